@@ -1,0 +1,45 @@
+// The display's three surfaces and its text canvas. The back buffer is 640x480 and is never cleared:
+// each frame draws over the last one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Surface.h"
+
+namespace veltrano {
+
+constexpr int ScreenWidth = 640;
+constexpr int ScreenHeight = 480;
+
+extern Surface BackBuffer;
+extern Surface BackgroundSheet;  // "背景.bmp", key colour from its pixel (80, 0)
+extern Surface CharacterSheet;   // "キャラクター.bmp", key colour from its pixel (0, 0)
+
+// A text-drawing context on a surface: font colour, font size in points at 96 dpi, a clear brush
+// (text without a background box), output and measuring. Text is UTF-8.
+class TextCanvas {
+public:
+    explicit TextCanvas(Surface& target);
+    void SetFontColour(uint32_t colour) { Colour = colour; }
+    void SetFontSize(int points) { Points = points; }
+    void SetClearBrush() { ClearBrush = true; }
+    void TextOut(int x, int y, const std::string& text);
+    int TextWidth(const std::string& text);
+    int TextHeight(const std::string& text);
+    void Release() {}
+
+private:
+    Surface& Target;
+    uint32_t Colour = 0;
+    int Points = 9;  // the window font, 12 pixels high
+    bool ClearBrush = false;
+};
+
+// The face the text is drawn with: the window's own gothic face when installed, else IPAPGothic.
+// Returns false with a message when no face with Japanese glyphs can be found.
+bool OpenTextFace(std::string* error);
+// The file of the face in use (empty before OpenTextFace succeeds).
+const std::string& TextFaceFile();
+
+}  // namespace veltrano

@@ -1,0 +1,77 @@
+#include "platform/Input.h"
+
+#include <cmath>
+
+#include "world/World.h"
+
+namespace veltrano {
+
+uint64_t CurrentStates = 0;
+
+namespace {
+
+uint64_t PreviousRaw = 0;
+
+// Three key slots per state; 0 is no key.
+constexpr int KeyBindings[InputStateCount][3] = {
+    {Vk::K, Vk::Up, Vk::Numpad8},     // StateUp
+    {Vk::J, Vk::Down, Vk::Numpad2},   // StateDown
+    {Vk::H, Vk::Left, Vk::Numpad4},   // StateLeft
+    {Vk::L, Vk::Right, Vk::Numpad6},  // StateRight
+    {Vk::Z, 0, 0},                    // button 1
+    {Vk::X, 0, 0},                    // button 2
+    {Vk::C, 0, 0},                    // button 3
+    {Vk::Enter, 0, 0},                // button 4
+    {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0},
+    {Vk::Space, 0, 0},                // button 9
+};
+
+uint64_t Bit(int state) { return uint64_t{1} << state; }
+
+}  // namespace
+
+int JoystickAxisValue(int position, int minimum, int maximum) {
+    const double half = (static_cast<double>(maximum) - minimum) / 2.0;
+    const double dead = half * 0.5;
+    const double offset = static_cast<double>(position) - minimum - half;
+    if (std::fabs(offset) <= dead || half - dead <= 0) return 0;
+    const double value = (offset > 0 ? offset - dead : offset + dead) * 1000.0 / (half - dead);
+    return static_cast<int>(std::lround(std::fmax(-1000.0, std::fmin(1000.0, value))));
+}
+
+void PollInput(const RawInput& raw) {
+    uint64_t now = 0;
+    for (int s = 0; s < InputStateCount; ++s)
+        for (int key : KeyBindings[s])
+            if (key != 0 && raw.KeyDown[key]) now |= Bit(s);
+
+    const JoystickReading& joy = raw.Joystick;
+    if (joy.Present) {
+        const int x = JoystickAxisValue(joy.AxisX, joy.AxisMin, joy.AxisMax);
+        const int y = JoystickAxisValue(joy.AxisY, joy.AxisMin, joy.AxisMax);
+        if (x < 0 || joy.HatLeft) now |= Bit(StateLeft);
+        if (x > 0 || joy.HatRight) now |= Bit(StateRight);
+        if (y < 0 || joy.HatUp) now |= Bit(StateUp);
+        if (y > 0 || joy.HatDown) now |= Bit(StateDown);
+        for (int i = 0; i < JoystickButtonCount; ++i)
+            if (joy.Buttons & (uint32_t{1} << i)) now |= Bit(StateButton1 + i);
+    }
+
+    const uint64_t rising = now & ~PreviousRaw;
+    const uint64_t falling = PreviousRaw & ~now;
+    CurrentStates = (CurrentStates | rising) & ~falling;
+    PreviousRaw = now;
+}
+
+bool StatePressed(int state) { return state >= 0 && state < InputStateCount && (CurrentStates & Bit(state)); }
+
+void ConsumeState(int state) {
+    if (state >= 0 && state < InputStateCount) CurrentStates &= ~Bit(state);
+}
+
+void ResetInputStates() {
+    CurrentStates = 0;
+    PreviousRaw = 0;
+}
+
+}  // namespace veltrano

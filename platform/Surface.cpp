@@ -1,0 +1,175 @@
+#include "platform/Surface.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace veltrano {
+
+void Surface::Create(int width, int height, uint32_t fill) {
+    Width = width;
+    Height = height;
+    Pixels.assign(static_cast<size_t>(width) * height, fill);
+}
+
+uint32_t PixelAt(const Surface& surface, int x, int y) {
+    if (x < 0 || y < 0 || x >= surface.Width || y >= surface.Height) return 0;
+    return surface.Row(y)[x];
+}
+
+void SetKeyColour(Surface& surface, uint32_t value) { surface.KeyColour = value; }
+
+void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sheet, bool transparent) {
+    if (sheet == nullptr || x > dest.Width || y > dest.Height) return;
+    int sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
+    int dl = x, dt = y;
+    // Clip the source to its own surface, moving the destination by the same amounts.
+    if (sl < 0) { dl -= sl; sl = 0; }
+    if (st < 0) { dt -= st; st = 0; }
+    sr = std::min(sr, sheet->Width);
+    sb = std::min(sb, sheet->Height);
+    // Clip the destination to the back buffer, moving the source by the same amounts.
+    if (dl < 0) { sl -= dl; dl = 0; }
+    if (dt < 0) { st -= dt; dt = 0; }
+    const int w = std::min(sr - sl, dest.Width - dl);
+    const int h = std::min(sb - st, dest.Height - dt);
+    if (w <= 0 || h <= 0) return;
+
+    const uint32_t key = sheet->KeyColour;
+    for (int row = 0; row < h; ++row) {
+        const uint32_t* from = sheet->Row(st + row) + sl;
+        uint32_t* to = dest.Row(dt + row) + dl;
+        if (transparent) {
+            for (int i = 0; i < w; ++i) to[i] = from[i] == key ? to[i] : from[i];
+        } else {
+            std::memcpy(to, from, static_cast<size_t>(w) * sizeof(uint32_t));
+        }
+    }
+}
+
+namespace {
+
+uint32_t ReadLe32(const unsigned char* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+uint16_t ReadLe16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+}  // namespace
+
+bool LoadBitmapFile(Surface& surface, const std::string& path, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) *error = path + ": " + why;
+        return false;
+    };
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return fail("cannot open the picture file");
+    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (data.size() < 54 || data[0] != 'B' || data[1] != 'M') return fail("not a BMP file");
+    const uint32_t pixelOffset = ReadLe32(&data[10]);
+    const uint32_t headerSize = ReadLe32(&data[14]);
+    if (headerSize < 40) return fail("unsupported BMP header");
+    const int32_t width = static_cast<int32_t>(ReadLe32(&data[18]));
+    const int32_t rawHeight = static_cast<int32_t>(ReadLe32(&data[22]));
+    const uint16_t bits = ReadLe16(&data[28]);
+    const uint32_t compression = ReadLe32(&data[30]);
+    if (bits != 24 && bits != 32) return fail("only 24- and 32-bit pictures are supported");
+    // 32-bit pictures may use bit fields; only the plain BGRX layout is accepted.
+    if (compression != 0 && !(compression == 3 && bits == 32)) return fail("compressed BMP files are not supported");
+    const bool topDown = rawHeight < 0;
+    const int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
+    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return fail("bad picture size");
+    const size_t stride = ((static_cast<size_t>(width) * bits / 8) + 3) & ~static_cast<size_t>(3);
+    if (pixelOffset > data.size() || data.size() - pixelOffset < stride * height)
+        return fail("the file is shorter than its picture");
+
+    Surface loaded;
+    loaded.Create(width, static_cast<int>(height));
+    const int bytes = bits / 8;
+    for (int64_t row = 0; row < height; ++row) {
+        const unsigned char* src = &data[pixelOffset + stride * (topDown ? row : height - 1 - row)];
+        uint32_t* dst = loaded.Row(static_cast<int>(row));
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p = src + x * bytes;
+            dst[x] = Rgb(p[2], p[1], p[0]);
+        }
+    }
+    loaded.KeyColour = surface.KeyColour;
+    surface = std::move(loaded);
+    return true;
+}
+
+bool SaveBitmapFile(const Surface& surface, const std::string& path, std::string* error) {
+    const size_t stride = (static_cast<size_t>(surface.Width) * 3 + 3) & ~static_cast<size_t>(3);
+    const uint32_t imageSize = static_cast<uint32_t>(stride * surface.Height);
+    std::vector<unsigned char> data(54 + imageSize, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) data[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    data[0] = 'B';
+    data[1] = 'M';
+    put32(2, 54 + imageSize);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(surface.Width));
+    put32(22, static_cast<uint32_t>(surface.Height));
+    data[26] = 1;
+    data[28] = 24;
+    put32(34, imageSize);
+    put32(38, 3780);
+    put32(42, 3780);
+    for (int y = 0; y < surface.Height; ++y) {
+        unsigned char* dst = &data[54 + stride * (surface.Height - 1 - y)];
+        const uint32_t* src = surface.Row(y);
+        for (int x = 0; x < surface.Width; ++x) {
+            dst[x * 3] = static_cast<unsigned char>(src[x]);
+            dst[x * 3 + 1] = static_cast<unsigned char>(src[x] >> 8);
+            dst[x * 3 + 2] = static_cast<unsigned char>(src[x] >> 16);
+        }
+    }
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    if (!out) {
+        if (error) *error = path + ": cannot write";
+        return false;
+    }
+    return true;
+}
+
+bool SavePng(const Surface& surface, const std::string& path, std::string* error) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        if (error) *error = path + ": cannot write";
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        if (error) *error = path + ": PNG encoding failed";
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, surface.Width, surface.Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<unsigned char> row(static_cast<size_t>(surface.Width) * 3);
+    for (int y = 0; y < surface.Height; ++y) {
+        const uint32_t* src = surface.Row(y);
+        for (int x = 0; x < surface.Width; ++x) {
+            row[x * 3] = static_cast<unsigned char>(src[x] >> 16);
+            row[x * 3 + 1] = static_cast<unsigned char>(src[x] >> 8);
+            row[x * 3 + 2] = static_cast<unsigned char>(src[x]);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace veltrano

@@ -1,0 +1,50 @@
+// 32-bit software surfaces and the one drawing operation of a frame: a clipped rectangle copy with
+// an optional colour key. Pixels are 0x00RRGGBB words; there is no alpha channel.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace veltrano {
+
+struct Rect {
+    int Left, Top, Right, Bottom;  // right and bottom exclusive
+};
+
+struct Surface {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint32_t> Pixels;  // row-major, Width * Height
+    uint32_t KeyColour = 0;
+
+    void Create(int width, int height, uint32_t fill = 0);
+    bool Empty() const { return Width == 0 || Height == 0; }
+    uint32_t* Row(int y) { return Pixels.data() + static_cast<size_t>(y) * Width; }
+    const uint32_t* Row(int y) const { return Pixels.data() + static_cast<size_t>(y) * Width; }
+};
+
+inline uint32_t Rgb(int r, int g, int b) {
+    return (static_cast<uint32_t>(r & 255) << 16) | (static_cast<uint32_t>(g & 255) << 8) |
+           static_cast<uint32_t>(b & 255);
+}
+
+// The raw pixel at (x, y); 0 outside the surface.
+uint32_t PixelAt(const Surface& surface, int x, int y);
+void SetKeyColour(Surface& surface, uint32_t value);
+
+// Copies `source` rectangle of `sheet` so that its top-left corner lands at (x, y) on `dest`, clipped
+// on every edge of both surfaces. With `transparent`, pixels equal to the sheet's key are skipped.
+void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sheet, bool transparent);
+
+// Loads a 24- or 32-bit uncompressed BMP (bottom-up or top-down). On failure returns false and
+// says why in `error`; the surface is left as it was.
+bool LoadBitmapFile(Surface& surface, const std::string& path, std::string* error);
+
+// Writes a surface as a 24-bit bottom-up BMP, the format the game loads.
+bool SaveBitmapFile(const Surface& surface, const std::string& path, std::string* error);
+
+// Writes a surface as a 24-bit PNG (tools and tests look at frames this way).
+bool SavePng(const Surface& surface, const std::string& path, std::string* error);
+
+}  // namespace veltrano

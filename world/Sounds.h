@@ -1,0 +1,37 @@
+// The eleven sound slots and the ways the game plays them. Game modules issue cues through these
+// calls only; the sound bank of the main window carries them out on the mixer's buffers.
+#pragma once
+
+namespace veltrano {
+
+enum SoundSlot {
+    ShotSound,
+    EnemyDeathSound,
+    BigEnemyDeathSound,
+    BossDeathSound,
+    ItemSound,
+    SpeedSound,
+    MeDeathSound,
+    BombSound,
+    BossAlarmSound,
+    StageMusic,
+    BossMusic,
+    SoundSlotCount
+};
+
+void PlaySound(SoundSlot slot, bool loop);  // from the current position; no restart if playing
+void StopSound(SoundSlot slot);             // keeps the position
+void RewindSound(SoundSlot slot);
+int SoundVolume(SoundSlot slot);            // hundredths of a decibel, 0 full, -10000 silent
+void SetSoundVolume(SoundSlot slot, int volume);
+// Loads a wave named relative to the program folder ("\Sounds\Stage2.wav") into a slot.
+void LoadWave(SoundSlot slot, const char* name);
+
+// Play without loop, then rewind: a sound still playing jumps back to its start.
+void RestartSound(SoundSlot slot);
+// Stop, then rewind: the next play starts from the beginning.
+void SilenceSound(SoundSlot slot);
+// Every slot silenced, in slot order.
+void SilenceAllSounds();
+
+}  // namespace veltrano

@@ -1,0 +1,236 @@
+#include "world/World.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace veltrano {
+
+int Scene = TitleScene;
+int StageFrame = 0;
+uint8_t WorldRunning = 1;
+
+int Layer1TileX[TileCount], Layer1TileY[TileCount];
+int Layer1StepX = -4, Layer1StepY = 0;
+int Layer2TileX[TileCount], Layer2TileY[TileCount];
+int Layer2StepX = -8, Layer2StepY = 0;
+int Layer3TileX[TileCount], Layer3TileY[TileCount];
+int Layer3StepX = -8, Layer3StepY = 0;
+uint8_t ForegroundTileOn[TileCount];
+
+int PanelCellX[PanelCellCount], PanelCellY[PanelCellCount];
+uint8_t PanelCellOn[PanelCellCount];
+int PanelCursor = 0;
+
+int PlayerX = -32, PlayerY = -96;
+int PlayerSpeed = 6;
+uint8_t SpeedKeyLatch = 0;
+uint8_t KeyUp, KeyDown, KeyRight, KeyLeft;
+uint8_t FireHeld = 0;
+uint8_t ControlEnabled = 0;
+uint8_t PlayerShown = 1;
+uint8_t PlayerActive = 1;
+uint8_t PlayerUntouchable = 0;
+int PlayerHP = 1;
+int Lives = 4;
+int RespawnTimer = 0;
+int RespawnSide = 0;
+int Difficulty = 1;
+int ShotType = 1;
+int ShotPower = 1;
+
+int ShotX[ShotCount], ShotY[ShotCount];
+uint8_t ShotLive[ShotCount];
+int ShotVX[ShotCount], ShotVY[ShotCount];
+int ShotCooldown[ShotGroupCount];
+
+uint8_t Option1On = 0, Option2On = 0;
+int Option1X = -96, Option1Y = -96, Option2X = -96, Option2Y = -96;
+uint8_t OptionAltFormation = 0;
+int BurstKeyFrames = 0;
+uint8_t BurstActive = 0;
+int BurstTimer = 0;
+
+int EnemyX[ObjectSlotCount], EnemyY[ObjectSlotCount];
+int EnemyState[ObjectSlotCount];
+int EnemyHP[ObjectSlotCount];
+int EnemySize[ObjectSlotCount];
+int EnemyDeadTime[ObjectSlotCount];
+uint8_t EnemyScored[ObjectSlotCount];
+SlotArray<int, FirstItemSlot, LastItemSlot> ItemAge;
+
+SlotArray<int, FirstBulletSlot, LastBulletSlot> BulletOriginX, BulletOriginY;
+SlotArray<int, FirstBulletSlot, LastBulletSlot> BulletOffsetX, BulletOffsetY;
+SlotArray<int, FirstBulletSlot, LastBulletSlot> BulletStep;
+SlotArray<long double, FirstBulletSlot, LastBulletSlot> BulletAngle;
+SlotArray<int, FirstBulletSlot, LastBulletSlot> BulletAimX, BulletAimY;
+
+int Score = 0;
+uint8_t GameOver = 0;
+int ContinueCountdown = 400;
+uint8_t CountdownExpired = 0;
+int ContinuesUsed = 0;
+int BossSlot = 0;
+char BossHPText[16];
+char ScoreText[16];
+uint8_t BonusFlags[MaxBonusFlags];
+int BonusFlagCount = 0;
+
+int Boss2Phase = 0, Boss2Dir = 0;
+int Stage9BossPhase = 0, Stage9BossCorner = 0;
+uint8_t StaffRollPicture = 0;
+int StaffRollBackdrop = 0;
+
+int StartScene = Stage1Scene;
+uint8_t ConfirmLatch, UpLatch, DownLatch, RightLatch, LeftLatch;
+
+int SpeedButton = -1, FireButton = -1, BurstButton = -1, ConfirmButton = -1;
+uint8_t ActionStateTable[4][32];
+uint8_t SpeedState = NoInputState, FireState = NoInputState, BurstState = NoInputState,
+        ConfirmState = NoInputState;
+
+int GameCleared = 0;
+int HighScores[HighScoreCount];
+
+uint32_t RandomSeed = 0;
+
+int RoundNearest(long double v) {
+    return static_cast<int>(v >= 0 ? std::trunc(v + 0.5L) : std::trunc(v - 0.5L));
+}
+
+void SeedRandomFromClock(int hour, int minute, int second, int millisecond) {
+    RandomSeed = static_cast<uint32_t>(((hour * 60 + minute) * 60 + second) * 1000 + millisecond);
+}
+
+int RandomInt(int n) {
+    RandomSeed = RandomSeed * 134775813u + 1u;
+    return static_cast<int>((static_cast<uint64_t>(RandomSeed) * static_cast<uint64_t>(static_cast<uint32_t>(n))) >> 32);
+}
+
+namespace {
+
+void SetRangeClass(int first, int last, int size) {
+    for (int i = first; i <= last; ++i) EnemySize[i] = size;
+}
+
+}  // namespace
+
+void ResetWorldState() {
+    // Background: the three layers on the standard grid.
+    for (int i = 0; i < TileCount; ++i) {
+        Layer1TileX[i] = Layer2TileX[i] = Layer3TileX[i] = GridTileX(i);
+        Layer1TileY[i] = Layer2TileY[i] = Layer3TileY[i] = GridTileY(i);
+    }
+    Layer1StepX = -4;
+    Layer2StepX = -8;
+    Layer3StepX = -8;
+    Layer1StepY = Layer2StepY = Layer3StepY = 0;
+
+    // Panel grid.
+    for (int i = 0; i < PanelCellCount; ++i) {
+        PanelCellX[i] = (i / 6) * 80;
+        PanelCellY[i] = (i % 6) * 80;
+        PanelCellOn[i] = 0;
+    }
+    PanelCursor = 0;
+
+    // Player.
+    ControlEnabled = 0;
+    ShotType = 1;
+    PlayerX = -32;
+    PlayerY = -96;
+    KeyUp = KeyDown = KeyRight = KeyLeft = 0;
+    FireHeld = 0;
+    PlayerShown = 1;
+    PlayerActive = 1;
+    PlayerSpeed = 6;
+    SpeedKeyLatch = 0;
+    PlayerHP = 1;
+    Lives = 4;
+    RespawnTimer = 0;
+    ShotPower = 1;
+    PlayerUntouchable = 0;
+
+    // Shots.
+    for (int k = 0; k < ShotCount; ++k) {
+        ShotX[k] = ShotY[k] = ParkedPosition;
+        ShotLive[k] = 0;
+        ShotVX[k] = 24;
+        ShotVY[k] = 0;
+    }
+    for (int g = 0; g < ShotGroupCount; ++g) ShotCooldown[g] = 10;
+
+    // Options and burst.
+    Option1On = Option2On = 0;
+    Option1X = Option1Y = Option2X = Option2Y = -96;
+    OptionAltFormation = 0;
+    BurstKeyFrames = 0;
+    BurstActive = 0;
+    BurstTimer = 0;
+
+    // Objects.
+    for (int i = 0; i < ObjectSlotCount; ++i) {
+        EnemyX[i] = EnemyY[i] = ParkedPosition;
+        EnemyState[i] = StateActive;
+        EnemyHP[i] = 1;
+        EnemySize[i] = 1;
+        EnemyDeadTime[i] = 0;
+        EnemyScored[i] = 0;
+    }
+    BulletOffsetX.Fill(0);
+    BulletOffsetY.Fill(0);
+    BulletAimX.Fill(0);
+    BulletAimY.Fill(0);
+    BulletOriginX.Fill(0);
+    BulletOriginY.Fill(0);
+    BulletStep.Fill(0);
+    SetRangeClass(800, 999, 6);
+    ItemAge.Fill(0);
+
+    // Default hit classes by slot range, in this order (13000..14999 end as small bullets).
+    SetRangeClass(0, 5, 3);
+    SetRangeClass(6, 7, 4);
+    SetRangeClass(8, 8, 3);
+    SetRangeClass(9, 18, 4);
+    SetRangeClass(19, 19, 5);
+    SetRangeClass(700, 799, 0);
+    for (int i = 700; i <= 799; ++i) EnemyState[i] = StateInert;
+    SetRangeClass(2000, 2499, 4);
+    SetRangeClass(2500, 2999, 5);
+    SetRangeClass(3000, 4499, 4);
+    SetRangeClass(4500, 4999, 2);
+    SetRangeClass(5000, 5499, 5);
+    SetRangeClass(5500, 6999, 4);
+    SetRangeClass(7000, 7999, 1);
+    for (int i = 7000; i <= 7999; ++i) EnemyState[i] = StateInert;
+    SetRangeClass(8000, 8999, 1);
+    SetRangeClass(9000, 10999, 0);
+    SetRangeClass(11000, 14999, 8);
+    SetRangeClass(13000, 19999, 0);
+
+    // Scene-private and game variables.
+    Boss2Phase = Boss2Dir = 0;
+    std::memset(ForegroundTileOn, 0, sizeof ForegroundTileOn);
+    Stage9BossPhase = Stage9BossCorner = 0;
+    StageFrame = 0;
+    WorldRunning = 1;
+    ConfirmLatch = 0;
+    Scene = TitleScene;
+    StartScene = Stage1Scene;
+    Difficulty = 1;
+    RespawnSide = 0;
+    UpLatch = DownLatch = RightLatch = LeftLatch = 0;
+    BossSlot = 0;
+    BossHPText[0] = '\0';
+    Score = 0;
+    ScoreText[0] = '\0';
+    GameOver = 0;
+    ContinueCountdown = 400;
+    ContinuesUsed = 0;
+    CountdownExpired = 0;
+    StaffRollPicture = 0;
+    StaffRollBackdrop = 0;
+    std::memset(BonusFlags, 0, sizeof BonusFlags);
+    BonusFlagCount = 0;
+}
+
+}  // namespace veltrano
