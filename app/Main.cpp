@@ -33,6 +33,8 @@ void TForm1::FormCreate(const ClockTime& now) {
     Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
     Config.Open(ProgramFolder() + "/VeltranoIni.ini");
+    GameCleared = 0;
+    std::fill(HighScores, HighScores + HighScoreCount, 0);
     ReadSaveFile(ProgramFolder() + "/temp.dat");
     ResetWorldState();
     ResetInputStates();
