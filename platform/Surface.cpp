@@ -22,6 +22,17 @@ uint32_t PixelAt(const Surface& surface, int x, int y) {
 
 void SetKeyColour(Surface& surface, uint32_t value) { surface.KeyColour = value; }
 
+namespace {
+
+// One row of a keyed copy. Written as a select so the compiler vectorises it; the AVX2 clone handles
+// eight pixels a step where the processor has it, the default one four.
+__attribute__((target_clones("avx2", "default"))) void CopyKeyedRow(uint32_t* to, const uint32_t* from, int w,
+                                                                     uint32_t key) {
+    for (int i = 0; i < w; ++i) to[i] = from[i] == key ? to[i] : from[i];
+}
+
+}  // namespace
+
 void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sheet, bool transparent) {
     if (sheet == nullptr || x > dest.Width || y > dest.Height) return;
     int sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
@@ -43,7 +54,7 @@ void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sh
         const uint32_t* from = sheet->Row(st + row) + sl;
         uint32_t* to = dest.Row(dt + row) + dl;
         if (transparent) {
-            for (int i = 0; i < w; ++i) to[i] = from[i] == key ? to[i] : from[i];
+            CopyKeyedRow(to, from, w, key);
         } else {
             std::memcpy(to, from, static_cast<size_t>(w) * sizeof(uint32_t));
         }
