@@ -27,7 +27,7 @@ namespace {
 // One row of a keyed copy. Written as a select so the compiler vectorises it; the AVX2 clone handles
 // eight pixels a step where the processor has it, the default one four.
 __attribute__((target_clones("avx2", "default"))) void CopyKeyedRow(uint32_t* to, const uint32_t* from, int w,
-                                                                     uint32_t key) {
+                                                                    uint32_t key) {
     for (int i = 0; i < w; ++i) to[i] = from[i] == key ? to[i] : from[i];
 }
 

@@ -64,7 +64,9 @@ constexpr LayerRule ByRemainder(int modulus, RemainderBand band, TileCell otherw
     return ByRemainder(modulus, band, RemainderBand{}, otherwise, keys);
 }
 
-constexpr LayerRule EveryTile(TileCell cell, Keying keys) { return ByRemainder(1, RemainderBand{}, cell, keys); }
+constexpr LayerRule EveryTile(TileCell cell, Keying keys) {
+    return ByRemainder(1, RemainderBand{}, cell, keys);
+}
 
 constexpr LayerRule BySquare(TileCell even, TileCell odd, Keying keys) {
     LayerRule rule;
@@ -153,7 +155,9 @@ constexpr SceneForeground Foregrounds[] = {
     {{10, 22}, BySquare({80, 400}, {0, 400}, Keyed)},
 };
 
-bool OnEvenSquare(int tile) { return (tile / 8) % 2 == tile % 2; }
+bool OnEvenSquare(int tile) {
+    return (tile / 8) % 2 == tile % 2;
+}
 
 TileCell CellOfTile(const LayerRule& rule, int tile) {
     switch (rule.Pattern) {
@@ -178,8 +182,9 @@ void DrawLayer(const LayerRule& rule, const int* tileX, const int* tileY) {
     for (int tile = 0; tile < TileCount; ++tile) {
         const TileCell cell = CellOfTile(rule, tile);
         if (!cell.Drawn()) continue;
-        DrawRect(BackBuffer, tileX[tile], tileY[tile], Rect{cell.X, cell.Y, cell.X + TileSize, cell.Y + TileSize},
-                 &BackgroundSheet, rule.Keys == Keyed);
+        DrawRect(BackBuffer, tileX[tile], tileY[tile],
+                 Rect{cell.X, cell.Y, cell.X + TileSize, cell.Y + TileSize}, &BackgroundSheet,
+                 rule.Keys == Keyed);
     }
 }
 

@@ -16,10 +16,10 @@ struct SlotPicture {
 
 // Title, menu and key-configuration pictures with a fixed picture, in drawing order.
 constexpr SlotPicture FixedPictures[] = {
-    {700, {0, 256, 128, 128}}, {701, {128, 256, 128, 128}}, {702, {256, 256, 128, 128}},
-    {703, {0, 384, 160, 32}},  {704, {160, 384, 96, 32}},   {705, {256, 384, 32, 32}},
-    {706, {128, 416, 112, 32}}, {707, {256, 480, 128, 32}}, {708, {256, 512, 32, 32}},
-    {709, {288, 512, 32, 32}}, {710, {320, 512, 32, 32}},   {711, {256, 544, 112, 32}},
+    {700, {0, 256, 128, 128}},  {701, {128, 256, 128, 128}}, {702, {256, 256, 128, 128}},
+    {703, {0, 384, 160, 32}},   {704, {160, 384, 96, 32}},   {705, {256, 384, 32, 32}},
+    {706, {128, 416, 112, 32}}, {707, {256, 480, 128, 32}},  {708, {256, 512, 32, 32}},
+    {709, {288, 512, 32, 32}},  {710, {320, 512, 32, 32}},   {711, {256, 544, 112, 32}},
     {733, {320, 416, 32, 32}},
 };
 
@@ -54,7 +54,8 @@ constexpr SpriteCell SmallDigits[] = {
 };
 
 constexpr SpriteCell WeaponIcons[] = {
-    {336, 96, 16, 16}, {352, 96, 16, 16}, {368, 96, 16, 16}, {336, 112, 16, 16}, {352, 112, 16, 16}, {368, 112, 16, 16},
+    {336, 96, 16, 16},  {352, 96, 16, 16},  {368, 96, 16, 16},
+    {336, 112, 16, 16}, {352, 112, 16, 16}, {368, 112, 16, 16},
 };  // ShotType 1..6
 
 constexpr SpriteCell SpeedLabel{352, 0, 32, 16};
@@ -63,7 +64,9 @@ constexpr SpriteCell GameOverPicture{0, 480, 128, 128};
 constexpr SpriteCell ClosingPicture{128, 480, 128, 128};
 constexpr Rect CoverPanelCell{240, 0, 320, 80};  // on BackgroundSheet
 
-void DrawAtSlot(const SpriteCell& cell, int slot) { DrawSprite(cell, EnemyX[slot], EnemyY[slot]); }
+void DrawAtSlot(const SpriteCell& cell, int slot) {
+    DrawSprite(cell, EnemyX[slot], EnemyY[slot]);
+}
 
 // The cell of `value` in a table that starts at value `first`; any other value leaves the slot empty.
 template <size_t N>
@@ -90,11 +93,13 @@ void WritePaddedDecimal(char (&text)[16], int value, int minLength) {
 
 // Only the leading characters show: a boss with 1234 hit points reads "123".
 void DrawBossHitPoints() {
-    for (int k = 0; k < BossDigitCount; ++k) DrawByValue(LargeDigits, '0', BossHPText[k], FirstBossDigitSlot + k);
+    for (int k = 0; k < BossDigitCount; ++k)
+        DrawByValue(LargeDigits, '0', BossHPText[k], FirstBossDigitSlot + k);
 }
 
 void DrawScore() {
-    for (int k = 0; k < ScoreDigitCount; ++k) DrawByValue(SmallDigits, '0', ScoreText[k], FirstScoreDigitSlot + k);
+    for (int k = 0; k < ScoreDigitCount; ++k)
+        DrawByValue(SmallDigits, '0', ScoreText[k], FirstScoreDigitSlot + k);
 }
 
 void DrawWeaponAndLives() {

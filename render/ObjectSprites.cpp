@@ -11,7 +11,7 @@ namespace veltrano {
 namespace {
 
 constexpr AnimationFrame LongBurstFrames[] = {
-    {{80, 208, 16, 16}, 8},   {{160, 0, 32, 32}, 0},    {{80, 208, 16, 16}, 8},
+    {{80, 208, 16, 16}, 8},   {{160, 0, 32, 32}, 0},   {{80, 208, 16, 16}, 8},
     {{192, 64, 64, 64}, -16}, {{192, 0, 64, 64}, -16}, {{192, 64, 64, 64}, -16},
 };
 constexpr Animation LongBurst{LongBurstFrames, static_cast<int>(std::size(LongBurstFrames))};
@@ -31,14 +31,18 @@ constexpr Look Nothing{};
 constexpr Look SparkLook{LookKind::Spark, NoSprite};
 constexpr Look ShortBurstLook{LookKind::ShortBurst, NoSprite};
 constexpr Look LongBurstLook{LookKind::LongBurst, NoSprite};
-constexpr Look Picture(SpriteCell cell) { return {LookKind::Picture, cell}; }
-constexpr Look EvenFramePicture(SpriteCell cell) { return {LookKind::EvenFramePicture, cell}; }
+constexpr Look Picture(SpriteCell cell) {
+    return {LookKind::Picture, cell};
+}
+constexpr Look EvenFramePicture(SpriteCell cell) {
+    return {LookKind::EvenFramePicture, cell};
+}
 
 struct SlotRangeLook {
     int First, Last;
-    SpriteCell Normal;  // state 0 or 1
-    Look Item;          // state 2
-    Look Other;         // state 3 and any other value, negative ones included
+    SpriteCell Normal;    // state 0 or 1
+    Look Item;            // state 2
+    Look Other;           // state 3 and any other value, negative ones included
     int NormalStepY = 0;  // the normal picture moves this far down the sheet with each slot of the range
 };
 
@@ -144,11 +148,17 @@ void DrawSlotRanges(const SlotRangeLook (&ranges)[N]) {
 
 }  // namespace
 
-void DrawLargeObjects() { DrawSlotRanges(LargeObjectLooks); }
+void DrawLargeObjects() {
+    DrawSlotRanges(LargeObjectLooks);
+}
 
-void DrawCountdownBlocks() { DrawSlotRanges(CountdownBlockLooks); }
+void DrawCountdownBlocks() {
+    DrawSlotRanges(CountdownBlockLooks);
+}
 
-void DrawObjectsAndBullets() { DrawSlotRanges(ObjectAndBulletLooks); }
+void DrawObjectsAndBullets() {
+    DrawSlotRanges(ObjectAndBulletLooks);
+}
 
 void DrawShipAndFrontObjects() {
     DrawShip();

@@ -14,10 +14,12 @@ constexpr int ShotTypeCount = 6;
 
 // Shot and option cells, by ShotType 1..6.
 constexpr SpriteCell ShotCells[ShotTypeCount] = {
-    {0, 192, 16, 16}, {16, 192, 16, 16}, {32, 192, 16, 16}, {48, 192, 16, 16}, {0, 208, 16, 16}, {16, 208, 16, 16},
+    {0, 192, 16, 16},  {16, 192, 16, 16}, {32, 192, 16, 16},
+    {48, 192, 16, 16}, {0, 208, 16, 16},  {16, 208, 16, 16},
 };
 constexpr SpriteCell OptionCells[ShotTypeCount] = {
-    {0, 224, 16, 16}, {16, 224, 16, 16}, {32, 224, 16, 16}, {48, 224, 16, 16}, {0, 240, 16, 16}, {16, 240, 16, 16},
+    {0, 224, 16, 16},  {16, 224, 16, 16}, {32, 224, 16, 16},
+    {48, 224, 16, 16}, {0, 240, 16, 16},  {16, 240, 16, 16},
 };
 
 constexpr AnimationFrame ShipExplosionFrames[] = {
@@ -27,7 +29,9 @@ constexpr AnimationFrame ShipExplosionFrames[] = {
 };
 constexpr Animation ShipExplosion{ShipExplosionFrames, static_cast<int>(std::size(ShipExplosionFrames))};
 
-bool ShotTypeKnown() { return static_cast<unsigned>(ShotType - FirstShotType) < ShotTypeCount; }
+bool ShotTypeKnown() {
+    return static_cast<unsigned>(ShotType - FirstShotType) < ShotTypeCount;
+}
 
 }  // namespace
 

@@ -18,7 +18,8 @@ constexpr SpriteCell NoSprite{};
 // Most of the 20,000 slots drawn each frame are parked off the screen: those are turned away here,
 // before the call, exactly where DrawRect would clip them to nothing.
 inline void DrawSprite(const SpriteCell& cell, int x, int y) {
-    if (!cell.Drawn() || x >= BackBuffer.Width || y >= BackBuffer.Height || x <= -cell.W || y <= -cell.H) return;
+    if (!cell.Drawn() || x >= BackBuffer.Width || y >= BackBuffer.Height || x <= -cell.W || y <= -cell.H)
+        return;
     DrawRect(BackBuffer, x, y, Rect{cell.X, cell.Y, cell.X + cell.W, cell.Y + cell.H}, &CharacterSheet, true);
 }
 

@@ -10,8 +10,12 @@ namespace {
 
 constexpr int ProbeX = 160, ProbeY = 240;
 
-int* TileXOf(int layer) { return layer == 1 ? Layer1TileX : layer == 2 ? Layer2TileX : Layer3TileX; }
-int* TileYOf(int layer) { return layer == 1 ? Layer1TileY : layer == 2 ? Layer2TileY : Layer3TileY; }
+int* TileXOf(int layer) {
+    return layer == 1 ? Layer1TileX : layer == 2 ? Layer2TileX : Layer3TileX;
+}
+int* TileYOf(int layer) {
+    return layer == 1 ? Layer1TileY : layer == 2 ? Layer2TileY : Layer3TileY;
+}
 
 void ParkAllTiles() {
     for (int layer = 1; layer <= 3; ++layer)
@@ -49,7 +53,9 @@ void ExpectProbes(std::initializer_list<TileProbe> probes) {
 }
 
 // Visible squares of the standard grid: columns 1..8 and rows 1..6.
-bool OnScreenGridTile(int i) { return i / 8 >= 1 && i / 8 <= 8 && i % 8 >= 1 && i % 8 <= 6; }
+bool OnScreenGridTile(int i) {
+    return i / 8 >= 1 && i / 8 <= 8 && i % 8 >= 1 && i % 8 <= 6;
+}
 
 }  // namespace
 
@@ -102,7 +108,8 @@ TEST(RenderBackground, StaffRollBorrowsTheBackdropOfAnotherScene) {
     StaffRollBackdrop = 0;  // layer 1 as scene 11
     ExpectProbes({{24, 1, 2, "back(160,400) keyed"}, {24, 2, 0, "untouched"}});
     StaffRollBackdrop = 1;  // layers 1 and 2 as scene 10, but never its foreground
-    ExpectProbes({{24, 1, 1, "back(240,320) keyed"}, {24, 2, 0, "back(80,400) keyed"}, {24, 3, 0, "untouched"}});
+    ExpectProbes(
+        {{24, 1, 1, "back(240,320) keyed"}, {24, 2, 0, "back(80,400) keyed"}, {24, 3, 0, "untouched"}});
     StaffRollBackdrop = 2;  // as scene 7
     ExpectProbes({{24, 1, 3, "back(160,0) opaque"}, {24, 2, 20, "back(80,320) keyed"}});
     StaffRollBackdrop = 3;  // layer 2 as scene 6
@@ -139,7 +146,8 @@ TEST(RenderBackground, StageTwoLayersCoverEverySquareExactlyOnce) {
         for (int i = 0; i < TileCount; ++i) {
             if (!OnScreenGridTile(i)) continue;
             const bool even = (i / 8) % 2 == i % 2;
-            EXPECT_EQ(ShownAt(GridTileX(i) + 10, GridTileY(i) + 10, 10, 10), even ? "back(0,80)" : "untouched")
+            EXPECT_EQ(ShownAt(GridTileX(i) + 10, GridTileY(i) + 10, 10, 10),
+                      even ? "back(0,80)" : "untouched")
                 << "tile " << i;
         }
         // Layer 2 alone: only the odd squares.
@@ -151,7 +159,8 @@ TEST(RenderBackground, StageTwoLayersCoverEverySquareExactlyOnce) {
         for (int i = 0; i < TileCount; ++i) {
             if (!OnScreenGridTile(i)) continue;
             const bool even = (i / 8) % 2 == i % 2;
-            EXPECT_EQ(ShownAt(GridTileX(i) + 10, GridTileY(i) + 10, 10, 10), even ? "untouched" : "back(80,80)")
+            EXPECT_EQ(ShownAt(GridTileX(i) + 10, GridTileY(i) + 10, 10, 10),
+                      even ? "untouched" : "back(80,80)")
                 << "tile " << i;
         }
     }
@@ -202,7 +211,8 @@ TEST(RenderForeground, StagesFiveAndSixShowOnlyTheTilesSwitchedOn) {
 TEST(RenderForeground, StageSevenForegroundVanishesAtFrame4958) {
     StartRenderTest();
     StageFrame = 4957;
-    ExpectProbes({{8, 3, 23, "back(0,80) opaque"}, {8, 3, 28, "back(80,80) opaque"}, {8, 3, 24, "untouched"}});
+    ExpectProbes(
+        {{8, 3, 23, "back(0,80) opaque"}, {8, 3, 28, "back(80,80) opaque"}, {8, 3, 24, "untouched"}});
     StageFrame = 4958;
     ExpectProbes({{8, 3, 23, "untouched"}, {8, 3, 28, "untouched"}});
     StageFrame = -320;

@@ -34,9 +34,9 @@ void RedrawHud() {
 
 // Large digits are 32 pixels wide, small ones 16; the cells of '0'..'9'.
 constexpr int LargeDigitCells[10][2] = {{256, 128}, {288, 128}, {320, 128}, {352, 128}, {256, 160},
-                                         {288, 160}, {320, 160}, {352, 160}, {352, 192}, {352, 224}};
+                                        {288, 160}, {320, 160}, {352, 160}, {352, 192}, {352, 224}};
 constexpr int SmallDigitCells[10][2] = {{256, 96},  {272, 96},  {288, 96},  {304, 96},  {320, 96},
-                                         {256, 112}, {272, 112}, {288, 112}, {304, 112}, {320, 112}};
+                                        {256, 112}, {272, 112}, {288, 112}, {304, 112}, {320, 112}};
 
 ::testing::AssertionResult LargeDigitAt(int digit, int slot) {
     return SpriteAt(LargeDigitCells[digit][0], LargeDigitCells[digit][1], 32, 32, EnemyX[slot], EnemyY[slot]);
@@ -122,15 +122,14 @@ TEST(RenderHud, StatusRowShowsWeaponLivesAndSpeed) {
     RedrawHud();
     EXPECT_EQ(ShownAt(17, 17), "untouched");
 
-    const struct {
-        int Speed, Marks;
-    } speeds[] = {{4, 1}, {6, 2}, {8, 3}, {10, 4}, {9, 3}};
+    const struct { int Speed, Marks; } speeds[] = {{4, 1}, {6, 2}, {8, 3}, {10, 4}, {9, 3}};
     for (const auto& s : speeds) {
         PlayerSpeed = s.Speed;
         RedrawHud();
         for (int k = 0; k < 4; ++k) {
             if (k < s.Marks)
-                EXPECT_TRUE(SpriteAt(352, 16, 16, 16, 80 + 16 * k, 16)) << "speed " << s.Speed << " mark " << k;
+                EXPECT_TRUE(SpriteAt(352, 16, 16, 16, 80 + 16 * k, 16))
+                    << "speed " << s.Speed << " mark " << k;
             else
                 EXPECT_EQ(ShownAt(80 + 16 * k, 16), "untouched") << "speed " << s.Speed << " mark " << k;
         }

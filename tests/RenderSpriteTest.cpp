@@ -89,12 +89,13 @@ TEST(RenderShip, ExplodesByRespawnTimerOnceGone) {
     const struct {
         int Timer;
         int CellX, CellY, Size, Offset;
-    } frames[] = {{0, 160, 224, 16, 8}, {5, 160, 224, 16, 8}, {6, 160, 192, 32, 0}, {11, 160, 192, 32, 0},
-                  {12, 160, 224, 16, 8}, {17, 160, 224, 16, 8}};
+    } frames[] = {{0, 160, 224, 16, 8},  {5, 160, 224, 16, 8},  {6, 160, 192, 32, 0},
+                  {11, 160, 192, 32, 0}, {12, 160, 224, 16, 8}, {17, 160, 224, 16, 8}};
     for (const auto& f : frames) {
         RespawnTimer = f.Timer;
         RedrawShip();
-        EXPECT_TRUE(SpriteAt(f.CellX, f.CellY, f.Size, f.Size, 300 + f.Offset, 100 + f.Offset)) << "timer " << f.Timer;
+        EXPECT_TRUE(SpriteAt(f.CellX, f.CellY, f.Size, f.Size, 300 + f.Offset, 100 + f.Offset))
+            << "timer " << f.Timer;
     }
     for (int timer : {18, 100, -1}) {
         RespawnTimer = timer;
@@ -108,7 +109,7 @@ TEST(RenderShots, ShotsAndOptionsTakeTheCellsOfTheWeaponType) {
     ShotType = 5;
     ShotX[0] = 10, ShotY[0] = 20, ShotLive[0] = 1;
     ShotX[1699] = 600, ShotY[1699] = 400, ShotLive[1699] = 1;  // the last shot of the last burst group
-    ShotX[50] = 300, ShotY[50] = 300, ShotLive[50] = 2;       // only exactly 1 is in flight
+    ShotX[50] = 300, ShotY[50] = 300, ShotLive[50] = 2;        // only exactly 1 is in flight
     DrawPlayerShots();
     EXPECT_TRUE(SpriteAt(0, 208, 16, 16, 10, 20));
     EXPECT_TRUE(SpriteAt(0, 208, 16, 16, 600, 400));
@@ -134,10 +135,11 @@ TEST(RenderObjects, LargeObjectsShowTheCellOfTheirSlot) {
     StartRenderTest();
     const struct {
         int Slot, CellX, CellY, Size;
-    } normal[] = {{0, 0, 0, 32},      {5, 0, 160, 32},    {6, 96, 160, 32},   {7, 96, 192, 32},  {8, 256, 0, 96},
-                  {9, 96, 224, 32},   {10, 128, 160, 32}, {12, 128, 224, 32}, {13, 160, 32, 32}, {17, 160, 160, 32},
-                  {18, 192, 160, 32}, {19, 192, 192, 32}, {20, 224, 128, 32}, {21, 224, 160, 32}, {29, 224, 192, 32},
-                  {100, 32, 0, 32},   {149, 32, 0, 32},   {150, 32, 32, 32},  {399, 32, 160, 32}};
+    } normal[] = {{0, 0, 0, 32},      {5, 0, 160, 32},    {6, 96, 160, 32},   {7, 96, 192, 32},
+                  {8, 256, 0, 96},    {9, 96, 224, 32},   {10, 128, 160, 32}, {12, 128, 224, 32},
+                  {13, 160, 32, 32},  {17, 160, 160, 32}, {18, 192, 160, 32}, {19, 192, 192, 32},
+                  {20, 224, 128, 32}, {21, 224, 160, 32}, {29, 224, 192, 32}, {100, 32, 0, 32},
+                  {149, 32, 0, 32},   {150, 32, 32, 32},  {399, 32, 160, 32}};
     for (const auto& n : normal) {
         for (int state : {StateActive, StateInert}) {
             RedrawSlot(n.Slot, state, 0, DrawShipAndFrontObjects);
@@ -177,9 +179,9 @@ TEST(RenderObjects, BurstsAndSparksFollowTheTimeSinceDestruction) {
     StartRenderTest();
     const struct {
         int DeadTime, CellX, CellY, Size, Offset;
-    } longBurst[] = {{0, 80, 208, 16, 8},     {5, 80, 208, 16, 8},     {6, 160, 0, 32, 0},     {12, 80, 208, 16, 8},
-                     {18, 192, 64, 64, -16}, {23, 192, 64, 64, -16}, {24, 192, 0, 64, -16}, {30, 192, 64, 64, -16},
-                     {35, 192, 64, 64, -16}};
+    } longBurst[] = {{0, 80, 208, 16, 8},   {5, 80, 208, 16, 8},    {6, 160, 0, 32, 0},
+                     {12, 80, 208, 16, 8},  {18, 192, 64, 64, -16}, {23, 192, 64, 64, -16},
+                     {24, 192, 0, 64, -16}, {30, 192, 64, 64, -16}, {35, 192, 64, 64, -16}};
     for (int slot : {6, 13, 21}) {
         for (const auto& f : longBurst) {
             RedrawSlot(slot, StateDestroyed, f.DeadTime, DrawLargeObjects);
@@ -218,13 +220,13 @@ TEST(RenderObjects, EveryRangeAboveTheItemsShowsItsOwnCell) {
     StartRenderTest();
     const struct {
         int Slot, CellX, CellY, Size;
-    } ranges[] = {{1000, 64, 160, 16},   {1499, 64, 160, 16},  {1500, 80, 160, 16},  {2000, 64, 32, 32},
-                  {2499, 64, 32, 32},    {2500, 64, 0, 32},    {3000, 64, 64, 32},   {3500, 96, 0, 32},
-                  {4000, 96, 32, 32},    {4499, 96, 32, 32},   {4500, 80, 192, 16},  {5000, 192, 128, 32},
-                  {5500, 64, 96, 32},    {5749, 64, 96, 32},   {5750, 96, 96, 32},   {6000, 64, 128, 32},
-                  {6250, 96, 128, 32},   {6500, 128, 0, 32},   {6999, 128, 0, 32},   {8999, 80, 176, 16},
-                  {9000, 64, 208, 16},   {10000, 64, 192, 16}, {10999, 64, 192, 16}, {11000, 64, 224, 8},
-                  {14999, 64, 224, 8},   {15000, 64, 176, 16}, {19999, 64, 176, 16}};
+    } ranges[] = {{1000, 64, 160, 16}, {1499, 64, 160, 16},  {1500, 80, 160, 16},  {2000, 64, 32, 32},
+                  {2499, 64, 32, 32},  {2500, 64, 0, 32},    {3000, 64, 64, 32},   {3500, 96, 0, 32},
+                  {4000, 96, 32, 32},  {4499, 96, 32, 32},   {4500, 80, 192, 16},  {5000, 192, 128, 32},
+                  {5500, 64, 96, 32},  {5749, 64, 96, 32},   {5750, 96, 96, 32},   {6000, 64, 128, 32},
+                  {6250, 96, 128, 32}, {6500, 128, 0, 32},   {6999, 128, 0, 32},   {8999, 80, 176, 16},
+                  {9000, 64, 208, 16}, {10000, 64, 192, 16}, {10999, 64, 192, 16}, {11000, 64, 224, 8},
+                  {14999, 64, 224, 8}, {15000, 64, 176, 16}, {19999, 64, 176, 16}};
     for (const auto& r : ranges) {
         RedrawSlot(r.Slot, StateActive, 0, DrawObjectsAndBullets);
         EXPECT_TRUE(SpriteAt(r.CellX, r.CellY, r.Size, r.Size, 100, 100)) << "slot " << r.Slot;
@@ -241,7 +243,8 @@ TEST(RenderObjects, ItemCarriersTurnIntoTheirItem) {
     StartRenderTest();
     const struct {
         int Slot, ItemX, ItemY;
-    } items[] = {{800, 128, 32}, {849, 128, 32}, {850, 128, 64}, {900, 128, 96}, {950, 128, 128}, {999, 128, 128}};
+    } items[] = {{800, 128, 32}, {849, 128, 32},  {850, 128, 64},
+                 {900, 128, 96}, {950, 128, 128}, {999, 128, 128}};
     for (const auto& item : items) {
         for (int state : {StateActive, StateInert}) {
             RedrawSlot(item.Slot, state, 0, DrawObjectsAndBullets);

@@ -20,10 +20,16 @@ constexpr uint32_t BackgroundTag = 0x800000;
 
 // One pixel of each 8-by-8 block is the key: offset (3, 5) of every cell, as cells start on 8-pixel steps.
 constexpr int KeyDX = 3, KeyDY = 5;
-inline bool IsKeyPoint(int x, int y) { return x % 8 == KeyDX && y % 8 == KeyDY; }
+inline bool IsKeyPoint(int x, int y) {
+    return x % 8 == KeyDX && y % 8 == KeyDY;
+}
 
-inline uint32_t CharacterCode(int x, int y) { return (static_cast<uint32_t>(x) << 12) | static_cast<uint32_t>(y); }
-inline uint32_t BackgroundCode(int x, int y) { return BackgroundTag | CharacterCode(x, y); }
+inline uint32_t CharacterCode(int x, int y) {
+    return (static_cast<uint32_t>(x) << 12) | static_cast<uint32_t>(y);
+}
+inline uint32_t BackgroundCode(int x, int y) {
+    return BackgroundTag | CharacterCode(x, y);
+}
 
 inline void FillSheet(Surface& sheet, int width, int height, uint32_t (*code)(int, int)) {
     sheet.Create(width, height);
@@ -32,7 +38,9 @@ inline void FillSheet(Surface& sheet, int width, int height, uint32_t (*code)(in
     SetKeyColour(sheet, KeyColour);
 }
 
-inline void ClearBackBuffer() { BackBuffer.Create(ScreenWidth, ScreenHeight, Untouched); }
+inline void ClearBackBuffer() {
+    BackBuffer.Create(ScreenWidth, ScreenHeight, Untouched);
+}
 
 // The world at its start values, both sheets at their real sizes and an untouched back buffer.
 inline void StartRenderTest() {
@@ -65,11 +73,12 @@ inline ::testing::AssertionResult SpriteAt(int cx, int cy, int w, int h, int x, 
         if (px < 0 || py < 0 || px >= ScreenWidth || py >= ScreenHeight) continue;
         if (PixelAt(BackBuffer, px, py) != CharacterCode(cx + p[0], cy + p[1]))
             return ::testing::AssertionFailure()
-                   << "at (" << px << "," << py << ") expected char(" << cx << "," << cy << ") offset (" << p[0]
-                   << "," << p[1] << "), shown " << ShownAt(px, py, p[0], p[1]);
+                   << "at (" << px << "," << py << ") expected char(" << cx << "," << cy << ") offset ("
+                   << p[0] << "," << p[1] << "), shown " << ShownAt(px, py, p[0], p[1]);
     }
     if (PixelAt(BackBuffer, x + KeyDX, y + KeyDY) == KeyColour)
-        return ::testing::AssertionFailure() << "the sprite at (" << x << "," << y << ") was copied without its key";
+        return ::testing::AssertionFailure()
+               << "the sprite at (" << x << "," << y << ") was copied without its key";
     return ::testing::AssertionSuccess();
 }
 
