@@ -137,32 +137,22 @@ TEST(RenderBackground, LayerTwoCoversLayerOneExceptWhereItIsKeyed) {
 }
 
 TEST(RenderBackground, StageTwoLayersCoverEverySquareExactlyOnce) {
-    for (int scene : {Stage2Scene, 15}) {
+    // Each layer alone, the other parked: layer 1 shows only the even squares, layer 2 only the odd.
+    auto expectSquares = [](int scene, int* parkedTileX, const char* even, const char* odd) {
         StartRenderTest();
         Scene = scene;
-        // Layer 1 alone: only the even squares.
-        for (int i = 0; i < TileCount; ++i) Layer2TileX[i] = -1000;
+        for (int i = 0; i < TileCount; ++i) parkedTileX[i] = -1000;
         DrawBackgroundLayers();
         for (int i = 0; i < TileCount; ++i) {
             if (!OnScreenGridTile(i)) continue;
-            const bool even = (i / 8) % 2 == i % 2;
-            EXPECT_EQ(ShownAt(GridTileX(i) + 10, GridTileY(i) + 10, 10, 10),
-                      even ? "back(0,80)" : "untouched")
-                << "tile " << i;
+            const bool onEven = (i / 8) % 2 == i % 2;
+            EXPECT_EQ(ShownAt(GridTileX(i) + 10, GridTileY(i) + 10, 10, 10), onEven ? even : odd)
+                << "scene " << scene << ", tile " << i;
         }
-        // Layer 2 alone: only the odd squares.
-        ResetWorldState();
-        Scene = scene;
-        ClearBackBuffer();
-        for (int i = 0; i < TileCount; ++i) Layer1TileX[i] = -1000;
-        DrawBackgroundLayers();
-        for (int i = 0; i < TileCount; ++i) {
-            if (!OnScreenGridTile(i)) continue;
-            const bool even = (i / 8) % 2 == i % 2;
-            EXPECT_EQ(ShownAt(GridTileX(i) + 10, GridTileY(i) + 10, 10, 10),
-                      even ? "untouched" : "back(80,80)")
-                << "tile " << i;
-        }
+    };
+    for (int scene : {Stage2Scene, 15}) {
+        expectSquares(scene, Layer2TileX, "back(0,80)", "untouched");
+        expectSquares(scene, Layer1TileX, "untouched", "back(80,80)");
     }
     // Together, scrolled half a tile to the left, they leave no point of the screen uncovered and
     // copy the key colour as it is.

@@ -238,14 +238,7 @@ TEST(RenderFrame, DrawingLeavesTheWorldAsItWas) {
     const std::vector<uint8_t> live(ShotLive, ShotLive + ShotCount);
     const std::vector<int> tiles(Layer1TileX, Layer1TileX + TileCount);
 
-    DrawBackgroundLayers();
-    DrawShipAndFrontObjects();
-    DrawObjectsAndBullets();
-    DrawForegroundLayer();
-    DrawCountdownBlocks();
-    DrawHud();
-    DrawCoverPanels();
-    DrawClosingPicture();
+    DrawFramePasses();
 
     EXPECT_EQ(xs, std::vector<int>(EnemyX, EnemyX + ObjectSlotCount));
     EXPECT_EQ(ys, std::vector<int>(EnemyY, EnemyY + ObjectSlotCount));

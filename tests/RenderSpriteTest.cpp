@@ -281,15 +281,6 @@ TEST(RenderOrder, LaterGroupsCoverEarlierOnes) {
     PlaceSlot(399, x, y, StateActive);  // the second countdown pass stands above layer 3
     PlaceSlot(713, x, y, StateInert);   // boss digits
 
-    auto drawFrame = [] {
-        ClearBackBuffer();
-        DrawBackgroundLayers();
-        DrawShipAndFrontObjects();
-        DrawObjectsAndBullets();
-        DrawForegroundLayer();
-        DrawCountdownBlocks();
-        DrawHud();
-    };
     // Top to bottom: what shows at the point, how far the picture's corner lies up and left of the
     // point, and how to take that picture away.
     const struct {
@@ -311,7 +302,8 @@ TEST(RenderOrder, LaterGroupsCoverEarlierOnes) {
         {"back(160,240)", 9, [] {}},  // background
     };
     for (const auto& picture : stack) {
-        drawFrame();
+        ClearBackBuffer();
+        DrawFramePasses();
         EXPECT_EQ(ShownAt(x + 1, y + 1, picture.CornerOffset, picture.CornerOffset), picture.Shown);
         picture.Remove();
     }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/Display.h"
+#include "render/Render.h"
 #include "world/World.h"
 
 namespace veltrano::rendertest {
@@ -48,6 +49,18 @@ inline void StartRenderTest() {
     FillSheet(BackgroundSheet, 320, 480, BackgroundCode);
     FillSheet(CharacterSheet, 384, 608, CharacterCode);
     ClearBackBuffer();
+}
+
+// Every drawing pass in the order of a frame, without the world step between them.
+inline void DrawFramePasses() {
+    DrawBackgroundLayers();
+    DrawShipAndFrontObjects();
+    DrawObjectsAndBullets();
+    DrawForegroundLayer();
+    DrawCountdownBlocks();
+    DrawHud();
+    DrawCoverPanels();
+    DrawClosingPicture();
 }
 
 // What the back buffer shows at (x, y): "untouched", "key", or the sheet point that was copied there,
