@@ -1,5 +1,6 @@
 // The pictures of the title and menu screens, the head-up display, the cover panels and the closing
 // picture. All of them stand at fixed object slots, which the scenes move on and off the screen.
+#include <cassert>
 #include <iterator>
 
 #include "render/Render.h"
@@ -126,6 +127,7 @@ void DrawPictureSlots() {
 }
 
 void DrawHud() {
+    assert(BossSlot >= 0 && BossSlot < ObjectSlotCount);
     WritePaddedDecimal(BossHPText, EnemyHP[BossSlot], BossDigitCount);
     WritePaddedDecimal(ScoreText, Score, ScoreDigitCount);
     // The boss row shows on every screen; the title and menus keep it parked off the screen.

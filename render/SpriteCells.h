@@ -1,5 +1,5 @@
-// Cells of the character sheet and the few ways a slot can look, shared by the sprite and display
-// passes. Every sprite is a keyed copy from CharacterSheet onto BackBuffer.
+// Cells of the character sheet and the explosion animations, shared by the sprite and display passes.
+// Every sprite is a keyed copy from CharacterSheet onto BackBuffer.
 #pragma once
 
 #include "platform/Display.h"
