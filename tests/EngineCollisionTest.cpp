@@ -133,6 +133,17 @@ TEST(EngineCollision, ShotsArrivingTogetherAreAllSpentAndTheEnemyScoresOnce) {
     ObjectPass();
     EXPECT_EQ(Score, 500);
     EXPECT_EQ(EnemyDeadTime[3000], 2);
+
+    // Many shots of one group, on both sides of the group's block boundaries, and a spent shot
+    // lying in the box, which does not count.
+    StartStage();
+    PlaceObject(3001, 200, 200, 4, 10);
+    for (int k : {0, 1, 19, 20, 21, 39, 40, 99}) PlaceShot(k, 190, 210);
+    PlaceShot(50, 190, 210);
+    ShotLive[50] = 0;
+    CheckShotHits(3001);
+    EXPECT_EQ(EnemyHP[3001], 2);
+    for (int k : {0, 1, 19, 20, 21, 39, 40, 99}) EXPECT_EQ(ShotLive[k], 0) << k;
 }
 
 TEST(EngineCollision, ShotBoxesAndReactionsByClass) {
