@@ -3,6 +3,7 @@
 #include <set>
 #include <utility>
 
+#include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
 #include "world/World.h"
 
@@ -71,4 +72,48 @@ TEST(EngineCountdown, NumeralsAreBuiltFromBlocksInConsecutiveSlots) {
         PlacedBlocks(&used);
         EXPECT_EQ(used, 0) << d;
     }
+}
+
+TEST(EngineCountdown, ContinueStepCountsTenSecondsAndSilencesTheMusicAtTheEnd) {
+    ResetWorldState();
+    Scene = Stage2Scene;
+    EnemyX[150] = EnemyY[150] = 40;  // a script's use of a block slot is undone on every call
+    ContinueCountdown = 123;
+    ContinueStep();
+    EXPECT_EQ(EnemyX[150], CountdownParkedPosition);
+    EXPECT_EQ(ContinueCountdown, 400);
+    EXPECT_EQ(WorldRunning, 1);
+
+    GameOver = 1;
+    SoundSlots[StageMusic].Playing = SoundSlots[BossMusic].Playing = true;
+    SoundSlots[StageMusic].Position = 500;
+    ContinueStep();  // 400: the world stops, no numeral yet
+    EXPECT_EQ(WorldRunning, 0);
+    EXPECT_EQ(ContinueCountdown, 399);
+    int used = 0;
+    PlacedBlocks(&used);
+    EXPECT_EQ(used, 0);
+
+    ContinueStep();  // 399: 九
+    EXPECT_EQ(EnemyX[350], 256);
+    EXPECT_EQ(EnemyY[350], 112);
+    while (ContinueCountdown > 359) ContinueStep();
+    EXPECT_EQ(EnemyX[350], 256);  // 360 still shows 九
+    ContinueStep();               // 359: 八, and nothing of 九 lingers
+    EXPECT_EQ(EnemyX[300], 288);
+    EXPECT_EQ(EnemyX[350], CountdownParkedPosition);
+
+    while (ContinueCountdown > 1) ContinueStep();
+    ContinueStep();
+    EXPECT_EQ(ContinueCountdown, 0);
+    EXPECT_EQ(CountdownExpired, 0);
+    EXPECT_TRUE(SoundSlots[StageMusic].Playing);
+    ContinueStep();  // 0: 〇 for the last step, and the music stops
+    EXPECT_EQ(EnemyX[100], 256);
+    EXPECT_EQ(EnemyY[100], 112);
+    EXPECT_EQ(CountdownExpired, 1);
+    EXPECT_EQ(ContinueCountdown, 0);
+    EXPECT_FALSE(SoundSlots[StageMusic].Playing);
+    EXPECT_FALSE(SoundSlots[BossMusic].Playing);
+    EXPECT_EQ(SoundSlots[StageMusic].Position, 0u);
 }
