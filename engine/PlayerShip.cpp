@@ -83,33 +83,35 @@ void EnterNewShip() {
     Lives -= 1;
 }
 
-// The new ship flies 4 pixels a step until the control step, then the keys take over.
+// The new ship flies 4 pixels a step toward the field until the control step, then the keys take
+// over.
 void FlyIn() {
-    const bool flying = RespawnTimer < ControlStep;
+    int* coordinate;
+    int step;
+    bool outside;
     switch (RespawnSide) {
         case 0:
-            if (PlayerX < 32 && flying) {
-                PlayerX += 4;
-            } else {
-                ControlEnabled = 1;
-            }
+            coordinate = &PlayerX;
+            step = 4;
+            outside = PlayerX < 32;
             break;
         case 1:
-            if (PlayerY > 416 && flying) {
-                PlayerY -= 4;
-            } else {
-                ControlEnabled = 1;
-            }
+            coordinate = &PlayerY;
+            step = -4;
+            outside = PlayerY > 416;
             break;
         case 2:
-            if (PlayerY < 32 && flying) {
-                PlayerY += 4;
-            } else {
-                ControlEnabled = 1;
-            }
+            coordinate = &PlayerY;
+            step = 4;
+            outside = PlayerY < 32;
             break;
         default:
-            break;
+            return;
+    }
+    if (outside && RespawnTimer < ControlStep) {
+        *coordinate += step;
+    } else {
+        ControlEnabled = 1;
     }
 }
 

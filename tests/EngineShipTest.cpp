@@ -221,24 +221,17 @@ TEST(EngineShip, ScrolledLayersKeepTenColumnsAndEightRowsEightyPixelsApart) {
         ASSERT_EQ(*xs1.rbegin() - *xs1.begin(), 720) << step;
         ASSERT_EQ(*xs2.rbegin() - *xs2.begin(), 720) << step;
     }
-    // The four wraps, one tile each.
-    ResetWorldState();
-    Layer1StepX = Layer1StepY = 0;
-    Layer1TileX[0] = 716;
-    Layer1TileX[1] = -156;
-    Layer1TileY[2] = 556;
-    Layer1TileY[3] = -156;
-    Layer1StepX = 4;
-    ScrollLayers(0);
-    EXPECT_EQ(Layer1TileX[0], -80);
-    Layer1StepX = -4;
-    ScrollLayers(1);
-    EXPECT_EQ(Layer1TileX[1], 640);
-    Layer1StepX = 0;
-    Layer1StepY = 4;
-    ScrollLayers(2);
-    EXPECT_EQ(Layer1TileY[2], -80);
-    Layer1StepY = -4;
-    ScrollLayers(3);
-    EXPECT_EQ(Layer1TileY[3], 480);
+    // The four wraps, one tile each: (x, y, stepX, stepY) and where the tile ends.
+    const int wraps[4][6] = {
+        {716, 0, 4, 0, -80, 0}, {-156, 0, -4, 0, 640, 0}, {0, 556, 0, 4, 0, -80}, {0, -156, 0, -4, 0, 480}};
+    for (const auto& w : wraps) {
+        ResetWorldState();
+        Layer1TileX[5] = w[0];
+        Layer1TileY[5] = w[1];
+        Layer1StepX = w[2];
+        Layer1StepY = w[3];
+        ScrollLayers(5);
+        EXPECT_EQ(Layer1TileX[5], w[4]);
+        EXPECT_EQ(Layer1TileY[5], w[5]);
+    }
 }
