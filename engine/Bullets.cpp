@@ -1,6 +1,7 @@
 // The ship's weapon: its shot groups, the two options that fly beside it and the option burst.
 #include "engine/Bullets.h"
 
+#include "engine/DestroySlot.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -155,8 +156,7 @@ void FireBurstStream(int g, int i, int ox, int oy) {
 void SweepBulletsOnScreen() {
     for (int b = FirstBulletSlot; b <= 14999; ++b) {
         if (EnemyX[b] + 32 > 0 && EnemyX[b] < 640 && EnemyY[b] + 32 > 0 && EnemyY[b] < 480) {
-            EnemyState[b] = StateDestroyed;
-            BulletStep[b] = 0;
+            DestroySlot(b);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/CentralSystem.h"
+#include "engine/DestroySlot.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -63,11 +64,6 @@ bool OnScreen(int slot, int size) {
 // low < v < high, as one unsigned comparison.
 inline bool Between(int v, int low, int high) {
     return static_cast<unsigned>(v - low - 1) < static_cast<unsigned>(high - low - 1);
-}
-
-void Destroy(int slot) {
-    EnemyState[slot] = StateDestroyed;
-    if (BulletStep.Holds(slot)) BulletStep[slot] = 0;
 }
 
 bool ContactDestroys(ContactFate fate, int slot) {
@@ -147,12 +143,12 @@ uint32_t BlockHits(int start, const ShotBox& box) {
 bool ApplyShot(int slot, int k, ShotReaction reaction) {
     switch (reaction) {
         case ShotReaction::DestroyedByBurst:
-            Destroy(slot);
+            DestroySlot(slot);
             return false;
         case ShotReaction::Damaged:
             EnemyHP[slot] -= 1;
             ShotLive[k] = 0;
-            if (EnemyHP[slot] <= 0) Destroy(slot);
+            if (EnemyHP[slot] <= 0) DestroySlot(slot);
             return true;
         case ShotReaction::Absorbs:
             ShotLive[k] = 0;
@@ -213,7 +209,7 @@ void CheckPlayerHit(int slot) {
     if (!Between(dx, hc->contactLow, 18) || !Between(dy, hc->contactLow, 18)) return;
     // No grace after a contact: an object that stays costs a hit point on every step of overlap.
     PlayerHP -= 1;
-    if (ContactDestroys(hc->contact, slot)) Destroy(slot);
+    if (ContactDestroys(hc->contact, slot)) DestroySlot(slot);
     if (PlayerHP <= 0) {
         PlayerShown = 0;
         PlayerActive = 0;
