@@ -1,0 +1,159 @@
+// The continue countdown: ten seconds shown as a large kanji numeral built of 32-pixel blocks.
+#include "engine/CentralSystem.h"
+#include "world/Sounds.h"
+#include "world/World.h"
+
+namespace veltrano {
+
+namespace {
+
+constexpr int FirstBlockSlot = 100;
+constexpr int LastBlockSlot = 399;
+constexpr int CountdownLength = 400;
+constexpr int StepsPerDigit = 40;
+
+// A horizontal run of blocks on one row, 32 pixels apart; a single block has firstX = lastX.
+struct Run {
+    int y, firstX, lastX;
+};
+
+struct Numeral {
+    int baseSlot;
+    Run runs[20];  // ends at the first run with y 0
+};
+
+// 〇 一 二 三 四 五 六 七 八 九, each written into consecutive slots from its base slot.
+constexpr Numeral Numerals[10] = {
+    {100,
+     {{112, 256, 352},
+      {144, 224, 224},
+      {144, 384, 384},
+      {176, 192, 192},
+      {176, 416, 416},
+      {208, 192, 192},
+      {208, 416, 416},
+      {240, 192, 192},
+      {240, 416, 416},
+      {272, 192, 192},
+      {272, 416, 416},
+      {304, 224, 224},
+      {304, 384, 384},
+      {336, 256, 352}}},
+    {150, {{224, 192, 416}}},
+    {250, {{144, 224, 384}, {304, 192, 416}}},
+    {350, {{144, 224, 384}, {240, 256, 352}, {336, 192, 416}}},
+    {100,
+     {{144, 192, 416},
+      {176, 192, 192},
+      {176, 256, 256},
+      {176, 320, 320},
+      {176, 416, 416},
+      {208, 192, 192},
+      {208, 256, 256},
+      {208, 320, 320},
+      {208, 416, 416},
+      {240, 192, 224},
+      {240, 320, 416},
+      {272, 192, 192},
+      {272, 416, 416},
+      {304, 192, 192},
+      {304, 416, 416},
+      {336, 192, 416}}},
+    {150,
+     {{144, 224, 384},
+      {176, 288, 288},
+      {208, 288, 288},
+      {240, 224, 384},
+      {272, 288, 288},
+      {272, 384, 384},
+      {304, 288, 288},
+      {304, 384, 384},
+      {336, 192, 416}}},
+    {200,
+     {{112, 304, 304},
+      {144, 304, 304},
+      {176, 192, 416},
+      {240, 256, 256},
+      {240, 352, 352},
+      {272, 256, 256},
+      {272, 352, 352},
+      {304, 224, 224},
+      {304, 384, 384},
+      {336, 192, 192},
+      {336, 416, 416}}},
+    {250,
+     {{144, 256, 256},
+      {176, 256, 256},
+      {208, 192, 416},
+      {240, 256, 256},
+      {272, 256, 256},
+      {304, 256, 256},
+      {336, 256, 352}}},
+    {300,
+     {{112, 288, 288},
+      {144, 288, 288},
+      {176, 320, 320},
+      {208, 256, 256},
+      {208, 320, 320},
+      {240, 256, 256},
+      {240, 352, 352},
+      {272, 224, 224},
+      {272, 352, 352},
+      {304, 224, 224},
+      {304, 384, 384},
+      {336, 192, 192},
+      {336, 416, 416}}},
+    {350,
+     {{112, 256, 256},
+      {144, 256, 256},
+      {176, 192, 352},
+      {208, 256, 256},
+      {208, 352, 352},
+      {240, 256, 256},
+      {240, 352, 352},
+      {272, 256, 256},
+      {272, 352, 352},
+      {304, 256, 256},
+      {304, 352, 352},
+      {304, 416, 416},
+      {336, 224, 224},
+      {336, 384, 416}}},
+};
+
+}  // namespace
+
+void ShowCountdownDigit(int digit) {
+    // The first step of a countdown (digit 10) shows no numeral.
+    if (digit < 0 || digit > 9) return;
+    const Numeral& n = Numerals[digit];
+    int slot = n.baseSlot;
+    for (const Run& run : n.runs) {
+        if (run.y == 0) break;
+        for (int x = run.firstX; x <= run.lastX && slot <= LastBlockSlot; x += 32, ++slot) {
+            EnemyX[slot] = x;
+            EnemyY[slot] = run.y;
+        }
+    }
+}
+
+void ContinueStep() {
+    // Whatever a script put in these slots is undone here, so they never show a stale numeral.
+    for (int slot = FirstBlockSlot; slot <= LastBlockSlot; ++slot) {
+        EnemyX[slot] = EnemyY[slot] = CountdownParkedPosition;
+    }
+    if (GameOver == 0) {
+        ContinueCountdown = CountdownLength;
+        return;
+    }
+    WorldRunning = 0;
+    ShowCountdownDigit(ContinueCountdown / StepsPerDigit);
+    if (ContinueCountdown <= 0) {
+        CountdownExpired = 1;
+        SilenceSound(StageMusic);
+        SilenceSound(BossMusic);
+    } else {
+        ContinueCountdown -= 1;
+    }
+}
+
+}  // namespace veltrano
