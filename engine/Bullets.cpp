@@ -1,6 +1,7 @@
 // The ship's weapon: its shot groups, the two options that fly beside it and the option burst.
 #include "engine/Bullets.h"
 
+#include "engine/DestroySlot.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -98,15 +99,24 @@ struct OptionRule {
 };
 
 // By type: the first option's and the second option's place, normal / alternative formation.
+// clang-format off
 constexpr OptionRule FirstOption[6] = {
-    {{true, 8, -64, 8, 80}, {3, -1}},  {{true, 0, -48, 64, 80}, {3, 5}}, {{true, 64, -48, -48, 64}, {3, 5}},
-    {{true, 32, -48, 32, 64}, {3, 5}}, {{false, 0, 8, 0, 8}, {3, 4}},    {{true, -24, 40, -24, 40}, {3, -1}},
+    {{true, 8, -64, 8, 80},     {3, -1}},
+    {{true, 0, -48, 64, 80},    {3, 5}},
+    {{true, 64, -48, -48, 64},  {3, 5}},
+    {{true, 32, -48, 32, 64},   {3, 5}},
+    {{false, 0, 8, 0, 8},       {3, 4}},
+    {{true, -24, 40, -24, 40},  {3, -1}},
 };
 constexpr OptionRule SecondOption[6] = {
-    {{true, 8, 80, 8, -64}, {4, -1}},   {{true, 0, 64, 64, -64}, {4, 6}},
-    {{true, 64, 64, -48, -48}, {4, 6}}, {{true, 32, 64, 32, -48}, {4, 6}},
-    {{false, 624, 8, 624, 8}, {5, 6}},  {{true, -24, -24, -24, -24}, {4, -1}},
+    {{true, 8, 80, 8, -64},     {4, -1}},
+    {{true, 0, 64, 64, -64},    {4, 6}},
+    {{true, 64, 64, -48, -48},  {4, 6}},
+    {{true, 32, 64, 32, -48},   {4, 6}},
+    {{false, 624, 8, 624, 8},   {5, 6}},
+    {{true, -24, -24, -24, -24}, {4, -1}},
 };
+// clang-format on
 
 bool ValidType() {
     return ShotType >= 1 && ShotType <= 6;
@@ -146,8 +156,7 @@ void FireBurstStream(int g, int i, int ox, int oy) {
 void SweepBulletsOnScreen() {
     for (int b = FirstBulletSlot; b <= 14999; ++b) {
         if (EnemyX[b] + 32 > 0 && EnemyX[b] < 640 && EnemyY[b] + 32 > 0 && EnemyY[b] < 480) {
-            EnemyState[b] = StateDestroyed;
-            BulletStep[b] = 0;
+            DestroySlot(b);
         }
     }
 }

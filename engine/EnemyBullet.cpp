@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/DestroySlot.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -24,11 +25,6 @@ bool Scheduled(int phase, int period) {
 }
 bool InMoveSpan(int moveSpan, int period) {
     return period != 0 && StageFrame % period < moveSpan;
-}
-
-void Destroy(int slot) {
-    EnemyState[slot] = StateDestroyed;
-    if (BulletStep.Holds(slot)) BulletStep[slot] = 0;
 }
 
 // Offsets from the origin for the current step, recomputed from scratch so rounding never adds up.
@@ -118,7 +114,7 @@ void LaunchPolar(int b, int carrier, const Polar& p, int degrees, int speed) {
     // The bullet starts exactly at the muzzle; BulletStep carries over from its last retirement.
     ComputeOffsets(b, speed);
     EnemyState[b] = StateActive;
-    if (p.consumesCarrier) Destroy(carrier);
+    if (p.consumesCarrier) DestroySlot(carrier);
 }
 
 // The angle-based family. A stopping pattern moves its bullet only on the steps the caller says

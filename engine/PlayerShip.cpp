@@ -25,19 +25,6 @@ void ScrollTile(int& x, int& y, int stepX, int stepY) {
     if (y <= -160) y = 480;
 }
 
-void ClampLeft(int& x) {
-    x = std::max(x, 0);
-}
-void ClampRight(int& x) {
-    x = std::min(x, FieldRight);
-}
-void ClampTop(int& y) {
-    y = std::max(y, 0);
-}
-void ClampBottom(int& y) {
-    y = std::min(y, FieldBottom);
-}
-
 // The diagonal step is the speed over the square root of two, halves to even, so that a diagonal
 // is about as fast as a straight line: 3, 4, 6 and 7 for the four speeds.
 int DiagonalStep(int speed) {
@@ -83,33 +70,35 @@ void EnterNewShip() {
     Lives -= 1;
 }
 
-// The new ship flies 4 pixels a step until the control step, then the keys take over.
+// The new ship flies 4 pixels a step toward the field until the control step, then the keys take
+// over.
 void FlyIn() {
-    const bool flying = RespawnTimer < ControlStep;
+    int* coordinate;
+    int step;
+    bool outside;
     switch (RespawnSide) {
         case 0:
-            if (PlayerX < 32 && flying) {
-                PlayerX += 4;
-            } else {
-                ControlEnabled = 1;
-            }
+            coordinate = &PlayerX;
+            step = 4;
+            outside = PlayerX < 32;
             break;
         case 1:
-            if (PlayerY > 416 && flying) {
-                PlayerY -= 4;
-            } else {
-                ControlEnabled = 1;
-            }
+            coordinate = &PlayerY;
+            step = -4;
+            outside = PlayerY > 416;
             break;
         case 2:
-            if (PlayerY < 32 && flying) {
-                PlayerY += 4;
-            } else {
-                ControlEnabled = 1;
-            }
+            coordinate = &PlayerY;
+            step = 4;
+            outside = PlayerY < 32;
             break;
         default:
-            break;
+            return;
+    }
+    if (outside && RespawnTimer < ControlStep) {
+        *coordinate += step;
+    } else {
+        ControlEnabled = 1;
     }
 }
 
@@ -126,34 +115,24 @@ void MovePlayer() {
     const int d = DiagonalStep(s);
     // A diagonal wins over a third key, and clamps only the two edges it approaches.
     if (KeyUp && KeyRight) {
-        PlayerX += d;
-        PlayerY -= d;
-        ClampRight(PlayerX);
-        ClampTop(PlayerY);
+        PlayerX = std::min(PlayerX + d, FieldRight);
+        PlayerY = std::max(PlayerY - d, 0);
     } else if (KeyUp && KeyLeft) {
-        PlayerX -= d;
-        PlayerY -= d;
-        ClampLeft(PlayerX);
-        ClampTop(PlayerY);
+        PlayerX = std::max(PlayerX - d, 0);
+        PlayerY = std::max(PlayerY - d, 0);
     } else if (KeyDown && KeyRight) {
-        PlayerX += d;
-        PlayerY += d;
-        ClampRight(PlayerX);
-        ClampBottom(PlayerY);
+        PlayerX = std::min(PlayerX + d, FieldRight);
+        PlayerY = std::min(PlayerY + d, FieldBottom);
     } else if (KeyDown && KeyLeft) {
-        PlayerX -= d;
-        PlayerY += d;
-        ClampLeft(PlayerX);
-        ClampBottom(PlayerY);
+        PlayerX = std::max(PlayerX - d, 0);
+        PlayerY = std::min(PlayerY + d, FieldBottom);
     } else {
         if (KeyUp) PlayerY -= s;
         if (KeyDown) PlayerY += s;
         if (KeyRight) PlayerX += s;
         if (KeyLeft) PlayerX -= s;
-        ClampLeft(PlayerX);
-        ClampRight(PlayerX);
-        ClampTop(PlayerY);
-        ClampBottom(PlayerY);
+        PlayerX = std::clamp(PlayerX, 0, FieldRight);
+        PlayerY = std::clamp(PlayerY, 0, FieldBottom);
     }
 }
 

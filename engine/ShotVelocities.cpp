@@ -13,72 +13,30 @@ struct Velocity {
 };
 constexpr Velocity Keep = {0, 0, false};
 
-// Velocities of groups 0..11 by type; the second option's burst streams 12..16 copy 7..11 except
-// for type 5, whose second option sits on the right edge and streams back to the left.
-constexpr Velocity GroupVelocities[6][12] = {
-    {{18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0}},
-    {{18, 0},
-     {17, -3},
-     {17, 3},
-     {17, 3},
-     {17, -3},
-     {17, -3},
-     {17, 3},
-     {2, -17},
-     {17, -2},
-     {17, 2},
-     {2, 17},
-     {18, 0}},
-    {{18, 0},
-     {-18, 0},
-     {18, 0},
-     {-18, 0},
-     {-18, 0},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {-18, 0},
-     {18, 0},
-     {-18, 0},
-     {18, 0}},
-    {{18, 0},
-     {17, 1},
-     {17, -1},
-     {-16, 8},
-     {-16, -8},
-     {17, 4},
-     {17, -4},
-     {17, 2},
-     {-17, 2},
-     {18, 0},
-     {-17, -2},
-     {17, -2}},
-    {{18, 0},
-     {0, -18},
-     {0, 18},
-     {16, -8},
-     {16, 8},
-     {-16, -8},
-     {-16, 8},
-     {18, 0},
-     {18, 0},
-     {18, 0},
-     {16, 8},
-     {16, -8}},
-    {{18, 0}, {18, 0}, {18, 0}, {18, 0}, {18, 0}, Keep, Keep, {18, 0}, {18, 0}, {18, 0}, {18, 0}, {18, 0}},
+// By type: the ship's groups 0..2 and the options' groups 3..6.
+// clang-format off
+constexpr Velocity GroupVelocities[6][7] = {
+    //  0        1          2         3          4          5          6
+    {{18, 0}, {18, 0},  {18, 0},  {18, 0},  {18, 0},   {18, 0},   {18, 0}},
+    {{18, 0}, {17, -3}, {17, 3},  {17, 3},  {17, -3},  {17, -3},  {17, 3}},
+    {{18, 0}, {-18, 0}, {18, 0},  {-18, 0}, {-18, 0},  {18, 0},   {18, 0}},
+    {{18, 0}, {17, 1},  {17, -1}, {-16, 8}, {-16, -8}, {17, 4},   {17, -4}},
+    {{18, 0}, {0, -18}, {0, 18},  {16, -8}, {16, 8},   {-16, -8}, {-16, 8}},
+    {{18, 0}, {18, 0},  {18, 0},  {18, 0},  {18, 0},   Keep,      Keep},
 };
-constexpr Velocity Type5SecondBurst[5] = {{-18, 0}, {-18, 0}, {-18, 0}, {-16, 8}, {-16, -8}};
+
+// By type: the burst streams of the first option (groups 7..11) and of the second (12..16).
+// The second option copies the first, except for type 5, whose second option sits on the right
+// edge and streams back to the left.
+constexpr Velocity BurstVelocities[6][2][5] = {
+    {{{18, 0}, {18, 0},  {18, 0}, {18, 0},  {18, 0}},   {{18, 0}, {18, 0},  {18, 0}, {18, 0},  {18, 0}}},
+    {{{2, -17}, {17, -2}, {17, 2}, {2, 17}, {18, 0}},   {{2, -17}, {17, -2}, {17, 2}, {2, 17}, {18, 0}}},
+    {{{18, 0}, {-18, 0}, {18, 0}, {-18, 0}, {18, 0}},   {{18, 0}, {-18, 0}, {18, 0}, {-18, 0}, {18, 0}}},
+    {{{17, 2}, {-17, 2}, {18, 0}, {-17, -2}, {17, -2}}, {{17, 2}, {-17, 2}, {18, 0}, {-17, -2}, {17, -2}}},
+    {{{18, 0}, {18, 0},  {18, 0}, {16, 8},  {16, -8}},  {{-18, 0}, {-18, 0}, {-18, 0}, {-16, 8}, {-16, -8}}},
+    {{{18, 0}, {18, 0},  {18, 0}, {18, 0},  {18, 0}},   {{18, 0}, {18, 0},  {18, 0}, {18, 0},  {18, 0}}},
+};
+// clang-format on
 
 void SetGroupVelocity(int g, Velocity v) {
     if (!v.set) return;
@@ -99,9 +57,12 @@ void UpdateShots() {
 
 void SetShotVelocities() {
     if (ShotType < 1 || ShotType > 6) return;
-    const Velocity* row = GroupVelocities[ShotType - 1];
-    for (int g = 0; g < 12; ++g) SetGroupVelocity(g, row[g]);
-    for (int i = 0; i < 5; ++i) SetGroupVelocity(12 + i, ShotType == 5 ? Type5SecondBurst[i] : row[7 + i]);
+    const int t = ShotType - 1;
+    for (int g = 0; g < 7; ++g) SetGroupVelocity(g, GroupVelocities[t][g]);
+    for (int i = 0; i < 5; ++i) {
+        SetGroupVelocity(7 + i, BurstVelocities[t][0][i]);
+        SetGroupVelocity(12 + i, BurstVelocities[t][1][i]);
+    }
 }
 
 }  // namespace veltrano
