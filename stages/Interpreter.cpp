@@ -101,13 +101,13 @@ void LayTiles(int* xs, int* ys) {
 void PlaceHudRows() {
     const int upper = PlayerY > 32 ? 0 : PlayerY - 32;
     const int lower = PlayerY > 32 ? 16 : PlayerY - 16;
-    for (int slot = 716; slot <= 724; ++slot) EnemyY[slot] = upper;
-    for (int slot = 725; slot <= 731; ++slot) EnemyY[slot] = lower;
+    for (int slot = FirstScoreDigitSlot; slot <= LastScoreDigitSlot; ++slot) EnemyY[slot] = upper;
+    for (int slot = FirstStatusSlot; slot <= LastStatusSlot; ++slot) EnemyY[slot] = lower;
 }
 
 void PlaceBossDigits() {
     const int y = PlayerY > 32 ? 0 : PlayerY - 32;
-    for (int slot = 713; slot <= 715; ++slot) EnemyY[slot] = y;
+    for (int slot = FirstBossDigitSlot; slot <= LastBossDigitSlot; ++slot) EnemyY[slot] = y;
 }
 
 void RunInit(const SceneScript& script) {

@@ -24,7 +24,7 @@ void ParkObjects() {
 }
 
 void MakeFurnitureInert() {
-    for (int slot = 700; slot <= 799; ++slot) {
+    for (int slot = FirstFurnitureSlot; slot <= LastFurnitureSlot; ++slot) {
         EnemySize[slot] = 0;
         EnemyState[slot] = StateInert;
     }
@@ -46,22 +46,22 @@ void ResetMenuWorld() {
 }
 
 void PlaceHudFurniture() {
-    const int bossDigitX[3] = {544, 576, 608};
-    for (int i = 0; i < 3; ++i) {
-        EnemyX[713 + i] = bossDigitX[i];
-        EnemyY[713 + i] = -32;
+    for (int slot = FirstBossDigitSlot; slot <= LastBossDigitSlot; ++slot) {
+        EnemyX[slot] = 544 + 32 * (slot - FirstBossDigitSlot);
+        EnemyY[slot] = -32;
     }
-    for (int i = 0; i < 9; ++i) {
-        EnemyX[716 + i] = 16 * i;
-        EnemyY[716 + i] = -32;
+    for (int slot = FirstScoreDigitSlot; slot <= LastScoreDigitSlot; ++slot) {
+        EnemyX[slot] = 16 * (slot - FirstScoreDigitSlot);
+        EnemyY[slot] = -32;
     }
-    const int statusX[7] = {0, 16, 48, 80, 96, 112, 128};
-    for (int i = 0; i < 7; ++i) {
-        EnemyX[725 + i] = statusX[i];
-        EnemyY[725 + i] = -16;
+    // Weapon icon, lives digit, speed label, then the four speed marks.
+    const int statusX[] = {0, 16, 48, 80, 96, 112, 128};
+    for (int slot = FirstStatusSlot; slot <= LastStatusSlot; ++slot) {
+        EnemyX[slot] = statusX[slot - FirstStatusSlot];
+        EnemyY[slot] = -16;
     }
-    EnemyX[732] = 256;
-    EnemyY[732] = 176;
+    EnemyX[GameOverPictureSlot] = 256;
+    EnemyY[GameOverPictureSlot] = 176;
 }
 
 }  // namespace

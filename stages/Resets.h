@@ -3,6 +3,13 @@
 
 namespace veltrano {
 
+// The head-up display's furniture slots.
+constexpr int FirstBossDigitSlot = 713, LastBossDigitSlot = 715;
+constexpr int FirstScoreDigitSlot = 716, LastScoreDigitSlot = 724;
+constexpr int FirstStatusSlot = 725, LastStatusSlot = 731;  // weapon, lives, speed label and marks
+constexpr int GameOverPictureSlot = 732;
+constexpr int FirstFurnitureSlot = 700, LastFurnitureSlot = 799;
+
 // Title, key configuration and score list: the ship parked off screen without control or options,
 // every shot and object parked, the furniture slots inert.
 void ResetForMenu();
