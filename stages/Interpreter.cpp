@@ -11,7 +11,8 @@ namespace veltrano {
 namespace {
 
 int& LayerStepVariable(int which) {
-    int* const steps[6] = {&Layer1StepX, &Layer1StepY, &Layer2StepX, &Layer2StepY, &Layer3StepX, &Layer3StepY};
+    int* const steps[6] = {&Layer1StepX, &Layer1StepY, &Layer2StepX,
+                           &Layer2StepY, &Layer3StepX, &Layer3StepY};
     return *steps[which];
 }
 

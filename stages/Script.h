@@ -35,13 +35,13 @@ enum class Op : uint8_t {
     // points are paid. Args: frame, first, last, flag, points.
     BonusCheck,
     // Guards: when the condition fails, the next Skip statements (the guarded block) are passed over.
-    IfFlag,            // flag
-    IfAllDestroyed,    // first, last
-    IfAnyDestroyed,    // first, last
-    IfAllHPBelowOne,   // first, last
-    IfFrameIn,         // lo, hi (inclusive)
-    IfDeadTimeIn,      // slot, lo, hi (inclusive, slot destroyed)
-    IfValueAbove,      // value, threshold (arguments usually computed each step)
+    IfFlag,           // flag
+    IfAllDestroyed,   // first, last
+    IfAnyDestroyed,   // first, last
+    IfAllHPBelowOne,  // first, last
+    IfFrameIn,        // lo, hi (inclusive)
+    IfDeadTimeIn,     // slot, lo, hi (inclusive, slot destroyed)
+    IfValueAbove,     // value, threshold (arguments usually computed each step)
     // Assignments.
     SetLayerStep,    // which (LayerStep), value
     SetBossSlot,     // slot
@@ -95,7 +95,7 @@ struct Arg {
     }
     constexpr bool IsConstant() const { return Kind == ArgKind::Constant; }
 
-private:
+   private:
     constexpr Arg(ArgKind kind, int a, int b) : Kind(kind), A(a), B(b) {}
 };
 

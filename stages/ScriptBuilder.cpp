@@ -8,21 +8,22 @@ namespace veltrano {
 
 namespace {
 
-std::string Num(int v) { return std::to_string(v); }
+std::string Num(int v) {
+    return std::to_string(v);
+}
 
 }  // namespace
 
 const char* OpName(Op op) {
+    // clang-format off
     static const char* const Names[] = {
-        "MoveDuring",     "ScrollWithGround", "SinkDuring",     "CircleDuring",      "CircleFrom",
-        "ChaseRow",       "DetonateNear",     "FireStraight",   "FireAngled",        "FireAimed",
-        "FireAngledOnDeath", "FireOnDeath",   "FireStraightStop", "FireAngledStop",  "FireAimedStop",
-        "FireAtPlayerMark", "FireAimedExact", "BonusCheck",     "IfFlag",            "IfAllDestroyed",
-        "IfAnyDestroyed", "IfAllHPBelowOne",  "IfFrameIn",      "IfDeadTimeIn",      "IfValueAbove",
-        "SetLayerStep",   "SetBossSlot",      "SetState",       "SetHP",             "AddScore",
-        "SetControl",     "SetStageFrame",    "SetRespawnSide", "SetPosition",       "HudRows",
-        "HudBossDigits",  "Call",
-    };
+        "MoveDuring", "ScrollWithGround", "SinkDuring", "CircleDuring", "CircleFrom", "ChaseRow",
+        "DetonateNear", "FireStraight", "FireAngled", "FireAimed", "FireAngledOnDeath", "FireOnDeath",
+        "FireStraightStop", "FireAngledStop", "FireAimedStop", "FireAtPlayerMark", "FireAimedExact",
+        "BonusCheck", "IfFlag", "IfAllDestroyed", "IfAnyDestroyed", "IfAllHPBelowOne", "IfFrameIn",
+        "IfDeadTimeIn", "IfValueAbove", "SetLayerStep", "SetBossSlot", "SetState", "SetHP", "AddScore",
+        "SetControl", "SetStageFrame", "SetRespawnSide", "SetPosition", "HudRows", "HudBossDigits", "Call"};
+    // clang-format on
     static_assert(sizeof(Names) / sizeof(Names[0]) == static_cast<size_t>(Op::Call) + 1);
     return Names[static_cast<int>(op)];
 }
@@ -72,8 +73,8 @@ bool ScriptBuilder::CheckFire(const char* what, int bullet, int carrier) {
     return ok;
 }
 
-void ScriptBuilder::UseBullet(int bullet) {
-    Bullets.push_back({bullet, FrameLo.back(), FrameHi.back(), Script.Step.size()});
+void ScriptBuilder::UseBullet(int bullet, Op op) {
+    Bullets.push_back({bullet, FrameLo.back(), FrameHi.back(), op});
 }
 
 // ---- Statements -----------------------------------------------------------------------------------
@@ -127,15 +128,16 @@ void ScriptBuilder::SinkDuring(int slot, Arg from, Arg to) {
     Emit(Op::SinkDuring, {slot, from, to});
 }
 
-void ScriptBuilder::CircleDuring(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep, Arg from,
-                                 Arg to) {
+void ScriptBuilder::CircleDuring(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep,
+                                 Arg from, Arg to) {
     CheckSlot("CircleDuring", slot, FirstObjectSlot, LastNonBulletSlot);
     CheckWindow("CircleDuring", from, to);
     if (angleStep.IsConstant() && angleStep.A == 0) Fault("CircleDuring with an angle step of 0");
     Emit(Op::CircleDuring, {slot, cx, cy, radius, startAngle, angleStep, from, to});
 }
 
-void ScriptBuilder::CircleFrom(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep, Arg from) {
+void ScriptBuilder::CircleFrom(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep,
+                               Arg from) {
     CheckSlot("CircleFrom", slot, FirstObjectSlot, LastNonBulletSlot);
     if (angleStep.IsConstant() && angleStep.A == 0) Fault("CircleFrom with an angle step of 0");
     Emit(Op::CircleFrom, {slot, cx, cy, radius, startAngle, angleStep, from});
@@ -152,65 +154,66 @@ void ScriptBuilder::DetonateNear(int slot) {
 }
 
 // The periodic patterns share their checks: the slots, the schedule and the bullet's single owner.
-void ScriptBuilder::CheckPeriodicFire(const char* what, int bullet, int carrier, const Arg& phase,
-                                      const Arg& period) {
-    CheckFire(what, bullet, carrier);
-    CheckSchedule(what, phase, period);
-    if (!Faulty) UseBullet(bullet);
+void ScriptBuilder::CheckPeriodicFire(Op op, int bullet, int carrier, const Arg& phase, const Arg& period) {
+    CheckFire(OpName(op), bullet, carrier);
+    CheckSchedule(OpName(op), phase, period);
+    if (!Faulty) UseBullet(bullet, op);
 }
 
 void ScriptBuilder::FireStraight(int bullet, int carrier, Arg from, Arg phase, Arg period, Arg dy, Arg dx) {
-    CheckPeriodicFire("FireStraight", bullet, carrier, phase, period);
+    CheckPeriodicFire(Op::FireStraight, bullet, carrier, phase, period);
     Emit(Op::FireStraight, {bullet, carrier, from, phase, period, dy, dx});
 }
 
-void ScriptBuilder::FireAngled(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from, Arg speed) {
-    CheckPeriodicFire("FireAngled", bullet, carrier, phase, period);
+void ScriptBuilder::FireAngled(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from,
+                               Arg speed) {
+    CheckPeriodicFire(Op::FireAngled, bullet, carrier, phase, period);
     Emit(Op::FireAngled, {bullet, carrier, angle, phase, period, from, speed});
 }
 
-void ScriptBuilder::FireAimed(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from, Arg speed) {
-    CheckPeriodicFire("FireAimed", bullet, carrier, phase, period);
+void ScriptBuilder::FireAimed(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from,
+                              Arg speed) {
+    CheckPeriodicFire(Op::FireAimed, bullet, carrier, phase, period);
     Emit(Op::FireAimed, {bullet, carrier, offset, phase, period, from, speed});
 }
 
 void ScriptBuilder::FireStraightStop(int bullet, int carrier, Arg from, Arg moveSpan, Arg phase, Arg period,
                                      Arg dy, Arg dx) {
-    CheckPeriodicFire("FireStraightStop", bullet, carrier, phase, period);
+    CheckPeriodicFire(Op::FireStraightStop, bullet, carrier, phase, period);
     Emit(Op::FireStraightStop, {bullet, carrier, from, moveSpan, phase, period, dy, dx});
 }
 
 void ScriptBuilder::FireAngledStop(int bullet, int carrier, Arg angle, Arg moveSpan, Arg phase, Arg period,
                                    Arg from, Arg speed) {
-    CheckPeriodicFire("FireAngledStop", bullet, carrier, phase, period);
+    CheckPeriodicFire(Op::FireAngledStop, bullet, carrier, phase, period);
     Emit(Op::FireAngledStop, {bullet, carrier, angle, moveSpan, phase, period, from, speed});
 }
 
 void ScriptBuilder::FireAimedStop(int bullet, int carrier, Arg offset, Arg moveSpan, Arg phase, Arg period,
                                   Arg from, Arg speed) {
-    CheckPeriodicFire("FireAimedStop", bullet, carrier, phase, period);
+    CheckPeriodicFire(Op::FireAimedStop, bullet, carrier, phase, period);
     Emit(Op::FireAimedStop, {bullet, carrier, offset, moveSpan, phase, period, from, speed});
 }
 
 void ScriptBuilder::FireAtPlayerMark(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from,
                                      Arg speed) {
-    CheckPeriodicFire("FireAtPlayerMark", bullet, carrier, phase, period);
+    CheckPeriodicFire(Op::FireAtPlayerMark, bullet, carrier, phase, period);
     Emit(Op::FireAtPlayerMark, {bullet, carrier, angle, phase, period, from, speed});
 }
 
 void ScriptBuilder::FireAimedExact(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from,
                                    Arg speed) {
-    CheckPeriodicFire("FireAimedExact", bullet, carrier, phase, period);
+    CheckPeriodicFire(Op::FireAimedExact, bullet, carrier, phase, period);
     Emit(Op::FireAimedExact, {bullet, carrier, offset, phase, period, from, speed});
 }
 
 void ScriptBuilder::FireAngledOnDeath(int bullet, int carrier, Arg angle, Arg deadTime, Arg speed) {
-    if (CheckFire("FireAngledOnDeath", bullet, carrier)) UseBullet(bullet);
+    if (CheckFire("FireAngledOnDeath", bullet, carrier)) UseBullet(bullet, Op::FireAngledOnDeath);
     Emit(Op::FireAngledOnDeath, {bullet, carrier, angle, deadTime, speed});
 }
 
 void ScriptBuilder::FireOnDeath(int bullet, int carrier, Arg offset, Arg deadTime, Arg speed) {
-    if (CheckFire("FireOnDeath", bullet, carrier)) UseBullet(bullet);
+    if (CheckFire("FireOnDeath", bullet, carrier)) UseBullet(bullet, Op::FireOnDeath);
     Emit(Op::FireOnDeath, {bullet, carrier, offset, deadTime, speed});
 }
 
@@ -299,10 +302,18 @@ void ScriptBuilder::SetHP(int slot, Arg value) {
     Emit(Op::SetHP, {slot, value});
 }
 
-void ScriptBuilder::AddScore(Arg points) { Emit(Op::AddScore, {points}); }
-void ScriptBuilder::SetControl(int value) { Emit(Op::SetControl, {value}); }
-void ScriptBuilder::SetStageFrame(Arg value) { Emit(Op::SetStageFrame, {value}); }
-void ScriptBuilder::SetRespawnSide(int value) { Emit(Op::SetRespawnSide, {value}); }
+void ScriptBuilder::AddScore(Arg points) {
+    Emit(Op::AddScore, {points});
+}
+void ScriptBuilder::SetControl(int value) {
+    Emit(Op::SetControl, {value});
+}
+void ScriptBuilder::SetStageFrame(Arg value) {
+    Emit(Op::SetStageFrame, {value});
+}
+void ScriptBuilder::SetRespawnSide(int value) {
+    Emit(Op::SetRespawnSide, {value});
+}
 
 void ScriptBuilder::SetPosition(int slot, Arg x, Arg y) {
     CheckSlot("SetPosition", slot, FirstObjectSlot, LastObjectSlot);
@@ -365,8 +376,8 @@ bool ScriptBuilder::Finish() {
         const BulletUse& a = Bullets[i - 1];
         const BulletUse& b = Bullets[i];
         if (a.Bullet == b.Bullet && b.Lo <= a.Hi) {
-            Fault(std::string("bullet ") + Num(b.Bullet) + " is fired by " + OpName(Script.Step[a.Statement].Code) +
-                  " and by " + OpName(Script.Step[b.Statement].Code));
+            Fault(std::string("bullet ") + Num(b.Bullet) + " is fired by " + OpName(a.Code) + " and by " +
+                  OpName(b.Code));
         }
     }
     Faulty = false;

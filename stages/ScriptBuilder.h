@@ -26,7 +26,7 @@ struct Segment {
 };
 
 class ScriptBuilder {
-public:
+   public:
     explicit ScriptBuilder(SceneScript& script) : Script(script) {}
 
     // ---- Init -----------------------------------------------------------------------------------
@@ -141,13 +141,13 @@ public:
     // has no faults.
     bool Finish();
 
-private:
+   private:
     struct BulletUse {
-        int Bullet, Lo, Hi;
-        size_t Statement;
+        int Bullet, Lo, Hi;  // the frames in which the call may run
+        Op Code;
     };
 
-    // Appends a statement; returns false (and appends nothing) when `fault` is set.
+    // Appends a statement; returns false (and appends nothing) when a check of it found a fault.
     bool Emit(Op op, std::initializer_list<Arg> args);
     void Fault(const std::string& what);
     bool CheckSlot(const char* what, int slot, int first, int last);
@@ -155,8 +155,8 @@ private:
     bool CheckSchedule(const char* what, const Arg& phase, const Arg& period);
     bool CheckFlag(int flag);
     bool CheckFire(const char* what, int bullet, int carrier);
-    void CheckPeriodicFire(const char* what, int bullet, int carrier, const Arg& phase, const Arg& period);
-    void UseBullet(int bullet);
+    void CheckPeriodicFire(Op op, int bullet, int carrier, const Arg& phase, const Arg& period);
+    void UseBullet(int bullet, Op op);
 
     template <typename Body>
     void Guard(Op op, std::initializer_list<Arg> args, Body body) {
@@ -168,7 +168,7 @@ private:
     void CloseGuard(size_t at);
 
     SceneScript& Script;
-    bool Faulty = false;  // the statement being written has a fault
+    bool Faulty = false;                                  // the statement being written has a fault
     std::vector<int> FrameLo{INT_MIN}, FrameHi{INT_MAX};  // frame range of the open guards
     std::vector<BulletUse> Bullets;
 };

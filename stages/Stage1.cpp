@@ -75,7 +75,8 @@ void Flier(ScriptBuilder& s, int slot, Segment a, Segment b, Segment c, int bull
 void WriteOpening(ScriptBuilder& s) {
     for (int k = 0; k < 4; ++k) {
         const int w = 4 * k;
-        Flier(s, 1000 + k, {-4, 4, 32 + w, 64 + w}, {-6, 0, 64 + w, 128 + w}, {4, 4, 128 + w, 2000}, 11000 + k);
+        Flier(s, 1000 + k, {-4, 4, 32 + w, 64 + w}, {-6, 0, 64 + w, 128 + w}, {4, 4, 128 + w, 2000},
+              11000 + k);
     }
     for (int k = 0; k < 4; ++k) {
         const int w = 4 * k;
@@ -183,8 +184,8 @@ void WriteCrossings(ScriptBuilder& s) {
 }
 
 // A bonus formation of eight fliers that comes only when the whole crossing group fell by the check.
-void BonusFormation(ScriptBuilder& s, int checkFrame, int group, int flag, int formation, int bullet,
-                    int dx1, int dy1, int dx2, int dy2, int dy3, int start, int span1, int span2) {
+void BonusFormation(ScriptBuilder& s, int checkFrame, int group, int flag, int formation, int bullet, int dx1,
+                    int dy1, int dx2, int dy2, int dy3, int start, int span1, int span2) {
     s.BonusCheck(checkFrame, group, group + 3, flag, 2000);
     s.WhileFlag(flag, [&] {
         for (int d = 0; d < 8; ++d) {

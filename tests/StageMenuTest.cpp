@@ -88,9 +88,9 @@ TEST(StageMenus, TheKeyConfigurationPlacesItsLabelsAndValues) {
     EXPECT_EQ(Option1On, 0);
     EXPECT_EQ(Option1X, AbsentOptionPosition);
     EXPECT_EQ(ControlEnabled, 0);
-    const int labels[][3] = {{705, 64, 64},   {733, 96, 64},   {706, 96, 128},  {707, 96, 192},
-                             {708, 128, 240}, {711, 128, 384}, {734, 288, 128}, {735, 288, 240},
-                             {738, 288, 384}};
+    const int labels[][3] = {{705, 64, 64},   {733, 96, 64},   {706, 96, 128},
+                             {707, 96, 192},  {708, 128, 240}, {711, 128, 384},
+                             {734, 288, 128}, {735, 288, 240}, {738, 288, 384}};
     for (const auto& l : labels) {
         EXPECT_EQ(EnemyX[l[0]], l[1]) << l[0];
         EXPECT_EQ(EnemyY[l[0]], l[2]) << l[0];
@@ -123,9 +123,9 @@ TEST(StageMenus, TheScoreListPadsScoresToNineDigitsAndWritesThemInBlack) {
     TextCanvas canvas(BackBuffer);
     canvas.SetFontSize(28);
     const int row = canvas.TextHeight("0");
-    EXPECT_GT(blackIn(200, 32, 440, 32 + row), 0);                    // the caption
-    EXPECT_GT(blackIn(128, row + 48, 128 + row, 2 * row + 48), 0);    // rank one
-    EXPECT_GT(blackIn(320, 10 * row + 48, 620, 11 * row + 48), 0);    // the tenth score
-    EXPECT_EQ(blackIn(0, 0, 120, 480), 0);                            // nothing left of the ranks
-    EXPECT_EQ(blackIn(0, 11 * row + 48 + 8, 640, 480), 0);            // nothing below the list
+    EXPECT_GT(blackIn(200, 32, 440, 32 + row), 0);                  // the caption
+    EXPECT_GT(blackIn(128, row + 48, 128 + row, 2 * row + 48), 0);  // rank one
+    EXPECT_GT(blackIn(320, 10 * row + 48, 620, 11 * row + 48), 0);  // the tenth score
+    EXPECT_EQ(blackIn(0, 0, 120, 480), 0);                          // nothing left of the ranks
+    EXPECT_EQ(blackIn(0, 11 * row + 48 + 8, 640, 480), 0);          // nothing below the list
 }

@@ -12,8 +12,12 @@ struct Pos {
     int X, Y;
     bool operator==(const Pos&) const = default;
 };
-Pos At(int slot) { return {EnemyX[slot], EnemyY[slot]}; }
-void PrintTo(const Pos& p, std::ostream* os) { *os << "(" << p.X << ", " << p.Y << ")"; }
+Pos At(int slot) {
+    return {EnemyX[slot], EnemyY[slot]};
+}
+void PrintTo(const Pos& p, std::ostream* os) {
+    *os << "(" << p.X << ", " << p.Y << ")";
+}
 
 }  // namespace
 
