@@ -208,6 +208,15 @@ void Outline(Sprite& s, uint32_t colour) {
             if (!solid.At(x, y) &&
                 (solid.At(x - 1, y) || solid.At(x + 1, y) || solid.At(x, y - 1) || solid.At(x, y + 1)))
                 s.Put(x, y, colour);
+    ClosePinholes(s, colour);
+}
+
+void ClosePinholes(Sprite& s, uint32_t colour) {
+    for (int y = 1; y < s.H - 1; ++y)
+        for (int x = 1; x < s.W - 1; ++x)
+            if (!s.IsSolid(x, y) && s.IsSolid(x - 1, y) && s.IsSolid(x + 1, y) && s.IsSolid(x, y - 1) &&
+                s.IsSolid(x, y + 1))
+                s.Put(x, y, colour);
 }
 
 void Stamp(Sprite& onto, const Sprite& from, int dx, int dy) {

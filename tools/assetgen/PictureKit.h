@@ -87,6 +87,9 @@ void ShadeGlow(Sprite& s, const Mask& m, const Ramp& ramp, float cx, float cy, f
 void Fill(Sprite& s, const Mask& m, uint32_t colour);
 // Rings every solid region with a one-pixel dark outline (4-neighbourhood).
 void Outline(Sprite& s, uint32_t colour);
+// Fills every one-pixel hole walled in by picture on all four sides: through such a hole the scene
+// would twinkle inside the sprite.
+void ClosePinholes(Sprite& s, uint32_t colour);
 // Paints the solid pixels of one sprite over another.
 void Stamp(Sprite& onto, const Sprite& from, int dx, int dy);
 // Copies a sprite to a sheet at (x, y); its empty pixels become the key colour.

@@ -46,8 +46,8 @@ void PaintFarmland(Tile t, bool lake) {
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
             // Field borders wander a little but stay on the 80-pixel period.
-            const float wx = x + 7 * (PeriodicNoise(x, y, 20, T, 11) - 0.5f);
-            const float wy = y + 7 * (PeriodicNoise(x, y, 20, T, 12) - 0.5f);
+            const float wx = x + 13 + 7 * (PeriodicNoise(x, y, 20, T, 11) - 0.5f);
+            const float wy = y + 13 + 7 * (PeriodicNoise(x, y, 20, T, 12) - 0.5f);
             const int fx = (static_cast<int>(std::floor(wx * 3 / T)) % 3 + 3) % 3;
             const int fy = (static_cast<int>(std::floor(wy * 3 / T)) % 3 + 3) % 3;
             const uint32_t field = Hash(fx, fy, 5);
@@ -468,7 +468,7 @@ void PaintCore(Tile t, bool eye) {
         for (int x = 0; x < T; ++x) {
             const float n = PeriodicFractal(x, y, 20, T, 131);
             // Ribs of armour every 20 pixels, with living tissue between them.
-            const int rib = x % 20;
+            const int rib = (x + 10) % 20;
             float level = 1.6f + 1.6f * n;
             if (rib < 4) level = rib == 0 ? 0.4f : rib == 1 ? 3.8f : 2.6f - 0.4f * rib;
             uint32_t c = Dithered(flesh, level, x, y);
@@ -522,8 +522,8 @@ void PaintBackgroundSheet(Surface& sheet) {
     PaintFortressDeck(at(80, 320), true);
     PaintNebula(at(160, 320), false);
     PaintNebula(at(240, 320), true);
-    PaintStarField(at(0, 400), 141, 9);
-    PaintStarField(at(80, 400), 143, 7);
+    PaintStarField(at(0, 400), 141, 12);
+    PaintStarField(at(80, 400), 143, 10);
     PaintCore(at(160, 400), true);
     PaintCore(at(240, 400), false);
 }

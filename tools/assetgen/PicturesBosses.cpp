@@ -149,7 +149,7 @@ Sprite Boss7() {
     }
     ShadeSphere(s, EllipseMask(32, 32, 22, 16, 8, 7), belly, 20, 13, 8, 7);
     ShadeSphere(s, EllipseMask(32, 32, 12, 16, 6, 6), chitin, 10, 13, 6, 6);
-    Mask jaws = LineMask(32, 32, 8, 12, 2, 14, 2).Add(LineMask(32, 32, 8, 20, 2, 18, 2));
+    Mask jaws = LineMask(32, 32, 8, 12, 3, 14, 2).Add(LineMask(32, 32, 8, 20, 3, 18, 2));
     ShadeBevel(s, jaws, MakeRamp(0xE8E0C0), 3.0f);
     Core(s, 9, 13, 1.5f, 0xF83030);
     Core(s, 9, 19, 1.5f, 0xF83030);

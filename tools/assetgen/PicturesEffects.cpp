@@ -83,7 +83,7 @@ void PaintEffects(Surface& sheet) {
     Place(sheet, Bullet(16, 4.5f, 0xF05030, false), 64, 176);
     Place(sheet, ShardBullet(), 64, 192);
     Place(sheet, Bullet(16, 5.5f, 0x5890F8, true), 64, 208);
-    Place(sheet, Bullet(8, 2.6f, 0xF868A0, false), 64, 224);
+    Place(sheet, Bullet(8, 2.1f, 0xF868A0, false), 64, 224);
     Place(sheet, Burst(16, 0.8f, 2.0f, 0, false, FireRamp, 3), 80, 208);
     Place(sheet, Burst(32, 0.8f, 0.85f, 6, false, FireRamp, 5), 160, 0);
     Place(sheet, Burst(64, 0.72f, 0.7f, 10, false, FireRamp, 7), 192, 64);

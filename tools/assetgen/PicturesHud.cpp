@@ -58,11 +58,7 @@ Sprite WeaponIcon(int type) {
 
 Sprite SpeedLabel() {
     Sprite s(32, 16);
-    const Mask m = TextMask(32, 16, "SPEED", 1, 4, 1, 1, 1);
-    Mask shadow = m.Shifted(1, 1);
-    shadow.Cut(m);
-    Fill(s, shadow, InkColour);
-    DrawLabel(s, "SPEED", 1, 4, 1, 1, MakeRamp(0xA8F070, 0.6f, 1.3f), 1);
+    Legend(s, "SPEED", 1, 4, MakeRamp(0xA8F070, 0.6f, 1.3f));
     return s;
 }
 

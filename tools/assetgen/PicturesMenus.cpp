@@ -56,6 +56,7 @@ Sprite Logo() {
             if (std::abs(y - 31) == 0) level = 5;  // the chrome glint across the letters
             s.Put(x, y, Dithered(fire, level, x, y));
         }
+    Outline(s, InkColour);
     Lettering(s, "GAME2", CentredX("GAME2", 384, 4, 4), 72, 4, 4, 4, Cyan);
     return s;
 }
@@ -80,20 +81,15 @@ Sprite KeyLabel(int w, const std::string& key, const std::string& action) {
     Sprite s(w, 32);
     const int capW = key.size() == 1 ? 18 : w - 8;
     const int capX = (w - capW) / 2;
-    Mask cap = RectMask(w, 32, capX, 1, capW, 19);
+    Mask cap = RectMask(w, 32, capX, 2, capW, 18);
     for (const int cx : {capX, capX + capW - 1})
-        for (const int cy : {1, 19}) cap.Set(cx, cy, false);
+        for (const int cy : {2, 19}) cap.Set(cx, cy, false);
     ShadeBevel(s, cap, MakeRamp(0xD8D8E0), 3.4f, 1.2f);
     const Mask legend = TextMask(w, 32, key, CentredX(key, w, key.size() == 1 ? 2 : 1, 1) + (key.size() == 1 ? 1 : 0),
                                  key.size() == 1 ? 4 : 7, key.size() == 1 ? 2 : 1, key.size() == 1 ? 2 : 1, 1);
     Fill(s, legend, 0x202438);
     Outline(s, InkColour);
-    const int ax = CentredX(action, w, 1, 1);
-    Mask under = TextMask(w, 32, action, ax, 23, 1, 1, 1);
-    Mask shadow = under.Shifted(1, 1);
-    shadow.Cut(under);
-    Fill(s, shadow, InkColour);
-    DrawLabel(s, action, ax, 23, 1, 1, Gold, 1);
+    Legend(s, action, CentredX(action, w, 1, 1), 23, Gold);
     return s;
 }
 
@@ -105,11 +101,7 @@ Sprite ExitLabel() {
     const Mask arrow = PolygonMask(32, 32, {{12, 9}, {22, 9}, {22, 6}, {28, 11}, {22, 16}, {22, 13}, {12, 13}});
     ShadeBevel(s, arrow, Gold, 3.6f);
     Outline(s, InkColour);
-    Mask word = TextMask(32, 32, "EXIT", 4, 23, 1, 1, 1);
-    Mask shadow = word.Shifted(1, 1);
-    shadow.Cut(word);
-    Fill(s, shadow, InkColour);
-    DrawLabel(s, "EXIT", 4, 23, 1, 1, Gold, 1);
+    Legend(s, "EXIT", 4, 23, Gold);
     return s;
 }
 
@@ -129,11 +121,7 @@ Sprite LevelFigure(int level) {
         ShadeBevel(s, PolygonMask(32, 32, star), r, 3.6f);
     }
     Outline(s, InkColour);
-    Mask word = TextMask(32, 32, words[level], 4, 21, 1, 1, 1);
-    Mask shadow = word.Shifted(1, 1);
-    shadow.Cut(word);
-    Fill(s, shadow, InkColour);
-    DrawLabel(s, words[level], 4, 21, 1, 1, r, 1);
+    Legend(s, words[level], 4, 21, r);
     return s;
 }
 
@@ -197,7 +185,7 @@ Sprite Closing() {
     ShadeBevel(s, frame, Gold, 3.4f, 1.4f);
     Stamp(s, ShipSprite(0), 48, 36);
     Outline(s, InkColour);
-    Lettering(s, "THE END", CentredX("THE END", 128, 2, 2), 112, 2, 2, 2, Gold);
+    Lettering(s, "THE END", CentredX("THE END", 128, 2, 2), 110, 2, 2, 2, Gold);
     return s;
 }
 

@@ -1,5 +1,6 @@
 // The six ships (each its own silhouette and colours), their armoured hulls, shots and options.
 // Ships face right and are symmetric about their middle row, like the sprites of the era.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -42,6 +43,7 @@ void Canopy(Sprite& s, float cx, float cy, float rx, float ry) {
 }
 
 void Exhaust(Sprite& s, int x0, int len, float cy, float halfHeight) {
+    len = std::min(len, x0 - 2);  // the flame's outline stays inside the cell
     const Mask m = PolygonMask(S, S, {{static_cast<float>(x0), cy - halfHeight}, {static_cast<float>(x0 - len), cy},
                                       {static_cast<float>(x0), cy + halfHeight}});
     ShadeGlow(s, m, Flame, static_cast<float>(x0), cy, static_cast<float>(len) + 1);

@@ -107,13 +107,26 @@ void DrawLabel(Sprite& s, const std::string& text, int x, int y, int scaleX, int
 
 void Lettering(Sprite& s, const std::string& text, int x, int y, int scaleX, int scaleY, int spacing,
                const Ramp& ramp) {
+    Sprite letters(s.W, s.H);
     const Mask m = TextMask(s.W, s.H, text, x, y, scaleX, scaleY, spacing);
     const int drop = scaleY > 2 ? 2 : 1;
     Mask shadow = m.Shifted(drop, drop);
     shadow.Cut(m);
-    Fill(s, shadow, ramp.Shade[0]);
-    DrawLabel(s, text, x, y, scaleX, scaleY, ramp, spacing);
-    Outline(s, InkColour);
+    Fill(letters, shadow, ramp.Shade[0]);
+    DrawLabel(letters, text, x, y, scaleX, scaleY, ramp, spacing);
+    Outline(letters, InkColour);
+    Stamp(s, letters, 0, 0);
+}
+
+void Legend(Sprite& s, const std::string& text, int x, int y, const Ramp& ramp) {
+    Sprite letters(s.W, s.H);
+    const Mask m = TextMask(s.W, s.H, text, x, y, 1, 1, 1);
+    Mask shadow = m.Shifted(1, 1);
+    shadow.Cut(m);
+    Fill(letters, shadow, InkColour);
+    DrawLabel(letters, text, x, y, 1, 1, ramp, 1);
+    ClosePinholes(letters, InkColour);
+    Stamp(s, letters, 0, 0);
 }
 
 int CentredX(const std::string& text, int width, int scaleX, int spacing) {

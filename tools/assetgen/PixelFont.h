@@ -20,10 +20,11 @@ Mask TextMask(int w, int h, const std::string& text, int x, int y, int scaleX, i
 // Draws `text` as shaded lettering (bright top, darker foot) without an outline; call Outline after.
 void DrawLabel(Sprite& s, const std::string& text, int x, int y, int scaleX, int scaleY, const Ramp& ramp,
                int spacing);
-// Shaded lettering with a drop shadow, then an ink outline round everything solid in the sprite:
-// the style of every label on the sheets.
+// Shaded lettering with a drop shadow and an ink outline: the style of every label on the sheets.
 void Lettering(Sprite& s, const std::string& text, int x, int y, int scaleX, int scaleY, int spacing,
                const Ramp& ramp);
+// Small lettering (scale 1) with an ink drop shadow but no outline, for legends under icons.
+void Legend(Sprite& s, const std::string& text, int x, int y, const Ramp& ramp);
 // The x at which `text` is centred in a sprite `width` wide.
 int CentredX(const std::string& text, int width, int scaleX, int spacing);
 
