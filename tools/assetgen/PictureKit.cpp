@@ -123,6 +123,15 @@ Mask LineMask(int w, int h, float x0, float y0, float x1, float y1, float thickn
     return m;
 }
 
+Mask SymmetricMask(int size, std::initializer_list<Point> upperHalf) {
+    const float middle = size / 2.0f;
+    std::vector<Point> points(upperHalf);
+    for (Point& p : points)
+        if (p.Y >= middle - 0.51f) p.Y = middle + 0.5f;
+    Mask m = PolygonMask(size, size, points);
+    return m.Add(MirrorY(m));
+}
+
 Mask MirrorY(const Mask& m) {
     Mask r(m.W, m.H);
     for (int y = 0; y < m.H; ++y)

@@ -61,6 +61,9 @@ Mask PolygonMask(int w, int h, const std::vector<Point>& points);
 Mask EllipseMask(int w, int h, float cx, float cy, float rx, float ry);
 Mask RectMask(int w, int h, int x, int y, int rw, int rh);
 Mask LineMask(int w, int h, float x0, float y0, float x1, float y1, float thickness);
+// A shape symmetric about the middle row of a size-by-size sprite, from the polygon of its upper
+// half; points on the middle line are pushed half a pixel past it so the halves meet without a gap.
+Mask SymmetricMask(int size, std::initializer_list<Point> upperHalf);
 // Mirrors a mask top to bottom (ships and many enemies are symmetric about their middle row).
 Mask MirrorY(const Mask& m);
 Mask MirrorX(const Mask& m);

@@ -198,8 +198,9 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
         Surface screen;
         screen.Create(640, 480, 0x00FF00);  // a loud colour shows any square the backdrop leaves open
         // Offsets that are not multiples of 80 show how tiles meet inside the screen.
-        DrawLayer(screen, background, m.Scene, 1, -37, m.Scene == 8 ? 0 : 0);
-        DrawLayer(screen, background, m.Scene, 2, -74, m.Scene == 8 ? 53 : 0);
+        // Stage 2's two layers scroll together; stage 7's plates drift down past the stripes.
+        DrawLayer(screen, background, m.Scene, 1, -37, 0);
+        DrawLayer(screen, background, m.Scene, 2, m.Scene == 3 ? -37 : -74, m.Scene == 8 ? 53 : 0);
         if (m.Scene == 1) {
             DrawSprite(screen, characters, 128, 64, 0, 256, 128, 128);
             DrawSprite(screen, characters, 256, 64, 128, 256, 128, 128);
@@ -216,12 +217,9 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
             text.TextOut(80, 64, "あなたはコンテニューすることなく");
             text.TextOut(80, 128, "ゲームをクリアすることに成功しました。");
         }
-        DrawLayer(screen, background, m.Scene, 3, m.Scene == 5 ? -150 : -150, m.Scene == 5 ? -200 : 0);
+        if (m.Scene != 7) DrawLayer(screen, background, m.Scene, 3, -150, m.Scene == 5 ? -200 : 0);
         if (m.Scene >= 2 && m.Scene <= 11) DrawHud(screen, characters);
-        if (m.Scene == 6) {
-            // The last seconds of stage 5: the countdown numeral and the curtain closing.
-            DrawSprite(screen, characters, 256, 176, 0, 480, 128, 128);
-        }
+        if (m.Scene == 6) DrawSprite(screen, characters, 256, 176, 0, 480, 128, 128);  // game over
         if (!SavePng(screen, (folder / (std::string(m.Name) + ".png")).string(), error)) return false;
     }
     return true;

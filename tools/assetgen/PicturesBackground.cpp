@@ -38,8 +38,12 @@ float EdgeFade(int x, int y, float margin) {
 
 // ---- Stage 1 and 6: farmland far below ----
 
-const Ramp FieldRamps[] = {MakeRamp(0x5E9E3A), MakeRamp(0x86AE44), MakeRamp(0x4C8A48), MakeRamp(0xA8A050),
-                           MakeRamp(0x6CA858), MakeRamp(0x8E8A4A)};
+// Muted field colours: the ground lies far below, so it must not outshine the sprites.
+const Ramp FieldRamps[] = {MakeRamp(0x58883E), MakeRamp(0x7A9448), MakeRamp(0x4A7A48), MakeRamp(0x9A9058),
+                           MakeRamp(0x64905A), MakeRamp(0x887E50)};
+
+// Aerial haze over the farmland: a little of the sky's blue-grey over every colour.
+uint32_t Haze(uint32_t c) { return Pack(Mix(Unpack(c), Colour{112, 138, 160}, 0.18f)); }
 
 void PaintFarmland(Tile t, bool lake) {
     const Ramp tree = MakeRamp(0x2E6A34);
@@ -58,17 +62,21 @@ void PaintFarmland(Tile t, bool lake) {
             uint32_t c = Dithered(r, level, x, y);
             // Hedgerows follow the borders.
             const float bx = std::fmod(wx * 3 + 3 * T, static_cast<float>(T)), by = std::fmod(wy * 3 + 3 * T, static_cast<float>(T));
-            if (bx < 4 || by < 4) c = Dithered(tree, 1.6f + PeriodicNoise(x, y, 4, T, 9), x, y);
+            if (bx < 5 || by < 5) c = Dithered(tree, 1.6f + PeriodicNoise(x, y, 4, T, 9), x, y);
             // Copses of trees: dark crowns with a lit upper-left pixel.
             const float wood = PeriodicFractal(x, y, 20, T, 21);
             if (wood > 0.64f) c = Dithered(tree, wood > 0.7f ? 2.6f - 2.5f * (wood - 0.7f) * 5 : 3.4f, x, y);
-            t.Put(x, y, c);
+            t.Put(x, y, Haze(c));
         }
     if (!lake) {
         // A farmstead: a red roof and a white wall in the middle field.
-        for (int y = 36; y < 44; ++y)
-            for (int x = 34; x < 46; ++x) t.Put(x, y, y < 40 ? (x < 40 ? 0xC04A3A : 0x8E3030) : 0xE8E0D0);
-        for (int x = 34; x < 46; ++x) t.Put(x, 44, 0x3A4030);
+        for (int y = 34; y < 45; ++y)
+            for (int x = 33; x < 47; ++x) {
+                uint32_t c = y < 40 ? (y - 34 < (x < 40 ? 40 - x : x - 39) ? 0 : x < 40 ? 0xB04A3A : 0x7E3430) : 0xD8D0C0;
+                if (y >= 40 && (x == 36 || x == 43) && y < 43) c = 0x404860;
+                if (c) t.Put(x, y, Haze(c));
+            }
+        for (int x = 34; x < 47; ++x) t.Put(x, 45, Haze(0x3A4030));
         return;
     }
     const Ramp water = MakeRamp(0x3A78C8);
@@ -78,11 +86,11 @@ void PaintFarmland(Tile t, bool lake) {
             const float dx = (x - 40) / 26.0f, dy = (y - 40) / 20.0f;
             const float d = std::sqrt(dx * dx + dy * dy) + 0.35f * (PeriodicNoise(x, y, 10, T, 31) - 0.5f);
             if (d < 0.86f) {
-                float level = 2.2f + 1.6f * (1 - d) - 0.8f * dy;
-                if (PeriodicNoise(x, y * 3, 5, T, 33) > 0.78f && d < 0.7f) level = 5;
-                t.Put(x, y, Dithered(water, level, x, y));
+                float level = 2.0f + 1.4f * (1 - d) - 0.8f * dy;
+                if ((y % 6 == 2) && PeriodicNoise(x, 0, 8, T, 33) > 0.6f && d < 0.6f) level = 4.6f;  // glints
+                t.Put(x, y, Haze(Dithered(water, level, x, y)));
             } else if (d < 1.0f) {
-                t.Put(x, y, Dithered(sand, 3.4f - (d - 0.86f) * 8, x, y));
+                t.Put(x, y, Haze(Dithered(sand, 3.4f - (d - 0.86f) * 8, x, y)));
             }
         }
 }
@@ -135,17 +143,15 @@ void PaintCurtain(Tile t) {
 }
 
 void PaintTitleSky(Tile t) {
-    const Colour sky = {150, 196, 240}, cloud = {244, 248, 255}, shade = {196, 214, 240};
+    // Pale enough that the score list's black text reads on it anywhere.
+    const Colour sky = {158, 198, 238}, cloud = {246, 249, 255};
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
-            const float n = PeriodicFractal(x * 2, y * 4, 40, 2 * T, 41);  // stretched wisps
-            const float v = Smooth(0.42f, 0.72f, n);
-            Colour c = Mix(sky, cloud, v);
-            if (v > 0.2f && v < 0.6f && PeriodicNoise(x, y + 2, 8, T, 43) > 0.5f) c = Mix(c, shade, 0.4f);
-            // Quantise to a few bands with a dither, like a palette-limited sky.
-            const float q = std::floor(v * 4 + Bayer(x, y)) / 4;
-            c = Mix(Mix(sky, cloud, q), c, 0.25f);
-            t.Put(x, y, Pack(c));
+            const float n = PeriodicFractal(x, y, 40, T, 41);
+            const float v = Smooth(0.5f, 0.78f, n);
+            // Three dithered steps between sky and cloud, like a palette-limited sky.
+            const float q = std::floor(v * 3 + Bayer(x, y)) / 3;
+            t.Put(x, y, Pack(Mix(sky, cloud, q)));
         }
 }
 
@@ -243,15 +249,15 @@ void PaintSea(Tile t, bool reef) {
     const Ramp shallow = MakeRamp(0x3AA8B8);
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
-            const float dx = (x - 40) / 18.0f, dy = (y - 40) / 14.0f;
+            const float dx = (x - 40) / 24.0f, dy = (y - 40) / 18.0f;
             const float d = std::sqrt(dx * dx + dy * dy) + 0.45f * (PeriodicNoise(x, y, 8, T, 63) - 0.5f);
             if (d < 0.62f) {
                 const float lit = -0.6f * dx - 0.8f * dy;
                 t.Put(x, y, Dithered(rock, 2.8f + 1.6f * lit + 0.6f * (0.62f - d), x, y));
             } else if (d < 0.8f) {
                 t.Put(x, y, 0xEEF6F8 ^ ((Bayer(x, y) > 0.5f) ? 0x101008 : 0));  // surf
-            } else if (d < 1.45f) {
-                if (Bayer(x, y) < (1.45f - d) * 1.6f) t.Put(x, y, Dithered(shallow, 3.0f - (d - 0.8f) * 2, x, y));
+            } else if (d < 1.5f && EdgeFade(x, y, 4) > 0.99f) {
+                if (Bayer(x, y) < (1.5f - d) * 1.6f) t.Put(x, y, Dithered(shallow, 3.0f - (d - 0.8f) * 2, x, y));
             }
         }
 }
@@ -472,8 +478,9 @@ void PaintCore(Tile t, bool eye) {
             float level = 1.6f + 1.6f * n;
             if (rib < 4) level = rib == 0 ? 0.4f : rib == 1 ? 3.8f : 2.6f - 0.4f * rib;
             uint32_t c = Dithered(flesh, level, x, y);
-            const float v = std::fabs(PeriodicNoise(x, y, 10, T, 133) - 0.5f);
-            if (rib >= 4 && v < 0.04f) c = Dithered(vein, 3.2f + 30 * (0.04f - v), x, y);
+            // Veins along the ridges of a slow noise, brightest on their crests.
+            const float ridge = 1 - 2 * std::fabs(PeriodicFractal(x, y, 40, T, 133) - 0.5f);
+            if (rib >= 4 && ridge > 0.9f) c = Dithered(vein, 2.2f + 25 * (ridge - 0.9f), x, y);
             t.Put(x, y, c);
         }
     if (!eye) return;

@@ -12,10 +12,7 @@ namespace {
 
 constexpr float Pi = 3.14159265f;
 
-Mask Sym(std::initializer_list<Point> upperHalf) {
-    Mask m = PolygonMask(32, 32, upperHalf);
-    return m.Add(MirrorY(m));
-}
+Mask Sym(std::initializer_list<Point> upperHalf) { return SymmetricMask(32, upperHalf); }
 
 void Core(Sprite& s, float cx, float cy, float r, uint32_t colour) {
     ShadeGlow(s, EllipseMask(32, 32, cx, cy, r, r), MakeRamp(colour, 0.5f, 1.5f), cx - 0.5f, cy - 0.5f, r + 0.5f);

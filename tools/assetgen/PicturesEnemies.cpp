@@ -17,10 +17,7 @@ const Ramp Olive = MakeRamp(0x8A9448);
 const Ramp Sand = MakeRamp(0xB89868);
 const Ramp Eye = MakeRamp(0xF8D040, 0.5f, 1.5f);
 
-Mask SymAbout(int size, std::initializer_list<Point> upperHalf) {
-    Mask m = PolygonMask(size, size, upperHalf);
-    return m.Add(MirrorY(m));
-}
+Mask SymAbout(int size, std::initializer_list<Point> upperHalf) { return SymmetricMask(size, upperHalf); }
 
 Sprite WallBlock() {
     Sprite s(32, 32);

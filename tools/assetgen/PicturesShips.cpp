@@ -14,10 +14,7 @@ namespace {
 
 constexpr int S = 32;
 
-Mask Sym(std::initializer_list<Point> upperHalf) {
-    Mask m = PolygonMask(S, S, upperHalf);
-    return m.Add(MirrorY(m));
-}
+Mask Sym(std::initializer_list<Point> upperHalf) { return SymmetricMask(S, upperHalf); }
 
 struct ShipColours {
     Ramp Hull, Wing, Accent;
@@ -70,15 +67,16 @@ void Ship2(Sprite& s, const ShipColours& c) {
 
 // Ship 3: twin booms joined by a forward-swept wing; its guns face both ways.
 void Ship3(Sprite& s, const ShipColours& c) {
-    ShadeBevel(s, Sym({{10, 15.5f}, {16, 8}, {20, 8}, {18, 15.5f}}), c.Wing, 3.0f);
-    Mask boom = Sym({{4, 8}, {6, 6}, {24, 6}, {27, 8}, {24, 10}, {6, 10}});
-    boom.Cut(RectMask(S, S, 0, 11, S, 10));
-    ShadeBevel(s, boom, c.Accent, 3.0f);
-    ShadeBevel(s, Sym({{6, 15.5f}, {8, 12.5f}, {22, 12.5f}, {29, 15.5f}}), c.Hull, 3.3f);
-    Canopy(s, 19, 14.3f, 3.5f, 2);
-    Exhaust(s, 4, 3, 7.5f, 1.6f);
-    Exhaust(s, 4, 3, 23.5f, 1.6f);
-    Exhaust(s, 6, 3, 15.5f, 2);
+    ShadeBevel(s, Sym({{9, 15.5f}, {13, 7}, {21, 5}, {19, 15.5f}}), c.Wing, 3.0f);
+    Mask boom = Sym({{7, 7}, {9, 5}, {22, 5}, {26, 7}, {22, 9}, {9, 9}});
+    boom.Cut(RectMask(S, S, 0, 10, S, 12));
+    ShadeBevel(s, boom, c.Hull, 3.2f);
+    for (const int y : {6, 25}) ShadeBevel(s, RectMask(S, S, 23, y, 3, 1), c.Accent, 4.0f);  // gun muzzles
+    ShadeBevel(s, Sym({{7, 15.5f}, {9, 12.5f}, {20, 12.5f}, {27, 15.5f}}), c.Hull, 3.3f);
+    Canopy(s, 18, 14.3f, 3.5f, 2);
+    Exhaust(s, 7, 4, 7, 1.6f);
+    Exhaust(s, 7, 4, 24, 1.6f);
+    Exhaust(s, 7, 3, 15.5f, 2);
 }
 
 // Ship 4: a round-bodied craft with cross-shaped fins, for the wide pattern.
