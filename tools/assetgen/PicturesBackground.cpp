@@ -147,7 +147,7 @@ void PaintTitleSky(Tile t) {
     const Colour sky = {158, 198, 238}, cloud = {246, 249, 255};
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
-            const float n = PeriodicFractal(x, y, 40, T, 41);
+            const float n = PeriodicFractal(x, y, 20, T, 41);
             const float v = Smooth(0.5f, 0.78f, n);
             // Three dithered steps between sky and cloud, like a palette-limited sky.
             const float q = std::floor(v * 3 + Bayer(x, y)) / 3;
@@ -253,7 +253,8 @@ void PaintSea(Tile t, bool reef) {
             const float d = std::sqrt(dx * dx + dy * dy) + 0.45f * (PeriodicNoise(x, y, 8, T, 63) - 0.5f);
             if (d < 0.62f) {
                 const float lit = -0.6f * dx - 0.8f * dy;
-                t.Put(x, y, Dithered(rock, 2.8f + 1.6f * lit + 0.6f * (0.62f - d), x, y));
+                const bool green = d < 0.42f && PeriodicNoise(x, y, 4, T, 65) > 0.35f;
+                t.Put(x, y, Dithered(green ? MakeRamp(0x3E8A3A) : rock, 2.8f + 1.6f * lit + 0.6f * (0.62f - d), x, y));
             } else if (d < 0.8f) {
                 t.Put(x, y, 0xEEF6F8 ^ ((Bayer(x, y) > 0.5f) ? 0x101008 : 0));  // surf
             } else if (d < 1.5f && EdgeFade(x, y, 4) > 0.99f) {
@@ -468,19 +469,20 @@ void PaintStarField(Tile t, uint32_t seed, int count) {
 // ---- Stage 10: the core of the enemy ----
 
 void PaintCore(Tile t, bool eye) {
-    const Ramp flesh = MakeRamp(0x7A2838);
-    const Ramp vein = MakeRamp(0xD84828, 1.0f, 1.2f);
+    const Ramp flesh = MakeRamp(0x5E2034);
+    const Ramp vein = MakeRamp(0xB83828, 1.0f, 1.0f);
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
             const float n = PeriodicFractal(x, y, 20, T, 131);
             // Ribs of armour every 20 pixels, with living tissue between them.
             const int rib = (x + 10) % 20;
-            float level = 1.6f + 1.6f * n;
+            float level = 1.2f + 1.4f * n;
             if (rib < 4) level = rib == 0 ? 0.4f : rib == 1 ? 3.8f : 2.6f - 0.4f * rib;
             uint32_t c = Dithered(flesh, level, x, y);
             // Veins along the ridges of a slow noise, brightest on their crests.
-            const float ridge = 1 - 2 * std::fabs(PeriodicFractal(x, y, 40, T, 133) - 0.5f);
-            if (rib >= 4 && ridge > 0.9f) c = Dithered(vein, 2.2f + 25 * (ridge - 0.9f), x, y);
+            const float flow = 0.75f * PeriodicNoise(x, y, 20, T, 133) + 0.25f * PeriodicNoise(x, y, 10, T, 134);
+            const float ridge = 1 - 2 * std::fabs(flow - 0.5f);
+            if (rib >= 4 && ridge > 0.94f) c = Dithered(vein, 1.8f + 40 * (ridge - 0.94f), x, y);
             t.Put(x, y, c);
         }
     if (!eye) return;
