@@ -155,6 +155,46 @@ void DrawStageSprites(Surface& screen, const Surface& ch, int scene) {
     DrawSprite(screen, ch, 560, 120, 128, 32 + 32 * (scene % 4), 32, 32);
 }
 
+// The screens where words or blocks stand over a backdrop: the score list's black text on the title
+// sky, the continue countdown's numeral (nine) built from armoured hulls over stage 1, and the
+// staff roll's white credits over stage 10's core.
+bool WriteTextMocks(const Surface& background, const Surface& characters, const std::filesystem::path& folder,
+                    std::string* error) {
+    Surface scores;
+    scores.Create(640, 480, 0x00FF00);
+    DrawLayer(scores, background, -2, 1, -21, 0);
+    TextCanvas text(scores);
+    text.SetFontColour(0);
+    text.SetFontSize(28);
+    text.TextOut((640 - text.TextWidth("得点一覧")) / 2, 32, "得点一覧");
+    const char* ranks[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
+    for (int i = 1; i <= 10; ++i) {
+        text.TextOut(128, i * text.TextHeight("あ") + 48, ranks[i - 1]);
+        text.TextOut(320, i * text.TextHeight("0") + 48, std::to_string(1000000 / i).insert(0, i > 1 ? 3 : 2, '0'));
+    }
+    if (!SavePng(scores, (folder / "scorelist.png").string(), error)) return false;
+
+    Surface countdown;
+    countdown.Create(640, 480, 0x00FF00);
+    DrawLayer(countdown, background, 2, 1, -37, 0);
+    DrawLayer(countdown, background, 2, 2, -74, 0);
+    const int nine[][2] = {{256, 112}, {256, 144}, {192, 176}, {224, 176}, {256, 176}, {288, 176}, {320, 176},
+                           {352, 176}, {256, 208}, {352, 208}, {256, 240}, {352, 240}, {256, 272}, {352, 272},
+                           {256, 304}, {352, 304}, {416, 304}, {224, 336}, {384, 336}, {416, 336}};
+    for (const auto& b : nine) DrawSprite(countdown, characters, b[0], b[1], 32, 160, 32, 32);
+    if (!SavePng(countdown, (folder / "countdown.png").string(), error)) return false;
+
+    Surface staff;
+    staff.Create(640, 480, 0x00FF00);
+    DrawLayer(staff, background, 24, 1, -37, 0);
+    TextCanvas credits(staff);
+    credits.SetFontColour(0xFFFFFF);
+    credits.SetFontSize(48);
+    credits.TextOut(80, 20, "画像作成");
+    credits.TextOut(80, 120, "Thank you");
+    return SavePng(staff, (folder / "staffroll.png").string(), error);
+}
+
 }  // namespace
 
 bool WriteContactSheet(const std::filesystem::path& programFolder, const std::filesystem::path& png,
@@ -217,12 +257,12 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
             text.TextOut(80, 64, "あなたはコンテニューすることなく");
             text.TextOut(80, 128, "ゲームをクリアすることに成功しました。");
         }
-        if (m.Scene != 7) DrawLayer(screen, background, m.Scene, 3, -150, m.Scene == 5 ? -200 : 0);
+        if (m.Scene != 6 && m.Scene != 7) DrawLayer(screen, background, m.Scene, 3, -150, m.Scene == 5 ? -200 : 0);
         if (m.Scene >= 2 && m.Scene <= 11) DrawHud(screen, characters);
         if (m.Scene == 6) DrawSprite(screen, characters, 256, 176, 0, 480, 128, 128);  // game over
         if (!SavePng(screen, (folder / (std::string(m.Name) + ".png")).string(), error)) return false;
     }
-    return true;
+    return WriteTextMocks(background, characters, folder, error);
 }
 
 }  // namespace veltrano::assetgen

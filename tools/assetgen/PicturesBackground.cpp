@@ -144,11 +144,11 @@ void PaintCurtain(Tile t) {
 
 void PaintTitleSky(Tile t) {
     // Pale enough that the score list's black text reads on it anywhere.
-    const Colour sky = {158, 198, 238}, cloud = {246, 249, 255};
+    const Colour sky = {164, 202, 240}, cloud = {230, 240, 252};
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
             const float n = PeriodicFractal(x, y, 20, T, 41);
-            const float v = Smooth(0.5f, 0.78f, n);
+            const float v = Smooth(0.52f, 0.8f, n);
             // Three dithered steps between sky and cloud, like a palette-limited sky.
             const float q = std::floor(v * 3 + Bayer(x, y)) / 3;
             t.Put(x, y, Pack(Mix(sky, cloud, q)));
