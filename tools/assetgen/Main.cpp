@@ -26,9 +26,12 @@ int main(int argc, char** argv) {
     if (argc == 4) {
         const std::string option = argv[1];
         bool ok;
-        if (option == "--contact-sheet") ok = veltrano::assetgen::WriteContactSheet(argv[3], argv[2], &error);
-        else if (option == "--mock-screens") ok = veltrano::assetgen::WriteMockScreens(argv[3], argv[2], &error);
-        else return Usage();
+        if (option == "--contact-sheet")
+            ok = veltrano::assetgen::WriteContactSheet(argv[3], argv[2], &error);
+        else if (option == "--mock-screens")
+            ok = veltrano::assetgen::WriteMockScreens(argv[3], argv[2], &error);
+        else
+            return Usage();
         if (!ok) std::fprintf(stderr, "assetgen: %s\n", error.c_str());
         return ok ? 0 : 1;
     }
@@ -37,7 +40,8 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(out / "Sounds", ec);
     if (ec) {
-        std::fprintf(stderr, "assetgen: cannot create %s: %s\n", (out / "Sounds").c_str(), ec.message().c_str());
+        std::fprintf(stderr, "assetgen: cannot create %s: %s\n", (out / "Sounds").c_str(),
+                     ec.message().c_str());
         return 1;
     }
     if (!veltrano::assetgen::WritePictures(out, &error) || !veltrano::assetgen::WriteSounds(out, &error) ||

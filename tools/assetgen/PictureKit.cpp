@@ -11,7 +11,8 @@ uint32_t Pack(Colour c) {
 }
 
 Colour Unpack(uint32_t c) {
-    return {static_cast<float>((c >> 16) & 255), static_cast<float>((c >> 8) & 255), static_cast<float>(c & 255)};
+    return {static_cast<float>((c >> 16) & 255), static_cast<float>((c >> 8) & 255),
+            static_cast<float>(c & 255)};
 }
 
 Colour Mix(Colour a, Colour b, float t) {
@@ -66,7 +67,9 @@ Mask Mask::Shifted(int dx, int dy) const {
     return m;
 }
 
-bool Mask::Any() const { return std::any_of(Bits.begin(), Bits.end(), [](uint8_t b) { return b != 0; }); }
+bool Mask::Any() const {
+    return std::any_of(Bits.begin(), Bits.end(), [](uint8_t b) { return b != 0; });
+}
 
 Mask PolygonMask(int w, int h, const std::vector<Point>& p) {
     Mask m(w, h);
@@ -174,8 +177,10 @@ void ShadeBevel(Sprite& s, const Mask& m, const Ramp& ramp, float level, float g
         for (int x = 0; x < m.W; ++x) {
             if (!m.At(x, y)) continue;
             float l = level + gradient * (0.5f - (y - top) / span);
-            if (!m.At(x, y - 1) || !m.At(x - 1, y)) l = std::max(l + 1.2f, 4.6f);
-            else if (!m.At(x, y + 1) || !m.At(x + 1, y)) l = std::min(l - 1.2f, 1.4f);
+            if (!m.At(x, y - 1) || !m.At(x - 1, y))
+                l = std::max(l + 1.2f, 4.6f);
+            else if (!m.At(x, y + 1) || !m.At(x + 1, y))
+                l = std::min(l - 1.2f, 1.4f);
             s.Put(x, y, Dithered(ramp, l, x, y));
         }
 }
@@ -261,7 +266,8 @@ float PeriodicNoise(int x, int y, int cell, int period, uint32_t seed) {
     const int cells = period / cell;
     auto wrap = [&](int v) { return ((v % cells) + cells) % cells; };
     auto lattice = [&](int i, int j) {
-        return static_cast<float>(Hash(static_cast<uint32_t>(wrap(i)), static_cast<uint32_t>(wrap(j)), seed) >> 8) /
+        return static_cast<float>(
+                   Hash(static_cast<uint32_t>(wrap(i)), static_cast<uint32_t>(wrap(j)), seed) >> 8) /
                16777216.0f;
     };
     const int px = ((x % period) + period) % period, py = ((y % period) + period) % period;
@@ -269,7 +275,8 @@ float PeriodicNoise(int x, int y, int cell, int period, uint32_t seed) {
     float fx = static_cast<float>(px % cell) / cell, fy = static_cast<float>(py % cell) / cell;
     fx = fx * fx * (3 - 2 * fx);
     fy = fy * fy * (3 - 2 * fy);
-    const float a = lattice(ix, iy), b = lattice(ix + 1, iy), c = lattice(ix, iy + 1), d = lattice(ix + 1, iy + 1);
+    const float a = lattice(ix, iy), b = lattice(ix + 1, iy), c = lattice(ix, iy + 1),
+                d = lattice(ix + 1, iy + 1);
     return (a + (b - a) * fx) + ((c + (d - c) * fx) - (a + (b - a) * fx)) * fy;
 }
 

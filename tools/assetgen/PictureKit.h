@@ -17,7 +17,9 @@ namespace veltrano::assetgen {
 inline constexpr uint32_t KeyColour = 0xFF00FF;
 
 // Any colour but the key: a picture pixel that would come out as magenta is nudged one step greener.
-inline uint32_t Safe(uint32_t colour) { return colour == KeyColour ? (KeyColour | 0x000100) : colour; }
+inline uint32_t Safe(uint32_t colour) {
+    return colour == KeyColour ? (KeyColour | 0x000100) : colour;
+}
 
 struct Colour {
     float R, G, B;
@@ -73,7 +75,8 @@ struct Sprite {
     int W = 0, H = 0;
     std::vector<uint32_t> Pixels;
     std::vector<uint8_t> Solid;
-    Sprite(int w, int h) : W(w), H(h), Pixels(static_cast<size_t>(w) * h, 0), Solid(static_cast<size_t>(w) * h, 0) {}
+    Sprite(int w, int h)
+        : W(w), H(h), Pixels(static_cast<size_t>(w) * h, 0), Solid(static_cast<size_t>(w) * h, 0) {}
     void Put(int x, int y, uint32_t colour);
     bool IsSolid(int x, int y) const { return x >= 0 && y >= 0 && x < W && y < H && Solid[y * W + x]; }
     uint32_t Get(int x, int y) const { return Pixels[y * W + x]; }
@@ -113,7 +116,9 @@ struct Scatter {
 };
 
 // Writes a pixel of a sheet (never the key colour).
-inline void PutSheet(Surface& sheet, int x, int y, uint32_t colour) { sheet.Row(y)[x] = Safe(colour); }
+inline void PutSheet(Surface& sheet, int x, int y, uint32_t colour) {
+    sheet.Row(y)[x] = Safe(colour);
+}
 
 // The outline colour of every sprite: a deep blue-black reads as black but keeps the palette warm.
 inline constexpr uint32_t InkColour = 0x140E24;

@@ -16,7 +16,7 @@ namespace veltrano::assetgen {
 
 namespace {
 
-constexpr int Zoom = 2;
+constexpr int Zoom = 3;
 constexpr uint32_t Paper = 0x202028;
 
 void FillBox(Surface& s, int x, int y, int w, int h, uint32_t c) {
@@ -58,7 +58,7 @@ struct Legend {
 };
 
 int LaySheet(Surface& out, const Surface& sheet, SheetId id, int ox, int oy, int legendX, int legendWidth,
-             const char* title) {
+             const std::string& title) {
     TextCanvas text(out);
     text.SetClearBrush();
     text.SetFontSize(10);
@@ -77,7 +77,8 @@ int LaySheet(Surface& out, const Surface& sheet, SheetId id, int ox, int oy, int
                                                               : 0xF0F040;
         Frame(out, ox + c.X * Zoom, oy + c.Y * Zoom, c.W * Zoom, c.H * Zoom, colour);
         const std::string number = std::to_string(n);
-        FillBox(out, ox + c.X * Zoom + 1, oy + c.Y * Zoom + 1, 6 * static_cast<int>(number.size()) + 2, 10, 0x000000);
+        FillBox(out, ox + c.X * Zoom + 1, oy + c.Y * Zoom + 1, 6 * static_cast<int>(number.size()) + 2, 10,
+                0x000000);
         TextCanvas tag(out);
         tag.SetFontSize(7);
         tag.SetFontColour(colour);
@@ -89,7 +90,8 @@ int LaySheet(Surface& out, const Surface& sheet, SheetId id, int ox, int oy, int
     return n;
 }
 
-bool LoadSheets(const std::filesystem::path& folder, Surface& background, Surface& characters, std::string* error) {
+bool LoadSheets(const std::filesystem::path& folder, Surface& background, Surface& characters,
+                std::string* error) {
     if (!LoadBitmapFile(background, (folder / "背景.bmp").string(), error) ||
         !LoadBitmapFile(characters, (folder / "キャラクター.bmp").string(), error))
         return false;
@@ -136,7 +138,8 @@ void DrawHud(Surface& screen, const Surface& ch) {
 void DrawStageSprites(Surface& screen, const Surface& ch, int scene) {
     const int ship = (scene + 4) % 6;
     DrawSprite(screen, ch, 96, 224, 0, 32 * ship, 32, 32);
-    for (int k = 0; k < 4; ++k) DrawSprite(screen, ch, 140 + 40 * k, 232, 16 * (ship % 4), ship < 4 ? 192 : 208, 16, 16);
+    for (int k = 0; k < 4; ++k)
+        DrawSprite(screen, ch, 140 + 40 * k, 232, 16 * (ship % 4), ship < 4 ? 192 : 208, 16, 16);
     DrawSprite(screen, ch, 100, 176, 16 * (ship % 4), ship < 4 ? 224 : 240, 16, 16);
     DrawSprite(screen, ch, 100, 288, 16 * (ship % 4), ship < 4 ? 224 : 240, 16, 16);
     for (int k = 0; k < 4; ++k) DrawSprite(screen, ch, 360 + 24 * k, 90 + 10 * k, 64, 160, 16, 16);
@@ -147,8 +150,8 @@ void DrawStageSprites(Surface& screen, const Surface& ch, int scene) {
     for (int k = 0; k < 6; ++k) DrawSprite(screen, ch, 440 + 14 * k, 250 - 8 * k, 64, 224, 8, 8);
     DrawSprite(screen, ch, 420, 200, 64, 176, 16, 16);
     DrawSprite(screen, ch, 460, 300, 64, 208, 16, 16);
-    static const int bossCell[][2] = {{96, 160}, {96, 192}, {96, 224}, {128, 160}, {128, 224}, {160, 32},
-                                      {160, 64}, {160, 96},  {160, 128}, {160, 160}};
+    static const int bossCell[][2] = {{96, 160}, {96, 192}, {96, 224}, {128, 160}, {128, 224},
+                                      {160, 32}, {160, 64}, {160, 96}, {160, 128}, {160, 160}};
     const int b = std::clamp(scene - 2, 0, 9);
     DrawSprite(screen, ch, 540, 220, bossCell[b][0], bossCell[b][1], 32, 32);
     if (scene == 3) DrawSprite(screen, ch, 508, 188, 256, 0, 96, 96);
@@ -170,7 +173,8 @@ bool WriteTextMocks(const Surface& background, const Surface& characters, const 
     const char* ranks[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
     for (int i = 1; i <= 10; ++i) {
         text.TextOut(128, i * text.TextHeight("あ") + 48, ranks[i - 1]);
-        text.TextOut(320, i * text.TextHeight("0") + 48, std::to_string(1000000 / i).insert(0, i > 1 ? 3 : 2, '0'));
+        text.TextOut(320, i * text.TextHeight("0") + 48,
+                     std::to_string(1000000 / i).insert(0, i > 1 ? 3 : 2, '0'));
     }
     if (!SavePng(scores, (folder / "scorelist.png").string(), error)) return false;
 
@@ -204,11 +208,12 @@ bool WriteContactSheet(const std::filesystem::path& programFolder, const std::fi
     Surface out;
     const int top = 40;
     const int charLegendX = 20 + CharacterSheetWidth * Zoom + 16;
-    const int bgX = charLegendX + 2 * 230 + 16;
+    const int bgX = charLegendX + 250;
     const int bgLegendX = bgX + BackgroundSheetWidth * Zoom + 16;
-    out.Create(bgLegendX + 2 * 230, top + CharacterSheetHeight * Zoom + 20, Paper);
-    LaySheet(out, characters, SheetId::Character, 20, top, charLegendX, 460, "キャラクター.bmp (x2)");
-    LaySheet(out, background, SheetId::Background, bgX, top, bgLegendX, 460, "背景.bmp (x2)");
+    out.Create(bgLegendX + 330, top + CharacterSheetHeight * Zoom + 20, Paper);
+    const std::string zoom = " (x" + std::to_string(Zoom) + ")";
+    LaySheet(out, characters, SheetId::Character, 20, top, charLegendX, 500, "キャラクター.bmp" + zoom);
+    LaySheet(out, background, SheetId::Background, bgX, top, bgLegendX, 500, "背景.bmp" + zoom);
     TextCanvas text(out);
     text.SetFontSize(8);
     int y = top + BackgroundSheetHeight * Zoom + 30;
@@ -231,9 +236,9 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
     if (!LoadSheets(programFolder, background, characters, error)) return false;
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    const Mock mocks[] = {{1, "title"},  {2, "stage1"}, {3, "stage2"}, {4, "stage3"},  {5, "stage4"},
-                          {6, "stage5"}, {7, "stage6"}, {8, "stage7"}, {9, "stage8"},  {10, "stage9"},
-                          {11, "stage10"}, {25, "ending"}};
+    const Mock mocks[] = {{1, "title"},  {2, "stage1"},  {3, "stage2"},   {4, "stage3"},
+                          {5, "stage4"}, {6, "stage5"},  {7, "stage6"},   {8, "stage7"},
+                          {9, "stage8"}, {10, "stage9"}, {11, "stage10"}, {25, "ending"}};
     for (const Mock& m : mocks) {
         Surface screen;
         screen.Create(640, 480, 0x00FF00);  // a loud colour shows any square the backdrop leaves open
@@ -257,7 +262,8 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
             text.TextOut(80, 64, "あなたはコンテニューすることなく");
             text.TextOut(80, 128, "ゲームをクリアすることに成功しました。");
         }
-        if (m.Scene != 6 && m.Scene != 7) DrawLayer(screen, background, m.Scene, 3, -150, m.Scene == 5 ? -200 : 0);
+        if (m.Scene != 6 && m.Scene != 7)
+            DrawLayer(screen, background, m.Scene, 3, -150, m.Scene == 5 ? -200 : 0);
         if (m.Scene >= 2 && m.Scene <= 11) DrawHud(screen, characters);
         if (m.Scene == 6) DrawSprite(screen, characters, 256, 176, 0, 480, 128, 128);  // game over
         if (!SavePng(screen, (folder / (std::string(m.Name) + ".png")).string(), error)) return false;

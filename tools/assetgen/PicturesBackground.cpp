@@ -39,11 +39,13 @@ float EdgeFade(int x, int y, float margin) {
 // ---- Stage 1 and 6: farmland far below ----
 
 // Muted field colours: the ground lies far below, so it must not outshine the sprites.
-const Ramp FieldRamps[] = {MakeRamp(0x58883E), MakeRamp(0x7A9448), MakeRamp(0x4A7A48), MakeRamp(0x9A9058),
-                           MakeRamp(0x64905A), MakeRamp(0x887E50)};
+const Ramp FieldRamps[] = {MakeRamp(0x58883E), MakeRamp(0x7A9448), MakeRamp(0x4A7A48),
+                           MakeRamp(0x9A9058), MakeRamp(0x64905A), MakeRamp(0x887E50)};
 
 // Aerial haze over the farmland: a little of the sky's blue-grey over every colour.
-uint32_t Haze(uint32_t c) { return Pack(Mix(Unpack(c), Colour{112, 138, 160}, 0.18f)); }
+uint32_t Haze(uint32_t c) {
+    return Pack(Mix(Unpack(c), Colour{112, 138, 160}, 0.18f));
+}
 
 void PaintFarmland(Tile t, bool lake) {
     const Ramp tree = MakeRamp(0x2E6A34);
@@ -58,10 +60,12 @@ void PaintFarmland(Tile t, bool lake) {
             const Ramp& r = FieldRamps[field % 6];
             // Furrows run along or across each field.
             const float along = (field >> 8) & 1 ? wx : wy;
-            float level = 2.6f + 0.8f * PeriodicFractal(x, y, 10, T, 3) + (std::fmod(along + 80, 4.0f) < 1 ? -0.6f : 0);
+            float level =
+                2.6f + 0.8f * PeriodicFractal(x, y, 10, T, 3) + (std::fmod(along + 80, 4.0f) < 1 ? -0.6f : 0);
             uint32_t c = Dithered(r, level, x, y);
             // Hedgerows follow the borders.
-            const float bx = std::fmod(wx * 3 + 3 * T, static_cast<float>(T)), by = std::fmod(wy * 3 + 3 * T, static_cast<float>(T));
+            const float bx = std::fmod(wx * 3 + 3 * T, static_cast<float>(T)),
+                        by = std::fmod(wy * 3 + 3 * T, static_cast<float>(T));
             if (bx < 5 || by < 5) c = Dithered(tree, 1.6f + PeriodicNoise(x, y, 4, T, 9), x, y);
             // Copses of trees: dark crowns with a lit upper-left pixel.
             const float wood = PeriodicFractal(x, y, 20, T, 21);
@@ -72,7 +76,10 @@ void PaintFarmland(Tile t, bool lake) {
         // A farmstead: a red roof and a white wall in the middle field.
         for (int y = 34; y < 45; ++y)
             for (int x = 33; x < 47; ++x) {
-                uint32_t c = y < 40 ? (y - 34 < (x < 40 ? 40 - x : x - 39) ? 0 : x < 40 ? 0xB04A3A : 0x7E3430) : 0xD8D0C0;
+                uint32_t c = y < 40 ? (y - 34 < (x < 40 ? 40 - x : x - 39) ? 0
+                                       : x < 40                            ? 0xB04A3A
+                                                                           : 0x7E3430)
+                                    : 0xD8D0C0;
                 if (y >= 40 && (x == 36 || x == 43) && y < 43) c = 0x404860;
                 if (c) t.Put(x, y, Haze(c));
             }
@@ -100,7 +107,8 @@ void PaintCloud(Tile t) {
     struct Puff {
         float X, Y, R;
     };
-    const Puff puffs[] = {{26, 46, 14}, {40, 36, 18}, {55, 44, 14}, {33, 52, 12}, {50, 54, 11}, {62, 52, 9}, {18, 54, 8}};
+    const Puff puffs[] = {{26, 46, 14}, {40, 36, 18}, {55, 44, 14}, {33, 52, 12},
+                          {50, 54, 11}, {62, 52, 9},  {18, 54, 8}};
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
             float best = 0;
@@ -240,8 +248,10 @@ void PaintSea(Tile t, bool reef) {
             // Wave crests: thin bright lines where a slow swell pattern peaks.
             const float swell = std::sin((x * 2 + y * 9) * 3.14159265f / 40 + 6 * n);
             float level = 2.0f + 1.4f * n;
-            if (swell > 0.93f) level = 4.6f;
-            else if (swell > 0.8f) level = 3.6f;
+            if (swell > 0.93f)
+                level = 4.6f;
+            else if (swell > 0.8f)
+                level = 3.6f;
             t.Put(x, y, Dithered(sea, level, x, y));
         }
     if (!reef) return;
@@ -254,11 +264,14 @@ void PaintSea(Tile t, bool reef) {
             if (d < 0.62f) {
                 const float lit = -0.6f * dx - 0.8f * dy;
                 const bool green = d < 0.42f && PeriodicNoise(x, y, 4, T, 65) > 0.35f;
-                t.Put(x, y, Dithered(green ? MakeRamp(0x3E8A3A) : rock, 2.8f + 1.6f * lit + 0.6f * (0.62f - d), x, y));
+                t.Put(x, y,
+                      Dithered(green ? MakeRamp(0x3E8A3A) : rock, 2.8f + 1.6f * lit + 0.6f * (0.62f - d), x,
+                               y));
             } else if (d < 0.8f) {
                 t.Put(x, y, 0xEEF6F8 ^ ((Bayer(x, y) > 0.5f) ? 0x101008 : 0));  // surf
             } else if (d < 1.5f && EdgeFade(x, y, 4) > 0.99f) {
-                if (Bayer(x, y) < (1.5f - d) * 1.6f) t.Put(x, y, Dithered(shallow, 3.0f - (d - 0.8f) * 2, x, y));
+                if (Bayer(x, y) < (1.5f - d) * 1.6f)
+                    t.Put(x, y, Dithered(shallow, 3.0f - (d - 0.8f) * 2, x, y));
             }
         }
 }
@@ -287,22 +300,34 @@ void PaintRock(Tile t, bool crystals) {
         for (int x = 0; x < T; ++x) {
             const float h = PeriodicFractal(x, y, 20, T, 81);
             const float hl = PeriodicFractal(x - 1, y - 1, 20, T, 81);
-            float level = 2.4f + 2.2f * (h - 0.5f) + 9.0f * (h - hl);  // lit where the relief rises to the upper left
-            const float crack = std::fabs(PeriodicNoise(x, y, 10, T, 83) - 0.5f);
-            if (crack < 0.025f) level = 0.3f;
+            float level =
+                2.4f + 2.2f * (h - 0.5f) + 9.0f * (h - hl);  // lit where the relief rises to the upper left
+            // Long cracks follow the valleys of a slow noise.
+            const float crack = std::fabs(0.7f * PeriodicNoise(x, y, 20, T, 83) +
+                                          0.3f * PeriodicNoise(x, y, 10, T, 84) - 0.5f);
+            if (crack < 0.018f)
+                level = 0.3f;
+            else if (crack < 0.03f)
+                level -= 0.8f;
             t.Put(x, y, Dithered(rock, level, x, y));
         }
     if (!crystals) return;
     const Ramp gem = MakeRamp(0x38C8D8, 1.0f, 1.4f);
     const struct {
         float X, Y, Len, Tilt;
-    } shards[] = {{40, 52, 26, 0.1f}, {31, 54, 17, -0.45f}, {49, 55, 18, 0.5f}, {24, 58, 10, -0.8f}, {56, 58, 11, 0.85f}};
+    } shards[] = {{40, 52, 26, 0.1f},
+                  {31, 54, 17, -0.45f},
+                  {49, 55, 18, 0.5f},
+                  {24, 58, 10, -0.8f},
+                  {56, 58, 11, 0.85f}};
     for (const auto& s : shards) {
         const float tx = std::sin(s.Tilt), ty = -std::cos(s.Tilt);
-        const Mask m = PolygonMask(T, T, {{s.X - 4 * ty, s.Y + 4 * tx}, {s.X + tx * s.Len * 0.8f - 4 * ty, s.Y + ty * s.Len * 0.8f + 4 * tx},
-                                          {s.X + tx * s.Len, s.Y + ty * s.Len},
-                                          {s.X + tx * s.Len * 0.8f + 4 * ty, s.Y + ty * s.Len * 0.8f - 4 * tx},
-                                          {s.X + 4 * ty, s.Y - 4 * tx}});
+        const Mask m = PolygonMask(T, T,
+                                   {{s.X - 4 * ty, s.Y + 4 * tx},
+                                    {s.X + tx * s.Len * 0.8f - 4 * ty, s.Y + ty * s.Len * 0.8f + 4 * tx},
+                                    {s.X + tx * s.Len, s.Y + ty * s.Len},
+                                    {s.X + tx * s.Len * 0.8f + 4 * ty, s.Y + ty * s.Len * 0.8f - 4 * tx},
+                                    {s.X + 4 * ty, s.Y - 4 * tx}});
         for (int y = 0; y < T; ++y)
             for (int x = 0; x < T; ++x)
                 if (m.At(x, y)) {
@@ -337,14 +362,17 @@ void PaintMachineWall(Tile t) {
                 }
             }
             // A vertical conduit down the whole tile.
-            if (x >= 58 && x < 68) c = Dithered(conduit, x == 58 ? 4.8f : x == 67 ? 0.5f : 3.4f - 0.3f * (x - 59), x, y);
+            if (x >= 58 && x < 68)
+                c = Dithered(conduit, x == 58 ? 4.8f : x == 67 ? 0.5f : 3.4f - 0.3f * (x - 59), x, y);
             if (x >= 58 && x < 68 && y % 20 == 5) c = conduit.Shade[0];
             t.Put(x, y, c);
         }
     // A status panel with lamps.
     for (int y = 44; y < 68; ++y)
         for (int x = 10; x < 44; ++x) {
-            uint32_t c = (x == 10 || y == 44) ? plate.Shade[0] : (x == 43 || y == 67) ? plate.Shade[4] : 0x1A1C28;
+            uint32_t c = (x == 10 || y == 44)   ? plate.Shade[0]
+                         : (x == 43 || y == 67) ? plate.Shade[4]
+                                                : 0x1A1C28;
             if (y >= 48 && y < 52 && x >= 14 && x < 40 && (x - 14) % 6 < 4)
                 c = (x - 14) / 6 == 2 ? 0xF04838 : (x - 14) / 6 == 0 ? 0x58F070 : 0xF0C040;
             if (y >= 56 && y < 64 && x >= 14 && x < 40) c = ((x + y) % 3 == 0) ? 0x38A858 : 0x183820;
@@ -438,7 +466,8 @@ void PaintNebula(Tile t, bool farStars) {
         for (int x = 26; x < 54; ++x) {
             const float dx = (x - 40) / 12.0f, dy = (y - 40) / 5.0f;
             const float d = std::sqrt(dx * dx + dy * dy);
-            if (d < 1 && Bayer(x, y) < (1 - d) * 1.3f) t.Put(x, y, d < 0.25f ? 0xF8F0D8 : d < 0.55f ? 0xB8A8D8 : 0x605888);
+            if (d < 1 && Bayer(x, y) < (1 - d) * 1.3f)
+                t.Put(x, y, d < 0.25f ? 0xF8F0D8 : d < 0.55f ? 0xB8A8D8 : 0x605888);
         }
 }
 
@@ -480,7 +509,8 @@ void PaintCore(Tile t, bool eye) {
             if (rib < 4) level = rib == 0 ? 0.4f : rib == 1 ? 3.8f : 2.6f - 0.4f * rib;
             uint32_t c = Dithered(flesh, level, x, y);
             // Veins along the ridges of a slow noise, brightest on their crests.
-            const float flow = 0.75f * PeriodicNoise(x, y, 20, T, 133) + 0.25f * PeriodicNoise(x, y, 10, T, 134);
+            const float flow =
+                0.75f * PeriodicNoise(x, y, 20, T, 133) + 0.25f * PeriodicNoise(x, y, 10, T, 134);
             const float ridge = 1 - 2 * std::fabs(flow - 0.5f);
             if (rib >= 4 && ridge > 0.94f) c = Dithered(vein, 1.8f + 40 * (ridge - 0.94f), x, y);
             t.Put(x, y, c);
@@ -493,13 +523,18 @@ void PaintCore(Tile t, bool eye) {
             const float d = std::sqrt(dx * dx + dy * dy);
             if (d > 1.08f) continue;
             uint32_t c;
-            if (d > 0.95f) c = 0x200810;                                          // lid rim
-            else if (d > 0.6f) c = Dithered(MakeRamp(0xE8D0C8), 4.2f - 3 * (d - 0.6f) - 1.5f * dy, x, y);  // white
+            if (d > 0.95f)
+                c = 0x200810;  // lid rim
+            else if (d > 0.6f)
+                c = Dithered(MakeRamp(0xE8D0C8), 4.2f - 3 * (d - 0.6f) - 1.5f * dy, x, y);  // white
             else {
                 const float r = std::hypot((x + 0.5f - 40) / 12.0f, (y + 0.5f - 40) / 12.0f);
-                if (r < 0.45f) c = 0x100408;                                      // pupil
-                else if (r < 1.0f) c = Dithered(iris, 4.6f - 3.4f * r, x, y);
-                else c = Dithered(MakeRamp(0xE8D0C8), 3.4f - 1.5f * dy, x, y);
+                if (r < 0.45f)
+                    c = 0x100408;  // pupil
+                else if (r < 1.0f)
+                    c = Dithered(iris, 4.6f - 3.4f * r, x, y);
+                else
+                    c = Dithered(MakeRamp(0xE8D0C8), 3.4f - 1.5f * dy, x, y);
             }
             t.Put(x, y, c);
         }

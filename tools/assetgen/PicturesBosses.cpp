@@ -12,10 +12,13 @@ namespace {
 
 constexpr float Pi = 3.14159265f;
 
-Mask Sym(std::initializer_list<Point> upperHalf) { return SymmetricMask(32, upperHalf); }
+Mask Sym(std::initializer_list<Point> upperHalf) {
+    return SymmetricMask(32, upperHalf);
+}
 
 void Core(Sprite& s, float cx, float cy, float r, uint32_t colour) {
-    ShadeGlow(s, EllipseMask(32, 32, cx, cy, r, r), MakeRamp(colour, 0.5f, 1.5f), cx - 0.5f, cy - 0.5f, r + 0.5f);
+    ShadeGlow(s, EllipseMask(32, 32, cx, cy, r, r), MakeRamp(colour, 0.5f, 1.5f), cx - 0.5f, cy - 0.5f,
+              r + 0.5f);
 }
 
 Sprite Finish(Sprite s) {
@@ -45,9 +48,15 @@ Sprite Boss2() {
         ShadeBevel(s, c, claw, 3.0f);
     }
     ShadeSphere(s, EllipseMask(32, 32, 18, 15.5f, 12, 10), shell, 14, 11, 12, 10);
+    // Overlapping shell segments, each edge lit above a dark groove.
     for (int k = 0; k < 3; ++k)
-        for (int y = 8; y < 24; ++y)
-            if (s.IsSolid(16 + 5 * k, y)) s.Put(16 + 5 * k, y, shell.Shade[1]);
+        for (int y = 7; y < 25; ++y)
+            if (s.IsSolid(16 + 5 * k, y)) {
+                s.Put(16 + 5 * k, y, shell.Shade[0]);
+                s.Put(15 + 5 * k, y, shell.Shade[5]);
+            }
+    for (const float y : {9.0f, 22.0f})
+        ShadeSphere(s, EllipseMask(32, 32, 25, y, 2.5f, 2), MakeRamp(0x9098A8), 24, y - 1, 2.5f, 2);
     Core(s, 9, 15.5f, 3, 0x70F0F8);
     return Finish(s);
 }
@@ -73,7 +82,8 @@ Sprite Boss3() {
 Sprite Boss4First() {
     Sprite s(32, 32);
     const Ramp armour = MakeRamp(0x887860);
-    Mask socket = PolygonMask(32, 32, {{8, 2}, {24, 2}, {30, 8}, {30, 24}, {24, 30}, {8, 30}, {2, 24}, {2, 8}});
+    Mask socket =
+        PolygonMask(32, 32, {{8, 2}, {24, 2}, {30, 8}, {30, 24}, {24, 30}, {8, 30}, {2, 24}, {2, 8}});
     ShadeBevel(s, socket, armour, 3.0f);
     ShadeSphere(s, EllipseMask(32, 32, 16, 16, 10, 10), MakeRamp(0xE8E0D8), 13, 13, 10, 10);
     ShadeGlow(s, EllipseMask(32, 32, 14, 16, 5, 6), MakeRamp(0x40B8F0, 0.5f, 1.4f), 13, 15, 6);
@@ -110,15 +120,17 @@ Sprite Boss5() {
     Sprite s(32, 32);
     const Ramp bronze = MakeRamp(0xB88848);
     ShadeSphere(s, EllipseMask(32, 32, 16, 16, 14, 14), bronze, 12, 11, 14, 14);
-    for (int k = 0; k < 8; ++k) {
-        const float a = k * Pi / 4;
-        const int x = static_cast<int>(16 + 10 * std::cos(a)), y = static_cast<int>(16 + 10 * std::sin(a));
-        s.Put(x, y, 0x281810);
-        s.Put(x + 1, y, 0x402818);
-        s.Put(x, y + 1, 0x402818);
+    // Armour seams round the equator and down the meridian.
+    for (int k = 3; k < 29; ++k) {
+        if (s.IsSolid(k, 16)) s.Put(k, 16, bronze.Shade[0]), s.Put(k, 15, bronze.Shade[4]);
+        if (s.IsSolid(16, k) && std::abs(k - 16) > 5) s.Put(16, k, bronze.Shade[0]);
     }
-    for (int x = 3; x < 29; ++x)
-        if (s.IsSolid(x, 16)) s.Put(x, 16, bronze.Shade[1]);
+    // Gun ports, each a dark mouth with a red glow inside.
+    for (int k = 0; k < 8; ++k) {
+        const float a = k * Pi / 4 + Pi / 8;
+        Fill(s, EllipseMask(32, 32, 16 + 10 * std::cos(a), 16 + 10 * std::sin(a), 1.8f, 1.8f), 0x281410);
+        s.Put(static_cast<int>(16 + 10 * std::cos(a)), static_cast<int>(16 + 10 * std::sin(a)), 0xE04028);
+    }
     Core(s, 16, 16, 4, 0x60F0A0);
     return Finish(s);
 }
@@ -186,7 +198,7 @@ Sprite Boss9() {
 Sprite Boss10() {
     Sprite s(32, 32);
     const Ramp gold = MakeRamp(0xD8A838), flesh = MakeRamp(0xA03040);
-    ShadeBevel(s, Sym({{14, 8}, {22, 2}, {20, 9}}), gold, 3.2f);  // horns
+    ShadeBevel(s, Sym({{11, 9}, {19, 2}, {23, 2}, {18, 10}}), gold, 3.6f);  // horns
     ShadeSphere(s, EllipseMask(32, 32, 16, 17, 12, 12), flesh, 12, 13, 12, 12);
     ShadeBevel(s, Sym({{6, 10}, {26, 10}, {24, 13}, {8, 13}}), gold, 3.4f);  // crown band
     for (const float y : {13.0f, 20.0f}) Core(s, 11, y, 2, 0xF8F070);
@@ -202,8 +214,9 @@ Sprite God(bool serene) {
     const Ramp face = MakeRamp(serene ? 0xE8ECF8 : 0xF0D8A8, 0.6f, 1.2f);
     for (int k = 0; k < 12; ++k) {
         const float a = k * Pi / 6;
-        ShadeGlow(s, LineMask(32, 32, 16 + 9 * std::cos(a), 16 + 9 * std::sin(a), 16 + 13 * std::cos(a),
-                              16 + 13 * std::sin(a), 2.2f),
+        ShadeGlow(s,
+                  LineMask(32, 32, 16 + 9 * std::cos(a), 16 + 9 * std::sin(a), 16 + 13 * std::cos(a),
+                           16 + 13 * std::sin(a), 2.2f),
                   halo, 16, 16, 16);
     }
     Mask ring = EllipseMask(32, 32, 16, 16, 11, 11);
@@ -212,7 +225,8 @@ Sprite God(bool serene) {
     ShadeSphere(s, EllipseMask(32, 32, 16, 16, 7, 9), face, 14, 13, 7, 9);
     for (const float x : {13.0f, 19.0f}) {
         if (serene) {
-            for (int dx = -2; dx <= 1; ++dx) s.Put(static_cast<int>(x) + dx, 15 + (dx == -2 || dx == 1 ? 0 : 1), 0x404868);
+            for (int dx = -2; dx <= 1; ++dx)
+                s.Put(static_cast<int>(x) + dx, 15 + (dx == -2 || dx == 1 ? 0 : 1), 0x404868);
         } else {
             Core(s, x, 15, 1.6f, 0xF84020);
         }
@@ -242,7 +256,8 @@ Sprite Shard() {
     const Mask m = PolygonMask(32, 32, {{4, 16}, {14, 6}, {28, 10}, {24, 22}, {12, 27}});
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
-            if (m.At(x, y)) s.Put(x, y, Dithered(ember, (x + y < 30) ? 4.2f : (x > y + 4 ? 2.8f : 1.6f), x, y));
+            if (m.At(x, y))
+                s.Put(x, y, Dithered(ember, (x + y < 30) ? 4.2f : (x > y + 4 ? 2.8f : 1.6f), x, y));
     Core(s, 16, 15, 2.5f, 0xF8E060);
     return Finish(s);
 }
@@ -265,7 +280,8 @@ Sprite BossShield() {
         for (int x = 0; x < W; ++x) {
             if (!o.At(x, y)) continue;
             const bool rim = !o.At(x - 2, y) || !o.At(x + 2, y) || !o.At(x, y - 2) || !o.At(x, y + 2);
-            const bool innerRim = in.At(x, y) && (!in.At(x - 2, y) || !in.At(x + 2, y) || !in.At(x, y - 2) || !in.At(x, y + 2));
+            const bool innerRim =
+                in.At(x, y) && (!in.At(x - 2, y) || !in.At(x + 2, y) || !in.At(x, y - 2) || !in.At(x, y + 2));
             if (rim || innerRim) {
                 s.Put(x, y, Dithered(energy, 4.6f - 0.02f * (x + y - 96), x, y));
                 continue;
@@ -273,8 +289,10 @@ Sprite BossShield() {
             if (in.At(x, y)) continue;  // the heart stays open: the boss sits there
             // Hexagon cells lit towards their upper left.
             const int hy = y % 12, hx = (x + ((y / 12) % 2) * 7) % 14;
-            if (hy == 0 || hx == 0) s.Put(x, y, energy.Shade[4]);
-            else if ((x + y) % 2 == 0) s.Put(x, y, Dithered(energy, 2.0f + 0.12f * (12 - hy), x, y));
+            if (hy == 0 || hx == 0)
+                s.Put(x, y, energy.Shade[4]);
+            else if ((x + y) % 2 == 0)
+                s.Put(x, y, Dithered(energy, 2.0f + 0.12f * (12 - hy), x, y));
         }
     for (int k = 0; k < 8; ++k) {
         const float a = k * Pi / 4 + Pi / 8;

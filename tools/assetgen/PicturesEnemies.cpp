@@ -4,8 +4,8 @@
 
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureSheets.h"
-#include "tools/assetgen/PixelFont.h"
 #include "tools/assetgen/PictureSprites.h"
+#include "tools/assetgen/PixelFont.h"
 
 namespace veltrano::assetgen {
 
@@ -17,7 +17,9 @@ const Ramp Olive = MakeRamp(0x8A9448);
 const Ramp Sand = MakeRamp(0xB89868);
 const Ramp Eye = MakeRamp(0xF8D040, 0.5f, 1.5f);
 
-Mask SymAbout(int size, std::initializer_list<Point> upperHalf) { return SymmetricMask(size, upperHalf); }
+Mask SymAbout(int size, std::initializer_list<Point> upperHalf) {
+    return SymmetricMask(size, upperHalf);
+}
 
 Sprite WallBlock() {
     Sprite s(32, 32);
@@ -53,7 +55,8 @@ Sprite GunTurret() {
 
 Sprite Debris() {
     Sprite s(32, 32);
-    const Mask rock = PolygonMask(32, 32, {{6, 10}, {13, 3}, {23, 5}, {29, 13}, {27, 24}, {18, 29}, {8, 26}, {3, 18}});
+    const Mask rock =
+        PolygonMask(32, 32, {{6, 10}, {13, 3}, {23, 5}, {29, 13}, {27, 24}, {18, 29}, {8, 26}, {3, 18}});
     ShadeSphere(s, rock, Sand, 13, 11, 15, 15);
     // Cracks and a scorched patch.
     Mask crack = LineMask(32, 32, 10, 12, 18, 18, 1.2f);
@@ -86,7 +89,8 @@ Sprite Drone() {
     ShadeBevel(s, body, MakeRamp(0xD8B838), 3.2f, 1.4f);
     for (int x = 12; x < 26; ++x)
         for (int y = 12; y < 21; ++y)
-            if (((x + y) / 3) % 2 == 0 && s.IsSolid(x, y)) s.Put(x, y, Dithered(MakeRamp(0x383040), 2.5f, x, y));
+            if (((x + y) / 3) % 2 == 0 && s.IsSolid(x, y))
+                s.Put(x, y, Dithered(MakeRamp(0x383040), 2.5f, x, y));
     ShadeGlow(s, EllipseMask(32, 32, 8, 16, 2.5f, 2.5f), MakeRamp(0xF04830, 0.5f, 1.5f), 7.5f, 15.5f, 3);
     Outline(s, InkColour);
     return s;
@@ -114,9 +118,11 @@ Sprite ItemCarrier() {
 Sprite ItemBadge(uint32_t colour, const char* text, int scale) {
     Sprite s(32, 32);
     const Ramp r = MakeRamp(colour, 1.0f, 1.2f);
-    const Mask badge = PolygonMask(32, 32, {{9, 3}, {23, 3}, {29, 9}, {29, 23}, {23, 29}, {9, 29}, {3, 23}, {3, 9}});
+    const Mask badge =
+        PolygonMask(32, 32, {{9, 3}, {23, 3}, {29, 9}, {29, 23}, {23, 29}, {9, 29}, {3, 23}, {3, 9}});
     ShadeSphere(s, badge, r, 12, 11, 17, 17);
-    Mask inner = PolygonMask(32, 32, {{10, 6}, {22, 6}, {26, 10}, {26, 22}, {22, 26}, {10, 26}, {6, 22}, {6, 10}});
+    Mask inner =
+        PolygonMask(32, 32, {{10, 6}, {22, 6}, {26, 10}, {26, 22}, {22, 26}, {10, 26}, {6, 22}, {6, 10}});
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             if (badge.At(x, y) && !inner.At(x, y) && (inner.At(x + 1, y + 1) || inner.At(x - 1, y - 1)))
@@ -211,10 +217,13 @@ Sprite Pod() {
 // A heavy craft facing left: a fuselage, a wing pair, an engine and a cockpit, in its own colours.
 Sprite HeavyCraft(const Ramp& hull, const Ramp& wing, float span, float nose, bool twinTail) {
     Sprite s(32, 32);
-    ShadeBevel(s, SymAbout(32, {{11, 15.5f}, {18, 15.5f - span}, {24, 15.5f - span}, {22, 15.5f}}), wing, 3.0f);
+    ShadeBevel(s, SymAbout(32, {{11, 15.5f}, {18, 15.5f - span}, {24, 15.5f - span}, {22, 15.5f}}), wing,
+               3.0f);
     if (twinTail) ShadeBevel(s, SymAbout(32, {{24, 12}, {28, 6}, {30, 6}, {29, 12}}), wing, 2.6f);
-    ShadeBevel(s, SymAbout(32, {{nose, 15.5f}, {nose + 5, 11}, {27, 10.5f}, {30, 13}, {30, 15.5f}}), hull, 3.2f);
-    ShadeSphere(s, EllipseMask(32, 32, nose + 8, 14, 3.5f, 2), MakeRamp(0xF05848, 1, 1.3f), nose + 7, 13, 3.5f, 2);
+    ShadeBevel(s, SymAbout(32, {{nose, 15.5f}, {nose + 5, 11}, {27, 10.5f}, {30, 13}, {30, 15.5f}}), hull,
+               3.2f);
+    ShadeSphere(s, EllipseMask(32, 32, nose + 8, 14, 3.5f, 2), MakeRamp(0xF05848, 1, 1.3f), nose + 7, 13,
+                3.5f, 2);
     Outline(s, InkColour);
     return s;
 }

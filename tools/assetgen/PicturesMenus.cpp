@@ -34,7 +34,8 @@ Sprite Logo() {
         ShadeBevel(s, wing, Chrome, 3.2f, 1.6f);
         for (int k = 0; k < 3; ++k) {
             const float y = 79.0f + 6 * k;
-            const Mask stripe = LineMask(384, 128, x0 + (x1 - x0) * 0.3f, y + 2, x1 - (x1 - x0) * 0.05f, y, 1.5f);
+            const Mask stripe =
+                LineMask(384, 128, x0 + (x1 - x0) * 0.3f, y + 2, x1 - (x1 - x0) * 0.05f, y, 1.5f);
             Fill(s, stripe, k == 1 ? 0xE84830 : Chrome.Shade[1]);
         }
     }
@@ -85,8 +86,9 @@ Sprite KeyLabel(int w, const std::string& key, const std::string& action) {
     for (const int cx : {capX, capX + capW - 1})
         for (const int cy : {2, 19}) cap.Set(cx, cy, false);
     ShadeBevel(s, cap, MakeRamp(0xD8D8E0), 3.4f, 1.2f);
-    const Mask legend = TextMask(w, 32, key, CentredX(key, w, key.size() == 1 ? 2 : 1, 1) + (key.size() == 1 ? 1 : 0),
-                                 key.size() == 1 ? 4 : 7, key.size() == 1 ? 2 : 1, key.size() == 1 ? 2 : 1, 1);
+    const Mask legend =
+        TextMask(w, 32, key, CentredX(key, w, key.size() == 1 ? 2 : 1, 1) + (key.size() == 1 ? 1 : 0),
+                 key.size() == 1 ? 4 : 7, key.size() == 1 ? 2 : 1, key.size() == 1 ? 2 : 1, 1);
     Fill(s, legend, 0x202438);
     Outline(s, InkColour);
     Legend(s, action, CentredX(action, w, 1, 1), 23, Gold);
@@ -98,7 +100,8 @@ Sprite ExitLabel() {
     // A door with an arrow leaving it.
     ShadeBevel(s, RectMask(32, 32, 5, 2, 12, 17), Steel, 3.0f);
     Fill(s, RectMask(32, 32, 7, 4, 8, 15), 0x181428);
-    const Mask arrow = PolygonMask(32, 32, {{12, 9}, {22, 9}, {22, 6}, {28, 11}, {22, 16}, {22, 13}, {12, 13}});
+    const Mask arrow =
+        PolygonMask(32, 32, {{12, 9}, {22, 9}, {22, 6}, {28, 11}, {22, 16}, {22, 13}, {12, 13}});
     ShadeBevel(s, arrow, Gold, 3.6f);
     Outline(s, InkColour);
     Legend(s, "EXIT", 4, 23, Gold);
@@ -181,7 +184,8 @@ Sprite Closing() {
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
             if (planet.At(x, y) && disc.At(x, y))
-                s.Put(x, y, Dithered(MakeRamp(0x4890D8), 4.6f - 0.12f * (y - 92) - 0.01f * std::abs(x - 64), x, y));
+                s.Put(x, y,
+                      Dithered(MakeRamp(0x4890D8), 4.6f - 0.12f * (y - 92) - 0.01f * std::abs(x - 64), x, y));
     ShadeBevel(s, frame, Gold, 3.4f, 1.4f);
     Stamp(s, ShipSprite(0), 48, 36);
     Outline(s, InkColour);

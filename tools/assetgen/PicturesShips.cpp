@@ -14,7 +14,9 @@ namespace {
 
 constexpr int S = 32;
 
-Mask Sym(std::initializer_list<Point> upperHalf) { return SymmetricMask(S, upperHalf); }
+Mask Sym(std::initializer_list<Point> upperHalf) {
+    return SymmetricMask(S, upperHalf);
+}
 
 struct ShipColours {
     Ramp Hull, Wing, Accent;
@@ -41,8 +43,10 @@ void Canopy(Sprite& s, float cx, float cy, float rx, float ry) {
 
 void Exhaust(Sprite& s, int x0, int len, float cy, float halfHeight) {
     len = std::min(len, x0 - 2);  // the flame's outline stays inside the cell
-    const Mask m = PolygonMask(S, S, {{static_cast<float>(x0), cy - halfHeight}, {static_cast<float>(x0 - len), cy},
-                                      {static_cast<float>(x0), cy + halfHeight}});
+    const Mask m = PolygonMask(S, S,
+                               {{static_cast<float>(x0), cy - halfHeight},
+                                {static_cast<float>(x0 - len), cy},
+                                {static_cast<float>(x0), cy + halfHeight}});
     ShadeGlow(s, m, Flame, static_cast<float>(x0), cy, static_cast<float>(len) + 1);
 }
 
@@ -138,9 +142,12 @@ Sprite MakeArmouredShip(int type) {
         for (int x = 0; x < S; ++x) {
             if (!shield.At(x, y)) continue;
             const int edge = std::min(std::min(x, 31 - x), std::min(y, 31 - y));
-            if (edge == 0) s.Put(x, y, (x == 0 || y == 0) ? rim.Shade[4] : plate.Shade[0]);
-            else if (edge == 1) s.Put(x, y, (x == 1 || y == 1) ? rim.Shade[5] : plate.Shade[1]);
-            else if (edge == 2) s.Put(x, y, plate.Shade[2]);
+            if (edge == 0)
+                s.Put(x, y, (x == 0 || y == 0) ? rim.Shade[4] : plate.Shade[0]);
+            else if (edge == 1)
+                s.Put(x, y, (x == 1 || y == 1) ? rim.Shade[5] : plate.Shade[1]);
+            else if (edge == 2)
+                s.Put(x, y, plate.Shade[2]);
             else {
                 // A honeycomb of dark lines over a lit plate.
                 const int hx = (x + ((y / 5) % 2) * 4) % 8, hy = y % 5;
@@ -180,7 +187,9 @@ void Shot(Sprite& s, int type) {
             break;
         }
         case 4: {  // flank: a four-pointed plasma star, the same in every direction it flies
-            Mask m = PolygonMask(16, 16, {{8, 2}, {9.5f, 6.5f}, {14, 8}, {9.5f, 9.5f}, {8, 14}, {6.5f, 9.5f}, {2, 8}, {6.5f, 6.5f}});
+            Mask m = PolygonMask(
+                16, 16,
+                {{8, 2}, {9.5f, 6.5f}, {14, 8}, {9.5f, 9.5f}, {8, 14}, {6.5f, 9.5f}, {2, 8}, {6.5f, 6.5f}});
             ShadeGlow(s, m, MakeRamp(0xF86048, 0.5f, 1.5f), 8, 8, 7);
             break;
         }
@@ -207,7 +216,9 @@ void OptionPod(Sprite& s, int type) {
 
 }  // namespace
 
-Sprite ShipSprite(int type) { return MakeShip(type); }
+Sprite ShipSprite(int type) {
+    return MakeShip(type);
+}
 
 void PaintShips(Surface& sheet) {
     for (int t = 0; t < 6; ++t) {

@@ -84,7 +84,8 @@ Mask TextMask(int w, int h, const std::string& text, int x, int y, int scaleX, i
             for (int col = 0; col < GlyphWidth; ++col)
                 if (GlyphPixel(c, col, row))
                     for (int sy = 0; sy < scaleY; ++sy)
-                        for (int sx = 0; sx < scaleX; ++sx) m.Set(penX + col * scaleX + sx, y + row * scaleY + sy);
+                        for (int sx = 0; sx < scaleX; ++sx)
+                            m.Set(penX + col * scaleX + sx, y + row * scaleY + sy);
         penX += GlyphWidth * scaleX + spacing;
     }
     return m;
