@@ -135,6 +135,26 @@ Mask SymmetricMask(int size, std::initializer_list<Point> upperHalf) {
     return m.Add(MirrorY(m));
 }
 
+std::vector<Point> StarPoints(float cx, float cy, int corners, float outer, float inner, float start) {
+    std::vector<Point> points;
+    for (int k = 0; k < corners; ++k) {
+        const float a = start + k * 6.2831853f / corners, r = k % 2 ? inner : outer;
+        points.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+    }
+    return points;
+}
+
+Mask SpokesMask(int w, int h, float cx, float cy, int count, float inner, float outer, float thickness,
+                float start) {
+    Mask m(w, h);
+    for (int k = 0; k < count; ++k) {
+        const float a = start + k * 6.2831853f / count;
+        m.Add(LineMask(w, h, cx + inner * std::cos(a), cy + inner * std::sin(a), cx + outer * std::cos(a),
+                       cy + outer * std::sin(a), thickness));
+    }
+    return m;
+}
+
 Mask MirrorY(const Mask& m) {
     Mask r(m.W, m.H);
     for (int y = 0; y < m.H; ++y)

@@ -66,6 +66,12 @@ Mask LineMask(int w, int h, float x0, float y0, float x1, float y1, float thickn
 // A shape symmetric about the middle row of a size-by-size sprite, from the polygon of its upper
 // half; points on the middle line are pushed half a pixel past it so the halves meet without a gap.
 Mask SymmetricMask(int size, std::initializer_list<Point> upperHalf);
+// The corners of a star (or, with equal radii, a regular polygon) of `corners` points round (cx, cy),
+// alternating between `outer` and `inner` radius, the first point at `start` radians.
+std::vector<Point> StarPoints(float cx, float cy, int corners, float outer, float inner, float start);
+// `count` spokes from radius `inner` to `outer` round (cx, cy), the first at `start` radians.
+Mask SpokesMask(int w, int h, float cx, float cy, int count, float inner, float outer, float thickness,
+                float start);
 // Mirrors a mask top to bottom (ships and many enemies are symmetric about their middle row).
 Mask MirrorY(const Mask& m);
 Mask MirrorX(const Mask& m);

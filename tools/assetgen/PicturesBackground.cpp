@@ -36,6 +36,12 @@ float EdgeFade(int x, int y, float margin) {
     return Smooth(0, margin, d);
 }
 
+// Distance in radii from (40, 40) of an oval with a ragged shore, for lakes and islands.
+float BlobDistance(int x, int y, float rx, float ry, float wobble, uint32_t seed, int cell) {
+    const float dx = (x - 40) / rx, dy = (y - 40) / ry;
+    return std::sqrt(dx * dx + dy * dy) + wobble * (PeriodicNoise(x, y, cell, T, seed) - 0.5f);
+}
+
 // ---- Stage 1 and 6: farmland far below ----
 
 // Muted field colours: the ground lies far below, so it must not outshine the sprites.
@@ -90,8 +96,8 @@ void PaintFarmland(Tile t, bool lake) {
     const Ramp sand = MakeRamp(0xC8B478);
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
-            const float dx = (x - 40) / 26.0f, dy = (y - 40) / 20.0f;
-            const float d = std::sqrt(dx * dx + dy * dy) + 0.35f * (PeriodicNoise(x, y, 10, T, 31) - 0.5f);
+            const float dy = (y - 40) / 20.0f;
+            const float d = BlobDistance(x, y, 26, 20, 0.35f, 31, 10);
             if (d < 0.86f) {
                 float level = 2.0f + 1.4f * (1 - d) - 0.8f * dy;
                 if ((y % 6 == 2) && PeriodicNoise(x, 0, 8, T, 33) > 0.6f && d < 0.6f) level = 4.6f;  // glints
@@ -260,7 +266,7 @@ void PaintSea(Tile t, bool reef) {
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
             const float dx = (x - 40) / 24.0f, dy = (y - 40) / 18.0f;
-            const float d = std::sqrt(dx * dx + dy * dy) + 0.45f * (PeriodicNoise(x, y, 8, T, 63) - 0.5f);
+            const float d = BlobDistance(x, y, 24, 18, 0.45f, 63, 8);
             if (d < 0.62f) {
                 const float lit = -0.6f * dx - 0.8f * dy;
                 const bool green = d < 0.42f && PeriodicNoise(x, y, 4, T, 65) > 0.35f;

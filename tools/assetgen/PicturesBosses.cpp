@@ -183,12 +183,8 @@ Sprite Boss8() {
 // Stage 9: a violet star core whose points are guns.
 Sprite Boss9() {
     Sprite s(32, 32);
-    std::vector<Point> star;
-    for (int k = 0; k < 16; ++k) {
-        const float a = k * Pi / 8 - Pi / 2, r = k % 2 ? 7.0f : 14.0f;
-        star.push_back({16 + r * std::cos(a), 16 + r * std::sin(a)});
-    }
-    ShadeSphere(s, PolygonMask(32, 32, star), MakeRamp(0x8858D0, 1, 1.3f), 13, 13, 14, 14);
+    ShadeSphere(s, PolygonMask(32, 32, StarPoints(16, 16, 16, 14, 7, -Pi / 2)), MakeRamp(0x8858D0, 1, 1.3f),
+                13, 13, 14, 14);
     ShadeSphere(s, EllipseMask(32, 32, 16, 16, 6, 6), MakeRamp(0x404870), 14, 14, 6, 6);
     Core(s, 16, 16, 3, 0xF8E8A0);
     return Finish(s);
@@ -212,13 +208,7 @@ Sprite God(bool serene) {
     Sprite s(32, 32);
     const Ramp halo = MakeRamp(serene ? 0x88C8F8 : 0xF8C848, 0.6f, 1.4f);
     const Ramp face = MakeRamp(serene ? 0xE8ECF8 : 0xF0D8A8, 0.6f, 1.2f);
-    for (int k = 0; k < 12; ++k) {
-        const float a = k * Pi / 6;
-        ShadeGlow(s,
-                  LineMask(32, 32, 16 + 9 * std::cos(a), 16 + 9 * std::sin(a), 16 + 13 * std::cos(a),
-                           16 + 13 * std::sin(a), 2.2f),
-                  halo, 16, 16, 16);
-    }
+    ShadeGlow(s, SpokesMask(32, 32, 16, 16, 12, 9, 13, 2.2f, 0), halo, 16, 16, 16);
     Mask ring = EllipseMask(32, 32, 16, 16, 11, 11);
     ring.Cut(EllipseMask(32, 32, 16, 16, 9, 9));
     ShadeBevel(s, ring, halo, 3.6f);
@@ -239,12 +229,8 @@ Sprite God(bool serene) {
 Sprite Guard(bool second) {
     Sprite s(32, 32);
     const Ramp plate = MakeRamp(second ? 0x7848A0 : 0xA04830);
-    std::vector<Point> shape;
-    for (int k = 0; k < 12; ++k) {
-        const float a = k * Pi / 6 + (second ? Pi / 12 : 0), r = k % 2 ? 9.0f : 14.0f;
-        shape.push_back({16 + r * std::cos(a), 16 + r * std::sin(a)});
-    }
-    ShadeSphere(s, PolygonMask(32, 32, shape), plate, 12, 12, 15, 15);
+    ShadeSphere(s, PolygonMask(32, 32, StarPoints(16, 16, 12, 14, 9, second ? Pi / 12 : 0)), plate, 12, 12,
+                15, 15);
     ShadeSphere(s, EllipseMask(32, 32, 16, 16, 5, 5), MakeRamp(0x585060), 14, 14, 5, 5);
     Core(s, 15, 16, 2.5f, second ? 0x60F0F8 : 0xF8F060);
     return Finish(s);
@@ -269,13 +255,8 @@ Sprite BossShield() {
     Sprite s(W, W);
     const Ramp energy = MakeRamp(0x58A8F0, 0.5f, 1.4f);
     const Ramp emitter = MakeRamp(0x9098B0);
-    std::vector<Point> outer, inner;
-    for (int k = 0; k < 8; ++k) {
-        const float a = k * Pi / 4 + Pi / 8;
-        outer.push_back({48 + 45 * std::cos(a), 48 + 45 * std::sin(a)});
-        inner.push_back({48 + 26 * std::cos(a), 48 + 26 * std::sin(a)});
-    }
-    const Mask o = PolygonMask(W, W, outer), in = PolygonMask(W, W, inner);
+    const Mask o = PolygonMask(W, W, StarPoints(48, 48, 8, 45, 45, Pi / 8));
+    const Mask in = PolygonMask(W, W, StarPoints(48, 48, 8, 26, 26, Pi / 8));
     for (int y = 0; y < W; ++y)
         for (int x = 0; x < W; ++x) {
             if (!o.At(x, y)) continue;

@@ -69,12 +69,7 @@ Sprite Debris() {
 
 Sprite Mine() {
     Sprite s(32, 32);
-    Mask spikes(32, 32);
-    for (int k = 0; k < 8; ++k) {
-        const float a = k * 3.14159265f / 4;
-        spikes.Add(LineMask(32, 32, 16, 16, 16 + 13 * std::cos(a), 16 + 13 * std::sin(a), 2.6f));
-    }
-    ShadeBevel(s, spikes, Gunmetal, 3.2f);
+    ShadeBevel(s, SpokesMask(32, 32, 16, 16, 8, 0, 13, 2.6f, 0), Gunmetal, 3.2f);
     const Mask ball = EllipseMask(32, 32, 16, 16, 9, 9);
     ShadeSphere(s, ball, MakeRamp(0x585468), 13, 13, 9.5f, 9.5f);
     ShadeGlow(s, EllipseMask(32, 32, 16, 16, 3, 3), MakeRamp(0xF83828, 0.5f, 1.5f), 15.5f, 15.5f, 3.5f);
@@ -199,12 +194,7 @@ Sprite PartOrb() {
 
 Sprite Pod() {
     Sprite s(32, 32);
-    Mask prongs(32, 32);
-    for (int k = 0; k < 4; ++k) {
-        const float a = 3.14159265f / 4 + k * 3.14159265f / 2;
-        prongs.Add(LineMask(32, 32, 16, 16, 16 + 13 * std::cos(a), 16 + 13 * std::sin(a), 4));
-    }
-    ShadeBevel(s, prongs, EnemyRed, 3.0f);
+    ShadeBevel(s, SpokesMask(32, 32, 16, 16, 4, 0, 13, 4, 3.14159265f / 4), EnemyRed, 3.0f);
     ShadeSphere(s, EllipseMask(32, 32, 16, 16, 9, 9), Gunmetal, 13, 13, 9, 9);
     Mask ring = EllipseMask(32, 32, 16, 16, 5, 5);
     ShadeGlow(s, ring, MakeRamp(0x60E8F0, 0.5f, 1.5f), 15, 15, 5.5f);

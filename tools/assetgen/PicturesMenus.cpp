@@ -40,12 +40,7 @@ Sprite Logo() {
         }
     }
     // A star badge in the space right of "NO".
-    std::vector<Point> star;
-    for (int k = 0; k < 10; ++k) {
-        const float a = k * 3.14159265f / 5 - 3.14159265f / 2, r = k % 2 ? 7.0f : 17.0f;
-        star.push_back({358 + r * std::cos(a), 34 + r * std::sin(a)});
-    }
-    ShadeSphere(s, PolygonMask(384, 128, star), Gold, 354, 29, 17, 17);
+    ShadeSphere(s, PolygonMask(384, 128, StarPoints(358, 34, 10, 17, 7, -1.5707963f)), Gold, 354, 29, 17, 17);
     Mask shadow = big.Shifted(3, 3);
     shadow.Cut(big);
     Fill(s, shadow, 0x2A1030);
@@ -116,12 +111,7 @@ Sprite LevelFigure(int level) {
     const int stars = level + 1;
     for (int k = 0; k < stars; ++k) {
         const float cx = 16 + (k - (stars - 1) / 2.0f) * 9, cy = 10;
-        std::vector<Point> star;
-        for (int j = 0; j < 10; ++j) {
-            const float a = j * 3.14159265f / 5 - 3.14159265f / 2, rad = j % 2 ? 2.0f : 4.6f;
-            star.push_back({cx + rad * std::cos(a), cy + rad * std::sin(a)});
-        }
-        ShadeBevel(s, PolygonMask(32, 32, star), r, 3.6f);
+        ShadeBevel(s, PolygonMask(32, 32, StarPoints(cx, cy, 10, 4.6f, 2.0f, -1.5707963f)), r, 3.6f);
     }
     Outline(s, InkColour);
     Legend(s, words[level], 4, 21, r);
