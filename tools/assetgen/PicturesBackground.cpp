@@ -172,7 +172,7 @@ void PaintTitleSky(Tile t) {
 // ---- Stage 2 and 7: the fortress hull ----
 
 void PaintHullPlate(Tile t, bool vents) {
-    const Ramp steel = MakeRamp(vents ? 0x687890 : 0x7A8498);
+    const Ramp steel = MakeRamp(vents ? 0x566276 : 0x646E82);
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
             float level = 2.9f + 0.5f * PeriodicFractal(x, y, 20, T, vents ? 51 : 52) - 0.01f * y;
@@ -196,7 +196,7 @@ void PaintHullPlate(Tile t, bool vents) {
     if (!vents) {
         // A hazard stripe along the lower panels.
         for (int y = 60; y < 66; ++y)
-            for (int x = 8; x < 32; ++x) t.Put(x, y, ((x + y) / 3) % 2 ? 0xE8B828 : 0x2A2230);
+            for (int x = 8; x < 32; ++x) t.Put(x, y, ((x + y) / 3) % 2 ? 0xB89030 : 0x2A2230);
         return;
     }
     // A grille of deep slots glowing faintly from inside.
@@ -204,7 +204,7 @@ void PaintHullPlate(Tile t, bool vents) {
         const int y0 = 16 + s * 7;
         for (int x = 14; x < 66; ++x) {
             t.Put(x, y0, steel.Shade[0]);
-            t.Put(x, y0 + 1, (x / 2 + s) % 5 == 0 ? 0xE86830 : 0x201828);
+            t.Put(x, y0 + 1, (x / 2 + s) % 5 == 0 ? 0x2E5868 : 0x201828);
             t.Put(x, y0 + 2, 0x301C30);
             t.Put(x, y0 + 3, steel.Shade[4]);
         }
