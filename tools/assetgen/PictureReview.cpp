@@ -158,6 +158,73 @@ void DrawStageSprites(Surface& screen, const Surface& ch, int scene) {
     DrawSprite(screen, ch, 560, 120, 128, 32 + 32 * (scene % 4), 32, 32);
 }
 
+// The ship select and the key configuration, every picture where the scene inits put it.
+bool WriteMenuMocks(const Surface& background, const Surface& characters, const std::filesystem::path& folder,
+                    std::string* error) {
+    Surface select;
+    select.Create(640, 480, 0x00FF00);
+    DrawLayer(select, background, 0, 1, -37, 0);
+    DrawSprite(select, characters, 64, 128, 256, 384, 32, 32);
+    for (int i = 0; i < 6; ++i) DrawSprite(select, characters, 96, 64 + 64 * i, 0, 32 * i, 32, 32);
+    DrawSprite(select, characters, 368, 224, 0, 32, 32, 32);
+    for (int k = 0; k < 5; ++k) {
+        DrawSprite(select, characters, 410 + 40 * k, 232 - 6 * k, 16, 192, 16, 16);
+        DrawSprite(select, characters, 410 + 40 * k, 232 + 6 * k, 16, 192, 16, 16);
+    }
+    DrawSprite(select, characters, 368, 176, 16, 224, 16, 16);
+    DrawSprite(select, characters, 368, 288, 16, 224, 16, 16);
+    if (!SavePng(select, (folder / "shipselect.png").string(), error)) return false;
+
+    Surface keys;
+    keys.Create(640, 480, 0x00FF00);
+    DrawLayer(keys, background, -1, 1, -37, 0);
+    DrawSprite(keys, characters, 64, 240, 256, 384, 32, 32);
+    DrawSprite(keys, characters, 96, 64, 320, 416, 32, 32);
+    DrawSprite(keys, characters, 96, 128, 128, 416, 112, 32);
+    DrawSprite(keys, characters, 96, 192, 256, 480, 128, 32);
+    DrawSprite(keys, characters, 128, 240, 256, 512, 32, 32);
+    DrawSprite(keys, characters, 128, 288, 288, 512, 32, 32);
+    DrawSprite(keys, characters, 128, 336, 320, 512, 32, 32);
+    DrawSprite(keys, characters, 128, 384, 256, 544, 112, 32);
+    DrawSprite(keys, characters, 288, 128, 32, 448, 32, 32);
+    const int button[4][2] = {{160, 448}, {192, 448}, {224, 448}, {96, 416}};  // 1, 2, 3 and 9
+    for (int k = 0; k < 4; ++k)
+        DrawSprite(keys, characters, 288, 240 + 48 * k, button[k][0], button[k][1], 32, 32);
+    return SavePng(keys, (folder / "keyconfig.png").string(), error);
+}
+
+// The long burst as the game plays it, one column per six frames, over stage 1 and stage 9; below,
+// the ship's own burst in its three steps.
+bool WriteBurstMock(const Surface& background, const Surface& characters, const std::filesystem::path& folder,
+                    std::string* error) {
+    Surface screen;
+    screen.Create(640, 480, 0x00FF00);
+    DrawLayer(screen, background, 2, 1, -37, 0);
+    Surface space;
+    space.Create(640, 240, 0);
+    DrawLayer(space, background, 10, 1, -37, 0);
+    DrawLayer(space, background, 10, 2, -74, 0);
+    DrawRect(screen, 0, 240, Rect{0, 0, 640, 240}, &space, false);
+    struct Frame {
+        int Cx, Cy, W, H, Dx, Dy;
+    };
+    const Frame burst[] = {{80, 208, 16, 16, 8, 8},    {160, 0, 32, 32, 0, 0},
+                           {80, 208, 16, 16, 8, 8},    {192, 64, 64, 64, -16, -16},
+                           {192, 0, 64, 64, -16, -16}, {192, 64, 64, 64, -16, -16}};
+    for (int row = 0; row < 2; ++row)
+        for (int k = 0; k < 6; ++k) {
+            const Frame& f = burst[k];
+            DrawSprite(screen, characters, 40 + 100 * k + f.Dx, 60 + 240 * row + f.Dy, f.Cx, f.Cy, f.W, f.H);
+        }
+    const Frame own[] = {{160, 224, 16, 16, 8, 8}, {160, 192, 32, 32, 0, 0}, {160, 224, 16, 16, 8, 8}};
+    for (int row = 0; row < 2; ++row)
+        for (int k = 0; k < 3; ++k) {
+            const Frame& f = own[k];
+            DrawSprite(screen, characters, 40 + 100 * k + f.Dx, 170 + 240 * row + f.Dy, f.Cx, f.Cy, f.W, f.H);
+        }
+    return SavePng(screen, (folder / "bursts.png").string(), error);
+}
+
 // The screens where words or blocks stand over a backdrop: the score list's black text on the title
 // sky, the continue countdown's numeral (nine) built from armoured hulls over stage 1, and the
 // staff roll's white credits over stage 10's core.
@@ -268,7 +335,9 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
         if (m.Scene == 6) DrawSprite(screen, characters, 256, 176, 0, 480, 128, 128);  // game over
         if (!SavePng(screen, (folder / (std::string(m.Name) + ".png")).string(), error)) return false;
     }
-    return WriteTextMocks(background, characters, folder, error);
+    return WriteTextMocks(background, characters, folder, error) &&
+           WriteBurstMock(background, characters, folder, error) &&
+           WriteMenuMocks(background, characters, folder, error);
 }
 
 }  // namespace veltrano::assetgen

@@ -108,25 +108,35 @@ void PaintFarmland(Tile t, bool lake) {
         }
 }
 
+struct Puff {
+    float X, Y, R;
+};
+
+// How deep (x, y) lies in the deepest of a cloud's puffs (0 outside, 1 at a centre), and how much
+// that puff's surface there faces the light from the upper left.
+struct PuffSample {
+    float Depth = 0, Light = 0;
+};
+
+template <size_t N>
+PuffSample SamplePuffs(const Puff (&puffs)[N], int x, int y) {
+    PuffSample best;
+    for (const Puff& p : puffs) {
+        const float dx = (x + 0.5f - p.X) / p.R, dy = (y + 0.5f - p.Y) / p.R;
+        const float v = 1 - (dx * dx + dy * dy);
+        if (v > best.Depth)
+            best = {v, std::max(0.0f, -0.55f * dx - 0.7f * dy + 0.45f * std::sqrt(std::max(0.0f, v)))};
+    }
+    return best;
+}
+
 void PaintCloud(Tile t) {
     const Ramp r = MakeRamp(0xC8D4EC, 0.5f, 1.3f);
-    struct Puff {
-        float X, Y, R;
-    };
     const Puff puffs[] = {{26, 46, 14}, {40, 36, 18}, {55, 44, 14}, {33, 52, 12},
                           {50, 54, 11}, {62, 52, 9},  {18, 54, 8}};
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
-            float best = 0;
-            float light = 0;
-            for (const Puff& p : puffs) {
-                const float dx = (x + 0.5f - p.X) / p.R, dy = (y + 0.5f - p.Y) / p.R;
-                const float v = 1 - (dx * dx + dy * dy);
-                if (v > best) {
-                    best = v;
-                    light = std::max(0.0f, -0.55f * dx - 0.7f * dy + 0.45f * std::sqrt(std::max(0.0f, v)));
-                }
-            }
+            const auto [best, light] = SamplePuffs(puffs, x, y);
             if (best <= 0 || y > 62) {
                 t.Clear(x, y);
                 continue;
@@ -157,15 +167,24 @@ void PaintCurtain(Tile t) {
 }
 
 void PaintTitleSky(Tile t) {
-    // Pale enough that the score list's black text reads on it anywhere.
-    const Colour sky = {164, 202, 240}, cloud = {230, 240, 252};
+    // A wallpaper of small fair-weather clouds, pale enough that the score list's black text reads
+    // on it anywhere.
+    const Colour sky = {164, 202, 240}, shade = {204, 222, 246}, cloud = {250, 252, 255};
+    const Puff puffs[] = {{30, 50, 9}, {40, 45, 11}, {51, 50, 8}, {22, 54, 6}, {58, 54, 5}};
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x) {
-            const float n = PeriodicFractal(x, y, 20, T, 41);
-            const float v = Smooth(0.52f, 0.8f, n);
-            // Three dithered steps between sky and cloud, like a palette-limited sky.
-            const float q = std::floor(v * 3 + Bayer(x, y)) / 3;
-            t.Put(x, y, Pack(Mix(sky, cloud, q)));
+            const auto [depth, light] = SamplePuffs(puffs, x, y);
+            Colour c = sky;
+            if (depth > 0 && y < 57) {
+                // Three dithered steps from the shaded underside to the sunlit top.
+                const float q = std::floor(std::min(1.0f, light * 1.4f) * 2 + Bayer(x, y)) / 2;
+                c = Mix(shade, cloud, q);
+            } else if (y == 20 && x > 4 && x < 30) {
+                c = Mix(sky, cloud, 0.45f);  // a thin streak of high cloud
+            } else if (y == 21 && x > 10 && x < 24) {
+                c = Mix(sky, cloud, 0.3f);
+            }
+            t.Put(x, y, Pack(c));
         }
 }
 

@@ -84,8 +84,8 @@ void PaintEffects(Surface& sheet) {
     Place(sheet, ShardBullet(), 64, 192);
     Place(sheet, Bullet(16, 5.5f, 0x5890F8, true), 64, 208);
     Place(sheet, Bullet(8, 2.1f, 0xF868A0, false), 64, 224);
-    Place(sheet, Burst(16, 0.8f, 2.0f, 0, false, FireRamp, 3), 80, 208);
-    Place(sheet, Burst(32, 0.8f, 0.85f, 6, false, FireRamp, 5), 160, 0);
+    Place(sheet, Burst(16, 0.95f, 2.0f, 0, false, FireRamp, 3), 80, 208);
+    Place(sheet, Burst(32, 0.92f, 0.85f, 6, false, FireRamp, 5), 160, 0);
     Place(sheet, Burst(64, 0.6f, 0.8f, 12, false, FireRamp, 7), 192, 64);
     Place(sheet, Burst(64, 0.85f, 0.62f, 16, true, FireRamp, 9), 192, 0);
     Place(sheet, Burst(16, 0.85f, 2.0f, 0, false, PlasmaRamp, 11), 160, 224);

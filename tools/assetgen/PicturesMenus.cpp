@@ -110,8 +110,11 @@ Sprite LevelFigure(int level) {
     const Ramp r = MakeRamp(colours[level], 0.7f, 1.3f);
     const int stars = level + 1;
     for (int k = 0; k < stars; ++k) {
-        const float cx = 16 + (k - (stars - 1) / 2.0f) * 9, cy = 10;
-        ShadeBevel(s, PolygonMask(32, 32, StarPoints(cx, cy, 10, 4.6f, 2.0f, -1.5707963f)), r, 3.6f);
+        // One big star for easy, three small ones for hard.
+        const float outer = stars == 1 ? 8.0f : stars == 2 ? 6.2f : 4.6f;
+        const float cx = 16 + (k - (stars - 1) / 2.0f) * (2 * outer + 0.5f), cy = 11;
+        ShadeBevel(s, PolygonMask(32, 32, StarPoints(cx, cy, 10, outer, outer * 0.43f, -1.5707963f)), r,
+                   3.6f);
     }
     Outline(s, InkColour);
     Legend(s, words[level], 4, 21, r);

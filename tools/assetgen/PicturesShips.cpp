@@ -28,7 +28,7 @@ const ShipColours ShipPalette[6] = {
     {MakeRamp(0x58B050), MakeRamp(0x3A7840), MakeRamp(0xE0E8C8)},
     {MakeRamp(0x9A68D8), MakeRamp(0x6A44A0), MakeRamp(0xF0C8F0)},
     {MakeRamp(0xD04040), MakeRamp(0x902C38), MakeRamp(0xF8D048)},
-    {MakeRamp(0xD8DCE4), MakeRamp(0x3A9A98), MakeRamp(0x70E0D0)},
+    {MakeRamp(0xB8C2D0), MakeRamp(0x3A9A98), MakeRamp(0x70E0D0)},
 };
 
 const Ramp Glass = MakeRamp(0x40C8E8, 1.0f, 1.3f);
@@ -112,6 +112,11 @@ void Ship6(Sprite& s, const ShipColours& c) {
     ShadeBevel(s, Sym({{21, 15.5f}, {23, 10}, {26, 10}, {27, 15.5f}}), c.Wing, 3.0f);
     ShadeBevel(s, Sym({{4, 15.5f}, {6, 10.5f}, {18, 10.5f}, {23, 12}, {29, 15.5f}}), c.Hull, 3.4f);
     ShadeBevel(s, Sym({{22, 12.5f}, {25, 13}, {28, 15.5f}, {22, 15.5f}}), c.Accent, 3.2f);
+    // A teal stripe down each flank, the guardian's livery.
+    for (int x = 7; x < 20; ++x) {
+        s.Put(x, 12, c.Wing.Shade[3]);
+        s.Put(x, 19, c.Wing.Shade[2]);
+    }
     Canopy(s, 15, 14, 4, 2.2f);
     Exhaust(s, 5, 4, 13, 1.6f);
     Exhaust(s, 5, 4, 18, 1.6f);
