@@ -2,7 +2,6 @@
 // Ships face right and are symmetric about their middle row, like the sprites of the era.
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureSheets.h"
@@ -122,7 +121,7 @@ void Ship6(Sprite& s, const ShipColours& c) {
     Exhaust(s, 5, 4, 18, 1.6f);
 }
 
-using ShipPainter = std::function<void(Sprite&, const ShipColours&)>;
+using ShipPainter = void (*)(Sprite&, const ShipColours&);
 const ShipPainter ShipPainters[6] = {Ship1, Ship2, Ship3, Ship4, Ship5, Ship6};
 
 Sprite MakeShip(int type) {
@@ -167,7 +166,6 @@ Sprite MakeArmouredShip(int type) {
 
 // Shots: each type's projectile, bright enough to read against every backdrop.
 void Shot(Sprite& s, int type) {
-    const Ramp& r = ShipPalette[type].Hull;
     const Ramp hot = MakeRamp(type == 5 ? 0x50E8D8 : 0x60C8F8, 0.5f, 1.5f);
     switch (type) {
         case 0: {  // wave laser: a long bolt with a white core
@@ -204,7 +202,6 @@ void Shot(Sprite& s, int type) {
             break;
         }
     }
-    (void)r;
 }
 
 // Options: small satellites in the ship's colours with a glowing eye.
