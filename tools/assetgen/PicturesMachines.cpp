@@ -125,7 +125,7 @@ void PaintMachineWall(Tile t) {
 // ---- Stage 6: the sky fortress over the farmland ----
 
 void PaintFortressDeck(Tile t, bool rails) {
-    const Ramp iron = MakeRamp(0x7A5A50);
+    const Ramp iron = MakeRamp(0x68707E);
     const Ramp accent = MakeRamp(0xC84830);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) t.Clear(x, y);
