@@ -43,7 +43,6 @@ void DrawEnlarged(Surface& out, const Surface& sheet, int ox, int oy) {
 }
 
 struct Legend {
-    Surface& Out;
     TextCanvas Text;
     int X, Y, Column, ColumnWidth, Bottom;
     void Line(const std::string& s, uint32_t colour) {
@@ -65,7 +64,7 @@ int LaySheet(Surface& out, const Surface& sheet, SheetId id, int ox, int oy, int
     text.SetFontColour(0xFFFFFF);
     text.TextOut(ox, oy - 18, title);
     DrawEnlarged(out, sheet, ox, oy);
-    Legend legend{out, TextCanvas(out), legendX, oy, oy, legendWidth / 2, oy + sheet.Height * Zoom};
+    Legend legend{TextCanvas(out), legendX, oy, oy, legendWidth / 2, oy + sheet.Height * Zoom};
     legend.Text.SetFontSize(8);
     int n = 0;
     for (const PictureCell& c : PictureCellList) {

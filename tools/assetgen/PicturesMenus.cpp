@@ -57,9 +57,10 @@ Sprite Logo() {
     return s;
 }
 
-Sprite Label(int w, int h, const std::string& text, int scale, const Ramp& ramp) {
+// A menu label: tall arcade capitals, twice as wide and three times as high as the font.
+Sprite Label(int w, int h, const std::string& text, const Ramp& ramp) {
     Sprite s(w, h);
-    Lettering(s, text, CentredX(text, w, scale, scale), (h - 7 * scale) / 2, scale, scale, scale, ramp);
+    Lettering(s, text, CentredX(text, w, 2, 2), (h - 7 * 3) / 2 - 1, 2, 3, 2, ramp);
     return s;
 }
 
@@ -197,11 +198,11 @@ void PaintMenus(Surface& sheet) {
                 if (logo.IsSolid(128 * p + x, y)) piece.Put(x, y, logo.Get(128 * p + x, y));
         Place(sheet, piece, 128 * p, 256);
     }
-    Place(sheet, Label(160, 32, "GAME START", 2, Gold), 0, 384);
-    Place(sheet, Label(96, 32, "CONFIG", 2, Gold), 160, 384);
+    Place(sheet, Label(160, 32, "GAME START", Gold), 0, 384);
+    Place(sheet, Label(96, 32, "CONFIG", Gold), 160, 384);
     Place(sheet, Cursor(), 256, 384);
-    Place(sheet, Label(112, 32, "LEVEL", 2, Chrome), 128, 416);
-    Place(sheet, Label(128, 32, "BUTTON", 2, Chrome), 256, 480);
+    Place(sheet, Label(112, 32, "LEVEL", Chrome), 128, 416);
+    Place(sheet, Label(128, 32, "BUTTON", Chrome), 256, 480);
     Place(sheet, KeyLabel(32, "Z", "SPEED"), 256, 512);
     Place(sheet, KeyLabel(32, "X", "FIRE"), 288, 512);
     Place(sheet, KeyLabel(32, "C", "BURST"), 320, 512);
