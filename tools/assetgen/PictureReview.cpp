@@ -111,6 +111,17 @@ void DrawLayer(Surface& screen, const Surface& sheet, int scene, int layer, int 
     }
 }
 
+// A 640x480 screen with the backdrop of `scene`: layers 1 and 2 at offsets that are not multiples
+// of a tile, so the joins fall inside the screen. A loud green shows any square the layers leave open.
+// Stage 2's two layers scroll together; stage 7's plates drift down past its stripes.
+Surface SceneBackdrop(const Surface& background, int scene) {
+    Surface screen;
+    screen.Create(640, 480, 0x00FF00);
+    DrawLayer(screen, background, scene, 1, -37, 0);
+    DrawLayer(screen, background, scene, 2, scene == 3 ? -37 : -74, scene == 8 ? 53 : 0);
+    return screen;
+}
+
 void DrawSprite(Surface& screen, const Surface& sheet, int x, int y, int cx, int cy, int w, int h) {
     DrawRect(screen, x, y, Rect{cx, cy, cx + w, cy + h}, &sheet, true);
 }
@@ -160,9 +171,7 @@ void DrawStageSprites(Surface& screen, const Surface& ch, int scene) {
 // The ship select and the key configuration, every picture where the scene inits put it.
 bool WriteMenuMocks(const Surface& background, const Surface& characters, const std::filesystem::path& folder,
                     std::string* error) {
-    Surface select;
-    select.Create(640, 480, 0x00FF00);
-    DrawLayer(select, background, 0, 1, -37, 0);
+    Surface select = SceneBackdrop(background, 0);
     DrawSprite(select, characters, 64, 128, 256, 384, 32, 32);
     for (int i = 0; i < 6; ++i) DrawSprite(select, characters, 96, 64 + 64 * i, 0, 32 * i, 32, 32);
     DrawSprite(select, characters, 368, 224, 0, 32, 32, 32);
@@ -174,9 +183,7 @@ bool WriteMenuMocks(const Surface& background, const Surface& characters, const 
     DrawSprite(select, characters, 368, 288, 16, 224, 16, 16);
     if (!SavePng(select, (folder / "shipselect.png").string(), error)) return false;
 
-    Surface keys;
-    keys.Create(640, 480, 0x00FF00);
-    DrawLayer(keys, background, -1, 1, -37, 0);
+    Surface keys = SceneBackdrop(background, -1);
     DrawSprite(keys, characters, 64, 240, 256, 384, 32, 32);
     DrawSprite(keys, characters, 96, 64, 320, 416, 32, 32);
     DrawSprite(keys, characters, 96, 128, 128, 416, 112, 32);
@@ -196,13 +203,8 @@ bool WriteMenuMocks(const Surface& background, const Surface& characters, const 
 // the ship's own burst in its three steps.
 bool WriteBurstMock(const Surface& background, const Surface& characters, const std::filesystem::path& folder,
                     std::string* error) {
-    Surface screen;
-    screen.Create(640, 480, 0x00FF00);
-    DrawLayer(screen, background, 2, 1, -37, 0);
-    Surface space;
-    space.Create(640, 240, 0);
-    DrawLayer(space, background, 10, 1, -37, 0);
-    DrawLayer(space, background, 10, 2, -74, 0);
+    Surface screen = SceneBackdrop(background, 2);
+    const Surface space = SceneBackdrop(background, 10);
     DrawRect(screen, 0, 240, Rect{0, 0, 640, 240}, &space, false);
     struct Frame {
         int Cx, Cy, W, H, Dx, Dy;
@@ -229,9 +231,7 @@ bool WriteBurstMock(const Surface& background, const Surface& characters, const 
 // staff roll's white credits over stage 10's core.
 bool WriteTextMocks(const Surface& background, const Surface& characters, const std::filesystem::path& folder,
                     std::string* error) {
-    Surface scores;
-    scores.Create(640, 480, 0x00FF00);
-    DrawLayer(scores, background, -2, 1, -21, 0);
+    Surface scores = SceneBackdrop(background, -2);
     TextCanvas text(scores);
     text.SetFontColour(0);
     text.SetFontSize(28);
@@ -244,19 +244,14 @@ bool WriteTextMocks(const Surface& background, const Surface& characters, const 
     }
     if (!SavePng(scores, (folder / "scorelist.png").string(), error)) return false;
 
-    Surface countdown;
-    countdown.Create(640, 480, 0x00FF00);
-    DrawLayer(countdown, background, 2, 1, -37, 0);
-    DrawLayer(countdown, background, 2, 2, -74, 0);
+    Surface countdown = SceneBackdrop(background, 2);
     const int nine[][2] = {{256, 112}, {256, 144}, {192, 176}, {224, 176}, {256, 176}, {288, 176}, {320, 176},
                            {352, 176}, {256, 208}, {352, 208}, {256, 240}, {352, 240}, {256, 272}, {352, 272},
                            {256, 304}, {352, 304}, {416, 304}, {224, 336}, {384, 336}, {416, 336}};
     for (const auto& b : nine) DrawSprite(countdown, characters, b[0], b[1], 32, 160, 32, 32);
     if (!SavePng(countdown, (folder / "countdown.png").string(), error)) return false;
 
-    Surface staff;
-    staff.Create(640, 480, 0x00FF00);
-    DrawLayer(staff, background, 24, 1, -37, 0);
+    Surface staff = SceneBackdrop(background, 24);
     TextCanvas credits(staff);
     credits.SetFontColour(0xFFFFFF);
     credits.SetFontSize(48);
@@ -306,12 +301,7 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
                           {5, "stage4"}, {6, "stage5"},  {7, "stage6"},   {8, "stage7"},
                           {9, "stage8"}, {10, "stage9"}, {11, "stage10"}, {25, "ending"}};
     for (const Mock& m : mocks) {
-        Surface screen;
-        screen.Create(640, 480, 0x00FF00);  // a loud colour shows any square the backdrop leaves open
-        // Offsets that are not multiples of 80 show how tiles meet inside the screen.
-        // Stage 2's two layers scroll together; stage 7's plates drift down past the stripes.
-        DrawLayer(screen, background, m.Scene, 1, -37, 0);
-        DrawLayer(screen, background, m.Scene, 2, m.Scene == 3 ? -37 : -74, m.Scene == 8 ? 53 : 0);
+        Surface screen = SceneBackdrop(background, m.Scene);
         if (m.Scene == 1) {
             DrawSprite(screen, characters, 128, 64, 0, 256, 128, 128);
             DrawSprite(screen, characters, 256, 64, 128, 256, 128, 128);
