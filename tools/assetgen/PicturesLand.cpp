@@ -180,18 +180,23 @@ void PaintRock(Tile t, bool crystals) {
 }
 
 void PaintRidge(Tile t) {
-    const Ramp rock = MakeRamp(0x584050);
+    const Ramp rock = MakeRamp(0x3E3848);  // darker and cooler than the cave wall behind it
     for (int x = 0; x < TileSize; ++x) {
         // Jagged upper and lower edges from periodic noise, so the ridge runs on without a joint.
-        const int top = 18 + static_cast<int>(16 * PeriodicFractal(x, 0, 20, TileSize, 101));
-        const int bottom = 54 + static_cast<int>(14 * PeriodicFractal(x, 7, 20, TileSize, 103));
+        // Stalactites hang from its underside every 16 pixels, longer where the noise says so.
+        const int tip = 8 + 6 * static_cast<int>(Hash(x / 16, 0, 107) & 1);
+        const int tooth = std::max(0, tip - tip * std::abs(x % 16 - 8) / 5);
+        const int top = 18 + static_cast<int>(14 * PeriodicFractal(x, 0, 20, TileSize, 101));
+        const int bottom = 48 + static_cast<int>(10 * PeriodicFractal(x, 7, 20, TileSize, 103)) + tooth;
         for (int y = 0; y < TileSize; ++y) {
             if (y < top || y > bottom) {
                 t.Clear(x, y);
                 continue;
             }
             const float h = PeriodicFractal(x, y, 10, TileSize, 105);
-            float level = 2.0f + 1.8f * (h - 0.5f) + (y - top < 2 ? 2.2f : 0) - (bottom - y < 2 ? 1.2f : 0);
+            float level = 2.0f + 1.8f * (h - 0.5f) + (y - top < 2 ? 2.2f : 0) - (bottom - y < 3 ? 1.2f : 0);
+            // Strata: lighter bands run along the ridge.
+            if ((y - top + static_cast<int>(4 * h)) % 9 == 0) level += 0.9f;
             t.Put(x, y, Dithered(rock, level, x, y));
         }
     }
