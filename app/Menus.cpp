@@ -15,15 +15,6 @@ namespace {
 
 bool Pressed(int state) { return StatePressed(state); }
 
-// Player shots cleared when the ship select changes weapon, so the preview shows only the new one.
-void ClearPlayerShots() {
-    for (int k = 0; k < ShotCount; ++k) {
-        ShotX[k] = ShotY[k] = ParkedPosition;
-        ShotLive[k] = 0;
-    }
-    for (int g = 0; g < ShotGroupCount; ++g) ShotCooldown[g] = 10;
-}
-
 // One step of a menu cursor along a list of rows (and the ShotType of each row on the ship select).
 struct CursorMove {
     int From, To, ShotTypeAfter;
@@ -58,7 +49,7 @@ void Direction(int state, uint8_t& latch, const CursorMove (&keyConfig)[5], cons
     } else if (Scene == ShipSelectScene) {
         MoveCursor(shipSelect, true);
         latch = 1;
-        ClearPlayerShots();
+        ParkPlayerShots();  // the preview then shows only the new weapon
     } else if (Scene == TitleScene) {
         if (MenuCursorY() == titleFrom) MenuCursorY() = titleTo;  // the title sets no latch
     }

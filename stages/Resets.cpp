@@ -6,15 +6,6 @@ namespace veltrano {
 
 namespace {
 
-void ParkShots(int parkedY) {
-    for (int i = 0; i < ShotCount; ++i) {
-        ShotX[i] = ParkedPosition;
-        ShotY[i] = parkedY;
-        ShotLive[i] = 0;
-    }
-    for (int& cooldown : ShotCooldown) cooldown = 10;
-}
-
 void ParkObjects() {
     for (int i = 0; i < ObjectSlotCount; ++i) {
         EnemyX[i] = ParkedPosition;
@@ -37,7 +28,7 @@ void RemoveOptions() {
 
 // The menu reset after the ship's own placement.
 void ResetMenuWorld() {
-    ParkShots(ParkedPosition);
+    ParkPlayerShots(ParkedPosition);
     BurstActive = 0;
     BurstTimer = 0;
     ParkObjects();
@@ -94,7 +85,7 @@ void ResetForStage(bool firstStage) {
     PlayerActive = 1;
     if (firstStage) PlayerHP = 1;
 
-    ParkShots(firstStage ? -96 : ParkedPosition);
+    ParkPlayerShots(firstStage ? -96 : ParkedPosition);
     if (firstStage) {
         BurstActive = 0;
         BurstTimer = 0;

@@ -114,6 +114,15 @@ void SetRangeClass(int first, int last, int size) {
 
 }  // namespace
 
+void ParkPlayerShots(int parkedY) {
+    for (int k = 0; k < ShotCount; ++k) {
+        ShotX[k] = ParkedPosition;
+        ShotY[k] = parkedY;
+        ShotLive[k] = 0;
+    }
+    for (int g = 0; g < ShotGroupCount; ++g) ShotCooldown[g] = 10;
+}
+
 void ResetWorldState() {
     // Background: the three layers on the standard grid.
     for (int i = 0; i < TileCount; ++i) {
@@ -151,13 +160,11 @@ void ResetWorldState() {
     PlayerUntouchable = 0;
 
     // Shots.
+    ParkPlayerShots();
     for (int k = 0; k < ShotCount; ++k) {
-        ShotX[k] = ShotY[k] = ParkedPosition;
-        ShotLive[k] = 0;
         ShotVX[k] = 24;
         ShotVY[k] = 0;
     }
-    for (int g = 0; g < ShotGroupCount; ++g) ShotCooldown[g] = 10;
 
     // Options and burst.
     Option1On = Option2On = 0;

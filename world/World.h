@@ -215,6 +215,9 @@ void SeedRandomFromClock(int hour, int minute, int second, int millisecond);
 // A uniform integer in [0, n): seed = seed * 134775813 + 1, then (seed * n) >> 32 in 64 bits.
 int RandomInt(int n);
 
+// Every player shot parked out of play at (-128, parkedY), not live, each group's counter at 10.
+void ParkPlayerShots(int parkedY = ParkedPosition);
+
 // Start values of every variable above except the save file, the key configuration, BulletAngle
 // and the random seed (start-up and the new-game reset share them).
 void ResetWorldState();
