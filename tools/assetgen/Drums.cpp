@@ -8,6 +8,8 @@ namespace veltrano::assetgen {
 
 namespace {
 
+constexpr size_t RiseSamples = SampleRate / 2000;
+
 struct DrumShape {
     double seconds;
     double toneHz, toneEndHz, pitchFall;  // sine body: from toneHz towards toneEndHz, time constant in s
@@ -66,7 +68,9 @@ std::vector<float> RenderDrum(int midiNote, double velocity, uint32_t seed) {
         if (d.noiseLowHz > 0) n = high.HighPass(n, highK);
         v += noise * n;
         noise *= noiseFall;
-        // The last eighth fades to silence, so a hit never stops on a step.
+        // A hit rises over half a millisecond and its last eighth fades to silence, so it neither
+        // starts nor stops on a step.
+        if (i < RiseSamples) v *= static_cast<double>(i) / RiseSamples;
         if (i >= fadeFrom) v *= static_cast<double>(out.size() - i) / (out.size() - fadeFrom);
         out[i] = static_cast<float>(v * velocity);
     }

@@ -36,7 +36,10 @@ double Envelope(const EffectParams& p, double t) {
 
 }  // namespace
 
-std::vector<float> RenderEffect(const EffectParams& p) {
+std::vector<float> RenderEffect(const EffectParams& params) {
+    // Even a sound with an instant attack rises over a millisecond, so it does not start with a click.
+    EffectParams p = params;
+    p.attack = std::max(p.attack, 0.001);
     const double total = p.attack + p.sustain + p.decay;
     const size_t count = static_cast<size_t>(total * SampleRate);
     std::vector<float> out;

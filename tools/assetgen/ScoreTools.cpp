@@ -85,6 +85,12 @@ std::string ForEachChord(const std::string& chart, Play play) {
 
 }  // namespace
 
+std::string RestBars(int bars) {
+    std::string out;
+    for (int b = 0; b < bars; ++b) out += "r1 / ";
+    return out;
+}
+
 int ChartBars(const std::string& chart) {
     return static_cast<int>(Bars(chart).size());
 }
@@ -155,9 +161,13 @@ std::string ChordVoice(const std::string& chart, int voice, int octave) {
     });
 }
 
-std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int fillEvery) {
+std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int firstFill, int fillEvery) {
     std::string out;
-    for (int b = 1; b <= bars; ++b) out += (fillEvery > 0 && b % fillEvery == 0 ? fill : groove) + " ";
+    for (int b = 1; b <= bars; ++b) {
+        const bool filled = firstFill > 0 && b >= firstFill && (fillEvery > 0 ? (b - firstFill) % fillEvery == 0 : b == firstFill);
+        out += filled ? fill : groove;
+        out += " / ";
+    }
     return out;
 }
 

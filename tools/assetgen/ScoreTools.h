@@ -28,9 +28,12 @@ std::string Arpeggio(const std::string& chart, int octave, bool upDown, int note
 // One voice of the held chords: `voice` 0 takes the lowest tone, 1 the next, 2 the third...
 std::string ChordVoice(const std::string& chart, int voice, int octave);
 
-// Bars of a drum part: `groove` (one bar in the note language) repeated, with `fill` (one bar)
-// replacing every `fillEvery`-th bar.
-std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int fillEvery);
+// Bars of a drum part: `groove` (one bar in the note language) repeated, with `fill` (one bar) in
+// bar `firstFill` (counting from 1) and every `fillEvery` bars after it; 0 for no fills.
+std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int firstFill, int fillEvery);
+
+// Whole bars of rest.
+std::string RestBars(int bars);
 
 // The number of bars in a chart.
 int ChartBars(const std::string& chart);
