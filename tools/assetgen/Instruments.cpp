@@ -36,7 +36,7 @@ Instrument PulsePluck(double duty, double volume) {
 Instrument TriangleBass(double volume) {
     Instrument in;
     in.kind = VoiceKind::Triangle;
-    in.volume = volume;
+    in.volume = volume * 0.85;
     in.attack = 0.004;
     in.decay = 0.2;
     in.sustain = 0.8;
@@ -50,7 +50,7 @@ Instrument SawVoice(double volume, double lowPassHz, double detuneCents) {
     in.volume = volume;
     in.attack = 0.008;
     in.decay = 0.3;
-    in.sustain = 0.65;
+    in.sustain = 0.8;
     in.release = 0.08;
     in.lowPassHz = lowPassHz;
     in.detuneCents = detuneCents;

@@ -67,7 +67,7 @@ Song Boss2Song() {
     slap.vibratoDepth = 0;
     slap.echoSend = 0;
     Song song{"Boss2", {}, {}};
-    song.instruments = {SawVoice(0.5, 3500, 10), PulseLead(0.25, 0.4), PulsePluck(0.5, 0.25), slap, DrumKit(0.8)};
+    song.instruments = {SawVoice(1.2, 3500, 10), PulseLead(0.25, 0.4), PulsePluck(0.5, 0.25), slap, DrumKit(0.8)};
     song.channels = {
         "t176 @0 v13 l8 " + RestBars(4) + riffTune + turnTune + riffTune + riffTune,
         "@1 v11 l8 " + RestBars(28) + "k12 " + riffTune,
@@ -109,7 +109,7 @@ Song LastBattleSong() {
     brass.vibratoDepth = 0;
     brass.echoSend = 0.2;
     Song song{"LastBattle", {}, {}};
-    song.instruments = {SawVoice(0.45, 4500, 12), PulseLead(0.25, 0.35), PulsePluck(0.125, 0.25), bass, brass,
+    song.instruments = {SawVoice(1.0, 4500, 12), PulseLead(0.25, 0.35), PulsePluck(0.125, 0.25), bass, brass,
                         DrumKit(0.85)};
     song.instruments[0].vibratoHz = 6.5;
     song.channels = {

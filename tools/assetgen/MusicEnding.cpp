@@ -37,7 +37,7 @@ Song EndingSong() {
     song.channels = {
         "t84 @0 v13 l8 r1 / r2 o5 b-4 a-4 / " + verse1 + bridgeTune + verse2,
         "@1 v10 q8 " + Arpeggio(chart, 4, true, 2),
-        "@2 v14 q8 " + BassLine(intro + verse, BassStyle::Whole, 2) + "q7 " +
+        "@2 v12 q8 " + BassLine(intro + verse, BassStyle::Whole, 2) + "q7 " +
             BassLine(bridge + verse, BassStyle::Syncopated, 2),
         "@3 v11 " + DrumBars("c4 c+4 r8 c8 c+4", "c4 c+4 c8 o4 a16 a16 g8 g8", bars, 10, 8),
         "@3 v5 " + DrumBars("e8 e8 e8 e8 e8 e8 e8 e8", "b2 e8 e8 e8 e8", bars, 3, 8),

@@ -28,7 +28,7 @@ Song Stage1Song() {
         " f+4 g4 a4 b4 / > d2 < b2 / g+4 b4 > d4 e4 < / a2 > c+4 e4 / ";
 
     Song song{"Stage1", {}, {}};
-    song.instruments = {PulseLead(0.25, 0.8), PulsePluck(0.125, 0.35), TriangleBass(1.0), DrumKit(0.75),
+    song.instruments = {PulseLead(0.25, 0.7), PulsePluck(0.125, 0.35), TriangleBass(1.0), DrumKit(0.75),
                         Pad(VoiceKind::Pulse, 0.18)};
     song.channels = {
         "t150 @0 v13 l8 " + leadIntro + verse1 + verse2 + bridgeTune + verse2,
@@ -143,7 +143,7 @@ Song Stage4Song() {
         " g4 > c4 < g4 e4 / a4 > d4 < a4 f+4 / d+4 f+4 a4 b4 / > d+2 < b2 / ";
 
     Song song{"Stage4", {}, {}};
-    song.instruments = {SawVoice(0.55, 4500, 8), PulsePluck(0.25, 0.3), TriangleBass(1.0), DrumKit(0.8),
+    song.instruments = {SawVoice(1.3, 4500, 8), PulsePluck(0.25, 0.3), TriangleBass(1.0), DrumKit(0.8),
                         SawVoice(0.3, 1200, 0)};
     song.instruments[4].vibratoDepth = 0;
     song.channels = {

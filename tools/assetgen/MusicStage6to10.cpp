@@ -75,7 +75,7 @@ Song Stage7Song() {
     slap.vibratoDepth = 0;
     slap.echoSend = 0;
     Song song{"Stage7", {}, {}};
-    song.instruments = {SawVoice(0.5, 2600, 6), PulsePluck(0.25, 0.3), slap, DrumKit(0.75)};
+    song.instruments = {SawVoice(1.3, 2600, 6), PulsePluck(0.25, 0.3), slap, DrumKit(0.75)};
     song.channels = {
         "t112 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + ostinato + ostinato + ostinatoVerse + ostinatoVerse + Arpeggio(bridge, 4, true, 4) +
@@ -115,7 +115,7 @@ Song Stage8Song() {
     brass.attack = 0.04;
     brass.vibratoDepth = 0;
     Song song{"Stage8", {}, {}};
-    song.instruments = {SawVoice(0.5, 3200, 14), bass, brass, DrumKit(0.85)};
+    song.instruments = {SawVoice(1.2, 3200, 14), bass, brass, DrumKit(0.85)};
     song.instruments[0].vibratoDepth = 0.35;
     song.channels = {
         "t104 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
@@ -205,7 +205,7 @@ Song Stage10Song() {
     brass.release = 0.3;
     brass.vibratoDepth = 0;
     Song song{"Stage10", {}, {}};
-    song.instruments = {SawVoice(0.55, 2200, 15), bass, brass, DrumKit(0.9)};
+    song.instruments = {SawVoice(1.3, 2200, 15), bass, brass, DrumKit(0.9)};
     song.instruments[0].vibratoHz = 4.5;
     song.channels = {
         "t88 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,

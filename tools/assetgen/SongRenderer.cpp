@@ -39,6 +39,9 @@ void AddEcho(const Song& song, double samplesPerBeat, const std::vector<double>&
     }
 }
 
+constexpr double TargetRms = 0.4;
+constexpr double MostPeakDrive = 2.0;
+
 // Gentle saturation (a rational tanh) that rounds off the rare drum peaks, so normalising the piece
 // does not leave the rest of it quiet.
 double SoftClip(double x) {
@@ -102,10 +105,16 @@ bool RenderSong(const Song& song, std::vector<float>* samples, double* tempo, st
         }
     }
     AddEcho(song, samplesPerBeat, send, mix);
-    double loudest = 0.0;
-    for (double s : mix) loudest = std::fmax(loudest, std::fabs(s));
+    // Every piece is driven to about the same loudness; the soft clip then rounds off the few peaks
+    // that this pushes past full scale, and the caller normalises what remains.
+    double loudest = 0.0, power = 0.0;
+    for (double s : mix) {
+        loudest = std::fmax(loudest, std::fabs(s));
+        power += s * s;
+    }
+    const double rms = std::sqrt(power / static_cast<double>(mix.size()));
+    const double drive = loudest > 0 ? std::fmin(TargetRms / rms, MostPeakDrive / loudest) : 0.0;
     samples->resize(mix.size());
-    const double drive = loudest > 0 ? 1.4 / loudest : 0.0;
     for (size_t i = 0; i < mix.size(); ++i) (*samples)[i] = static_cast<float>(SoftClip(mix[i] * drive));
     *tempo = bpm;
     return true;
