@@ -22,6 +22,19 @@ uint32_t PixelAt(const Surface& surface, int x, int y) {
 
 void SetKeyColour(Surface& surface, uint32_t value) { surface.KeyColour = value; }
 
+namespace {
+
+// A keyed copy of h rows of w pixels. Written as a select so the compiler vectorises it; the AVX2
+// clone, chosen once at load time, handles eight pixels a step where the processor has it.
+__attribute__((target_clones("avx2", "default"))) void CopyKeyedRows(uint32_t* to, size_t toStride,
+                                                                     const uint32_t* from, size_t fromStride,
+                                                                     int w, int h, uint32_t key) {
+    for (int row = 0; row < h; ++row, to += toStride, from += fromStride)
+        for (int i = 0; i < w; ++i) to[i] = from[i] == key ? to[i] : from[i];
+}
+
+}  // namespace
+
 void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sheet, bool transparent) {
     if (sheet == nullptr || x > dest.Width || y > dest.Height) return;
     int sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
@@ -38,16 +51,14 @@ void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sh
     const int h = std::min(sb - st, dest.Height - dt);
     if (w <= 0 || h <= 0) return;
 
-    const uint32_t key = sheet->KeyColour;
-    for (int row = 0; row < h; ++row) {
-        const uint32_t* from = sheet->Row(st + row) + sl;
-        uint32_t* to = dest.Row(dt + row) + dl;
-        if (transparent) {
-            for (int i = 0; i < w; ++i) to[i] = from[i] == key ? to[i] : from[i];
-        } else {
-            std::memcpy(to, from, static_cast<size_t>(w) * sizeof(uint32_t));
-        }
+    const uint32_t* from = sheet->Row(st) + sl;
+    uint32_t* to = dest.Row(dt) + dl;
+    if (transparent) {
+        CopyKeyedRows(to, dest.Width, from, sheet->Width, w, h, sheet->KeyColour);
+        return;
     }
+    for (int row = 0; row < h; ++row, to += dest.Width, from += sheet->Width)
+        std::memcpy(to, from, static_cast<size_t>(w) * sizeof(uint32_t));
 }
 
 namespace {

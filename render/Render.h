@@ -21,4 +21,11 @@ void DrawHud();
 void DrawCoverPanels();
 void DrawClosingPicture();
 
+// The pieces of DrawShipAndFrontObjects, in its order.
+void DrawShip();
+void DrawPlayerShots();
+void DrawOptions();
+void DrawLargeObjects();  // slots 0..29
+void DrawPictureSlots();  // slots 700..738
+
 }  // namespace veltrano

@@ -1,0 +1,76 @@
+// The main window: start-up, the frame handler, the key and close events and the sound bank.
+// It runs the same over the SDL backend and the headless one.
+#pragma once
+
+#include <string>
+
+#include "app/ConfigFile.h"
+#include "platform/Backend.h"
+
+namespace veltrano {
+
+// The time of day the random generator is seeded from.
+struct ClockTime {
+    int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+
+class TForm1 {
+public:
+    explicit TForm1(Backend& backend) : Platform(backend) {}
+
+    // Start-up: seed, window placement, screen saver off, configuration, save file, start values,
+    // action states, the title's init.
+    void FormCreate(const ClockTime& now);
+    // The display has (re)created its surfaces: load both sheets and take their key colours.
+    // Throws LoadError naming a missing or unreadable picture.
+    void DXDraw1InitializeSurface();
+    void DXDraw1FinalizeSurface();
+    // Loads the eleven sound slots; throws LoadError naming a missing or unreadable wave.
+    void DXSound1Initialize();
+    void DXSound1Finalize();
+
+    // The frame handler: turns elapsed milliseconds into at most one 25 ms frame.
+    void DXTimer1Timer(int lagCount);
+    // Escape, Home, and Insert and Delete on the title once the game has been cleared.
+    void FormKeyDown(int key);
+    // Records the score, writes the save file when it exists, switches the screen saver back on.
+    void FormCloseQuery();
+
+    int WindowLeft() const { return Left; }
+    int WindowTop() const { return Top; }
+    long double FrameCreditMs() const { return FrameCredit; }
+    // Frames run since start-up (for tools and tests; the game itself counts StageFrame).
+    long FramesRun() const { return FrameCount; }
+
+private:
+    void RunFrame();
+    void DeriveActionStates();
+    void PlayInput();
+    void MenuCursorInput();
+    void ConfirmAction();
+    void StartGame();
+    void ConfirmInPlay();
+    void EnterLastBattle();
+    void EndStaffRoll();
+    void TitleCues();
+    void WorldStep();
+    void SlotSoundCues(int slot);
+    void MusicCues();
+    void BossDestroyedStop();
+    void SceneTransitions();
+    void MoveToScene(int scene, const char* stageMusic, const char* bossMusic, bool start, bool enableControl);
+    void PanelStep();
+    void ReturnToTitleSilently();
+    void WriteButtonNumbers();
+
+    Backend& Platform;
+    ConfigFile Config;
+    long double FrameCredit = 0;
+    int Left = 0, Top = 0;
+    long FrameCount = 0;
+};
+
+// The state number of button n for an action row, or NoInputState when n is outside 1..32.
+unsigned char ActionState(int row, int buttonNumber);
+
+}  // namespace veltrano

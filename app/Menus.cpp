@@ -1,0 +1,252 @@
+// The frame handler's input: the action states, play input, the menu cursor and the confirm action.
+#include <algorithm>
+
+#include "app/Main.h"
+#include "app/SaveFile.h"
+#include "app/SoundBank.h"
+#include "engine/CentralSystem.h"
+#include "platform/Input.h"
+#include "stages/Stage.h"
+#include "world/World.h"
+
+namespace veltrano {
+
+namespace {
+
+bool Pressed(int state) { return StatePressed(state); }
+
+// Player shots cleared when the ship select changes weapon, so the preview shows only the new one.
+void ClearPlayerShots() {
+    for (int k = 0; k < ShotCount; ++k) {
+        ShotX[k] = ShotY[k] = ParkedPosition;
+        ShotLive[k] = 0;
+    }
+    for (int g = 0; g < ShotGroupCount; ++g) ShotCooldown[g] = 10;
+}
+
+// One step of a menu cursor along a list of rows (and the ShotType of each row on the ship select).
+struct CursorMove {
+    int From, To, ShotTypeAfter;
+};
+
+constexpr CursorMove KeyConfigUp[] = {{128, 64, 0}, {240, 128, 0}, {288, 240, 0}, {336, 288, 0}, {384, 336, 0}};
+constexpr CursorMove KeyConfigDown[] = {{64, 128, 0}, {128, 240, 0}, {240, 288, 0}, {288, 336, 0}, {336, 384, 0}};
+constexpr CursorMove ShipSelectUp[] = {{128, 64, 1}, {192, 128, 2}, {256, 192, 3}, {320, 256, 4}, {384, 320, 5}};
+constexpr CursorMove ShipSelectDown[] = {{64, 128, 2}, {128, 192, 3}, {192, 256, 4}, {256, 320, 5}, {320, 384, 6}};
+
+template <size_t N>
+void MoveCursor(const CursorMove (&moves)[N], bool setShotType) {
+    for (const CursorMove& m : moves) {
+        if (MenuCursorY() == m.From) {
+            MenuCursorY() = m.To;
+            if (setShotType) ShotType = m.ShotTypeAfter;
+            return;
+        }
+    }
+}
+
+void Direction(int state, uint8_t& latch, const CursorMove (&keyConfig)[5], const CursorMove (&shipSelect)[5],
+               int titleFrom, int titleTo) {
+    if (!Pressed(state)) {
+        latch = 0;
+        return;
+    }
+    if (latch != 0) return;
+    if (Scene == KeyConfigScene) {
+        MoveCursor(keyConfig, false);
+        latch = 1;
+    } else if (Scene == ShipSelectScene) {
+        MoveCursor(shipSelect, true);
+        latch = 1;
+        ClearPlayerShots();
+    } else if (Scene == TitleScene) {
+        if (MenuCursorY() == titleFrom) MenuCursorY() = titleTo;  // the title sets no latch
+    }
+}
+
+// Button numbers stay between 1 and 10; Difficulty between 0 and 2, one ship fewer per step up.
+void AdjustKeyConfigRow(int sign) {
+    auto button = [&](int& value) {
+        if (sign > 0 && value <= 9) ++value;
+        if (sign < 0 && value >= 2) --value;
+    };
+    switch (MenuCursorY()) {
+        case 128:
+            if (sign > 0 && Difficulty < 2) {
+                ++Difficulty;
+                --Lives;
+            } else if (sign < 0 && Difficulty > 0) {
+                --Difficulty;
+                ++Lives;
+            }
+            break;
+        case 240: button(SpeedButton); break;
+        case 288: button(FireButton); break;
+        case 336: button(BurstButton); break;
+        case 384: button(ConfirmButton); break;
+        default: break;
+    }
+}
+
+void Sideways(int state, uint8_t& latch, int sign) {
+    if (!Pressed(state)) {
+        latch = 0;
+        return;
+    }
+    if (latch == 0 && Scene == KeyConfigScene) {
+        AdjustKeyConfigRow(sign);
+        latch = 1;
+    }
+}
+
+bool IsPlayScene(int scene) { return scene >= Stage1Scene && scene <= BossRush10Scene; }
+
+}  // namespace
+
+void TForm1::DeriveActionStates() {
+    SpeedState = ActionState(0, SpeedButton);
+    FireState = ActionState(1, FireButton);
+    BurstState = ActionState(2, BurstButton);
+    ConfirmState = ActionState(3, ConfirmButton);
+}
+
+void TForm1::PlayInput() {
+    KeyUp = Pressed(StateUp);
+    KeyDown = Pressed(StateDown);
+    KeyRight = Pressed(StateRight);
+    KeyLeft = Pressed(StateLeft);
+    if (Pressed(SpeedState)) {
+        if (SpeedKeyLatch == 0) RestartSound(SpeedSound);
+        CycleSpeed();
+    } else {
+        SpeedKeyLatch = 0;
+    }
+    FireHeld = Pressed(FireState);
+    if (!Pressed(BurstState)) {
+        BurstKeyFrames = 0;
+    } else if (BurstActive == 0 && Option1On == 1) {
+        ++BurstKeyFrames;
+    }
+}
+
+void TForm1::MenuCursorInput() {
+    Direction(StateUp, UpLatch, KeyConfigUp, ShipSelectUp, 352, 288);
+    Direction(StateDown, DownLatch, KeyConfigDown, ShipSelectDown, 288, 352);
+    Sideways(StateRight, RightLatch, +1);
+    Sideways(StateLeft, LeftLatch, -1);
+}
+
+void TForm1::ConfirmAction() {
+    if (Scene == KeyConfigScene && Pressed(ConfirmState) && MenuCursorY() == 64) {
+        Scene = TitleScene;
+        StartScene = Stage1Scene;
+        SceneInit();
+        WriteButtonNumbers();
+        ConsumeState(ConfirmState);
+    }
+    if (Pressed(ConfirmState)) {
+        if (Scene == ShipSelectScene) {
+            StartGame();
+        } else if (Scene == TitleScene) {
+            if (ConfirmLatch == 0) {
+                if (StageFrame < 600) {
+                    // The animation is skipped: every piece jumps to its end place.
+                    EnemyX[700] = 128;
+                    EnemyX[701] = 256;
+                    EnemyX[702] = 384;
+                    EnemyY[700] = EnemyY[701] = EnemyY[702] = 64;
+                    EnemyX[703] = 240;
+                    EnemyY[703] = 288;
+                    EnemyX[704] = 272;
+                    EnemyY[704] = 352;
+                    EnemyX[MenuCursorSlot] = 208;
+                    MenuCursorY() = 288;
+                    StageFrame = 640;
+                    ConfirmLatch = 1;
+                } else if (MenuCursorY() == 288) {
+                    Scene = ShipSelectScene;
+                    SceneInit();
+                } else {
+                    Scene = KeyConfigScene;
+                    StartScene = Stage1Scene;
+                    SceneInit();
+                }
+                ConsumeState(ConfirmState);
+            }
+        } else if (Scene == ScoreListScene) {
+            Scene = TitleScene;
+            StartScene = Stage1Scene;
+            SceneInit();
+            ConsumeState(ConfirmState);
+        } else if (Scene == ChallengeScene) {
+            EnterLastBattle();
+            ConsumeState(ConfirmState);
+        } else if (IsPlayScene(Scene)) {
+            ConfirmInPlay();
+        } else if (Scene == StaffRollScene) {
+            if (StageFrame > 3064) EndStaffRoll();
+            ConsumeState(ConfirmState);
+        }
+    }
+    if (!Pressed(ConfirmState)) ConfirmLatch = 0;
+}
+
+// The extra battle: fought when the game scored anything, endured when it scored nothing.
+void TForm1::EnterLastBattle() {
+    MoveToScene(Score != 0 ? ChallengeBattleScene : ChallengeEnduranceScene, "\\Sounds\\LastBattle.wav", nullptr,
+                true, true);
+}
+
+void TForm1::StartGame() {
+    Scene = StartScene <= ChallengeBattleScene ? StartScene : Stage1Scene;
+    Option1On = Option2On = 0;
+    ShotPower = 1;
+    SceneInit();
+    FireHeld = 0;
+    static const char* const StageMusicFiles[] = {
+        "\\Sounds\\Stage1.wav", "\\Sounds\\Stage2.wav", "\\Sounds\\Stage3.wav", "\\Sounds\\Stage4.wav",
+        "\\Sounds\\Stage5.wav", "\\Sounds\\Stage6.wav", "\\Sounds\\Stage7.wav", "\\Sounds\\Stage8.wav",
+        "\\Sounds\\Stage9.wav", "\\Sounds\\Stage10.wav", "\\Sounds\\LastBattle.wav"};
+    LoadWave(StageMusic, StageMusicFiles[Scene - Stage1Scene]);
+    if (Scene == Stage10Scene) LoadWave(BossMusic, "\\Sounds\\Boss2.wav");
+    PlaySound(StageMusic, true);
+    SetShotVelocities();
+    SpeedKeyLatch = 1;  // a speed button held through the start does not change the speed
+    ControlEnabled = 1;
+    ConfirmLatch = 1;
+    ConsumeState(ConfirmState);
+}
+
+void TForm1::ConfirmInPlay() {
+    if (GameOver == 1) {
+        if (CountdownExpired == 1) {
+            RecordScore();
+            NewGame();
+        } else {
+            // A continue: each one adds a point, so a scoreless game that continued is no longer 0.
+            static constexpr int Grants[3][4] = {{5, 1, 1, 3}, {4, 1, 1, 2}, {3, 1, -1, 1}};
+            const int* grant = Grants[std::clamp(Difficulty, 0, 2)];
+            GameOver = 0;
+            Score += 1;
+            ContinuesUsed += 1;
+            Lives = grant[0];
+            Option1On = static_cast<uint8_t>(grant[1]);
+            if (grant[2] >= 0) Option2On = static_cast<uint8_t>(grant[2]);
+            ShotPower = grant[3];
+            WorldRunning = 1;
+            ConfirmLatch = 1;
+        }
+    } else if (ConfirmLatch == 0) {
+        WorldRunning = WorldRunning == 1 ? 0 : 1;
+        ConfirmLatch = 1;
+    }
+    ConsumeState(ConfirmState);
+}
+
+void TForm1::EndStaffRoll() {
+    WorldRunning = 1;
+    RecordScore();
+    ReturnToTitleSilently();
+}
+
+}  // namespace veltrano

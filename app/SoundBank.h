@@ -1,0 +1,34 @@
+// The eleven sound slots of the main window, loaded from the program folder.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/Mixer.h"
+#include "world/Sounds.h"
+
+namespace veltrano {
+
+// A picture or wave the game cannot do without could not be loaded. The program entry reports it
+// on one line and ends with status 1.
+struct LoadError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+extern SoundBuffer SoundSlots[SoundSlotCount];
+
+// The folder every data path is joined to (the folder of the executable), without a trailing '/'.
+void SetProgramFolder(const std::string& folder);
+const std::string& ProgramFolder();
+// Joins a name written with backslashes ("\Sounds\Shot.wav") to the program folder.
+std::string ProgramPath(const char* name);
+
+// Loads the eleven slots in slot order with their start files; throws LoadError.
+void LoadSoundBank();
+// Frees every slot.
+void FreeSoundBank();
+
+// Mixes the slots' playing sounds into `out` (interleaved stereo frames).
+void MixSoundBank(int16_t* out, int frames);
+
+}  // namespace veltrano

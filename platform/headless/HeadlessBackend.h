@@ -1,0 +1,30 @@
+// A backend without window or audio device: the display is always ready, frames are kept in memory,
+// and input is whatever the test or tool puts in `Input` before a frame.
+#pragma once
+
+#include "platform/Backend.h"
+
+namespace veltrano {
+
+class HeadlessBackend : public Backend {
+public:
+    RawInput Input;
+    bool Ready = true;
+    bool CloseRequested = false;
+    bool ScreenSaverActive = true;
+    int Flips = 0;
+    int Width = 1920, Height = 1080;
+
+    bool DisplayReady() override { return Ready; }
+    void FlipBackBuffer(const Surface&) override { ++Flips; }
+    void ReadRawInput(RawInput& raw) override { raw = Input; }
+    void SetScreenSaverActive(bool active) override { ScreenSaverActive = active; }
+    void RequestClose() override { CloseRequested = true; }
+    int ScreenWidth() override { return Width; }
+    int ScreenHeight() override { return Height; }
+
+    void Press(int vk, bool down = true) { Input.KeyDown[vk & 255] = down; }
+    void ReleaseAll() { Input = RawInput{}; }
+};
+
+}  // namespace veltrano

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing VeltranoGame2 needs on Debian 12 (run as root).
+set -euo pipefail
+packages=(build-essential cmake pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
+          libgtest-dev libbenchmark-dev libsimpleini-dev fonts-ipafont-gothic)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq "${missing[@]}"
+fi

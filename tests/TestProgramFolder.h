@@ -1,0 +1,36 @@
+// A fresh program folder per test: the built pictures and sounds linked in, the ini and save file
+// copied, so a test may change them without touching the build's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace veltrano::testdata {
+
+inline std::filesystem::path MakeProgramFolder(bool withSaveFile = true) {
+    namespace fs = std::filesystem;
+    const fs::path built = VELTRANO_PROGRAM_DIR;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const fs::path folder = fs::temp_directory_path() / "veltrano-tests" /
+                            (std::string(info->test_suite_name()) + "." + info->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const char* name : {"背景.bmp", "キャラクター.bmp", "Sounds"}) fs::create_symlink(built / name, folder / name);
+    std::ofstream(folder / "VeltranoIni.ini") << "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n";
+    if (withSaveFile) {
+        std::ofstream save(folder / "temp.dat", std::ios::binary);
+        const char zeros[44] = {};
+        save.write(zeros, sizeof zeros);
+    }
+    return folder;
+}
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace veltrano::testdata

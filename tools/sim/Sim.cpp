@@ -1,0 +1,230 @@
+// sim: runs the game headless from a scripted input file and shows what happened: a per-frame trace,
+// PNG screenshots of chosen frames, the mixed audio as a WAV file.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/SoundBank.h"
+#include "platform/Display.h"
+#include "platform/Mixer.h"
+#include "platform/headless/HeadlessGame.h"
+#include "stages/Stage.h"
+#include "world/World.h"
+
+using namespace veltrano;
+
+namespace {
+
+const char* const Usage = R"(usage: sim [options]
+
+Runs VeltranoGame2 without window or audio device, one 25 ms frame after another.
+
+  --data DIR         program folder with the pictures, sounds, ini and save file
+                     (default: the game's folder beside this tool, ../bin)
+  --frames N         frames to run (default 400)
+  --input FILE       scripted input, one event per line (blank lines and # comments ignored):
+                       FRAME hold KEY...   hold these keys from FRAME on (none: release all)
+                       FRAME press KEY     a key-down event to the window before FRAME
+                     keys: up down left right z x c space enter escape home insert delete
+                           k j h l (the other direction keys) and numpad2/4/6/8
+  --scene S          start a game in scene S at once, as the ship select's start does
+                     (the start rule sends 13 and above to stage 1)
+  --shot-type T      weapon 1..6 for --scene (default 1)
+  --seed N           fix the random seed after start-up (default: clock time 00:00:00.000)
+  --invincible       keep the ship untouchable (for looking at whole stages)
+  --trace            print one line per frame: frame scene stageFrame score lives x y bullets
+  --screenshot LIST  save the back buffer after these frames (comma-separated) as PNG
+  --every N          also save a screenshot every N frames
+  --out DIR          where screenshots go (default .)
+  --wav FILE         write the mixed audio (44100 Hz stereo 16-bit) to FILE
+  --help             this text
+)";
+
+int KeyCode(const std::string& name) {
+    static const std::map<std::string, int> codes = {
+        {"up", Vk::Up},         {"down", Vk::Down},       {"left", Vk::Left},       {"right", Vk::Right},
+        {"z", Vk::Z},           {"x", Vk::X},             {"c", Vk::C},             {"space", Vk::Space},
+        {"enter", Vk::Enter},   {"escape", Vk::Escape},   {"home", Vk::Home},       {"insert", Vk::Insert},
+        {"delete", Vk::Delete}, {"k", Vk::K},             {"j", Vk::J},             {"h", Vk::H},
+        {"l", Vk::L},           {"numpad2", Vk::Numpad2}, {"numpad4", Vk::Numpad4}, {"numpad6", Vk::Numpad6},
+        {"numpad8", Vk::Numpad8}};
+    const auto it = codes.find(name);
+    return it == codes.end() ? -1 : it->second;
+}
+
+struct Script {
+    std::map<int, std::vector<int>> Holds;             // frame -> keys held from then on
+    std::multimap<int, int> Presses;                   // frame -> key-down event
+};
+
+bool ReadScript(const std::string& path, Script& script, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = path + ": cannot open the input file";
+        return false;
+    }
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        int frame;
+        std::string verb;
+        if (!(words >> frame)) continue;
+        words >> verb;
+        std::vector<int> keys;
+        for (std::string key; words >> key;) {
+            const int code = KeyCode(key);
+            if (code < 0) {
+                error = path + ":" + std::to_string(number) + ": unknown key '" + key + "'";
+                return false;
+            }
+            keys.push_back(code);
+        }
+        if (verb == "hold") {
+            script.Holds[frame] = keys;
+        } else if (verb == "press" && keys.size() == 1) {
+            script.Presses.emplace(frame, keys[0]);
+        } else {
+            error = path + ":" + std::to_string(number) + ": expected 'FRAME hold KEY...' or 'FRAME press KEY'";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteWav(const std::string& path, const std::vector<int16_t>& samples) {
+    std::ofstream out(path, std::ios::binary);
+    auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    const uint32_t bytes = static_cast<uint32_t>(samples.size() * 2);
+    out.write("RIFF", 4);
+    u32(36 + bytes);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(MixChannels);
+    u32(MixRate);
+    u32(MixRate * MixChannels * 2);
+    u16(MixChannels * 2);
+    u16(16);
+    out.write("data", 4);
+    u32(bytes);
+    out.write(reinterpret_cast<const char*>(samples.data()), bytes);
+    return static_cast<bool>(out);
+}
+
+// Bullets in flight on the field (parked slots also read state 0, so position counts too).
+int LiveBullets() {
+    int n = 0;
+    for (int k = FirstBulletSlot; k <= LastBulletSlot; ++k)
+        n += EnemyState[k] == StateActive && EnemyX[k] >= -16 && EnemyX[k] <= 640 && EnemyY[k] >= -16 &&
+             EnemyY[k] <= 480;
+    return n;
+}
+
+std::string DefaultDataFolder(const char* argv0) {
+    std::error_code ec;
+    const auto self = std::filesystem::canonical("/proc/self/exe", ec);
+    const auto base = ec ? std::filesystem::path(argv0).parent_path() : self.parent_path();
+    return (base.parent_path() / "bin").string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile;
+    int frames = 400, startScene = -100, shotType = 1, every = 0;
+    long long seed = -1;
+    bool trace = false, invincible = false;
+    std::set<int> shots;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "sim: %s needs a value\n", arg.c_str());
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (arg == "--help") {
+            std::fputs(Usage, stdout);
+            return 0;
+        } else if (arg == "--data") data = value();
+        else if (arg == "--frames") frames = std::atoi(value().c_str());
+        else if (arg == "--input") inputFile = value();
+        else if (arg == "--scene") startScene = std::atoi(value().c_str());
+        else if (arg == "--shot-type") shotType = std::atoi(value().c_str());
+        else if (arg == "--seed") seed = std::atoll(value().c_str());
+        else if (arg == "--invincible") invincible = true;
+        else if (arg == "--trace") trace = true;
+        else if (arg == "--every") every = std::atoi(value().c_str());
+        else if (arg == "--out") outDir = value();
+        else if (arg == "--wav") wavFile = value();
+        else if (arg == "--screenshot") {
+            std::stringstream list(value());
+            for (std::string item; std::getline(list, item, ',');) shots.insert(std::atoi(item.c_str()));
+        } else {
+            std::fprintf(stderr, "sim: unknown option %s\n%s", arg.c_str(), Usage);
+            return 2;
+        }
+    }
+
+    Script script;
+    std::string error;
+    if (!inputFile.empty() && !ReadScript(inputFile, script, error)) {
+        std::fprintf(stderr, "sim: %s\n", error.c_str());
+        return 2;
+    }
+    std::filesystem::create_directories(outDir);
+    try {
+        HeadlessGame game(data);
+        game.KeepAudio = !wavFile.empty();
+        if (seed >= 0) RandomSeed = static_cast<uint32_t>(seed);
+        if (startScene != -100) {
+            // The ship select's start, with the chosen weapon.
+            Scene = ShipSelectScene;
+            SceneInit();
+            StartScene = startScene;
+            ShotType = shotType;
+            game.Platform.Press(Vk::Space);
+            game.Frame();
+            game.Platform.ReleaseAll();
+        }
+        for (int f = 1; f <= frames; ++f) {
+            if (auto hold = script.Holds.find(f); hold != script.Holds.end()) {
+                game.Platform.ReleaseAll();
+                for (int key : hold->second) game.Platform.Press(key);
+            }
+            for (auto [from, to] = script.Presses.equal_range(f); from != to; ++from) game.KeyDown(from->second);
+            if (game.Platform.CloseRequested) {
+                game.Close();
+                std::printf("closed at frame %d\n", f);
+                break;
+            }
+            if (invincible) PlayerUntouchable = 1;
+            game.Frame();
+            if (trace)
+                std::printf("%d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
+                            LiveBullets());
+            if (shots.count(f) || (every > 0 && f % every == 0)) {
+                const std::string path = outDir + "/frame-" + std::to_string(f) + ".png";
+                if (!SavePng(BackBuffer, path, &error)) std::fprintf(stderr, "sim: %s\n", error.c_str());
+            }
+        }
+        if (!wavFile.empty() && !WriteWav(wavFile, game.Audio)) {
+            std::fprintf(stderr, "sim: %s: cannot write\n", wavFile.c_str());
+            return 1;
+        }
+    } catch (const LoadError& e) {
+        std::fprintf(stderr, "sim: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
