@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Mixer.h"
 #include "tests/SoundsTestWave.h"
 #include "tools/assetgen/Music.h"
 #include "tools/assetgen/Sfx.h"
@@ -74,6 +75,22 @@ TEST(SoundsFiles, EveryWaveIsMono16BitPcmThatIsNeitherSilentNorClipped) {
         EXPECT_EQ(wave.byteRate, SampleRate * 2);
         EXPECT_GT(Peak(wave.samples), 32767 / 5) << "too quiet";
         EXPECT_LT(LongestFullScaleRun(wave.samples), 2);
+    }
+}
+
+TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAtItsFullLength) {
+    std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
+    names.insert(names.end(), std::begin(MusicFiles), std::end(MusicFiles));
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        veltrano::SoundBuffer buffer;
+        std::string error;
+        ASSERT_TRUE(veltrano::LoadWaveFile(buffer, (SoundsFolder / (name + ".wav")).string(), &error)) << error;
+        const double seconds = Load(name).Seconds();
+        EXPECT_NEAR(static_cast<double>(buffer.FrameCount()) / veltrano::MixRate, seconds, 0.001);
+        int peak = 0;
+        for (int16_t v : buffer.Frames) peak = std::max(peak, std::abs(static_cast<int>(v)));
+        EXPECT_NEAR(peak, Peak(Load(name).samples), 2000) << "the loader keeps the level";
     }
 }
 

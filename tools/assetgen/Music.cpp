@@ -19,8 +19,8 @@ const SongEntry Songs[SongCount] = {
     {"LastBattle", LastBattleSong}, {"Ending", EndingSong},
 };
 
-// Music sits below the effects, which are mixed over it.
-constexpr double MusicPeak = 0.7;
+// Music sits below the effects, leaving headroom for a bomb going off over its loudest beat.
+constexpr double MusicPeak = 0.6;
 
 }  // namespace
 
