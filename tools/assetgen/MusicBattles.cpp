@@ -61,7 +61,7 @@ Song Boss2Song() {
         " e-4 g4 > c4 e-4 < / > d4 c8 < b-8 a4 f4 / g4 f4 e-4 < b-4 > / ";
     const std::string turnTune =
         "o5 g2 b-4 > d4 < / > f2 d4 < b-4 / > e-2 < b-4 g4 / a2 > c2 < / > d4 c4 < b-4 a4 /"
-        " b-4 > c4 d4 f4 < / > e-2 d2 < / > e-4 < b-4 g4 e-4 / ";
+        " b-4 > c4 d4 f4 < / > e-2 < b-2 / > e-4 < b-4 g4 e-4 / ";
 
     Instrument slap = FmVoice(1.0, 2.8, 0.05, 0.9);
     slap.vibratoDepth = 0;
@@ -98,7 +98,7 @@ Song LastBattleSong() {
         " > d-4. < b-8 g-4 b-4 / a4 > c4 e-4 g-4 < / f2 a4 > c4 < / ";
     const std::string climbTune =
         "o5 > d-2 < b-4 g-4 / > c2 < a-4 > e-4 < / > f2 e-4 d-4 < / > d-2 < b-2 / > g-4 f4 e-4 d-4 < /"
-        " > e-4 d-4 c4 < a-4 / a4 > c4 f4 a4 < / > g4 f4 e4 c4 < / ";
+        " > e-4 d-4 c4 < a-4 / a4 > c4 f4 a4 < / > f4 e-4 c4 < a4 / ";
     const std::string tune = riffTune + riffTune + climbTune + riffTune + climbTune;
     const std::string introTune = "o4 f1 / f1 / g-1 / a1 / ";
 

@@ -15,7 +15,7 @@ Song EndingSong() {
 
     const std::string verse1 =
         "o5 g4. a-8 g4 e-4 / f4. g8 f4 d4 / e-4. f8 g4 > c4 < / b-2 a-2 /"
-        " g4. a-8 b-4 > e-4 < / > d4. c8 < b-2 / a-4 > c4 < b-4 a-4 / g2 f2 / ";
+        " g4. a-8 b-4 > e-4 < / > d4. c8 < b-2 / a-4 > c4 < b-4 a-4 / g4 f8 e-8 f2 / ";
     const std::string verse2 =
         "o5 b-4. > c8 < b-4 g4 / a-4. b-8 a-4 f4 / g4. a-8 b-4 > e-4 < / > c2. r4 < /"
         " > e-4. d8 c4 < b-4 / > d4 c8 < b-8 a-4 f4 / e-4 f4 a-4 > c4 < / b-2. r4 / ";

@@ -22,10 +22,10 @@ Song Stage1Song() {
         " d4. e8 f+4 a4 / b4. a8 a2 / g8 f+8 g8 a8 b4 > c+4 < / > d2 < a4 f+4 / ";
     const std::string verse2 =
         "o5 a4. f+8 a4 > d4 < / > c+4. < b8 a2 / b4. a8 f+4 d4 / g8 a8 b8 a8 g4 b4 /"
-        " a4 f+8 a8 > d4 e4 / f+4 e8 d8 c+4 < a4 / b4 > d4 c+4 e4 / d2. r4 / ";
+        " a4 f+8 a8 > d4 e4 / e4 c+8 d8 e4 < a4 / b4 > d4 c+4 e4 / d2. r4 / ";
     const std::string bridgeTune =
-        "o5 f+2 d4 f+4 / g2. b4 / a4 g4 e4 g4 / f+2 e2 /"
-        " f+4 g4 a4 b4 / > d2 < b2 / g+4 b4 > d4 e4 < / a2 > c+4 e4 / ";
+        "o5 f+2 d4 f+4 / g2. b4 / b4 a4 g4 e4 / a2 e2 /"
+        " f+4 d4 f+4 b4 / > d2 < b2 / g+4 b4 > d4 e4 < / a2 > c+4 e4 / ";
 
     Song song{"Stage1", {}, {}};
     song.instruments = {PulseLead(0.25, 0.7), PulsePluck(0.125, 0.35), TriangleBass(1.0), DrumKit(0.75),
@@ -55,10 +55,10 @@ Song Stage2Song() {
     const std::string leadIntro = "r1 / r2 o4 a8 b8 > c+8 d8 / ";
     const std::string verse1 =
         "o5 e8 e8 r8 a8 r8 g8 e4 / d8 d8 r8 g8 r8 f+8 d4 / f+4. e8 d4 f+4 / e2. r4 /"
-        " c+8 c+8 r8 f+8 r8 e8 c+4 / d4 f+4 a4 > d4 < / c+4. < b8 g+4 e4 > / d4 c+4 < b4 g+4 > / ";
+        " c+8 c+8 r8 f+8 r8 e8 c+4 / d4 f+4 a4 > d4 < / b4. a8 g+4 e4 / d4 c+4 < b4 g+4 > / ";
     const std::string verse2 =
         "o5 e8 e8 r8 a8 r8 g8 e4 / d8 d8 r8 g8 r8 f+8 d4 / f+8 g8 a4 > d4 < a4 / > c+2. < r4 /"
-        " a8 a8 r8 > c+8 r8 < b8 a4 / f+4 a4 > d4 f+4 < / > e4. d8 c+4 < b4 / g+4 b4 > d4 < b4 / ";
+        " a8 a8 r8 > c+8 r8 < b8 a4 / f+4 a4 > d4 f+4 < / > e4. d8 < b4 g+4 / e4 g+4 b4 > d4 < / ";
     const std::string bridgeTune =
         "o5 a2 f+4 a4 / b2. a4 / a4 e4 c+4 e4 / f+2. r4 /"
         " f+4 a4 > d4 c+4 < / b2 g+2 / g+4 e4 c+4 g+4 / b4 g+4 e4 d4 / ";
@@ -92,13 +92,13 @@ Song Stage3Song() {
 
     const std::string verse1 =
         "o5 c4 f8 g8 a2 / b4 a8 g8 d2 / e4 a8 b8 > c4 < b4 / a2. r4 /"
-        " d4 f8 a8 > d4 c4 < / b4 g8 a8 b4 > d4 < / > c4 < b-8 a8 g4 f4 / e2 g2 / ";
+        " d4 f8 a8 > d4 c4 < / b4 g8 a8 b4 > d4 < / > d4 c8 < b-8 f4 d4 / e2 g2 / ";
     const std::string verse2 =
-        "o5 > c4 < a8 > c8 f2 < / > e4 d8 c8 < b2 / a4 g8 a8 b4 > c4 < / a2 f4 c4 /"
-        " d4 f4 a4 > d4 < / > e4 d4 < b4 g4 / a4 b-4 > c4 d4 < / > c2. < r4 / ";
+        "o5 > c4 < a8 > c8 f2 < / > d4 e8 d8 < b2 / a4 g8 a8 > c4 e4 < / a2 f4 c4 /"
+        " d4 f4 a4 > d4 < / > d4 < b4 g4 d4 / f4 b-4 > c4 d4 < / > c2. < r4 / ";
     const std::string bridgeTune =
         "o5 a2. f4 / e2. c4 / d4 f4 b-4 a4 / a2 f2 /"
-        " g2. b-4 / a2 f4 d4 / f4 g4 a4 b-4 / > c4 < g4 e4 c4 / ";
+        " g2. b-4 / a2 f4 d4 / f4 b-4 > d4 < b-4 / > c4 < g4 e4 c4 / ";
 
     Instrument song1 = PulseLead(0.5, 0.6);
     song1.lowPassHz = 3500;
@@ -170,11 +170,11 @@ Song Stage5Song() {
     const int bars = ChartBars(chart);
 
     const std::string verse1 =
-        "o5 d4 g8 a8 b-4 a8 g8 / g4 f8 e-8 d2 / c4 d8 e-8 f4 e-8 d8 / d2. r4 /"
+        "o5 d4 g8 a8 b-4 a8 g8 / g4 f8 e-8 < b-2 > / c4 d8 e-8 f4 e-8 d8 / d2. r4 /"
         " e-4 g8 > c8 < b-4 a8 g8 / b-4 a8 g8 f4 g4 / a4 b-8 > c8 < a4 f4 / f+2 a2 / ";
     const std::string verse2 =
-        "o5 > d4 < b-8 > d8 g4 f8 e-8 < / > d4 c8 < b-8 g2 / a4 b-8 > c8 d4 c8 < a8 / b-2 g2 /"
-        " g4 > c8 d8 e-4 d8 c8 < / b-4 > c8 < b-8 g4 e-4 / f4 g8 a8 b-4 > c4 < / > d2 < a4 f+4 / ";
+        "o5 > d4 < b-8 > d8 g4 f8 e-8 < / > e-4 d8 c8 < b-4 g4 / a4 b-8 > c8 d4 c8 < a8 / b-2 g2 /"
+        " g4 > c8 d8 e-4 d8 c8 < / b-4 > c8 < b-8 g4 e-4 / f4 g8 a8 > c4 < a4 / > d2 < a4 f+4 / ";
     const std::string bridgeTune =
         "o5 g2 b-4 g4 / f2. d4 / e-4 g4 > c4 < b-4 / b-2 g2 /"
         " g4 b-4 > e-4 d4 < / > c2 < a4 f4 / f+4 a4 > c4 < a4 / f+2 d2 / ";

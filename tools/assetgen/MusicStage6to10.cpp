@@ -136,17 +136,17 @@ Song Stage8Song() {
 // triplet arpeggios through diminished harmony, a sparse heavy beat and a low drone.
 Song Stage9Song() {
     const std::string intro = "Ebm Ebm ";
-    const std::string verse = "Ebm Cdim Ebm Cdim Abm Fdim Bb Bb ";
+    const std::string verse = "Ebm Cdim7 Ebm Cdim7 Abm Fdim7 Bb Bb ";
     const std::string bridge = "Cb Gb Abm Ebm Cb Abm Bb7 Bb7 ";
     const std::string chart = intro + verse + verse + bridge + verse;
     const int bars = ChartBars(chart);
 
     const std::string verse1 =
         "o4 b-4. g-8 e-4 b-4 / > c4. e-8 g-4 e-4 < / b-4 > e-8 g-8 b-4 a-4 < / > g-2 e-2 < /"
-        " a-4. b8 > e-4 d-4 < / > d-4 < b4 a-4 f4 / f4 b-4 > d4 f4 < / > e-4 d4 < b-2 / ";
+        " a-4. b8 > e-4 d-4 < / b4 a-4 f4 d4 / f4 b-4 > d4 f4 < / > e-4 d4 < b-2 / ";
     const std::string verse2 =
         "o4 > e-4. d-8 e-4 g-4 < / > a4 g-8 e-8 c4 e-4 < / > b-4. a-8 g-4 e-4 < / > g-4 e-4 c4 < a4 /"
-        " a-4 b8 > e-8 a-4 g-4 < / > f2 d-4 < b4 / > d4 f4 b-4 a4 < / > b-2 < b-2 / ";
+        " a-4 b8 > e-8 a-4 g-4 < / > f2 d4 < b4 / > d4 f4 b-4 a4 < / > b-2 < b-2 / ";
     const std::string bridgeTune =
         "o4 > e-2 < b2 / > d-2 < b-2 / b2 > e-2 < / > g-2. r4 < /"
         " > f+4 e-4 < b4 > e-4 < / > e-4 < b4 a-4 e-4 / d4 f4 a-4 b-4 / > d4 < a-4 f4 d4 / ";
@@ -192,7 +192,7 @@ Song Stage10Song() {
         " > c+4. < b8 a4 e4 / f+4 a4 > c+4 < a4 / a4 > d4 f+4 e4 < / > d+4 c4 < g+2 / ";
     const std::string verse2 =
         "o4 > g+4. f+8 e4 d+4 < / > d4 c+8 < b8 a4 f+4 / g+4 > c+4 e4 g+4 < / > f+2 d+4 c4 < /"
-        " > e4 c+8 < b8 a4 > c+4 < / > f+4 e4 c+4 < a4 / b4 a8 f+8 d4 f+4 / g+2 > d+4 c4 < / ";
+        " > e4 c+8 < b8 a4 > c+4 < / > f+4 e4 c+4 < a4 / a4 f+8 d8 a4 f+4 / g+2 > d+4 c4 < / ";
     const std::string bridgeTune =
         "o4 a2 f+2 / g+2 e2 / f+4 a4 > d4 c+4 < / > c+2 < a2 /"
         " > c+4 < a4 f+4 a4 / > d2 < a2 / > d+4 c4 < a4 f+4 / g+2. r4 / ";
