@@ -22,16 +22,17 @@ namespace {
 
 const std::filesystem::path SoundsFolder = std::filesystem::path(VELTRANO_PROGRAM_DIR) / "Sounds";
 
-const char* const EffectFiles[] = {"Shot", "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item",
-                                   "Speed", "MeDeath",   "Bomb",          "BossAlarm"};
-const char* const MusicFiles[] = {"Stage1", "Stage2", "Stage3", "Stage4",  "Stage5",     "Stage6", "Stage7",
-                                  "Stage8", "Stage9", "Stage10", "Boss",   "Boss2",      "LastBattle", "Ending"};
+const char* const EffectFiles[] = {"Shot",  "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item",
+                                   "Speed", "MeDeath",    "Bomb",          "BossAlarm"};
+const char* const MusicFiles[] = {"Stage1", "Stage2", "Stage3",  "Stage4", "Stage5", "Stage6",     "Stage7",
+                                  "Stage8", "Stage9", "Stage10", "Boss",   "Boss2",  "LastBattle", "Ending"};
 
 // Each file is read once for all the tests.
 const TestWave& Load(const std::string& name) {
     static std::map<std::string, TestWave> loaded;
     auto found = loaded.find(name);
-    if (found == loaded.end()) found = loaded.emplace(name, ReadTestWave(SoundsFolder / (name + ".wav"))).first;
+    if (found == loaded.end())
+        found = loaded.emplace(name, ReadTestWave(SoundsFolder / (name + ".wav"))).first;
     return found->second;
 }
 
@@ -85,7 +86,8 @@ TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAtItsFullLength) {
         SCOPED_TRACE(name);
         veltrano::SoundBuffer buffer;
         std::string error;
-        ASSERT_TRUE(veltrano::LoadWaveFile(buffer, (SoundsFolder / (name + ".wav")).string(), &error)) << error;
+        ASSERT_TRUE(veltrano::LoadWaveFile(buffer, (SoundsFolder / (name + ".wav")).string(), &error))
+            << error;
         const double seconds = Load(name).Seconds();
         EXPECT_NEAR(static_cast<double>(buffer.FrameCount()) / veltrano::MixRate, seconds, 0.001);
         int peak = 0;

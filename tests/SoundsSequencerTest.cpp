@@ -124,11 +124,16 @@ TEST(SoundsRenderer, TheBufferIsOneLoopWithTailsAndEchoesWrappedOntoItsStart) {
 TEST(SoundsScoreTools, ChordChartsBecomeWholeBarsOfTheRightNotes) {
     const std::string chart = "C Am,G7 F#dim Bbm7,Eb,Dsus4,E5";
     ASSERT_EQ(ChartBars(chart), 4);
-    const std::string lines[] = {BassLine(chart, BassStyle::Whole, 2),     BassLine(chart, BassStyle::Quarters, 2),
-                                 BassLine(chart, BassStyle::Eighths, 2),   BassLine(chart, BassStyle::Octaves, 2),
-                                 BassLine(chart, BassStyle::Gallop, 2),    BassLine(chart, BassStyle::Syncopated, 2),
-                                 Arpeggio(chart, 4, true, 4),              Arpeggio(chart, 4, false, 3),
-                                 ChordVoice(chart, 1, 4),                  DrumBars("c4 d4 c4 d4", "c1", 4, 2, 8)};
+    const std::string lines[] = {BassLine(chart, BassStyle::Whole, 2),
+                                 BassLine(chart, BassStyle::Quarters, 2),
+                                 BassLine(chart, BassStyle::Eighths, 2),
+                                 BassLine(chart, BassStyle::Octaves, 2),
+                                 BassLine(chart, BassStyle::Gallop, 2),
+                                 BassLine(chart, BassStyle::Syncopated, 2),
+                                 Arpeggio(chart, 4, true, 4),
+                                 Arpeggio(chart, 4, false, 3),
+                                 ChordVoice(chart, 1, 4),
+                                 DrumBars("c4 d4 c4 d4", "c1", 4, 2, 8)};
     for (const std::string& line : lines) EXPECT_EQ(Parse(line).totalTicks, 4 * TicksPerWhole) << line;
 
     EXPECT_EQ(Pitches(Parse(BassLine("C", BassStyle::Quarters, 2))), (std::vector<int>{36, 43, 48, 43}));
@@ -160,7 +165,8 @@ TEST(SoundsScores, EveryPieceHasOneDistinctTempoAndChannelsOfEqualLength) {
             if (c.tempo != 0) tempo = c.tempo;
             if (ticks < 0) ticks = c.totalTicks;
             EXPECT_EQ(c.totalTicks, ticks);
-            for (const NoteEvent& n : c.notes) ASSERT_LT(n.instrument, static_cast<int>(song.instruments.size()));
+            for (const NoteEvent& n : c.notes)
+                ASSERT_LT(n.instrument, static_cast<int>(song.instruments.size()));
         }
         ASSERT_GT(tempo, 0);
         tempos.insert(tempo);

@@ -76,6 +76,20 @@ Instrument FmVoice(double ratio, double index, double indexDecay, double volume)
     return in;
 }
 
+Instrument SawBass(double volume, double lowPassHz) {
+    Instrument in = SawVoice(volume, lowPassHz, 0.0);
+    in.vibratoDepth = 0.0;
+    in.echoSend = 0.0;
+    return in;
+}
+
+Instrument FmSlapBass(double index, double indexDecay, double volume) {
+    Instrument in = FmVoice(1.0, index, indexDecay, volume);
+    in.vibratoDepth = 0.0;
+    in.echoSend = 0.0;
+    return in;
+}
+
 Instrument Pad(VoiceKind kind, double volume) {
     Instrument in;
     in.kind = kind;

@@ -13,8 +13,12 @@ Instrument PulsePluck(double duty, double volume);
 Instrument TriangleBass(double volume);
 // A biting filtered saw (doubled and detuned) for heavy leads and basses.
 Instrument SawVoice(double volume, double lowPassHz, double detuneCents);
+// A dry, steady saw bass under a low-pass, for the darker pieces.
+Instrument SawBass(double volume, double lowPassHz);
 // 2-operator FM: a bell or electric piano (decaying index) or a brass-like lead (steady index).
 Instrument FmVoice(double ratio, double index, double indexDecay, double volume);
+// A dry FM bass whose bright attack decays quickly, like a slapped string.
+Instrument FmSlapBass(double index, double indexDecay, double volume);
 // Soft sustained pad.
 Instrument Pad(VoiceKind kind, double volume);
 Instrument DrumKit(double volume);

@@ -28,9 +28,7 @@ Song BossSong() {
     lead.vibratoDelay = 0.1;
     Instrument fmLead = FmVoice(2.0, 2.0, 0.0, 0.6);
     fmLead.vibratoDelay = 0.1;
-    Instrument bass = SawVoice(0.8, 1100, 0);
-    bass.vibratoDepth = 0;
-    bass.echoSend = 0;
+    const Instrument bass = SawBass(0.8, 1100);
     Song song{"Boss", {}, {}};
     song.instruments = {lead, fmLead, PulsePluck(0.25, 0.28), bass, DrumKit(0.8)};
     song.channels = {
@@ -38,7 +36,8 @@ Song BossSong() {
             riffTune,
         "@2 v10 " + Arpeggio(chart, 4, true, 4),
         "@3 v15 q6 " + BassLine(chart, BassStyle::Gallop, 2),
-        "@4 v14 " + DrumBars("c16 c16 e8 d8 e8 c16 c16 c8 d8 e8", "c16 c16 d8 d16 d16 o4 a8 a8 g16 g16 g8 d8", bars, 4, 8),
+        "@4 v14 " + DrumBars("c16 c16 e8 d8 e8 c16 c16 c8 d8 e8", "c16 c16 d8 d16 d16 o4 a8 a8 g16 g16 g8 d8",
+                             bars, 4, 8),
         "@4 v6 " + DrumBars("[e16]16", "b8 [e16]14", bars, 5, 8),
     };
     song.echoBeats = 0.75;
@@ -63,17 +62,17 @@ Song Boss2Song() {
         "o5 g2 b-4 > d4 < / > f2 d4 < b-4 / > e-2 < b-4 g4 / a2 > c2 < / > d4 c4 < b-4 a4 /"
         " b-4 > c4 d4 f4 < / > e-2 < b-2 / > e-4 < b-4 g4 e-4 / ";
 
-    Instrument slap = FmVoice(1.0, 2.8, 0.05, 0.9);
-    slap.vibratoDepth = 0;
-    slap.echoSend = 0;
+    const Instrument slap = FmSlapBass(2.8, 0.05, 0.9);
     Song song{"Boss2", {}, {}};
-    song.instruments = {SawVoice(1.2, 3500, 10), PulseLead(0.25, 0.4), PulsePluck(0.5, 0.25), slap, DrumKit(0.8)};
+    song.instruments = {SawVoice(1.2, 3500, 10), PulseLead(0.25, 0.4), PulsePluck(0.5, 0.25), slap,
+                        DrumKit(0.8)};
     song.channels = {
         "t176 @0 v13 l8 " + RestBars(4) + riffTune + turnTune + riffTune + riffTune,
         "@1 v11 l8 " + RestBars(28) + "k12 " + riffTune,
         "@2 v10 " + Arpeggio(chart, 4, true, 4),
         "@3 v15 q5 " + BassLine(chart, BassStyle::Octaves, 2),
-        "@4 v14 " + DrumBars("c8 c8 d8 c8 c16 c16 c8 d8 a16 g16", "d16 d16 d16 d16 o4 a8 a8 g8 g8 o3 g8 g8 o4", bars, 4, 8),
+        "@4 v14 " + DrumBars("c8 c8 d8 c8 c16 c16 c8 d8 a16 g16",
+                             "d16 d16 d16 d16 o4 a8 a8 g8 g8 o3 g8 g8 o4", bars, 4, 8),
         "@4 v7 " + DrumBars("e8 e8 e8 e8 e8 e8 e8 f8", "b8 e8 e8 e8 e8 e8 e8 f8", bars, 5, 8),
     };
     song.echoBeats = 0.5;
@@ -102,15 +101,13 @@ Song LastBattleSong() {
     const std::string tune = riffTune + riffTune + climbTune + riffTune + climbTune;
     const std::string introTune = "o4 f1 / f1 / g-1 / a1 / ";
 
-    Instrument bass = SawVoice(0.8, 1000, 0);
-    bass.vibratoDepth = 0;
-    bass.echoSend = 0;
+    const Instrument bass = SawBass(0.8, 1000);
     Instrument brass = FmVoice(1.0, 3.2, 0.0, 0.35);
     brass.vibratoDepth = 0;
     brass.echoSend = 0.2;
     Song song{"LastBattle", {}, {}};
-    song.instruments = {SawVoice(1.0, 4500, 12), PulseLead(0.25, 0.35), PulsePluck(0.125, 0.25), bass, brass,
-                        DrumKit(0.85)};
+    song.instruments = {
+        SawVoice(1.0, 4500, 12), PulseLead(0.25, 0.35), PulsePluck(0.125, 0.25), bass, brass, DrumKit(0.85)};
     song.instruments[0].vibratoHz = 6.5;
     song.channels = {
         "t184 @0 v13 l8 " + introTune + tune,
@@ -120,7 +117,8 @@ Song LastBattleSong() {
         "@4 v11 q2 " + ChordVoice(chart, 0, 4),
         "@4 v11 q2 " + ChordVoice(chart, 1, 4),
         "@5 v14 " + DrumBars("c16 c16 e16 c16 d8 e16 c16 c16 c16 e16 c16 d8 e8",
-                             "d16 d16 d16 d16 o4 a16 a16 a16 a16 g16 g16 g16 g16 o3 g16 g16 g16 g16 o4", bars, 4, 8),
+                             "d16 d16 d16 d16 o4 a16 a16 a16 a16 g16 g16 g16 g16 o3 g16 g16 g16 g16 o4", bars,
+                             4, 8),
         "@5 v6 " + DrumBars("[e16]16", "b8 [e16]14", bars, 5, 4),
     };
     song.echoBeats = 0.75;

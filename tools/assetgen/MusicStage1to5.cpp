@@ -35,7 +35,8 @@ Song Stage1Song() {
         "@1 v10 " + Arpeggio(chart, 4, true, 4),
         "@2 v15 q6 " + BassLine(intro + verse + verse, BassStyle::Octaves, 2) +
             BassLine(bridge, BassStyle::Syncopated, 2) + BassLine(verse, BassStyle::Octaves, 2),
-        "@3 v14 " + DrumBars("c8 e8 d8 e8 c8 c8 d8 e8", "c8 e8 d8 c8 d16 d16 o3 a8 g8 g16 g16 o4", bars, 2, 8),
+        "@3 v14 " +
+            DrumBars("c8 e8 d8 e8 c8 c8 d8 e8", "c8 e8 d8 c8 d16 d16 o3 a8 g8 g16 g16 o4", bars, 2, 8),
         "@3 v7 " + DrumBars("e8 e8 e8 f8 e8 e8 e8 f8", "b8 e8 e8 f8 e8 e8 e8 f8", bars, 3, 8),
         "@4 v10 q8 " + ChordVoice(chart, 0, 4),
         "@4 v10 q8 " + ChordVoice(chart, 1, 4),
@@ -73,7 +74,8 @@ Song Stage2Song() {
         "@1 v10 " + Arpeggio(chart, 4, false, 2),
         "@2 v15 q5 " + BassLine(intro + verse + verse, BassStyle::Quarters, 2) +
             BassLine(bridge, BassStyle::Eighths, 2) + BassLine(verse, BassStyle::Quarters, 2),
-        "@3 v14 " + DrumBars("c8 e16 e16 d8 e8 c16 c16 e8 d8 e8", "c8 d8 d8 d16 d16 o4 a8 a8 g16 g16 d8", bars, 2, 8),
+        "@3 v14 " +
+            DrumBars("c8 e16 e16 d8 e8 c16 c16 e8 d8 e8", "c8 d8 d8 d16 d16 o4 a8 a8 g16 g16 d8", bars, 2, 8),
         "@3 v6 " + DrumBars("[e16]16", "b16 [e16]15", bars, 3, 8),
         // A high pulse answers the brass an octave up in the bridge only.
         "@4 v8 " + RestBars(18) + "k12 " + bridgeTune + "k0 " + RestBars(8),
@@ -134,10 +136,10 @@ Song Stage4Song() {
     const std::string riffStart =
         "o5 b4 e8 g8 a8 b8 r8 e8 / c+4 < a8 > c+8 e8 d8 c+8 < a8 > / b4 e8 g8 a8 b8 r8 > e8 < /"
         " > d4 c+8 < b8 a2 / ";
-    const std::string verse1 = riffStart +
-        "g4 e8 g8 c4 e4 / f+4 d8 f+8 a4 > d4 < / b4 a8 g8 f+4 g4 / a2 f+4 d4 / ";
-    const std::string verse2 = riffStart +
-        "> c4 < b8 a8 g4 e4 / f+4 a8 > d8 f+4 e4 < / > e2 < b4 g4 / a4 b4 > c+4 d4 < / ";
+    const std::string verse1 =
+        riffStart + "g4 e8 g8 c4 e4 / f+4 d8 f+8 a4 > d4 < / b4 a8 g8 f+4 g4 / a2 f+4 d4 / ";
+    const std::string verse2 =
+        riffStart + "> c4 < b8 a8 g4 e4 / f+4 a8 > d8 f+4 e4 < / > e2 < b4 g4 / a4 b4 > c+4 d4 < / ";
     const std::string bridgeTune =
         "o5 e4. g8 e4 c4 / f+4. a8 f+4 d4 / d4 f+4 b4 > d4 < / > e2. < r4 /"
         " g4 > c4 < g4 e4 / a4 > d4 < a4 f+4 / d+4 f+4 a4 b4 / > d+2 < b2 / ";
@@ -183,13 +185,15 @@ Song Stage5Song() {
     reed.attack = 0.03;
     reed.vibratoDepth = 0.3;
     Song song{"Stage5", {}, {}};
-    song.instruments = {reed, PulsePluck(0.125, 0.28), TriangleBass(1.0), DrumKit(0.7), Pad(VoiceKind::Pulse, 0.15)};
+    song.instruments = {reed, PulsePluck(0.125, 0.28), TriangleBass(1.0), DrumKit(0.7),
+                        Pad(VoiceKind::Pulse, 0.15)};
     song.channels = {
         "t132 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + Arpeggio(chart, 5, false, 4),
         "@2 v15 q7 " + BassLine(chart, BassStyle::Quarters, 2),
         "@3 v13 " + DrumBars("c8 e8 d8 c8 r8 c8 d8 e8", "c8 o3 g8 g8 o4 a8 a8 d8 d16 d16 d8", bars, 2, 8),
-        "@3 v6 " + DrumBars("e8 e16 e16 e8 e8 e8 e16 e16 e8 f8", "b8 e16 e16 e8 e8 e8 e16 e16 e8 f8", bars, 3, 8),
+        "@3 v6 " +
+            DrumBars("e8 e16 e16 e8 e8 e8 e16 e16 e8 f8", "b8 e16 e16 e8 e8 e8 e16 e16 e8 f8", bars, 3, 8),
         "@4 v9 q8 " + ChordVoice(chart, 0, 4),
         "@4 v9 q8 " + ChordVoice(chart, 1, 4),
     };

@@ -30,17 +30,17 @@ Song Stage6Song() {
     Instrument gears = FmVoice(1.41, 3.0, 0.05, 0.3);
     gears.decay = 0.08;
     gears.sustain = 0.0;
-    Instrument bass = SawVoice(0.8, 900, 0);
-    bass.vibratoDepth = 0;
-    bass.echoSend = 0;
+    const Instrument bass = SawBass(0.8, 900);
     Song song{"Stage6", {}, {}};
     song.instruments = {lead, gears, bass, DrumKit(0.75), Pad(VoiceKind::Saw, 0.15)};
     song.channels = {
         "t120 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + Arpeggio(chart, 4, true, 4),
         "@2 v14 q5 " + BassLine(chart, BassStyle::Octaves, 2),
-        "@3 v14 " + DrumBars("c8 e8 d8 c8 c8 e8 d8 e8", "c8 d16 d16 o3 g8 g8 o4 a8 a8 d16 d16 d8", bars, 2, 8),
-        "@3 v7 " + DrumBars("e16 e16 f8 e16 e16 f8 e16 e16 f8 e16 e16 f8", "b8 e16 e16 f8 [e16 e16 f8]2 e16 e16", bars, 3, 8),
+        "@3 v14 " +
+            DrumBars("c8 e8 d8 c8 c8 e8 d8 e8", "c8 d16 d16 o3 g8 g8 o4 a8 a8 d16 d16 d8", bars, 2, 8),
+        "@3 v7 " + DrumBars("e16 e16 f8 e16 e16 f8 e16 e16 f8 e16 e16 f8",
+                            "b8 e16 e16 f8 [e16 e16 f8]2 e16 e16", bars, 3, 8),
         "@4 v9 q8 " + ChordVoice(chart, 0, 4),
         "@4 v9 q8 " + ChordVoice(chart, 1, 4),
     };
@@ -67,13 +67,12 @@ Song Stage7Song() {
     const std::string bridgeTune =
         "o5 d2 f+4 b4 / b2 g2 / e4 a4 > c+4 e4 < / > c+2 < a2 /"
         " b4 a4 f+4 d4 / g4 b4 > d4 g4 < / > e4 d4 c+4 < g4 / a+2 f+2 / ";
-    const std::string ostinato = "o4 f+16 f+16 g16 f+16 > c+16 < f+16 g16 f+16 f+16 f+16 g16 f+16 a16 g16 f+16 e16 / ";
+    const std::string ostinato =
+        "o4 f+16 f+16 g16 f+16 > c+16 < f+16 g16 f+16 f+16 f+16 g16 f+16 a16 g16 f+16 e16 / ";
     std::string ostinatoVerse;
     for (int b = 0; b < 8; ++b) ostinatoVerse += ostinato;
 
-    Instrument slap = FmVoice(1.0, 2.5, 0.06, 0.9);
-    slap.vibratoDepth = 0;
-    slap.echoSend = 0;
+    const Instrument slap = FmSlapBass(2.5, 0.06, 0.9);
     Song song{"Stage7", {}, {}};
     song.instruments = {SawVoice(1.3, 2600, 6), PulsePluck(0.25, 0.3), slap, DrumKit(0.75)};
     song.channels = {
@@ -108,9 +107,7 @@ Song Stage8Song() {
         "o4 > d2 < b4 g4 / a2 f+4 d4 / e4 g4 b4 > e4 < / > d2 < b2 /"
         " > e4 g4 > c4 < g4 < / > d4 g4 b4 g4 < / > f+4 e4 c+4 < a+4 / f+4 a+4 > c+4 e4 < / ";
 
-    Instrument bass = SawVoice(0.8, 700, 0);
-    bass.vibratoDepth = 0;
-    bass.echoSend = 0;
+    const Instrument bass = SawBass(0.8, 700);
     Instrument brass = FmVoice(1.0, 3.0, 0.0, 0.3);
     brass.attack = 0.04;
     brass.vibratoDepth = 0;
@@ -123,7 +120,8 @@ Song Stage8Song() {
         "@2 v10 q3 " + ChordVoice(chart, 0, 4),
         "@2 v10 q3 " + ChordVoice(chart, 1, 4),
         "@2 v10 q3 " + ChordVoice(chart, 2, 4),
-        "@3 v14 " + DrumBars("c8 c16 c16 d8 c8 c8 c16 c16 d8 c8", "c16 c16 c16 c16 d8 d8 o4 a8 g8 o3 g16 g16 g8 o4", bars, 2, 8),
+        "@3 v14 " + DrumBars("c8 c16 c16 d8 c8 c8 c16 c16 d8 c8",
+                             "c16 c16 c16 c16 d8 d8 o4 a8 g8 o3 g16 g16 g8 o4", bars, 2, 8),
         "@3 v7 " + DrumBars("e8 e8 f8 e8 e8 e8 f8 e8", "b4 e8 e8 f8 e8 b4", bars, 3, 8),
     };
     song.echoBeats = 1.5;
@@ -197,9 +195,7 @@ Song Stage10Song() {
         "o4 a2 f+2 / g+2 e2 / f+4 a4 > d4 c+4 < / > c+2 < a2 /"
         " > c+4 < a4 f+4 a4 / > d2 < a2 / > d+4 c4 < a4 f+4 / g+2. r4 / ";
 
-    Instrument bass = SawVoice(0.9, 600, 0);
-    bass.vibratoDepth = 0;
-    bass.echoSend = 0;
+    const Instrument bass = SawBass(0.9, 600);
     Instrument brass = FmVoice(1.0, 2.0, 0.0, 0.22);
     brass.attack = 0.15;
     brass.release = 0.3;

@@ -161,10 +161,12 @@ std::string ChordVoice(const std::string& chart, int voice, int octave) {
     });
 }
 
-std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int firstFill, int fillEvery) {
+std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int firstFill,
+                     int fillEvery) {
     std::string out;
     for (int b = 1; b <= bars; ++b) {
-        const bool filled = firstFill > 0 && b >= firstFill && (fillEvery > 0 ? (b - firstFill) % fillEvery == 0 : b == firstFill);
+        const bool filled = firstFill > 0 && b >= firstFill &&
+                            (fillEvery > 0 ? (b - firstFill) % fillEvery == 0 : b == firstFill);
         out += filled ? fill : groove;
         out += " / ";
     }

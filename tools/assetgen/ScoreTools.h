@@ -30,7 +30,8 @@ std::string ChordVoice(const std::string& chart, int voice, int octave);
 
 // Bars of a drum part: `groove` (one bar in the note language) repeated, with `fill` (one bar) in
 // bar `firstFill` (counting from 1) and every `fillEvery` bars after it; 0 for no fills.
-std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int firstFill, int fillEvery);
+std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int firstFill,
+                     int fillEvery);
 
 // Whole bars of rest.
 std::string RestBars(int bars);
