@@ -119,6 +119,12 @@ TEST(SoundsRenderer, TheBufferIsOneLoopWithTailsAndEchoesWrappedOntoItsStart) {
     EXPECT_NE(error.find("lasts"), std::string::npos);
     song.channels = {"t120 @1 c1"};
     EXPECT_FALSE(RenderSong(song, &samples, &tempo, &error));
+    EXPECT_NE(error.find("instrument 1"), std::string::npos);
+    // An instrument whose level overflows makes a mix that is not a number: refused, not written.
+    song.instruments[0].volume = HUGE_VAL;
+    song.channels = {"t120 c1"};
+    EXPECT_FALSE(RenderSong(song, &samples, &tempo, &error));
+    EXPECT_NE(error.find("not finite"), std::string::npos);
 }
 
 TEST(SoundsScoreTools, ChordChartsBecomeWholeBarsOfTheRightNotes) {

@@ -109,6 +109,11 @@ bool RenderSong(const Song& song, std::vector<float>* samples, double* tempo, st
     // that this pushes past full scale, and the caller normalises what remains.
     double loudest = 0.0, power = 0.0;
     for (double s : mix) {
+        if (!std::isfinite(s)) {
+            // An instrument whose settings blow up must stop the build, not become a burst of noise.
+            if (error) *error = std::string(song.name) + ": the mix is not finite";
+            return false;
+        }
         loudest = std::fmax(loudest, std::fabs(s));
         power += s * s;
     }
