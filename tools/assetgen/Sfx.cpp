@@ -190,10 +190,10 @@ const EffectRecipe Recipes[EffectCount] = {
     {"BigEnemyDeath", BigEnemyDeath, 0.75},
     {"BossDeath", BossDeath, 0.95},
     {"Item", Item, 0.5},
-    {"Speed", Speed, 0.45},
+    {"Speed", Speed, 0.3},
     {"MeDeath", MeDeath, 0.85},
     {"Bomb", Bomb, 0.95},
-    {"BossAlarm", BossAlarm, 0.55},
+    {"BossAlarm", BossAlarm, 0.42},
 };
 
 }  // namespace
