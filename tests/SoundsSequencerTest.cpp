@@ -159,6 +159,25 @@ TEST(SoundsScoreTools, ChordChartsBecomeWholeBarsOfTheRightNotes) {
     ParseError(Arpeggio("Cmajor", 4, false, 4));
 }
 
+TEST(SoundsScoreTools, ScaleShiftKeepsTheRhythmAndMovesAlongTheScale) {
+    const std::string melody = "o5 d4 e8. f+16 r8 a4 & a8 / c+2 g+4 < b-4 /";
+    const ParsedChannel original = Parse("q8 " + melody);
+    // A third below in D major; the chromatic g+ and b- stay a semitone above their shifted
+    // neighbours g and a.
+    const ParsedChannel third = Parse("q8 " + ScaleShift(melody, "D major", 2));
+    EXPECT_EQ(Pitches(third), (std::vector<int>{71, 73, 74, 78, 69, 77, 67}));
+    ASSERT_EQ(third.notes.size(), original.notes.size());
+    EXPECT_EQ(third.totalTicks, original.totalTicks);
+    for (size_t i = 0; i < third.notes.size(); ++i) {
+        EXPECT_EQ(third.notes[i].startTick, original.notes[i].startTick);
+        EXPECT_EQ(third.notes[i].gateTicks, original.notes[i].gateTicks);
+    }
+    // Up a step in a minor mode, across the octave.
+    EXPECT_EQ(Pitches(Parse(ScaleShift("o4 b-4 g4 a2", "G minor", -1))), (std::vector<int>{72, 69, 70}));
+    ParseError(ScaleShift("o4 c4", "Q major", 1));
+    ParseError(ScaleShift("o4 c4", "C bebop", 1));
+}
+
 TEST(SoundsScores, EveryPieceHasOneDistinctTempoAndChannelsOfEqualLength) {
     std::set<double> tempos;
     for (int s = 0; s < SongCount; ++s) {

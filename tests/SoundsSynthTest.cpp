@@ -16,7 +16,8 @@ namespace {
 
 // The pitch of a stretch of samples in Hz, from its rising zero crossings.
 double PitchOf(const std::vector<float>& s, double fromSeconds, double toSeconds) {
-    const size_t from = static_cast<size_t>(fromSeconds * SampleRate), to = static_cast<size_t>(toSeconds * SampleRate);
+    const size_t from = static_cast<size_t>(fromSeconds * SampleRate),
+                 to = static_cast<size_t>(toSeconds * SampleRate);
     int rising = 0;
     for (size_t i = from + 1; i < to && i < s.size(); ++i)
         if (s[i - 1] < 0 && s[i] >= 0) ++rising;

@@ -39,6 +39,7 @@ Song BossSong() {
         "@4 v14 " + DrumBars("c16 c16 e8 d8 e8 c16 c16 c8 d8 e8", "c16 c16 d8 d16 d16 o4 a8 a8 g16 g16 g8 d8",
                              bars, 4, 8),
         "@4 v6 " + DrumBars("[e16]16", "b8 [e16]14", bars, 5, 8),
+        "@1 v9 q7 " + RestBars(28) + ScaleShift(riffTune, "A harmonic", 2),
     };
     song.echoBeats = 0.75;
     song.echoFeedback = 0.25;
@@ -120,6 +121,7 @@ Song LastBattleSong() {
                              "d16 d16 d16 d16 o4 a16 a16 a16 a16 g16 g16 g16 g16 o3 g16 g16 g16 g16 o4", bars,
                              4, 8),
         "@5 v6 " + DrumBars("[e16]16", "b8 [e16]14", bars, 5, 4),
+        "@0 v9 q7 " + RestBars(36) + ScaleShift(climbTune, "Bb harmonic", 2),
     };
     song.echoBeats = 0.75;
     song.echoFeedback = 0.25;

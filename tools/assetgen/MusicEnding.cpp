@@ -44,6 +44,7 @@ Song EndingSong() {
         "@4 v10 q8 " + ChordVoice(chart, 0, 4),
         "@4 v10 q8 " + ChordVoice(chart, 1, 4),
         "@4 v10 q8 " + ChordVoice(chart, 2, 4),
+        "@0 v9 q7 " + RestBars(18) + ScaleShift(verse2, "Eb major", 2),
     };
     song.echoBeats = 1.5;
     song.echoFeedback = 0.45;

@@ -28,8 +28,8 @@ Song Stage1Song() {
         " f+4 d4 f+4 b4 / > d2 < b2 / g+4 b4 > d4 e4 < / a2 > c+4 e4 / ";
 
     Song song{"Stage1", {}, {}};
-    song.instruments = {PulseLead(0.25, 0.7), PulsePluck(0.125, 0.35), TriangleBass(1.0), DrumKit(0.75),
-                        Pad(VoiceKind::Pulse, 0.18)};
+    song.instruments = {PulseLead(0.25, 0.7), PulsePluck(0.125, 0.35),     TriangleBass(1.0),
+                        DrumKit(0.75),        Pad(VoiceKind::Pulse, 0.18), PulseLead(0.5, 0.5)};
     song.channels = {
         "t150 @0 v13 l8 " + leadIntro + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + Arpeggio(chart, 4, true, 4),
@@ -40,6 +40,7 @@ Song Stage1Song() {
         "@3 v7 " + DrumBars("e8 e8 e8 f8 e8 e8 e8 f8", "b8 e8 e8 f8 e8 e8 e8 f8", bars, 3, 8),
         "@4 v10 q8 " + ChordVoice(chart, 0, 4),
         "@4 v10 q8 " + ChordVoice(chart, 1, 4),
+        "@5 v10 q7 " + RestBars(26) + ScaleShift(verse2, "D major", 2),
     };
     return song;
 }
@@ -79,6 +80,7 @@ Song Stage2Song() {
         "@3 v6 " + DrumBars("[e16]16", "b16 [e16]15", bars, 3, 8),
         // A high pulse answers the brass an octave up in the bridge only.
         "@4 v8 " + RestBars(18) + "k12 " + bridgeTune + "k0 " + RestBars(8),
+        "@0 v9 q7 " + RestBars(26) + ScaleShift(verse2, "A mixolydian", 2),
     };
     song.echoBeats = 0.5;
     return song;
@@ -156,6 +158,7 @@ Song Stage4Song() {
         "@3 v7 " + DrumBars("e8 e8 e8 e8 e8 e8 f8 e8", "b8 e8 e8 e8 e8 e8 f8 e8", bars, 3, 8),
         // Power chords chug under the riff.
         "@4 v10 q4 " + BassLine(chart, BassStyle::Eighths, 3),
+        "@0 v10 q7 " + RestBars(26) + ScaleShift(verse2, "E dorian", 2),
     };
     song.echoBeats = 0.75;
     song.echoLevel = 0.2;
@@ -196,6 +199,7 @@ Song Stage5Song() {
             DrumBars("e8 e16 e16 e8 e8 e8 e16 e16 e8 f8", "b8 e16 e16 e8 e8 e8 e16 e16 e8 f8", bars, 3, 8),
         "@4 v9 q8 " + ChordVoice(chart, 0, 4),
         "@4 v9 q8 " + ChordVoice(chart, 1, 4),
+        "@0 v9 q7 " + RestBars(26) + ScaleShift(verse2, "G minor", 2),
     };
     song.echoBeats = 0.75;
     song.echoFeedback = 0.4;

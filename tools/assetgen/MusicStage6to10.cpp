@@ -43,6 +43,7 @@ Song Stage6Song() {
                             "b8 e16 e16 f8 [e16 e16 f8]2 e16 e16", bars, 3, 8),
         "@4 v9 q8 " + ChordVoice(chart, 0, 4),
         "@4 v9 q8 " + ChordVoice(chart, 1, 4),
+        "@0 v9 q7 " + RestBars(26) + ScaleShift(verse2, "C harmonic", 2),
     };
     song.echoBeats = 0.5;
     song.echoFeedback = 0.3;
@@ -123,6 +124,7 @@ Song Stage8Song() {
         "@3 v14 " + DrumBars("c8 c16 c16 d8 c8 c8 c16 c16 d8 c8",
                              "c16 c16 c16 c16 d8 d8 o4 a8 g8 o3 g16 g16 g8 o4", bars, 2, 8),
         "@3 v7 " + DrumBars("e8 e8 f8 e8 e8 e8 f8 e8", "b4 e8 e8 f8 e8 b4", bars, 3, 8),
+        "@0 v9 q7 " + RestBars(26) + ScaleShift(verse2, "B harmonic", 2),
     };
     song.echoBeats = 1.5;
     song.echoFeedback = 0.3;

@@ -4,6 +4,8 @@
 #include <sstream>
 #include <vector>
 
+#include "tools/assetgen/Sequencer.h"
+
 namespace veltrano::assetgen {
 
 namespace {
@@ -81,6 +83,30 @@ std::string ForEachChord(const std::string& chart, Play play) {
         }
     }
     return out;
+}
+
+// A span of ticks written as tied standard lengths: "o4c4&c16" for a note, "r4 r16" for a rest.
+std::string TiedLength(const std::string& octave, const std::string& pitch, int64_t ticks) {
+    static const struct {
+        int ticks;
+        const char* text;
+    } lengths[] = {{384, "1"}, {192, "2"}, {96, "4"},  {48, "8"},
+                   {32, "12"}, {24, "16"}, {16, "24"}, {12, "32"}};
+    std::string out;
+    for (const auto& l : lengths) {
+        while (ticks >= l.ticks) {
+            if (!out.empty()) out += pitch == "r" ? " " : "&";
+            if (out.empty()) out += octave;
+            out += pitch;
+            out += l.text;
+            ticks -= l.ticks;
+        }
+    }
+    return ticks == 0 ? out + " " : "!";
+}
+
+int FloorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
 }  // namespace
@@ -170,6 +196,43 @@ std::string DrumBars(const std::string& groove, const std::string& fill, int bar
         out += filled ? fill : groove;
         out += " / ";
     }
+    return out;
+}
+
+std::string ScaleShift(const std::string& melody, const std::string& key, int steps) {
+    static const struct {
+        const char* name;
+        int offsets[7];
+    } modes[] = {{"major", {0, 2, 4, 5, 7, 9, 11}},      {"minor", {0, 2, 3, 5, 7, 8, 10}},
+                 {"harmonic", {0, 2, 3, 5, 7, 8, 11}},   {"dorian", {0, 2, 3, 5, 7, 9, 10}},
+                 {"mixolydian", {0, 2, 4, 5, 7, 9, 10}}, {"phrygian", {0, 1, 3, 5, 7, 8, 10}},
+                 {"lydian", {0, 2, 4, 6, 7, 9, 11}}};
+    const size_t space = key.find(' ');
+    Chord root;
+    if (space == std::string::npos || !ReadChord(key.substr(0, space), &root)) return "!";
+    const int* offsets = nullptr;
+    for (const auto& m : modes)
+        if (key.substr(space + 1) == m.name) offsets = m.offsets;
+    ParsedChannel parsed;
+    if (offsets == nullptr || !ParseMml("q8 " + melody, &parsed, nullptr)) return "!";
+
+    std::string out;
+    int64_t at = 0;
+    for (const NoteEvent& note : parsed.notes) {
+        if (note.startTick > at) out += TiedLength("", "r", note.startTick - at);
+        const int relative = note.midiNote - root.root;
+        const int octave = FloorDiv(relative, 12), within = relative - 12 * octave;
+        int degree = 6;
+        while (offsets[degree] > within) --degree;
+        const int shifted = degree - steps;
+        const int midi = root.root + 12 * (octave + FloorDiv(shifted, 7)) +
+                         offsets[shifted - 7 * FloorDiv(shifted, 7)] + (within - offsets[degree]);
+        std::string prefix = "o";
+        prefix += std::to_string(midi / 12 - 1);
+        out += TiedLength(prefix, NoteNames[midi % 12], note.gateTicks);
+        at = note.startTick + note.gateTicks;
+    }
+    if (parsed.totalTicks > at) out += TiedLength("", "r", parsed.totalTicks - at);
     return out;
 }
 

@@ -33,6 +33,12 @@ std::string ChordVoice(const std::string& chart, int voice, int octave);
 std::string DrumBars(const std::string& groove, const std::string& fill, int bars, int firstFill,
                      int fillEvery);
 
+// The melody moved `steps` notes down the scale of `key` (negative: up), keeping its rhythm: the
+// second voice of a twin lead. A key is a root and a mode: "D major", "G minor", "A harmonic",
+// "E dorian", "A mixolydian", "F# phrygian", "F lydian". A note outside the scale keeps its distance
+// from the scale note below it. The melody must set its own octave; its gate is not kept.
+std::string ScaleShift(const std::string& melody, const std::string& key, int steps);
+
 // Whole bars of rest.
 std::string RestBars(int bars);
 
