@@ -49,12 +49,19 @@ SdlBackend::~SdlBackend() {
 
 bool SdlBackend::OpenDisplay(std::string* error) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    Window = SDL_CreateWindow("VeltranoGame2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ::veltrano::ScreenWidth,
-                              ::veltrano::ScreenHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // The window starts borderless over the whole desktop and then asks for full-screen-desktop mode,
+    // so it covers the screen even where no window manager honours that request (a bare X server).
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
+        desktop.w = ::veltrano::ScreenWidth;
+        desktop.h = ::veltrano::ScreenHeight;
+    }
+    Window = SDL_CreateWindow("VeltranoGame2", 0, 0, desktop.w, desktop.h, SDL_WINDOW_BORDERLESS);
     if (!Window) {
         if (error) *error = std::string("cannot open the window: ") + SDL_GetError();
         return false;
     }
+    SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!Renderer) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
     if (!Renderer) {

@@ -1,23 +1,29 @@
-// Placeholder sheets of the right sizes with the key pixels in place, until the real pictures land.
+// Writes both picture sheets into the program folder. The key colour is pure magenta: it sits at
+// (80, 0) of the backgrounds (the transparent corner of the stage 1 cloud) and at (0, 0) of the
+// sprites (the empty corner of the first ship), where the game reads it.
 #include "platform/Surface.h"
 #include "tools/assetgen/Assets.h"
+#include "tools/assetgen/PictureCells.h"
+#include "tools/assetgen/PictureKit.h"
+#include "tools/assetgen/PictureSheets.h"
 
 namespace veltrano::assetgen {
 
+void PaintSheets(Surface& background, Surface& characters) {
+    background.Create(BackgroundSheetWidth, BackgroundSheetHeight, KeyColour);
+    characters.Create(CharacterSheetWidth, CharacterSheetHeight, KeyColour);
+    PaintBackgroundSheet(background);
+    PaintShips(characters);
+    PaintEnemies(characters);
+    PaintBosses(characters);
+    PaintEffects(characters);
+    PaintHud(characters);
+    PaintMenus(characters);
+}
+
 bool WritePictures(const std::filesystem::path& out, std::string* error) {
-    const uint32_t key = Rgb(255, 0, 255);
-    Surface background;
-    background.Create(320, 480);
-    for (int y = 0; y < background.Height; ++y)
-        for (int x = 0; x < background.Width; ++x)
-            background.Row(y)[x] = Rgb(40 + (x / 80) * 40, 60 + (y / 80) * 25, 90);
-    background.Row(0)[80] = key;
-    Surface characters;
-    characters.Create(384, 608, key);
-    for (int y = 0; y < characters.Height; ++y)
-        for (int x = 0; x < characters.Width; ++x)
-            if ((x % 16) > 1 && (y % 16) > 1) characters.Row(y)[x] = Rgb(x / 2, y / 3, 200);
-    characters.Row(0)[0] = key;
+    Surface background, characters;
+    PaintSheets(background, characters);
     return SaveBitmapFile(background, (out / "背景.bmp").string(), error) &&
            SaveBitmapFile(characters, (out / "キャラクター.bmp").string(), error);
 }

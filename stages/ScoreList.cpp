@@ -1,0 +1,49 @@
+// The score list: the ten best scores written in black over the scrolling background.
+#include <cstdio>
+#include <cstring>
+
+#include "platform/Display.h"
+#include "stages/Scenes.h"
+
+namespace veltrano {
+
+namespace {
+
+const char* const RankNumerals[HighScoreCount] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
+
+// Drawn on every step, since the back buffer is never cleared and the background scrolls under it.
+// Every text is short enough to stay inside the string's own buffer, so nothing is allocated.
+void DrawScoreList() {
+    char texts[HighScoreCount][16];
+    for (int i = 0; i < HighScoreCount; ++i) ScoreListText(HighScores[i], texts[i]);
+
+    TextCanvas canvas(BackBuffer);
+    canvas.SetClearBrush();
+    canvas.SetFontColour(0);
+    canvas.SetFontSize(28);
+    const std::string caption = "得点一覧";
+    canvas.TextOut((ScreenWidth - canvas.TextWidth(caption)) / 2, 32, caption);
+    const int rankHeight = canvas.TextHeight("あ");
+    for (int i = 1; i <= HighScoreCount; ++i) canvas.TextOut(128, i * rankHeight + 48, RankNumerals[i - 1]);
+    const int digitHeight = canvas.TextHeight("0");
+    for (int i = 1; i <= HighScoreCount; ++i) canvas.TextOut(320, i * digitHeight + 48, texts[i - 1]);
+    canvas.Release();
+}
+
+}  // namespace
+
+void ScoreListText(int score, char* out) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%d", score);
+    const size_t length = std::strlen(digits);
+    const size_t zeros = length > 8 ? 0 : 9 - length;
+    std::memset(out, '0', zeros);
+    std::memcpy(out + zeros, digits, length + 1);
+}
+
+void WriteScoreList(ScriptBuilder& s) {
+    WriteMenuReset(s, ResetKind::Menu);
+    s.Call(DrawScoreList);
+}
+
+}  // namespace veltrano

@@ -1,0 +1,190 @@
+// The scene-script model: every scene is an init (a reset, tables of layers, hit points and start
+// positions) and a step (an ordered list of statements), held as data and run by one interpreter.
+// Scripts are built once at start-up; running them never allocates.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace veltrano {
+
+// One kind of statement per primitive, pattern, guard and assignment. The motion and fire kinds take
+// their arguments in the order the engine's procedures do.
+enum class Op : uint8_t {
+    // Motion primitives.
+    MoveDuring,        // slot, dx, dy, from, to
+    ScrollWithGround,  // slot, from
+    SinkDuring,        // slot, from, to
+    CircleDuring,      // slot, cx, cy, radius, startAngle, angleStep, from, to
+    CircleFrom,        // slot, cx, cy, radius, startAngle, angleStep, from
+    ChaseRow,          // slot, from, speed
+    DetonateNear,      // slot
+    // Fire patterns (bullet slot first, then the carrier).
+    FireStraight,       // bullet, carrier, from, phase, period, dy, dx
+    FireAngled,         // bullet, carrier, angle, phase, period, from, speed
+    FireAimed,          // bullet, carrier, offset, phase, period, from, speed
+    FireAngledOnDeath,  // bullet, carrier, angle, deadTime, speed
+    FireOnDeath,        // bullet, carrier, offset, deadTime, speed
+    FireStraightStop,   // bullet, carrier, from, moveSpan, phase, period, dy, dx
+    FireAngledStop,     // bullet, carrier, angle, moveSpan, phase, period, from, speed
+    FireAimedStop,      // bullet, carrier, offset, moveSpan, phase, period, from, speed
+    FireAtPlayerMark,   // bullet, carrier, angle, phase, period, from, speed
+    FireAimedExact,     // bullet, carrier, offset, phase, period, from, speed
+    // Bonus check: when StageFrame = frame and first..last are all destroyed, the flag is set and the
+    // points are paid. Args: frame, first, last, flag, points.
+    BonusCheck,
+    // Guards: when the condition fails, the next Skip statements (the guarded block) are passed over.
+    IfFlag,           // flag
+    IfAllDestroyed,   // first, last
+    IfAnyDestroyed,   // first, last
+    IfAllHPBelowOne,  // first, last
+    IfFrameIn,        // lo, hi (inclusive)
+    IfDeadTimeIn,     // slot, lo, hi (inclusive, slot destroyed)
+    IfValueAbove,     // value, threshold (arguments usually computed each step)
+    // Assignments.
+    SetLayerStep,    // which (LayerStep), value
+    SetBossSlot,     // slot
+    SetState,        // first, last, state, clearBulletStep (0 or 1)
+    SetHP,           // slot, value
+    AddScore,        // points
+    SetControl,      // value: ControlEnabled, and FireHeld when 0
+    SetStageFrame,   // value
+    SetRespawnSide,  // value
+    SetPosition,     // slot, x, y
+    // The head-up display follows the ship's height.
+    HudRows,
+    HudBossDigits,
+    // Bespoke behaviour written as a plain function (bosses with phase variables, menus that draw).
+    Call,  // hook index
+};
+
+constexpr int MaxArgs = 8;
+
+// Which of the six layer steps an argument or an assignment names.
+enum class LayerStep : uint8_t { Layer1X, Layer1Y, Layer2X, Layer2Y, Layer3X, Layer3Y };
+
+// How an argument is worked out when it is not a constant.
+enum class ArgKind : uint8_t {
+    Constant,    // A
+    Frame,       // A + B * StageFrame
+    Layer,       // B * the layer step A
+    XOf,         // EnemyX[A] + B
+    YOf,         // EnemyY[A] + B
+    FrameCycle,  // ((StageFrame - A) mod B) > C ? D : E, the remainder with the sign of the dividend
+};
+
+// An argument as a script writes it: an int, or one of the computed kinds, evaluated every step.
+struct Arg {
+    ArgKind Kind = ArgKind::Constant;
+    int A = 0, B = 0, C = 0, D = 0, E = 0;
+
+    constexpr Arg(int value) : A(value) {}  // NOLINT: plain numbers are the common case
+    static constexpr Arg Frame(int base, int perFrame) { return Arg(ArgKind::Frame, base, perFrame); }
+    static constexpr Arg TimesLayer(int times, LayerStep which) {
+        return Arg(ArgKind::Layer, static_cast<int>(which), times);
+    }
+    static constexpr Arg XOf(int slot, int add) { return Arg(ArgKind::XOf, slot, add); }
+    static constexpr Arg YOf(int slot, int add) { return Arg(ArgKind::YOf, slot, add); }
+    static constexpr Arg Cycle(int shift, int period, int threshold, int above, int otherwise) {
+        Arg a(ArgKind::FrameCycle, shift, period);
+        a.C = threshold;
+        a.D = above;
+        a.E = otherwise;
+        return a;
+    }
+    constexpr bool IsConstant() const { return Kind == ArgKind::Constant; }
+
+   private:
+    constexpr Arg(ArgKind kind, int a, int b) : Kind(kind), A(a), B(b) {}
+};
+
+// A computed argument of one statement: where it goes and how it is worked out.
+struct DynamicArg {
+    uint8_t Position;
+    Arg Value;
+};
+
+struct Statement {
+    Op Code;
+    uint8_t DynamicCount = 0;
+    uint32_t DynamicFirst = 0;  // index into SceneScript::Dynamic
+    uint32_t Skip = 0;          // guards: the length of the guarded block
+    int32_t Args[MaxArgs] = {};
+};
+
+// The reset an init starts with.
+enum class ResetKind : uint8_t {
+    None,        // nothing is reset (the scene's own init hook does everything)
+    Menu,        // title, key configuration, score list
+    ShipSelect,  // the menu reset with the demonstration ship
+    Stage,       // stages 2 to 10
+    FirstStage,  // stage 1: shots parked lower, one hit point, the burst stopped but options kept
+};
+
+struct HitPointRange {
+    int First, Last, HP;
+};
+
+// One coordinate of a start-position group: constant, base + k x step for member k, or
+// RandomInt(range) x times + base.
+struct Coord {
+    enum Kind : uint8_t { Constant, Stepped, Random } How = Constant;
+    int Base = 0;
+    int Step = 0;   // Stepped: added per member
+    int Range = 0;  // Random: the draw is in [0, Range)
+    int Times = 1;  // Random: the draw is multiplied by this
+
+    constexpr Coord(int value) : Base(value) {}  // NOLINT: plain numbers are the common case
+    static constexpr Coord Per(int base, int step) {
+        Coord c(base);
+        c.How = Stepped;
+        c.Step = step;
+        return c;
+    }
+    static constexpr Coord Rand(int range, int base = 0, int times = 1) {
+        Coord c(base);
+        c.How = Random;
+        c.Range = range;
+        c.Times = times;
+        return c;
+    }
+};
+
+struct Placement {
+    int First, Count;
+    Coord X, Y;
+};
+
+constexpr int KeepValue = -1000000;  // a BossSlot or flag count the init leaves as it was
+
+struct SceneScript {
+    std::string Name;
+    // Init.
+    ResetKind Reset = ResetKind::None;
+    bool LaysLayers = false;
+    int LayerSteps[6] = {};  // in LayerStep order
+    std::vector<HitPointRange> HitPoints;
+    std::vector<Placement> Placements;
+    int BossSlot = KeepValue;
+    int BonusFlagCount = KeepValue;
+    int StartFrame = 0;
+    void (*InitHook)() = nullptr;  // bespoke init, run last
+    // Step.
+    std::vector<Statement> Step;
+    std::vector<DynamicArg> Dynamic;
+    std::vector<void (*)()> Hooks;
+    // Faults found while the script was built; a faulty statement is left out of Step.
+    std::vector<std::string> Errors;
+};
+
+// Runs a script's init or one step of it.
+void RunInit(const SceneScript& script);
+void RunStep(const SceneScript& script);
+
+// The HUD rule: the upper row (score digits) and lower row (weapon, lives, speed) stand at Y 0 and 16,
+// or ride above the ship when it flies near the top.
+void PlaceHudRows();
+void PlaceBossDigits();
+
+}  // namespace veltrano

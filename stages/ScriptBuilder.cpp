@@ -1,0 +1,388 @@
+#include "stages/ScriptBuilder.h"
+
+#include <algorithm>
+
+#include "world/World.h"
+
+namespace veltrano {
+
+namespace {
+
+std::string Num(int v) {
+    return std::to_string(v);
+}
+
+}  // namespace
+
+const char* OpName(Op op) {
+    // clang-format off
+    static const char* const Names[] = {
+        "MoveDuring", "ScrollWithGround", "SinkDuring", "CircleDuring", "CircleFrom", "ChaseRow",
+        "DetonateNear", "FireStraight", "FireAngled", "FireAimed", "FireAngledOnDeath", "FireOnDeath",
+        "FireStraightStop", "FireAngledStop", "FireAimedStop", "FireAtPlayerMark", "FireAimedExact",
+        "BonusCheck", "IfFlag", "IfAllDestroyed", "IfAnyDestroyed", "IfAllHPBelowOne", "IfFrameIn",
+        "IfDeadTimeIn", "IfValueAbove", "SetLayerStep", "SetBossSlot", "SetState", "SetHP", "AddScore",
+        "SetControl", "SetStageFrame", "SetRespawnSide", "SetPosition", "HudRows", "HudBossDigits", "Call"};
+    // clang-format on
+    static_assert(sizeof(Names) / sizeof(Names[0]) == static_cast<size_t>(Op::Call) + 1);
+    return Names[static_cast<int>(op)];
+}
+
+// ---- Faults ---------------------------------------------------------------------------------------
+
+void ScriptBuilder::Fault(const std::string& what) {
+    Faulty = true;
+    Script.Errors.push_back(Script.Name + ": " + what);
+}
+
+bool ScriptBuilder::CheckSlot(const char* what, int slot, int first, int last) {
+    if (slot >= first && slot <= last) return true;
+    Fault(std::string(what) + " slot " + Num(slot) + " outside " + Num(first) + ".." + Num(last));
+    return false;
+}
+
+bool ScriptBuilder::CheckWindow(const char* what, const Arg& from, const Arg& to) {
+    if (!from.IsConstant() || !to.IsConstant() || from.A < to.A) return true;
+    Fault(std::string(what) + " window (" + Num(from.A) + ", " + Num(to.A) + ") never opens");
+    return false;
+}
+
+bool ScriptBuilder::CheckSchedule(const char* what, const Arg& phase, const Arg& period) {
+    if (!period.IsConstant()) return true;
+    if (period.A <= 0) {
+        Fault(std::string(what) + " period " + Num(period.A) + " is not positive");
+        return false;
+    }
+    if (phase.IsConstant() && (phase.A < 0 || phase.A >= period.A)) {
+        Fault(std::string(what) + " phase " + Num(phase.A) + " never comes in period " + Num(period.A));
+        return false;
+    }
+    return true;
+}
+
+bool ScriptBuilder::CheckFlag(int flag) {
+    const int count = Script.BonusFlagCount == KeepValue ? MaxBonusFlags : Script.BonusFlagCount;
+    if (flag >= 0 && flag < count) return true;
+    Fault("bonus flag " + Num(flag) + " outside the table of " + Num(count));
+    return false;
+}
+
+bool ScriptBuilder::CheckFire(const char* what, int bullet, int carrier) {
+    bool ok = CheckSlot(what, bullet, FirstBulletSlot, LastBulletSlot);
+    ok &= CheckSlot(what, carrier, FirstObjectSlot, LastObjectSlot);
+    return ok;
+}
+
+void ScriptBuilder::UseBullet(int bullet, Op op) {
+    Bullets.push_back({bullet, FrameLo.back(), FrameHi.back(), op});
+}
+
+// ---- Statements -----------------------------------------------------------------------------------
+
+bool ScriptBuilder::Emit(Op op, std::initializer_list<Arg> args) {
+    const bool faulty = Faulty;
+    Faulty = false;
+    if (faulty) return false;
+    Statement s;
+    s.Code = op;
+    s.DynamicFirst = static_cast<uint32_t>(Script.Dynamic.size());
+    uint8_t position = 0;
+    for (const Arg& a : args) {
+        if (a.IsConstant()) {
+            s.Args[position] = a.A;
+        } else {
+            if ((a.Kind == ArgKind::XOf || a.Kind == ArgKind::YOf) &&
+                (a.A < FirstObjectSlot || a.A > LastObjectSlot)) {
+                Fault(std::string(OpName(op)) + " follows slot " + Num(a.A) + " outside the slots");
+                Faulty = false;
+                return false;
+            }
+            if (a.Kind == ArgKind::FrameCycle && a.B == 0) {
+                Fault(std::string(OpName(op)) + " cycles with period 0");
+                Faulty = false;
+                return false;
+            }
+            Script.Dynamic.push_back({position, a});
+            ++s.DynamicCount;
+        }
+        ++position;
+    }
+    Script.Step.push_back(s);
+    return true;
+}
+
+void ScriptBuilder::MoveDuring(int slot, Arg dx, Arg dy, Arg from, Arg to) {
+    CheckSlot("MoveDuring", slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckWindow("MoveDuring", from, to);
+    Emit(Op::MoveDuring, {slot, dx, dy, from, to});
+}
+
+void ScriptBuilder::ScrollWithGround(int slot, Arg from) {
+    CheckSlot("ScrollWithGround", slot, FirstObjectSlot, LastNonBulletSlot);
+    Emit(Op::ScrollWithGround, {slot, from});
+}
+
+void ScriptBuilder::SinkDuring(int slot, Arg from, Arg to) {
+    CheckSlot("SinkDuring", slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckWindow("SinkDuring", from, to);
+    Emit(Op::SinkDuring, {slot, from, to});
+}
+
+void ScriptBuilder::CircleDuring(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep,
+                                 Arg from, Arg to) {
+    CheckSlot("CircleDuring", slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckWindow("CircleDuring", from, to);
+    if (angleStep.IsConstant() && angleStep.A == 0) Fault("CircleDuring with an angle step of 0");
+    Emit(Op::CircleDuring, {slot, cx, cy, radius, startAngle, angleStep, from, to});
+}
+
+void ScriptBuilder::CircleFrom(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep,
+                               Arg from) {
+    CheckSlot("CircleFrom", slot, FirstObjectSlot, LastNonBulletSlot);
+    if (angleStep.IsConstant() && angleStep.A == 0) Fault("CircleFrom with an angle step of 0");
+    Emit(Op::CircleFrom, {slot, cx, cy, radius, startAngle, angleStep, from});
+}
+
+void ScriptBuilder::ChaseRow(int slot, Arg from, Arg speed) {
+    CheckSlot("ChaseRow", slot, FirstObjectSlot, LastNonBulletSlot);
+    Emit(Op::ChaseRow, {slot, from, speed});
+}
+
+void ScriptBuilder::DetonateNear(int slot) {
+    CheckSlot("DetonateNear", slot, FirstObjectSlot, LastNonBulletSlot);
+    Emit(Op::DetonateNear, {slot});
+}
+
+// The periodic patterns share their checks: the slots, the schedule and the bullet's single owner.
+void ScriptBuilder::CheckPeriodicFire(Op op, int bullet, int carrier, const Arg& phase, const Arg& period) {
+    CheckFire(OpName(op), bullet, carrier);
+    CheckSchedule(OpName(op), phase, period);
+    if (!Faulty) UseBullet(bullet, op);
+}
+
+void ScriptBuilder::FireStraight(int bullet, int carrier, Arg from, Arg phase, Arg period, Arg dy, Arg dx) {
+    CheckPeriodicFire(Op::FireStraight, bullet, carrier, phase, period);
+    Emit(Op::FireStraight, {bullet, carrier, from, phase, period, dy, dx});
+}
+
+void ScriptBuilder::FireAngled(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from,
+                               Arg speed) {
+    CheckPeriodicFire(Op::FireAngled, bullet, carrier, phase, period);
+    Emit(Op::FireAngled, {bullet, carrier, angle, phase, period, from, speed});
+}
+
+void ScriptBuilder::FireAimed(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from,
+                              Arg speed) {
+    CheckPeriodicFire(Op::FireAimed, bullet, carrier, phase, period);
+    Emit(Op::FireAimed, {bullet, carrier, offset, phase, period, from, speed});
+}
+
+void ScriptBuilder::FireStraightStop(int bullet, int carrier, Arg from, Arg moveSpan, Arg phase, Arg period,
+                                     Arg dy, Arg dx) {
+    CheckPeriodicFire(Op::FireStraightStop, bullet, carrier, phase, period);
+    Emit(Op::FireStraightStop, {bullet, carrier, from, moveSpan, phase, period, dy, dx});
+}
+
+void ScriptBuilder::FireAngledStop(int bullet, int carrier, Arg angle, Arg moveSpan, Arg phase, Arg period,
+                                   Arg from, Arg speed) {
+    CheckPeriodicFire(Op::FireAngledStop, bullet, carrier, phase, period);
+    Emit(Op::FireAngledStop, {bullet, carrier, angle, moveSpan, phase, period, from, speed});
+}
+
+void ScriptBuilder::FireAimedStop(int bullet, int carrier, Arg offset, Arg moveSpan, Arg phase, Arg period,
+                                  Arg from, Arg speed) {
+    CheckPeriodicFire(Op::FireAimedStop, bullet, carrier, phase, period);
+    Emit(Op::FireAimedStop, {bullet, carrier, offset, moveSpan, phase, period, from, speed});
+}
+
+void ScriptBuilder::FireAtPlayerMark(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from,
+                                     Arg speed) {
+    CheckPeriodicFire(Op::FireAtPlayerMark, bullet, carrier, phase, period);
+    Emit(Op::FireAtPlayerMark, {bullet, carrier, angle, phase, period, from, speed});
+}
+
+void ScriptBuilder::FireAimedExact(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from,
+                                   Arg speed) {
+    CheckPeriodicFire(Op::FireAimedExact, bullet, carrier, phase, period);
+    Emit(Op::FireAimedExact, {bullet, carrier, offset, phase, period, from, speed});
+}
+
+void ScriptBuilder::FireAngledOnDeath(int bullet, int carrier, Arg angle, Arg deadTime, Arg speed) {
+    if (CheckFire("FireAngledOnDeath", bullet, carrier)) UseBullet(bullet, Op::FireAngledOnDeath);
+    Emit(Op::FireAngledOnDeath, {bullet, carrier, angle, deadTime, speed});
+}
+
+void ScriptBuilder::FireOnDeath(int bullet, int carrier, Arg offset, Arg deadTime, Arg speed) {
+    if (CheckFire("FireOnDeath", bullet, carrier)) UseBullet(bullet, Op::FireOnDeath);
+    Emit(Op::FireOnDeath, {bullet, carrier, offset, deadTime, speed});
+}
+
+void ScriptBuilder::Path(int slot, std::initializer_list<Segment> segments) {
+    for (const Segment& s : segments) MoveDuring(slot, s.Dx, s.Dy, s.From, s.To);
+}
+
+void ScriptBuilder::Mine(int slot, int firstBullet, int stride, int speed) {
+    DetonateNear(slot);
+    for (int e = 0; e < 12; ++e) FireOnDeath(firstBullet + stride * e, slot, 30 * e, 1, speed);
+}
+
+void ScriptBuilder::BonusCheck(int frame, int first, int last, int flag, int points) {
+    CheckSlot("BonusCheck", first, FirstObjectSlot, LastNonBulletSlot);
+    CheckSlot("BonusCheck", last, first, LastNonBulletSlot);
+    CheckFlag(flag);
+    Emit(Op::BonusCheck, {frame, first, last, flag, points});
+}
+
+// ---- Guards ---------------------------------------------------------------------------------------
+
+size_t ScriptBuilder::OpenGuard(Op op, std::initializer_list<Arg> args) {
+    const Arg* a = args.begin();
+    int lo = FrameLo.back(), hi = FrameHi.back();
+    switch (op) {
+        case Op::IfFlag:
+            CheckFlag(a[0].A);
+            break;
+        case Op::IfAllDestroyed:
+        case Op::IfAnyDestroyed:
+        case Op::IfAllHPBelowOne:
+            CheckSlot(OpName(op), a[0].A, FirstObjectSlot, LastObjectSlot);
+            CheckSlot(OpName(op), a[1].A, a[0].A, LastObjectSlot);
+            break;
+        case Op::IfFrameIn:
+            if (a[0].A > a[1].A) Fault("frames " + Num(a[0].A) + ".." + Num(a[1].A) + " are empty");
+            lo = std::max(lo, a[0].A);
+            hi = std::min(hi, a[1].A);
+            break;
+        case Op::IfDeadTimeIn:
+            CheckSlot(OpName(op), a[0].A, FirstObjectSlot, LastObjectSlot);
+            if (a[1].A > a[2].A) Fault("dead times " + Num(a[1].A) + ".." + Num(a[2].A) + " are empty");
+            break;
+        default:
+            break;
+    }
+    FrameLo.push_back(lo);
+    FrameHi.push_back(hi);
+    // A guard whose condition is faulty still encloses its block, but never opens it.
+    if (Faulty) {
+        Faulty = false;
+        Emit(Op::IfFrameIn, {1, 0});
+    } else {
+        Emit(op, args);
+    }
+    return Script.Step.size() - 1;
+}
+
+void ScriptBuilder::CloseGuard(size_t at) {
+    FrameLo.pop_back();
+    FrameHi.pop_back();
+    Script.Step[at].Skip = static_cast<uint32_t>(Script.Step.size() - at - 1);
+}
+
+// ---- Assignments ----------------------------------------------------------------------------------
+
+void ScriptBuilder::SetLayerStep(LayerStep which, Arg value) {
+    Emit(Op::SetLayerStep, {static_cast<int>(which), value});
+}
+
+void ScriptBuilder::SetBossSlot(int slot) {
+    CheckSlot("SetBossSlot", slot, FirstBossSlot, LastBossSlot);
+    Emit(Op::SetBossSlot, {slot});
+}
+
+void ScriptBuilder::SetState(int first, int last, int state, bool clearBulletStep) {
+    CheckSlot("SetState", first, FirstObjectSlot, LastObjectSlot);
+    CheckSlot("SetState", last, first, LastObjectSlot);
+    if (clearBulletStep && first < FirstBulletSlot) Fault("SetState clears BulletStep below the bullets");
+    if (state < StateActive || state > StateDestroyed) Fault("SetState to unknown state " + Num(state));
+    Emit(Op::SetState, {first, last, state, clearBulletStep ? 1 : 0});
+}
+
+void ScriptBuilder::SetHP(int slot, Arg value) {
+    CheckSlot("SetHP", slot, FirstObjectSlot, LastObjectSlot);
+    Emit(Op::SetHP, {slot, value});
+}
+
+void ScriptBuilder::AddScore(Arg points) {
+    Emit(Op::AddScore, {points});
+}
+void ScriptBuilder::SetControl(int value) {
+    Emit(Op::SetControl, {value});
+}
+void ScriptBuilder::SetStageFrame(Arg value) {
+    Emit(Op::SetStageFrame, {value});
+}
+void ScriptBuilder::SetRespawnSide(int value) {
+    Emit(Op::SetRespawnSide, {value});
+}
+
+void ScriptBuilder::SetPosition(int slot, Arg x, Arg y) {
+    CheckSlot("SetPosition", slot, FirstObjectSlot, LastObjectSlot);
+    Emit(Op::SetPosition, {slot, x, y});
+}
+
+void ScriptBuilder::Call(void (*hook)()) {
+    if (hook == nullptr) Fault("Call without a function");
+    Script.Hooks.push_back(hook);
+    Emit(Op::Call, {static_cast<int>(Script.Hooks.size() - 1)});
+}
+
+// ---- Init tables ----------------------------------------------------------------------------------
+
+void ScriptBuilder::Layers(int layer1X, int layer2X, int layer3X, int layer1Y, int layer2Y, int layer3Y) {
+    Script.LaysLayers = true;
+    const int steps[6] = {layer1X, layer1Y, layer2X, layer2Y, layer3X, layer3Y};
+    std::copy(steps, steps + 6, Script.LayerSteps);
+}
+
+void ScriptBuilder::HitPoints(int first, int last, int hp) {
+    CheckSlot("HitPoints", first, FirstObjectSlot, LastObjectSlot);
+    CheckSlot("HitPoints", last, first, LastObjectSlot);
+    if (!Faulty) Script.HitPoints.push_back({first, last, hp});
+    Faulty = false;
+}
+
+void ScriptBuilder::Place(int first, int count, Coord x, Coord y) {
+    CheckSlot("Place", first, FirstObjectSlot, LastObjectSlot);
+    if (count < 1) Fault("Place of " + Num(count) + " members");
+    CheckSlot("Place", first + count - 1, first, LastObjectSlot);
+    for (const Coord& c : {x, y}) {
+        if (c.How == Coord::Random && c.Range < 1) Fault("Place draws from an empty range");
+    }
+    if (!Faulty) Script.Placements.push_back({first, count, x, y});
+    Faulty = false;
+}
+
+void ScriptBuilder::Boss(int slot) {
+    CheckSlot("Boss", slot, FirstBossSlot, LastBossSlot);
+    if (!Faulty) Script.BossSlot = slot;
+    Faulty = false;
+}
+
+void ScriptBuilder::Flags(int count) {
+    if (count < 0 || count > MaxBonusFlags) Fault("a flag table of " + Num(count) + " entries");
+    if (!Faulty) Script.BonusFlagCount = count;
+    Faulty = false;
+}
+
+// ---- Closing --------------------------------------------------------------------------------------
+
+bool ScriptBuilder::Finish() {
+    if (FrameLo.size() != 1) Fault("a guarded block was left open");
+    std::sort(Bullets.begin(), Bullets.end(), [](const BulletUse& a, const BulletUse& b) {
+        return a.Bullet != b.Bullet ? a.Bullet < b.Bullet : a.Lo < b.Lo;
+    });
+    // Two calls may share a bullet slot only in frame ranges that never meet.
+    for (size_t i = 1; i < Bullets.size(); ++i) {
+        const BulletUse& a = Bullets[i - 1];
+        const BulletUse& b = Bullets[i];
+        if (a.Bullet == b.Bullet && b.Lo <= a.Hi) {
+            Fault(std::string("bullet ") + Num(b.Bullet) + " is fired by " + OpName(a.Code) + " and by " +
+                  OpName(b.Code));
+        }
+    }
+    Faulty = false;
+    Bullets.clear();
+    return Script.Errors.empty();
+}
+
+}  // namespace veltrano

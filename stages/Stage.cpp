@@ -1,0 +1,59 @@
+// Scene dispatch: each scene's init and step are its script, run by the one interpreter.
+#include "stages/Stage.h"
+
+#include <array>
+
+#include "stages/Scenes.h"
+
+namespace veltrano {
+
+namespace {
+
+constexpr int SceneCount = LastScene - FirstScene + 1;
+
+struct SceneWriter {
+    int Scene;
+    const char* Name;
+    void (*Write)(ScriptBuilder&);
+};
+
+constexpr SceneWriter Writers[] = {
+    {ScoreListScene, "score list", WriteScoreList},
+    {KeyConfigScene, "key configuration", WriteKeyConfig},
+    {ShipSelectScene, "ship select", WriteShipSelect},
+    {TitleScene, "title", WriteTitle},
+    {Stage1Scene, "stage 1", WriteStage1},
+};
+
+std::array<SceneScript, SceneCount> WriteAllScenes() {
+    std::array<SceneScript, SceneCount> scripts;
+    for (int scene = FirstScene; scene <= LastScene; ++scene) {
+        scripts[scene - FirstScene].Name = "scene " + std::to_string(scene);
+    }
+    for (const SceneWriter& w : Writers) {
+        SceneScript& script = scripts[w.Scene - FirstScene];
+        script.Name = w.Name;
+        ScriptBuilder builder(script);
+        w.Write(builder);
+        builder.Finish();
+    }
+    return scripts;
+}
+
+}  // namespace
+
+const SceneScript* SceneScriptOf(int scene) {
+    static const std::array<SceneScript, SceneCount> Scripts = WriteAllScenes();
+    if (scene < FirstScene || scene > LastScene) return nullptr;
+    return &Scripts[scene - FirstScene];
+}
+
+void SceneInit() {
+    if (const SceneScript* script = SceneScriptOf(Scene)) RunInit(*script);
+}
+
+void SceneStep() {
+    if (const SceneScript* script = SceneScriptOf(Scene)) RunStep(*script);
+}
+
+}  // namespace veltrano

@@ -1,0 +1,237 @@
+// Whole-game flows through the real frame handler: menus, the start of a game, pause, continue and
+// game over, the score list, and the ini and save files across a restart.
+#include <gtest/gtest.h>
+
+#include "app/SoundBank.h"
+#include "platform/headless/HeadlessGame.h"
+#include "tests/TestProgramFolder.h"
+#include "world/World.h"
+
+using namespace veltrano;
+
+namespace {
+
+// A tap: the key held for one frame, then released for one.
+void Tap(HeadlessGame& game, int vk) {
+    game.Platform.Press(vk);
+    game.Frame();
+    game.Platform.Press(vk, false);
+    game.Frame();
+}
+
+bool Loaded(SoundSlot slot, const char* name) { return SoundSlots[slot].File.find(name) != std::string::npos; }
+
+// From start-up through the title (animation skipped) and the ship select into stage 1.
+void StartStageOne(HeadlessGame& game, int shotType = 1) {
+    Tap(game, Vk::Space);  // skip the title animation
+    Tap(game, Vk::Space);  // the first entry: the ship select
+    EXPECT_EQ(Scene, ShipSelectScene);
+    for (int t = 1; t < shotType; ++t) Tap(game, Vk::Down);
+    Tap(game, Vk::Space);
+}
+
+}  // namespace
+
+TEST(GameFlow, TitleToShipSelectToStageOneAndBackByHome) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    game.Frames(20);
+    Tap(game, Vk::Space);
+    EXPECT_EQ(Scene, TitleScene);  // the first press before frame 600 only skips the animation
+    EXPECT_EQ(EnemyY[700], 64);
+    EXPECT_EQ(MenuCursorY(), 288);
+    Tap(game, Vk::Space);
+    ASSERT_EQ(Scene, ShipSelectScene);
+    Tap(game, Vk::Down);
+    Tap(game, Vk::Down);
+    EXPECT_EQ(ShotType, 3);
+    EXPECT_EQ(MenuCursorY(), 192);
+    game.Platform.Press(Vk::Down);  // a held direction moves once
+    game.Frames(5);
+    game.Platform.Press(Vk::Down, false);
+    EXPECT_EQ(ShotType, 4);
+    Tap(game, Vk::Up);
+    Tap(game, Vk::Space);
+    ASSERT_EQ(Scene, Stage1Scene);
+    EXPECT_EQ(ShotType, 3);
+    EXPECT_EQ(ControlEnabled, 1);
+    EXPECT_TRUE(Loaded(StageMusic, "Sounds/Stage1.wav"));
+    EXPECT_TRUE(SoundSlots[StageMusic].Playing);
+    EXPECT_TRUE(SoundSlots[StageMusic].Looping);
+    EXPECT_EQ(StageFrame, 2);  // the start's own frame already ran the first step
+    game.KeyDown(Vk::Home);
+    EXPECT_EQ(Scene, TitleScene);
+    EXPECT_FALSE(SoundSlots[StageMusic].Playing);
+}
+
+TEST(GameFlow, UpAndConfirmInOneFrameMovesFirstThenChooses) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    Tap(game, Vk::Space);
+    Tap(game, Vk::Down);
+    EXPECT_EQ(MenuCursorY(), 352);
+    game.Platform.Press(Vk::Up);
+    game.Platform.Press(Vk::Space);
+    game.Frame();
+    EXPECT_EQ(Scene, ShipSelectScene);
+}
+
+TEST(GameFlow, KeyConfigurationRoundTripsThroughTheIniFile) {
+    const auto folder = testdata::MakeProgramFolder();
+    {
+        HeadlessGame game(folder.string());
+        Tap(game, Vk::Space);
+        Tap(game, Vk::Down);
+        Tap(game, Vk::Space);
+        ASSERT_EQ(Scene, KeyConfigScene);
+        EXPECT_EQ(MenuCursorY(), 64);
+        Tap(game, Vk::Space);  // the cursor starts on the top row: confirm leaves at once
+        ASSERT_EQ(Scene, TitleScene);
+        Tap(game, Vk::Space);  // the title starts its animation again: skip it
+        Tap(game, Vk::Down);
+        Tap(game, Vk::Space);
+        ASSERT_EQ(Scene, KeyConfigScene);
+        Tap(game, Vk::Down);  // difficulty
+        Tap(game, Vk::Right);
+        Tap(game, Vk::Right);  // at most 2
+        EXPECT_EQ(Difficulty, 2);
+        EXPECT_EQ(Lives, 3);
+        Tap(game, Vk::Down);  // the cursor skips Y 192 to the speed row
+        EXPECT_EQ(MenuCursorY(), 240);
+        Tap(game, Vk::Right);
+        EXPECT_EQ(SpeedButton, 2);
+        for (int i = 0; i < 12; ++i) Tap(game, Vk::Right);
+        EXPECT_EQ(SpeedButton, 10);  // at most 10
+        Tap(game, Vk::Down);
+        Tap(game, Vk::Down);
+        Tap(game, Vk::Down);  // the confirm row
+        Tap(game, Vk::Left);
+        Tap(game, Vk::Left);
+        Tap(game, Vk::Left);
+        Tap(game, Vk::Left);
+        Tap(game, Vk::Left);  // 9 -> 4: confirm moves to Enter on the next frame
+        EXPECT_EQ(ConfirmButton, 4);
+        Tap(game, Vk::Space);  // confirm on a row but the top one does nothing
+        EXPECT_EQ(Scene, KeyConfigScene);
+        for (int i = 0; i < 5; ++i) Tap(game, Vk::Up);
+        EXPECT_EQ(MenuCursorY(), 64);
+        Tap(game, Vk::Space);  // Space is no longer confirm
+        EXPECT_EQ(Scene, KeyConfigScene);
+        Tap(game, Vk::Enter);
+        EXPECT_EQ(Scene, TitleScene);
+        EXPECT_EQ(Difficulty, 2);  // kept for the game, never written
+        game.Close();
+    }
+    const std::string ini = testdata::ReadFile(folder / "VeltranoIni.ini");
+    EXPECT_NE(ini.find("Z=10"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("SPACE=4"), std::string::npos) << ini;
+    HeadlessGame again(folder.string());
+    EXPECT_EQ(SpeedButton, 10);
+    EXPECT_EQ(ConfirmButton, 4);
+    EXPECT_EQ(Difficulty, 1);
+}
+
+TEST(GameFlow, ConfirmPausesAndResumesAndAHeldConfirmPausesOnce) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    StartStageOne(game);
+    game.Frames(10);
+    const int frame = StageFrame;
+    game.Platform.Press(Vk::Space);
+    game.Frames(20);
+    EXPECT_EQ(WorldRunning, 0);
+    EXPECT_EQ(StageFrame, frame);
+    game.Platform.Press(Vk::Space, false);
+    game.Frame();
+    Tap(game, Vk::Space);
+    EXPECT_EQ(WorldRunning, 1);
+    EXPECT_GT(StageFrame, frame);
+}
+
+TEST(GameFlow, ALostLastShipOffersAContinueThatAddsAPointAndGrantsByDifficulty) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    StartStageOne(game);
+    Lives = 0;
+    game.Frame();
+    EXPECT_EQ(GameOver, 1);
+    EXPECT_EQ(WorldRunning, 0);
+    game.Frames(39);  // the countdown shows 九 from its second frame
+    EXPECT_EQ(EnemyX[350], 256);
+    Score = 0;
+    Difficulty = 2;
+    Option2On = 0;
+    Tap(game, Vk::Space);
+    EXPECT_EQ(GameOver, 0);
+    EXPECT_EQ(Score, 1);
+    EXPECT_EQ(ContinuesUsed, 1);
+    EXPECT_EQ(Lives, 3);
+    EXPECT_EQ(Option1On, 1);
+    EXPECT_EQ(Option2On, 0);
+    EXPECT_EQ(ShotPower, 1);
+    EXPECT_EQ(WorldRunning, 1);
+    // A second game over on difficulty 0 grants five ships, both options and full power.
+    Lives = 0;
+    game.Frame();
+    Difficulty = 0;
+    Tap(game, Vk::Space);
+    EXPECT_EQ(Score, 2);
+    EXPECT_EQ(Lives, 5);
+    EXPECT_EQ(Option2On, 1);
+    EXPECT_EQ(ShotPower, 3);
+}
+
+TEST(GameFlow, TheCountdownRunsOutSilencesTheMusicAndConfirmEndsTheGameIntoTheScores) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    std::fill(HighScores, HighScores + HighScoreCount, 0);
+    StartStageOne(game);
+    Score = 12345;
+    Lives = 0;
+    game.Frames(402);
+    EXPECT_EQ(CountdownExpired, 1);
+    EXPECT_FALSE(SoundSlots[StageMusic].Playing);
+    EXPECT_FALSE(SoundSlots[BossMusic].Playing);
+    EXPECT_EQ(EnemyX[100], 256);  // 〇 stays for the last step
+    Tap(game, Vk::Space);
+    EXPECT_EQ(Scene, TitleScene);
+    EXPECT_EQ(HighScores[0], 12345);
+    EXPECT_EQ(Lives, 4);
+    EXPECT_TRUE(Loaded(StageMusic, "Sounds/Stage1.wav"));  // a game over does not reload the music
+}
+
+TEST(GameFlow, TheTenBestScoresAndTheClearedFlagSurviveARestart) {
+    const auto folder = testdata::MakeProgramFolder();
+    {
+        HeadlessGame game(folder.string());
+        StartStageOne(game);
+        Score = 777;
+        GameCleared = 1;
+        game.KeyDown(Vk::Escape);
+        ASSERT_TRUE(game.Platform.CloseRequested);
+        game.Close();
+    }
+    HeadlessGame game(folder.string());
+    EXPECT_EQ(HighScores[0], 777);
+    EXPECT_EQ(GameCleared, 1);
+    // The score list shows them over the backdrop after 864 title frames; confirm goes back.
+    game.Frames(864);
+    ASSERT_EQ(Scene, ScoreListScene);
+    game.Frames(3);
+    Tap(game, Vk::Space);
+    EXPECT_EQ(Scene, TitleScene);
+}
+
+TEST(GameFlow, ACleanedGameStartsWhereInsertAndDeleteSay) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    GameCleared = 1;
+    for (int i = 0; i < 9; ++i) game.KeyDown(Vk::Insert);  // 2 + 9: stage 10
+    Tap(game, Vk::Space);
+    Tap(game, Vk::Space);
+    Tap(game, Vk::Space);
+    EXPECT_EQ(Scene, Stage10Scene);
+    EXPECT_TRUE(Loaded(StageMusic, "Sounds/Stage10.wav"));
+    EXPECT_TRUE(Loaded(BossMusic, "Sounds/Boss2.wav"));
+    game.KeyDown(Vk::Home);
+    GameCleared = 1;
+    game.KeyDown(Vk::Delete);  // 14 is past the start rule's last scene: stage 1
+    Tap(game, Vk::Space);
+    Tap(game, Vk::Space);
+    Tap(game, Vk::Space);
+    EXPECT_EQ(Scene, Stage1Scene);
+}

@@ -1,0 +1,272 @@
+// The picture sheets as the game loads them: key colours where the game reads them, every cut cell
+// drawn and kept to its rectangle, lowest layers fully covered, tiles that join without seams, and
+// the same bytes from every run of the generator.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Surface.h"
+#include "tools/assetgen/Assets.h"
+#include "tools/assetgen/PictureCells.h"
+#include "tools/assetgen/PictureKit.h"
+#include "tools/assetgen/PictureLayers.h"
+
+using namespace veltrano;
+using namespace veltrano::assetgen;
+
+namespace {
+
+const std::filesystem::path ProgramFolder = VELTRANO_PROGRAM_DIR;
+
+struct Sheets {
+    Surface Background, Characters;
+    Sheets() {
+        std::string error;
+        EXPECT_TRUE(LoadBitmapFile(Background, (ProgramFolder / "背景.bmp").string(), &error)) << error;
+        EXPECT_TRUE(LoadBitmapFile(Characters, (ProgramFolder / "キャラクター.bmp").string(), &error))
+            << error;
+        SetKeyColour(Background, PixelAt(Background, 80, 0));
+        SetKeyColour(Characters, PixelAt(Characters, 0, 0));
+    }
+    const Surface& Of(const PictureCell& c) const {
+        return c.Sheet == SheetId::Background ? Background : Characters;
+    }
+};
+
+const Sheets& Loaded() {
+    static const Sheets sheets;
+    return sheets;
+}
+
+int KeyPixels(const Surface& s, const PictureCell& c) {
+    int n = 0;
+    for (int y = c.Y; y < c.Y + c.H; ++y)
+        for (int x = c.X; x < c.X + c.W; ++x) n += PixelAt(s, x, y) == s.KeyColour;
+    return n;
+}
+
+std::string Describe(const PictureCell& c) {
+    return std::string(c.Name) + " at (" + std::to_string(c.X) + "," + std::to_string(c.Y) + ")";
+}
+
+std::vector<char> ReadBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(PicturesSheet, LoadsWithTheGameLoaderAndKeysWhereTheGameReadsThem) {
+    const Sheets& s = Loaded();
+    EXPECT_GE(s.Background.Width, 320);
+    EXPECT_GE(s.Background.Height, 480);
+    EXPECT_GE(s.Characters.Width, 384);
+    EXPECT_GE(s.Characters.Height, 608);
+    EXPECT_EQ(PixelAt(s.Background, 80, 0), KeyColour);
+    EXPECT_EQ(PixelAt(s.Characters, 0, 0), KeyColour);
+}
+
+TEST(PicturesSheet, CellListHoldsEveryCutRectangleInsideItsSheetWithoutOverlap) {
+    // Every rectangle the game cuts from the sprite sheet, written out independently of the list.
+    const int cut[][4] = {{0, 0, 32, 32},       {0, 32, 32, 32},      {0, 64, 32, 32},     {0, 96, 32, 32},
+                          {0, 128, 32, 32},     {0, 160, 32, 32},     {32, 0, 32, 32},     {32, 32, 32, 32},
+                          {32, 64, 32, 32},     {32, 96, 32, 32},     {32, 128, 32, 32},   {32, 160, 32, 32},
+                          {0, 192, 16, 16},     {16, 192, 16, 16},    {32, 192, 16, 16},   {48, 192, 16, 16},
+                          {0, 208, 16, 16},     {16, 208, 16, 16},    {0, 224, 16, 16},    {16, 224, 16, 16},
+                          {32, 224, 16, 16},    {48, 224, 16, 16},    {0, 240, 16, 16},    {16, 240, 16, 16},
+                          {160, 0, 32, 32},     {96, 160, 32, 32},    {256, 0, 96, 96},    {96, 192, 32, 32},
+                          {96, 224, 32, 32},    {128, 160, 32, 32},   {128, 192, 32, 32},  {128, 224, 32, 32},
+                          {160, 32, 32, 32},    {160, 64, 32, 32},    {160, 96, 32, 32},   {160, 128, 32, 32},
+                          {160, 160, 32, 32},   {192, 160, 32, 32},   {192, 192, 32, 32},  {224, 128, 32, 32},
+                          {224, 160, 32, 32},   {224, 192, 32, 32},   {80, 208, 16, 16},   {192, 64, 64, 64},
+                          {192, 0, 64, 64},     {160, 224, 16, 16},   {160, 192, 32, 32},  {96, 64, 32, 32},
+                          {128, 32, 32, 32},    {128, 64, 32, 32},    {128, 96, 32, 32},   {128, 128, 32, 32},
+                          {64, 160, 16, 16},    {80, 160, 16, 16},    {64, 32, 32, 32},    {64, 0, 32, 32},
+                          {64, 64, 32, 32},     {96, 0, 32, 32},      {96, 32, 32, 32},    {80, 192, 16, 16},
+                          {192, 128, 32, 32},   {64, 96, 32, 32},     {96, 96, 32, 32},    {64, 128, 32, 32},
+                          {96, 128, 32, 32},    {128, 0, 32, 32},     {80, 176, 16, 16},   {64, 208, 16, 16},
+                          {64, 192, 16, 16},    {64, 224, 8, 8},      {64, 176, 16, 16},   {0, 256, 128, 128},
+                          {128, 256, 128, 128}, {256, 256, 128, 128}, {0, 384, 160, 32},   {160, 384, 96, 32},
+                          {256, 384, 32, 32},   {128, 416, 112, 32},  {256, 480, 128, 32}, {256, 512, 32, 32},
+                          {288, 512, 32, 32},   {320, 512, 32, 32},   {256, 544, 112, 32}, {320, 416, 32, 32},
+                          {0, 448, 32, 32},     {32, 448, 32, 32},    {64, 448, 32, 32},   {160, 448, 32, 32},
+                          {192, 448, 32, 32},   {224, 448, 32, 32},   {256, 448, 32, 32},  {288, 448, 32, 32},
+                          {0, 416, 32, 32},     {32, 416, 32, 32},    {64, 416, 32, 32},   {96, 416, 32, 32},
+                          {96, 448, 32, 32},    {256, 128, 32, 32},   {288, 128, 32, 32},  {320, 128, 32, 32},
+                          {352, 128, 32, 32},   {256, 160, 32, 32},   {288, 160, 32, 32},  {320, 160, 32, 32},
+                          {352, 160, 32, 32},   {352, 192, 32, 32},   {352, 224, 32, 32},  {256, 96, 16, 16},
+                          {272, 96, 16, 16},    {288, 96, 16, 16},    {304, 96, 16, 16},   {320, 96, 16, 16},
+                          {256, 112, 16, 16},   {272, 112, 16, 16},   {288, 112, 16, 16},  {304, 112, 16, 16},
+                          {320, 112, 16, 16},   {336, 96, 16, 16},    {352, 96, 16, 16},   {368, 96, 16, 16},
+                          {336, 112, 16, 16},   {352, 112, 16, 16},   {368, 112, 16, 16},  {352, 0, 32, 16},
+                          {352, 16, 16, 16},    {0, 480, 128, 128},   {128, 480, 128, 128}};
+    for (const auto& r : cut) {
+        const PictureCell* c = FindPictureCell(SheetId::Character, r[0], r[1]);
+        ASSERT_NE(c, nullptr) << "no cell at (" << r[0] << "," << r[1] << ")";
+        EXPECT_EQ(c->W, r[2]) << Describe(*c);
+        EXPECT_EQ(c->H, r[3]) << Describe(*c);
+    }
+    int characterCells = 0, backgroundCells = 0;
+    for (const PictureCell& a : PictureCellList) {
+        const bool bg = a.Sheet == SheetId::Background;
+        (bg ? backgroundCells : characterCells)++;
+        EXPECT_GE(a.X, 0);
+        EXPECT_GE(a.Y, 0);
+        EXPECT_LE(a.X + a.W, bg ? BackgroundSheetWidth : CharacterSheetWidth) << Describe(a);
+        EXPECT_LE(a.Y + a.H, bg ? BackgroundSheetHeight : CharacterSheetHeight) << Describe(a);
+        if (bg) {
+            EXPECT_EQ(a.W, 80);
+            EXPECT_EQ(a.H, 80);
+            EXPECT_EQ(a.X % 80 + a.Y % 80, 0) << Describe(a);
+        }
+        for (const PictureCell& b : PictureCellList) {
+            if (&a == &b || a.Sheet != b.Sheet) continue;
+            const bool apart = a.X + a.W <= b.X || b.X + b.W <= a.X || a.Y + a.H <= b.Y || b.Y + b.H <= a.Y;
+            EXPECT_TRUE(apart) << Describe(a) << " overlaps " << Describe(b);
+        }
+    }
+    EXPECT_EQ(characterCells, static_cast<int>(std::size(cut)));
+    EXPECT_EQ(backgroundCells, 23);
+}
+
+TEST(PicturesSheet, EveryCellIsDrawnForItsKindAndKeepsToItsRectangle) {
+    const Sheets& s = Loaded();
+    for (const PictureCell& c : PictureCellList) {
+        const Surface& sheet = s.Of(c);
+        const int keys = KeyPixels(sheet, c), area = c.W * c.H;
+        switch (c.Kind) {
+            case CellKind::Tile:
+                EXPECT_EQ(keys, 0) << Describe(c) << " is a lowest layer and must have no transparent pixel";
+                break;
+            case CellKind::Overlay:
+                EXPECT_EQ(PixelAt(sheet, c.X, c.Y), sheet.KeyColour) << Describe(c);
+                EXPECT_GT(keys, area / 10) << Describe(c);
+                EXPECT_LT(keys, area - 16) << Describe(c);
+                break;
+            case CellKind::Sprite:
+            case CellKind::Block:
+                EXPECT_LT(keys, area - area / 12) << Describe(c) << " is nearly empty";
+                break;
+        }
+        if (c.Kind == CellKind::Sprite) {
+            // A floating sprite stays off its edges, so nothing of it spills into its neighbours.
+            for (int x = c.X; x < c.X + c.W; ++x) {
+                EXPECT_EQ(PixelAt(sheet, x, c.Y), sheet.KeyColour) << Describe(c) << " top edge at x " << x;
+                EXPECT_EQ(PixelAt(sheet, x, c.Y + c.H - 1), sheet.KeyColour) << Describe(c) << " bottom edge";
+            }
+            for (int y = c.Y; y < c.Y + c.H; ++y) {
+                EXPECT_EQ(PixelAt(sheet, c.X, y), sheet.KeyColour) << Describe(c) << " left edge at y " << y;
+                EXPECT_EQ(PixelAt(sheet, c.X + c.W - 1, y), sheet.KeyColour) << Describe(c) << " right edge";
+            }
+        }
+        if ((c.Kind == CellKind::Sprite || c.Kind == CellKind::Block) && !c.SeeThrough) {
+            // No pinholes: a transparent pixel walled in by picture on all four sides is a stray key.
+            for (int y = c.Y + 1; y < c.Y + c.H - 1; ++y)
+                for (int x = c.X + 1; x < c.X + c.W - 1; ++x) {
+                    if (PixelAt(sheet, x, y) != sheet.KeyColour) continue;
+                    const bool walled = PixelAt(sheet, x - 1, y) != sheet.KeyColour &&
+                                        PixelAt(sheet, x + 1, y) != sheet.KeyColour &&
+                                        PixelAt(sheet, x, y - 1) != sheet.KeyColour &&
+                                        PixelAt(sheet, x, y + 1) != sheet.KeyColour;
+                    EXPECT_FALSE(walled) << Describe(c) << " has a pinhole at (" << x << "," << y << ")";
+                }
+        }
+    }
+}
+
+TEST(PicturesSheet, NothingIsDrawnOutsideTheCutCells) {
+    const Sheets& s = Loaded();
+    for (const SheetId id : {SheetId::Background, SheetId::Character}) {
+        const Surface& sheet = id == SheetId::Background ? s.Background : s.Characters;
+        std::vector<uint8_t> inCell(static_cast<size_t>(sheet.Width) * sheet.Height, 0);
+        for (const PictureCell& c : PictureCellList)
+            if (c.Sheet == id)
+                for (int y = c.Y; y < c.Y + c.H; ++y)
+                    for (int x = c.X; x < c.X + c.W; ++x) inCell[y * sheet.Width + x] = 1;
+        int stray = 0;
+        for (int y = 0; y < sheet.Height; ++y)
+            for (int x = 0; x < sheet.Width; ++x)
+                if (!inCell[y * sheet.Width + x] && PixelAt(sheet, x, y) != sheet.KeyColour) ++stray;
+        EXPECT_EQ(stray, 0) << (id == SheetId::Background ? "backgrounds" : "sprites");
+    }
+}
+
+TEST(PicturesSheet, EverySceneLowestLayerCoversItsWholeGridWithOpaqueTiles) {
+    for (int scene = -2; scene <= 25; ++scene) {
+        for (int i = 0; i < 80; ++i) {
+            LayerTile lowest = SceneLayerTile(scene, 1, i);
+            if (!lowest.Drawn) lowest = SceneLayerTile(scene, 2, i);
+            ASSERT_TRUE(lowest.Drawn) << "scene " << scene << " leaves tile " << i << " to old frames";
+            const PictureCell* c = FindPictureCell(SheetId::Background, lowest.CellX, lowest.CellY);
+            ASSERT_NE(c, nullptr);
+            EXPECT_EQ(c->Kind, CellKind::Tile) << "scene " << scene << " tile " << i << ": " << Describe(*c);
+        }
+    }
+    // Scene 6 draws nothing but its keyed layer 2; the picture decides whether old frames show.
+    EXPECT_FALSE(SceneLayerTile(6, 1, 0).Drawn);
+    EXPECT_TRUE(SceneLayerTile(6, 2, 0).Keyed);
+}
+
+TEST(PicturesSheet, TilesThatScenesLayTogetherJoinWithoutSeams) {
+    const Surface& bg = Loaded().Background;
+    auto difference = [&](int ax, int ay, int bx, int by) {
+        const uint32_t a = PixelAt(bg, ax, ay), b = PixelAt(bg, bx, by);
+        int d = 0;
+        for (int shift : {16, 8, 0})
+            d += std::abs(static_cast<int>((a >> shift) & 255) - static_cast<int>((b >> shift) & 255));
+        return d;
+    };
+    // The mean step across the join must be like the mean step between neighbouring columns inside.
+    auto check = [&](int ax, int ay, int bx, int by) {
+        double inside = 0, seamH = 0, seamV = 0;
+        for (int k = 0; k < 80; ++k) {
+            for (int j = 0; j < 79; ++j) inside += difference(ax + j, ay + k, ax + j + 1, ay + k);
+            seamH += difference(ax + 79, ay + k, bx, by + k);
+            seamV += difference(ax + k, ay + 79, bx + k, by);
+        }
+        inside /= 79 * 80;
+        EXPECT_LT(seamH / 80, inside * 1.6 + 4)
+            << "(" << ax << "," << ay << ") beside (" << bx << "," << by << ")";
+        EXPECT_LT(seamV / 80, inside * 1.6 + 4)
+            << "(" << ax << "," << ay << ") above (" << bx << "," << by << ")";
+    };
+    const int families[][2][2] = {
+        {{0, 0}, {160, 0}},        // farmland and its lake, any order
+        {{240, 80}, {240, 80}},    // title sky
+        {{0, 160}, {160, 160}},    // sea and reef
+        {{0, 240}, {80, 240}},     // cave rock checkerboard
+        {{160, 240}, {160, 240}},  // machine wall
+        {{160, 320}, {240, 320}},  // nebula checkerboard
+        {{240, 400}, {160, 400}},  // core wall and eye
+    };
+    for (const auto& f : families) {
+        check(f[0][0], f[0][1], f[1][0], f[1][1]);
+        check(f[1][0], f[1][1], f[0][0], f[0][1]);
+        check(f[0][0], f[0][1], f[0][0], f[0][1]);
+        check(f[1][0], f[1][1], f[1][0], f[1][1]);
+    }
+}
+
+TEST(PicturesSheet, TwoRunsWriteTheSameBytesAsTheBuild) {
+    const auto base =
+        std::filesystem::temp_directory_path() / ("veltrano-pictures-" + std::to_string(::getpid()));
+    std::string error;
+    for (const char* run : {"a", "b"}) {
+        std::filesystem::create_directories(base / run);
+        ASSERT_TRUE(WritePictures(base / run, &error)) << error;
+    }
+    for (const char* name : {"背景.bmp", "キャラクター.bmp"}) {
+        const auto a = ReadBytes(base / "a" / name), b = ReadBytes(base / "b" / name);
+        EXPECT_GT(a.size(), 1000u) << name;
+        EXPECT_EQ(a, b) << name;
+        EXPECT_EQ(a, ReadBytes(ProgramFolder / name)) << name << " differs from the build's";
+    }
+    std::filesystem::remove_all(base);
+}

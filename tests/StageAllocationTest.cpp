@@ -1,0 +1,47 @@
+// Counts the allocations of the whole test program, so that a test can show that a stretch of play
+// allocates nothing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "platform/Display.h"
+#include "stages/Stage.h"
+#include "world/World.h"
+
+namespace {
+long Allocations = 0;
+}
+
+void* operator new(std::size_t size) {
+    ++Allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+using namespace veltrano;
+
+TEST(StageAllocation, TheStepsOfStageOneAndTheMenusAllocateNothing) {
+    const long probe = Allocations;
+    delete new int(1);
+    ASSERT_EQ(Allocations - probe, 1);  // the count is live
+    OpenTextFace(nullptr);
+    if (BackBuffer.Empty()) BackBuffer.Create(ScreenWidth, ScreenHeight);
+    for (int scene : {ScoreListScene, KeyConfigScene, ShipSelectScene, TitleScene, Stage1Scene}) {
+        ResetWorldState();
+        Scene = scene;
+        SceneInit();  // the scripts are written on first use, before the count starts
+        PlayerY = 200;
+        const long before = Allocations;
+        // The menus that wait count to 2000 and start again, so their steps are counted, not frames.
+        const int steps = scene == Stage1Scene ? 7800 : 20;
+        for (int step = 0; step < steps; ++step, ++StageFrame) SceneStep();
+        EXPECT_EQ(Allocations - before, 0) << "scene " << scene;
+    }
+}

@@ -1,0 +1,79 @@
+// A golden run of stage 1: the game started from the title with fixed keys and seed, played by an
+// untouchable test pilot who fires all the time and sweeps up and down, until the frame handler
+// moves on to stage 2. Any change to the engine or the script that alters stage 1 changes the end
+// state recorded here; when such a change is intended, record the new values from the failure.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "tests/StageTestGame.h"
+
+using namespace veltrano;
+
+namespace {
+
+uint64_t Mix(uint64_t hash, int value) {
+    hash ^= static_cast<uint32_t>(value);
+    return hash * 1099511628211ull;
+}
+
+uint64_t HashObjects(uint64_t hash) {
+    for (int i = 0; i < ObjectSlotCount; ++i) {
+        hash = Mix(hash, EnemyX[i]);
+        hash = Mix(hash, EnemyY[i]);
+        hash = Mix(hash, EnemyState[i]);
+        hash = Mix(hash, EnemyHP[i]);
+        hash = Mix(hash, EnemyDeadTime[i]);
+    }
+    for (int k = 0; k < ShotCount; ++k) {
+        hash = Mix(hash, ShotX[k]);
+        hash = Mix(hash, ShotY[k] * 2 + ShotLive[k]);
+    }
+    return Mix(Mix(hash, PlayerX), PlayerY);
+}
+
+}  // namespace
+
+TEST(StageGolden, StageOnePlayedByAnUntouchablePilotEndsAsRecorded) {
+    testdata::StageGame g;  // seeded from the clock time 00:00:00.000
+    HeadlessBackend& keys = g.Game.Platform;
+    auto tap = [&](int vk) {
+        keys.Press(vk);
+        g.Game.Frame();
+        keys.Press(vk, false);
+        g.Game.Frames(9);
+    };
+    g.Game.Frames(10);
+    tap(Vk::Space);  // skip the title animation
+    tap(Vk::Space);  // the ship select
+    tap(Vk::Space);  // start with the first weapon
+    ASSERT_EQ(Scene, Stage1Scene);
+    ShotPower = 3;
+    Option1On = Option2On = 1;
+
+    uint64_t checkpoints = 14695981039346656037ull;
+    uint64_t last = 0;
+    int lastStep = 0;
+    while (Scene == Stage1Scene && g.Game.Form.FramesRun() < 12000) {
+        PlayerUntouchable = 1;
+        keys.Press(Vk::X);
+        const bool up = (StageFrame / 48) % 2 == 0;
+        keys.Press(Vk::Up, up);
+        keys.Press(Vk::Down, !up);
+        lastStep = StageFrame;
+        if (StageFrame % 500 == 0) checkpoints = HashObjects(checkpoints);
+        if (EnemyState[6] == StateDestroyed) last = HashObjects(14695981039346656037ull);
+        g.Game.Frame();
+    }
+    ASSERT_EQ(Scene, Stage2Scene);
+    // The boss fell to the pilot's shots at step 4655 (100 steps before the move), with its bonus.
+    EXPECT_EQ(lastStep, 4754);
+    EXPECT_EQ(g.Game.Form.FramesRun(), 4785);
+    EXPECT_EQ(Score, 146800);
+    EXPECT_EQ(Lives, 4);
+    EXPECT_EQ(EnemyHP[6], 0);
+    // Won: the spread guns' fliers, the upper pods and the upper crossing group; not the others.
+    EXPECT_EQ(BonusFlags[1] + 2 * BonusFlags[2] + 4 * BonusFlags[3] + 8 * BonusFlags[4], 11);
+    EXPECT_EQ(checkpoints, 6587391236091551916u);
+    EXPECT_EQ(last, 11906139827821381913u);
+}

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "stages/Scenes.h"
+#include "stages/Stage.h"
+
+using namespace veltrano;
+
+namespace {
+
+bool Mentions(const SceneScript& s, const std::string& text) {
+    for (const std::string& e : s.Errors) {
+        if (e.find(text) != std::string::npos) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(StageScript, EveryWrittenSceneBuildsWithoutFaultsAndTheDispatchCoversOnlyItsScenes) {
+    for (int scene = FirstScene; scene <= LastScene; ++scene) {
+        const SceneScript* script = SceneScriptOf(scene);
+        ASSERT_NE(script, nullptr) << scene;
+        EXPECT_TRUE(script->Errors.empty()) << script->Name << ": " << script->Errors.front();
+    }
+    EXPECT_EQ(SceneScriptOf(FirstScene - 1), nullptr);
+    EXPECT_EQ(SceneScriptOf(LastScene + 1), nullptr);
+    EXPECT_GT(SceneScriptOf(Stage1Scene)->Step.size(), 500u);
+
+    // A scene outside the table, or one without content yet, leaves the world alone.
+    ResetWorldState();
+    EnemyX[1000] = 77;
+    StageFrame = 123;
+    for (int scene : {FirstScene - 1, LastScene + 1, Stage10Scene}) {
+        Scene = scene;
+        SceneInit();
+        SceneStep();
+        EXPECT_EQ(EnemyX[1000], 77);
+        EXPECT_EQ(StageFrame, 123);
+    }
+}
+
+TEST(StageScript, MistypedNumbersAreCaughtWhenTheScriptIsBuilt) {
+    SceneScript script;
+    script.Name = "faulty";
+    ScriptBuilder s(script);
+    s.Flags(4);
+    s.MoveDuring(9001, 1, 0, 0, 10);            // a bullet slot moved as an enemy
+    s.FireAimed(8999, 1000, 0, 0, 60, 0, 6);    // an enemy slot used as a bullet
+    s.FireAimed(11000, 20000, 0, 0, 60, 0, 6);  // a carrier past the last slot
+    s.MoveDuring(1000, 1, 0, 64, 32);           // a window that never opens
+    s.FireAimed(11001, 1000, 0, 60, 60, 0, 6);  // a phase the period never reaches
+    s.BonusCheck(100, 1000, 1003, 4, 500);      // flag 4 of a table of 4
+    s.HitPoints(2000, 1999, 5);
+    s.Place(19990, 11, 0, 0);
+    s.SetBossSlot(20);
+    const size_t faults = script.Errors.size();
+    EXPECT_EQ(faults, 9u);
+    EXPECT_TRUE(script.Step.empty());  // nothing faulty reaches the step list
+    EXPECT_TRUE(script.HitPoints.empty());
+    EXPECT_TRUE(script.Placements.empty());
+    EXPECT_TRUE(Mentions(script, "MoveDuring slot 9001 outside 0..8999"));
+    EXPECT_TRUE(Mentions(script, "window (64, 32)"));
+
+    // Two calls sharing a bullet slot are found when the script is closed...
+    s.DeathShot(11002, 1000);
+    s.FireAimed(11002, 1001, 0, 0, 60, 0, 6);
+    // ...unless their frame ranges never meet, as a boss's phases do.
+    s.FramesIn(0, 99, [&] { s.FireAngled(13000, 1000, 90, 0, 8, 0, 6); });
+    s.FramesIn(100, 199, [&] { s.FireAngled(13000, 1000, 90, 0, 8, 99, 6); });
+    s.FromFrame(150, [&] { s.FireAngled(13000, 1001, 90, 0, 8, 0, 6); });
+    EXPECT_FALSE(s.Finish());
+    EXPECT_EQ(script.Errors.size(), faults + 2);
+    EXPECT_TRUE(Mentions(script, "bullet 11002 is fired by FireOnDeath and by FireAimed"));
+    EXPECT_TRUE(Mentions(script, "bullet 13000"));
+}
+
+TEST(StageScript, AFaultyGuardKeepsItsBlockShut) {
+    SceneScript script;
+    ScriptBuilder s(script);
+    s.Flags(2);
+    s.WhileFlag(5, [&] { s.MoveDuring(1000, 1, 0, -100, 100); });
+    s.MoveDuring(1001, 1, 0, -100, 100);
+    ASSERT_EQ(script.Errors.size(), 1u);
+    ResetWorldState();
+    BonusFlags[5] = 1;
+    StageFrame = 0;
+    RunStep(script);
+    EXPECT_EQ(EnemyX[1000], ParkedPosition);
+    EXPECT_EQ(EnemyX[1001], ParkedPosition + 1);
+}
+
+TEST(StageScript, GuardsChecksAndComputedArgumentsFollowTheWorldEveryStep) {
+    SceneScript script;
+    ScriptBuilder s(script);
+    s.Flags(3);
+    s.BonusCheck(10, 1000, 1001, 2, 300);
+    s.WhileFlag(2, [&] { s.MoveDuring(1002, 1, 0, 0, 1000); });
+    s.MoveDuring(1003, Arg::TimesLayer(2, LayerStep::Layer1X), 0, 0, 1000);
+    s.PlaceRelative(1004, 1003, 16, -32);
+    s.MoveDuring(1005, 0, Arg::Cycle(50, 200, 99, 2, -2), 0, 1000);
+    s.CircleDuring(1006, 300, 200, Arg::Frame(400, -4), 0, 90, 0, 1000);
+    s.AtDeadTime(6, 100, [&] {
+        s.SetStageFrame(10000);
+        s.SetLayerStep(LayerStep::Layer2X, -2);
+    });
+    s.WhileAllDestroyed(6, 6, [&] { s.SetState(11000, 11009, StateDestroyed, true); });
+    s.AtFrame(20, [&] { s.WhileAnyDestroyed(2000, 2003, [&] { s.AddScore(7); }); });
+    ASSERT_TRUE(s.Finish()) << script.Errors.front();
+
+    ResetWorldState();
+    Score = 0;
+    Layer1StepX = -1;
+    EnemyX[1003] = 100;
+    EnemyY[1003] = 100;
+    EnemyState[1000] = EnemyState[1001] = StateDestroyed;
+    BulletStep[11003] = 5;
+    for (StageFrame = 1; StageFrame <= 10; ++StageFrame) RunStep(script);
+    EXPECT_EQ(Score, 300);  // paid once, on its frame
+    EXPECT_EQ(BonusFlags[2], 1);
+    EXPECT_EQ(EnemyX[1002], ParkedPosition + 1);  // the guarded block ran on the check's own step
+    EXPECT_EQ(EnemyX[1003], 100 - 2 * 10);
+    Layer1StepX = 3;  // the drift is read again at each step
+    RunStep(script);
+    EXPECT_EQ(EnemyX[1003], 80 + 6);
+    EXPECT_EQ(EnemyX[1004], 86 + 16);
+    EXPECT_EQ(EnemyY[1004], 100 - 32);
+    EXPECT_EQ(EnemyY[1005], ParkedPosition - 2 * 11);  // (f - 50) mod 200 is below 100 up to here
+    // Radius 400 - 4 x 11, three quarter-steps round the circle.
+    EXPECT_EQ(EnemyX[1006], 300);
+    EXPECT_EQ(EnemyY[1006], 200 - 356);
+    EXPECT_EQ(BulletStep[11003], 5);
+
+    // A destroyed boss: bullets cleared with their step counters, and the jump at dead time 100.
+    EnemyState[6] = StateDestroyed;
+    EnemyDeadTime[6] = 99;
+    StageFrame = 12;
+    RunStep(script);
+    EXPECT_EQ(EnemyState[11003], StateDestroyed);
+    EXPECT_EQ(BulletStep[11003], 0);
+    EXPECT_EQ(StageFrame, 12);
+    EnemyDeadTime[6] = 100;
+    RunStep(script);
+    EXPECT_EQ(StageFrame, 10000);
+    EXPECT_EQ(Layer2StepX, -2);
+
+    EnemyState[6] = StateActive;
+    StageFrame = 20;
+    RunStep(script);
+    EXPECT_EQ(Score, 300);
+    EnemyState[2002] = StateDestroyed;
+    RunStep(script);
+    EXPECT_EQ(Score, 307);
+}
+
+TEST(StageScript, InitTablesPlaceMembersAndDrawRandomValuesInTableOrder) {
+    SceneScript script;
+    ScriptBuilder s(script);
+    s.Reset(ResetKind::Stage);
+    s.Layers(-1, -2, 0, 0, 3, 0);
+    s.HitPoints(1000, 1003, 7);
+    s.Place(1000, 3, Coord::Per(10, 32), Coord::Rand(448));
+    s.Place(2000, 2, Coord::Rand(20, 5, 32), 480);
+    s.Boss(9);
+    s.Flags(4);
+    ASSERT_TRUE(s.Finish());
+
+    ResetWorldState();
+    EnemyHP[1004] = 42;  // not listed: keeps its value
+    BonusFlags[3] = 1;
+    Layer1TileX[9] = 5;
+    RandomSeed = 1234;
+    RunInit(script);
+
+    uint32_t seed = 1234;
+    auto next = [&](int n) {
+        seed = seed * 134775813u + 1u;
+        return static_cast<int>((static_cast<uint64_t>(seed) * static_cast<uint64_t>(n)) >> 32);
+    };
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(EnemyX[1000 + k], 10 + 32 * k);
+        EXPECT_EQ(EnemyY[1000 + k], next(448));
+    }
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(EnemyX[2000 + k], next(20) * 32 + 5);
+        EXPECT_EQ(EnemyY[2000 + k], 480);
+    }
+    EXPECT_EQ(EnemyHP[1003], 7);
+    EXPECT_EQ(EnemyHP[1004], 42);
+    EXPECT_EQ(BossSlot, 9);
+    EXPECT_EQ(BonusFlagCount, 4);
+    EXPECT_EQ(BonusFlags[3], 0);
+    EXPECT_EQ(Layer1TileX[9], GridTileX(9));
+    EXPECT_EQ(Layer2StepX, -2);
+    EXPECT_EQ(Layer2StepY, 3);
+    EXPECT_EQ(EnemyX[5000], ParkedPosition);
+}
+
+TEST(StageScript, TheStageResetDiffersInTheFirstStage) {
+    for (bool first : {true, false}) {
+        SCOPED_TRACE(first ? "stage 1" : "later stage");
+        SceneScript script;
+        ScriptBuilder s(script);
+        s.Reset(first ? ResetKind::FirstStage : ResetKind::Stage);
+        ResetWorldState();
+        PlayerHP = 3;
+        BurstActive = 1;
+        BurstTimer = 40;
+        BurstKeyFrames = 9;
+        Option1On = Option2On = 1;
+        ShotLive[5] = 1;
+        EnemyState[700] = StateActive;
+        EnemyDeadTime[1000] = 30;
+        EnemyScored[1000] = 1;
+        BulletStep[9000] = 4;
+        StageFrame = 500;
+        RunInit(script);
+        EXPECT_EQ(PlayerX, 32);
+        EXPECT_EQ(PlayerY, 224);
+        EXPECT_EQ(PlayerHP, first ? 1 : 3);
+        EXPECT_EQ(ShotY[5], first ? -96 : -128);
+        EXPECT_EQ(ShotLive[5], 0);
+        EXPECT_EQ(BurstActive, 0);
+        EXPECT_EQ(BurstTimer, 0);
+        EXPECT_EQ(BurstKeyFrames, first ? 9 : 0);
+        EXPECT_EQ(Option1On, first ? 1 : 0);
+        EXPECT_EQ(EnemyState[700], StateInert);
+        EXPECT_EQ(EnemyDeadTime[1000], 0);
+        EXPECT_EQ(EnemyScored[1000], 0);
+        EXPECT_EQ(BulletStep[9000], 0);
+        EXPECT_EQ(StageFrame, 0);
+        // The head-up display waits above the screen until the first step places it.
+        EXPECT_EQ(EnemyX[715], 608);
+        EXPECT_EQ(EnemyY[715], -32);
+        EXPECT_EQ(EnemyX[727], 48);
+        EXPECT_EQ(EnemyX[728], 80);
+        EXPECT_EQ(EnemyY[731], -16);
+        EXPECT_EQ(EnemyX[732], 256);
+    }
+}
+
+TEST(StageScript, TheHeadUpDisplayRidesAboveAShipNearTheTop) {
+    PlayerY = 33;
+    PlaceHudRows();
+    PlaceBossDigits();
+    EXPECT_EQ(EnemyY[716], 0);
+    EXPECT_EQ(EnemyY[731], 16);
+    EXPECT_EQ(EnemyY[713], 0);
+    PlayerY = 32;  // from here on the rows follow the ship
+    PlaceHudRows();
+    EXPECT_EQ(EnemyY[724], 0);
+    EXPECT_EQ(EnemyY[725], 16);
+    PlayerY = 10;
+    PlaceHudRows();
+    PlaceBossDigits();
+    EXPECT_EQ(EnemyY[720], -22);
+    EXPECT_EQ(EnemyY[726], -6);
+    EXPECT_EQ(EnemyY[715], -22);
+}

@@ -1,0 +1,45 @@
+// Stage tests play the real game headless: the frame handler runs the world step around the scene
+// scripts exactly as in play.
+#pragma once
+
+#include "engine/CentralSystem.h"
+#include "platform/headless/HeadlessGame.h"
+#include "stages/Stage.h"
+#include "tests/TestProgramFolder.h"
+#include "world/World.h"
+
+namespace veltrano::testdata {
+
+struct StageGame {
+    HeadlessGame Game{MakeProgramFolder().string()};
+
+    // Enters a stage the way the ship select does, with the ship steerable.
+    void Enter(int scene) {
+        Scene = scene;
+        SceneInit();
+        SetShotVelocities();
+        ControlEnabled = 1;
+    }
+    // Runs frames until the step with StageFrame = `frame` has run. A watcher, when given, runs
+    // before every frame (to keep the ship untouchable, destroy a group on a chosen frame...).
+    template <typename Watch>
+    void RunThroughStep(int frame, Watch watch) {
+        while (StageFrame <= frame && Game.Form.FramesRun() < 100000) {
+            watch();
+            Game.Frame();
+        }
+    }
+    void RunThroughStep(int frame) {
+        RunThroughStep(frame, [] { PlayerUntouchable = 1; });
+    }
+};
+
+// Shoots down slots first..last as the ship would: no hit points left and destroyed.
+inline void ShootDown(int first, int last) {
+    for (int slot = first; slot <= last; ++slot) {
+        EnemyHP[slot] = 0;
+        EnemyState[slot] = StateDestroyed;
+    }
+}
+
+}  // namespace veltrano::testdata
