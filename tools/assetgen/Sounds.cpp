@@ -1,55 +1,54 @@
-// Placeholder waves (a short tone each) for all twenty-three names, until the real sounds land.
-#include <cmath>
-#include <cstdint>
-#include <fstream>
+// Sounds/*.wav: the nine effects, then the fourteen pieces of music.
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "tools/assetgen/Assets.h"
+#include "tools/assetgen/Music.h"
+#include "tools/assetgen/Sfx.h"
+#include "tools/assetgen/SoundSynth.h"
+#include "tools/assetgen/WaveFile.h"
 
 namespace veltrano::assetgen {
 
 namespace {
 
-bool WriteTone(const std::filesystem::path& path, double hz, double seconds, std::string* error) {
-    const int rate = 22050;
-    const int count = static_cast<int>(rate * seconds);
-    std::vector<int16_t> samples(count);
-    for (int i = 0; i < count; ++i)
-        samples[i] = static_cast<int16_t>(3000 * std::sin(2 * 3.14159265358979 * hz * i / rate));
-    const uint32_t dataBytes = static_cast<uint32_t>(count * 2);
-    std::ofstream out(path, std::ios::binary);
-    auto put32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    out.write("RIFF", 4);
-    put32(36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(rate);
-    put32(rate * 2);
-    put16(2);
-    put16(16);
-    out.write("data", 4);
-    put32(dataBytes);
-    out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
-    if (!out) {
-        if (error) *error = path.string() + ": cannot write";
-        return false;
+struct SongJob {
+    bool ok = false;
+    std::string error;
+};
+
+// Renders and writes every `stride`-th piece from `first`. Pieces share nothing, so two of these
+// can run side by side and still write the same bytes as one would.
+void WriteSongs(const std::filesystem::path& folder, int first, int stride, std::vector<SongJob>* jobs) {
+    for (int s = first; s < SongCount; s += stride) {
+        SongJob& job = (*jobs)[s];
+        std::vector<int16_t> pcm;
+        double tempo = 0;
+        job.ok = RenderSongWave(s, &pcm, &tempo, &job.error) &&
+                 WriteWave(folder / (std::string(SongName(s)) + ".wav"), pcm, SampleRate, &job.error);
     }
-    return true;
 }
 
 }  // namespace
 
 bool WriteSounds(const std::filesystem::path& out, std::string* error) {
-    const char* names[] = {"Shot", "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item", "Speed", "MeDeath",
-                           "Bomb", "BossAlarm", "Stage1", "Stage2", "Stage3", "Stage4", "Stage5", "Stage6",
-                           "Stage7", "Stage8", "Stage9", "Stage10", "Boss", "Boss2", "LastBattle", "Ending"};
-    double hz = 220;
-    for (const char* name : names) {
-        if (!WriteTone(out / "Sounds" / (std::string(name) + ".wav"), hz, 0.25, error)) return false;
-        hz *= 1.05;
+    const auto folder = out / "Sounds";
+    for (int e = 0; e < EffectCount; ++e) {
+        const auto effect = static_cast<Effect>(e);
+        const auto path = folder / (std::string(EffectName(effect)) + ".wav");
+        if (!WriteWave(path, RenderEffectWave(effect), SampleRate, error)) return false;
+    }
+    // The music is most of the generator's time; two threads halve it on the build machines.
+    std::vector<SongJob> jobs(SongCount);
+    std::thread helper(WriteSongs, folder, 1, 2, &jobs);
+    WriteSongs(folder, 0, 2, &jobs);
+    helper.join();
+    for (const SongJob& job : jobs) {
+        if (!job.ok) {
+            if (error) *error = job.error;
+            return false;
+        }
     }
     return true;
 }

@@ -1,0 +1,184 @@
+// The twenty-three waves that the build generated into the program folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Mixer.h"
+#include "tests/SoundsTestWave.h"
+#include "tools/assetgen/Music.h"
+#include "tools/assetgen/Sfx.h"
+#include "tools/assetgen/SoundSynth.h"
+
+using namespace veltrano::assetgen;
+using veltrano::soundtest::ReadTestWave;
+using veltrano::soundtest::TestWave;
+
+namespace {
+
+const std::filesystem::path SoundsFolder = std::filesystem::path(VELTRANO_PROGRAM_DIR) / "Sounds";
+
+const char* const EffectFiles[] = {"Shot",  "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item",
+                                   "Speed", "MeDeath",    "Bomb",          "BossAlarm"};
+const char* const MusicFiles[] = {"Stage1", "Stage2", "Stage3",  "Stage4", "Stage5", "Stage6",     "Stage7",
+                                  "Stage8", "Stage9", "Stage10", "Boss",   "Boss2",  "LastBattle", "Ending"};
+
+// Each file is read once for all the tests.
+const TestWave& Load(const std::string& name) {
+    static std::map<std::string, TestWave> loaded;
+    auto found = loaded.find(name);
+    if (found == loaded.end())
+        found = loaded.emplace(name, ReadTestWave(SoundsFolder / (name + ".wav"))).first;
+    return found->second;
+}
+
+double Rms(const std::vector<int16_t>& s) {
+    double sum = 0;
+    for (int16_t v : s) sum += static_cast<double>(v) * v;
+    return s.empty() ? 0.0 : std::sqrt(sum / s.size());
+}
+
+int Peak(const std::vector<int16_t>& s) {
+    int peak = 0;
+    for (int16_t v : s) peak = std::max(peak, std::abs(static_cast<int>(v)));
+    return peak;
+}
+
+// The longest run of samples sitting at full scale.
+int LongestFullScaleRun(const std::vector<int16_t>& s) {
+    int longest = 0, run = 0;
+    for (int16_t v : s) {
+        run = (v >= 32767 || v <= -32767) ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+// The step between neighbouring samples (every `stride`-th value is one channel's sample) that
+// `percent` of all steps stay within.
+int StepPercentile(const int16_t* s, size_t count, size_t stride, int percent) {
+    std::vector<size_t> stepCount(65536, 0);
+    for (size_t i = stride; i < count; i += stride) ++stepCount[std::abs(s[i] - s[i - stride])];
+    const size_t wanted = (count / stride - 1) * percent / 100;
+    size_t seen = 0;
+    int step = 0;
+    while (seen + stepCount[step] < wanted) seen += stepCount[step++];
+    return step;
+}
+
+}  // namespace
+
+TEST(SoundsFiles, EveryWaveIsMono16BitPcmThatIsNeitherSilentNorClipped) {
+    std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
+    names.insert(names.end(), std::begin(MusicFiles), std::end(MusicFiles));
+    ASSERT_EQ(names.size(), 23u);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const TestWave& wave = Load(name);
+        ASSERT_EQ(wave.problem, "");
+        EXPECT_EQ(wave.format, 1);
+        EXPECT_EQ(wave.channels, 1);
+        EXPECT_EQ(wave.rate, SampleRate);
+        EXPECT_EQ(wave.bits, 16);
+        EXPECT_EQ(wave.blockAlign, 2);
+        EXPECT_EQ(wave.byteRate, SampleRate * 2);
+        EXPECT_GT(Peak(wave.samples), 32767 / 5) << "too quiet";
+        EXPECT_LT(LongestFullScaleRun(wave.samples), 2);
+    }
+}
+
+TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAtItsFullLength) {
+    std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
+    names.insert(names.end(), std::begin(MusicFiles), std::end(MusicFiles));
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        veltrano::SoundBuffer buffer;
+        std::string error;
+        ASSERT_TRUE(veltrano::LoadWaveFile(buffer, (SoundsFolder / (name + ".wav")).string(), &error))
+            << error;
+        const double seconds = Load(name).Seconds();
+        EXPECT_NEAR(static_cast<double>(buffer.FrameCount()) / veltrano::MixRate, seconds, 0.001);
+        int peak = 0;
+        for (int16_t v : buffer.Frames) peak = std::max(peak, std::abs(static_cast<int>(v)));
+        EXPECT_NEAR(peak, Peak(Load(name).samples), 2000) << "the loader keeps the level";
+        // Resampled to the mixer's rate, a piece still loops without a click.
+        const size_t last = buffer.Frames.size() - veltrano::MixChannels;
+        EXPECT_LE(std::abs(buffer.Frames[0] - buffer.Frames[last]),
+                  StepPercentile(buffer.Frames.data(), buffer.Frames.size(), veltrano::MixChannels, 99));
+    }
+}
+
+TEST(SoundsFiles, MusicLastsFortyFiveToOneHundredTwentySecondsAndEffectsAreShort) {
+    double totalBytes = 0;
+    for (const char* name : MusicFiles) {
+        SCOPED_TRACE(name);
+        const TestWave& wave = Load(name);
+        EXPECT_GE(wave.Seconds(), 45.0);
+        EXPECT_LE(wave.Seconds(), 120.0);
+        totalBytes += wave.samples.size() * 2.0;
+    }
+    for (const char* name : EffectFiles) {
+        SCOPED_TRACE(name);
+        const TestWave& wave = Load(name);
+        EXPECT_GT(wave.Seconds(), 0.05);
+        EXPECT_LT(wave.Seconds(), 4.0);
+        totalBytes += wave.samples.size() * 2.0;
+    }
+    EXPECT_LT(totalBytes, 100e6) << "the sounds must leave room for the pictures in the data budget";
+}
+
+TEST(SoundsFiles, MusicLoopsWithoutAClickAtTheJoin) {
+    for (const char* name : MusicFiles) {
+        SCOPED_TRACE(name);
+        const std::vector<int16_t>& s = Load(name).samples;
+        ASSERT_GT(s.size(), 1000u);
+        // The join must look like an ordinary step of the piece (below the 99th percentile), not
+        // like one of its rare drum transients.
+        EXPECT_LE(std::abs(s.front() - s.back()), StepPercentile(s.data(), s.size(), 1, 99));
+        // And the piece does not fade out or in around the join: the loop is continuous music.
+        const std::vector<int16_t> head(s.begin(), s.begin() + SampleRate / 2);
+        const std::vector<int16_t> tail(s.end() - SampleRate / 2, s.end());
+        EXPECT_GT(Rms(head), Rms(s) * 0.2);
+        EXPECT_GT(Rms(tail), Rms(s) * 0.2);
+    }
+}
+
+TEST(SoundsFiles, EffectsStartAndEndInSilenceAndTheShotIsShortAndQuiet) {
+    for (const char* name : EffectFiles) {
+        SCOPED_TRACE(name);
+        const std::vector<int16_t>& s = Load(name).samples;
+        ASSERT_FALSE(s.empty());
+        EXPECT_LT(std::abs(s.front()), 200);
+        EXPECT_LT(std::abs(s.back()), 200);
+    }
+    const TestWave &shot = Load("Shot"), &bomb = Load("Bomb");
+    EXPECT_LT(shot.Seconds(), 0.25);
+    EXPECT_LT(Rms(shot.samples), Rms(bomb.samples) * 0.7);
+    EXPECT_LT(Peak(shot.samples), Peak(bomb.samples) / 2);
+    EXPECT_GE(Load("BossAlarm").Seconds(), 2.0);
+    EXPECT_LE(Load("BossAlarm").Seconds(), 4.0);
+}
+
+TEST(SoundsFiles, TheBuildsFilesEqualFreshRendersSoEveryRunGivesTheSameBytes) {
+    for (int e = 0; e < EffectCount; ++e) {
+        const auto effect = static_cast<Effect>(e);
+        SCOPED_TRACE(EffectName(effect));
+        const std::vector<int16_t> first = RenderEffectWave(effect);
+        EXPECT_EQ(first, RenderEffectWave(effect));
+        EXPECT_EQ(first, Load(EffectName(effect)).samples);
+    }
+    // One piece twice in this process and once in the build's: its noise and state start afresh.
+    const int boss2 = 11;
+    ASSERT_STREQ(SongName(boss2), "Boss2");
+    std::vector<int16_t> first, second;
+    double tempo = 0;
+    std::string error;
+    ASSERT_TRUE(RenderSongWave(boss2, &first, &tempo, &error)) << error;
+    ASSERT_TRUE(RenderSongWave(boss2, &second, &tempo, &error)) << error;
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(first, Load("Boss2").samples);
+}

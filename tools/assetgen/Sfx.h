@@ -1,0 +1,18 @@
+// The nine sound effects of the game.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace veltrano::assetgen {
+
+enum class Effect { Shot, EnemyDeath, BigEnemyDeath, BossDeath, Item, Speed, MeDeath, Bomb, BossAlarm };
+inline constexpr int EffectCount = 9;
+
+// The file name without ".wav": "Shot", "EnemyDeath", ...
+const char* EffectName(Effect effect);
+
+// The finished samples at SampleRate, each effect at its own level against the others.
+std::vector<int16_t> RenderEffectWave(Effect effect);
+
+}  // namespace veltrano::assetgen

@@ -1,0 +1,128 @@
+// Plays a parsed piece into one buffer that loops whole.
+#include <cmath>
+#include <vector>
+
+#include "tools/assetgen/Sequencer.h"
+#include "tools/assetgen/SoundSynth.h"
+
+namespace veltrano::assetgen {
+
+namespace {
+
+// Adds a note into the loop, wrapping whatever rings past the end around onto the start.
+void AddWrapped(std::vector<double>& loop, const std::vector<float>& note, size_t start, double gain) {
+    const size_t n = loop.size();
+    size_t at = start % n;
+    for (float s : note) {
+        loop[at] += s * gain;
+        if (++at == n) at = 0;
+    }
+}
+
+// A feedback delay with a darkening repeat. It runs over the loop twice and only the second pass is
+// heard, so the echoes of the end are already sounding at the start, as they will when it loops.
+void AddEcho(const Song& song, double samplesPerBeat, const std::vector<double>& send,
+             std::vector<double>& mix) {
+    const size_t delay = static_cast<size_t>(std::llround(song.echoBeats * samplesPerBeat));
+    if (delay == 0 || song.echoLevel <= 0) return;
+    std::vector<double> line(delay, 0.0);
+    OnePole damp;
+    const double dampK = OnePoleCoefficient(3500.0, SampleRate);
+    size_t at = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (size_t i = 0; i < send.size(); ++i) {
+            const double delayed = line[at];
+            line[at] = send[i] + damp.LowPass(delayed, dampK) * song.echoFeedback;
+            if (++at == delay) at = 0;
+            if (pass == 1) mix[i] += delayed * song.echoLevel;
+        }
+    }
+}
+
+constexpr double TargetRms = 0.4;
+constexpr double MostPeakDrive = 2.0;
+
+// Gentle saturation (a rational tanh) that rounds off the rare drum peaks, so normalising the piece
+// does not leave the rest of it quiet.
+double SoftClip(double x) {
+    x = std::fmax(-3.0, std::fmin(3.0, x));
+    return x * (27.0 + x * x) / (27.0 + 9.0 * x * x);
+}
+
+}  // namespace
+
+bool RenderSong(const Song& song, std::vector<float>* samples, double* tempo, std::string* error) {
+    std::vector<ParsedChannel> channels(song.channels.size());
+    double bpm = 0.0;
+    for (size_t c = 0; c < channels.size(); ++c) {
+        std::string problem;
+        if (!ParseMml(song.channels[c], &channels[c], &problem)) {
+            if (error) *error = std::string(song.name) + " channel " + std::to_string(c) + ": " + problem;
+            return false;
+        }
+        if (channels[c].tempo != 0) {
+            if (bpm != 0 && bpm != channels[c].tempo) {
+                if (error) *error = std::string(song.name) + ": channels disagree on the tempo";
+                return false;
+            }
+            bpm = channels[c].tempo;
+        }
+    }
+    const int64_t totalTicks = channels.empty() ? 0 : channels[0].totalTicks;
+    for (size_t c = 0; c < channels.size(); ++c) {
+        if (channels[c].totalTicks != totalTicks) {
+            if (error)
+                *error = std::string(song.name) + " channel " + std::to_string(c) + " lasts " +
+                         std::to_string(channels[c].totalTicks) + " ticks, channel 0 " +
+                         std::to_string(totalTicks);
+            return false;
+        }
+        for (const NoteEvent& note : channels[c].notes) {
+            if (note.instrument < 0 || note.instrument >= static_cast<int>(song.instruments.size())) {
+                if (error)
+                    *error = std::string(song.name) + ": instrument " + std::to_string(note.instrument);
+                return false;
+            }
+        }
+    }
+    if (bpm == 0 || totalTicks == 0) {
+        if (error) *error = std::string(song.name) + ": no tempo or no notes";
+        return false;
+    }
+    const double samplesPerBeat = SampleRate * 60.0 / bpm;
+    const double samplesPerTick = samplesPerBeat / TicksPerBeat;
+    auto toSample = [&](int64_t tick) { return static_cast<size_t>(std::llround(tick * samplesPerTick)); };
+    std::vector<double> mix(toSample(totalTicks), 0.0), send(mix.size(), 0.0);
+    uint32_t seed = 1;
+    for (const ParsedChannel& channel : channels) {
+        for (const NoteEvent& note : channel.notes) {
+            const Instrument& in = song.instruments[note.instrument];
+            const size_t start = toSample(note.startTick);
+            const size_t gate = toSample(note.startTick + note.gateTicks) - start;
+            const std::vector<float> sound = RenderNote(in, note.midiNote, note.velocity, gate, seed++);
+            AddWrapped(mix, sound, start, 1.0);
+            if (in.echoSend > 0) AddWrapped(send, sound, start, in.echoSend);
+        }
+    }
+    AddEcho(song, samplesPerBeat, send, mix);
+    // Every piece is driven to about the same loudness; the soft clip then rounds off the few peaks
+    // that this pushes past full scale, and the caller normalises what remains.
+    double loudest = 0.0, power = 0.0;
+    for (double s : mix) {
+        if (!std::isfinite(s)) {
+            // An instrument whose settings blow up must stop the build, not become a burst of noise.
+            if (error) *error = std::string(song.name) + ": the mix is not finite";
+            return false;
+        }
+        loudest = std::fmax(loudest, std::fabs(s));
+        power += s * s;
+    }
+    const double rms = std::sqrt(power / static_cast<double>(mix.size()));
+    const double drive = loudest > 0 ? std::fmin(TargetRms / rms, MostPeakDrive / loudest) : 0.0;
+    samples->resize(mix.size());
+    for (size_t i = 0; i < mix.size(); ++i) (*samples)[i] = static_cast<float>(SoftClip(mix[i] * drive));
+    *tempo = bpm;
+    return true;
+}
+
+}  // namespace veltrano::assetgen
