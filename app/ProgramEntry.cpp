@@ -1,5 +1,6 @@
 // Program entry: the SDL window, the idle loop that drives the frame timer, and the close path.
 #include <SDL.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -32,6 +33,25 @@ ClockTime Now() {
     return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
 }
 
+// Opens the audio device with the sound libraries' own chatter kept off stderr: a machine without a
+// sound card gets our one line instead of a page of driver messages.
+bool OpenAudioQuietly(SdlBackend& backend, std::string* error) {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!opened) *error = SDL_GetError();
+    if (opened) opened = backend.OpenAudio(error);
+    std::fflush(stderr);
+    if (saved >= 0) {
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+    }
+    if (null >= 0) close(null);
+    return opened;
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "VeltranoGame2: %s\n", message.c_str());
     return 1;
@@ -53,9 +73,8 @@ int main(int, char**) {
             form.FormCreate(Now());
             if (!backend.OpenDisplay(&error)) throw LoadError(error);
             form.DXDraw1InitializeSurface();
-            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 || !backend.OpenAudio(&error))
-                std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
-                             error.empty() ? SDL_GetError() : error.c_str());
+            if (!OpenAudioQuietly(backend, &error))
+                std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n", error.c_str());
             form.DXSound1Initialize();
 
             FrameTimer timer;
