@@ -11,7 +11,8 @@ namespace veltrano {
 
 namespace {
 
-constexpr int AudioAheadFrames = MixRate * 30 / 1000;  // about 30 ms queued
+// About 40 ms queued: low latency for the effects, and slack for a frame that runs late.
+constexpr int AudioAheadFrames = MixRate * 40 / 1000;
 
 }  // namespace
 

@@ -18,7 +18,7 @@ public:
     bool OpenDisplay(std::string* error);
     // Opens the audio device; false when there is none (the game then runs silently).
     bool OpenAudio(std::string* error);
-    // Tops the device's queue up with mixed audio to about 30 ms ahead.
+    // Tops the device's queue up with mixed audio to about 40 ms ahead.
     void PumpAudio();
     bool Closing() const { return CloseRequested; }
 
