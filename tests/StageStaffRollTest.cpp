@@ -11,20 +11,11 @@
 #include "tests/StageTestGame.h"
 
 using namespace veltrano;
+using testdata::At;
+using testdata::Pos;
 using testdata::StageGame;
 
 namespace {
-
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
 
 constexpr int RingSlots[] = {1032, 1040, 1048, 1084};
 
