@@ -127,6 +127,9 @@ void RunInit(const SceneScript& script) {
         case ResetKind::FirstStage:
             ResetForStage(true);
             break;
+        case ResetKind::StaffRoll:
+            ResetForStaffRoll();
+            break;
     }
     if (script.LaysLayers) {
         LayTiles(Layer1TileX, Layer1TileY);

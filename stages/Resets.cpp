@@ -21,6 +21,22 @@ void MakeFurnitureInert() {
     }
 }
 
+// Nothing of the last scene's deaths and bullets may fire or score again.
+void ClearObjectTimersAndBullets() {
+    for (int i = 0; i < ObjectSlotCount; ++i) {
+        EnemyScored[i] = 0;
+        EnemyDeadTime[i] = 0;
+    }
+    BulletOriginX.Fill(0);
+    BulletOriginY.Fill(0);
+    BulletOffsetX.Fill(0);
+    BulletOffsetY.Fill(0);
+    BulletStep.Fill(0);
+    BulletAimX.Fill(0);
+    BulletAimY.Fill(0);
+    ItemAge.Fill(0);
+}
+
 void RemoveOptions() {
     Option1On = 0;
     Option2On = 0;
@@ -97,23 +113,36 @@ void ResetForStage(bool firstStage) {
     }
 
     ParkObjects();
-    for (int i = 0; i < ObjectSlotCount; ++i) {
-        EnemyScored[i] = 0;
-        EnemyDeadTime[i] = 0;
-    }
+    ClearObjectTimersAndBullets();
     MakeFurnitureInert();
     for (int slot = FirstItemSlot; slot <= LastItemSlot; ++slot) EnemySize[slot] = 6;
 
-    BulletOriginX.Fill(0);
-    BulletOriginY.Fill(0);
-    BulletOffsetX.Fill(0);
-    BulletOffsetY.Fill(0);
-    BulletStep.Fill(0);
-    BulletAimX.Fill(0);
-    BulletAimY.Fill(0);
-    ItemAge.Fill(0);
-
     PlaceHudFurniture();
+    StageFrame = 0;
+}
+
+void ResetForStaffRoll() {
+    ControlEnabled = 0;
+    // The demonstration fires only when its own script says so, whatever the player last held.
+    FireHeld = 0;
+    PlayerX = -32;
+    PlayerY = 224;
+    PlayerShown = 1;
+    PlayerActive = 1;
+    PlayerSpeed = 6;
+    PlayerHP = 1;
+    ShotPower = 3;
+
+    ParkPlayerShots(ParkedPosition);
+    // A burst still running when the last boss fell stops here; the demonstration starts its own.
+    BurstActive = 0;
+    BurstTimer = 0;
+    BurstKeyFrames = 0;
+    Option1On = 1;
+    Option2On = 1;
+
+    ParkObjects();
+    ClearObjectTimersAndBullets();
     StageFrame = 0;
 }
 

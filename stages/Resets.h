@@ -20,5 +20,8 @@ void ResetForShipSelect();
 // placed. The first stage parks the shots lower, starts the ship with one hit point and stops a
 // running burst without taking the options away.
 void ResetForStage(bool firstStage);
+// The staff roll: the ship waits off the left edge, without control, with both options at full power;
+// shots, objects and bullets are cleared as for a stage, but no furniture is placed or made inert.
+void ResetForStaffRoll();
 
 }  // namespace veltrano

@@ -120,6 +120,7 @@ enum class ResetKind : uint8_t {
     ShipSelect,  // the menu reset with the demonstration ship
     Stage,       // stages 2 to 10
     FirstStage,  // stage 1: shots parked lower, one hit point, the burst stopped but options kept
+    StaffRoll,   // the demonstration ship off the left edge with both options, every slot active
 };
 
 struct HitPointRange {

@@ -23,6 +23,7 @@ constexpr SceneWriter Writers[] = {
     {ShipSelectScene, "ship select", WriteShipSelect},
     {TitleScene, "title", WriteTitle},
     {Stage1Scene, "stage 1", WriteStage1},
+    {StaffRollScene, "staff roll", WriteStaffRoll},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {

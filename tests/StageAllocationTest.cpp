@@ -36,14 +36,14 @@ TEST(StageAllocation, TheStepsOfStageOneAndTheMenusAllocateNothing) {
     ASSERT_EQ(Allocations - probe, 1);  // the count is live
     OpenTextFace(nullptr);
     if (BackBuffer.Empty()) BackBuffer.Create(ScreenWidth, ScreenHeight);
-    for (int scene : {ScoreListScene, KeyConfigScene, ShipSelectScene, TitleScene, Stage1Scene}) {
+    for (int scene : {ScoreListScene, KeyConfigScene, ShipSelectScene, TitleScene, Stage1Scene, StaffRollScene}) {
         ResetWorldState();
         Scene = scene;
         SceneInit();  // the scripts are written on first use, before the count starts
         PlayerY = 200;
         const long before = Allocations;
         // The menus that wait count to 2000 and start again, so their steps are counted, not frames.
-        const int steps = scene == Stage1Scene ? 7800 : 20;
+        const int steps = scene == Stage1Scene ? 7800 : scene == StaffRollScene ? 3100 : 20;
         for (int step = 0; step < steps; ++step, ++StageFrame) SceneStep();
         EXPECT_EQ(Allocations - before, 0) << "scene " << scene;
     }

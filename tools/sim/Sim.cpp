@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/SoundBank.h"
+#include "engine/CentralSystem.h"
 #include "platform/Display.h"
 #include "platform/Mixer.h"
 #include "platform/headless/HeadlessGame.h"
@@ -37,6 +38,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --scene S          start a game in scene S at once, as the ship select's start does
                      (the start rule sends 13 and above to stage 1)
   --shot-type T      weapon 1..6 for --scene (default 1)
+  --enter S          put the game in scene S at once and run its init, as a scene change does,
+                     without music (reaches the scenes no start reaches, e.g. 24, the staff roll)
   --seed N           fix the random seed after start-up (default: clock time 00:00:00.000)
   --invincible       keep the ship untouchable (for looking at whole stages)
   --trace            print one line per frame: frame scene stageFrame score lives x y bullets
@@ -140,7 +143,7 @@ std::string DefaultDataFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile;
-    int frames = 400, startScene = -100, shotType = 1, every = 0;
+    int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
     bool trace = false, invincible = false;
     std::set<int> shots;
@@ -160,6 +163,7 @@ int main(int argc, char** argv) {
         else if (arg == "--frames") frames = std::atoi(value().c_str());
         else if (arg == "--input") inputFile = value();
         else if (arg == "--scene") startScene = std::atoi(value().c_str());
+        else if (arg == "--enter") enterScene = std::atoi(value().c_str());
         else if (arg == "--shot-type") shotType = std::atoi(value().c_str());
         else if (arg == "--seed") seed = std::atoll(value().c_str());
         else if (arg == "--invincible") invincible = true;
@@ -196,6 +200,11 @@ int main(int argc, char** argv) {
             game.Platform.Press(Vk::Space);
             game.Frame();
             game.Platform.ReleaseAll();
+        }
+        if (enterScene != -100) {
+            Scene = enterScene;
+            SceneInit();
+            SetShotVelocities();
         }
         for (int f = 1; f <= frames; ++f) {
             if (auto hold = script.Holds.find(f); hold != script.Holds.end()) {
