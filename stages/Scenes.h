@@ -21,6 +21,9 @@ void WriteKeyConfig(ScriptBuilder& s);
 void WriteShipSelect(ScriptBuilder& s);
 void WriteTitle(ScriptBuilder& s);
 void WriteStage1(ScriptBuilder& s);
+void WriteChallengeBattle(ScriptBuilder& s);
+void WriteChallengeEndurance(ScriptBuilder& s);
+void WriteChallengeMessage(ScriptBuilder& s);
 
 // A high score as the score list shows it: zeros in front until the text is longer than 8
 // characters. `out` holds at least 16 characters.

@@ -23,6 +23,9 @@ constexpr SceneWriter Writers[] = {
     {ShipSelectScene, "ship select", WriteShipSelect},
     {TitleScene, "title", WriteTitle},
     {Stage1Scene, "stage 1", WriteStage1},
+    {ChallengeBattleScene, "challenge battle", WriteChallengeBattle},
+    {ChallengeEnduranceScene, "challenge endurance", WriteChallengeEndurance},
+    {ChallengeScene, "challenge message", WriteChallengeMessage},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {
