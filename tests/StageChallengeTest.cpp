@@ -5,22 +5,14 @@
 #include "tests/StageTestGame.h"
 
 using namespace veltrano;
+using testdata::At;
+using testdata::Pos;
 using testdata::StageGame;
 
 namespace {
 
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
 Pos Plus(Pos p, int dx, int dy) {
     return {p.X + dx, p.Y + dy};
-}
-void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
 }
 
 int ActiveIn(int first, int last) {

@@ -3,23 +3,10 @@
 #include "tests/StageTestGame.h"
 
 using namespace veltrano;
+using testdata::At;
+using testdata::Pos;
 using testdata::ShootDown;
 using testdata::StageGame;
-
-namespace {
-
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
-
-}  // namespace
 
 TEST(StageOne, TheFirstFlierRestsOneStepAtEachJointOfItsPath) {
     StageGame g;

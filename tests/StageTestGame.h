@@ -2,6 +2,8 @@
 // scripts exactly as in play.
 #pragma once
 
+#include <ostream>
+
 #include "engine/CentralSystem.h"
 #include "platform/headless/HeadlessGame.h"
 #include "stages/Stage.h"
@@ -33,6 +35,18 @@ struct StageGame {
         RunThroughStep(frame, [] { PlayerUntouchable = 1; });
     }
 };
+
+// A slot's place, compared and printed as one value.
+struct Pos {
+    int X, Y;
+    bool operator==(const Pos&) const = default;
+};
+inline Pos At(int slot) {
+    return {EnemyX[slot], EnemyY[slot]};
+}
+inline void PrintTo(const Pos& p, std::ostream* os) {
+    *os << "(" << p.X << ", " << p.Y << ")";
+}
 
 // Shoots down slots first..last as the ship would: no hit points left and destroyed.
 inline void ShootDown(int first, int last) {
