@@ -11,7 +11,7 @@ namespace {
 
 constexpr int Boss = 18;
 constexpr int Cycle = 1000;
-constexpr int FireFrom = 64;  // every pattern but the first rings waits for the lead-in to pass
+constexpr int FireFrom = 64;  // the rotating rings start at frame 0, every other pattern at 64
 constexpr int TimeOutFrame = 20000;
 
 // 32 rings of 8, one every 3 frames, each turned 8 degrees further.
