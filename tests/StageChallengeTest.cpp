@@ -250,3 +250,18 @@ TEST(StageChallenge, TheTrialBossCannotBeShotAndIsSwitchedOffAtFrame4000) {
     EXPECT_EQ(PlayToTheEnd(g, 6000), 4099);
     EXPECT_EQ(Scene, StaffRollScene);
 }
+
+TEST(StageChallenge, ALostShipLeavesTheBulletsOfBothFightsInFlight) {
+    for (int scene : {ChallengeBattleScene, ChallengeEnduranceScene}) {
+        StageGame g;
+        g.Enter(scene);
+        while (!(RespawnTimer >= 1 && RespawnTimer <= 70) && g.Game.Form.FramesRun() < 3000) g.Game.Frame();
+        ASSERT_GE(RespawnTimer, 1) << "the ship was never hit in scene " << scene;
+        // A marker in the range that the loss sweeps in every other play scene.
+        EnemyState[14999] = StateActive;
+        BulletStep[14999] = 3;
+        g.Game.Frame();
+        EXPECT_EQ(EnemyState[14999], StateActive) << scene;
+        EXPECT_EQ(BulletStep[14999], 3) << scene;
+    }
+}
