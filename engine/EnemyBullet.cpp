@@ -27,11 +27,29 @@ bool InMoveSpan(int moveSpan, int period) {
     return period != 0 && StageFrame % period < moveSpan;
 }
 
+// The cosine and sine of a bullet's angle, worked out again only when the angle has changed: the
+// extended-precision trigonometry is the dearest part of a step with a thousand shots in flight.
+struct Direction {
+    long double Angle = 0, Cos = 1, Sin = 0;
+};
+Direction Directions[LastBulletSlot - FirstBulletSlot + 1];
+
+const Direction& DirectionOf(int b) {
+    Direction& d = Directions[b - FirstBulletSlot];
+    if (d.Angle != BulletAngle[b]) {
+        d.Angle = BulletAngle[b];
+        d.Cos = std::cos(d.Angle);
+        d.Sin = std::sin(d.Angle);
+    }
+    return d;
+}
+
 // Offsets from the origin for the current step, recomputed from scratch so rounding never adds up.
 void ComputeOffsets(int b, int speed) {
     const long double distance = static_cast<long double>(speed) * BulletStep[b];
-    BulletOffsetX[b] = RoundNearest(std::cos(BulletAngle[b]) * distance);
-    BulletOffsetY[b] = RoundNearest(std::sin(BulletAngle[b]) * distance);
+    const Direction& d = DirectionOf(b);
+    BulletOffsetX[b] = RoundNearest(d.Cos * distance);
+    BulletOffsetY[b] = RoundNearest(d.Sin * distance);
 }
 
 void PolarStep(int b, int speed) {

@@ -66,6 +66,8 @@ bool Holds(Op op, const int* a) {
                    EnemyDeadTime[a[0]] <= a[2];
         case Op::IfValueAbove:
             return a[0] > a[1];
+        case Op::IfCycleFrameIn:
+            return StageFrame % a[0] >= a[1] && StageFrame % a[0] <= a[2];
         default:
             return true;
     }
@@ -236,6 +238,7 @@ void RunStep(const SceneScript& script) {
             case Op::IfFrameIn:
             case Op::IfDeadTimeIn:
             case Op::IfValueAbove:
+            case Op::IfCycleFrameIn:
                 if (!Holds(s.Code, a)) pc += s.Skip;
                 break;
             case Op::SetLayerStep:
@@ -275,6 +278,9 @@ void RunStep(const SceneScript& script) {
                 break;
             case Op::Call:
                 script.Hooks[a[0]]();
+                break;
+            case Op::ClearBulletStep:
+                for (int i = a[0]; i <= a[1]; ++i) BulletStep[i] = 0;
                 break;
         }
     }

@@ -22,6 +22,9 @@ void WriteShipSelect(ScriptBuilder& s);
 void WriteTitle(ScriptBuilder& s);
 void WriteStage1(ScriptBuilder& s);
 void WriteStaffRoll(ScriptBuilder& s);
+void WriteChallengeBattle(ScriptBuilder& s);
+void WriteChallengeEndurance(ScriptBuilder& s);
+void WriteChallengeMessage(ScriptBuilder& s);
 
 // A high score as the score list shows it: zeros in front until the text is longer than 8
 // characters. `out` holds at least 16 characters.

@@ -57,6 +57,11 @@ enum class Op : uint8_t {
     HudBossDigits,
     // Bespoke behaviour written as a plain function (bosses with phase variables, menus that draw).
     Call,  // hook index
+    // A guard on the frame of a repeating cycle: StageFrame mod period, with the sign of StageFrame,
+    // in lo..hi (inclusive), so frames before 0 never match a cycle frame above 0.
+    IfCycleFrameIn,  // period, lo, hi
+    // Bullets restart their flight from the origin: BulletStep of first..last set to 0, nothing else.
+    ClearBulletStep,  // first, last
 };
 
 constexpr int MaxArgs = 8;

@@ -22,9 +22,10 @@ const char* OpName(Op op) {
         "FireStraightStop", "FireAngledStop", "FireAimedStop", "FireAtPlayerMark", "FireAimedExact",
         "BonusCheck", "IfFlag", "IfAllDestroyed", "IfAnyDestroyed", "IfAllHPBelowOne", "IfFrameIn",
         "IfDeadTimeIn", "IfValueAbove", "SetLayerStep", "SetBossSlot", "SetState", "SetHP", "AddScore",
-        "SetControl", "SetStageFrame", "SetRespawnSide", "SetPosition", "HudRows", "HudBossDigits", "Call"};
+        "SetControl", "SetStageFrame", "SetRespawnSide", "SetPosition", "HudRows", "HudBossDigits", "Call",
+        "IfCycleFrameIn", "ClearBulletStep"};
     // clang-format on
-    static_assert(sizeof(Names) / sizeof(Names[0]) == static_cast<size_t>(Op::Call) + 1);
+    static_assert(sizeof(Names) / sizeof(Names[0]) == static_cast<size_t>(Op::ClearBulletStep) + 1);
     return Names[static_cast<int>(op)];
 }
 
@@ -257,6 +258,13 @@ size_t ScriptBuilder::OpenGuard(Op op, std::initializer_list<Arg> args) {
             CheckSlot(OpName(op), a[0].A, FirstObjectSlot, LastObjectSlot);
             if (a[1].A > a[2].A) Fault("dead times " + Num(a[1].A) + ".." + Num(a[2].A) + " are empty");
             break;
+        case Op::IfCycleFrameIn:
+            if (a[0].A <= 0) {
+                Fault("a cycle of " + Num(a[0].A) + " frames");
+            } else if (a[1].A > a[2].A || a[2].A < -(a[0].A - 1) || a[1].A > a[0].A - 1) {
+                Fault("cycle frames " + Num(a[1].A) + ".." + Num(a[2].A) + " never come in " + Num(a[0].A));
+            }
+            break;
         default:
             break;
     }
@@ -318,6 +326,12 @@ void ScriptBuilder::SetRespawnSide(int value) {
 void ScriptBuilder::SetPosition(int slot, Arg x, Arg y) {
     CheckSlot("SetPosition", slot, FirstObjectSlot, LastObjectSlot);
     Emit(Op::SetPosition, {slot, x, y});
+}
+
+void ScriptBuilder::ClearBulletStep(int first, int last) {
+    CheckSlot("ClearBulletStep", first, FirstBulletSlot, LastBulletSlot);
+    CheckSlot("ClearBulletStep", last, first, LastBulletSlot);
+    Emit(Op::ClearBulletStep, {first, last});
 }
 
 void ScriptBuilder::Call(void (*hook)()) {

@@ -118,6 +118,16 @@ class ScriptBuilder {
     void WhileAbove(Arg value, Arg threshold, Body body) {
         Guard(Op::IfValueAbove, {value, threshold, 0}, body);
     }
+    // On the frames of every cycle of `period` whose remainder lies in lo..hi (with the sign of
+    // StageFrame, so no frame before 0 matches a cycle frame above 0).
+    template <typename Body>
+    void CycleFramesIn(int period, int lo, int hi, Body body) {
+        Guard(Op::IfCycleFrameIn, {period, lo, hi}, body);
+    }
+    template <typename Body>
+    void AtCycleFrame(int period, int cycleFrame, Body body) {
+        CycleFramesIn(period, cycleFrame, cycleFrame, body);
+    }
 
     // ---- Assignments ----------------------------------------------------------------------------
     void SetLayerStep(LayerStep which, Arg value);
@@ -129,6 +139,7 @@ class ScriptBuilder {
     void SetStageFrame(Arg value);
     void SetRespawnSide(int value);
     void SetPosition(int slot, Arg x, Arg y);
+    void ClearBulletStep(int first, int last);
     // Puts `slot` at (dx, dy) from `reference`, every step.
     void PlaceRelative(int slot, int reference, int dx, int dy) {
         SetPosition(slot, Arg::XOf(reference, dx), Arg::YOf(reference, dy));

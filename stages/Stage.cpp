@@ -24,6 +24,9 @@ constexpr SceneWriter Writers[] = {
     {TitleScene, "title", WriteTitle},
     {Stage1Scene, "stage 1", WriteStage1},
     {StaffRollScene, "staff roll", WriteStaffRoll},
+    {ChallengeBattleScene, "challenge battle", WriteChallengeBattle},
+    {ChallengeEnduranceScene, "challenge endurance", WriteChallengeEndurance},
+    {ChallengeScene, "challenge message", WriteChallengeMessage},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {

@@ -48,3 +48,21 @@ TEST(StageAllocation, TheStepsOfStageOneAndTheMenusAllocateNothing) {
         EXPECT_EQ(Allocations - before, 0) << "scene " << scene;
     }
 }
+
+TEST(StageAllocation, TheStepsOfTheLastFightsAndTheirMessageAllocateNothing) {
+    OpenTextFace(nullptr);
+    if (BackBuffer.Empty()) BackBuffer.Create(ScreenWidth, ScreenHeight);
+    // The lead-in and a whole cycle of the fight, the five phases of the trial, the whole message.
+    const struct {
+        int Scene, Steps;
+    } runs[] = {{ChallengeBattleScene, 1100}, {ChallengeEnduranceScene, 4100}, {ChallengeScene, 900}};
+    for (const auto& run : runs) {
+        ResetWorldState();
+        Scene = run.Scene;
+        SceneInit();
+        PlayerY = 200;
+        const long before = Allocations;
+        for (int step = 0; step < run.Steps; ++step, ++StageFrame) SceneStep();
+        EXPECT_EQ(Allocations - before, 0) << "scene " << run.Scene;
+    }
+}
