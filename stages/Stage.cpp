@@ -23,6 +23,10 @@ constexpr SceneWriter Writers[] = {
     {ShipSelectScene, "ship select", WriteShipSelect},
     {TitleScene, "title", WriteTitle},
     {Stage1Scene, "stage 1", WriteStage1},
+    {Stage6Scene, "stage 6", WriteStage6},
+    {Stage7Scene, "stage 7", WriteStage7},
+    {BossRush1Scene + 5, "boss of stage 6", WriteBossRush6},
+    {BossRush1Scene + 6, "boss of stage 7", WriteBossRush7},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/StageTestGame.h"
+
+using namespace veltrano;
+using testdata::ShootDown;
+using testdata::StageGame;
+
+namespace {
+
+struct Pos {
+    int X, Y;
+    bool operator==(const Pos&) const = default;
+};
+Pos At(int slot) {
+    return {EnemyX[slot], EnemyY[slot]};
+}
+void PrintTo(const Pos& p, std::ostream* os) {
+    *os << "(" << p.X << ", " << p.Y << ")";
+}
+
+constexpr int BossRush7Scene = BossRush1Scene + 6;
+
+// Plays a scene with an untouchable pilot who fires all the time and sweeps up and down, until the
+// frame handler leaves it.
+void PlayThrough(StageGame& g, int scene) {
+    HeadlessBackend& keys = g.Game.Platform;
+    ShotPower = 3;
+    while (Scene == scene && g.Game.Form.FramesRun() < 12000) {
+        PlayerUntouchable = 1;
+        keys.Press(Vk::X);
+        const bool up = (StageFrame / 48) % 2 == 0;
+        keys.Press(Vk::Up, up);
+        keys.Press(Vk::Down, !up);
+        g.Game.Frame();
+    }
+}
+
+}  // namespace
+
+TEST(StageSeven, ItKeepsTheFlagTableAndDrawsItsRandomPlacesInRange) {
+    StageGame g;
+    g.Enter(Stage6Scene);
+    BonusFlags[3] = 1;
+    g.Enter(Stage7Scene);
+    EXPECT_EQ(BonusFlagCount, 9);
+    EXPECT_EQ(BonusFlags[3], 1);
+    EXPECT_EQ(StageFrame, 0);
+    EXPECT_EQ(BossSlot, 14);
+    EXPECT_EQ(Layer2StepY, 2);
+    EXPECT_EQ(Layer3StepY, -4);
+
+    std::set<int> xs;
+    for (int slot = 1000; slot < 1064; ++slot) {
+        EXPECT_GE(EnemyX[slot], 96) << slot;
+        EXPECT_LT(EnemyX[slot], 624) << slot;
+        EXPECT_EQ(EnemyY[slot], slot < 1032 ? -16 : 480) << slot;
+        xs.insert(EnemyX[slot]);
+    }
+    EXPECT_GT(xs.size(), 16u);
+    // Turrets and walls stand on a 32-pixel grid.
+    for (int slot = 2032; slot < 2096; ++slot) {
+        EXPECT_EQ(EnemyY[slot] % 32, 0) << slot;
+        EXPECT_LE(EnemyY[slot], 224) << slot;
+    }
+    for (int slot = 2500; slot < 2628; ++slot) {
+        EXPECT_EQ(EnemyY[slot] % 32, 0) << slot;
+        EXPECT_LE(EnemyY[slot], 448) << slot;
+        EXPECT_GE(EnemyY[slot], 0) << slot;
+    }
+    for (int slot = 3516; slot < 3532; ++slot) EXPECT_EQ(EnemyX[slot], -32) << slot;
+}
+
+TEST(StageSeven, TheLaterFliersOfTheSecondFilesRunBothLegsAtOnce) {
+    StageGame g;
+    g.Enter(Stage7Scene);
+    // Flier 1508 rests one step at the joint of its legs.
+    g.RunThroughStep(288);
+    EXPECT_EQ(At(1508), (Pos{640 - 6 * 63, 0}));
+    g.RunThroughStep(289);
+    EXPECT_EQ(At(1508), (Pos{640 - 6 * 63, 6}));
+    // Flier 1509: left from 233 to 303, down from 297 on.
+    g.RunThroughStep(296);
+    EXPECT_EQ(At(1509), (Pos{640 - 6 * 64, 0}));
+    g.RunThroughStep(303);
+    EXPECT_EQ(At(1509), (Pos{640 - 6 * 71, 6 * 7}));
+    g.RunThroughStep(304);
+    EXPECT_EQ(At(1509), (Pos{640 - 6 * 71, 6 * 8}));
+}
+
+TEST(StageSeven, AGunDartsInFiresOneFanAndBacksOut) {
+    StageGame g;
+    g.Enter(Stage7Scene);
+    const int y = EnemyY[2000];
+    g.RunThroughStep(1531);
+    EXPECT_EQ(At(2000), (Pos{608, y}));
+    g.RunThroughStep(1547);
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(EnemyState[15000 + 8 * c], StateDestroyed) << c;
+    g.RunThroughStep(1548);
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(EnemyState[15000 + 8 * c], StateActive) << c;
+        EXPECT_EQ(At(15000 + 8 * c), (Pos{616, y + 8})) << c;
+    }
+    EXPECT_EQ(EnemyY[2008], 448);  // the gun from below is in
+    g.RunThroughStep(1556);
+    EXPECT_EQ(At(2000), (Pos{664, y}));
+    // Fired once: the next launch would be at twice the period.
+    g.RunThroughStep(1700);
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(EnemyState[15000 + 8 * c], StateDestroyed) << c;
+}
+
+TEST(StageSeven, AMineThatComesNearTheShipReleasesItsRing) {
+    StageGame g;
+    g.Enter(Stage7Scene);
+    g.RunThroughStep(500);
+    EXPECT_EQ(EnemyX[3500], 640 - 4 * 100);
+    PlayerX = EnemyX[3500] - 100;
+    PlayerY = EnemyY[3500];
+    g.RunThroughStep(501);
+    EXPECT_EQ(EnemyState[3500], StateDestroyed);
+    EXPECT_EQ(EnemyHP[3500], 10);
+    EXPECT_EQ(EnemyState[3501], StateActive);
+    g.RunThroughStep(502);
+    for (int e = 0; e < 12; ++e) EXPECT_EQ(EnemyState[10000 + 16 * e], StateActive) << e;
+    EXPECT_EQ(EnemyState[10001], StateDestroyed);
+}
+
+TEST(StageSeven, TheBossArrivesSwaysTwoPixelsAStepAndTimesOut) {
+    StageGame g;
+    g.Enter(Stage7Scene);
+    g.RunThroughStep(5182);
+    EXPECT_EQ(At(14), (Pos{672, 224}));
+    EXPECT_EQ(At(5000), (Pos{640, 128}));  // the pods wait just off screen
+    g.RunThroughStep(5200);
+    EXPECT_EQ(At(14), (Pos{536, 224}));
+    EXPECT_EQ(EnemyY[713], 0);
+    EXPECT_EQ(At(4500), (Pos{552, 208}));
+    EXPECT_EQ(At(4503), (Pos{504, 160}));
+    EXPECT_EQ(At(4507), (Pos{504, 304}));
+    EXPECT_EQ(At(5000), (Pos{504, 128}));
+    EXPECT_EQ(At(5001), (Pos{504, 320}));
+    // Down while (F - 50) mod 200 is above 99: through 5249, then up for 100 steps.
+    g.RunThroughStep(5249);
+    EXPECT_EQ(EnemyY[14], 224 + 2 * 49);
+    g.RunThroughStep(5349);
+    EXPECT_EQ(EnemyY[14], 224 + 2 * 49 - 200);
+    EXPECT_EQ(EnemyY[5001], 224 + 2 * 49 - 200 + 96);
+
+    g.RunThroughStep(9199);
+    ASSERT_EQ(EnemyState[14], StateActive);
+    const int before = Score;
+    g.RunThroughStep(9200);
+    EXPECT_EQ(EnemyState[14], StateDestroyed);
+    EXPECT_EQ(Score, before);
+    for (int slot = 11000; slot <= 19999; ++slot) ASSERT_EQ(EnemyState[slot], StateDestroyed) << slot;
+    int lastStep = 0;
+    while (Scene == Stage7Scene && StageFrame < 9400) {
+        lastStep = StageFrame;
+        PlayerUntouchable = 1;
+        g.Game.Frame();
+    }
+    EXPECT_EQ(Scene, Stage8Scene);
+    EXPECT_EQ(lastStep, 9299);
+}
+
+TEST(StageSeven, AnUntouchablePilotFiringAllTheTimeReachesStageEight) {
+    StageGame g;
+    g.Enter(Stage7Scene);
+    PlayThrough(g, Stage7Scene);
+    EXPECT_EQ(Scene, Stage8Scene);
+    EXPECT_GT(Score, 0);
+}
+
+TEST(StageSeven, TheBossAloneEntersAfterItsLeadInAndHandsOnToTheNextBoss) {
+    StageGame g;
+    g.Enter(BossRush7Scene);
+    EXPECT_EQ(StageFrame, -320);
+    EXPECT_EQ(BossSlot, 14);
+    EXPECT_EQ(EnemyHP[14], 200);
+    g.RunThroughStep(0);
+    EXPECT_EQ(At(14), (Pos{536, 224}));
+    EXPECT_EQ(At(5001), (Pos{504, 320}));
+    g.RunThroughStep(49);
+    EXPECT_EQ(EnemyY[14], 224 + 2 * 49);  // the same sway as in the stage
+    PlayThrough(g, BossRush7Scene);
+    EXPECT_EQ(Scene, BossRush7Scene + 1);
+}
