@@ -41,11 +41,11 @@ TEST(StageSix, AfterStageFivesClosingRunItOpensEarlyWhileTheForegroundScrollsAwa
     EXPECT_EQ(StageFrame, -95);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(ForegroundTileOn[i], 0) << i;
     EXPECT_EQ(ForegroundTilesOn(), TileCount - 8);
-    // A column reaches the edge every four steps at 20 pixels a step: all ten are gone in 40 steps,
-    // and none comes back when the tiles wrap round to the right.
-    g.RunThroughStep(-58);
+    // At 20 pixels a step another column passes the edge every four steps, the last one on the 36th
+    // step; none comes back when the tiles wrap round to the right.
+    g.RunThroughStep(-62);
     EXPECT_EQ(ForegroundTilesOn(), 8);
-    g.RunThroughStep(-57);
+    g.RunThroughStep(-61);
     EXPECT_EQ(ForegroundTilesOn(), 0);
     g.RunThroughStep(0);
     EXPECT_EQ(ForegroundTilesOn(), 0);
@@ -111,6 +111,7 @@ TEST(StageSix, TheSpiralRingsComeOnlyForAllFourPlatformsAndPassThroughTheCentre)
 TEST(StageSix, RunnersBurstAtTheLeftEdgeAndCountForTheirFilesBonus) {
     StageGame g;
     g.Enter(Stage6Scene);
+    StageFrame = 2520;  // the runners set off at 2528: skip the waves before them
     // The fastest runner of the first file (8 pixels a step from 2529) reaches X 0 at step 2608.
     g.RunThroughStep(2607);
     EXPECT_EQ(At(4003), (Pos{8, 0}));
@@ -128,7 +129,8 @@ TEST(StageSix, RunnersBurstAtTheLeftEdgeAndCountForTheirFilesBonus) {
     const int before = Score;
     g.RunThroughStep(2783);
     EXPECT_EQ(BonusFlags[2], 1);
-    EXPECT_EQ(Score - before, 20000 + 7 * 500);  // the runner that ran out scores nothing
+    // 4001 and 4002 ran out as well before they were shot; only the five still running score.
+    EXPECT_EQ(Score - before, 20000 + 5 * 500);
     g.RunThroughStep(2790);
     EXPECT_EQ(At(4008), (Pos{640 - 2 * 6, 224}));
     EXPECT_EQ(At(4011), (Pos{640 - 8 * 6, 224}));
@@ -138,6 +140,7 @@ TEST(StageSix, RunnersBurstAtTheLeftEdgeAndCountForTheirFilesBonus) {
 TEST(StageSix, ATurretShotDownBeforeItLeavesBringsAFileOfDivers) {
     StageGame g;
     g.Enter(Stage6Scene);
+    StageFrame = 1880;  // the turrets enter at 1888: skip the waves before them
     g.RunThroughStep(1950);
     EXPECT_EQ(EnemyX[2016], 640 - 6 * 31);  // its dash ends at 1920
     ShootDown(2016, 2016);
@@ -156,6 +159,7 @@ TEST(StageSix, ATurretShotDownBeforeItLeavesBringsAFileOfDivers) {
 TEST(StageSix, TheExtraShipNeedsBothOptionsAndEveryGunAndGunshipDestroyed) {
     StageGame g;
     g.Enter(Stage6Scene);
+    StageFrame = 4590;  // the item reads only the frame and the hit points: skip the waves
     g.RunThroughStep(4600);
     ShootDown(2000, 2015);
     ShootDown(2408, 2415);
@@ -174,6 +178,7 @@ TEST(StageSix, TheExtraShipNeedsBothOptionsAndEveryGunAndGunshipDestroyed) {
 TEST(StageSix, TheBossArrivesSwaysAndLosesItsArmsTogether) {
     StageGame g;
     g.Enter(Stage6Scene);
+    StageFrame = 4760;  // the boss reads only the frame: skip the waves
     g.RunThroughStep(4782);
     EXPECT_EQ(At(13), (Pos{704, 224}));
     EXPECT_EQ(At(2420), (Pos{640, 160}));  // every part waits off screen
@@ -212,6 +217,7 @@ TEST(StageSix, TheBossArrivesSwaysAndLosesItsArmsTogether) {
 TEST(StageSix, ABossStillStandingAtTheTimeOutTakesItsPartsAndBulletsWithIt) {
     StageGame g;
     g.Enter(Stage6Scene);
+    StageFrame = 8780;
     g.RunThroughStep(8799);
     ASSERT_EQ(EnemyState[13], StateActive);
     const int before = Score;

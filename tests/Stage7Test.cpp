@@ -94,6 +94,7 @@ TEST(StageSeven, AGunDartsInFiresOneFanAndBacksOut) {
     StageGame g;
     g.Enter(Stage7Scene);
     const int y = EnemyY[2000];
+    StageFrame = 1500;  // the guns dart in from 1528: skip the waves before them
     g.RunThroughStep(1531);
     EXPECT_EQ(At(2000), (Pos{608, y}));
     g.RunThroughStep(1547);
@@ -130,6 +131,7 @@ TEST(StageSeven, AMineThatComesNearTheShipReleasesItsRing) {
 TEST(StageSeven, TheBossArrivesSwaysTwoPixelsAStepAndTimesOut) {
     StageGame g;
     g.Enter(Stage7Scene);
+    StageFrame = 5170;  // the boss reads only the frame: skip the waves
     g.RunThroughStep(5182);
     EXPECT_EQ(At(14), (Pos{672, 224}));
     EXPECT_EQ(At(5000), (Pos{640, 128}));  // the pods wait just off screen
@@ -148,6 +150,7 @@ TEST(StageSeven, TheBossArrivesSwaysTwoPixelsAStepAndTimesOut) {
     EXPECT_EQ(EnemyY[14], 224 + 2 * 49 - 200);
     EXPECT_EQ(EnemyY[5001], 224 + 2 * 49 - 200 + 96);
 
+    StageFrame = 9190;
     g.RunThroughStep(9199);
     ASSERT_EQ(EnemyState[14], StateActive);
     const int before = Score;
