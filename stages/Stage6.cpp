@@ -1,7 +1,6 @@
 // Stage 6: platforms that carry their own gunners, fliers spiralling into the middle, guns that rise
 // from below, sweeping turrets with single-target bonuses, runners that burst at the left edge, and
 // a boss behind shield plates with two pylons.
-#include "engine/CentralSystem.h"
 #include "engine/Enemys.h"
 #include "stages/Scenes.h"
 #include "stages/Stage6And7Bosses.h"
@@ -27,19 +26,9 @@ void ForgetPassedForeground() {
     }
 }
 
-bool AllHPBelowOne(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) {
-        if (EnemyHP[slot] >= 1) return false;
-    }
-    return true;
-}
-
-// The extra ship comes for a player who holds both options and shot down every rising gun and every
-// diving gunship.
-void MoveRewardItem() {
-    if (Option2On == 1 && AllHPBelowOne(2000, 2015) && AllHPBelowOne(2408, 2415)) {
-        MoveDuring(950, -2, 0, 4608, 8000);
-    }
+// The extra ship comes only to a player who holds both options.
+void MoveRewardItemWithBothOptions() {
+    if (Option2On == 1) MoveDuring(950, -2, 0, 4608, 8000);
 }
 
 void WriteInit(ScriptBuilder& s) {
@@ -321,7 +310,10 @@ void WriteGunships(ScriptBuilder& s) {
     s.MoveDuring(852, -2, 0, 4512, 8000);
     s.MoveDuring(902, -2, 0, 4544, 8000);
     s.MoveDuring(903, -2, 0, 4576, 8000);
-    s.Call(MoveRewardItem);
+    // The extra ship also needs every rising gun and every gunship shot down.
+    s.WhileAllHPBelowOne(2000, 2015, [&] {
+        s.WhileAllHPBelowOne(2408, 2415, [&] { s.Call(MoveRewardItemWithBothOptions); });
+    });
 }
 
 }  // namespace

@@ -3,21 +3,12 @@
 #include "tests/StageTestGame.h"
 
 using namespace veltrano;
+using testdata::At;
+using testdata::Pos;
 using testdata::ShootDown;
 using testdata::StageGame;
 
 namespace {
-
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
 
 int ForegroundTilesOn() {
     int on = 0;
@@ -226,12 +217,7 @@ TEST(StageSix, ABossStillStandingAtTheTimeOutTakesItsPartsAndBulletsWithIt) {
     EXPECT_EQ(Score, before);  // no boss bonus
     for (int part : {2420, 2423, 2424, 2425, 4500, 4503}) EXPECT_EQ(EnemyState[part], StateDestroyed) << part;
     for (int slot = 11000; slot <= 19999; ++slot) ASSERT_EQ(EnemyState[slot], StateDestroyed) << slot;
-    int lastStep = 0;
-    while (Scene == Stage6Scene && StageFrame < 9000) {
-        lastStep = StageFrame;
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    const int lastStep = g.RunToNextScene();
     EXPECT_EQ(Scene, Stage7Scene);
     EXPECT_EQ(lastStep, 8899);
 }
@@ -240,15 +226,7 @@ TEST(StageSix, AnUntouchablePilotFiringAllTheTimeReachesStageSeven) {
     StageGame g;
     g.Enter(Stage6Scene);
     ShotPower = 3;
-    HeadlessBackend& keys = g.Game.Platform;
-    while (Scene == Stage6Scene && g.Game.Form.FramesRun() < 12000) {
-        PlayerUntouchable = 1;
-        keys.Press(Vk::X);
-        const bool up = (StageFrame / 48) % 2 == 0;
-        keys.Press(Vk::Up, up);
-        keys.Press(Vk::Down, !up);
-        g.Game.Frame();
-    }
+    g.PlayThrough();
     EXPECT_EQ(Scene, Stage7Scene);
     EXPECT_EQ(StageFrame, 0);
     EXPECT_GT(Score, 0);
@@ -275,12 +253,27 @@ TEST(StageSix, TheBossAloneEntersAfterItsLeadInAndHandsOnToTheNextBoss) {
     EXPECT_EQ(EnemyState[2424], StateDestroyed);
     EXPECT_EQ(EnemyState[4502], StateDestroyed);
     EXPECT_EQ(Score, before);  // the boss-only scenes pay nothing
-    int lastStep = 0;
-    while (Scene == BossRush6Scene && StageFrame < 300) {
-        lastStep = StageFrame;
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    const int lastStep = g.RunToNextScene();
     EXPECT_EQ(Scene, BossRush6Scene + 1);
     EXPECT_EQ(lastStep, 147);
+}
+
+TEST(StageSix, TheBonusDiversShotsNeverWaitForTheClimbingGunnersShots) {
+    StageGame g;
+    g.Enter(Stage6Scene);
+    StageFrame = 950;  // the climbing platforms set off at 960: skip the waves before them
+    g.RunThroughStep(1312);
+    // The last platform's lower gunner fires straight left at step 1312.
+    EXPECT_EQ(At(2407), (Pos{540, 225}));
+    EXPECT_EQ(At(11643), (Pos{524, 265}));
+    g.RunThroughStep(1340);
+    ShootDown(2404, 2407);
+    g.RunThroughStep(1343);
+    ASSERT_EQ(BonusFlags[4], 1);
+    g.RunThroughStep(1368);
+    // The gunner's shot is still crossing the screen when the fourth diver fires its first shot.
+    EXPECT_EQ(EnemyState[11643], StateActive);
+    EXPECT_EQ(At(11643), (Pos{524 - 8 * 56, 265}));
+    EXPECT_EQ(EnemyState[11371], StateActive);
+    EXPECT_EQ(At(11371), (Pos{484, -12}));
 }

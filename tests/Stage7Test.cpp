@@ -5,38 +5,14 @@
 #include "tests/StageTestGame.h"
 
 using namespace veltrano;
+using testdata::At;
+using testdata::Pos;
 using testdata::ShootDown;
 using testdata::StageGame;
 
 namespace {
 
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
-
 constexpr int BossRush7Scene = BossRush1Scene + 6;
-
-// Plays a scene with an untouchable pilot who fires all the time and sweeps up and down, until the
-// frame handler leaves it.
-void PlayThrough(StageGame& g, int scene) {
-    HeadlessBackend& keys = g.Game.Platform;
-    ShotPower = 3;
-    while (Scene == scene && g.Game.Form.FramesRun() < 12000) {
-        PlayerUntouchable = 1;
-        keys.Press(Vk::X);
-        const bool up = (StageFrame / 48) % 2 == 0;
-        keys.Press(Vk::Up, up);
-        keys.Press(Vk::Down, !up);
-        g.Game.Frame();
-    }
-}
 
 }  // namespace
 
@@ -158,12 +134,7 @@ TEST(StageSeven, TheBossArrivesSwaysTwoPixelsAStepAndTimesOut) {
     EXPECT_EQ(EnemyState[14], StateDestroyed);
     EXPECT_EQ(Score, before);
     for (int slot = 11000; slot <= 19999; ++slot) ASSERT_EQ(EnemyState[slot], StateDestroyed) << slot;
-    int lastStep = 0;
-    while (Scene == Stage7Scene && StageFrame < 9400) {
-        lastStep = StageFrame;
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    const int lastStep = g.RunToNextScene();
     EXPECT_EQ(Scene, Stage8Scene);
     EXPECT_EQ(lastStep, 9299);
 }
@@ -171,7 +142,8 @@ TEST(StageSeven, TheBossArrivesSwaysTwoPixelsAStepAndTimesOut) {
 TEST(StageSeven, AnUntouchablePilotFiringAllTheTimeReachesStageEight) {
     StageGame g;
     g.Enter(Stage7Scene);
-    PlayThrough(g, Stage7Scene);
+    ShotPower = 3;
+    g.PlayThrough();
     EXPECT_EQ(Scene, Stage8Scene);
     EXPECT_GT(Score, 0);
 }
@@ -187,6 +159,7 @@ TEST(StageSeven, TheBossAloneEntersAfterItsLeadInAndHandsOnToTheNextBoss) {
     EXPECT_EQ(At(5001), (Pos{504, 320}));
     g.RunThroughStep(49);
     EXPECT_EQ(EnemyY[14], 224 + 2 * 49);  // the same sway as in the stage
-    PlayThrough(g, BossRush7Scene);
+    ShotPower = 3;
+    g.PlayThrough();
     EXPECT_EQ(Scene, BossRush7Scene + 1);
 }
