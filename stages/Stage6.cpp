@@ -146,8 +146,9 @@ void WriteClimbingPlatforms(ScriptBuilder& s) {
         s.PlaceRelative(1820 + l, platform, -32, 48);
         FallWithPlatform(s, platform, {1816 + l, 1820 + l});
         for (int m = 0; m < 2; ++m) {
+            const int gunner = 1816 + l + 4 * m;
             for (int d = 0; d < 4; ++d) {
-                s.FireStraight(ClimbingGunnerShots + l + 4 * m + 8 * d, 1816 + l + 4 * m, 0, 16 * d, 64, 0, -8);
+                s.FireStraight(ClimbingGunnerShots + l + 4 * m + 8 * d, gunner, 0, 16 * d, 64, 0, -8);
             }
         }
         s.FireAimed(15096 + l, platform, 15, 0, 128, 0, 6);
@@ -183,8 +184,8 @@ void WriteRisingGuns(ScriptBuilder& s) {
     struct Row {
         int First, Start, Bullets, Phase;
     };
-    const Row rows[4] = {{2000, 1424, 15152, 32}, {2004, 1488, 15184, 24}, {2008, 1600, 15216, 16},
-                         {2012, 1664, 15248, 8}};
+    const Row rows[4] = {
+        {2000, 1424, 15152, 32}, {2004, 1488, 15184, 24}, {2008, 1600, 15216, 16}, {2012, 1664, 15248, 8}};
     for (int m = 0; m < 4; ++m) {
         const int a = 16 * m;
         for (const Row& r : rows) s.MoveDuring(r.First + m, 0, -6, r.Start + a, 6000);
@@ -241,7 +242,8 @@ void WriteTurrets(ScriptBuilder& s) {
 
 // A runner crosses to the left at its own speed and bursts when it reaches the edge, so that a whole
 // file counts as gone whether it was shot or ran out.
-void Runner(ScriptBuilder& s, int slot, int speed, int from, int bullets, std::initializer_list<int> offsets) {
+void Runner(ScriptBuilder& s, int slot, int speed, int from, int bullets,
+            std::initializer_list<int> offsets) {
     s.MoveDuring(slot, -speed, 0, from, 8000);
     s.WhileAbove(1, Arg::XOf(slot, 0), [&] { s.SetState(slot, slot, StateDestroyed); });
     int n = 0;

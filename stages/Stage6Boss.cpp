@@ -34,8 +34,9 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
     // The pylons open with four rings of 24 each, the lower one half a beat behind.
     for (int r = 0; r < 4; ++r) {
         for (int n = 0; n < 24; ++n) {
-            s.FireAngled(16496 + n + 24 * r, UpperPylon, 15 * n + 5 * r, at(16 + 96 * r), Cycle, entry, 4);
-            s.FireAngled(16592 + n + 24 * r, LowerPylon, 15 * n + 5 * r + 7, at(64 + 96 * r), Cycle, entry, 4);
+            const int angle = 15 * n + 5 * r;
+            s.FireAngled(16496 + n + 24 * r, UpperPylon, angle, at(16 + 96 * r), Cycle, entry, 4);
+            s.FireAngled(16592 + n + 24 * r, LowerPylon, angle + 7, at(64 + 96 * r), Cycle, entry, 4);
         }
     }
     // The plates fire aimed fans of seven, one plate after the other.

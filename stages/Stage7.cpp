@@ -104,7 +104,8 @@ void WriteDartingGuns(ScriptBuilder& s) {
         s.Path(2024 + m, {{0, 8, 1575 + a, 1580 + a}, {0, -8, 1596 + a, 1604 + a}});
         for (int c = 0; c < 5; ++c) {
             for (int b = 0; b < 4; ++b) {
-                s.FireAimed(15000 + m + 8 * c + 40 * b, 2000 + m + 8 * b, 4 - 2 * c, 0, 1548 + a + 16 * b, 0, 6);
+                const int gun = 2000 + m + 8 * b;
+                s.FireAimed(15000 + m + 8 * c + 40 * b, gun, 4 - 2 * c, 0, 1548 + a + 16 * b, 0, 6);
             }
         }
     }
