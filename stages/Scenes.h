@@ -25,6 +25,10 @@ void WriteStaffRoll(ScriptBuilder& s);
 void WriteChallengeBattle(ScriptBuilder& s);
 void WriteChallengeEndurance(ScriptBuilder& s);
 void WriteChallengeMessage(ScriptBuilder& s);
+void WriteStage6(ScriptBuilder& s);
+void WriteStage7(ScriptBuilder& s);
+void WriteBossRush6(ScriptBuilder& s);
+void WriteBossRush7(ScriptBuilder& s);
 
 // A high score as the score list shows it: zeros in front until the text is longer than 8
 // characters. `out` holds at least 16 characters.

@@ -27,6 +27,10 @@ constexpr SceneWriter Writers[] = {
     {ChallengeBattleScene, "challenge battle", WriteChallengeBattle},
     {ChallengeEnduranceScene, "challenge endurance", WriteChallengeEndurance},
     {ChallengeScene, "challenge message", WriteChallengeMessage},
+    {Stage6Scene, "stage 6", WriteStage6},
+    {Stage7Scene, "stage 7", WriteStage7},
+    {BossRush1Scene + 5, "boss of stage 6", WriteBossRush6},
+    {BossRush1Scene + 6, "boss of stage 7", WriteBossRush7},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {

@@ -66,3 +66,15 @@ TEST(StageAllocation, TheStepsOfTheLastFightsAndTheirMessageAllocateNothing) {
         EXPECT_EQ(Allocations - before, 0) << "scene " << run.Scene;
     }
 }
+
+TEST(StageAllocation, TheStepsOfStagesSixAndSevenAndTheirBossesAloneAllocateNothing) {
+    for (int scene : {Stage6Scene, Stage7Scene, BossRush1Scene + 5, BossRush1Scene + 6}) {
+        ResetWorldState();
+        Scene = scene;
+        SceneInit();
+        PlayerY = 200;
+        const long before = Allocations;
+        for (int step = 0; step < 9000; ++step, ++StageFrame) SceneStep();
+        EXPECT_EQ(Allocations - before, 0) << "scene " << scene;
+    }
+}

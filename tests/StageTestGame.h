@@ -34,6 +34,32 @@ struct StageGame {
     void RunThroughStep(int frame) {
         RunThroughStep(frame, [] { PlayerUntouchable = 1; });
     }
+    // Runs until the frame handler leaves the current scene, with the ship untouchable; returns the
+    // last step run in the scene.
+    int RunToNextScene() {
+        const int scene = Scene;
+        int lastStep = StageFrame;
+        while (Scene == scene && Game.Form.FramesRun() < 100000) {
+            lastStep = StageFrame;
+            PlayerUntouchable = 1;
+            Game.Frame();
+        }
+        return lastStep;
+    }
+    // Plays on with an untouchable pilot who fires all the time and sweeps up and down, until the
+    // frame handler leaves the current scene.
+    void PlayThrough() {
+        const int scene = Scene;
+        HeadlessBackend& keys = Game.Platform;
+        while (Scene == scene && Game.Form.FramesRun() < 100000) {
+            PlayerUntouchable = 1;
+            keys.Press(Vk::X);
+            const bool up = (StageFrame / 48) % 2 == 0;
+            keys.Press(Vk::Up, up);
+            keys.Press(Vk::Down, !up);
+            Game.Frame();
+        }
+    }
 };
 
 // A slot's position, compared and printed as one value.

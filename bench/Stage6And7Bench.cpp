@@ -1,0 +1,42 @@
+// The cost of one step of the scripts of stages 6 and 7 (the scene step alone, without the slot pass
+// around it). Their step lists are the longest so far: gunners placed every step, rings of death
+// shots, boss parts that follow the boss.
+#include <benchmark/benchmark.h>
+
+#include "stages/Stage.h"
+#include "world/World.h"
+
+namespace {
+
+using namespace veltrano;
+
+// Walks the whole timeline of the scene, starting it again after the boss's time-out, so that every
+// wave, pattern and guard is measured in its turn.
+void WalkScene(benchmark::State& state, int scene, int lastFrame) {
+    ResetWorldState();
+    Scene = scene;
+    SceneInit();
+    PlayerX = 100;
+    PlayerY = 200;
+    for (auto _ : state) {
+        SceneStep();
+        if (++StageFrame > lastFrame) SceneInit();
+    }
+}
+
+void BM_Stage6Step(benchmark::State& state) {
+    WalkScene(state, Stage6Scene, 8900);
+}
+BENCHMARK(BM_Stage6Step);
+
+void BM_Stage7Step(benchmark::State& state) {
+    WalkScene(state, Stage7Scene, 9300);
+}
+BENCHMARK(BM_Stage7Step);
+
+void BM_Stage6BossAloneStep(benchmark::State& state) {
+    WalkScene(state, BossRush1Scene + 5, 8100);
+}
+BENCHMARK(BM_Stage6BossAloneStep);
+
+}  // namespace
