@@ -23,6 +23,11 @@ constexpr SceneWriter Writers[] = {
     {ShipSelectScene, "ship select", WriteShipSelect},
     {TitleScene, "title", WriteTitle},
     {Stage1Scene, "stage 1", WriteStage1},
+    {Stage2Scene, "stage 2", WriteStage2},
+    {Stage3Scene, "stage 3", WriteStage3},
+    {BossRush1Scene, "boss scene 1", WriteBossRush1},
+    {BossRush1Scene + 1, "boss scene 2", WriteBossRush2},
+    {BossRush1Scene + 2, "boss scene 3", WriteBossRush3},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {
