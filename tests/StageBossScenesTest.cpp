@@ -1,33 +1,17 @@
 // The boss scenes of stages 1 to 3: the stage's boss fight moved to the scene's own frame 0.
 #include <gtest/gtest.h>
 
-#include "tests/StagePilot.h"
+#include "tests/StageRunSupport.h"
 
 using namespace veltrano;
+using testdata::At;
+using testdata::Pos;
+using testdata::RunParked;
 using testdata::StageGame;
 
 namespace {
 
 constexpr int BossScene1 = BossRush1Scene, BossScene2 = BossRush1Scene + 1, BossScene3 = BossRush1Scene + 2;
-
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
-
-void RunTo(StageGame& g, int frame) {
-    g.RunThroughStep(frame, [] {
-        PlayerUntouchable = 1;
-        PlayerX = 32;
-        PlayerY = 224;
-    });
-}
 
 // Jumps the scene clock to just before a time-out (nothing timed lies between) and checks that the
 // boss is switched off at `timeOut` with its hit points, and that the frame handler moves on
@@ -35,17 +19,13 @@ void RunTo(StageGame& g, int frame) {
 void ExpectTimeOut(StageGame& g, int boss, int timeOut, int sceneEnd) {
     const int scene = Scene;
     StageFrame = timeOut - 10;
-    RunTo(g, timeOut - 1);
+    RunParked(g, timeOut - 1);
     ASSERT_EQ(EnemyState[boss], StateActive);
     const int hp = EnemyHP[boss];
-    RunTo(g, timeOut);
+    RunParked(g, timeOut);
     EXPECT_EQ(EnemyState[boss], StateDestroyed);
     EXPECT_EQ(EnemyHP[boss], hp);
-    int lastStep = 0;
-    while (Scene == scene && g.Game.Form.FramesRun() < 100000) {
-        lastStep = StageFrame;
-        g.Game.Frame();
-    }
+    const int lastStep = testdata::RunUntilTheSceneEnds(g);
     EXPECT_EQ(Scene, scene + 1);
     EXPECT_EQ(lastStep, timeOut + sceneEnd - 1);
 }
@@ -59,16 +39,16 @@ TEST(StageBossScenes, TheFirstBossEntersAtFrame0AndTimesOutAt8000) {
     EXPECT_EQ(BossSlot, 6);
     EXPECT_EQ(EnemyHP[6], 100);
     EXPECT_EQ(Layer3StepX, -4);
-    RunTo(g, -14);
+    RunParked(g, -14);
     EXPECT_EQ(At(6), (Pos{640, 224}));
-    RunTo(g, -2);
+    RunParked(g, -2);
     EXPECT_EQ(At(6), (Pos{544, 224}));
     EXPECT_EQ(EnemyY[713], -32);
-    RunTo(g, 0);
+    RunParked(g, 0);
     EXPECT_EQ(EnemyY[713], 0);
-    RunTo(g, 1);
+    RunParked(g, 1);
     EXPECT_EQ(At(6), (Pos{528, 228}));
-    RunTo(g, 32);  // the first aimed shot of the 256-step cycle
+    RunParked(g, 32);  // the first aimed shot of the 256-step cycle
     EXPECT_EQ(EnemyState[15179], StateActive);
     ExpectTimeOut(g, 6, 8000, 100);
     EXPECT_EQ(StageFrame, -320);  // the second boss scene has begun
@@ -85,23 +65,23 @@ TEST(StageBossScenes, TheSecondBossStartsItsOwnPhasesAndLeavesThePatrolAt3000) {
     EXPECT_EQ(EnemyHP[7], 200);
     EXPECT_EQ(EnemyHP[8], 30000);
     EXPECT_EQ(At(8), (Pos{448, -96}));
-    RunTo(g, -1);
+    RunParked(g, -1);
     EXPECT_EQ(At(7), (Pos{640, 448}));
     EXPECT_EQ(Layer1StepX, -1);
-    RunTo(g, 0);
+    RunParked(g, 0);
     EXPECT_EQ(At(7), (Pos{632, 448}));
     EXPECT_EQ(Layer1StepX, 0);
-    RunTo(g, 47);
+    RunParked(g, 47);
     EXPECT_NE(EnemyState[15096], StateActive);
-    RunTo(g, 48);
+    RunParked(g, 48);
     EXPECT_EQ(EnemyState[15096], StateActive);
     StageFrame = 2990;
-    RunTo(g, 2999);
+    RunParked(g, 2999);
     EXPECT_EQ(Boss2Phase, 0);
-    RunTo(g, 3000);
+    RunParked(g, 3000);
     EXPECT_EQ(Boss2Phase, 1);
     for (int slot = 15000; slot <= 19999; ++slot) ASSERT_EQ(EnemyState[slot], StateDestroyed) << slot;
-    RunTo(g, 3100);
+    RunParked(g, 3100);
     EXPECT_EQ(Boss2Phase, 2);
     ExpectTimeOut(g, 7, 8000, 100);
 }
@@ -116,17 +96,17 @@ TEST(StageBossScenes, TheThirdBossSceneOpensInTheFlyPastAndWakesAtFrame0) {
     EXPECT_EQ(EnemyState[9], StateInert);
     EXPECT_EQ(At(9), (Pos{452, 224}));
     EXPECT_EQ(At(2900), (Pos{704, 0}));
-    RunTo(g, -225);  // where stage 3 has it at 3651
+    RunParked(g, -225);  // where stage 3 has it at 3651
     EXPECT_EQ(At(9), (Pos{-30, 224}));
-    RunTo(g, -81);
+    RunParked(g, -81);
     EXPECT_EQ(At(2491), (Pos{578, 0}));
     EXPECT_EQ(Layer2StepX, 2);
-    RunTo(g, -80);
+    RunParked(g, -80);
     EXPECT_EQ(Layer2StepX, 4);
-    RunTo(g, -1);
+    RunParked(g, -1);
     EXPECT_EQ(At(9), (Pos{610, 224}));
     EXPECT_EQ(EnemyState[9], StateInert);
-    RunTo(g, 0);
+    RunParked(g, 0);
     EXPECT_EQ(EnemyState[9], StateActive);
     EXPECT_EQ(EnemyState[16000], StateActive);
     ExpectTimeOut(g, 9, 8000, 200);
@@ -135,9 +115,15 @@ TEST(StageBossScenes, TheThirdBossSceneOpensInTheFlyPastAndWakesAtFrame0) {
 TEST(StageBossScenes, AFiringPilotPlaysTheThreeBossScenesThroughToTheFourth) {
     StageGame g;
     g.Enter(BossScene1);
-    for (int scene : {BossScene1, BossScene2, BossScene3}) {
-        ASSERT_EQ(Scene, scene);
-        testdata::PlayThroughScene(g, 12000);
+    ShotPower = 3;  // a ship that comes with full power and both options
+    Option1On = Option2On = 1;
+    const int bosses[3] = {6, 7, 9};
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(Scene, BossScene1 + k);
+        const int lastStep = testdata::PlayThroughScene(g, 12000);
+        // Shot down, not timed out: the scene ends before the time-out, the boss without hit points.
+        EXPECT_LT(lastStep, 8000) << k;
+        EXPECT_LT(EnemyHP[bosses[k]], 1) << k;
     }
     EXPECT_EQ(Scene, BossScene3 + 1);
 }

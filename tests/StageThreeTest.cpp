@@ -1,34 +1,23 @@
 #include <gtest/gtest.h>
 
-#include "tests/StagePilot.h"
+#include "tests/StageRunSupport.h"
 
 using namespace veltrano;
+using testdata::At;
+using testdata::Pos;
+using testdata::RunParked;
 using testdata::ShootDown;
 using testdata::StageGame;
 
 namespace {
 
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
-
 constexpr int Boss = 9;
 
-// Runs stage 3 up to and including the step with StageFrame = `frame`, the ship untouchable and
-// parked at the left edge.
-void RunTo(StageGame& g, int frame) {
-    g.RunThroughStep(frame, [] {
-        PlayerUntouchable = 1;
-        PlayerX = 32;
-        PlayerY = 224;
-    });
+// Enters stage 3 and skips to frame 3300: the boss ship, its parts and the layers it changes are
+// untouched by everything that comes before.
+void EnterBeforeTheBoss(StageGame& g) {
+    g.Enter(Stage3Scene);
+    StageFrame = 3300;
 }
 
 }  // namespace
@@ -45,129 +34,125 @@ TEST(StageThree, BlocksDriftThenPartAndTheSwarmsTailCallsTwoFours) {
     EXPECT_EQ(EnemyHP[1996], 5);
     for (int slot = 1500; slot <= 1531; ++slot) EXPECT_TRUE(EnemyY[slot] >= 0 && EnemyY[slot] < 464) << slot;
 
-    RunTo(g, 287);
+    RunParked(g, 287);
     EXPECT_EQ(At(2500), (Pos{130, 200}));
-    RunTo(g, 300);
+    RunParked(g, 300);
     EXPECT_EQ(At(2500), (Pos{130, 192}));  // up from 297
-    RunTo(g, 351);
+    RunParked(g, 351);
     EXPECT_EQ(At(2504), (Pos{258, 400}));
-    RunTo(g, 365);
+    RunParked(g, 365);
     EXPECT_EQ(At(2504), (Pos{258, 410}));       // down from 361
     EXPECT_EQ(At(2505), (Pos{258 + 32, 400}));  // started 16 steps later
 
-    RunTo(g, 1200);
+    RunParked(g, 1200);
     ShootDown(1524, 1531);
-    RunTo(g, 1238);
+    RunParked(g, 1238);
     const int before = Score;
-    RunTo(g, 1239);
+    RunParked(g, 1239);
     EXPECT_EQ(Score - before, 4000);
     EXPECT_EQ(BonusFlags[1], 1);
-    RunTo(g, 1250);
+    RunParked(g, 1250);
     EXPECT_EQ(At(1540), (Pos{580, 48}));
     EXPECT_EQ(At(1544), (Pos{580, 448}));
-    RunTo(g, 1270);
+    RunParked(g, 1270);
     EXPECT_EQ(At(1543), (Pos{640 - 6 * 6, 48}));  // the fourth member 24 steps behind
 }
 
 TEST(StageThree, TheHeavyGunTakesItsGuardsAlongAndTheExtraShipNeedsAllFiveShot) {
     StageGame g;
     g.Enter(Stage3Scene);
-    RunTo(g, 1519);
+    RunParked(g, 1519);
     EXPECT_EQ(At(2499), (Pos{454, 224}));
     EXPECT_EQ(At(1996), (Pos{688 - 186, 192}));
-    RunTo(g, 1536);  // the first seven-shot fan
+    RunParked(g, 1536);  // the first seven-shot fan
     for (int slot : {15048, 15053, 15058, 15608, 15613, 15618, 15623})
         EXPECT_EQ(EnemyState[slot], StateActive);
-    RunTo(g, 1600);
+    RunParked(g, 1600);
     ShootDown(2499, 2499);
-    RunTo(g, 1601);
+    RunParked(g, 1601);
     for (int slot = 1996; slot <= 1999; ++slot) {
         EXPECT_EQ(EnemyState[slot], StateDestroyed);
         EXPECT_EQ(EnemyHP[slot], 5);
     }
     for (int l = 0; l < 24; ++l) EXPECT_NE(EnemyState[15504 + l], StateActive);
-    RunTo(g, 1602);  // two rings, one step after the gun went
+    RunParked(g, 1602);  // two rings, one step after the gun went
     for (int l = 0; l < 24; ++l) EXPECT_EQ(EnemyState[15504 + l], StateActive) << l;
 
-    RunTo(g, 1960);
+    RunParked(g, 1960);
     EXPECT_EQ(At(950), (Pos{640, 224}));  // the guards were switched off, not shot down
     for (int slot = 1996; slot <= 1999; ++slot) EnemyHP[slot] = 0;
-    RunTo(g, 1963);
+    RunParked(g, 1963);
     EXPECT_EQ(At(950), (Pos{634, 224}));
 }
 
 TEST(StageThree, TheBossShipAssemblesWakesAt3876AndFiresItsCycle) {
     StageGame g;
-    g.Enter(Stage3Scene);
-    RunTo(g, 3651);
+    EnterBeforeTheBoss(g);
+    RunParked(g, 3651);
     EXPECT_EQ(At(Boss), (Pos{-30, 224}));
-    RunTo(g, 3795);
+    RunParked(g, 3795);
     EXPECT_EQ(At(2491), (Pos{578, 0}));
     EXPECT_EQ(At(2906), (Pos{610, 192}));
     EXPECT_EQ(At(2907), (Pos{610, 256}));
     EXPECT_EQ(Layer2StepX, 2);
-    RunTo(g, 3796);
+    RunParked(g, 3796);
     EXPECT_EQ(Layer1StepX, 0);
     EXPECT_EQ(Layer2StepX, 4);
-    RunTo(g, 3875);
+    RunParked(g, 3875);
     EXPECT_EQ(At(Boss), (Pos{610, 224}));
     EXPECT_EQ(EnemyState[Boss], StateInert);
     EXPECT_EQ(EnemyY[713], -32);
     EXPECT_NE(EnemyState[16000], StateActive);
-    RunTo(g, 3876);
+    RunParked(g, 3876);
     EXPECT_EQ(EnemyState[Boss], StateActive);
     EXPECT_EQ(EnemyY[713], 0);
     ASSERT_EQ(EnemyState[16000], StateActive);
     const Pos muzzle = At(16000);
-    RunTo(g, 3878);
+    RunParked(g, 3878);
     // Straight left; a first call retired the parked slot with a step count of 1, so it moves at once.
     EXPECT_EQ(At(16000), (Pos{muzzle.X - 12, muzzle.Y}));
     EXPECT_EQ(At(16000), (Pos{610 + 8 - 12, 224 + 8}));
 
     // At 6876 two side parts are switched off, and the front parts join the sweep at cycle point 128.
     StageFrame = 6860;
-    RunTo(g, 6875);
+    RunParked(g, 6875);
     EXPECT_EQ(EnemyState[2495], StateActive);
-    RunTo(g, 6876);
+    RunParked(g, 6876);
     EXPECT_EQ(EnemyState[2495], StateDestroyed);
     EXPECT_EQ(EnemyState[2496], StateActive);
     EXPECT_EQ(EnemyState[2497], StateDestroyed);
-    RunTo(g, 6910);
+    RunParked(g, 6910);
     EXPECT_NE(EnemyState[16480], StateActive);
-    RunTo(g, 6911);  // 6911 mod 969 = 128
+    RunParked(g, 6911);  // 6911 mod 969 = 128
     EXPECT_EQ(EnemyState[16480], StateActive);
     EXPECT_EQ(EnemyState[15112 + 16], StateActive);  // the side part still standing fires too
 }
 
 TEST(StageThree, TheHullBreaksUpFromTheMiddleAndTheStageEnds200StepsAfterTheBoss) {
     StageGame g;
-    g.Enter(Stage3Scene);
-    RunTo(g, 3999);
+    EnterBeforeTheBoss(g);
+    RunParked(g, 3999);
     ShootDown(Boss, Boss);
-    RunTo(g, 4039);
+    RunParked(g, 4039);
     for (int slot = 2900; slot <= 2913; ++slot) EXPECT_NE(EnemyState[slot], StateDestroyed) << slot;
-    RunTo(g, 4040);
+    RunParked(g, 4040);
     EXPECT_EQ(EnemyState[2906], StateDestroyed);
     EXPECT_EQ(EnemyState[2907], StateDestroyed);
     EXPECT_NE(EnemyState[2905], StateDestroyed);
-    RunTo(g, 4052);
+    RunParked(g, 4052);
     EXPECT_EQ(EnemyState[2905], StateDestroyed);
     EXPECT_EQ(EnemyState[2908], StateDestroyed);
-    RunTo(g, 4111);
+    RunParked(g, 4111);
     EXPECT_NE(EnemyState[2900], StateDestroyed);
     EXPECT_EQ(EnemyState[2901], StateDestroyed);
-    RunTo(g, 4112);  // the ends of the hull last
+    RunParked(g, 4112);  // the ends of the hull last
     EXPECT_EQ(EnemyState[2900], StateDestroyed);
     EXPECT_EQ(EnemyState[2913], StateDestroyed);
-    RunTo(g, 4123);
+    RunParked(g, 4123);
     EXPECT_NE(EnemyState[2491], StateDestroyed);
-    RunTo(g, 4124);
+    RunParked(g, 4124);
     for (int slot = 2491; slot <= 2498; ++slot) EXPECT_EQ(EnemyState[slot], StateDestroyed) << slot;
-    int lastStep = 0;
-    while (Scene == Stage3Scene && g.Game.Form.FramesRun() < 20000) {
-        lastStep = StageFrame;
-        g.Game.Frame();
-    }
+    const int lastStep = testdata::RunUntilTheSceneEnds(g);
     EXPECT_EQ(Scene, Stage4Scene);
     EXPECT_EQ(lastStep, 4199);
 }

@@ -1,34 +1,23 @@
 #include <gtest/gtest.h>
 
-#include "tests/StagePilot.h"
+#include "tests/StageRunSupport.h"
 
 using namespace veltrano;
+using testdata::At;
+using testdata::Pos;
+using testdata::RunParked;
 using testdata::ShootDown;
 using testdata::StageGame;
 
 namespace {
 
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
-
 constexpr int Boss = 7, Shield = 8;
 
-// Runs stage 2 up to and including the step with StageFrame = `frame`, the ship untouchable and
-// parked where it neither meets nor sets off anything.
-void RunTo(StageGame& g, int frame) {
-    g.RunThroughStep(frame, [] {
-        PlayerUntouchable = 1;
-        PlayerX = 32;
-        PlayerY = 224;
-    });
+// Enters stage 2 and skips to frame 3900: the boss, its shield and the layers it stops are untouched
+// by everything that comes before.
+void EnterBeforeTheBoss(StageGame& g) {
+    g.Enter(Stage2Scene);
+    StageFrame = 3900;
 }
 
 }  // namespace
@@ -47,43 +36,43 @@ TEST(StageTwo, FliersRestAtTheJointsAndTheGunRowBonusCallsFliersThatFire) {
     for (int slot = 3512; slot <= 3519; ++slot)
         EXPECT_TRUE(EnemyX[slot] >= 100 && EnemyX[slot] < 608) << slot;
 
-    RunTo(g, 95);
+    RunParked(g, 95);
     EXPECT_EQ(At(1000), (Pos{454, 100}));
-    RunTo(g, 96);
+    RunParked(g, 96);
     EXPECT_EQ(At(1000), (Pos{454, 100}));  // the joint
-    RunTo(g, 128);
+    RunParked(g, 128);
     EXPECT_EQ(At(1000), (Pos{516, 255}));
-    RunTo(g, 129);
+    RunParked(g, 129);
     EXPECT_EQ(At(1000), (Pos{510, 255}));
 
-    RunTo(g, 400);
+    RunParked(g, 400);
     ShootDown(2000, 2003);
-    RunTo(g, 494);
+    RunParked(g, 494);
     const int before = Score;
-    RunTo(g, 495);
+    RunParked(g, 495);
     EXPECT_EQ(Score - before, 10000);
     EXPECT_EQ(BonusFlags[5], 1);
-    RunTo(g, 503);
+    RunParked(g, 503);
     EXPECT_EQ(At(1512), (Pos{480 + 2 * 7, 480 - 5 * 7}));
     EXPECT_NE(EnemyState[11012], StateActive);
-    RunTo(g, 504);  // flier 0's first shot
+    RunParked(g, 504);  // flier 0's first shot
     EXPECT_EQ(EnemyState[11012], StateActive);
     EXPECT_EQ(EnemyX[11012] - EnemyX[1512], EnemyY[11012] - EnemyY[1512]);
     EXPECT_NE(EnemyState[11016], StateActive);  // its second comes 8 steps later
 
     // Two mines are still flying at the mine check: its fliers never come.
-    RunTo(g, 1100);
+    RunParked(g, 1100);
     EXPECT_EQ(BonusFlags[1], 0);
     EXPECT_EQ(At(1020), (Pos{640, 0}));
     EXPECT_EQ(Layer3StepX, 0);
-    RunTo(g, 1200);
+    RunParked(g, 1200);
     EXPECT_EQ(Layer3StepX, -4);
 }
 
 TEST(StageTwo, AMineGoesOffNearTheShipInARingOfTwelveSlowShotsWithoutPoints) {
     StageGame g;
     g.Enter(Stage2Scene);
-    RunTo(g, 520);
+    RunParked(g, 520);
     const int before = Score;
     // The first mine scrolls in at (640, 192) from step 529 on; the ship waits 88 pixels away from
     // where the mine comes on screen.
@@ -114,36 +103,36 @@ TEST(StageTwo, AMineGoesOffNearTheShipInARingOfTwelveSlowShotsWithoutPoints) {
 
 TEST(StageTwo, TheBossWaitsPatrolsTheBottomAndFiresFromFrame4000) {
     StageGame g;
-    g.Enter(Stage2Scene);
-    RunTo(g, 3967);
+    EnterBeforeTheBoss(g);
+    RunParked(g, 3967);
     EXPECT_EQ(At(Boss), (Pos{640, 448}));
     EXPECT_EQ(Layer1StepX, -1);
     EXPECT_EQ(EnemyY[713], -32);
-    RunTo(g, 3968);
+    RunParked(g, 3968);
     EXPECT_EQ(At(Boss), (Pos{632, 448}));
     EXPECT_EQ(Layer1StepX, 0);
     EXPECT_EQ(Layer2StepX, 0);
     EXPECT_EQ(EnemyY[713], 0);
     // Nothing of the patrol's fire leaves the boss before 4000; the first shot leaves at 4016.
-    RunTo(g, 4015);
+    RunParked(g, 4015);
     for (int slot = 15088; slot <= 15103; ++slot) EXPECT_EQ(At(slot), (Pos{-128, -128})) << slot;
-    RunTo(g, 4016);
+    RunParked(g, 4016);
     EXPECT_EQ(EnemyState[15096], StateActive);
     EXPECT_EQ(At(15096), (Pos{248 + 8, 448 + 8}));
     // The patrol turns at the left edge.
-    RunTo(g, 4047);
+    RunParked(g, 4047);
     EXPECT_EQ(At(Boss), (Pos{0, 448}));
     EXPECT_EQ(Boss2Dir, 1);
-    RunTo(g, 4048);
+    RunParked(g, 4048);
     EXPECT_EQ(At(Boss), (Pos{8, 448}));
     // The shot flies until cycle point 96, stops, and 16 steps later turns into a new aimed shot.
-    RunTo(g, 4064);
+    RunParked(g, 4064);
     const Pos stopped = At(15096);
-    RunTo(g, 4079);
+    RunParked(g, 4079);
     EXPECT_EQ(EnemyState[15096], StateActive);
     EXPECT_EQ(At(15096), stopped);
     EXPECT_NE(At(15100), stopped);
-    RunTo(g, 4080);
+    RunParked(g, 4080);
     EXPECT_EQ(EnemyState[15096], StateDestroyed);
     EXPECT_EQ(EnemyState[15100], StateActive);
     EXPECT_EQ(At(15100), stopped);
@@ -151,93 +140,89 @@ TEST(StageTwo, TheBossWaitsPatrolsTheBottomAndFiresFromFrame4000) {
 
 TEST(StageTwo, HitPointsInTheBandSendTheBossUpAndBackInsideItsShield) {
     StageGame g;
-    g.Enter(Stage2Scene);
-    RunTo(g, 4100);
+    EnterBeforeTheBoss(g);
+    RunParked(g, 4100);
     ASSERT_EQ(Boss2Phase, 0);
     EnemyHP[Boss] = 205;
-    RunTo(g, 4101);
+    RunParked(g, 4101);
     EXPECT_EQ(Boss2Phase, 1);
     EXPECT_EQ(EnemyHP[Boss], 200);
     for (int slot = 15000; slot <= 15999; ++slot) ASSERT_EQ(EnemyState[slot], StateDestroyed) << slot;
     const int x = EnemyX[Boss];
-    RunTo(g, 4146);
+    RunParked(g, 4146);
     EXPECT_EQ(At(Boss), (Pos{x, 448 - 12 * 45}));
     EXPECT_EQ(Boss2Phase, 1);
     // The patrol's fire has stopped: its 4144 shot never leaves.
     EXPECT_EQ(EnemyState[15096], StateDestroyed);
-    RunTo(g, 4147);
+    RunParked(g, 4147);
     EXPECT_EQ(Boss2Phase, 2);
     EXPECT_EQ(Boss2Dir, 2);
     EXPECT_EQ(At(Boss), (Pos{480, -64}));
-    RunTo(g, 4148);
+    RunParked(g, 4148);
     EXPECT_EQ(At(Shield), (Pos{448, -96}));  // the shield follows where the boss was
     EXPECT_EQ(At(Boss), (Pos{482, -62}));    // 4148 mod 64 = 52: sway right, sink 2
-    RunTo(g, 4160);
+    RunParked(g, 4160);
     EXPECT_EQ(At(Boss), (Pos{502, -38}));  // twelve steps right, then from 4160 (mod 64 = 0) left
     EXPECT_EQ(At(Shield), (Pos{472, -72}));
     // Phase 2's first volley at 4352 (period 256, phase 0).
-    RunTo(g, 4351);
+    RunParked(g, 4351);
     EXPECT_NE(EnemyState[15110], StateActive);
-    RunTo(g, 4352);
+    RunParked(g, 4352);
     for (int slot = 15110; slot <= 15113; ++slot) EXPECT_EQ(EnemyState[slot], StateActive) << slot;
     // The boss turns back up once below Y 383, and down again at Y 32.
-    RunTo(g, 4370);
+    RunParked(g, 4370);
     EXPECT_EQ(Boss2Dir, 2);
-    RunTo(g, 4371);
+    RunParked(g, 4371);
     EXPECT_EQ(EnemyY[Boss], 384);
     EXPECT_EQ(Boss2Dir, 3);
-    RunTo(g, 4547);
+    RunParked(g, 4547);
     EXPECT_EQ(EnemyY[Boss], 32);
     EXPECT_EQ(Boss2Dir, 2);
 }
 
 TEST(StageTwo, APassPastTheBandWaitsForFrame6600AndTheShieldSinksAfterTheBoss) {
     StageGame g;
-    g.Enter(Stage2Scene);
-    RunTo(g, 4100);
+    EnterBeforeTheBoss(g);
+    RunParked(g, 4100);
     EnemyHP[Boss] = 150;  // from above 211 straight to below 201
-    RunTo(g, 6599);
+    RunParked(g, 6599);
     EXPECT_EQ(Boss2Phase, 0);
     EXPECT_EQ(EnemyHP[Boss], 150);
     bool inFlight = false;
     for (int slot = 15000; slot <= 19999; ++slot) inFlight |= EnemyState[slot] == StateActive;
     EXPECT_TRUE(inFlight);
-    RunTo(g, 6600);
+    RunParked(g, 6600);
     EXPECT_EQ(Boss2Phase, 1);
     for (int slot = 15000; slot <= 19999; ++slot) ASSERT_EQ(EnemyState[slot], StateDestroyed) << slot;
 
-    RunTo(g, 6700);
+    RunParked(g, 6700);
     ASSERT_EQ(Boss2Phase, 2);
     ShootDown(Boss, Boss);
     const Pos shield = At(Shield);
-    RunTo(g, 6701);
+    RunParked(g, 6701);
     EXPECT_EQ(EnemyState[Shield], StateActive);
     EXPECT_EQ(At(Shield), (Pos{shield.X, shield.Y + 4}));
-    RunTo(g, 6702);  // the boss's dead time reads 1: the shield goes and every bullet with it
+    RunParked(g, 6702);  // the boss's dead time reads 1: the shield goes and every bullet with it
     EXPECT_EQ(EnemyState[Shield], StateDestroyed);
     for (int slot = 11000; slot <= 19999; ++slot) ASSERT_EQ(EnemyState[slot], StateDestroyed) << slot;
     EXPECT_EQ(At(Shield), (Pos{shield.X, shield.Y + 8}));
-    int lastStep = 0;
-    while (Scene == Stage2Scene && g.Game.Form.FramesRun() < 20000) {
-        lastStep = StageFrame;
-        g.Game.Frame();
-    }
+    const int lastStep = testdata::RunUntilTheSceneEnds(g);
     EXPECT_EQ(Scene, Stage3Scene);
     EXPECT_EQ(lastStep, 6800);
 }
 
 TEST(StageTwo, ABossLeftStandingAtTheTimeOutIsSwitchedOffWithoutItsBonus) {
     StageGame g;
-    g.Enter(Stage2Scene);
-    RunTo(g, 7000);
+    EnterBeforeTheBoss(g);
+    RunParked(g, 4000);
     StageFrame = 7590;  // skip the wait; nothing between is timed
-    RunTo(g, 7599);
+    RunParked(g, 7599);
     ASSERT_EQ(EnemyState[Boss], StateActive);
     const int before = Score;
-    RunTo(g, 7600);
+    RunParked(g, 7600);
     EXPECT_EQ(EnemyState[Boss], StateDestroyed);
     EXPECT_EQ(EnemyHP[Boss], 300);
-    RunTo(g, 7601);
+    RunParked(g, 7601);
     EXPECT_EQ(Score, before);
     EXPECT_EQ(EnemyState[Shield], StateDestroyed);
 }
