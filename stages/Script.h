@@ -97,7 +97,9 @@ struct Arg {
         a.E = otherwise;
         return a;
     }
-    static constexpr Arg Of(ScriptVariable which) { return Arg(ArgKind::Variable, static_cast<int>(which), 1); }
+    static constexpr Arg Of(ScriptVariable which) {
+        return Arg(ArgKind::Variable, static_cast<int>(which), 1);
+    }
     constexpr bool IsConstant() const { return Kind == ArgKind::Constant; }
 
    private:
