@@ -16,6 +16,11 @@ int& LayerStepVariable(int which) {
     return *steps[which];
 }
 
+int& ScriptVariableOf(int which) {
+    int* const variables[4] = {&Boss2Phase, &Boss2Dir, &Stage9BossPhase, &Stage9BossCorner};
+    return *variables[which];
+}
+
 int Evaluate(const Arg& a) {
     switch (a.Kind) {
         case ArgKind::Constant:
@@ -30,6 +35,8 @@ int Evaluate(const Arg& a) {
             return EnemyY[a.A] + a.B;
         case ArgKind::FrameCycle:
             return (StageFrame - a.A) % a.B > a.C ? a.D : a.E;
+        case ArgKind::Variable:
+            return a.B * ScriptVariableOf(a.A);
     }
     return a.A;
 }

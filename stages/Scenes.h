@@ -29,6 +29,24 @@ void WriteStage6(ScriptBuilder& s);
 void WriteStage7(ScriptBuilder& s);
 void WriteBossRush6(ScriptBuilder& s);
 void WriteBossRush7(ScriptBuilder& s);
+void WriteStage2(ScriptBuilder& s);
+void WriteStage3(ScriptBuilder& s);
+void WriteBossRush1(ScriptBuilder& s);
+void WriteBossRush2(ScriptBuilder& s);
+void WriteBossRush3(ScriptBuilder& s);
+
+// The boss fights of the stages, shared with the boss scenes. `shift` is subtracted from every frame
+// of the stage's boss section (phases within a fire cycle stay), so a boss scene can stage the same
+// fight from its own frame 0; the time-outs are given as frames of the scene itself.
+void WriteStage1Boss(ScriptBuilder& s, int shift, int timeOutFrame);
+void WriteStage2Boss(ScriptBuilder& s, int shift, int leavePatrolFrame, int timeOutFrame);
+void WriteStage3Boss(ScriptBuilder& s, int shift, int timeOutFrame);
+// The stage 2 boss's phase and direction, which the stage itself does not reset.
+void ResetStage2Boss();
+// The stage 3 boss ship's parts and hull at their start, off the right edge.
+void WriteStage3BossShipPlacement(ScriptBuilder& s);
+// The stage 3 boss waits inert until its ship is assembled.
+void MakeStage3BossInert();
 
 // A high score as the score list shows it: zeros in front until the text is longer than 8
 // characters. `out` holds at least 16 characters.

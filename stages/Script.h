@@ -77,7 +77,11 @@ enum class ArgKind : uint8_t {
     XOf,         // EnemyX[A] + B
     YOf,         // EnemyY[A] + B
     FrameCycle,  // ((StageFrame - A) mod B) > C ? D : E, the remainder with the sign of the dividend
+    Variable,    // B * the scene variable A (ScriptVariable)
 };
+
+// The scene-private variables of bespoke bosses that a script may read, e.g. to fire only in a phase.
+enum class ScriptVariable : uint8_t { Boss2Phase, Boss2Dir, Stage9BossPhase, Stage9BossCorner };
 
 // An argument as a script writes it: an int, or one of the computed kinds, evaluated every step.
 struct Arg {
@@ -97,6 +101,9 @@ struct Arg {
         a.D = above;
         a.E = otherwise;
         return a;
+    }
+    static constexpr Arg Of(ScriptVariable which) {
+        return Arg(ArgKind::Variable, static_cast<int>(which), 1);
     }
     constexpr bool IsConstant() const { return Kind == ArgKind::Constant; }
 

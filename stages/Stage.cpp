@@ -31,6 +31,11 @@ constexpr SceneWriter Writers[] = {
     {Stage7Scene, "stage 7", WriteStage7},
     {BossRush1Scene + 5, "boss of stage 6", WriteBossRush6},
     {BossRush1Scene + 6, "boss of stage 7", WriteBossRush7},
+    {Stage2Scene, "stage 2", WriteStage2},
+    {Stage3Scene, "stage 3", WriteStage3},
+    {BossRush1Scene, "boss scene 1", WriteBossRush1},
+    {BossRush1Scene + 1, "boss scene 2", WriteBossRush2},
+    {BossRush1Scene + 2, "boss scene 3", WriteBossRush3},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {

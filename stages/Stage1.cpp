@@ -301,21 +301,24 @@ void WriteEscortsAndReward(ScriptBuilder& s) {
     s.AtFrame(BossEntryFrame, [&] { s.WhileAllDestroyed(2032, 2039, [&] { s.AddScore(50000); }); });
 }
 
-void WriteBoss(ScriptBuilder& s) {
-    s.FromFrame(BossEntryFrame, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Boss, -8, 0, 3586, 3599);
-    s.CircleFrom(Boss, 304, 224, 224, 0, 1, BossEntryFrame);
+}  // namespace
+
+// The boss's entry, circle and fire; `shift` moves every window earlier, so that the boss scene can
+// stage the same fight from its own frame 0.
+void WriteStage1Boss(ScriptBuilder& s, int shift, int timeOutFrame) {
+    const int entry = BossEntryFrame - shift;
+    s.FromFrame(entry, [&] { s.HudBossDigits(); });
+    s.MoveDuring(Boss, -8, 0, 3586 - shift, 3599 - shift);
+    s.CircleFrom(Boss, 304, 224, 224, 0, 1, entry);
     for (int e = 0; e < 8; ++e) {
-        s.FireAimed(15178 + e, Boss, 0, 32 * e, 256, BossEntryFrame, 6);
-        s.FireAimed(15186 + e, Boss, 15, 32 * e + 16, 256, BossEntryFrame, 6);
-        s.FireAimed(15194 + e, Boss, -15, 32 * e + 16, 256, BossEntryFrame, 6);
+        s.FireAimed(15178 + e, Boss, 0, 32 * e, 256, entry, 6);
+        s.FireAimed(15186 + e, Boss, 15, 32 * e + 16, 256, entry, 6);
+        s.FireAimed(15194 + e, Boss, -15, 32 * e + 16, 256, entry, 6);
     }
     // A boss still flying at the time-out is switched off, without the boss bonus.
-    s.AtFrame(TimeOutFrame, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(timeOutFrame, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
 }
-
-}  // namespace
 
 void WriteStage1(ScriptBuilder& s) {
     WriteInit(s);
@@ -327,7 +330,7 @@ void WriteStage1(ScriptBuilder& s) {
     WriteGunColumns(s);
     WritePods(s);
     WriteEscortsAndReward(s);
-    WriteBoss(s);
+    WriteStage1Boss(s, 0, TimeOutFrame);
 }
 
 }  // namespace veltrano

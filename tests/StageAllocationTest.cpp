@@ -78,3 +78,15 @@ TEST(StageAllocation, TheStepsOfStagesSixAndSevenAndTheirBossesAloneAllocateNoth
         EXPECT_EQ(Allocations - before, 0) << "scene " << scene;
     }
 }
+
+TEST(StageAllocation, TheStepsOfStagesTwoAndThreeAndTheirBossScenesAllocateNothing) {
+    for (int scene : {Stage2Scene, Stage3Scene, BossRush1Scene, BossRush1Scene + 1, BossRush1Scene + 2}) {
+        ResetWorldState();
+        Scene = scene;
+        SceneInit();
+        PlayerY = 200;
+        const long before = Allocations;
+        for (int step = 0; step < 8200; ++step, ++StageFrame) SceneStep();
+        EXPECT_EQ(Allocations - before, 0) << "scene " << scene;
+    }
+}
