@@ -21,6 +21,10 @@ void WriteKeyConfig(ScriptBuilder& s);
 void WriteShipSelect(ScriptBuilder& s);
 void WriteTitle(ScriptBuilder& s);
 void WriteStage1(ScriptBuilder& s);
+void WriteStage4(ScriptBuilder& s);
+void WriteStage5(ScriptBuilder& s);
+void WriteBossRush4(ScriptBuilder& s);
+void WriteBossRush5(ScriptBuilder& s);
 
 // A high score as the score list shows it: zeros in front until the text is longer than 8
 // characters. `out` holds at least 16 characters.

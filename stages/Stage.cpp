@@ -23,6 +23,10 @@ constexpr SceneWriter Writers[] = {
     {ShipSelectScene, "ship select", WriteShipSelect},
     {TitleScene, "title", WriteTitle},
     {Stage1Scene, "stage 1", WriteStage1},
+    {Stage4Scene, "stage 4", WriteStage4},
+    {Stage5Scene, "stage 5", WriteStage5},
+    {BossRush1Scene + 3, "boss-only scene of stage 4", WriteBossRush4},
+    {BossRush1Scene + 4, "boss-only scene of stage 5", WriteBossRush5},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {
