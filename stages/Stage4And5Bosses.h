@@ -16,6 +16,10 @@ struct FightTimes {
     int At(int stageFrame) const { return stageFrame - Shift; }
 };
 
+// The init a boss-only scene of stage 4 or 5 begins with: the stage reset, the stage's scenery
+// scrolling through a lead-in of 320 steps, and `boss` as the boss whose hit points are shown.
+void WriteBossOnlyOpening(ScriptBuilder& s, int boss);
+
 // Stage 4: the walled boss with its twelve guns, then the boss with eight satellites that comes in
 // when the first one has fallen.
 constexpr int Stage4FirstBoss = 10, Stage4SecondBoss = 11;

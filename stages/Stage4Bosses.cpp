@@ -134,6 +134,13 @@ void WriteSecondBoss(ScriptBuilder& s, const FightTimes& t) {
 
 }  // namespace
 
+void WriteBossOnlyOpening(ScriptBuilder& s, int boss) {
+    s.Reset(ResetKind::Stage);
+    s.Layers(-1, -2, 0);
+    s.Boss(boss);
+    s.StartAt(-320);
+}
+
 void PlaceStage4Bosses(ScriptBuilder& s) {
     s.Place(Stage4FirstBoss, 640, 224);
     s.Place(Stage4SecondBoss, 640, 224);
@@ -166,10 +173,7 @@ void WriteStage4Bosses(ScriptBuilder& s, const FightTimes& t) {
 // whole cycles of the first boss's fire, so the first boss comes in at 128; each boss gets 200 hit
 // points.
 void WriteBossRush4(ScriptBuilder& s) {
-    s.Reset(ResetKind::Stage);
-    s.Layers(-1, -2, 0);
-    s.Boss(Stage4FirstBoss);
-    s.StartAt(-320);
+    WriteBossOnlyOpening(s, Stage4FirstBoss);
     s.HitPoints(Stage4FirstBoss, Stage4FirstBoss, 200);
     s.HitPoints(Stage4SecondBoss, Stage4SecondBoss, 200);
     s.HitPoints(FirstGun, 2498, 50);

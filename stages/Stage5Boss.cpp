@@ -69,31 +69,30 @@ void WriteVolley(ScriptBuilder& s, const Volley& v, int from) {
     }
 }
 
-// The opening of the cycle: fans from the pods every 64 steps, then the boss's own crossing fans.
+// The opening of the cycle: every 64 steps the pods fire fans of three and four spread 20 degrees
+// apart, and then the boss fires four crossing fans of three that it turns a little between shots.
 void WriteFans(ScriptBuilder& s, int from) {
-    for (int l = 0; l < 4; ++l) {
-        for (int m = 0; m < 3; ++m)
-            s.FireAimed(15320 + l + 4 * m, UpperPod, 20 - 20 * m, 64 * l + 8, Cycle, from, 6);
+    struct PodFan {
+        int First, Carrier, Shots, Offset, Phase, Speed;
+    };
+    const PodFan podFans[4] = {{15320, UpperPod, 3, 20, 8, 6},
+                               {15332, LowerPod, 3, 20, 40, 6},
+                               {15344, UpperPod, 4, 30, 16, 8},
+                               {15360, LowerPod, 4, 30, 48, 8}};
+    for (const PodFan& fan : podFans) {
+        for (int l = 0; l < 4; ++l) {
+            for (int m = 0; m < fan.Shots; ++m) {
+                s.FireAimed(fan.First + l + 4 * m, fan.Carrier, fan.Offset - 20 * m, 64 * l + fan.Phase,
+                            Cycle, from, fan.Speed);
+            }
+        }
     }
-    for (int l = 0; l < 4; ++l) {
-        for (int m = 0; m < 3; ++m)
-            s.FireAimed(15332 + l + 4 * m, LowerPod, 20 - 20 * m, 64 * l + 40, Cycle, from, 6);
-    }
-    for (int l = 0; l < 4; ++l) {
-        for (int d = 0; d < 4; ++d)
-            s.FireAimed(15344 + l + 4 * d, UpperPod, 30 - 20 * d, 64 * l + 16, Cycle, from, 8);
-    }
-    for (int l = 0; l < 4; ++l) {
-        for (int d = 0; d < 4; ++d)
-            s.FireAimed(15360 + l + 4 * d, LowerPod, 30 - 20 * d, 64 * l + 48, Cycle, from, 8);
-    }
-    // Four crossing fans of three, each at its own base offset and spread.
-    struct Fan {
+    struct BossFan {
         int First, Offset, OffsetPerL, Phase;
     };
-    const Fan fans[4] = {
+    const BossFan bossFans[4] = {
         {15376, 24, 4, 256}, {15388, 36, -4, 272}, {15400, 14, 4, 288}, {15412, 46, -4, 288}};
-    for (const Fan& fan : fans) {
+    for (const BossFan& fan : bossFans) {
         for (int l = 0; l < 4; ++l) {
             for (int e = 0; e < 3; ++e) {
                 s.FireAimed(fan.First + l + 4 * e, Stage5Boss, fan.OffsetPerL * l - 30 * e + fan.Offset,
@@ -138,10 +137,7 @@ void WriteStage5Boss(ScriptBuilder& s, const FightTimes& t) {
 // Stage 5's boss on its own, with 300 hit points. The fight runs 1600 steps earlier than in the
 // stage, one whole cycle, so the boss has risen and opens fire at 0.
 void WriteBossRush5(ScriptBuilder& s) {
-    s.Reset(ResetKind::Stage);
-    s.Layers(-1, -2, 0);
-    s.Boss(Stage5Boss);
-    s.StartAt(-320);
+    WriteBossOnlyOpening(s, Stage5Boss);
     s.HitPoints(Stage5Boss, Stage5Boss, 300);
     PlaceStage5Boss(s);
     s.HudRows();

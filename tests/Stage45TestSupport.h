@@ -20,6 +20,13 @@ inline void PrintTo(const Pos& p, std::ostream* os) {
     *os << "(" << p.X << ", " << p.Y << ")";
 }
 
+inline bool AllInState(int first, int last, int state) {
+    for (int slot = first; slot <= last; ++slot) {
+        if (EnemyState[slot] != state) return false;
+    }
+    return true;
+}
+
 // Moves the scene's clock on to `frame` without playing the steps between, for tests of a boss that
 // the waves before it play no part in. Objects of those waves stay at their places off screen.
 inline void SkipTo(int frame) {

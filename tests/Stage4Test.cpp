@@ -18,13 +18,6 @@ Steps LayerSteps() {
     return {Layer1StepX, Layer1StepY, Layer2StepX, Layer2StepY, Layer3StepX, Layer3StepY};
 }
 
-bool AllInState(int first, int last, int state) {
-    for (int slot = first; slot <= last; ++slot) {
-        if (EnemyState[slot] != state) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 TEST(StageFour, TheSpiralRingsComeOnlyForWholeGroupsWhileTheCaveTurnsUpAndBack) {

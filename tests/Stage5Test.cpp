@@ -10,13 +10,6 @@ namespace {
 constexpr int Boss = 12, UpperPod = 5000, LowerPod = 5001;
 constexpr int BossRush5Scene = BossRush1Scene + 4;
 
-bool AllInState(int first, int last, int state) {
-    for (int slot = first; slot <= last; ++slot) {
-        if (EnemyState[slot] != state) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 TEST(StageFive, EachSingleGunShotDownInTimeBringsItsOwnFiles) {
