@@ -42,6 +42,18 @@ inline void RunUntilDeadTime(StageGame& g, int slot, int deadTime) {
     }
 }
 
+// Runs frames with the ship left alone until the scene changes. Returns the StageFrame of the last
+// step played in `scene`.
+inline int RunUntilSceneChanges(StageGame& g, int scene, int maxFrames) {
+    int lastStep = StageFrame;
+    for (int frame = 0; Scene == scene && frame < maxFrames; ++frame) {
+        lastStep = StageFrame;
+        PlayerUntouchable = 1;
+        g.Game.Frame();
+    }
+    return lastStep;
+}
+
 // An untouchable pilot who holds fire and sweeps up and down, until the scene changes. Returns the
 // StageFrame of the last step played in `scene`.
 inline int PlayToTheEnd(StageGame& g, int scene, int maxFrames) {

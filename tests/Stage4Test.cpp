@@ -135,12 +135,7 @@ TEST(StageFour, BossesLeftStandingAreSwitchedOffAtTheirTimeOutsAndTheStageEnds) 
     g.RunThroughStep(8129);
     EXPECT_TRUE(AllInState(11000, 19999, StateDestroyed));
     EXPECT_TRUE(AllInState(2413, 2420, StateDestroyed));
-    int lastStep = 0;
-    while (Scene == Stage4Scene && StageFrame < 9000) {
-        lastStep = StageFrame;
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    const int lastStep = RunUntilSceneChanges(g, Stage4Scene, 1000);
     EXPECT_EQ(Scene, Stage5Scene);
     EXPECT_EQ(lastStep, 8227);
 }

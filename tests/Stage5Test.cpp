@@ -105,12 +105,7 @@ TEST(StageFive, TheClockJumpsToTheClosingRunAHundredStepsAfterTheBossFalls) {
     for (int tile = 0; tile < 8; ++tile) EXPECT_EQ(ForegroundTileOn[tile], 1) << tile;
     EXPECT_EQ(ForegroundTileOn[8], 0);
 
-    int lastStep = 0;
-    while (Scene == Stage5Scene && StageFrame < 11000) {
-        lastStep = StageFrame;
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    const int lastStep = RunUntilSceneChanges(g, Stage5Scene, 1000);
     EXPECT_EQ(Scene, Stage6Scene);
     EXPECT_EQ(lastStep, 10351);
     // The foreground has closed over the whole screen, which tells stage 6 to begin behind it.
