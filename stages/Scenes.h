@@ -47,6 +47,10 @@ void ResetStage2Boss();
 void WriteStage3BossShipPlacement(ScriptBuilder& s);
 // The stage 3 boss waits inert until its ship is assembled.
 void MakeStage3BossInert();
+void WriteStage4(ScriptBuilder& s);
+void WriteStage5(ScriptBuilder& s);
+void WriteBossRush4(ScriptBuilder& s);
+void WriteBossRush5(ScriptBuilder& s);
 
 // A high score as the score list shows it: zeros in front until the text is longer than 8
 // characters. `out` holds at least 16 characters.

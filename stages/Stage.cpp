@@ -36,6 +36,10 @@ constexpr SceneWriter Writers[] = {
     {BossRush1Scene, "boss scene 1", WriteBossRush1},
     {BossRush1Scene + 1, "boss scene 2", WriteBossRush2},
     {BossRush1Scene + 2, "boss scene 3", WriteBossRush3},
+    {Stage4Scene, "stage 4", WriteStage4},
+    {Stage5Scene, "stage 5", WriteStage5},
+    {BossRush1Scene + 3, "boss-only scene of stage 4", WriteBossRush4},
+    {BossRush1Scene + 4, "boss-only scene of stage 5", WriteBossRush5},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {

@@ -90,3 +90,28 @@ TEST(StageAllocation, TheStepsOfStagesTwoAndThreeAndTheirBossScenesAllocateNothi
         EXPECT_EQ(Allocations - before, 0) << "scene " << scene;
     }
 }
+
+TEST(StageAllocation, TheStepsOfStagesFourAndFiveAndTheirBossScenesAllocateNothing) {
+    OpenTextFace(nullptr);
+    if (BackBuffer.Empty()) BackBuffer.Create(ScreenWidth, ScreenHeight);
+    struct Run {
+        int Scene, Boss, FallsAt, Steps;
+    };
+    const Run runs[] = {{Stage4Scene, 10, 4300, 8300},
+                        {Stage5Scene, 12, 2000, 2400},
+                        {BossRush1Scene + 3, 10, 300, 8100},
+                        {BossRush1Scene + 4, 12, 500, 700}};
+    for (const Run& run : runs) {
+        ResetWorldState();
+        Scene = run.Scene;
+        SceneInit();
+        PlayerY = 200;
+        const long before = Allocations;
+        for (int step = 0; step < run.Steps; ++step, ++StageFrame) {
+            if (StageFrame == run.FallsAt) EnemyState[run.Boss] = StateDestroyed;
+            SceneStep();
+            if (EnemyState[run.Boss] == StateDestroyed) ++EnemyDeadTime[run.Boss];
+        }
+        EXPECT_EQ(Allocations - before, 0) << "scene " << run.Scene;
+    }
+}
