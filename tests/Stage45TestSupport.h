@@ -9,17 +9,6 @@
 
 namespace veltrano::testdata {
 
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-inline Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-inline void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
-
 inline bool AllInState(int first, int last, int state) {
     for (int slot = first; slot <= last; ++slot) {
         if (EnemyState[slot] != state) return false;

@@ -9,17 +9,6 @@
 
 namespace veltrano::testdata {
 
-struct Pos {
-    int X, Y;
-    bool operator==(const Pos&) const = default;
-};
-inline Pos At(int slot) {
-    return {EnemyX[slot], EnemyY[slot]};
-}
-inline void PrintTo(const Pos& p, std::ostream* os) {
-    *os << "(" << p.X << ", " << p.Y << ")";
-}
-
 // Runs up to and including the step with StageFrame = `frame`, the ship untouchable and parked at
 // its start, where it neither meets nor sets off anything.
 inline void RunParked(StageGame& g, int frame) {
