@@ -21,6 +21,12 @@ void WriteKeyConfig(ScriptBuilder& s);
 void WriteShipSelect(ScriptBuilder& s);
 void WriteTitle(ScriptBuilder& s);
 void WriteStage1(ScriptBuilder& s);
+void WriteStage8(ScriptBuilder& s);
+void WriteStage9(ScriptBuilder& s);
+void WriteStage10(ScriptBuilder& s);
+void WriteBossRush8(ScriptBuilder& s);
+void WriteBossRush9(ScriptBuilder& s);
+void WriteBossRush10(ScriptBuilder& s);
 
 // A high score as the score list shows it: zeros in front until the text is longer than 8
 // characters. `out` holds at least 16 characters.

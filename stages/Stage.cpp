@@ -23,6 +23,12 @@ constexpr SceneWriter Writers[] = {
     {ShipSelectScene, "ship select", WriteShipSelect},
     {TitleScene, "title", WriteTitle},
     {Stage1Scene, "stage 1", WriteStage1},
+    {Stage8Scene, "stage 8", WriteStage8},
+    {Stage9Scene, "stage 9", WriteStage9},
+    {Stage10Scene, "stage 10", WriteStage10},
+    {BossRush1Scene + 7, "stage 8 boss", WriteBossRush8},
+    {BossRush1Scene + 8, "stage 9 boss", WriteBossRush9},
+    {BossRush10Scene, "stage 10 boss", WriteBossRush10},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {
