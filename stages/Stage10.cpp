@@ -1,6 +1,8 @@
 // Stage 10: a race over a fast ground with two bonus gun groups, a long gauntlet of guardians under
 // the boss theme, a fortress mid-boss whose fall moves the clock on to the last boss, and the last
 // boss itself.
+#include <climits>
+
 #include "stages/LateBosses.h"
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
@@ -157,6 +159,11 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
     s.ScrollWithGround(901, 12400);
 }
 
+void FreeFortressBullets(ScriptBuilder& s) {
+    s.SetState(11144, 11223, StateDestroyed, true);
+    s.SetState(13196, 13423, StateDestroyed, true);
+}
+
 // Frames 13300..17300: the fortress. Its gun parts must fall before its pods can; 32 steps after the
 // first pod bursts the clock moves on to the last boss's approach.
 void WriteFortress(ScriptBuilder& s) {
@@ -184,10 +191,13 @@ void WriteFortress(ScriptBuilder& s) {
     s.AtFrame(FortressTimeOut, [&] {
         s.SetState(FirstPod, LastPod, StateDestroyed);
         s.SetState(FirstPart, LastPart, StateDestroyed);
-        s.SetState(11144, 11223, StateDestroyed, true);
-        s.SetState(13196, 13423, StateDestroyed, true);
+        FreeFortressBullets(s);
     });
-    s.AtDeadTime(FirstPod, 32, [&] { s.SetStageFrame(19888); });
+    // The fortress's shots go with it, since its calls end with the jump.
+    s.AtDeadTime(FirstPod, 32, [&] {
+        FreeFortressBullets(s);
+        s.SetStageFrame(19888);
+    });
 }
 
 }  // namespace
@@ -199,9 +209,11 @@ void WriteStage10(ScriptBuilder& s) {
     BulletCursor early{11000};
     BulletCursor later{11224};
     BulletCursor mines{10000};
-    WriteRace(s, early);
-    WriteGauntlet(s, later, mines);
-    WriteFortress(s);
+    // Each section runs only over its own stretch, which ends when its objects and their shots
+    // have all left the screen.
+    s.FramesIn(INT_MIN, 5600, [&] { WriteRace(s, early); });
+    s.FramesIn(4000, 14000, [&] { WriteGauntlet(s, later, mines); });
+    s.FramesIn(13200, 19887, [&] { WriteFortress(s); });
     WriteStage10Boss(s, 0);
 }
 

@@ -1,5 +1,7 @@
 // Stage 8: eight flights of eight fliers, gun rows, a scenery that stops, runs backwards and then
 // falls from above, spiralling bonus rings, and a boss walled in by a frame of shot-proof blocks.
+#include <climits>
+
 #include "stages/LateBosses.h"
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
@@ -428,15 +430,19 @@ void WriteLastWaves(ScriptBuilder& s) {
 void WriteStage8(ScriptBuilder& s) {
     WriteInit(s);
     s.HudRows();
-    WriteFlights(s);
-    WriteGunRows(s);
-    WriteBackwardBlocks(s);
-    WriteFallingSection(s);
-    WriteTrio(s);
-    WriteHeavyGun(s);
-    WriteSideFliers(s);
-    WriteWalls(s);
-    WriteLastWaves(s);
+    // Every wave has flown off, with its shots, long before 5400: from then on only the boss's
+    // statements run.
+    s.FramesIn(INT_MIN, 5400, [&] {
+        WriteFlights(s);
+        WriteGunRows(s);
+        WriteBackwardBlocks(s);
+        WriteFallingSection(s);
+        WriteTrio(s);
+        WriteHeavyGun(s);
+        WriteSideFliers(s);
+        WriteWalls(s);
+        WriteLastWaves(s);
+    });
     WriteStage8Boss(s, 0);
 }
 

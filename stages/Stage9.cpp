@@ -1,5 +1,7 @@
 // Stage 9: a fast horizontal run, a climb in which the ground falls away below, a long gauntlet of
 // scattered heavy enemies, and a boss that patrols the screen's edge while the scenery turns round it.
+#include <climits>
+
 #include "stages/LateBosses.h"
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
@@ -164,9 +166,12 @@ void WriteStage9(ScriptBuilder& s) {
     s.HudRows();
     BulletCursor bullets{11000};
     BulletCursor mines{10000};
-    WriteRun(s, bullets);
-    WriteClimb(s, bullets, mines);
-    WriteGauntlet(s, bullets);
+    // The waves are gone long before 6600; the boss's phases then run alone.
+    s.FramesIn(INT_MIN, 6600, [&] {
+        WriteRun(s, bullets);
+        WriteClimb(s, bullets, mines);
+        WriteGauntlet(s, bullets);
+    });
     WriteStage9Boss(s, 0);
 }
 

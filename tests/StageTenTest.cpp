@@ -69,6 +69,9 @@ TEST(StageTen, TheFortressFallsWithItsPartsAndMovesTheClockToTheBoss) {
     EXPECT_EQ(StageFrame, 13433);
     g.RunThroughStep(13433);
     EXPECT_EQ(StageFrame, 19889);
+    // The fortress's shots go with it rather than hang where they were.
+    EXPECT_TRUE(AllInState(11144, 11223, StateDestroyed));
+    EXPECT_TRUE(AllInState(13196, 13423, StateDestroyed));
 }
 
 TEST(StageTen, AFortressLeftStandingTimesOutAndStillLeadsToTheBoss) {
