@@ -21,7 +21,7 @@ void WriteBossRush8(ScriptBuilder& s) {
     s.Layers(-2, -4, 0);
     PlaceStage8Boss(s);
     s.HudRows();
-    WriteStage8Boss(s, 5000);
+    WriteStage8Boss(s, Stage8BossShift);
 }
 
 void WriteBossRush9(ScriptBuilder& s) {
@@ -29,7 +29,7 @@ void WriteBossRush9(ScriptBuilder& s) {
     s.Layers(-2, -8, -16);
     PlaceStage9Boss(s);
     s.HudRows();
-    WriteStage9Boss(s, 6000);
+    WriteStage9Boss(s, Stage9BossShift);
 }
 
 void WriteBossRush10(ScriptBuilder& s) {
@@ -39,7 +39,7 @@ void WriteBossRush10(ScriptBuilder& s) {
     s.Layers(-8, -8, -16, 0, 0, -2);
     PlaceStage10Boss(s);
     s.HudRows();
-    WriteStage10Boss(s, 20000);
+    WriteStage10Boss(s, Stage10BossShift);
 }
 
 }  // namespace veltrano

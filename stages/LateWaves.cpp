@@ -2,7 +2,8 @@
 
 namespace veltrano {
 
-void FlightOf(ScriptBuilder& s, BulletCursor& b, int first, int count, Segment a, Segment c, Segment d, int end) {
+void FlightOf(ScriptBuilder& s, BulletCursor& b, int first, int count, Segment a, Segment c, Segment d,
+              int end) {
     const int bullet = b.Take(count);
     for (int k = 0; k < count; ++k) {
         const int w = 4 * k;

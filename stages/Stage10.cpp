@@ -12,7 +12,7 @@ namespace veltrano {
 namespace {
 
 constexpr int TwinGuardian = 20;  // 20 and 21
-constexpr int FirstEscort = 22, LastEscort = 29;
+constexpr int FirstEscort = 22;
 constexpr int FirstPod = 5002, LastPod = 5005;
 constexpr int FirstPart = 2491, LastPart = 2493;
 constexpr int FortressStart = 13300, FortressTimeOut = 17300, FortressCycle = 700;
@@ -61,16 +61,21 @@ void WriteInit(ScriptBuilder& s) {
     PlaceStage10Boss(s);
 }
 
+// The ground runs too fast here for an item to be caught, so items drift in at their own pace.
+void DriftItem(ScriptBuilder& s, int item, int from) {
+    s.MoveDuring(item, -4, 0, from, from + 400);
+}
+
 // Frames 0..4000: the race, with the two bonus gun groups.
 void WriteRace(ScriptBuilder& s, BulletCursor& b) {
     FlightOf(s, b, 1000, 8, {-8, 0, 64, 96}, {-4, 6, 96, 128}, {-10, 0, 128, 0});
     FlightOf(s, b, 1008, 8, {-8, 0, 64, 96}, {-4, -6, 96, 128}, {-10, 0, 128, 0});
-    s.ScrollWithGround(800, 400);
+    DriftItem(s, 800, 400);
     for (int k = 0; k < 16; ++k) s.SinkDuring(3000 + k, 700 + 24 * k, 4000);
     FlightOf(s, b, 1016, 8, {-10, 0, 1100, 1140}, {0, 0, 1140, 1180}, {-10, 4, 1180, 0});
     FlightOf(s, b, 1024, 8, {-10, 0, 1100, 1140}, {0, 0, 1140, 1180}, {-10, -4, 1180, 0});
 
-    // Gun groups glide in, hold their row and fire, then are swept away with the ground.
+    // Gun groups glide in, hold their row and fire, then leave.
     for (int group = 0; group < 4; ++group) {
         const int start = 1600 + 1000 * group;
         for (int k = 0; k < 4; ++k) {
@@ -88,7 +93,7 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
         const int bullet = b.Take(12);
         for (int i = 0; i < 12; ++i) s.FireAngled(bullet + i, FallingGun, 30 * i + 15, 0, 64, 1968, 4);
     });
-    s.ScrollWithGround(850, 2800);
+    DriftItem(s, 850, 2800);
     s.BonusCheck(3935, 2408, 2411, 2, 20000);
     s.WhileFlag(2, [&] {
         for (int h = 0; h < 8; ++h) {
@@ -110,13 +115,15 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
         s.MoveDuring(3500 + k, -3, 0, 4600 + 32 * k, 8000);
         MineOf(s, mines, 3500 + k);
     }
-    s.ScrollWithGround(900, 5200);
+    DriftItem(s, 900, 5200);
 
     // The twin guardians sway in front of the ship and fire rings and fans, then leave.
     for (int t = 0; t < 2; ++t) {
         const int g = TwinGuardian + t;
         s.MoveDuring(g, -4, 0, 6000, 6064);
-        s.MoveDuring(g, 0, Arg::Cycle(6064 + 64 * t, 128, 63, 2, -2), 6064, 7600);
+        // The upper one sways down first, the lower one up, so the two never meet.
+        const int first = t == 0 ? 1 : -1;
+        s.MoveDuring(g, 0, Arg::Cycle(6064, 128, 63, -first, first), 6064, 7600);
         s.MoveDuring(g, -6, 0, 7600, 8000);
         const int ring = b.Take(16);
         for (int i = 0; i < 16; ++i) s.FireAngled(ring + i, g, 360 * i / 16 + 11 * t, 64 * t, 128, 6064, 5);
@@ -133,7 +140,7 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
         for (int i = 0; i < 3; ++i) s.FireAimed(bullet + i, e, 15 * i - 15, 16 * k, 128, 7700, 7);
         s.DeathShot(b.Take(1), e);
     }
-    s.ScrollWithGround(801, 9000);
+    DriftItem(s, 801, 9000);
 
     // Columns of gunships drift in while fast raiders dash through.
     for (int k = 0; k < 64; ++k) {
@@ -148,7 +155,7 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
         s.MoveDuring(raider, -7, 0, 10000 + 24 * k, 13300);
         DeathRing(s, b, raider, 4, 5);
     }
-    s.ScrollWithGround(851, 11000);
+    DriftItem(s, 851, 11000);
     for (int k = 0; k < 32; ++k) {
         for (int row = 0; row < 2; ++row) {
             const int block = 4000 + 32 * row + k;
@@ -156,7 +163,7 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
             s.DeathShot(b.Take(1), block, 0, 1, 6);
         }
     }
-    s.ScrollWithGround(901, 12400);
+    DriftItem(s, 901, 12400);
 }
 
 void FreeFortressBullets(ScriptBuilder& s) {
@@ -173,7 +180,8 @@ void WriteFortress(ScriptBuilder& s) {
     // Large bullets 11144..11223 from the parts, small ones 13196..13423 from the pods: the
     // time-out frees exactly these.
     for (int v = 0; v < 8; ++v) {
-        for (int i = 0; i < 5; ++i) s.FireAimed(11144 + 5 * v + i, FirstPart, 10 * i - 20, 87 * v, FortressCycle, from, 7);
+        for (int i = 0; i < 5; ++i)
+            s.FireAimed(11144 + 5 * v + i, FirstPart, 10 * i - 20, 87 * v, FortressCycle, from, 7);
     }
     for (int i = 0; i < 20; ++i) {
         s.FireAngled(11184 + i, FirstPart + 1, 90 + 5 * i, 200 + 4 * i, FortressCycle, from, 6);
@@ -183,7 +191,8 @@ void WriteFortress(ScriptBuilder& s) {
         for (int r = 0; r < 3; ++r) {
             for (int i = 0; i < 19; ++i) {
                 const int bullet = 13196 + 57 * p + 19 * r + i;
-                s.FireAngled(bullet, FirstPod + p, 360 * i / 19 + 6 * r, 100 + 200 * r + 8 * p, FortressCycle, from, 4);
+                s.FireAngled(bullet, FirstPod + p, 360 * i / 19 + 6 * r, 100 + 200 * r + 8 * p, FortressCycle,
+                             from, 4);
             }
         }
     }

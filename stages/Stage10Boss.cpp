@@ -55,7 +55,8 @@ void WriteStage10Boss(ScriptBuilder& s, int shift) {
     // The outer ring fires aimed streams; the inner ring, in its own stretch, spirals.
     for (int k = 0; k < 4; ++k) {
         for (int i = 0; i < 20; ++i) {
-            s.FireAimed(OuterBullets + 20 * k + i, OuterRing + k, 0, (8 * i + 40 * k) % 160, 160, f(20000), 6);
+            s.FireAimed(OuterBullets + 20 * k + i, OuterRing + k, 0, (8 * i + 40 * k) % 160, 160, f(20000),
+                        6);
         }
         for (int w = 0; w < 120; ++w) {
             s.FireAngled(InnerBullets + 120 * k + w, InnerRing + k, 3 * w + 90 * k, 2 * w, 320, 30000, 6);
@@ -63,7 +64,8 @@ void WriteStage10Boss(ScriptBuilder& s, int shift) {
     }
     // The boss's own fans, all through the fight.
     for (int v = 0; v < 4; ++v) {
-        for (int i = 0; i < 5; ++i) s.FireAimed(15580 + 5 * v + i, Boss, 12 * i - 24, 64 * v, 256, f(20000), 7);
+        for (int i = 0; i < 5; ++i)
+            s.FireAimed(15580 + 5 * v + i, Boss, 12 * i - 24, 64 * v, 256, f(20000), 7);
     }
     RingBreaks(s, OuterRing, OuterBullets, OuterBulletCount, OuterBrokenFrame);
     s.AtFrame(f(22000), [&] { s.SetState(OuterRing, OuterRing + 3, StateDestroyed); });

@@ -189,7 +189,8 @@ void WriteBackwardBlocks(ScriptBuilder& s) {
     }
     for (int b = 0; b < 8; ++b) {
         for (int d = 0; d < 4; ++d) {
-            for (int g = 0; g < 4; ++g) s.FireOnDeath(9000 + b + 8 * d + 32 * g, 4000 + b + 8 * g, 3 - g, 1, d + 6);
+            for (int g = 0; g < 4; ++g)
+                s.FireOnDeath(9000 + b + 8 * d + 32 * g, 4000 + b + 8 * g, 3 - g, 1, d + 6);
             s.FireOnDeath(9128 + b + 8 * d, 4000 + b, -3, 1, d + 6);
             s.FireOnDeath(9160 + b + 8 * d, 4008 + b, -2, 1, d + 6);
             s.FireOnDeath(9192 + b + 8 * d, 4016 + b, -1, 1, d + 6);
@@ -368,7 +369,8 @@ void WriteLastWaves(ScriptBuilder& s) {
         const int gun = 2000 + h, t = 3824 + 64 * h;
         s.MoveDuring(gun, -4, 0, 3792 + 64 * h, t);
         s.MoveDuring(gun, 4, 0, 3936 + 64 * h, 8000);
-        for (int u = 0; u < 96; ++u) s.FireAimed(15728 + h + 4 * u, gun, 43 * h + 67 * u + 43, u + 16, t, t, 10);
+        for (int u = 0; u < 96; ++u)
+            s.FireAimed(15728 + h + 4 * u, gun, 43 * h + 67 * u + 43, u + 16, t, t, 10);
         for (int r = 0; r < 20; ++r) {
             s.FireOnDeath(16112 + h + 4 * r, gun, 18 * r, 1, 10);
             s.FireOnDeath(16192 + h + 4 * r, gun, 18 * r + 9, 6, 10);

@@ -45,15 +45,18 @@ void WriteStage8Boss(ScriptBuilder& s, int shift) {
                 const int volley = 3 * (k + 12 * v) + j;
                 // Slow aimed triples from the top row, fast ones from the columns.
                 s.FireAimed(16352 + volley, TopRow + k, offsets[j], 500 * v + 16 * k, Cycle, from, 6);
-                s.FireAimed(16568 + volley, UpperColumn + k, offsets[j], 500 * v + 400 + 8 * k, Cycle, from, 12);
+                s.FireAimed(16568 + volley, UpperColumn + k, offsets[j], 500 * v + 400 + 8 * k, Cycle, from,
+                            12);
             }
         }
     }
     // The bottom row sweeps fans upwards, first to the left, then to the right.
     for (int k = 0; k < 12; ++k) {
         for (int j = 0; j < 6; ++j) {
-            s.FireAngled(16424 + k + 12 * j, BottomRow + k, 240 + 12 * j, 250 + 4 * k + 16 * j, Cycle, from, 5);
-            s.FireAngled(16496 + k + 12 * j, BottomRow + k, 300 - 12 * j, 750 + 4 * k + 16 * j, Cycle, from, 5);
+            s.FireAngled(16424 + k + 12 * j, BottomRow + k, 240 + 12 * j, 250 + 4 * k + 16 * j, Cycle, from,
+                         5);
+            s.FireAngled(16496 + k + 12 * j, BottomRow + k, 300 - 12 * j, 750 + 4 * k + 16 * j, Cycle, from,
+                         5);
         }
     }
     for (int e = 0; e < 20; ++e) s.FireAimed(16640 + e, Boss, 0, 50 * e, Cycle, from, 8);

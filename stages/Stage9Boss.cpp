@@ -104,8 +104,9 @@ void ClearPhases() {
 
 using Hook = void (*)();
 
+// The boss's own code is compiled once per timeline it runs on.
 Hook BossStepFor(int shift) {
-    return shift == 0 ? BossStep<0> : BossStep<6000>;
+    return shift == 0 ? BossStep<0> : BossStep<Stage9BossShift>;
 }
 
 }  // namespace
@@ -136,7 +137,8 @@ void WriteStage9Boss(ScriptBuilder& s, int shift) {
         }
         for (int i = 0; i < 6; ++i) {
             const int offsets[3] = {0, 60, -60};
-            for (int j = 0; j < 3; ++j) s.FireAimed(15144 + 3 * i + j, Boss, offsets[j], 48 * i + 24, 288, f(6000), 6);
+            for (int j = 0; j < 3; ++j)
+                s.FireAimed(15144 + 3 * i + j, Boss, offsets[j], 48 * i + 24, 288, f(6000), 6);
         }
     });
     // Phase 1: the parts turn two streams each, in opposite directions.
@@ -157,7 +159,8 @@ void WriteStage9Boss(ScriptBuilder& s, int shift) {
         }
         for (int i = 0; i < 3; ++i) {
             const int offsets[3] = {0, 30, -30};
-            for (int j = 0; j < 3; ++j) s.FireAimed(15540 + 3 * i + j, Boss, offsets[j], 48 * i + 24, 144, f(20016), 8);
+            for (int j = 0; j < 3; ++j)
+                s.FireAimed(15540 + 3 * i + j, Boss, offsets[j], 48 * i + 24, 144, f(20016), 8);
         }
     });
 

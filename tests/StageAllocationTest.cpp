@@ -52,8 +52,8 @@ TEST(StageAllocation, TheStepsOfStageOneAndTheMenusAllocateNothing) {
 TEST(StageAllocation, TheStepsOfTheLastStagesAndTheirBossScenesAllocateNothing) {
     OpenTextFace(nullptr);
     if (BackBuffer.Empty()) BackBuffer.Create(ScreenWidth, ScreenHeight);
-    for (int scene : {Stage8Scene, Stage9Scene, Stage10Scene, BossRush1Scene + 7, BossRush1Scene + 8,
-                      BossRush10Scene}) {
+    for (int scene :
+         {Stage8Scene, Stage9Scene, Stage10Scene, BossRush1Scene + 7, BossRush1Scene + 8, BossRush10Scene}) {
         ResetWorldState();
         Scene = scene;
         SceneInit();

@@ -139,12 +139,7 @@ TEST(StageEight, TheFrameClosesRoundTheBossWhichTimesOutAt9000) {
     EXPECT_EQ(EnemyState[15], StateDestroyed);
     EXPECT_EQ(EnemyState[5017], StateDestroyed);
     EXPECT_EQ(Score, before);
-    int lastStep = 0;
-    while (Scene == Stage8Scene && StageFrame < 9500) {
-        lastStep = StageFrame;
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    const int lastStep = testdata::RunUntilTheSceneEnds(g, Stage8Scene, 9500);
     EXPECT_EQ(Scene, Stage9Scene);
     EXPECT_EQ(lastStep, 9099);
     EXPECT_EQ(StageFrame, 0);

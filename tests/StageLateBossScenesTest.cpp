@@ -28,12 +28,7 @@ TEST(StageLateBossScenes, TheStageEightBossArrivesBeforeFrameZeroAndTimesOutAt40
     g.RunThroughStep(4000);
     EXPECT_EQ(EnemyState[15], StateDestroyed);
     EXPECT_EQ(EnemyHP[15], 200);
-    int lastStep = 0;
-    while (Scene == Stage8BossScene && StageFrame < 4500) {
-        lastStep = StageFrame;
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    const int lastStep = testdata::RunUntilTheSceneEnds(g, Stage8BossScene, 4500);
     EXPECT_EQ(Scene, Stage9BossScene);
     EXPECT_EQ(lastStep, 4099);
     EXPECT_EQ(StageFrame, -384);

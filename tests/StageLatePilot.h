@@ -29,4 +29,23 @@ inline int PlayThrough(StageGame& g, int scene, int maxFrames) {
     return lastStep;
 }
 
+// Runs frames without a key until the frame handler leaves `scene` or StageFrame passes `limit`;
+// returns the last StageFrame seen in the scene.
+inline int RunUntilTheSceneEnds(StageGame& g, int scene, int limit) {
+    int lastStep = StageFrame;
+    while (Scene == scene && StageFrame < limit) {
+        lastStep = StageFrame;
+        PlayerUntouchable = 1;
+        g.Game.Frame();
+    }
+    return lastStep;
+}
+
+inline bool AllInState(int first, int last, int state) {
+    for (int slot = first; slot <= last; ++slot) {
+        if (EnemyState[slot] != state) return false;
+    }
+    return true;
+}
+
 }  // namespace veltrano::testdata

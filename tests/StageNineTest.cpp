@@ -3,6 +3,7 @@
 #include "tests/StageLatePilot.h"
 
 using namespace veltrano;
+using testdata::AllInState;
 using testdata::StageGame;
 
 namespace {
@@ -14,13 +15,6 @@ constexpr int Boss = 16;
 void EnterNearTheBoss(StageGame& g) {
     g.Enter(Stage9Scene);
     StageFrame = 5990;
-}
-
-bool AllInState(int first, int last, int state) {
-    for (int slot = first; slot <= last; ++slot) {
-        if (EnemyState[slot] != state) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -136,12 +130,7 @@ TEST(StageNine, ABandSkippedInOneStepIsForcedAndEveryStretchTimesOutInTheEnd) {
     g.RunThroughStep(24000);
     EXPECT_EQ(EnemyState[Boss], StateDestroyed);
     EXPECT_EQ(Score, before);
-    int lastStep = 0;
-    while (Scene == Stage9Scene && StageFrame < 24500) {
-        lastStep = StageFrame;
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    const int lastStep = testdata::RunUntilTheSceneEnds(g, Stage9Scene, 24500);
     EXPECT_EQ(Scene, Stage10Scene);
     EXPECT_EQ(lastStep, 24099);
 }

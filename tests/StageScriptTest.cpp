@@ -36,7 +36,8 @@ TEST(StageScript, EveryWrittenSceneBuildsWithoutFaultsAndTheDispatchCoversOnlyIt
     int empty = FirstScene - 1;
     for (int scene = FirstScene; scene <= LastScene && empty < FirstScene; ++scene) {
         const SceneScript* script = SceneScriptOf(scene);
-        if (script->Reset == ResetKind::None && script->Step.empty() && script->InitHook == nullptr) empty = scene;
+        if (script->Reset == ResetKind::None && script->Step.empty() && script->InitHook == nullptr)
+            empty = scene;
     }
     for (int scene : {FirstScene - 1, LastScene + 1, empty}) {
         Scene = scene;

@@ -3,19 +3,13 @@
 #include "tests/StageLatePilot.h"
 
 using namespace veltrano;
+using testdata::AllInState;
 using testdata::ShootDown;
 using testdata::StageGame;
 
 namespace {
 
 constexpr int Boss = 17;
-
-bool AllInState(int first, int last, int state) {
-    for (int slot = first; slot <= last; ++slot) {
-        if (EnemyState[slot] != state) return false;
-    }
-    return true;
-}
 
 // Enters stage 10 and skips ahead to `frame`: the fortress and the boss do not depend on the
 // waves before them.
@@ -142,10 +136,7 @@ TEST(StageTen, TheRingsAreForcedOffAndTheBossCirclesFasterUntilItsTimeOut) {
     g.RunThroughStep(44320);
     EXPECT_EQ(EnemyState[Boss], StateDestroyed);
     ContinuesUsed = 1;
-    while (Scene == Stage10Scene && StageFrame < 45000) {
-        PlayerUntouchable = 1;
-        g.Game.Frame();
-    }
+    testdata::RunUntilTheSceneEnds(g, Stage10Scene, 45000);
     EXPECT_EQ(Scene, StaffRollScene);
 }
 
