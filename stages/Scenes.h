@@ -51,6 +51,12 @@ void WriteStage4(ScriptBuilder& s);
 void WriteStage5(ScriptBuilder& s);
 void WriteBossRush4(ScriptBuilder& s);
 void WriteBossRush5(ScriptBuilder& s);
+void WriteStage8(ScriptBuilder& s);
+void WriteStage9(ScriptBuilder& s);
+void WriteStage10(ScriptBuilder& s);
+void WriteBossRush8(ScriptBuilder& s);
+void WriteBossRush9(ScriptBuilder& s);
+void WriteBossRush10(ScriptBuilder& s);
 
 // A high score as the score list shows it: zeros in front until the text is longer than 8
 // characters. `out` holds at least 16 characters.

@@ -40,6 +40,12 @@ constexpr SceneWriter Writers[] = {
     {Stage5Scene, "stage 5", WriteStage5},
     {BossRush1Scene + 3, "boss-only scene of stage 4", WriteBossRush4},
     {BossRush1Scene + 4, "boss-only scene of stage 5", WriteBossRush5},
+    {Stage8Scene, "stage 8", WriteStage8},
+    {Stage9Scene, "stage 9", WriteStage9},
+    {Stage10Scene, "stage 10", WriteStage10},
+    {BossRush1Scene + 7, "stage 8 boss", WriteBossRush8},
+    {BossRush1Scene + 8, "stage 9 boss", WriteBossRush9},
+    {BossRush10Scene, "stage 10 boss", WriteBossRush10},
 };
 
 std::array<SceneScript, SceneCount> WriteAllScenes() {

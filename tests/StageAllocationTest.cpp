@@ -115,3 +115,19 @@ TEST(StageAllocation, TheStepsOfStagesFourAndFiveAndTheirBossScenesAllocateNothi
         EXPECT_EQ(Allocations - before, 0) << "scene " << run.Scene;
     }
 }
+
+TEST(StageAllocation, TheStepsOfTheLastStagesAndTheirBossScenesAllocateNothing) {
+    OpenTextFace(nullptr);
+    if (BackBuffer.Empty()) BackBuffer.Create(ScreenWidth, ScreenHeight);
+    for (int scene :
+         {Stage8Scene, Stage9Scene, Stage10Scene, BossRush1Scene + 7, BossRush1Scene + 8, BossRush10Scene}) {
+        ResetWorldState();
+        Scene = scene;
+        SceneInit();
+        PlayerY = 200;
+        const long before = Allocations;
+        // Past the boss phases' clock jumps in the stages, and through the boss scenes' fights.
+        for (int step = 0; step < 9000; ++step, ++StageFrame) SceneStep();
+        EXPECT_EQ(Allocations - before, 0) << "scene " << scene;
+    }
+}

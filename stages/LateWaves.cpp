@@ -1,0 +1,47 @@
+#include "stages/LateWaves.h"
+
+namespace veltrano {
+
+void FlightOf(ScriptBuilder& s, BulletCursor& b, int first, int count, Segment a, Segment c, Segment d,
+              int end) {
+    const int bullet = b.Take(count);
+    for (int k = 0; k < count; ++k) {
+        const int w = 4 * k;
+        s.Path(first + k, {{a.Dx, a.Dy, a.From + w, a.To + w},
+                           {c.Dx, c.Dy, c.From + w, c.To + w},
+                           {d.Dx, d.Dy, d.From + w, end}});
+        s.DeathShot(bullet + k, first + k);
+    }
+}
+
+void FanOnce(ScriptBuilder& s, BulletCursor& b, int carrier, int start, int delay, int shots, int spread,
+             int speed) {
+    const int bullet = b.Take(shots);
+    for (int i = 0; i < shots; ++i) {
+        s.FireAimed(bullet + i, carrier, spread * (2 * i - shots + 1) / 2, delay, start, start, speed);
+    }
+}
+
+void DeathRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int speed, int deadTime) {
+    const int bullet = b.Take(shots);
+    for (int i = 0; i < shots; ++i) s.FireOnDeath(bullet + i, carrier, 360 * i / shots, deadTime, speed);
+}
+
+void LateStageHitPoints(ScriptBuilder& s, bool heavyShips) {
+    s.HitPoints(800, 999, 2);
+    s.HitPoints(1000, 1799, 1);
+    s.HitPoints(1800, 2399, 5);
+    s.HitPoints(3000, 3499, 5);
+    s.HitPoints(3500, 3999, 10);
+    s.HitPoints(4000, 4499, 3);
+    if (!heavyShips) return;
+    s.HitPoints(5500, 6499, 15);
+    s.HitPoints(6500, 6999, 7);
+    s.HitPoints(8000, 8999, 2);
+}
+
+void MineOf(ScriptBuilder& s, BulletCursor& b, int slot) {
+    s.Mine(slot, b.Take(12), 1);
+}
+
+}  // namespace veltrano

@@ -1,0 +1,40 @@
+// Shapes of wave that the last stages repeat. Each names its bullets from a cursor that hands out
+// consecutive bullet slots, so no two calls ever share one.
+#pragma once
+
+#include "stages/ScriptBuilder.h"
+
+namespace veltrano {
+
+// Hands out bullet slots in order, from `first` on.
+struct BulletCursor {
+    int Next;
+    int Take(int count) {
+        const int first = Next;
+        Next += count;
+        return first;
+    }
+};
+
+// `count` fliers from `first` on, member k starting 4k steps after the one before: three segments
+// whose windows are given for member 0 (the last one runs to `end`), and a parting shot each.
+void FlightOf(ScriptBuilder& s, BulletCursor& b, int first, int count, Segment a, Segment c, Segment d,
+              int end = 4000);
+
+// A fan of `shots` aimed shots `spread` degrees apart, fired once, `delay` steps after `start`: the
+// period equals the start frame, so the launch comes only at start + delay.
+void FanOnce(ScriptBuilder& s, BulletCursor& b, int carrier, int start, int delay, int shots, int spread,
+             int speed);
+
+// A ring of `shots` aimed shots released when the carrier dies.
+void DeathRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int speed, int deadTime = 1);
+
+// The hit points every one of the last stages gives its common ranges: items, fliers, light and
+// heavy enemies, debris, mines and blocks; `heavyShips` adds the big ships and small raiders of
+// stages 9 and 10.
+void LateStageHitPoints(ScriptBuilder& s, bool heavyShips);
+
+// A mine with its ring of twelve.
+void MineOf(ScriptBuilder& s, BulletCursor& b, int slot);
+
+}  // namespace veltrano
