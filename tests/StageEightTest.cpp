@@ -3,11 +3,10 @@
 #include "tests/StageLatePilot.h"
 
 using namespace veltrano;
-using testdata::ShootDown;
-using testdata::StageGame;
-
 using testdata::At;
 using testdata::Pos;
+using testdata::ShootDown;
+using testdata::StageGame;
 
 TEST(StageEight, TheFirstFlierRestsAtEachJointAndLeavesASlowShot) {
     StageGame g;
