@@ -1,28 +1,11 @@
 // The cost of one step of the scripts of stages 6 and 7 (the scene step alone, without the slot pass
 // around it). Their step lists are the longest so far: gunners placed every step, rings of death
 // shots, boss parts that follow the boss.
-#include <benchmark/benchmark.h>
-
-#include "stages/Stage.h"
-#include "world/World.h"
+#include "bench/StageBenchSupport.h"
 
 namespace {
 
 using namespace veltrano;
-
-// Walks the whole timeline of the scene, starting it again after the boss's time-out, so that every
-// wave, pattern and guard is measured in its turn.
-void WalkScene(benchmark::State& state, int scene, int lastFrame) {
-    ResetWorldState();
-    Scene = scene;
-    SceneInit();
-    PlayerX = 100;
-    PlayerY = 200;
-    for (auto _ : state) {
-        SceneStep();
-        if (++StageFrame > lastFrame) SceneInit();
-    }
-}
 
 void BM_Stage6Step(benchmark::State& state) {
     WalkScene(state, Stage6Scene, 8900);
