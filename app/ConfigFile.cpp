@@ -22,7 +22,7 @@ int ConfigFile::ReadInteger(const char* section, const char* key, int defaultVal
 
 bool ConfigFile::WriteInteger(const char* section, const char* key, int value, std::string* error) {
     CSimpleIniA ini;
-    ini.SetSpaces(false);  // "Z=1", as ini files on the original platform are written
+    ini.SetSpaces(false);        // "Z=1", as ini files on the original platform are written
     ini.LoadFile(Path.c_str());  // a missing or unreadable file starts empty
     ini.SetLongValue(section, key, value);
     if (ini.SaveFile(Path.c_str(), false) < 0) {

@@ -8,14 +8,14 @@
 namespace veltrano {
 
 class ConfigFile {
-public:
+   public:
     void Open(const std::string& path) { Path = path; }
     const std::string& FilePath() const { return Path; }
     int ReadInteger(const char* section, const char* key, int defaultValue) const;
     // Returns false (and says why in `error`) when the file cannot be written.
     bool WriteInteger(const char* section, const char* key, int value, std::string* error);
 
-private:
+   private:
     std::string Path;
 };
 

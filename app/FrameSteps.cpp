@@ -39,13 +39,15 @@ struct MusicRow {
 };
 
 constexpr MusicRow MusicTable[] = {
-    {2, 3344, 3600},  {3, 3742, 3968},  {4, 3620, 3796},  {5, 3872, 4128},  {6, 1311, 1567},
-    {7, 4558, 4782},  {8, 4958, 5182},  {9, 4556, 4812},  {10, 5744, 6000}, {11, 5744, 6000},
-    {14, -256, 0},    {15, -256, 0},    {16, -337, -81},  {17, -256, 0},    {18, -256, 0},
-    {19, -256, 0},    {20, -256, 0},    {21, -455, -189}, {22, -256, 0},    {23, -256, 0},
+    {2, 3344, 3600}, {3, 3742, 3968}, {4, 3620, 3796},  {5, 3872, 4128},  {6, 1311, 1567},
+    {7, 4558, 4782}, {8, 4958, 5182}, {9, 4556, 4812},  {10, 5744, 6000}, {11, 5744, 6000},
+    {14, -256, 0},   {15, -256, 0},   {16, -337, -81},  {17, -256, 0},    {18, -256, 0},
+    {19, -256, 0},   {20, -256, 0},   {21, -455, -189}, {22, -256, 0},    {23, -256, 0},
 };
 
-bool InRange(int k, int first, int last) { return k >= first && k <= last; }
+bool InRange(int k, int first, int last) {
+    return k >= first && k <= last;
+}
 
 constexpr int SmallDeathRanges[][2] = {{1000, 2399}, {2500, 2899}, {3000, 3499}, {4500, 5499}, {6500, 8999}};
 constexpr int BigDeathRanges[][2] = {{20, 799}, {2400, 2499}, {2900, 2999}, {3500, 4499}, {5500, 6499}};
@@ -57,10 +59,17 @@ bool InAny(int k, const int (&ranges)[N][2]) {
     return false;
 }
 
-const char* const StageMusicByNumber[] = {
-    nullptr,                "\\Sounds\\Stage1.wav", "\\Sounds\\Stage2.wav", "\\Sounds\\Stage3.wav",
-    "\\Sounds\\Stage4.wav", "\\Sounds\\Stage5.wav", "\\Sounds\\Stage6.wav", "\\Sounds\\Stage7.wav",
-    "\\Sounds\\Stage8.wav", "\\Sounds\\Stage9.wav", "\\Sounds\\Stage10.wav"};
+const char* const StageMusicByNumber[] = {nullptr,
+                                          "\\Sounds\\Stage1.wav",
+                                          "\\Sounds\\Stage2.wav",
+                                          "\\Sounds\\Stage3.wav",
+                                          "\\Sounds\\Stage4.wav",
+                                          "\\Sounds\\Stage5.wav",
+                                          "\\Sounds\\Stage6.wav",
+                                          "\\Sounds\\Stage7.wav",
+                                          "\\Sounds\\Stage8.wav",
+                                          "\\Sounds\\Stage9.wav",
+                                          "\\Sounds\\Stage10.wav"};
 
 }  // namespace
 
@@ -84,7 +93,8 @@ void TForm1::WorldStep() {
     }
     if (PlayerActive == 0 && RespawnTimer == 0) RestartSound(MeDeathSound);
     // Enemy bullets vanish during the first 80 frames after a loss, except in the two extra battles.
-    if (RespawnTimer >= 1 && RespawnTimer <= 80 && Scene != ChallengeBattleScene && Scene != ChallengeEnduranceScene) {
+    if (RespawnTimer >= 1 && RespawnTimer <= 80 && Scene != ChallengeBattleScene &&
+        Scene != ChallengeEnduranceScene) {
         for (int k = FirstBulletSlot; k < ClampedHPSlotCount; ++k) {
             EnemyState[k] = StateDestroyed;
             BulletStep[k] = 0;
@@ -167,7 +177,8 @@ void TForm1::BossDestroyedStop() {
     }
 }
 
-void TForm1::MoveToScene(int scene, const char* stageMusic, const char* bossMusic, bool start, bool enableControl) {
+void TForm1::MoveToScene(int scene, const char* stageMusic, const char* bossMusic, bool start,
+                         bool enableControl) {
     Scene = scene;
     SceneInit();
     if (stageMusic) LoadWave(StageMusic, stageMusic);
@@ -191,13 +202,14 @@ void TForm1::SceneTransitions() {
     }
     const BossRow* boss = BossOf(Scene);
     if (boss == nullptr) return;
-    const bool ends = boss->NextAt < 0 ? StageFrame == Stage5EndFrame : EnemyDeadTime[boss->Slot] == boss->NextAt;
+    const bool ends =
+        boss->NextAt < 0 ? StageFrame == Stage5EndFrame : EnemyDeadTime[boss->Slot] == boss->NextAt;
     if (!ends) return;
     const int from = Scene;
     if (from >= Stage1Scene && from <= Stage9Scene) {
         // Scene s + 1 is stage s.
-        MoveToScene(from + 1, StageMusicByNumber[from], from == Stage9Scene ? "\\Sounds\\Boss2.wav" : "\\Sounds\\Boss.wav",
-                    true, true);
+        MoveToScene(from + 1, StageMusicByNumber[from],
+                    from == Stage9Scene ? "\\Sounds\\Boss2.wav" : "\\Sounds\\Boss.wav", true, true);
     } else if (from >= BossRush1Scene && from < BossRush10Scene) {
         const int stage = from + 1 - BossRush1Scene + 1;
         MoveToScene(from + 1, StageMusicByNumber[stage],

@@ -63,8 +63,12 @@ void TForm1::DXDraw1FinalizeSurface() {
     CharacterSheet = Surface{};
 }
 
-void TForm1::DXSound1Initialize() { LoadSoundBank(); }
-void TForm1::DXSound1Finalize() { FreeSoundBank(); }
+void TForm1::DXSound1Initialize() {
+    LoadSoundBank();
+}
+void TForm1::DXSound1Finalize() {
+    FreeSoundBank();
+}
 
 void TForm1::DXTimer1Timer(int lagCount) {
     if (!Platform.DisplayReady()) return;

@@ -15,7 +15,7 @@ struct ClockTime {
 };
 
 class TForm1 {
-public:
+   public:
     explicit TForm1(Backend& backend) : Platform(backend) {}
 
     // Start-up: seed, window placement, screen saver off, configuration, save file, start values,
@@ -42,7 +42,7 @@ public:
     // Frames run since start-up (for tools and tests; the game itself counts StageFrame).
     long FramesRun() const { return FrameCount; }
 
-private:
+   private:
     void RunFrame();
     void DeriveActionStates();
     void PlayInput();
@@ -58,7 +58,8 @@ private:
     void MusicCues();
     void BossDestroyedStop();
     void SceneTransitions();
-    void MoveToScene(int scene, const char* stageMusic, const char* bossMusic, bool start, bool enableControl);
+    void MoveToScene(int scene, const char* stageMusic, const char* bossMusic, bool start,
+                     bool enableControl);
     void PanelStep();
     void ReturnToTitleSilently();
     void WriteButtonNumbers();

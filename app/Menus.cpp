@@ -13,17 +13,23 @@ namespace veltrano {
 
 namespace {
 
-bool Pressed(int state) { return StatePressed(state); }
+bool Pressed(int state) {
+    return StatePressed(state);
+}
 
 // One step of a menu cursor along a list of rows (and the ShotType of each row on the ship select).
 struct CursorMove {
     int From, To, ShotTypeAfter;
 };
 
-constexpr CursorMove KeyConfigUp[] = {{128, 64, 0}, {240, 128, 0}, {288, 240, 0}, {336, 288, 0}, {384, 336, 0}};
-constexpr CursorMove KeyConfigDown[] = {{64, 128, 0}, {128, 240, 0}, {240, 288, 0}, {288, 336, 0}, {336, 384, 0}};
-constexpr CursorMove ShipSelectUp[] = {{128, 64, 1}, {192, 128, 2}, {256, 192, 3}, {320, 256, 4}, {384, 320, 5}};
-constexpr CursorMove ShipSelectDown[] = {{64, 128, 2}, {128, 192, 3}, {192, 256, 4}, {256, 320, 5}, {320, 384, 6}};
+constexpr CursorMove KeyConfigUp[] = {
+    {128, 64, 0}, {240, 128, 0}, {288, 240, 0}, {336, 288, 0}, {384, 336, 0}};
+constexpr CursorMove KeyConfigDown[] = {
+    {64, 128, 0}, {128, 240, 0}, {240, 288, 0}, {288, 336, 0}, {336, 384, 0}};
+constexpr CursorMove ShipSelectUp[] = {
+    {128, 64, 1}, {192, 128, 2}, {256, 192, 3}, {320, 256, 4}, {384, 320, 5}};
+constexpr CursorMove ShipSelectDown[] = {
+    {64, 128, 2}, {128, 192, 3}, {192, 256, 4}, {256, 320, 5}, {320, 384, 6}};
 
 template <size_t N>
 void MoveCursor(const CursorMove (&moves)[N], bool setShotType) {
@@ -71,11 +77,20 @@ void AdjustKeyConfigRow(int sign) {
                 ++Lives;
             }
             break;
-        case 240: button(SpeedButton); break;
-        case 288: button(FireButton); break;
-        case 336: button(BurstButton); break;
-        case 384: button(ConfirmButton); break;
-        default: break;
+        case 240:
+            button(SpeedButton);
+            break;
+        case 288:
+            button(FireButton);
+            break;
+        case 336:
+            button(BurstButton);
+            break;
+        case 384:
+            button(ConfirmButton);
+            break;
+        default:
+            break;
     }
 }
 
@@ -90,7 +105,9 @@ void Sideways(int state, uint8_t& latch, int sign) {
     }
 }
 
-bool IsPlayScene(int scene) { return scene >= Stage1Scene && scene <= BossRush10Scene; }
+bool IsPlayScene(int scene) {
+    return scene >= Stage1Scene && scene <= BossRush10Scene;
+}
 
 }  // namespace
 
@@ -184,8 +201,8 @@ void TForm1::ConfirmAction() {
 
 // The extra battle: fought when the game scored anything, endured when it scored nothing.
 void TForm1::EnterLastBattle() {
-    MoveToScene(Score != 0 ? ChallengeBattleScene : ChallengeEnduranceScene, "\\Sounds\\LastBattle.wav", nullptr,
-                true, true);
+    MoveToScene(Score != 0 ? ChallengeBattleScene : ChallengeEnduranceScene, "\\Sounds\\LastBattle.wav",
+                nullptr, true, true);
 }
 
 void TForm1::StartGame() {
@@ -195,8 +212,8 @@ void TForm1::StartGame() {
     SceneInit();
     FireHeld = 0;
     static const char* const StageMusicFiles[] = {
-        "\\Sounds\\Stage1.wav", "\\Sounds\\Stage2.wav", "\\Sounds\\Stage3.wav", "\\Sounds\\Stage4.wav",
-        "\\Sounds\\Stage5.wav", "\\Sounds\\Stage6.wav", "\\Sounds\\Stage7.wav", "\\Sounds\\Stage8.wav",
+        "\\Sounds\\Stage1.wav", "\\Sounds\\Stage2.wav",  "\\Sounds\\Stage3.wav",    "\\Sounds\\Stage4.wav",
+        "\\Sounds\\Stage5.wav", "\\Sounds\\Stage6.wav",  "\\Sounds\\Stage7.wav",    "\\Sounds\\Stage8.wav",
         "\\Sounds\\Stage9.wav", "\\Sounds\\Stage10.wav", "\\Sounds\\LastBattle.wav"};
     LoadWave(StageMusic, StageMusicFiles[Scene - Stage1Scene]);
     if (Scene == Stage10Scene) LoadWave(BossMusic, "\\Sounds\\Boss2.wav");

@@ -74,7 +74,8 @@ int main(int, char**) {
             if (!backend.OpenDisplay(&error)) throw LoadError(error);
             form.DXDraw1InitializeSurface();
             if (!OpenAudioQuietly(backend, &error))
-                std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n", error.c_str());
+                std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
+                             error.c_str());
             form.DXSound1Initialize();
 
             FrameTimer timer;

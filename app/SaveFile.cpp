@@ -42,7 +42,8 @@ bool WriteSaveFile(const std::string& path, std::string* error) {
     };
     put(0, GameCleared);
     for (int i = 0; i < HighScoreCount; ++i) put(1 + i, HighScores[i]);
-    const bool written = std::fseek(file, 0, SEEK_SET) == 0 && std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
+    const bool written =
+        std::fseek(file, 0, SEEK_SET) == 0 && std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
         if (error) *error = path + ": writing the save file failed, the scores of this run are lost";

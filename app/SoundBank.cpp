@@ -11,10 +11,10 @@ namespace {
 std::string Folder = ".";
 
 constexpr const char* StartFiles[SoundSlotCount] = {
-    "\\Sounds\\Shot.wav",   "\\Sounds\\EnemyDeath.wav", "\\Sounds\\BigEnemyDeath.wav",
-    "\\Sounds\\BossDeath.wav", "\\Sounds\\Item.wav",    "\\Sounds\\Speed.wav",
-    "\\Sounds\\MeDeath.wav", "\\Sounds\\Bomb.wav",      "\\Sounds\\BossAlarm.wav",
-    "\\Sounds\\Stage1.wav", "\\Sounds\\Boss.wav",
+    "\\Sounds\\Shot.wav",      "\\Sounds\\EnemyDeath.wav", "\\Sounds\\BigEnemyDeath.wav",
+    "\\Sounds\\BossDeath.wav", "\\Sounds\\Item.wav",       "\\Sounds\\Speed.wav",
+    "\\Sounds\\MeDeath.wav",   "\\Sounds\\Bomb.wav",       "\\Sounds\\BossAlarm.wav",
+    "\\Sounds\\Stage1.wav",    "\\Sounds\\Boss.wav",
 };
 
 }  // namespace
@@ -24,7 +24,9 @@ void SetProgramFolder(const std::string& folder) {
     while (Folder.size() > 1 && Folder.back() == '/') Folder.pop_back();
 }
 
-const std::string& ProgramFolder() { return Folder; }
+const std::string& ProgramFolder() {
+    return Folder;
+}
 
 std::string ProgramPath(const char* name) {
     std::string relative = name;
@@ -49,11 +51,21 @@ void FreeSoundBank() {
     for (SoundBuffer& buffer : SoundSlots) buffer = SoundBuffer{};
 }
 
-void PlaySound(SoundSlot slot, bool loop) { PlayBuffer(SoundSlots[slot], loop); }
-void StopSound(SoundSlot slot) { StopBuffer(SoundSlots[slot]); }
-void RewindSound(SoundSlot slot) { RewindBuffer(SoundSlots[slot]); }
-int SoundVolume(SoundSlot slot) { return SoundSlots[slot].Volume; }
-void SetSoundVolume(SoundSlot slot, int volume) { SetBufferVolume(SoundSlots[slot], volume); }
+void PlaySound(SoundSlot slot, bool loop) {
+    PlayBuffer(SoundSlots[slot], loop);
+}
+void StopSound(SoundSlot slot) {
+    StopBuffer(SoundSlots[slot]);
+}
+void RewindSound(SoundSlot slot) {
+    RewindBuffer(SoundSlots[slot]);
+}
+int SoundVolume(SoundSlot slot) {
+    return SoundSlots[slot].Volume;
+}
+void SetSoundVolume(SoundSlot slot, int volume) {
+    SetBufferVolume(SoundSlots[slot], volume);
+}
 
 void RestartSound(SoundSlot slot) {
     PlaySound(slot, false);
@@ -69,6 +81,8 @@ void SilenceAllSounds() {
     for (int s = 0; s < SoundSlotCount; ++s) SilenceSound(static_cast<SoundSlot>(s));
 }
 
-void MixSoundBank(int16_t* out, int frames) { MixBuffers(SoundSlots, SoundSlotCount, out, frames); }
+void MixSoundBank(int16_t* out, int frames) {
+    MixBuffers(SoundSlots, SoundSlotCount, out, frames);
+}
 
 }  // namespace veltrano

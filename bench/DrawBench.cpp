@@ -19,8 +19,10 @@ struct Scene {
         Back.Create(640, 480);
         Tiles.Create(320, 480);
         Sprites.Create(384, 608);
-        for (size_t i = 0; i < Tiles.Pixels.size(); ++i) Tiles.Pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
-        for (size_t i = 0; i < Sprites.Pixels.size(); ++i) Sprites.Pixels[i] = (i % 7 == 0) ? 0xFF00FF : 0x336699 + i;
+        for (size_t i = 0; i < Tiles.Pixels.size(); ++i)
+            Tiles.Pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
+        for (size_t i = 0; i < Sprites.Pixels.size(); ++i)
+            Sprites.Pixels[i] = (i % 7 == 0) ? 0xFF00FF : 0x336699 + i;
         SetKeyColour(Sprites, 0xFF00FF);
         SetKeyColour(Tiles, 0xFF00FF);
     }
@@ -30,7 +32,8 @@ struct Scene {
 template <typename Draw>
 void OneFrame(Draw draw) {
     for (int layer = 0; layer < 3; ++layer)
-        for (int i = 0; i < 80; ++i) draw(true, (i / 8 - 1) * 80 - layer * 13, (i % 8 - 1) * 80, 80, layer > 0);
+        for (int i = 0; i < 80; ++i)
+            draw(true, (i / 8 - 1) * 80 - layer * 13, (i % 8 - 1) * 80, 80, layer > 0);
     for (int k = 0; k < 20000; ++k) {
         const bool onScreen = k % 67 == 0;
         const int x = onScreen ? (k * 37) % 620 : -128;

@@ -53,8 +53,12 @@ struct Spread {
     }
 };
 const Spread spread;
-int SpreadX(int i) { return spread.x[i % 4000]; }
-int SpreadY(int i) { return spread.y[i % 4000]; }
+int SpreadX(int i) {
+    return spread.x[i % 4000];
+}
+int SpreadY(int i) {
+    return spread.y[i % 4000];
+}
 
 void PlaceEnemies(int count) {
     for (int e = 0; e < count; ++e) {
@@ -110,10 +114,14 @@ void RunHeaviest(benchmark::State& state, bool apart) {
     }
 }
 
-void BM_WorldStepHeaviestBulletsHit(benchmark::State& state) { RunHeaviest(state, false); }
+void BM_WorldStepHeaviestBulletsHit(benchmark::State& state) {
+    RunHeaviest(state, false);
+}
 BENCHMARK(BM_WorldStepHeaviestBulletsHit)->Unit(benchmark::kMicrosecond);
 
-void BM_WorldStepHeaviestBulletsMissed(benchmark::State& state) { RunHeaviest(state, true); }
+void BM_WorldStepHeaviestBulletsMissed(benchmark::State& state) {
+    RunHeaviest(state, true);
+}
 BENCHMARK(BM_WorldStepHeaviestBulletsMissed)->Unit(benchmark::kMicrosecond);
 
 // An ordinary stage frame: the ship and both options fire, 40 enemies and 150 bullets are on

@@ -9,7 +9,7 @@
 namespace veltrano {
 
 class Backend {
-public:
+   public:
     virtual ~Backend() = default;
     // True while the display is initialised and its back buffer exists.
     virtual bool DisplayReady() = 0;

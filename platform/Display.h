@@ -19,7 +19,7 @@ extern Surface CharacterSheet;   // "キャラクター.bmp", key colour from it
 // A text-drawing context on a surface: font colour, font size in points at 96 dpi, a clear brush
 // (text without a background box), output and measuring. Text is UTF-8.
 class TextCanvas {
-public:
+   public:
     explicit TextCanvas(Surface& target);
     void SetFontColour(uint32_t colour) { Colour = colour; }
     void SetFontSize(int points) { Points = points; }
@@ -29,7 +29,7 @@ public:
     int TextHeight(const std::string& text);
     void Release() {}
 
-private:
+   private:
     Surface& Target;
     uint32_t Colour = 0;
     int Points = 9;  // the window font, 12 pixels high

@@ -7,7 +7,7 @@
 namespace veltrano {
 
 class FrameTimer {
-public:
+   public:
     // Returns the lag count of a tick, or 0 when no tick is due at `nowMs`.
     int Tick(uint64_t nowMs) {
         if (!Started) {
@@ -21,7 +21,7 @@ public:
         return lag > 1000000 ? 1000000 : static_cast<int>(lag);
     }
 
-private:
+   private:
     static constexpr uint64_t Interval = 1;
     bool Started = false;
     uint64_t Last = 0;

@@ -22,11 +22,16 @@ constexpr int KeyBindings[InputStateCount][3] = {
     {Vk::X, 0, 0},                    // button 2
     {Vk::C, 0, 0},                    // button 3
     {Vk::Enter, 0, 0},                // button 4
-    {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0},
-    {Vk::Space, 0, 0},                // button 9
+    {0, 0, 0},
+    {0, 0, 0},
+    {0, 0, 0},
+    {0, 0, 0},
+    {Vk::Space, 0, 0},  // button 9
 };
 
-uint64_t Bit(int state) { return uint64_t{1} << state; }
+uint64_t Bit(int state) {
+    return uint64_t{1} << state;
+}
 
 }  // namespace
 
@@ -63,7 +68,9 @@ void PollInput(const RawInput& raw) {
     PreviousRaw = now;
 }
 
-bool StatePressed(int state) { return state >= 0 && state < InputStateCount && (CurrentStates & Bit(state)); }
+bool StatePressed(int state) {
+    return state >= 0 && state < InputStateCount && (CurrentStates & Bit(state));
+}
 
 void ConsumeState(int state) {
     if (state >= 0 && state < InputStateCount) CurrentStates &= ~Bit(state);

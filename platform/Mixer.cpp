@@ -12,7 +12,9 @@ namespace {
 uint32_t Le32(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-uint16_t Le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t Le16(const unsigned char* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
 // The linear gain of an attenuation in hundredths of a decibel, in 1/65536 units.
 int32_t GainOf(int volume) {
@@ -63,8 +65,9 @@ bool LoadWaveFile(SoundBuffer& buffer, const std::string& path, std::string* err
         return bits == 8 ? (static_cast<int>(p[0]) - 128) << 8 : static_cast<int16_t>(Le16(p));
     };
     // Linear resampling to the mixer's rate; a wave already at that rate is copied as it is.
-    const size_t frames =
-        rate == MixRate ? sourceFrames : static_cast<size_t>(static_cast<double>(sourceFrames) * MixRate / rate);
+    const size_t frames = rate == MixRate
+                              ? sourceFrames
+                              : static_cast<size_t>(static_cast<double>(sourceFrames) * MixRate / rate);
     std::vector<int16_t> converted(frames * MixChannels);
     for (size_t f = 0; f < frames; ++f) {
         const double at = rate == MixRate ? static_cast<double>(f) : static_cast<double>(f) * rate / MixRate;
@@ -92,9 +95,15 @@ void PlayBuffer(SoundBuffer& buffer, bool loop) {
     if (buffer.Position >= buffer.FrameCount()) buffer.Position = 0;
 }
 
-void StopBuffer(SoundBuffer& buffer) { buffer.Playing = false; }
-void RewindBuffer(SoundBuffer& buffer) { buffer.Position = 0; }
-void SetBufferVolume(SoundBuffer& buffer, int volume) { buffer.Volume = std::clamp(volume, -10000, 0); }
+void StopBuffer(SoundBuffer& buffer) {
+    buffer.Playing = false;
+}
+void RewindBuffer(SoundBuffer& buffer) {
+    buffer.Position = 0;
+}
+void SetBufferVolume(SoundBuffer& buffer, int volume) {
+    buffer.Volume = std::clamp(volume, -10000, 0);
+}
 
 void MixBuffers(SoundBuffer* buffers, int count, int16_t* out, int frames) {
     // Mixed in chunks on the stack, so mixing allocates nothing.
@@ -118,7 +127,8 @@ void MixBuffers(SoundBuffer* buffers, int count, int16_t* out, int frames) {
                 }
                 const int16_t* frame = &buf.Frames[buf.Position * MixChannels];
                 for (int c = 0; c < MixChannels; ++c)
-                    sum[f * MixChannels + c] += static_cast<int32_t>((static_cast<int64_t>(frame[c]) * gain) >> 16);
+                    sum[f * MixChannels + c] +=
+                        static_cast<int32_t>((static_cast<int64_t>(frame[c]) * gain) >> 16);
                 ++buf.Position;
             }
         }

@@ -17,8 +17,8 @@ struct SoundBuffer {
     size_t Position = 0;          // in frames from the start
     bool Playing = false;
     bool Looping = false;
-    int Volume = 0;               // hundredths of a decibel: 0 full, -10000 silent
-    std::string File;             // the file it was loaded from
+    int Volume = 0;    // hundredths of a decibel: 0 full, -10000 silent
+    std::string File;  // the file it was loaded from
 
     size_t FrameCount() const { return Frames.size() / MixChannels; }
 };

@@ -20,7 +20,9 @@ uint32_t PixelAt(const Surface& surface, int x, int y) {
     return surface.Row(y)[x];
 }
 
-void SetKeyColour(Surface& surface, uint32_t value) { surface.KeyColour = value; }
+void SetKeyColour(Surface& surface, uint32_t value) {
+    surface.KeyColour = value;
+}
 
 namespace {
 
@@ -40,13 +42,25 @@ void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sh
     int sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
     int dl = x, dt = y;
     // Clip the source to its own surface, moving the destination by the same amounts.
-    if (sl < 0) { dl -= sl; sl = 0; }
-    if (st < 0) { dt -= st; st = 0; }
+    if (sl < 0) {
+        dl -= sl;
+        sl = 0;
+    }
+    if (st < 0) {
+        dt -= st;
+        st = 0;
+    }
     sr = std::min(sr, sheet->Width);
     sb = std::min(sb, sheet->Height);
     // Clip the destination to the back buffer, moving the source by the same amounts.
-    if (dl < 0) { sl -= dl; dl = 0; }
-    if (dt < 0) { st -= dt; dt = 0; }
+    if (dl < 0) {
+        sl -= dl;
+        dl = 0;
+    }
+    if (dt < 0) {
+        st -= dt;
+        dt = 0;
+    }
     const int w = std::min(sr - sl, dest.Width - dl);
     const int h = std::min(sb - st, dest.Height - dt);
     if (w <= 0 || h <= 0) return;
@@ -66,7 +80,9 @@ namespace {
 uint32_t ReadLe32(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-uint16_t ReadLe16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t ReadLe16(const unsigned char* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
 }  // namespace
 
@@ -88,7 +104,8 @@ bool LoadBitmapFile(Surface& surface, const std::string& path, std::string* erro
     const uint32_t compression = ReadLe32(&data[30]);
     if (bits != 24 && bits != 32) return fail("only 24- and 32-bit pictures are supported");
     // 32-bit pictures may use bit fields; only the plain BGRX layout is accepted.
-    if (compression != 0 && !(compression == 3 && bits == 32)) return fail("compressed BMP files are not supported");
+    if (compression != 0 && !(compression == 3 && bits == 32))
+        return fail("compressed BMP files are not supported");
     const bool topDown = rawHeight < 0;
     const int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return fail("bad picture size");

@@ -77,7 +77,9 @@ bool UseSize(int points) {
     return true;
 }
 
-int Ascent() { return static_cast<int>((Face->size->metrics.ascender + 63) >> 6); }
+int Ascent() {
+    return static_cast<int>((Face->size->metrics.ascender + 63) >> 6);
+}
 int LineHeight() {
     return static_cast<int>((Face->size->metrics.ascender - Face->size->metrics.descender + 63) >> 6);
 }
@@ -119,21 +121,28 @@ bool OpenTextFace(std::string* error) {
     return true;
 }
 
-const std::string& TextFaceFile() { return FaceFile; }
+const std::string& TextFaceFile() {
+    return FaceFile;
+}
 
-TextCanvas::TextCanvas(Surface& target) : Target(target) { OpenTextFace(nullptr); }
+TextCanvas::TextCanvas(Surface& target) : Target(target) {
+    OpenTextFace(nullptr);
+}
 
 int TextCanvas::TextWidth(const std::string& text) {
     if (!UseSize(Points)) return 0;
     int width = 0;
     for (size_t i = 0; i < text.size();) {
         const char32_t cp = NextCodePoint(text, i);
-        if (FT_Load_Char(Face, cp, FT_LOAD_DEFAULT) == 0) width += static_cast<int>((Face->glyph->advance.x + 32) >> 6);
+        if (FT_Load_Char(Face, cp, FT_LOAD_DEFAULT) == 0)
+            width += static_cast<int>((Face->glyph->advance.x + 32) >> 6);
     }
     return width;
 }
 
-int TextCanvas::TextHeight(const std::string&) { return UseSize(Points) ? LineHeight() : 0; }
+int TextCanvas::TextHeight(const std::string&) {
+    return UseSize(Points) ? LineHeight() : 0;
+}
 
 void TextCanvas::TextOut(int x, int y, const std::string& text) {
     if (!UseSize(Points)) return;

@@ -19,7 +19,9 @@ void Tap(HeadlessGame& game, int vk) {
     game.Frame();
 }
 
-bool Loaded(SoundSlot slot, const char* name) { return SoundSlots[slot].File.find(name) != std::string::npos; }
+bool Loaded(SoundSlot slot, const char* name) {
+    return SoundSlots[slot].File.find(name) != std::string::npos;
+}
 
 // From start-up through the title (animation skipped) and the ship select into stage 1.
 void StartStageOne(HeadlessGame& game, int shotType = 1) {

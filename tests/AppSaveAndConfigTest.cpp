@@ -96,7 +96,8 @@ TEST(SaveFile, AFolderInPlaceOfTheFileIsReportedAndNothingIsLost) {
 
 TEST(ConfigFile, ButtonNumbersComeFromTheFileWithDefaultsForWhatIsMissingOrJunk) {
     const fs::path folder = testdata::MakeProgramFolder();
-    std::ofstream(folder / "VeltranoIni.ini") << "garbage line\n[KeyConfig]\nZ=4\nX=twelve\nSPACE= 9 \n[Other]\nC=3\n";
+    std::ofstream(folder / "VeltranoIni.ini")
+        << "garbage line\n[KeyConfig]\nZ=4\nX=twelve\nSPACE= 9 \n[Other]\nC=3\n";
     HeadlessGame game(folder.string());
     EXPECT_EQ(SpeedButton, 4);
     EXPECT_EQ(FireButton, -1);
@@ -143,7 +144,8 @@ TEST(Loading, AMissingPictureOrWaveNamesTheFile) {
     for (const char* name : {"背景.bmp", "キャラクター.bmp"})
         fs::create_symlink(fs::path(VELTRANO_PROGRAM_DIR) / name, second / name);
     for (const auto& entry : fs::directory_iterator(fs::path(VELTRANO_PROGRAM_DIR) / "Sounds"))
-        if (entry.path().filename() != "Bomb.wav") fs::create_symlink(entry.path(), second / "Sounds" / entry.path().filename());
+        if (entry.path().filename() != "Bomb.wav")
+            fs::create_symlink(entry.path(), second / "Sounds" / entry.path().filename());
     try {
         HeadlessGame game(second.string());
         FAIL() << "the game started without Bomb.wav";

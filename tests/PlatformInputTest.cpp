@@ -33,10 +33,11 @@ TEST(InputStates, HeldStatesStayAndAConsumedPressWaitsForARelease) {
 
 TEST(InputStates, EveryBoundKeyFeedsItsStateAndOneOfTwoHeldKeysKeepsIt) {
     ResetInputStates();
-    const int bindings[][2] = {{Vk::K, StateUp},       {Vk::Numpad8, StateUp},   {Vk::J, StateDown},
-                               {Vk::Numpad2, StateDown}, {Vk::H, StateLeft},     {Vk::Left, StateLeft},
-                               {Vk::L, StateRight},    {Vk::Numpad6, StateRight}, {Vk::Z, StateButton1},
-                               {Vk::X, StateButton1 + 1}, {Vk::C, StateButton1 + 2}, {Vk::Enter, StateButton1 + 3}};
+    const int bindings[][2] = {
+        {Vk::K, StateUp},          {Vk::Numpad8, StateUp},    {Vk::J, StateDown},
+        {Vk::Numpad2, StateDown},  {Vk::H, StateLeft},        {Vk::Left, StateLeft},
+        {Vk::L, StateRight},       {Vk::Numpad6, StateRight}, {Vk::Z, StateButton1},
+        {Vk::X, StateButton1 + 1}, {Vk::C, StateButton1 + 2}, {Vk::Enter, StateButton1 + 3}};
     for (const auto& b : bindings) {
         PollInput(Keys({b[0]}));
         EXPECT_TRUE(StatePressed(b[1])) << "key " << b[0];
@@ -52,7 +53,7 @@ TEST(InputStates, EveryBoundKeyFeedsItsStateAndOneOfTwoHeldKeysKeepsIt) {
 }
 
 TEST(InputStates, JoystickAxesHaveAHalfDeadZoneAndButtonsCountFromZero) {
-    EXPECT_EQ(JoystickAxisValue(32767, 0, 65535), 0);      // centre
+    EXPECT_EQ(JoystickAxisValue(32767, 0, 65535), 0);          // centre
     EXPECT_EQ(JoystickAxisValue(32767 + 16000, 0, 65535), 0);  // inside the dead zone
     EXPECT_EQ(JoystickAxisValue(65535, 0, 65535), 1000);
     EXPECT_EQ(JoystickAxisValue(0, 0, 65535), -1000);

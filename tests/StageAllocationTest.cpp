@@ -73,7 +73,8 @@ TEST(StageAllocation, TheStepsOfStageOneAndTheMenusAllocateNothing) {
 
 TEST(StageAllocation, TheStepsOfTheLastFightsAndTheirMessageAllocateNothing) {
     // The lead-in and a whole cycle of the fight, the five phases of the trial, the whole message.
-    ExpectStepsAllocateNothing({{ChallengeBattleScene, 1100}, {ChallengeEnduranceScene, 4100}, {ChallengeScene, 900}});
+    ExpectStepsAllocateNothing(
+        {{ChallengeBattleScene, 1100}, {ChallengeEnduranceScene, 4100}, {ChallengeScene, 900}});
 }
 
 TEST(StageAllocation, TheStepsOfStagesTwoToSevenAndTheirBossScenesAllocateNothing) {

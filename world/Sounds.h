@@ -22,7 +22,7 @@ enum SoundSlot {
 void PlaySound(SoundSlot slot, bool loop);  // from the current position; no restart if playing
 void StopSound(SoundSlot slot);             // keeps the position
 void RewindSound(SoundSlot slot);
-int SoundVolume(SoundSlot slot);            // hundredths of a decibel, 0 full, -10000 silent
+int SoundVolume(SoundSlot slot);  // hundredths of a decibel, 0 full, -10000 silent
 void SetSoundVolume(SoundSlot slot, int volume);
 // Loads a wave named relative to the program folder ("\Sounds\Stage2.wav") into a slot.
 void LoadWave(SoundSlot slot, const char* name);

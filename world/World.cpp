@@ -103,7 +103,8 @@ void SeedRandomFromClock(int hour, int minute, int second, int millisecond) {
 
 int RandomInt(int n) {
     RandomSeed = RandomSeed * 134775813u + 1u;
-    return static_cast<int>((static_cast<uint64_t>(RandomSeed) * static_cast<uint64_t>(static_cast<uint32_t>(n))) >> 32);
+    return static_cast<int>(
+        (static_cast<uint64_t>(RandomSeed) * static_cast<uint64_t>(static_cast<uint32_t>(n))) >> 32);
 }
 
 namespace {

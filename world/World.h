@@ -10,8 +10,8 @@ namespace veltrano {
 
 // ---- Sizes and slot ranges -------------------------------------------------------------------
 
-constexpr int TileCount = 80;         // tiles per background layer (10 columns by 8 rows)
-constexpr int PanelCellCount = 48;    // cover panel cells (8 columns by 6 rows)
+constexpr int TileCount = 80;       // tiles per background layer (10 columns by 8 rows)
+constexpr int PanelCellCount = 48;  // cover panel cells (8 columns by 6 rows)
 constexpr int ShotGroupCount = 17;
 constexpr int ShotsPerGroup = 100;
 constexpr int ShotCount = ShotGroupCount * ShotsPerGroup;  // 1700
@@ -193,7 +193,9 @@ extern int StaffRollBackdrop;
 extern int StartScene;
 extern uint8_t ConfirmLatch, UpLatch, DownLatch, RightLatch, LeftLatch;
 constexpr int MenuCursorSlot = 705;  // the menu selection is this slot's Y position
-inline int& MenuCursorY() { return EnemyY[MenuCursorSlot]; }
+inline int& MenuCursorY() {
+    return EnemyY[MenuCursorSlot];
+}
 
 extern int SpeedButton, FireButton, BurstButton, ConfirmButton;
 extern uint8_t ActionStateTable[4][32];  // row per action (Z, X, C, SPACE), column = button 1..32
@@ -223,7 +225,11 @@ void ParkPlayerShots(int parkedY = ParkedPosition);
 void ResetWorldState();
 
 // The parked 10-by-8 grid position of tile i, shared by every layer.
-inline int GridTileX(int i) { return (i / 8 - 1) * 80; }
-inline int GridTileY(int i) { return (i % 8 - 1) * 80; }
+inline int GridTileX(int i) {
+    return (i / 8 - 1) * 80;
+}
+inline int GridTileY(int i) {
+    return (i % 8 - 1) * 80;
+}
 
 }  // namespace veltrano

@@ -7,7 +7,7 @@
 namespace veltrano {
 
 class HeadlessBackend : public Backend {
-public:
+   public:
     RawInput Input;
     bool Ready = true;
     bool CloseRequested = false;

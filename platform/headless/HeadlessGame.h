@@ -11,7 +11,7 @@
 namespace veltrano {
 
 class HeadlessGame {
-public:
+   public:
     // Starts the game on the data of `programFolder`; throws LoadError like the program would.
     explicit HeadlessGame(const std::string& programFolder, ClockTime clock = {});
     ~HeadlessGame();
@@ -28,7 +28,7 @@ public:
     bool KeepAudio = false;
     std::vector<int16_t> Audio;
 
-private:
+   private:
     long MixedFrames = 0;
     std::vector<int16_t> Chunk;
 };

@@ -20,23 +20,40 @@ int VirtualKeyOf(SDL_Scancode code) {
     if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return 'A' + (code - SDL_SCANCODE_A);
     if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return '1' + (code - SDL_SCANCODE_1);
     switch (code) {
-        case SDL_SCANCODE_0: return '0';
-        case SDL_SCANCODE_RETURN: return Vk::Enter;
-        case SDL_SCANCODE_KP_ENTER: return Vk::Enter;
-        case SDL_SCANCODE_ESCAPE: return Vk::Escape;
-        case SDL_SCANCODE_SPACE: return Vk::Space;
-        case SDL_SCANCODE_HOME: return Vk::Home;
-        case SDL_SCANCODE_INSERT: return Vk::Insert;
-        case SDL_SCANCODE_DELETE: return Vk::Delete;
-        case SDL_SCANCODE_LEFT: return Vk::Left;
-        case SDL_SCANCODE_UP: return Vk::Up;
-        case SDL_SCANCODE_RIGHT: return Vk::Right;
-        case SDL_SCANCODE_DOWN: return Vk::Down;
-        case SDL_SCANCODE_KP_2: return Vk::Numpad2;
-        case SDL_SCANCODE_KP_4: return Vk::Numpad4;
-        case SDL_SCANCODE_KP_6: return Vk::Numpad6;
-        case SDL_SCANCODE_KP_8: return Vk::Numpad8;
-        default: return 0;
+        case SDL_SCANCODE_0:
+            return '0';
+        case SDL_SCANCODE_RETURN:
+            return Vk::Enter;
+        case SDL_SCANCODE_KP_ENTER:
+            return Vk::Enter;
+        case SDL_SCANCODE_ESCAPE:
+            return Vk::Escape;
+        case SDL_SCANCODE_SPACE:
+            return Vk::Space;
+        case SDL_SCANCODE_HOME:
+            return Vk::Home;
+        case SDL_SCANCODE_INSERT:
+            return Vk::Insert;
+        case SDL_SCANCODE_DELETE:
+            return Vk::Delete;
+        case SDL_SCANCODE_LEFT:
+            return Vk::Left;
+        case SDL_SCANCODE_UP:
+            return Vk::Up;
+        case SDL_SCANCODE_RIGHT:
+            return Vk::Right;
+        case SDL_SCANCODE_DOWN:
+            return Vk::Down;
+        case SDL_SCANCODE_KP_2:
+            return Vk::Numpad2;
+        case SDL_SCANCODE_KP_4:
+            return Vk::Numpad4;
+        case SDL_SCANCODE_KP_6:
+            return Vk::Numpad6;
+        case SDL_SCANCODE_KP_8:
+            return Vk::Numpad8;
+        default:
+            return 0;
     }
 }
 
@@ -120,9 +137,14 @@ void SdlBackend::OpenJoystick(int deviceIndex) {
 
 int SdlBackend::HandleEvent(const SDL_Event& event, bool& surfacesLost) {
     switch (event.type) {
-        case SDL_QUIT: CloseRequested = true; break;
-        case SDL_KEYDOWN: return VirtualKeyOf(event.key.keysym.scancode);
-        case SDL_JOYDEVICEADDED: OpenJoystick(event.jdevice.which); break;
+        case SDL_QUIT:
+            CloseRequested = true;
+            break;
+        case SDL_KEYDOWN:
+            return VirtualKeyOf(event.key.keysym.scancode);
+        case SDL_JOYDEVICEADDED:
+            OpenJoystick(event.jdevice.which);
+            break;
         case SDL_JOYDEVICEREMOVED:
             // A pad pulled out mid-game is dropped; the next one plugged in is picked up.
             if (Joystick && event.jdevice.which == JoystickId) {
@@ -142,12 +164,15 @@ int SdlBackend::HandleEvent(const SDL_Event& event, bool& surfacesLost) {
             surfacesLost = true;
             CreateTexture();
             break;
-        default: break;
+        default:
+            break;
     }
     return -1;
 }
 
-bool SdlBackend::DisplayReady() { return Renderer && Texture && !Minimised; }
+bool SdlBackend::DisplayReady() {
+    return Renderer && Texture && !Minimised;
+}
 
 void SdlBackend::FlipBackBuffer(const Surface& backBuffer) {
     SDL_UpdateTexture(Texture, nullptr, backBuffer.Pixels.data(), backBuffer.Width * 4);

@@ -12,7 +12,7 @@
 namespace veltrano {
 
 class SdlBackend : public Backend {
-public:
+   public:
     ~SdlBackend() override;
     // Opens the window and renderer; false with a message when no display can be had.
     bool OpenDisplay(std::string* error);
@@ -33,7 +33,7 @@ public:
     // Handles one event; returns the virtual-key code of a key-down, or -1.
     int HandleEvent(const SDL_Event& event, bool& surfacesLost);
 
-private:
+   private:
     void OpenJoystick(int deviceIndex);
     bool CreateTexture();
 

@@ -51,6 +51,7 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
 )";
 
 int KeyCode(const std::string& name) {
+    // clang-format off
     static const std::map<std::string, int> codes = {
         {"up", Vk::Up},         {"down", Vk::Down},       {"left", Vk::Left},       {"right", Vk::Right},
         {"z", Vk::Z},           {"x", Vk::X},             {"c", Vk::C},             {"space", Vk::Space},
@@ -58,13 +59,14 @@ int KeyCode(const std::string& name) {
         {"delete", Vk::Delete}, {"k", Vk::K},             {"j", Vk::J},             {"h", Vk::H},
         {"l", Vk::L},           {"numpad2", Vk::Numpad2}, {"numpad4", Vk::Numpad4}, {"numpad6", Vk::Numpad6},
         {"numpad8", Vk::Numpad8}};
+    // clang-format on
     const auto it = codes.find(name);
     return it == codes.end() ? -1 : it->second;
 }
 
 struct Script {
-    std::map<int, std::vector<int>> Holds;             // frame -> keys held from then on
-    std::multimap<int, int> Presses;                   // frame -> key-down event
+    std::map<int, std::vector<int>> Holds;  // frame -> keys held from then on
+    std::multimap<int, int> Presses;        // frame -> key-down event
 };
 
 bool ReadScript(const std::string& path, Script& script, std::string& error) {
@@ -95,7 +97,8 @@ bool ReadScript(const std::string& path, Script& script, std::string& error) {
         } else if (verb == "press" && keys.size() == 1) {
             script.Presses.emplace(frame, keys[0]);
         } else {
-            error = path + ":" + std::to_string(number) + ": expected 'FRAME hold KEY...' or 'FRAME press KEY'";
+            error =
+                path + ":" + std::to_string(number) + ": expected 'FRAME hold KEY...' or 'FRAME press KEY'";
             return false;
         }
     }
@@ -159,18 +162,30 @@ int main(int argc, char** argv) {
         if (arg == "--help") {
             std::fputs(Usage, stdout);
             return 0;
-        } else if (arg == "--data") data = value();
-        else if (arg == "--frames") frames = std::atoi(value().c_str());
-        else if (arg == "--input") inputFile = value();
-        else if (arg == "--scene") startScene = std::atoi(value().c_str());
-        else if (arg == "--enter") enterScene = std::atoi(value().c_str());
-        else if (arg == "--shot-type") shotType = std::atoi(value().c_str());
-        else if (arg == "--seed") seed = std::atoll(value().c_str());
-        else if (arg == "--invincible") invincible = true;
-        else if (arg == "--trace") trace = true;
-        else if (arg == "--every") every = std::atoi(value().c_str());
-        else if (arg == "--out") outDir = value();
-        else if (arg == "--wav") wavFile = value();
+        } else if (arg == "--data")
+            data = value();
+        else if (arg == "--frames")
+            frames = std::atoi(value().c_str());
+        else if (arg == "--input")
+            inputFile = value();
+        else if (arg == "--scene")
+            startScene = std::atoi(value().c_str());
+        else if (arg == "--enter")
+            enterScene = std::atoi(value().c_str());
+        else if (arg == "--shot-type")
+            shotType = std::atoi(value().c_str());
+        else if (arg == "--seed")
+            seed = std::atoll(value().c_str());
+        else if (arg == "--invincible")
+            invincible = true;
+        else if (arg == "--trace")
+            trace = true;
+        else if (arg == "--every")
+            every = std::atoi(value().c_str());
+        else if (arg == "--out")
+            outDir = value();
+        else if (arg == "--wav")
+            wavFile = value();
         else if (arg == "--screenshot") {
             std::stringstream list(value());
             for (std::string item; std::getline(list, item, ',');) shots.insert(std::atoi(item.c_str()));
@@ -211,7 +226,8 @@ int main(int argc, char** argv) {
                 game.Platform.ReleaseAll();
                 for (int key : hold->second) game.Platform.Press(key);
             }
-            for (auto [from, to] = script.Presses.equal_range(f); from != to; ++from) game.KeyDown(from->second);
+            for (auto [from, to] = script.Presses.equal_range(f); from != to; ++from)
+                game.KeyDown(from->second);
             if (game.Platform.CloseRequested) {
                 game.Close();
                 std::printf("closed at frame %d\n", f);
