@@ -76,6 +76,10 @@ void ConsumeState(int state) {
     if (state >= 0 && state < InputStateCount) CurrentStates &= ~Bit(state);
 }
 
+int FirstKeyOf(int state) {
+    return state >= 0 && state < InputStateCount ? KeyBindings[state][0] : 0;
+}
+
 void ResetInputStates() {
     CurrentStates = 0;
     PreviousRaw = 0;

@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "app/SoundBank.h"
+#include "app/headless/HeadlessGame.h"
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
 #include "platform/Mixer.h"
-#include "platform/headless/HeadlessGame.h"
 #include "stages/Stage.h"
+#include "tools/pilot/Pilot.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -41,6 +42,16 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --enter S          put the game in scene S at once and run its init, as a scene change does,
                      without music (reaches the scenes no start reaches, e.g. 24, the staff roll)
   --seed N           fix the random seed after start-up (default: clock time 00:00:00.000)
+  --pilot P          let the scripted pilot fly instead of --input's keys, one of:
+                       park   no direction key: the ship stays where it is
+                       sweep  up for 48 steps, down for 48, by the scene's clock
+                       dodge  reads the bullets and enemies each frame, keeps the ship clear
+                              and lines up with the boss or the nearest enemy ahead
+                     the pilot holds fire unless --no-fire is given
+  --no-fire          the pilot does not fire
+  --power            the pilot starts with full power and both options
+  --continues        the pilot takes a continue whenever the last ship is lost
+  --until-next-scene stop when the scene the run started in (after --scene/--enter) is left
   --invincible       keep the ship untouchable (for looking at whole stages)
   --trace            print one line per frame: frame scene stageFrame score lives x y bullets
   --screenshot LIST  save the back buffer after these frames (comma-separated) as PNG
@@ -48,6 +59,9 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --out DIR          where screenshots go (default .)
   --wav FILE         write the mixed audio (44100 Hz stereo 16-bit) to FILE
   --help             this text
+
+With --pilot, a last line sums the run up:
+  pilot: frames F scene S stageFrame T score N lives L lost K continues C
 )";
 
 int KeyCode(const std::string& name) {
@@ -148,7 +162,8 @@ int main(int argc, char** argv) {
     std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile;
     int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
-    bool trace = false, invincible = false;
+    bool trace = false, invincible = false, usePilot = false, untilNextScene = false;
+    PilotOptions pilotOptions;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -178,6 +193,21 @@ int main(int argc, char** argv) {
             seed = std::atoll(value().c_str());
         else if (arg == "--invincible")
             invincible = true;
+        else if (arg == "--pilot") {
+            const std::string name = value();
+            if (!ParsePilotFlight(name.c_str(), pilotOptions.Flight)) {
+                std::fprintf(stderr, "sim: --pilot takes park, sweep or dodge, not '%s'\n", name.c_str());
+                return 2;
+            }
+            usePilot = true;
+        } else if (arg == "--no-fire")
+            pilotOptions.Fire = false;
+        else if (arg == "--power")
+            pilotOptions.Power = true;
+        else if (arg == "--continues")
+            pilotOptions.Continue = true;
+        else if (arg == "--until-next-scene")
+            untilNextScene = true;
         else if (arg == "--trace")
             trace = true;
         else if (arg == "--every")
@@ -221,7 +251,21 @@ int main(int argc, char** argv) {
             SceneInit();
             SetShotVelocities();
         }
-        for (int f = 1; f <= frames; ++f) {
+        if (!usePilot && (pilotOptions.Power || pilotOptions.Continue || !pilotOptions.Fire)) {
+            std::fprintf(stderr, "sim: --power, --continues and --no-fire need --pilot\n");
+            return 2;
+        }
+        if (usePilot && !inputFile.empty()) {
+            std::fprintf(stderr, "sim: --pilot and --input both choose the keys; give one of them\n");
+            return 2;
+        }
+        pilotOptions.Untouchable = invincible;
+        Pilot pilot(pilotOptions);
+        const int firstScene = Scene;
+        int f = 1;
+        for (; f <= frames; ++f) {
+            if (untilNextScene && Scene != firstScene) break;
+            if (usePilot) pilot.Steer(game.Platform.Input);
             if (auto hold = script.Holds.find(f); hold != script.Holds.end()) {
                 game.Platform.ReleaseAll();
                 for (int key : hold->second) game.Platform.Press(key);
@@ -243,6 +287,9 @@ int main(int argc, char** argv) {
                 if (!SavePng(BackBuffer, path, &error)) std::fprintf(stderr, "sim: %s\n", error.c_str());
             }
         }
+        if (usePilot)
+            std::printf("pilot: frames %d scene %d stageFrame %d score %d lives %d lost %d continues %d\n",
+                        f - 1, Scene, StageFrame, Score, Lives, pilot.ShipsLost(), pilot.ContinuesTaken());
         if (!wavFile.empty() && !WriteWav(wavFile, game.Audio)) {
             std::fprintf(stderr, "sim: %s: cannot write\n", wavFile.c_str());
             return 1;
