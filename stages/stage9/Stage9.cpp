@@ -2,9 +2,9 @@
 // scattered heavy enemies, and a boss that patrols the screen's edge while the scenery turns round it.
 #include <climits>
 
-#include "stages/LateBosses.h"
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
+#include "stages/stage8/Stage8Boss.h"
 
 namespace veltrano {
 

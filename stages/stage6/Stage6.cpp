@@ -3,7 +3,7 @@
 // a boss behind shield plates with two pylons.
 #include "engine/Enemys.h"
 #include "stages/Scenes.h"
-#include "stages/Stage6And7Bosses.h"
+#include "stages/stage6/Stage6Boss.h"
 
 namespace veltrano {
 

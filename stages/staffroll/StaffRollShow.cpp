@@ -1,4 +1,4 @@
-#include "stages/StaffRollShow.h"
+#include "stages/staffroll/StaffRollShow.h"
 
 #include <array>
 #include <iterator>

@@ -3,8 +3,8 @@
 // of the bullets between the phases keeps them from overlapping.
 #include <climits>
 
-#include "stages/ChallengeInit.h"
 #include "stages/Scenes.h"
+#include "stages/extra/ChallengeInit.h"
 
 namespace veltrano {
 

@@ -2,7 +2,7 @@
 // formation, a boss that rises from below, and a closing run in which a wall comes in, the player
 // lets go of the ship and the foreground closes over the screen.
 #include "stages/Scenes.h"
-#include "stages/Stage4And5Bosses.h"
+#include "stages/stage4/Stage4Bosses.h"
 
 namespace veltrano {
 

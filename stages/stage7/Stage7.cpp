@@ -2,7 +2,7 @@
 // rising across the whole screen, guns that dart in from every edge, chasers, and a long field of
 // walls with turrets hidden among them. The stage keeps no bonus flags.
 #include "stages/Scenes.h"
-#include "stages/Stage6And7Bosses.h"
+#include "stages/stage6/Stage6Boss.h"
 
 namespace veltrano {
 

@@ -1,9 +1,10 @@
 // Stage 4's two bosses: a walled boss with twelve guns, whose fall brings in a second boss that
 // gathers eight satellites around it; and the boss-only scene that holds them both.
+#include "stages/stage4/Stage4Bosses.h"
+
 #include <climits>
 
 #include "stages/Scenes.h"
-#include "stages/Stage4And5Bosses.h"
 
 namespace veltrano {
 

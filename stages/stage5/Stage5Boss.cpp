@@ -1,7 +1,7 @@
 // Stage 5's boss: it rises from below with two shot-proof pods circling it and fires a fixed cycle
 // of 1600 steps; and the boss-only scene that holds it.
 #include "stages/Scenes.h"
-#include "stages/Stage4And5Bosses.h"
+#include "stages/stage4/Stage4Bosses.h"
 
 namespace veltrano {
 

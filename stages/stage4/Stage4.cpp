@@ -1,7 +1,7 @@
 // Stage 4: a cave. Chasers and gun drops, two rings of fliers spiralling in as bonuses, a long climb
 // in which the scenery scrolls upward, and two bosses in a row.
 #include "stages/Scenes.h"
-#include "stages/Stage4And5Bosses.h"
+#include "stages/stage4/Stage4Bosses.h"
 
 namespace veltrano {
 

@@ -1,8 +1,9 @@
 // The boss of stage 6, and the boss-only scene that replays it. The boss hides behind four small
 // shot-proof plates, holds four arms on the diagonals and two pylons far above and below, and fires
 // in a cycle of 1600 steps.
+#include "stages/stage6/Stage6Boss.h"
+
 #include "stages/Scenes.h"
-#include "stages/Stage6And7Bosses.h"
 
 namespace veltrano {
 

@@ -2,9 +2,9 @@
 // falls from above, spiralling bonus rings, and a boss walled in by a frame of shot-proof blocks.
 #include <climits>
 
-#include "stages/LateBosses.h"
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
+#include "stages/stage8/Stage8Boss.h"
 
 namespace veltrano {
 

@@ -1,6 +1,7 @@
 // The stage 8 boss: a frame of 36 shot-proof blocks sweeps in from the left and closes round the
 // boss at the right edge; the frame does most of the shooting, and only the boss can be hit.
-#include "stages/LateBosses.h"
+#include "stages/stage8/Stage8Boss.h"
+
 #include "world/World.h"
 
 namespace veltrano {

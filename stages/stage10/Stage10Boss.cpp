@@ -2,7 +2,7 @@
 // it) moves the clock to the next stretch; bare at last, it circles the whole screen ever faster.
 #include <climits>
 
-#include "stages/LateBosses.h"
+#include "stages/stage8/Stage8Boss.h"
 #include "world/World.h"
 
 namespace veltrano {

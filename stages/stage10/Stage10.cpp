@@ -3,9 +3,9 @@
 // boss itself.
 #include <climits>
 
-#include "stages/LateBosses.h"
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
+#include "stages/stage8/Stage8Boss.h"
 
 namespace veltrano {
 

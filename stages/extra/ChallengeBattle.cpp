@@ -2,8 +2,8 @@
 // boss that circles on the right and fires the same 1000-frame cycle of patterns until it falls.
 // Many of its shots are fired from other shots: rings that drop slow shots, launchers that spin
 // spirals, stopped shots that turn into aimed ones.
-#include "stages/ChallengeInit.h"
 #include "stages/Scenes.h"
+#include "stages/extra/ChallengeInit.h"
 
 namespace veltrano {
 

@@ -1,4 +1,4 @@
-#include "stages/ChallengeInit.h"
+#include "stages/extra/ChallengeInit.h"
 
 #include "world/World.h"
 

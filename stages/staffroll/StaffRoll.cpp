@@ -2,7 +2,7 @@
 // against a parade of enemies, with a curtain of cover panels between the weapons. The game is marked
 // as cleared near the end and the closing picture stays until the confirm key ends the game.
 #include "stages/Scenes.h"
-#include "stages/StaffRollShow.h"
+#include "stages/staffroll/StaffRollShow.h"
 
 namespace veltrano {
 

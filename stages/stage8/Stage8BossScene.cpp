@@ -1,7 +1,7 @@
 // The boss-only scenes of stages 8 to 10: each replays its stage's boss fight on that stage's
 // backdrop, with a shorter lead-in and fewer hit points.
-#include "stages/LateBosses.h"
 #include "stages/Scenes.h"
+#include "stages/stage8/Stage8Boss.h"
 
 namespace veltrano {
 

@@ -1,7 +1,7 @@
 // The stage 9 boss patrols the screen's edge with four pods and four parts around it. Each time its
 // hit points fall past a threshold it sheds a ring of attachments and the scene's clock jumps to the
 // next phase's own stretch; a phase left standing too long is forced on by setting the hit points.
-#include "stages/LateBosses.h"
+#include "stages/stage8/Stage8Boss.h"
 #include "world/World.h"
 
 namespace veltrano {

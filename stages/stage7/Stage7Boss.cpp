@@ -1,7 +1,7 @@
 // The boss of stage 7, and the boss-only scene that replays it. Two arcs of shot-proof plates open
 // to the left of the boss like a claw, a pod at each tip; the boss fires in a cycle of 2000 steps.
 #include "stages/Scenes.h"
-#include "stages/Stage6And7Bosses.h"
+#include "stages/stage6/Stage6Boss.h"
 
 namespace veltrano {
 
