@@ -1,13 +1,12 @@
 // Stage 1: fliers in fours, ground guns that travel with the scenery, a wall with a gap, falling
 // debris, bonus formations that come only when a whole formation fell, and a boss circling the screen.
-#include "stages/Scenes.h"
+#include "stages/SceneTable.h"
 
 namespace veltrano {
 
 namespace {
 
-constexpr int Boss = 6;
-constexpr int TimeOutFrame = 7600;
+constexpr int Boss = RowOf(Stage1Scene).Fight.Slot;
 constexpr int BossEntryFrame = 3600;
 
 void WriteInit(ScriptBuilder& s) {
@@ -303,12 +302,11 @@ void WriteEscortsAndReward(ScriptBuilder& s) {
 
 }  // namespace
 
-// The boss's entry, circle and fire; `shift` moves every window earlier, so that the boss scene can
-// stage the same fight from its own frame 0.
-void WriteStage1Boss(ScriptBuilder& s, int shift, int timeOutFrame) {
-    const int entry = BossEntryFrame - shift;
+// The boss's entry, circle and fire.
+void WriteStage1Boss(ScriptBuilder& s, const BossFight& fight) {
+    const int entry = fight.At(BossEntryFrame);
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Boss, -8, 0, 3586 - shift, 3599 - shift);
+    s.MoveDuring(Boss, -8, 0, fight.At(3586), fight.At(3599));
     s.CircleFrom(Boss, 304, 224, 224, 0, 1, entry);
     for (int e = 0; e < 8; ++e) {
         s.FireAimed(15178 + e, Boss, 0, 32 * e, 256, entry, 6);
@@ -316,7 +314,7 @@ void WriteStage1Boss(ScriptBuilder& s, int shift, int timeOutFrame) {
         s.FireAimed(15194 + e, Boss, -15, 32 * e + 16, 256, entry, 6);
     }
     // A boss still flying at the time-out is switched off, without the boss bonus.
-    s.AtFrame(timeOutFrame, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
 }
 
@@ -330,7 +328,7 @@ void WriteStage1(ScriptBuilder& s) {
     WriteGunColumns(s);
     WritePods(s);
     WriteEscortsAndReward(s);
-    WriteStage1Boss(s, 0, TimeOutFrame);
+    WriteStage1Boss(s, RowOf(Stage1Scene).Fight);
 }
 
 }  // namespace veltrano

@@ -5,7 +5,7 @@
 
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
-#include "stages/stage8/Stage8Boss.h"
+#include "stages/stage10/Stage10Boss.h"
 
 namespace veltrano {
 
@@ -223,7 +223,7 @@ void WriteStage10(ScriptBuilder& s) {
     s.FramesIn(INT_MIN, 5600, [&] { WriteRace(s, early); });
     s.FramesIn(4000, 14000, [&] { WriteGauntlet(s, later, mines); });
     s.FramesIn(13200, 19887, [&] { WriteFortress(s); });
-    WriteStage10Boss(s, 0);
+    WriteStage10Boss(s, RowOf(Stage10Scene).Fight);
 }
 
 }  // namespace veltrano

@@ -1,8 +1,9 @@
 // The last boss: it glides in shielded by two counter-turning rings. Breaking a ring (or outlasting
 // it) moves the clock to the next stretch; bare at last, it circles the whole screen ever faster.
+#include "stages/stage10/Stage10Boss.h"
+
 #include <climits>
 
-#include "stages/stage8/Stage8Boss.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -14,7 +15,7 @@ constexpr int OuterRing = 2480, InnerRing = 2484;
 constexpr int OuterBullets = 15000, OuterBulletCount = 80;
 constexpr int InnerBullets = 15100, InnerBulletCount = 480;
 constexpr int OuterBrokenFrame = 29999, InnerBrokenFrame = 40319;
-constexpr int CircleStart = 40320, TimeOutFrame = 44320;
+constexpr int CircleStart = 40320;
 
 // The circling speeds up every 180 steps: start angle and degrees per step of each stretch.
 struct Stretch {
@@ -43,8 +44,8 @@ void PlaceStage10Boss(ScriptBuilder& s) {
     s.Place(OuterRing, 8, 704, 224);
 }
 
-void WriteStage10Boss(ScriptBuilder& s, int shift) {
-    auto f = [shift](int frame) { return frame - shift; };
+void WriteStage10Boss(ScriptBuilder& s, const BossFight& fight) {
+    auto f = [&fight](int frame) { return fight.At(frame); };
     s.MoveDuring(Boss, -2, 0, f(19920), f(20000));
     s.FromFrame(f(20000), [&] { s.HudBossDigits(); });
     for (int k = 0; k < 4; ++k) {
@@ -83,7 +84,7 @@ void WriteStage10Boss(ScriptBuilder& s, int shift) {
     // Bare, the boss throws rings of 24 as it circles.
     for (int i = 0; i < 24; ++i) s.FireAngled(15600 + i, Boss, 15 * i, 0, 90, CircleStart, 5);
 
-    s.AtFrame(TimeOutFrame, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.WhileAllDestroyed(Boss, Boss, [&] {
         s.SetState(OuterRing, InnerRing + 3, StateDestroyed);
         s.SetState(11000, 19999, StateDestroyed);

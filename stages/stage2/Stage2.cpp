@@ -1,17 +1,15 @@
 // Stage 2: fliers and ground guns over a slow double scroll, mines that burst into rings of slow
 // shots, fan guns that fire once, and a boss that patrols the bottom, then hides behind its shield.
-#include "stages/Scenes.h"
+#include "stages/SceneTable.h"
 
 namespace veltrano {
 
 namespace {
 
-constexpr int Boss = 7;
+constexpr int Boss = RowOf(Stage2Scene).Fight.Slot;
 constexpr int Shield = 8;
 constexpr int BossMoveFrame = 3968;
 constexpr int BossFireFrame = 4000;
-constexpr int LeavePatrolFrame = 6600;
-constexpr int TimeOutFrame = 7600;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
@@ -313,9 +311,9 @@ void ResetStage2Boss() {
     Boss2Dir = 0;
 }
 
-void WriteStage2Boss(ScriptBuilder& s, int shift, int leavePatrolFrame, int timeOutFrame) {
-    const int moveFrom = BossMoveFrame - shift;
-    const int fireFrom = BossFireFrame - shift;
+void WriteStage2Boss(ScriptBuilder& s, const BossFight& fight) {
+    const int moveFrom = fight.At(BossMoveFrame);
+    const int fireFrom = fight.At(BossFireFrame);
     // The scenery stops for the boss.
     s.AtFrame(moveFrom, [&] {
         s.SetLayerStep(LayerStep::Layer1X, 0);
@@ -328,12 +326,13 @@ void WriteStage2Boss(ScriptBuilder& s, int shift, int leavePatrolFrame, int time
     const Arg phase = Arg::Of(ScriptVariable::Boss2Phase);
     s.WhileAbove(1, phase, [&] { WritePatrolFire(s, fireFrom); });
     s.WhileAbove(phase, 1, [&] { WriteShieldedFire(s, fireFrom); });
-    s.AtFrame(leavePatrolFrame, [&] {
+    // The boss leaves its patrol at the second time-out at the latest.
+    s.AtFrame(fight.SecondTimeOut, [&] {
         s.Call(LeavePatrol);
         s.SetState(15000, 19999, StateDestroyed, true);
     });
     // A boss still flying at the time-out is switched off, without the boss bonus.
-    s.AtFrame(timeOutFrame, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.AtDeadTime(Boss, 1, [&] {
         s.SetState(Shield, Shield, StateDestroyed);
         s.SetState(11000, 19999, StateDestroyed);
@@ -347,7 +346,7 @@ void WriteStage2(ScriptBuilder& s) {
     WriteMinesAndFliers(s);
     WriteBlocksAndFanGuns(s);
     WriteMineFields(s);
-    WriteStage2Boss(s, 0, LeavePatrolFrame, TimeOutFrame);
+    WriteStage2Boss(s, RowOf(Stage2Scene).Fight);
 }
 
 }  // namespace veltrano

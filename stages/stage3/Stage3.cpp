@@ -1,19 +1,18 @@
 // Stage 3: blocks that drift and part, a swarm of 32 fliers, a heavy gun with its guards, rising and
 // falling pods, and a boss ship that assembles from parts and fires a 969-step barrage.
-#include "stages/Scenes.h"
+#include "stages/SceneTable.h"
 
 namespace veltrano {
 
 namespace {
 
-constexpr int Boss = 9;
+constexpr int Boss = RowOf(Stage3Scene).Fight.Slot;
 constexpr int HeavyGun = 2499;
 constexpr int FirstGuard = 1996, LastGuard = 1999;
 constexpr int FirstPart = 2491, LastPart = 2498;
 constexpr int FirstHull = 2900, LastHull = 2913;
-constexpr int ActiveFrame = 3876;  // the boss becomes vulnerable; a multiple of the 969-step cycle
+constexpr int ActiveFrame = Stage3BossActiveFrame;
 constexpr int CycleLength = 969;
-constexpr int TimeOutFrame = 7876;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
@@ -216,8 +215,8 @@ void WriteFanFliers(ScriptBuilder& s) {
 
 // ---- The boss ship --------------------------------------------------------------------------------
 
-void WriteBossFire(ScriptBuilder& s, int shift) {
-    const int from = ActiveFrame - shift;
+void WriteBossFire(ScriptBuilder& s, const BossFight& fight) {
+    const int from = fight.At(ActiveFrame);
     const int p = CycleLength;
     for (int a = 0; a < 16; ++a) {
         s.FireAngled(16000 + a, Boss, 180 + 2 * a, 8 * a, p, from - 1, 6);
@@ -264,10 +263,10 @@ void WriteBossFire(ScriptBuilder& s, int shift) {
         s.FireStraightStop(15396 + c, 2492, from, 8 * c + 688, 8 * c + 656, p, 4, -4);
         s.FireStraightStop(15408 + c, 2493, from, 8 * c + 816, 8 * c + 784, p, -4, -4);
         s.FireStraightStop(15420 + c, 2494, from, 8 * c + 816, 8 * c + 784, p, -4, -4);
-        s.FireAimedExact(15432 + c, 15384 + c, 0, 8 * c + 688, p, -shift, 6);
-        s.FireAimedExact(15444 + c, 15396 + c, 0, 8 * c + 688, p, -shift, 6);
-        s.FireAimedExact(15456 + c, 15408 + c, 0, 8 * c + 816, p, -shift, 6);
-        s.FireAimedExact(15468 + c, 15420 + c, 0, 8 * c + 816, p, -shift, 6);
+        s.FireAimedExact(15432 + c, 15384 + c, 0, 8 * c + 688, p, fight.At(0), 6);
+        s.FireAimedExact(15444 + c, 15396 + c, 0, 8 * c + 688, p, fight.At(0), 6);
+        s.FireAimedExact(15456 + c, 15408 + c, 0, 8 * c + 816, p, fight.At(0), 6);
+        s.FireAimedExact(15468 + c, 15420 + c, 0, 8 * c + 816, p, fight.At(0), 6);
     }
     for (int d = 0; d < 16; ++d) {
         s.FireAimed(16700 + d, Boss, 2 * d, 656, p, from, 4);
@@ -292,28 +291,28 @@ void WriteStage3BossShipPlacement(ScriptBuilder& s) {
     s.Place(FirstHull + 7, 7, Coord::Per(896, -32), Coord::Per(256, 32));
 }
 
-void WriteStage3Boss(ScriptBuilder& s, int shift, int timeOutFrame) {
-    const int active = ActiveFrame - shift;
+void WriteStage3Boss(ScriptBuilder& s, const BossFight& fight) {
+    const int active = fight.At(ActiveFrame);
     // The boss flies past, the ship's parts close in, and the boss returns to the ship's bow.
-    s.MoveDuring(Boss, -2, 0, 3316 - shift, 3652 - shift);
+    s.MoveDuring(Boss, -2, 0, fight.At(3316), fight.At(3652));
     for (int slot = FirstPart; slot <= LastPart; ++slot)
-        s.MoveDuring(slot, -2, 0, 3652 - shift, 3796 - shift);
+        s.MoveDuring(slot, -2, 0, fight.At(3652), fight.At(3796));
     for (int slot = FirstHull; slot <= LastHull; ++slot)
-        s.MoveDuring(slot, -2, 0, 3652 - shift, 3796 - shift);
-    s.AtFrame(3796 - shift, [&] {
+        s.MoveDuring(slot, -2, 0, fight.At(3652), fight.At(3796));
+    s.AtFrame(fight.At(3796), [&] {
         s.SetLayerStep(LayerStep::Layer1X, 0);
         s.SetLayerStep(LayerStep::Layer2X, 4);
     });
     s.FromFrame(active, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Boss, 8, 0, 3795 - shift, active);
+    s.MoveDuring(Boss, 8, 0, fight.At(3795), active);
     s.AtFrame(active, [&] { s.SetState(Boss, Boss, StateActive); });
-    WriteBossFire(s, shift);
-    s.AtFrame(6876 - shift, [&] {
+    WriteBossFire(s, fight);
+    s.AtFrame(fight.At(6876), [&] {
         s.SetState(2495, 2495, StateDestroyed);
         s.SetState(2497, 2497, StateDestroyed);
     });
     // A boss still standing at the time-out is switched off, without the boss bonus.
-    s.AtFrame(timeOutFrame, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
     // The hull breaks up from the middle outwards, then the parts go.
     for (int d = 0; d < 7; ++d) {
@@ -333,7 +332,7 @@ void WriteStage3(ScriptBuilder& s) {
     WriteHeavyGun(s);
     WritePods(s);
     WriteFanFliers(s);
-    WriteStage3Boss(s, 0, TimeOutFrame);
+    WriteStage3Boss(s, RowOf(Stage3Scene).Fight);
 }
 
 }  // namespace veltrano

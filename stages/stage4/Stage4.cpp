@@ -8,7 +8,6 @@ namespace veltrano {
 namespace {
 
 // The stage's own clock: the bosses come at 4128 and are switched off at 7128 and 8128.
-constexpr FightTimes StageTimes{0, 7128, 8128};
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
@@ -245,7 +244,7 @@ void WriteStage4(ScriptBuilder& s) {
     WriteFirstSpirals(s);
     WriteClimb(s);
     WriteRun(s);
-    WriteStage4Bosses(s, StageTimes);
+    WriteStage4Bosses(s, RowOf(Stage4Scene).Fight);
 }
 
 }  // namespace veltrano

@@ -21,9 +21,9 @@ void Nudge(ScriptBuilder& s, int slot, int dx, int dy) {
 
 // The twelve guns' volleys. Every gun fires aimed shots in a cycle of 1000 steps, some from its
 // neighbours' slots, and straight shots that stop and turn into fast aimed shots.
-void WriteGunFire(ScriptBuilder& s, const FightTimes& t, int d) {
+void WriteGunFire(ScriptBuilder& s, const BossFight& fight, int d) {
     const int gun = FirstGun + d;
-    const int from = t.At(4128);
+    const int from = fight.At(4128);
     const int speed = d + 4;
     s.FireAimed(15224 + d, gun, 0, 4 * d + 160, 1000, from, speed);
     s.FireAimed(15236 + d, gun, 10, 4 * d + 224, 1000, from, speed);
@@ -46,8 +46,8 @@ void WriteGunFire(ScriptBuilder& s, const FightTimes& t, int d) {
 
 // The first boss's own volleys: six aimed shots that stop in front of it and then fall straight
 // down or rise straight up from where they stopped.
-void WriteFirstBossFire(ScriptBuilder& s, const FightTimes& t, int d) {
-    const int from = t.At(4128);
+void WriteFirstBossFire(ScriptBuilder& s, const BossFight& fight, int d) {
+    const int from = fight.At(4128);
     const int speed = d + 2;
     struct Stopping {
         int Bullet, Offset, MoveSpan, Phase, Mark, MarkAngle, MarkPhase;
@@ -66,19 +66,21 @@ void WriteFirstBossFire(ScriptBuilder& s, const FightTimes& t, int d) {
     }
 }
 
-void WriteFirstBoss(ScriptBuilder& s, const FightTimes& t) {
-    const int entry = t.At(4128);
-    s.MoveDuring(Stage4FirstBoss, -8, 0, entry, t.At(4133));
+void WriteFirstBoss(ScriptBuilder& s, const BossFight& fight) {
+    const int entry = fight.At(4128);
+    s.MoveDuring(Stage4FirstBoss, -8, 0, entry, fight.At(4133));
     for (int d = 0; d < 12; ++d) {
-        s.MoveDuring(FirstGun + d, -8, 0, entry, t.At(4133));
-        WriteGunFire(s, t, d);
-        WriteFirstBossFire(s, t, d);
+        s.MoveDuring(FirstGun + d, -8, 0, entry, fight.At(4133));
+        WriteGunFire(s, fight, d);
+        WriteFirstBossFire(s, fight, d);
     }
 
     // The frame closes in around the screen: top and bottom rows slide in, then the left column.
-    for (int slot = 2913; slot <= 2932; ++slot) s.MoveDuring(slot, 0, 8, t.At(4132), t.At(4137));
-    for (int slot = 2933; slot <= LastFramePart; ++slot) s.MoveDuring(slot, 0, -8, t.At(4132), t.At(4137));
-    for (int slot = FirstFramePart; slot <= 2912; ++slot) s.MoveDuring(slot, 8, 0, t.At(4136), t.At(4141));
+    for (int slot = 2913; slot <= 2932; ++slot) s.MoveDuring(slot, 0, 8, fight.At(4132), fight.At(4137));
+    for (int slot = 2933; slot <= LastFramePart; ++slot)
+        s.MoveDuring(slot, 0, -8, fight.At(4132), fight.At(4137));
+    for (int slot = FirstFramePart; slot <= 2912; ++slot)
+        s.MoveDuring(slot, 8, 0, fight.At(4136), fight.At(4141));
 
     // With every gun down the boss fires fans of its own.
     s.WhileAllDestroyed(FirstGun, LastGun, [&] {
@@ -92,7 +94,7 @@ void WriteFirstBoss(ScriptBuilder& s, const FightTimes& t) {
 
     // A boss still standing at the time-out is switched off without its bonus; its guns and frame
     // go with it.
-    s.AtFrame(t.FirstTimeOut, [&] { s.SetState(Stage4FirstBoss, Stage4FirstBoss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Stage4FirstBoss, Stage4FirstBoss, StateDestroyed); });
     s.WhileAllDestroyed(Stage4FirstBoss, Stage4FirstBoss, [&] {
         s.SetState(FirstGun, LastGun, StateDestroyed);
         s.SetState(FirstFramePart, LastFramePart, StateDestroyed);
@@ -100,7 +102,7 @@ void WriteFirstBoss(ScriptBuilder& s, const FightTimes& t) {
 }
 
 // The second boss's entry and fire go by the time since the first one fell.
-void WriteSecondBoss(ScriptBuilder& s, const FightTimes& t) {
+void WriteSecondBoss(ScriptBuilder& s, const BossFight& fight) {
     s.AtDeadTime(Stage4FirstBoss, 1, [&] { s.SetState(15000, 19999, StateDestroyed); });
     s.DeadTimeIn(Stage4FirstBoss, 21, 104, [&] { Nudge(s, Stage4SecondBoss, -4, 0); });
     s.DeadTimeIn(Stage4FirstBoss, 105, 108, [&] {
@@ -110,7 +112,7 @@ void WriteSecondBoss(ScriptBuilder& s, const FightTimes& t) {
     });
 
     s.DeadTimeIn(Stage4FirstBoss, 128, INT_MAX, [&] {
-        const int from = t.At(4000);
+        const int from = fight.At(4000);
         // A slow ring of 24 every 32 steps.
         for (int f = 0; f < 8; ++f) {
             for (int g = 0; g < 24; ++g) {
@@ -126,7 +128,7 @@ void WriteSecondBoss(ScriptBuilder& s, const FightTimes& t) {
         }
     });
 
-    s.AtFrame(t.SecondTimeOut, [&] { s.SetState(Stage4SecondBoss, Stage4SecondBoss, StateDestroyed); });
+    s.AtFrame(fight.SecondTimeOut, [&] { s.SetState(Stage4SecondBoss, Stage4SecondBoss, StateDestroyed); });
     s.WhileAllDestroyed(Stage4SecondBoss, Stage4SecondBoss, [&] {
         s.SetState(11000, 19999, StateDestroyed);
         s.SetState(FirstSatellite, LastSatellite, StateDestroyed);
@@ -156,8 +158,8 @@ void PlaceStage4Bosses(ScriptBuilder& s) {
     s.Place(2933, 20, Coord::Per(0, 32), 480);
 }
 
-void WriteStage4Bosses(ScriptBuilder& s, const FightTimes& t) {
-    const int entry = t.At(4128);
+void WriteStage4Bosses(ScriptBuilder& s, const BossFight& fight) {
+    const int entry = fight.At(4128);
     // The scenery stops for the fight.
     s.AtFrame(entry, [&] {
         s.SetLayerStep(LayerStep::Layer1X, 0);
@@ -166,8 +168,8 @@ void WriteStage4Bosses(ScriptBuilder& s, const FightTimes& t) {
     // The hit points shown are the second boss's once the first has fallen.
     s.WhileAllDestroyed(Stage4FirstBoss, Stage4FirstBoss, [&] { s.SetBossSlot(Stage4SecondBoss); });
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
-    WriteFirstBoss(s, t);
-    WriteSecondBoss(s, t);
+    WriteFirstBoss(s, fight);
+    WriteSecondBoss(s, fight);
 }
 
 // Both bosses of stage 4 on their own. The fight runs 4000 steps earlier than in the stage, four
@@ -180,7 +182,7 @@ void WriteBossRush4(ScriptBuilder& s) {
     s.HitPoints(FirstGun, 2498, 50);
     PlaceStage4Bosses(s);
     s.HudRows();
-    WriteStage4Bosses(s, {4000, 6000, 8000});
+    WriteStage4Bosses(s, RowOf(BossRush4Scene).Fight);
 }
 
 }  // namespace veltrano

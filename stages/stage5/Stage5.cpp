@@ -2,14 +2,13 @@
 // formation, a boss that rises from below, and a closing run in which a wall comes in, the player
 // lets go of the ship and the foreground closes over the screen.
 #include "stages/Scenes.h"
-#include "stages/stage4/Stage4Bosses.h"
+#include "stages/stage5/Stage5Boss.h"
 
 namespace veltrano {
 
 namespace {
 
 // The stage's own clock: the boss rises at 1567 and is switched off at 7600.
-constexpr FightTimes StageTimes{0, 7600, 0};
 
 constexpr int FirstWallBlock = 2500, LastWallBlock = 2589;
 constexpr int ClosingFrame = 10000;
@@ -168,7 +167,7 @@ void WriteStage5(ScriptBuilder& s) {
     WriteOpening(s);
     WriteSingleGuns(s);
     WriteGunPairs(s);
-    WriteStage5Boss(s, StageTimes);
+    WriteStage5Boss(s, RowOf(Stage5Scene).Fight);
     WriteClosing(s);
 }
 

@@ -1,7 +1,8 @@
 // Stage 5's boss: it rises from below with two shot-proof pods circling it and fires a fixed cycle
 // of 1600 steps; and the boss-only scene that holds it.
+#include "stages/stage5/Stage5Boss.h"
+
 #include "stages/Scenes.h"
-#include "stages/stage4/Stage4Bosses.h"
 
 namespace veltrano {
 
@@ -110,24 +111,24 @@ void PlaceStage5Boss(ScriptBuilder& s) {
     s.Place(LowerPod, 800, 800);
 }
 
-void WriteStage5Boss(ScriptBuilder& s, const FightTimes& t) {
-    const int fire = t.At(1600);
+void WriteStage5Boss(ScriptBuilder& s, const BossFight& fight) {
+    const int fire = fight.At(1600);
     // The scenery stops for the fight.
     s.AtFrame(fire, [&] {
         s.SetLayerStep(LayerStep::Layer1X, 0);
         s.SetLayerStep(LayerStep::Layer2X, 0);
     });
     s.FromFrame(fire, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Stage5Boss, 0, -8, t.At(1567), fire);
+    s.MoveDuring(Stage5Boss, 0, -8, fight.At(1567), fire);
     // The pods circle wherever the boss is on this step, one each way, until the time-out.
     const Arg bossX = Arg::XOf(Stage5Boss, 0), bossY = Arg::YOf(Stage5Boss, 0);
-    s.CircleDuring(UpperPod, bossX, bossY, 64, 0, 7, t.At(1567), t.FirstTimeOut);
-    s.CircleDuring(LowerPod, bossX, bossY, 64, 0, -7, t.At(1567), t.FirstTimeOut);
+    s.CircleDuring(UpperPod, bossX, bossY, 64, 0, 7, fight.At(1567), fight.TimeOut);
+    s.CircleDuring(LowerPod, bossX, bossY, 64, 0, -7, fight.At(1567), fight.TimeOut);
 
     WriteFans(s, fire);
     for (const Volley& v : Volleys) WriteVolley(s, v, fire);
 
-    s.AtFrame(t.FirstTimeOut, [&] { s.SetState(Stage5Boss, Stage5Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Stage5Boss, Stage5Boss, StateDestroyed); });
     s.WhileAllDestroyed(Stage5Boss, Stage5Boss, [&] {
         s.SetState(UpperPod, LowerPod, StateDestroyed);
         s.SetState(11000, 19999, StateDestroyed);
@@ -141,7 +142,7 @@ void WriteBossRush5(ScriptBuilder& s) {
     s.HitPoints(Stage5Boss, Stage5Boss, 300);
     PlaceStage5Boss(s);
     s.HudRows();
-    WriteStage5Boss(s, {Cycle, 8000, 0});
+    WriteStage5Boss(s, RowOf(BossRush5Scene).Fight);
 }
 
 }  // namespace veltrano

@@ -9,8 +9,6 @@ namespace veltrano {
 
 namespace {
 
-constexpr int BossEntryFrame = 4800;
-constexpr int TimeOutFrame = 8800;
 // After stage 5's closing run the stage opens early, while the leftover foreground scrolls away.
 constexpr int StartAfterClosing = -96;
 
@@ -331,7 +329,7 @@ void WriteStage6(ScriptBuilder& s) {
     WriteTurrets(s);
     WriteRunners(s);
     WriteGunships(s);
-    WriteStage6Boss(s, BossEntryFrame, TimeOutFrame);
+    WriteStage6Boss(s, RowOf(Stage6Scene).Fight);
 }
 
 }  // namespace veltrano

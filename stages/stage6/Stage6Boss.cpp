@@ -89,14 +89,15 @@ void WriteStage6BossParts(ScriptBuilder& s) {
     s.HitPoints(UpperPylon, 2499, 400);
 }
 
-void WriteStage6Boss(ScriptBuilder& s, int entry, int timeOut) {
+void WriteStage6Boss(ScriptBuilder& s, const BossFight& fight) {
+    const int entry = fight.At(StageEntry);
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
     s.MoveDuring(Boss, -8, 0, entry - 18, entry);
     // One pixel a step: 96 steps down, 96 up.
     s.MoveDuring(Boss, 0, Arg::Cycle(48 + entry - StageEntry, 192, 95, 1, -1), entry, SwayEnd);
     PlaceParts(s);
     WriteVolleys(s, entry);
-    s.AtFrame(timeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.WhileAllDestroyed(Boss, Boss, [&] {
         s.SetState(FirstArm, LowerPylon, StateDestroyed);
         s.SetState(FirstPlate, LastPlate, StateDestroyed);
@@ -115,7 +116,7 @@ void WriteBossRush6(ScriptBuilder& s) {
     s.Place(Boss, 704, 224);
 
     s.HudRows();
-    WriteStage6Boss(s, 0, 8000);
+    WriteStage6Boss(s, RowOf(BossRush6Scene).Fight);
 }
 
 }  // namespace veltrano

@@ -1,22 +1,17 @@
-// The bosses of stages 6 and 7. Each is written against its own entry frame, so that the stage and
-// the boss-only scene that replays it share one script: the stage brings its boss in at 4800 or 5200,
-// the boss-only scene at frame 0 after its lead-in.
+// The boss of stage 6, written once and fought twice: the stage brings it in at its frame 4800, the
+// boss-only scene at frame 0 after its lead-in.
 #pragma once
 
-#include "stages/ScriptBuilder.h"
+#include "stages/SceneTable.h"
 
 namespace veltrano {
 
-constexpr int Stage6Boss = 13;
-constexpr int Stage7Boss = 14;
+constexpr int Stage6Boss = RowOf(Stage6Scene).Fight.Slot;
 
-// The boss of stage 6 with its shield plates, arms and pylons: it arrives over the 17 steps before
-// `entry`, sways from then on and is switched off at `timeOut`.
-void WriteStage6Boss(ScriptBuilder& s, int entry, int timeOut);
-// The hit points of the stage 6 boss's arms and pylons.
+// The boss with its shield plates, arms and pylons: it arrives over the 17 steps before its entry,
+// sways from then on and is switched off at the fight's time-out.
+void WriteStage6Boss(ScriptBuilder& s, const BossFight& fight);
+// The hit points of the boss's arms and pylons.
 void WriteStage6BossParts(ScriptBuilder& s);
-
-// The boss of stage 7 with its eight plates and two pods, arriving likewise before `entry`.
-void WriteStage7Boss(ScriptBuilder& s, int entry, int timeOut);
 
 }  // namespace veltrano

@@ -2,14 +2,11 @@
 // rising across the whole screen, guns that dart in from every edge, chasers, and a long field of
 // walls with turrets hidden among them. The stage keeps no bonus flags.
 #include "stages/Scenes.h"
-#include "stages/stage6/Stage6Boss.h"
+#include "stages/stage7/Stage7Boss.h"
 
 namespace veltrano {
 
 namespace {
-
-constexpr int BossEntryFrame = 5200;
-constexpr int TimeOutFrame = 9200;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
@@ -150,7 +147,7 @@ void WriteStage7(ScriptBuilder& s) {
     WriteMinesAndColumns(s);
     WriteDartingGuns(s);
     WriteWallField(s);
-    WriteStage7Boss(s, BossEntryFrame, TimeOutFrame);
+    WriteStage7Boss(s, RowOf(Stage7Scene).Fight);
 }
 
 }  // namespace veltrano

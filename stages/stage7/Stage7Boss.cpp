@@ -1,7 +1,8 @@
 // The boss of stage 7, and the boss-only scene that replays it. Two arcs of shot-proof plates open
 // to the left of the boss like a claw, a pod at each tip; the boss fires in a cycle of 2000 steps.
+#include "stages/stage7/Stage7Boss.h"
+
 #include "stages/Scenes.h"
-#include "stages/stage6/Stage6Boss.h"
 
 namespace veltrano {
 
@@ -58,14 +59,15 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
 
 }  // namespace
 
-void WriteStage7Boss(ScriptBuilder& s, int entry, int timeOut) {
+void WriteStage7Boss(ScriptBuilder& s, const BossFight& fight) {
+    const int entry = fight.At(StageEntry);
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
     s.MoveDuring(Boss, -8, 0, entry - 18, entry);
     // Two pixels a step: 100 steps down, 100 up.
     s.MoveDuring(Boss, 0, Arg::Cycle(50 + entry - StageEntry, 200, 99, 2, -2), entry, SwayEnd);
     PlaceParts(s);
     WriteVolleys(s, entry);
-    s.AtFrame(timeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
 }
 
@@ -79,7 +81,7 @@ void WriteBossRush7(ScriptBuilder& s) {
     s.Place(Boss, 672, 224);
 
     s.HudRows();
-    WriteStage7Boss(s, 0, 8000);
+    WriteStage7Boss(s, RowOf(BossRush7Scene).Fight);
 }
 
 }  // namespace veltrano

@@ -445,7 +445,7 @@ void WriteStage8(ScriptBuilder& s) {
         WriteWalls(s);
         WriteLastWaves(s);
     });
-    WriteStage8Boss(s, 0);
+    WriteStage8Boss(s, RowOf(Stage8Scene).Fight);
 }
 
 }  // namespace veltrano

@@ -24,8 +24,8 @@ void PlaceStage8Boss(ScriptBuilder& s) {
     s.Place(LowerColumn, 6, 256, Coord::Per(480, 32));
 }
 
-void WriteStage8Boss(ScriptBuilder& s, int shift) {
-    auto f = [shift](int frame) { return frame - shift; };
+void WriteStage8Boss(ScriptBuilder& s, const BossFight& fight) {
+    auto f = [&fight](int frame) { return fight.At(frame); };
     s.FromFrame(f(5000), [&] { s.HudBossDigits(); });
     for (int slot = TopRow; slot < UpperColumn; ++slot) {
         s.MoveDuring(slot, 4, 0, f(4811), f(4964));
@@ -62,7 +62,7 @@ void WriteStage8Boss(ScriptBuilder& s, int shift) {
     }
     for (int e = 0; e < 20; ++e) s.FireAimed(16640 + e, Boss, 0, 50 * e, Cycle, from, 8);
 
-    s.AtFrame(f(9000), [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     // The frame falls apart with the boss, and every bullet vanishes.
     s.WhileAllDestroyed(Boss, Boss, [&] {
         s.SetState(TopRow, LastBlock, StateDestroyed);

@@ -4,7 +4,7 @@
 
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
-#include "stages/stage8/Stage8Boss.h"
+#include "stages/stage9/Stage9Boss.h"
 
 namespace veltrano {
 
@@ -172,7 +172,7 @@ void WriteStage9(ScriptBuilder& s) {
         WriteClimb(s, bullets, mines);
         WriteGauntlet(s, bullets);
     });
-    WriteStage9Boss(s, 0);
+    WriteStage9Boss(s, RowOf(Stage9Scene).Fight);
 }
 
 }  // namespace veltrano

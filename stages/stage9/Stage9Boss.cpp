@@ -1,7 +1,8 @@
 // The stage 9 boss patrols the screen's edge with four pods and four parts around it. Each time its
 // hit points fall past a threshold it sheds a ring of attachments and the scene's clock jumps to the
 // next phase's own stretch; a phase left standing too long is forced on by setting the hit points.
-#include "stages/stage8/Stage8Boss.h"
+#include "stages/stage9/Stage9Boss.h"
+
 #include "world/World.h"
 
 namespace veltrano {
@@ -18,7 +19,8 @@ constexpr int ForceFrame[2] = {8000, 15000};
 constexpr int ForcedHP[2] = {297, 157};
 // The hit points a phase starts with, just below the band that triggers it.
 constexpr int PhaseHP[2] = {295, 155};
-constexpr int TimeOut[3] = {10000, 17000, 24000};
+// The later phases time out as long after their start as the first.
+constexpr int LaterTimeOuts[2] = {17000, 24000};
 
 // Corners of the patrol: down the left side, right along the bottom, up the right side, left along
 // the top.
@@ -79,34 +81,27 @@ void EnterPhase(int phase, int shift) {
     FreeBullets();
 }
 
-template <int Shift>
-void BossStep() {
-    if (StageFrame < PhaseStart[0] - Shift) return;
+// `shift` is the fight's: the boss-only scene runs the whole fight earlier.
+void BossStep(int shift) {
+    if (StageFrame < PhaseStart[0] - shift) return;
     Patrol();
     TurnScenery();
     if (EnemyState[Boss] == StateDestroyed) return;
     const int hp = EnemyHP[Boss];
     if (Stage9BossPhase == 0 && hp >= 296 && hp <= 299) {
-        EnterPhase(1, Shift);
+        EnterPhase(1, shift);
     } else if (Stage9BossPhase == 1 && hp >= 156 && hp <= 159) {
-        EnterPhase(2, Shift);
+        EnterPhase(2, shift);
     }
     // Forcing comes after the test, so the change follows on the next step.
     for (int i = 0; i < 2; ++i) {
-        if (StageFrame == ForceFrame[i] - Shift) EnemyHP[Boss] = ForcedHP[i];
+        if (StageFrame == ForceFrame[i] - shift) EnemyHP[Boss] = ForcedHP[i];
     }
 }
 
 void ClearPhases() {
     Stage9BossPhase = 0;
     Stage9BossCorner = 0;
-}
-
-using Hook = void (*)();
-
-// The boss's own code is compiled once per timeline it runs on.
-Hook BossStepFor(int shift) {
-    return shift == 0 ? BossStep<0> : BossStep<Stage9BossShift>;
 }
 
 }  // namespace
@@ -117,10 +112,10 @@ void PlaceStage9Boss(ScriptBuilder& s) {
     s.InitHook(ClearPhases);
 }
 
-void WriteStage9Boss(ScriptBuilder& s, int shift) {
-    auto f = [shift](int frame) { return frame - shift; };
+void WriteStage9Boss(ScriptBuilder& s, const BossFight& fight) {
+    auto f = [&fight](int frame) { return fight.At(frame); };
     s.FromFrame(f(PhaseStart[0]), [&] { s.HudBossDigits(); });
-    s.Call(BossStepFor(shift));
+    s.Call(BossStep, fight.Shift);
     const int podDx[4] = {-64, 64, 64, -64}, podDy[4] = {-64, -64, 64, 64};
     const int partDx[4] = {-32, 48, 48, -32}, partDy[4] = {-32, -32, 48, 48};
     for (int p = 0; p < 4; ++p) {
@@ -164,7 +159,8 @@ void WriteStage9Boss(ScriptBuilder& s, int shift) {
         }
     });
 
-    for (int t : TimeOut) s.AtFrame(f(t), [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    for (int t : LaterTimeOuts) s.AtFrame(f(t), [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.WhileAllDestroyed(Boss, Boss, [&] {
         s.SetState(FirstPod, LastPod, StateDestroyed);
         s.SetState(FirstPart, LastPart, StateDestroyed);
