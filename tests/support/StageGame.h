@@ -33,7 +33,7 @@ inline PilotOptions ParkedPilot() {
 }
 
 // How the fight against a scene's boss ended, as the player saw it.
-struct BossFight {
+struct BossFall {
     int Slot = -1;          // the boss slot at the end of the scene
     int FellAtStep = -1;    // the step on which it was destroyed (-1: never)
     int HitPointsLeft = 0;  // its hit points on that step: below 1 when shots brought it down
@@ -92,11 +92,11 @@ struct StageGame {
     // Lets `pilot` fly until the frame handler leaves the current scene or `maxFrames` frames have
     // run; returns the last step run in the scene and leaves every key released. `fight`, when
     // given, is told how the scene's boss fell.
-    int PlayToNextScene(const PilotOptions& options, int maxFrames = FrameCap, BossFight* fight = nullptr) {
+    int PlayToNextScene(const PilotOptions& options, int maxFrames = FrameCap, BossFall* fight = nullptr) {
         Pilot pilot(options);
         const int scene = Scene;
         int lastStep = StageFrame;
-        BossFight seen;
+        BossFall seen;
         for (int frame = 0; Scene == scene && frame < maxFrames; ++frame) {
             pilot.Steer(Game.Platform.Input);
             lastStep = StageFrame;
@@ -125,7 +125,7 @@ struct StageGame {
 // Checks that the scene's boss was shot down on a step before `timeOutStep` (where the script
 // would have switched it off without its bonus), paid its bonus in a stage, and that the scene
 // changed on the dead time `deadTimeAtChange` of the boss-destroyed path.
-inline void ExpectBossShotDown(const BossFight& fight, int bossSlot, int timeOutStep, int deadTimeAtChange,
+inline void ExpectBossShotDown(const BossFall& fight, int bossSlot, int timeOutStep, int deadTimeAtChange,
                                bool paysBonus = true) {
     EXPECT_EQ(fight.Slot, bossSlot);
     ASSERT_GE(fight.FellAtStep, 0) << "the boss never fell";
