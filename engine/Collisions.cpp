@@ -37,19 +37,22 @@ struct HitClass {
 };
 
 // The ship's box sits inside its sprite, so the contact boxes are not symmetric.
+// clang-format off
 constexpr HitClass HitClasses[] = {
-    {-2, ContactFate::Destroyed, 16, ShotReaction::DestroyedByBurst},
-    {-2, ContactFate::DestroyedIfShipLives, 16, ShotReaction::Damaged},
-    {-2, ContactFate::Stays, 16, ShotReaction::Absorbs},
-    {-18, ContactFate::DestroyedFrom800, 32, ShotReaction::None},
-    {-18, ContactFate::DestroyedIfShipLivesFrom800, 32, ShotReaction::Damaged},
-    {-18, ContactFate::Stays, 32, ShotReaction::Absorbs},
-    {-18, ContactFate::Stays, 32, ShotReaction::BecomesItem},
-    {0, ContactFate::None, 32, ShotReaction::None},
-    {6, ContactFate::Destroyed, 32, ShotReaction::DestroyedByBurst},
+    {-2,  ContactFate::Destroyed,                   16, ShotReaction::DestroyedByBurst},  // SmallBulletClass
+    {-2,  ContactFate::DestroyedIfShipLives,        16, ShotReaction::Damaged},           // SmallEnemyClass
+    {-2,  ContactFate::Stays,                       16, ShotReaction::Absorbs},           // SmallShotProofClass
+    {-18, ContactFate::DestroyedFrom800,            32, ShotReaction::None},              // LargeObjectClass
+    {-18, ContactFate::DestroyedIfShipLivesFrom800, 32, ShotReaction::Damaged},           // LargeEnemyClass
+    {-18, ContactFate::Stays,                       32, ShotReaction::Absorbs},           // LargeShotProofClass
+    {-18, ContactFate::Stays,                       32, ShotReaction::BecomesItem},       // ItemCarrierClass
+    {0,   ContactFate::None,                        32, ShotReaction::None},              // ItemClass
+    {6,   ContactFate::Destroyed,                   32, ShotReaction::DestroyedByBurst},  // LargeBulletClass
 };
+// clang-format on
+static_assert(sizeof HitClasses / sizeof HitClasses[0] == LargeBulletClass + 1);
+static_assert(ItemClass == 7 && ItemCarrierClass == 6 && LastSmallClass == 2);
 constexpr int HitClassCount = sizeof HitClasses / sizeof HitClasses[0];
-constexpr int ItemClass = 7;
 constexpr int FirstBurstShot = 7 * ShotsPerGroup;
 
 const HitClass* ClassOf(int slot) {
@@ -73,9 +76,9 @@ bool ContactDestroys(ContactFate fate, int slot) {
         case ContactFate::DestroyedIfShipLives:
             return PlayerHP >= 1;
         case ContactFate::DestroyedFrom800:
-            return slot >= 800;
+            return slot >= FirstItemSlot;
         case ContactFate::DestroyedIfShipLivesFrom800:
-            return PlayerHP >= 1 && slot >= 800;
+            return PlayerHP >= 1 && slot >= FirstItemSlot;
         default:
             return false;
     }
@@ -230,17 +233,17 @@ void CheckItemPickup(int slot) {
     if (EnemyState[slot] != StateItem || !OnScreen(slot, 32)) return;
     // The ship's own state is not consulted: a drifting item is collected at the lost ship's place.
     if (!Between(EnemyX[slot] - PlayerX, -24, 24) || !Between(EnemyY[slot] - PlayerY, -24, 24)) return;
-    if (slot >= 800 && slot <= 849) {
+    if (slot >= FirstPowerItemSlot && slot <= LastPowerItemSlot) {
         if (ShotPower < 3) ShotPower += 1;
-    } else if (slot >= 850 && slot <= 899) {
+    } else if (slot >= FirstHitPointItemSlot && slot <= LastHitPointItemSlot) {
         if (PlayerHP < 3) PlayerHP += 1;
-    } else if (slot >= 900 && slot <= 949) {
+    } else if (slot >= FirstOptionItemSlot && slot <= LastOptionItemSlot) {
         if (Option1On == 0) {
             Option1On = 1;
         } else {
             Option2On = 1;
         }
-    } else if (slot >= 950 && slot <= 999) {
+    } else if (slot >= FirstExtraShipItemSlot && slot <= LastExtraShipItemSlot) {
         Lives += 1;
     } else {
         return;

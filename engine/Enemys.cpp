@@ -63,7 +63,7 @@ void ChaseRow(int slot, int from, int speed) {
     if (!(from < StageFrame)) return;
     EnemyX[slot] -= speed;
     const int target = PlayerY + 16;
-    const int halfHeight = EnemySize[slot] <= 2 ? 8 : 16;
+    const int halfHeight = EnemySize[slot] <= LastSmallClass ? 8 : 16;
     if (target > EnemyY[slot] + halfHeight) EnemyY[slot] += speed;
     if (target < EnemyY[slot] + halfHeight) EnemyY[slot] -= speed;
 }

@@ -79,10 +79,26 @@ constexpr SlotRangeLook CountdownBlockLooks[] = {
 
 // Items, enemies, scenery and enemy bullets. Slots 7000..7999 are never drawn.
 constexpr SlotRangeLook ObjectAndBulletLooks[] = {
-    {800, 849, {96, 64, 32, 32}, Picture({128, 32, 32, 32}), Nothing},   // power-up
-    {850, 899, {96, 64, 32, 32}, Picture({128, 64, 32, 32}), Nothing},   // extra hit point
-    {900, 949, {96, 64, 32, 32}, Picture({128, 96, 32, 32}), Nothing},   // option
-    {950, 999, {96, 64, 32, 32}, Picture({128, 128, 32, 32}), Nothing},  // extra ship
+    {FirstPowerItemSlot,
+     LastPowerItemSlot,
+     {96, 64, 32, 32},
+     Picture({128, 32, 32, 32}),
+     Nothing},  // power-up
+    {FirstHitPointItemSlot,
+     LastHitPointItemSlot,
+     {96, 64, 32, 32},
+     Picture({128, 64, 32, 32}),
+     Nothing},  // extra hit point
+    {FirstOptionItemSlot,
+     LastOptionItemSlot,
+     {96, 64, 32, 32},
+     Picture({128, 96, 32, 32}),
+     Nothing},  // option
+    {FirstExtraShipItemSlot,
+     LastExtraShipItemSlot,
+     {96, 64, 32, 32},
+     Picture({128, 128, 32, 32}),
+     Nothing},  // extra ship
     {1000, 1499, {64, 160, 16, 16}, SparkLook, SparkLook},
     {1500, 1999, {80, 160, 16, 16}, SparkLook, SparkLook},
     {2000, 2499, {64, 32, 32, 32}, ShortBurstLook, ShortBurstLook},

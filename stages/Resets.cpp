@@ -16,7 +16,7 @@ void ParkObjects() {
 
 void MakeFurnitureInert() {
     for (int slot = FirstFurnitureSlot; slot <= LastFurnitureSlot; ++slot) {
-        EnemySize[slot] = 0;
+        EnemySize[slot] = SmallBulletClass;
         EnemyState[slot] = StateInert;
     }
 }
@@ -115,7 +115,7 @@ void ResetForStage(bool firstStage) {
     ParkObjects();
     ClearObjectTimersAndBullets();
     MakeFurnitureInert();
-    for (int slot = FirstItemSlot; slot <= LastItemSlot; ++slot) EnemySize[slot] = 6;
+    for (int slot = FirstItemSlot; slot <= LastItemSlot; ++slot) EnemySize[slot] = ItemCarrierClass;
 
     PlaceHudFurniture();
     StageFrame = 0;

@@ -5,6 +5,7 @@
 
 #include "stages/BossFight.h"
 #include "stages/Scenes.h"
+#include "stages/staffroll/StaffRollShow.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -18,9 +19,6 @@ constexpr const char* LastBossMusic = "\\Sounds\\Boss2.wav";
 constexpr const char* LastBattleMusic = "\\Sounds\\LastBattle.wav";
 constexpr const char* EndingMusic = "\\Sounds\\Ending.wav";
 
-// The staff roll's closing picture stays from this frame on; from then the confirm action ends the
-// roll and the music fades.
-constexpr int StaffRollClosingFrame = 3064;
 // Stage 3's boss becomes vulnerable on this frame of the stage, a whole number of its 969-step cycles.
 constexpr int Stage3BossActiveFrame = 3876;
 

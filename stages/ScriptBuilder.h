@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "stages/Script.h"
+#include "world/World.h"
 
 namespace veltrano {
 
@@ -70,6 +71,11 @@ class ScriptBuilder {
     // The usual parting shot: aimed at the ship the step after the carrier is destroyed.
     void DeathShot(int bullet, int carrier, int offset = 0, int deadTime = 1, int speed = 6) {
         FireOnDeath(bullet, carrier, offset, deadTime, speed);
+    }
+    // A flier: a path of three segments, and the usual parting shot on `bullet`.
+    void Flier(int slot, Segment a, Segment b, Segment c, int bullet) {
+        Path(slot, {a, b, c});
+        DeathShot(bullet, slot);
     }
     // A mine: goes off near the ship and releases a ring of twelve slow shots on bullets
     // firstBullet + stride x e.
@@ -140,6 +146,8 @@ class ScriptBuilder {
     void SetRespawnSide(int value);
     void SetPosition(int slot, Arg x, Arg y);
     void ClearBulletStep(int first, int last);
+    // Every bullet the scripts fired vanishes at once (a boss has fallen).
+    void ClearEnemyBullets() { SetState(FirstScriptBulletSlot, LastBulletSlot, StateDestroyed); }
     // Puts `slot` at (dx, dy) from `reference`, every step.
     void PlaceRelative(int slot, int reference, int dx, int dy) {
         SetPosition(slot, Arg::XOf(reference, dx), Arg::YOf(reference, dy));

@@ -180,7 +180,7 @@ void ResetWorldState() {
         EnemyX[i] = EnemyY[i] = ParkedPosition;
         EnemyState[i] = StateActive;
         EnemyHP[i] = 1;
-        EnemySize[i] = 1;
+        EnemySize[i] = SmallEnemyClass;
         EnemyDeadTime[i] = 0;
         EnemyScored[i] = 0;
     }
@@ -191,29 +191,29 @@ void ResetWorldState() {
     BulletOriginX.Fill(0);
     BulletOriginY.Fill(0);
     BulletStep.Fill(0);
-    SetRangeClass(800, 999, 6);
+    SetRangeClass(FirstItemSlot, LastItemSlot, ItemCarrierClass);
     ItemAge.Fill(0);
 
     // Default hit classes by slot range, in this order (13000..14999 end as small bullets).
-    SetRangeClass(0, 5, 3);
-    SetRangeClass(6, 7, 4);
-    SetRangeClass(8, 8, 3);
-    SetRangeClass(9, 18, 4);
-    SetRangeClass(19, 19, 5);
-    SetRangeClass(700, 799, 0);
+    SetRangeClass(0, 5, LargeObjectClass);
+    SetRangeClass(6, 7, LargeEnemyClass);
+    SetRangeClass(8, 8, LargeObjectClass);
+    SetRangeClass(9, 18, LargeEnemyClass);
+    SetRangeClass(19, 19, LargeShotProofClass);
+    SetRangeClass(700, 799, SmallBulletClass);
     for (int i = 700; i <= 799; ++i) EnemyState[i] = StateInert;
-    SetRangeClass(2000, 2499, 4);
-    SetRangeClass(2500, 2999, 5);
-    SetRangeClass(3000, 4499, 4);
-    SetRangeClass(4500, 4999, 2);
-    SetRangeClass(5000, 5499, 5);
-    SetRangeClass(5500, 6999, 4);
-    SetRangeClass(7000, 7999, 1);
+    SetRangeClass(2000, 2499, LargeEnemyClass);
+    SetRangeClass(2500, 2999, LargeShotProofClass);
+    SetRangeClass(3000, 4499, LargeEnemyClass);
+    SetRangeClass(4500, 4999, SmallShotProofClass);
+    SetRangeClass(5000, 5499, LargeShotProofClass);
+    SetRangeClass(5500, 6999, LargeEnemyClass);
+    SetRangeClass(7000, 7999, SmallEnemyClass);
     for (int i = 7000; i <= 7999; ++i) EnemyState[i] = StateInert;
-    SetRangeClass(8000, 8999, 1);
-    SetRangeClass(9000, 10999, 0);
-    SetRangeClass(11000, 14999, 8);
-    SetRangeClass(13000, 19999, 0);
+    SetRangeClass(8000, 8999, SmallEnemyClass);
+    SetRangeClass(FirstBulletSlot, 10999, SmallBulletClass);
+    SetRangeClass(FirstScriptBulletSlot, 14999, LargeBulletClass);
+    SetRangeClass(13000, LastBulletSlot, SmallBulletClass);
 
     // Scene-private and game variables.
     Boss2Phase = Boss2Dir = 0;

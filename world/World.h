@@ -18,7 +18,14 @@ constexpr int ShotCount = ShotGroupCount * ShotsPerGroup;  // 1700
 constexpr int ObjectSlotCount = 20000;
 constexpr int FirstItemSlot = 800;
 constexpr int LastItemSlot = 999;
+// The item slots by what the item gives, fifty of each.
+constexpr int FirstPowerItemSlot = 800, LastPowerItemSlot = 849;
+constexpr int FirstHitPointItemSlot = 850, LastHitPointItemSlot = 899;
+constexpr int FirstOptionItemSlot = 900, LastOptionItemSlot = 949;
+constexpr int FirstExtraShipItemSlot = 950, LastExtraShipItemSlot = 999;
 constexpr int FirstBulletSlot = 9000;
+// The scripts' own bullets start here; a fallen boss clears them all, from here to the last.
+constexpr int FirstScriptBulletSlot = 11000;
 constexpr int LastBulletSlot = 19999;
 constexpr int ClampedHPSlotCount = 15000;  // the frame's hit-point clamp stops here
 constexpr int MaxBonusFlags = 64;          // the longest flag table any stage asks for
@@ -62,6 +69,19 @@ constexpr int FirstScene = ScoreListScene;
 constexpr int LastScene = ChallengeScene;
 
 // Object states.
+// Hit classes (EnemySize): how a slot meets the ship and the ship's shots. Classes up to
+// LastSmallClass are 16-pixel objects, the rest 32-pixel ones.
+constexpr int SmallBulletClass = 0;     // destroyed by contact and by burst shots only; shots fly on
+constexpr int SmallEnemyClass = 1;      // damaged by shots; destroyed by contact while the ship lives
+constexpr int SmallShotProofClass = 2;  // stops shots, takes no damage, survives contact
+constexpr int LargeObjectClass = 3;     // shots fly through; contact destroys it from slot 800 on
+constexpr int LargeEnemyClass = 4;      // damaged by shots; contact destroys it from slot 800 on
+constexpr int LargeShotProofClass = 5;  // stops shots, takes no damage, survives contact
+constexpr int ItemCarrierClass = 6;     // damaged by shots; at no hit points it becomes an item
+constexpr int ItemClass = 7;            // an item waiting to be collected: nothing touches it
+constexpr int LargeBulletClass = 8;     // a small contact box; destroyed by burst shots only
+constexpr int LastSmallClass = SmallShotProofClass;
+
 constexpr int StateActive = 0;
 constexpr int StateInert = 1;
 constexpr int StateItem = 2;

@@ -117,7 +117,7 @@ void WriteChallengeBattle(ScriptBuilder& s) {
     WriteFinalBurst(s);
     // A boss still flying at the time-out is switched off, without the boss bonus.
     s.AtFrame(TimeOutFrame, [&] { s.SetState(Boss, Boss, StateDestroyed); });
-    s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
+    s.WhileAllDestroyed(Boss, Boss, [&] { s.ClearEnemyBullets(); });
 }
 
 }  // namespace veltrano

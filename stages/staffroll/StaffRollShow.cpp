@@ -120,7 +120,6 @@ int WrapOf(int stride) {
 }
 
 constexpr int GameClearedFrame = 3063;
-constexpr int ClosingPictureFrame = 3064;
 
 template <size_t N>
 bool Contains(const int (&frames)[N], int frame) {
@@ -198,7 +197,7 @@ void RunPanelCurtains() {
 
 void CloseStaffRoll() {
     if (StageFrame == GameClearedFrame) GameCleared = 1;
-    if (StageFrame == ClosingPictureFrame) StaffRollPicture = 1;
+    if (StageFrame == StaffRollClosingFrame) StaffRollPicture = 1;
 }
 
 }  // namespace veltrano

@@ -4,6 +4,10 @@
 
 namespace veltrano {
 
+// The closing picture stays from this frame on; from then the confirm action ends the roll and the
+// music fades.
+constexpr int StaffRollClosingFrame = 3064;
+
 // Writes the credits whose frames include this step on the back buffer, in large white letters.
 void DrawStaffCredits();
 // Moves the ship by the leg of its flight that this step belongs to.

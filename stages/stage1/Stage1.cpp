@@ -65,35 +65,29 @@ void WriteInit(ScriptBuilder& s) {
     s.Place(3000, 16, Coord::Per(128, 32), -32);
 }
 
-// A flier of a formation: three path segments and one parting shot.
-void Flier(ScriptBuilder& s, int slot, Segment a, Segment b, Segment c, int bullet) {
-    s.Path(slot, {a, b, c});
-    s.DeathShot(bullet, slot);
-}
-
 void WriteOpening(ScriptBuilder& s) {
     for (int k = 0; k < 4; ++k) {
         const int w = 4 * k;
-        Flier(s, 1000 + k, {-4, 4, 32 + w, 64 + w}, {-6, 0, 64 + w, 128 + w}, {4, 4, 128 + w, 2000},
-              11000 + k);
+        s.Flier(1000 + k, {-4, 4, 32 + w, 64 + w}, {-6, 0, 64 + w, 128 + w}, {4, 4, 128 + w, 2000},
+                11000 + k);
     }
     for (int k = 0; k < 4; ++k) {
         const int w = 4 * k;
-        Flier(s, 1004 + k, {-4, -4, 96 + w, 144 + w}, {-6, 0, 144 + w, 208 + w}, {4, -4, 208 + w, 2000},
-              11004 + k);
+        s.Flier(1004 + k, {-4, -4, 96 + w, 144 + w}, {-6, 0, 144 + w, 208 + w}, {4, -4, 208 + w, 2000},
+                11004 + k);
     }
     s.ScrollWithGround(800, 128);
 
     // Climbers from below and above.
     for (int k = 0; k < 4; ++k) {
         const int w = 4 * k;
-        Flier(s, 1008 + k, {0, 6, 160 + w, 192 + w}, {-5, -2, 192 + w, 240 + w}, {0, 6, 240 + w, 2000},
-              11008 + k);
+        s.Flier(1008 + k, {0, 6, 160 + w, 192 + w}, {-5, -2, 192 + w, 240 + w}, {0, 6, 240 + w, 2000},
+                11008 + k);
     }
     for (int k = 0; k < 4; ++k) {
         const int w = 4 * k;
-        Flier(s, 1012 + k, {0, -6, 160 + w, 192 + w}, {-5, 2, 192 + w, 240 + w}, {0, -6, 240 + w, 2000},
-              11012 + k);
+        s.Flier(1012 + k, {0, -6, 160 + w, 192 + w}, {-5, 2, 192 + w, 240 + w}, {0, -6, 240 + w, 2000},
+                11012 + k);
     }
 
     // Ground guns: a straight shot and an aimed one, half a period apart.
@@ -167,18 +161,18 @@ void WriteCrossings(ScriptBuilder& s) {
     // Every formation's member d moves before member d + 1 of any formation.
     for (int d = 0; d < 4; ++d) {
         const int w = 4 * d;
-        Flier(s, 1036 + d, {5, 1, 1920 + w, 2048 + w}, {0, 6, 2048 + w, 2080 + w}, {-6, 0, 2080 + w, 4000},
-              11052 + d);
-        Flier(s, 1040 + d, {5, -1, 1920 + w, 2048 + w}, {0, -6, 2048 + w, 2080 + w}, {-6, 0, 2080 + w, 4000},
-              11056 + d);
-        Flier(s, 1044 + d, {4, 4, 2112 + w, 2144 + w}, {-6, 0, 2144 + w, 2208 + w}, {4, 4, 2208 + w, 4000},
-              11060 + d);
-        Flier(s, 1048 + d, {4, -4, 2112 + w, 2144 + w}, {-6, 0, 2144 + w, 2208 + w}, {4, -4, 2208 + w, 4000},
-              11064 + d);
-        Flier(s, 1052 + d, {-1, 6, 2240 + w, 2304 + w}, {-2, -5, 2304 + w, 2336 + w}, {-6, 0, 2336 + w, 4000},
-              11068 + d);
-        Flier(s, 1056 + d, {-1, -6, 2240 + w, 2304 + w}, {-2, 5, 2304 + w, 2336 + w}, {-6, 0, 2336 + w, 4000},
-              11072 + d);
+        s.Flier(1036 + d, {5, 1, 1920 + w, 2048 + w}, {0, 6, 2048 + w, 2080 + w}, {-6, 0, 2080 + w, 4000},
+                11052 + d);
+        s.Flier(1040 + d, {5, -1, 1920 + w, 2048 + w}, {0, -6, 2048 + w, 2080 + w}, {-6, 0, 2080 + w, 4000},
+                11056 + d);
+        s.Flier(1044 + d, {4, 4, 2112 + w, 2144 + w}, {-6, 0, 2144 + w, 2208 + w}, {4, 4, 2208 + w, 4000},
+                11060 + d);
+        s.Flier(1048 + d, {4, -4, 2112 + w, 2144 + w}, {-6, 0, 2144 + w, 2208 + w}, {4, -4, 2208 + w, 4000},
+                11064 + d);
+        s.Flier(1052 + d, {-1, 6, 2240 + w, 2304 + w}, {-2, -5, 2304 + w, 2336 + w}, {-6, 0, 2336 + w, 4000},
+                11068 + d);
+        s.Flier(1056 + d, {-1, -6, 2240 + w, 2304 + w}, {-2, 5, 2304 + w, 2336 + w}, {-6, 0, 2336 + w, 4000},
+                11072 + d);
     }
 }
 
@@ -191,7 +185,7 @@ void BonusFormation(ScriptBuilder& s, int checkFrame, int group, int flag, int f
             const int t0 = start + 4 * d;
             const int t1 = t0 + span1;
             const int t2 = t1 + span2;
-            Flier(s, formation + d, {dx1, dy1, t0, t1}, {dx2, dy2, t1, t2}, {0, dy3, t2, 3000}, bullet + d);
+            s.Flier(formation + d, {dx1, dy1, t0, t1}, {dx2, dy2, t1, t2}, {0, dy3, t2, 3000}, bullet + d);
         }
     });
 }
@@ -315,7 +309,7 @@ void WriteStage1Boss(ScriptBuilder& s, const BossFight& fight) {
     }
     // A boss still flying at the time-out is switched off, without the boss bonus.
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
-    s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
+    s.WhileAllDestroyed(Boss, Boss, [&] { s.ClearEnemyBullets(); });
 }
 
 void WriteStage1(ScriptBuilder& s) {

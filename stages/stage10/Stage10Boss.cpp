@@ -87,7 +87,7 @@ void WriteStage10Boss(ScriptBuilder& s, const BossFight& fight) {
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.WhileAllDestroyed(Boss, Boss, [&] {
         s.SetState(OuterRing, InnerRing + 3, StateDestroyed);
-        s.SetState(11000, 19999, StateDestroyed);
+        s.ClearEnemyBullets();
     });
     s.AtDeadTime(Boss, 100, [&] { s.SetStageFrame(50000); });
 }

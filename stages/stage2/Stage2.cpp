@@ -56,12 +56,6 @@ void WriteInit(ScriptBuilder& s) {
     s.Place(3520, 4, 640, Coord::Per(0, 128));
 }
 
-// A flier with three path segments and one parting shot.
-void Flier(ScriptBuilder& s, int slot, Segment a, Segment b, Segment c, int bullet) {
-    s.Path(slot, {a, b, c});
-    s.DeathShot(bullet, slot);
-}
-
 // Two parting shots, ten steps apart.
 void DeathPair(ScriptBuilder& s, int first, int second, int carrier) {
     s.DeathShot(first, carrier);
@@ -73,10 +67,10 @@ void WriteOpening(ScriptBuilder& s) {
     s.ScrollWithGround(800, 48);
     for (int i = 0; i < 6; ++i) {
         const int w = 4 * i;
-        Flier(s, 1000 + i, {-6, 0, 64 + w, 96 + w}, {2, 5, 96 + w, 128 + w}, {-6, 0, 128 + w, 2000},
-              11000 + i);
-        Flier(s, 1006 + i, {0, -6, 128 + w, 160 + w}, {2, -5, 160 + w, 192 + w}, {-6, 0, 192 + w, 2000},
-              11006 + i);
+        s.Flier(1000 + i, {-6, 0, 64 + w, 96 + w}, {2, 5, 96 + w, 128 + w}, {-6, 0, 128 + w, 2000},
+                11000 + i);
+        s.Flier(1006 + i, {0, -6, 128 + w, 160 + w}, {2, -5, 160 + w, 192 + w}, {-6, 0, 192 + w, 2000},
+                11006 + i);
     }
     for (int j = 0; j < 4; ++j) {
         const int gun = 2000 + j, from = 208 + 64 * j;
@@ -107,20 +101,20 @@ void WriteMinesAndFliers(ScriptBuilder& s) {
     s.WhileFlag(1, [&] {
         for (int k = 0; k < 8; ++k) {
             const int w = 4 * k;
-            Flier(s, 1020 + k, {-6, 0, 1040 + w, 1090 + w}, {2, 5, 1090 + w, 1115 + w},
-                  {-5, 2, 1115 + w, 4000}, 11036 + k);
-            Flier(s, 1028 + k, {-6, 0, 1040 + w, 1090 + w}, {2, -5, 1090 + w, 1115 + w},
-                  {-5, -2, 1115 + w, 4000}, 11044 + k);
+            s.Flier(1020 + k, {-6, 0, 1040 + w, 1090 + w}, {2, 5, 1090 + w, 1115 + w},
+                    {-5, 2, 1115 + w, 4000}, 11036 + k);
+            s.Flier(1028 + k, {-6, 0, 1040 + w, 1090 + w}, {2, -5, 1090 + w, 1115 + w},
+                    {-5, -2, 1115 + w, 4000}, 11044 + k);
         }
     });
     s.AtFrame(1200, [&] { s.SetLayerStep(LayerStep::Layer3X, -4); });
     s.ScrollWithGround(801, 1232);
     for (int k = 0; k < 4; ++k) {
         const int w = 4 * k;
-        Flier(s, 1012 + k, {-6, 0, 1232 + w, 1264 + w}, {2, -5, 1264 + w, 1296 + w}, {-4, -4, 1296 + w, 4000},
-              11052 + k);
-        Flier(s, 1016 + k, {0, 6, 1328 + w, 1392 + w}, {6, 0, 1392 + w, 1456 + w}, {-4, -4, 1456 + w, 4000},
-              11056 + k);
+        s.Flier(1012 + k, {-6, 0, 1232 + w, 1264 + w}, {2, -5, 1264 + w, 1296 + w}, {-4, -4, 1296 + w, 4000},
+                11052 + k);
+        s.Flier(1016 + k, {0, 6, 1328 + w, 1392 + w}, {6, 0, 1392 + w, 1456 + w}, {-4, -4, 1456 + w, 4000},
+                11056 + k);
     }
     s.BonusCheck(1456, 1016, 1019, 4, 2000);
     s.WhileFlag(4, [&] {
@@ -335,7 +329,7 @@ void WriteStage2Boss(ScriptBuilder& s, const BossFight& fight) {
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     s.AtDeadTime(Boss, 1, [&] {
         s.SetState(Shield, Shield, StateDestroyed);
-        s.SetState(11000, 19999, StateDestroyed);
+        s.ClearEnemyBullets();
     });
 }
 

@@ -313,7 +313,7 @@ void WriteStage3Boss(ScriptBuilder& s, const BossFight& fight) {
     });
     // A boss still standing at the time-out is switched off, without the boss bonus.
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
-    s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
+    s.WhileAllDestroyed(Boss, Boss, [&] { s.ClearEnemyBullets(); });
     // The hull breaks up from the middle outwards, then the parts go.
     for (int d = 0; d < 7; ++d) {
         s.AtDeadTime(Boss, 40 + 12 * d, [&] {

@@ -130,7 +130,7 @@ void WriteSecondBoss(ScriptBuilder& s, const BossFight& fight) {
 
     s.AtFrame(fight.SecondTimeOut, [&] { s.SetState(Stage4SecondBoss, Stage4SecondBoss, StateDestroyed); });
     s.WhileAllDestroyed(Stage4SecondBoss, Stage4SecondBoss, [&] {
-        s.SetState(11000, 19999, StateDestroyed);
+        s.ClearEnemyBullets();
         s.SetState(FirstSatellite, LastSatellite, StateDestroyed);
     });
 }

@@ -131,7 +131,7 @@ void WriteStage5Boss(ScriptBuilder& s, const BossFight& fight) {
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Stage5Boss, Stage5Boss, StateDestroyed); });
     s.WhileAllDestroyed(Stage5Boss, Stage5Boss, [&] {
         s.SetState(UpperPod, LowerPod, StateDestroyed);
-        s.SetState(11000, 19999, StateDestroyed);
+        s.ClearEnemyBullets();
     });
 }
 

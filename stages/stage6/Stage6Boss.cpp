@@ -101,7 +101,7 @@ void WriteStage6Boss(ScriptBuilder& s, const BossFight& fight) {
     s.WhileAllDestroyed(Boss, Boss, [&] {
         s.SetState(FirstArm, LowerPylon, StateDestroyed);
         s.SetState(FirstPlate, LastPlate, StateDestroyed);
-        s.SetState(11000, 19999, StateDestroyed);
+        s.ClearEnemyBullets();
     });
 }
 

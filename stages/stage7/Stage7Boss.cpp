@@ -68,7 +68,7 @@ void WriteStage7Boss(ScriptBuilder& s, const BossFight& fight) {
     PlaceParts(s);
     WriteVolleys(s, entry);
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
-    s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
+    s.WhileAllDestroyed(Boss, Boss, [&] { s.ClearEnemyBullets(); });
 }
 
 // The boss alone, after a lead-in of 320 steps over the stage's scenery.

@@ -66,7 +66,7 @@ void WriteStage8Boss(ScriptBuilder& s, const BossFight& fight) {
     // The frame falls apart with the boss, and every bullet vanishes.
     s.WhileAllDestroyed(Boss, Boss, [&] {
         s.SetState(TopRow, LastBlock, StateDestroyed);
-        s.SetState(11000, 19999, StateDestroyed);
+        s.ClearEnemyBullets();
     });
 }
 

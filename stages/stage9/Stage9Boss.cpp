@@ -27,7 +27,7 @@ constexpr int LaterTimeOuts[2] = {17000, 24000};
 constexpr int PatrolLeft = 64, PatrolRight = 544, PatrolTop = 64, PatrolBottom = 384, PatrolStep = 2;
 
 void FreeBullets() {
-    for (int slot = 11000; slot <= LastBulletSlot; ++slot) {
+    for (int slot = FirstScriptBulletSlot; slot <= LastBulletSlot; ++slot) {
         EnemyState[slot] = StateDestroyed;
         BulletStep[slot] = 0;
     }
@@ -164,7 +164,7 @@ void WriteStage9Boss(ScriptBuilder& s, const BossFight& fight) {
     s.WhileAllDestroyed(Boss, Boss, [&] {
         s.SetState(FirstPod, LastPod, StateDestroyed);
         s.SetState(FirstPart, LastPart, StateDestroyed);
-        s.SetState(11000, 19999, StateDestroyed);
+        s.ClearEnemyBullets();
     });
 }
 
