@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing VeltranoGame2 needs on Debian 12 (run as root).
 set -euo pipefail
-packages=(build-essential cmake pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
+packages=(build-essential cmake ninja-build clang-format pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
           libgtest-dev libbenchmark-dev libsimpleini-dev fonts-ipafont-gothic)
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,7 @@
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
-using testdata::StageGame;
+using namespace veltrano::testdata;
 
 namespace {
 

@@ -3,8 +3,7 @@
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
-using testdata::AllInState;
-using testdata::StageGame;
+using namespace veltrano::testdata;
 
 namespace {
 

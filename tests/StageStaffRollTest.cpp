@@ -11,9 +11,7 @@
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
-using testdata::At;
-using testdata::Pos;
-using testdata::StageGame;
+using namespace veltrano::testdata;
 
 namespace {
 

@@ -3,9 +3,7 @@
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
-using testdata::AllInState;
-using testdata::ShootDown;
-using testdata::StageGame;
+using namespace veltrano::testdata;
 
 namespace {
 

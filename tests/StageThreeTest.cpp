@@ -3,21 +3,13 @@
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
-using testdata::At;
-using testdata::Pos;
-using testdata::ShootDown;
-using testdata::StageGame;
+using namespace veltrano::testdata;
 
 namespace {
 
+// The boss section is untouched by everything that comes before it, so its tests start here.
+constexpr int BossSectionFrame = 3300;
 constexpr int Boss = 9;
-
-// Enters stage 3 and skips to frame 3300: the boss ship, its parts and the layers it changes are
-// untouched by everything that comes before.
-void EnterBeforeTheBoss(StageGame& g) {
-    g.Enter(Stage3Scene);
-    StageFrame = 3300;
-}
 
 }  // namespace
 
@@ -86,7 +78,7 @@ TEST(StageThree, TheHeavyGunTakesItsGuardsAlongAndTheExtraShipNeedsAllFiveShot) 
 
 TEST(StageThree, TheBossShipAssemblesWakesAt3876AndFiresItsCycle) {
     StageGame g;
-    EnterBeforeTheBoss(g);
+    g.EnterAt(Stage3Scene, BossSectionFrame);
     g.RunParked(3651);
     EXPECT_EQ(At(Boss), (Pos{-30, 224}));
     g.RunParked(3795);
@@ -129,7 +121,7 @@ TEST(StageThree, TheBossShipAssemblesWakesAt3876AndFiresItsCycle) {
 
 TEST(StageThree, TheHullBreaksUpFromTheMiddleAndTheStageEnds200StepsAfterTheBoss) {
     StageGame g;
-    EnterBeforeTheBoss(g);
+    g.EnterAt(Stage3Scene, BossSectionFrame);
     g.RunParked(3999);
     ShootDown(Boss, Boss);
     g.RunParked(4039);

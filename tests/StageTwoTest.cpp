@@ -3,21 +3,13 @@
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
-using testdata::At;
-using testdata::Pos;
-using testdata::ShootDown;
-using testdata::StageGame;
+using namespace veltrano::testdata;
 
 namespace {
 
+// The boss section is untouched by everything that comes before it, so its tests start here.
+constexpr int BossSectionFrame = 3900;
 constexpr int Boss = 7, Shield = 8;
-
-// Enters stage 2 and skips to frame 3900: the boss, its shield and the layers it stops are untouched
-// by everything that comes before.
-void EnterBeforeTheBoss(StageGame& g) {
-    g.Enter(Stage2Scene);
-    StageFrame = 3900;
-}
 
 }  // namespace
 
@@ -102,7 +94,7 @@ TEST(StageTwo, AMineGoesOffNearTheShipInARingOfTwelveSlowShotsWithoutPoints) {
 
 TEST(StageTwo, TheBossWaitsPatrolsTheBottomAndFiresFromFrame4000) {
     StageGame g;
-    EnterBeforeTheBoss(g);
+    g.EnterAt(Stage2Scene, BossSectionFrame);
     g.RunParked(3967);
     EXPECT_EQ(At(Boss), (Pos{640, 448}));
     EXPECT_EQ(Layer1StepX, -1);
@@ -139,7 +131,7 @@ TEST(StageTwo, TheBossWaitsPatrolsTheBottomAndFiresFromFrame4000) {
 
 TEST(StageTwo, HitPointsInTheBandSendTheBossUpAndBackInsideItsShield) {
     StageGame g;
-    EnterBeforeTheBoss(g);
+    g.EnterAt(Stage2Scene, BossSectionFrame);
     g.RunParked(4100);
     ASSERT_EQ(Boss2Phase, 0);
     EnemyHP[Boss] = 205;
@@ -181,7 +173,7 @@ TEST(StageTwo, HitPointsInTheBandSendTheBossUpAndBackInsideItsShield) {
 
 TEST(StageTwo, APassPastTheBandWaitsForFrame6600AndTheShieldSinksAfterTheBoss) {
     StageGame g;
-    EnterBeforeTheBoss(g);
+    g.EnterAt(Stage2Scene, BossSectionFrame);
     g.RunParked(4100);
     EnemyHP[Boss] = 150;  // from above 211 straight to below 201
     g.RunParked(6599);
@@ -212,7 +204,7 @@ TEST(StageTwo, APassPastTheBandWaitsForFrame6600AndTheShieldSinksAfterTheBoss) {
 
 TEST(StageTwo, ABossLeftStandingAtTheTimeOutIsSwitchedOffWithoutItsBonus) {
     StageGame g;
-    EnterBeforeTheBoss(g);
+    g.EnterAt(Stage2Scene, BossSectionFrame);
     g.RunParked(4000);
     StageFrame = 7590;  // skip the wait; nothing between is timed
     g.RunParked(7599);

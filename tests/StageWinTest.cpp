@@ -12,8 +12,7 @@
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
-using testdata::BossFall;
-using testdata::StageGame;
+using namespace veltrano::testdata;
 
 namespace {
 

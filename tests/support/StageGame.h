@@ -51,6 +51,12 @@ struct StageGame {
         SetShotVelocities();
         ControlEnabled = 1;
     }
+    // Enters a stage and moves its clock on to `frame` without playing the steps between, for tests
+    // of a section that what comes before plays no part in.
+    void EnterAt(int scene, int frame) {
+        Enter(scene);
+        StageFrame = frame;
+    }
     // Runs frames until the step with StageFrame = `frame` has run. A watcher, when given, runs
     // before every frame (to keep the ship untouchable, destroy a group on a chosen frame...); the
     // keys stay as the test pressed them.
