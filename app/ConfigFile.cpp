@@ -139,7 +139,9 @@ void ConfigFile::WriteString(const char* section, const char* key, const std::st
     size_t at = place.SectionFound ? place.SectionEnd : Content.size();
     std::string lines;
     // The last line of a file may have no line ending: the new text starts on a line of its own.
-    if (at == Content.size() && !Content.empty() && Content.back() != '\n') lines += eol;
+    // A last line cut off after its '\r' only needs the '\n'.
+    if (at == Content.size() && !Content.empty() && Content.back() != '\n')
+        lines += Content.back() == '\r' ? "\n" : eol;
     if (!place.SectionFound) lines.append("[").append(section).append("]").append(eol);
     lines.append(key).append("=").append(value).append(eol);
     Content.insert(at, lines);

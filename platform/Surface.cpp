@@ -165,7 +165,8 @@ bool LoadBitmapFile(Surface& surface, const std::string& path, std::string* erro
     std::string why;
     if (!ReadBitmapLayout(data.data(), got, layout, &why)) return fail(why);
     if (layout.Extent > file.Size()) return fail("the file is shorter than its picture");
-    data.resize(static_cast<size_t>(layout.Extent));
+    // The pixels may start inside the headers: never read less than the headers themselves.
+    data.resize(std::max<size_t>(static_cast<size_t>(layout.Extent), BitmapHeaderBytes));
     if (!file.ReadAt(0, data.data(), data.size(), &got, error)) return false;
     Surface loaded;
     if (!DecodeBitmap(data.data(), got, loaded, &why)) return fail(why);
