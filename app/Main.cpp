@@ -164,16 +164,16 @@ void TForm1::FormCloseQuery() {
     RecordScore();
     const std::string save = ProgramFolder() + "/temp.dat";
     std::string error;
+    std::string scores;  // what a player would otherwise lose without a word
+    for (int score : HighScores) scores.append(" ").append(std::to_string(score));
     if (SaveFileAtStart == FileStatus::Failed) {
-        // Not written over a file whose scores were never read; the player still sees what was lost.
-        std::string scores;
-        for (int score : HighScores) scores.append(" ").append(std::to_string(score));
+        // Not written over a file whose scores were never read.
         std::fprintf(stderr,
                      "VeltranoGame2: %s was not saved (unreadable at start); the best scores were%s\n",
                      save.c_str(), scores.c_str());
     } else if (WriteSaveFile(save, &error) == FileStatus::Failed) {
         // Only an existing file is written; a missing one is not an error worth a message.
-        std::fprintf(stderr, "VeltranoGame2: %s; the scores of this run are lost\n", error.c_str());
+        std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
     }
 }
 
