@@ -1,35 +1,158 @@
-#define SI_NO_CONVERSION
-#define SI_IMPLEMENTATION
 #include "app/ConfigFile.h"
 
-#include <SimpleIni.h>
+#include <cctype>
+#include <vector>
 
 namespace veltrano {
 
-int ConfigFile::ReadInteger(const char* section, const char* key, int defaultValue) const {
-    CSimpleIniA ini;
-    if (ini.LoadFile(Path.c_str()) < 0) return defaultValue;
-    const char* text = ini.GetValue(section, key, nullptr);
-    if (text == nullptr) return defaultValue;
-    // Only a whole decimal integer (surrounding blanks allowed) counts; anything else is the default.
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) return defaultValue;
-    while (*end == ' ' || *end == '\t' || *end == '\r') ++end;
-    return *end == '\0' ? static_cast<int>(value) : defaultValue;
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
 
-bool ConfigFile::WriteInteger(const char* section, const char* key, int value, std::string* error) {
-    CSimpleIniA ini;
-    ini.SetSpaces(false);        // "Z=1", as ini files on the original platform are written
-    ini.LoadFile(Path.c_str());  // a missing or unreadable file starts empty
-    ini.SetLongValue(section, key, value);
-    if (ini.SaveFile(Path.c_str(), false) < 0) {
-        if (error) *error = Path + ": cannot write the configuration";
+bool Blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && Blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && Blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Where a key's value lies, or where a new key of the section would go.
+struct Place {
+    bool KeyFound = false;
+    size_t ValueBegin = 0, ValueEnd = 0;
+    bool SectionFound = false;
+    size_t SectionEnd = 0;  // just after the last non-blank line of the section's first appearance
+};
+
+Place Locate(const std::string& text, std::string_view section, std::string_view key) {
+    Place place;
+    bool inSection = false, inFirstAppearance = false;
+    // A UTF-8 byte order mark belongs to no line.
+    size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (at < text.size()) {
+        const size_t newline = text.find('\n', at);
+        const size_t next = newline == std::string::npos ? text.size() : newline + 1;
+        size_t end = newline == std::string::npos ? text.size() : newline;
+        if (end > at && text[end - 1] == '\r') --end;
+        const std::string_view line = Trim(std::string_view(text).substr(at, end - at));
+        if (!line.empty() && line.front() == '[') {
+            const size_t close = line.find(']');
+            const std::string_view name =
+                close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
+            inSection = SameName(Trim(name), section);
+            inFirstAppearance = inSection && !place.SectionFound;
+            if (inFirstAppearance) {
+                place.SectionFound = true;
+                place.SectionEnd = next;
+            }
+        } else if (inSection && !line.empty()) {
+            if (inFirstAppearance) place.SectionEnd = next;
+            const size_t equals = line.find('=');
+            if (line.front() != ';' && line.front() != '#' && equals != std::string_view::npos &&
+                SameName(Trim(line.substr(0, equals)), key)) {
+                // The value: after '=' and its blanks, up to the trailing blanks of the line.
+                size_t begin = text.find('=', at) + 1;
+                while (begin < end && Blank(text[begin])) ++begin;
+                size_t stop = end;
+                while (stop > begin && Blank(text[stop - 1])) --stop;
+                place.KeyFound = true;
+                place.ValueBegin = begin;
+                place.ValueEnd = stop;
+                return place;
+            }
+        }
+        at = next;
+    }
+    return place;
+}
+
+}  // namespace
+
+FileStatus ConfigFile::Open(const std::string& path, std::string* why) {
+    Path = path;
+    Content.clear();
+    Unreadable.clear();
+    std::vector<unsigned char> bytes;
+    std::string problem;
+    const FileStatus status = ReadWholeFile(path, MaxConfigBytes, bytes, &problem);
+    if (status == FileStatus::Done) {
+        if (bytes.size() >= 2 &&
+            ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+            Unreadable = path + ": is UTF-16 text; the game reads plain text only";
+        } else {
+            Content.assign(bytes.begin(), bytes.end());
+            return status;
+        }
+    } else if (status == FileStatus::Failed) {
+        Unreadable = problem;
+    }
+    if (why) *why = Unreadable.empty() ? problem : Unreadable;
+    return Unreadable.empty() ? status : FileStatus::Failed;
+}
+
+void ConfigFile::OpenText(std::string text) {
+    Content = std::move(text);
+    Unreadable.clear();
+}
+
+std::optional<std::string> ConfigFile::ReadString(const char* section, const char* key) const {
+    const Place place = Locate(Content, section, key);
+    if (!place.KeyFound) return std::nullopt;
+    return Content.substr(place.ValueBegin, place.ValueEnd - place.ValueBegin);
+}
+
+std::optional<int> ConfigFile::ReadInteger(const char* section, const char* key) const {
+    const std::optional<std::string> text = ReadString(section, key);
+    if (!text || text->empty()) return std::nullopt;
+    size_t i = 0;
+    const bool negative = (*text)[0] == '-';
+    if ((*text)[0] == '-' || (*text)[0] == '+') ++i;
+    if (i == text->size()) return std::nullopt;
+    int64_t value = 0;
+    for (; i < text->size(); ++i) {
+        const char c = (*text)[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > int64_t{INT32_MAX} + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+void ConfigFile::WriteString(const char* section, const char* key, const std::string& value) {
+    const Place place = Locate(Content, section, key);
+    if (place.KeyFound) {
+        Content.replace(place.ValueBegin, place.ValueEnd - place.ValueBegin, value);
+        return;
+    }
+    const std::string eol = Content.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    size_t at = place.SectionFound ? place.SectionEnd : Content.size();
+    std::string lines;
+    // The last line of a file may have no line ending: the new text starts on a line of its own.
+    // A last line cut off after its '\r' only needs the '\n'.
+    if (at == Content.size() && !Content.empty() && Content.back() != '\n')
+        lines += Content.back() == '\r' ? "\n" : eol;
+    if (!place.SectionFound) lines.append("[").append(section).append("]").append(eol);
+    lines.append(key).append("=").append(value).append(eol);
+    Content.insert(at, lines);
+}
+
+bool ConfigFile::Save(std::string* why) {
+    if (!Unreadable.empty()) {
+        if (why) *why = Unreadable + "; it is left as it is and the changes last until the game closes";
         return false;
     }
-    return true;
+    return ReplaceFile(Path, Content, why);
 }
 
 }  // namespace veltrano

@@ -1,22 +1,55 @@
-// The ini file beside the program: section "KeyConfig", integer keys. Reads and writes go straight
-// to the file, as an ini library does: a read of a missing file, key or non-number gives the
-// default; a write keeps every other line of the file.
+// The ini file beside the program ("VeltranoIni.ini"): sections in square brackets, "key=value" lines.
+// It is read once when opened; reads and changes then work on that text in memory, and Save writes
+// it back with only the changed values different: comments, lines the game does not understand, text
+// after a NUL, duplicate sections and the file's line endings all stay byte for byte.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+
+#include "platform/Files.h"
 
 namespace veltrano {
 
+// An ini file bigger than this is not a configuration the game wrote or a player typed.
+constexpr uint64_t MaxConfigBytes = 1u << 20;
+
 class ConfigFile {
    public:
-    void Open(const std::string& path) { Path = path; }
+    // Reads the file once. Missing: no file, the text starts empty. Failed: it exists but cannot be
+    // read, or is not text the game reads (UTF-16); the text starts empty, `why` says why, and Save will
+    // not write over it.
+    FileStatus Open(const std::string& path, std::string* why);
+    // The text as if read from a file (tests, the fuzzer).
+    void OpenText(std::string text);
     const std::string& FilePath() const { return Path; }
-    int ReadInteger(const char* section, const char* key, int defaultValue) const;
-    // Returns false (and says why in `error`) when the file cannot be written.
-    bool WriteInteger(const char* section, const char* key, int value, std::string* error);
+    const std::string& Text() const { return Content; }
+
+    // The value of `key` in `section`, names compared without case as on the original platform: the
+    // first such key in the file, in whichever section of that name holds it. Blanks around it are
+    // not part of it.
+    std::optional<std::string> ReadString(const char* section, const char* key) const;
+    // The value when it is a whole decimal integer that fits 32 bits, else nothing.
+    std::optional<int> ReadInteger(const char* section, const char* key) const;
+    int ReadInteger(const char* section, const char* key, int defaultValue) const {
+        return ReadInteger(section, key).value_or(defaultValue);
+    }
+
+    // Changes the value in memory: in place where the key is; else a new line after the last line of
+    // the section, or a new section at the end, in the file's own line ending.
+    void WriteString(const char* section, const char* key, const std::string& value);
+    void WriteInteger(const char* section, const char* key, int value) {
+        WriteString(section, key, std::to_string(value));
+    }
+    // Writes the text to the file (creating it when there was none). Returns false, saying why, when it
+    // cannot be written or could not be read when opened (it is never written over blind).
+    bool Save(std::string* why);
 
    private:
     std::string Path;
+    std::string Content;
+    std::string Unreadable;  // why the file could not be read when opened; empty when it could
 };
 
 }  // namespace veltrano

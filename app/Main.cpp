@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
+#include <optional>
 
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
@@ -33,30 +35,53 @@ void TForm1::FormCreate(const ClockTime& now) {
     Left = (Platform.ScreenWidth() - ScreenWidth) / 2;
     Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
-    Config.Open(ProgramFolder() + "/VeltranoIni.ini");
+    std::string configProblem;
+    const FileStatus config = Config.Open(ProgramFolder() + "/VeltranoIni.ini", &configProblem);
     GameCleared = 0;
     std::fill(HighScores, HighScores + HighScoreCount, 0);
-    ReadSaveFile(ProgramFolder() + "/temp.dat");
+    std::string saveProblem;
+    SaveFileAtStart = ReadSaveFile(ProgramFolder() + "/temp.dat", &saveProblem);
+    // A save file that is there but could not be read is never written over: its scores stay on disk.
+    if (SaveFileAtStart == FileStatus::Failed)
+        std::fprintf(stderr,
+                     "VeltranoGame2: %s; it is left as it is and the scores of this run will not be saved\n",
+                     saveProblem.c_str());
     ResetWorldState();
     ResetInputStates();
     for (auto& row : ActionStateTable)
         for (int n = 1; n <= 32; ++n) row[n - 1] = static_cast<uint8_t>(StateButton1 + n - 1);
-    SpeedButton = Config.ReadInteger("KeyConfig", "Z", -1);
-    FireButton = Config.ReadInteger("KeyConfig", "X", -1);
-    BurstButton = Config.ReadInteger("KeyConfig", "C", -1);
-    ConfirmButton = Config.ReadInteger("KeyConfig", "SPACE", -1);
+    ReadButtonNumbers(config == FileStatus::Done ? std::string() : configProblem);
     DeriveActionStates();
     SceneInit();
     SetShotVelocities();
+    Created = true;
 }
+
+namespace {
+
+// A sheet that cannot be read, or is too small for the cells cut from it, stops the start with a
+// message: drawn, a missing cell would only show as nothing.
+void LoadSheet(Surface& sheet, const char* name, int minWidth, int minHeight) {
+    const std::string path = ProgramPath(name);
+    std::string error;
+    if (!LoadBitmapFile(sheet, path, &error)) throw LoadError(error);
+    if (sheet.Width < minWidth || sheet.Height < minHeight)
+        throw LoadError(path + ": the picture is " + std::to_string(sheet.Width) + " by " +
+                        std::to_string(sheet.Height) + " pixels; the game cuts cells from it up to " +
+                        std::to_string(minWidth) + " by " + std::to_string(minHeight));
+}
+
+}  // namespace
 
 void TForm1::DXDraw1InitializeSurface() {
     BackBuffer.Create(ScreenWidth, ScreenHeight, 0);
-    std::string error;
-    if (!LoadBitmapFile(BackgroundSheet, ProgramPath("\\背景.bmp"), &error)) throw LoadError(error);
+    LoadSheet(BackgroundSheet, "\\背景.bmp", BackgroundSheetMinWidth, BackgroundSheetMinHeight);
     SetKeyColour(BackgroundSheet, PixelAt(BackgroundSheet, 80, 0));
-    if (!LoadBitmapFile(CharacterSheet, ProgramPath("\\キャラクター.bmp"), &error)) throw LoadError(error);
+    LoadSheet(CharacterSheet, "\\キャラクター.bmp", CharacterSheetMinWidth, CharacterSheetMinHeight);
     SetKeyColour(CharacterSheet, PixelAt(CharacterSheet, 0, 0));
+    // The score list, the ending message and the staff roll are text: without a face they are blank.
+    std::string error;
+    if (!OpenTextFace(&error)) throw LoadError(error);
 }
 
 void TForm1::DXDraw1FinalizeSurface() {
@@ -134,24 +159,84 @@ void TForm1::ReturnToTitleSilently() {
 }
 
 void TForm1::FormCloseQuery() {
+    Platform.SetScreenSaverActive(true);
+    // A start that failed before the save file was read has no scores to keep and must not write.
+    if (!Created) return;
     RecordScore();
     const std::string save = ProgramFolder() + "/temp.dat";
     std::string error;
-    // Only an existing file is written; a missing one is not an error worth a message.
-    if (std::FILE* probe = std::fopen(save.c_str(), "rb")) {
-        std::fclose(probe);
-        if (!WriteSaveFile(save, &error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+    std::string scores;  // what a player would otherwise lose without a word
+    for (int score : HighScores) scores.append(" ").append(std::to_string(score));
+    if (SaveFileAtStart == FileStatus::Failed) {
+        // Not written over a file whose scores were never read.
+        std::fprintf(stderr,
+                     "VeltranoGame2: %s was not saved (unreadable at start); the best scores were%s\n",
+                     save.c_str(), scores.c_str());
+    } else if (WriteSaveFile(save, &error) == FileStatus::Failed) {
+        // Only an existing file is written; a missing one is not an error worth a message.
+        std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
     }
-    Platform.SetScreenSaverActive(true);
+}
+
+int RunToClose(TForm1& form, const std::function<void()>& run) {
+    std::string failure;
+    try {
+        run();
+    } catch (const std::bad_alloc&) {
+        failure = "not enough memory";
+    } catch (const std::exception& e) {
+        failure = e.what();
+    } catch (...) {
+        failure = "an unexpected error";
+    }
+    if (!failure.empty()) std::fprintf(stderr, "VeltranoGame2: %s\n", failure.c_str());
+    form.FormCloseQuery();
+    return failure.empty() ? 0 : 1;
+}
+
+namespace {
+
+struct ButtonKey {
+    const char* Key;
+    int* Button;
+    int Shipped;  // the binding in the ini that ships with the game
+};
+
+const ButtonKey ButtonKeys[] = {
+    {"Z", &SpeedButton, 1},
+    {"X", &FireButton, 2},
+    {"C", &BurstButton, 3},
+    {"SPACE", &ConfirmButton, 9},
+};
+
+}  // namespace
+
+// An action whose button is missing or has no input state falls back to the shipped binding: a
+// missing, empty or damaged ini would otherwise leave nothing that leaves the title. One line says so.
+void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
+    std::string replaced;
+    for (const ButtonKey& entry : ButtonKeys) {
+        const std::optional<int> value = Config.ReadInteger("KeyConfig", entry.Key);
+        const bool usable = value && *value >= 1 && *value <= 32;
+        *entry.Button = usable ? *value : entry.Shipped;
+        if (!usable)
+            replaced.append(replaced.empty() ? "" : ", ")
+                .append(entry.Key)
+                .append(" ")
+                .append(std::to_string(entry.Shipped));
+    }
+    if (replaced.empty()) return;
+    const std::string what =
+        fileProblem.empty()
+            ? Config.FilePath() + ": a button number in [KeyConfig] is missing or out of range"
+            : fileProblem;
+    std::fprintf(stderr, "VeltranoGame2: %s; using the shipped buttons %s\n", what.c_str(), replaced.c_str());
 }
 
 void TForm1::WriteButtonNumbers() {
+    for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger("KeyConfig", entry.Key, *entry.Button);
     std::string error;
-    const bool ok = Config.WriteInteger("KeyConfig", "Z", SpeedButton, &error) &&
-                    Config.WriteInteger("KeyConfig", "X", FireButton, &error) &&
-                    Config.WriteInteger("KeyConfig", "C", BurstButton, &error) &&
-                    Config.WriteInteger("KeyConfig", "SPACE", ConfirmButton, &error);
-    if (!ok) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+    if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
 }
 
 }  // namespace veltrano

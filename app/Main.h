@@ -2,6 +2,7 @@
 // It runs the same over the SDL backend and the headless one.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/ConfigFile.h"
@@ -62,14 +63,23 @@ class TForm1 {
                      bool enableControl);
     void PanelStep();
     void ReturnToTitleSilently();
+    void ReadButtonNumbers(const std::string& fileProblem);
     void WriteButtonNumbers();
 
     Backend& Platform;
     ConfigFile Config;
+    FileStatus SaveFileAtStart = FileStatus::Missing;
+    bool Created = false;  // FormCreate has run: the save file has been read
     long double FrameCredit = 0;
     int Left = 0, Top = 0;
     long FrameCount = 0;
 };
+
+// Runs the program from start-up to close: `run` starts the game and plays it until the window is
+// asked to close. Whatever error escapes it (a file that cannot be loaded at start-up or at a scene
+// change, memory exhausted) is reported on one line, and the close query runs either way, so the
+// run's scores are saved. Returns the exit status: 0, or 1 after an error.
+int RunToClose(TForm1& form, const std::function<void()>& run);
 
 // The state number of button n for an action row, or NoInputState when n is outside 1..32.
 unsigned char ActionState(int row, int buttonNumber);

@@ -207,7 +207,9 @@ void TForm1::EnterLastBattle() {
 }
 
 void TForm1::StartGame() {
-    Scene = StartScene <= ChallengeBattleScene ? StartScene : Stage1Scene;
+    // The game only ever counts StartScene up from 2; a value below (set from outside, as the sim
+    // tool can) starts stage 1 like any value past the extra battle.
+    Scene = StartScene >= Stage1Scene && StartScene <= ChallengeBattleScene ? StartScene : Stage1Scene;
     Option1On = Option2On = 0;
     ShotPower = 1;
     SceneInit();

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -52,6 +53,8 @@ bool OpenAudioQuietly(SdlBackend& backend, std::string* error) {
     return opened;
 }
 
+volatile std::sig_atomic_t HangUp = 0;
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "VeltranoGame2: %s\n", message.c_str());
     return 1;
@@ -60,6 +63,7 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int main(int, char**) {
+    std::signal(SIGHUP, [](int) { HangUp = 1; });
     SetProgramFolder(ExecutableFolder());
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS) != 0)
         return Fail(std::string("cannot start SDL: ") + SDL_GetError());
@@ -69,7 +73,7 @@ int main(int, char**) {
         SdlBackend backend;
         TForm1 form(backend);
         std::string error;
-        try {
+        status = RunToClose(form, [&] {
             form.FormCreate(Now());
             if (!backend.OpenDisplay(&error)) throw LoadError(error);
             form.DXDraw1InitializeSurface();
@@ -90,18 +94,14 @@ int main(int, char**) {
                     form.DXDraw1FinalizeSurface();
                     form.DXDraw1InitializeSurface();
                 }
+                if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
                 const int lag = timer.Tick(SDL_GetTicks64());
                 if (lag > 0) form.DXTimer1Timer(lag);
                 backend.PumpAudio();
                 // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
                 SDL_Delay(1);
             }
-            form.FormCloseQuery();
-        } catch (const LoadError& e) {
-            // A file missing mid-game still leaves the scores saved before the program ends.
-            status = Fail(e.what());
-            form.FormCloseQuery();
-        }
+        });
         form.DXSound1Finalize();
         form.DXDraw1FinalizeSurface();
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Surface.h"
 
@@ -15,6 +16,12 @@ constexpr int ScreenHeight = 480;
 extern Surface BackBuffer;
 extern Surface BackgroundSheet;  // "背景.bmp", key colour from its pixel (80, 0)
 extern Surface CharacterSheet;   // "キャラクター.bmp", key colour from its pixel (0, 0)
+
+// The smallest sheets that hold every cell the game cuts from them; a smaller one is refused at load.
+constexpr int BackgroundSheetMinWidth = 320;
+constexpr int BackgroundSheetMinHeight = 480;
+constexpr int CharacterSheetMinWidth = 384;
+constexpr int CharacterSheetMinHeight = 608;
 
 // A text-drawing context on a surface: font colour, font size in points at 96 dpi, a clear brush
 // (text without a background box), output and measuring. Text is UTF-8.
@@ -39,6 +46,9 @@ class TextCanvas {
 // The face the text is drawn with: the window's own gothic face when installed, else IPAPGothic.
 // Returns false with a message when no face with Japanese glyphs can be found.
 bool OpenTextFace(std::string* error);
+// The families asked for, best first; an empty list restores the game's own (tests use it to stand
+// for a machine without the font). Drops the face in use.
+void SetTextFaceFamilies(const std::vector<std::string>& families);
 // The file of the face in use (empty before OpenTextFace succeeds).
 const std::string& TextFaceFile();
 

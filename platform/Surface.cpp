@@ -7,6 +7,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/Files.h"
+
 namespace veltrano {
 
 void Surface::Create(int width, int height, uint32_t fill) {
@@ -86,18 +88,25 @@ uint16_t ReadLe16(const unsigned char* p) {
 
 }  // namespace
 
-bool LoadBitmapFile(Surface& surface, const std::string& path, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = path + ": " + why;
+namespace {
+
+constexpr size_t BitmapHeaderBytes = 54;  // file header and the 40-byte information header
+
+struct BitmapLayout {
+    int Width = 0, Height = 0, Bytes = 0;  // bytes per pixel
+    bool TopDown = false;
+    size_t PixelOffset = 0, Stride = 0;
+    uint64_t Extent = 0;  // the bytes the file must hold: headers and every pixel row
+};
+
+// Reads the headers; false with the reason when they describe a picture the game does not load.
+bool ReadBitmapLayout(const unsigned char* data, size_t size, BitmapLayout& layout, std::string* why) {
+    auto fail = [&](const char* reason) {
+        if (why) *why = reason;
         return false;
     };
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return fail("cannot open the picture file");
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.size() < 54 || data[0] != 'B' || data[1] != 'M') return fail("not a BMP file");
-    const uint32_t pixelOffset = ReadLe32(&data[10]);
-    const uint32_t headerSize = ReadLe32(&data[14]);
-    if (headerSize < 40) return fail("unsupported BMP header");
+    if (size < BitmapHeaderBytes || data[0] != 'B' || data[1] != 'M') return fail("not a BMP file");
+    if (ReadLe32(&data[14]) < 40) return fail("unsupported BMP header");
     const int32_t width = static_cast<int32_t>(ReadLe32(&data[18]));
     const int32_t rawHeight = static_cast<int32_t>(ReadLe32(&data[22]));
     const uint16_t bits = ReadLe16(&data[28]);
@@ -106,24 +115,61 @@ bool LoadBitmapFile(Surface& surface, const std::string& path, std::string* erro
     // 32-bit pictures may use bit fields; only the plain BGRX layout is accepted.
     if (compression != 0 && !(compression == 3 && bits == 32))
         return fail("compressed BMP files are not supported");
-    const bool topDown = rawHeight < 0;
-    const int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
+    layout.TopDown = rawHeight < 0;
+    const int64_t height = layout.TopDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return fail("bad picture size");
-    const size_t stride = ((static_cast<size_t>(width) * bits / 8) + 3) & ~static_cast<size_t>(3);
-    if (pixelOffset > data.size() || data.size() - pixelOffset < stride * height)
-        return fail("the file is shorter than its picture");
+    layout.Width = width;
+    layout.Height = static_cast<int>(height);
+    layout.Bytes = bits / 8;
+    layout.Stride = ((static_cast<size_t>(width) * layout.Bytes) + 3) & ~static_cast<size_t>(3);
+    layout.PixelOffset = ReadLe32(&data[10]);
+    layout.Extent = layout.PixelOffset + static_cast<uint64_t>(layout.Stride) * layout.Height;
+    if (layout.Extent > MaxFileBytes) return fail("its header declares more than 64 MB of pixels");
+    return true;
+}
 
-    Surface loaded;
-    loaded.Create(width, static_cast<int>(height));
-    const int bytes = bits / 8;
-    for (int64_t row = 0; row < height; ++row) {
-        const unsigned char* src = &data[pixelOffset + stride * (topDown ? row : height - 1 - row)];
-        uint32_t* dst = loaded.Row(static_cast<int>(row));
-        for (int x = 0; x < width; ++x) {
-            const unsigned char* p = src + x * bytes;
+}  // namespace
+
+bool DecodeBitmap(const unsigned char* data, size_t size, Surface& out, std::string* why) {
+    BitmapLayout layout;
+    if (!ReadBitmapLayout(data, size, layout, why)) return false;
+    if (layout.Extent > size) {
+        if (why) *why = "the file is shorter than its picture";
+        return false;
+    }
+    out.Create(layout.Width, layout.Height);
+    for (int row = 0; row < layout.Height; ++row) {
+        const unsigned char* src =
+            data + layout.PixelOffset + layout.Stride * (layout.TopDown ? row : layout.Height - 1 - row);
+        uint32_t* dst = out.Row(row);
+        for (int x = 0; x < layout.Width; ++x) {
+            const unsigned char* p = src + static_cast<size_t>(x) * layout.Bytes;
             dst[x] = Rgb(p[2], p[1], p[0]);
         }
     }
+    return true;
+}
+
+bool LoadBitmapFile(Surface& surface, const std::string& path, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) *error = path + ": " + why;
+        return false;
+    };
+    ReadOnlyFile file;
+    if (file.Open(path, error) != FileStatus::Done) return false;
+    // Only what the header declares is read: trailing bytes, however many, are never touched.
+    std::vector<unsigned char> data(BitmapHeaderBytes);
+    size_t got = 0;
+    if (!file.ReadAt(0, data.data(), data.size(), &got, error)) return false;
+    BitmapLayout layout;
+    std::string why;
+    if (!ReadBitmapLayout(data.data(), got, layout, &why)) return fail(why);
+    if (layout.Extent > file.Size()) return fail("the file is shorter than its picture");
+    // The pixels may start inside the headers: never read less than the headers themselves.
+    data.resize(std::max<size_t>(static_cast<size_t>(layout.Extent), BitmapHeaderBytes));
+    if (!file.ReadAt(0, data.data(), data.size(), &got, error)) return false;
+    Surface loaded;
+    if (!DecodeBitmap(data.data(), got, loaded, &why)) return fail(why);
     loaded.KeyColour = surface.KeyColour;
     surface = std::move(loaded);
     return true;

@@ -37,9 +37,12 @@ void SetKeyColour(Surface& surface, uint32_t value);
 // on every edge of both surfaces. With `transparent`, pixels equal to the sheet's key are skipped.
 void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sheet, bool transparent);
 
-// Loads a 24- or 32-bit uncompressed BMP (bottom-up or top-down). On failure returns false and
-// says why in `error`; the surface is left as it was.
+// Loads a 24- or 32-bit uncompressed BMP (bottom-up or top-down), reading only what its header
+// declares. On failure (no file, a folder, a read error, a damaged or oversized picture) returns false
+// with a message naming the file in `error`; the surface is left as it was.
 bool LoadBitmapFile(Surface& surface, const std::string& path, std::string* error);
+// The same for a BMP held in memory; `why` says what is wrong without naming a file.
+bool DecodeBitmap(const unsigned char* data, size_t size, Surface& out, std::string* why);
 
 // Writes a surface as a 24-bit bottom-up BMP, the format the game loads.
 bool SaveBitmapFile(const Surface& surface, const std::string& path, std::string* error);

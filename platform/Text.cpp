@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/Display.h"
 
@@ -19,6 +20,8 @@ FT_Library Library = nullptr;
 FT_Face Face = nullptr;
 std::string FaceFile;
 int FaceSizePoints = -1;
+const std::vector<std::string> DefaultFamilies = {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"};
+std::vector<std::string> Families = DefaultFamilies;
 
 // Decodes one UTF-8 code point; malformed bytes read as U+FFFD and advance one byte.
 char32_t NextCodePoint(const std::string& s, size_t& i) {
@@ -100,12 +103,12 @@ bool OpenTextFace(std::string* error) {
         if (error) *error = "fontconfig could not be initialised";
         return false;
     }
-    for (const char* family : {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"}) {
-        FaceFile = FindFamily(family);
+    for (const std::string& family : Families) {
+        FaceFile = FindFamily(family.c_str());
         if (!FaceFile.empty()) break;
     }
     if (FaceFile.empty()) {
-        if (error) *error = "no Japanese gothic font found (install fonts-ipafont-gothic)";
+        if (error) *error = "no Japanese gothic font found: install the package fonts-ipafont-gothic";
         return false;
     }
     if (!Library && FT_Init_FreeType(&Library) != 0) {
@@ -119,6 +122,13 @@ bool OpenTextFace(std::string* error) {
     }
     FaceSizePoints = -1;
     return true;
+}
+
+void SetTextFaceFamilies(const std::vector<std::string>& families) {
+    if (Face) FT_Done_Face(Face);
+    Face = nullptr;
+    FaceFile.clear();
+    Families = families.empty() ? DefaultFamilies : families;
 }
 
 const std::string& TextFaceFile() {

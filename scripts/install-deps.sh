@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing VeltranoGame2 needs on Debian 12 (run as root).
+# `install-deps.sh fuzz` also installs clang, which the fuzzing script builds with.
 set -euo pipefail
 packages=(build-essential cmake ninja-build clang-format pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
-          libgtest-dev libbenchmark-dev libsimpleini-dev fonts-ipafont-gothic)
+          libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
+if [ "${1:-}" = fuzz ]; then packages+=(clang); fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

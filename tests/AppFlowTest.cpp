@@ -8,16 +8,9 @@
 #include "world/World.h"
 
 using namespace veltrano;
+using testdata::Tap;
 
 namespace {
-
-// A tap: the key held for one frame, then released for one.
-void Tap(HeadlessGame& game, int vk) {
-    game.Platform.Press(vk);
-    game.Frame();
-    game.Platform.Press(vk, false);
-    game.Frame();
-}
 
 bool Loaded(SoundSlot slot, const char* name) {
     return SoundSlots[slot].File.find(name) != std::string::npos;

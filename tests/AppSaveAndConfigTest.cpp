@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -11,6 +12,8 @@
 #include "world/World.h"
 
 using namespace veltrano;
+using testdata::Tap;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 namespace {
@@ -71,7 +74,7 @@ TEST(SaveFile, AShortFileFillsWhatItHoldsAndAMissingOneIsNeverCreated) {
     WriteBytes(folder / "temp.dat", Le32(1) + Le32(777) + "\x05");
     std::fill(HighScores, HighScores + 10, 0);
     GameCleared = 0;
-    ReadSaveFile((folder / "temp.dat").string());
+    EXPECT_EQ(ReadSaveFile((folder / "temp.dat").string(), nullptr), FileStatus::Done);
     EXPECT_EQ(GameCleared, 1);
     EXPECT_EQ(HighScores[0], 777);
     EXPECT_EQ(HighScores[1], 0);  // a partial field is not read
@@ -86,47 +89,81 @@ TEST(SaveFile, AShortFileFillsWhatItHoldsAndAMissingOneIsNeverCreated) {
     EXPECT_FALSE(fs::exists(folder / "temp.dat"));
 }
 
-TEST(SaveFile, AFolderInPlaceOfTheFileIsReportedAndNothingIsLost) {
-    const fs::path folder = testdata::MakeProgramFolder(false);
-    fs::create_directory(folder / "temp.dat");
-    std::string error;
-    EXPECT_FALSE(WriteSaveFile((folder / "temp.dat").string(), &error));
-    EXPECT_FALSE(error.empty());
-}
-
-TEST(ConfigFile, ButtonNumbersComeFromTheFileWithDefaultsForWhatIsMissingOrJunk) {
+TEST(ConfigFile, AnActionWithoutAUsableButtonFallsBackToTheShippedOneSayingSoOnce) {
     const fs::path folder = testdata::MakeProgramFolder();
     std::ofstream(folder / "VeltranoIni.ini")
         << "garbage line\n[KeyConfig]\nZ=4\nX=twelve\nSPACE= 9 \n[Other]\nC=3\n";
+    testing::internal::CaptureStderr();
     HeadlessGame game(folder.string());
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(SpeedButton, 4);
-    EXPECT_EQ(FireButton, -1);
-    EXPECT_EQ(BurstButton, -1);
+    EXPECT_EQ(FireButton, 2);   // junk: the shipped X
+    EXPECT_EQ(BurstButton, 3);  // only in another section: the shipped C
     EXPECT_EQ(ConfirmButton, 9);
-    // A button outside 1..32 selects no state: the action never reads as pressed.
-    EXPECT_EQ(FireState, NoInputState);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("VeltranoIni.ini"), std::string::npos) << said;
+    EXPECT_NE(said.find("X 2, C 3"), std::string::npos) << said;
     game.Platform.Press(Vk::X);
     game.Frame();
-    EXPECT_FALSE(StatePressed(FireState));
+    EXPECT_TRUE(StatePressed(FireState));
+    // The lookup itself still selects nothing outside 1..32.
+    EXPECT_EQ(ActionState(1, -1), NoInputState);
+    EXPECT_EQ(ActionState(1, 33), NoInputState);
 }
 
-TEST(ConfigFile, AMissingOrEmptyFileGivesMinusOneAndAWriteKeepsTheRestOfTheFile) {
-    const fs::path folder = testdata::MakeProgramFolder();
-    fs::remove(folder / "VeltranoIni.ini");
-    ConfigFile config;
-    config.Open((folder / "VeltranoIni.ini").string());
-    EXPECT_EQ(config.ReadInteger("KeyConfig", "Z", -1), -1);
-    std::ofstream(folder / "VeltranoIni.ini") << "";
-    EXPECT_EQ(config.ReadInteger("KeyConfig", "Z", -1), -1);
+TEST(ConfigFile, ValuesAreChangedInPlaceAndEveryOtherByteIsKept) {
+    // Comments, a line without '=', text after a NUL, a duplicate section and CRLF line ends.
+    const std::string text = std::string("; keys of the game\r\n[KeyConfig]\r\nZ = 1  \r\nnot a key\r\n") +
+                             "X=2\0after the nul\r\n"s + "[Display]\r\nScale=3\r\n[keyconfig]\r\nC=7";
+    ConfigFile ini;
+    ini.OpenText(text);
+    EXPECT_EQ(ini.ReadInteger("KeyConfig", "Z"), 1);
+    EXPECT_EQ(ini.ReadInteger("KEYCONFIG", "c"),
+              7);  // names compare without case, in any section of that name
+    EXPECT_EQ(ini.ReadInteger("KeyConfig", "X"), std::nullopt);  // "2\0after the nul" is no number
+    EXPECT_EQ(ini.ReadString("Display", "Scale"), "3");
+    ini.WriteInteger("KeyConfig", "Z", 10);
+    ini.WriteInteger("KeyConfig", "C", 4);
+    ini.WriteInteger("KeyConfig", "SPACE", 9);  // new: after the section's last line, in its line ending
+    ini.WriteInteger("Sound", "Volume", 5);     // new section: at the end, on a line of its own
+    const std::string expected =
+        std::string("; keys of the game\r\n[KeyConfig]\r\nZ = 10  \r\nnot a key\r\n") +
+        "X=2\0after the nul\r\nSPACE=9\r\n"s +
+        "[Display]\r\nScale=3\r\n[keyconfig]\r\nC=4\r\n[Sound]\r\nVolume=5\r\n";
+    EXPECT_EQ(ini.Text(), expected);
+}
 
-    std::ofstream(folder / "VeltranoIni.ini") << "[Player]\nName=Ace\n[KeyConfig]\nZ=1\nX=2\n";
-    std::string error;
-    ASSERT_TRUE(config.WriteInteger("KeyConfig", "X", 7, &error)) << error;
-    ASSERT_TRUE(config.WriteInteger("KeyConfig", "SPACE", 4, &error)) << error;
-    EXPECT_EQ(config.ReadInteger("KeyConfig", "X", -1), 7);
-    EXPECT_EQ(config.ReadInteger("KeyConfig", "Z", -1), 1);
-    EXPECT_EQ(config.ReadInteger("KeyConfig", "SPACE", -1), 4);
-    EXPECT_NE(testdata::ReadFile(folder / "VeltranoIni.ini").find("Name=Ace"), std::string::npos);
+TEST(ConfigFile, TheKeyConfigurationScreenWritesAWellFormedFileKeepingTheRest) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    struct Case {
+        const char* Name;
+        std::string Before;  // empty: no file at all
+        std::string After;
+    };
+    const Case cases[] = {
+        {"missing", "", "[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n"},
+        {"junk", "garbage", "garbage\n[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n"},
+        {"commented, CRLF", "; mine\r\n[KeyConfig]\r\nZ=1\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n",
+         "; mine\r\n[KeyConfig]\r\nZ=2\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::remove(folder / "VeltranoIni.ini");
+        if (!c.Before.empty()) WriteBytes(folder / "VeltranoIni.ini", c.Before);
+        testing::internal::CaptureStderr();
+        HeadlessGame game(folder.string());
+        testing::internal::GetCapturedStderr();
+        Tap(game, Vk::Space);  // skip the title animation
+        Tap(game, Vk::Down);
+        Tap(game, Vk::Space);
+        ASSERT_EQ(Scene, KeyConfigScene);
+        for (int i = 0; i < 2; ++i) Tap(game, Vk::Down);  // the speed row
+        Tap(game, Vk::Right);
+        for (int i = 0; i < 2; ++i) Tap(game, Vk::Up);
+        Tap(game, Vk::Space);
+        ASSERT_EQ(Scene, TitleScene);
+        EXPECT_EQ(testdata::ReadFile(folder / "VeltranoIni.ini"), c.After);
+    }
 }
 
 TEST(Loading, AMissingPictureOrWaveNamesTheFile) {

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/headless/HeadlessGame.h"
+
 namespace veltrano::testdata {
 
 inline std::filesystem::path MakeProgramFolder(bool withSaveFile = true) {
@@ -32,6 +34,14 @@ inline std::filesystem::path MakeProgramFolder(bool withSaveFile = true) {
 inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A tap: the key held for one frame, then released for one.
+inline void Tap(HeadlessGame& game, int vk) {
+    game.Platform.Press(vk);
+    game.Frame();
+    game.Platform.Press(vk, false);
+    game.Frame();
 }
 
 }  // namespace veltrano::testdata

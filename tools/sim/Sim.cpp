@@ -231,7 +231,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "sim: %s\n", error.c_str());
         return 2;
     }
-    std::filesystem::create_directories(outDir);
+    std::error_code made;
+    std::filesystem::create_directories(outDir, made);
+    if (made) {
+        std::fprintf(stderr, "sim: %s: cannot make the folder (%s)\n", outDir.c_str(),
+                     made.message().c_str());
+        return 2;
+    }
     try {
         HeadlessGame game(data);
         game.KeepAudio = !wavFile.empty();
@@ -294,7 +300,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "sim: %s: cannot write\n", wavFile.c_str());
             return 1;
         }
-    } catch (const LoadError& e) {
+    } catch (const std::exception& e) {
+        // A file the game cannot load (at start-up or at a scene change), named on one line.
         std::fprintf(stderr, "sim: %s\n", e.what());
         return 1;
     }
