@@ -1,6 +1,5 @@
 // Program entry: the SDL window, the idle loop that drives the frame timer, and the close path.
 #include <SDL.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include "app/Main.h"
 #include "app/SoundBank.h"
 #include "platform/FrameTimer.h"
+#include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackend.h"
 
 using namespace veltrano;
@@ -33,25 +33,6 @@ ClockTime Now() {
     return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
 }
 
-// Opens the audio device with the sound libraries' own chatter kept off stderr: a machine without a
-// sound card gets our one line instead of a page of driver messages.
-bool OpenAudioQuietly(SdlBackend& backend, std::string* error) {
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    const int null = open("/dev/null", O_WRONLY);
-    if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
-    bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (!opened) *error = SDL_GetError();
-    if (opened) opened = backend.OpenAudio(error);
-    std::fflush(stderr);
-    if (saved >= 0) {
-        dup2(saved, STDERR_FILENO);
-        close(saved);
-    }
-    if (null >= 0) close(null);
-    return opened;
-}
-
 int Fail(const std::string& message) {
     std::fprintf(stderr, "VeltranoGame2: %s\n", message.c_str());
     return 1;
@@ -73,7 +54,7 @@ int main(int, char**) {
             form.FormCreate(Now());
             if (!backend.OpenDisplay(&error)) throw LoadError(error);
             form.DXDraw1InitializeSurface();
-            if (!OpenAudioQuietly(backend, &error))
+            if (!OpenAudioDevice(MixSoundBank, &error))
                 std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
                              error.c_str());
             form.DXSound1Initialize();
@@ -92,7 +73,6 @@ int main(int, char**) {
                 }
                 const int lag = timer.Tick(SDL_GetTicks64());
                 if (lag > 0) form.DXTimer1Timer(lag);
-                backend.PumpAudio();
                 // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
                 SDL_Delay(1);
             }
@@ -102,6 +82,7 @@ int main(int, char**) {
             status = Fail(e.what());
             form.FormCloseQuery();
         }
+        CloseAudioDevice();
         form.DXSound1Finalize();
         form.DXDraw1FinalizeSurface();
     }

@@ -28,7 +28,9 @@ void LoadSoundBank();
 // Frees every slot.
 void FreeSoundBank();
 
-// Mixes the slots' playing sounds into `out` (interleaved stereo frames).
+// Mixes the slots' playing sounds into `out` (interleaved stereo frames at MixRate), through the
+// master gain and the limiter. The audio device's thread calls it; so does a headless run after each
+// frame.
 void MixSoundBank(int16_t* out, int frames);
 
 }  // namespace veltrano

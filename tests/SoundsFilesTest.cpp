@@ -91,7 +91,9 @@ TEST(SoundsFiles, EveryWaveIsMono16BitPcmThatIsNeitherSilentNorClipped) {
     }
 }
 
-TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAtItsFullLength) {
+TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAsItIs) {
+    static_assert(SampleRate == veltrano::MixRate,
+                  "waves are written at the mixer's rate, so loading is a copy");
     std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
     names.insert(names.end(), std::begin(MusicFiles), std::end(MusicFiles));
     for (const std::string& name : names) {
@@ -100,15 +102,7 @@ TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAtItsFullLength) {
         std::string error;
         ASSERT_TRUE(veltrano::LoadWaveFile(buffer, (SoundsFolder / (name + ".wav")).string(), &error))
             << error;
-        const double seconds = Load(name).Seconds();
-        EXPECT_NEAR(static_cast<double>(buffer.FrameCount()) / veltrano::MixRate, seconds, 0.001);
-        int peak = 0;
-        for (int16_t v : buffer.Frames) peak = std::max(peak, std::abs(static_cast<int>(v)));
-        EXPECT_NEAR(peak, Peak(Load(name).samples), 2000) << "the loader keeps the level";
-        // Resampled to the mixer's rate, a piece still loops without a click.
-        const size_t last = buffer.Frames.size() - veltrano::MixChannels;
-        EXPECT_LE(std::abs(buffer.Frames[0] - buffer.Frames[last]),
-                  StepPercentile(buffer.Frames.data(), buffer.Frames.size(), veltrano::MixChannels, 99));
+        EXPECT_EQ(buffer.Samples, Load(name).samples);
     }
 }
 
