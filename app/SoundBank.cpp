@@ -1,6 +1,7 @@
 #include "app/SoundBank.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace veltrano {
 
@@ -9,6 +10,7 @@ SoundBuffer SoundSlots[SoundSlotCount];
 namespace {
 
 SoftLimiter Limiter;
+MixMeter Meter;
 
 std::string Folder = ".";
 
@@ -113,8 +115,21 @@ void MixSoundBank(int16_t* out, int frames) {
     for (int done = 0; done < frames; done += Chunk) {
         const int n = std::min(Chunk, frames - done);
         MixBuffers(SoundSlots, SoundSlotCount, sum, n);
-        Limiter.Process(sum, out + static_cast<size_t>(done) * MixChannels, n);
+        int16_t* mixed = out + static_cast<size_t>(done) * MixChannels;
+        Limiter.Process(sum, mixed, n);
+        for (int i = 0; i < n * MixChannels; ++i) {
+            const int level = std::abs(static_cast<int>(mixed[i]));
+            Meter.Peak = std::max(Meter.Peak, level);
+            if (level >= 32767) ++Meter.FullScaleSamples;
+        }
     }
+    Meter.Frames += frames;
+    Meter.LimitedFrames = Limiter.LimitedFrames();
+}
+
+MixMeter SoundBankMeter() {
+    MixerLock lock;
+    return Meter;
 }
 
 }  // namespace veltrano

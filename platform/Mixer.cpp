@@ -361,6 +361,7 @@ void SoftLimiter::Process(const int32_t* sum, int16_t* out, int frames) {
             float total = 0;
             for (float held : Held) total += held;
             gain = total / LookAhead;
+            if (gain < 1.0f) ++Limited;
         }
         At = (At + 1) % LookAhead;  // now the oldest frame, LookAhead - 1 frames ago
         for (int c = 0; c < MixChannels; ++c) {

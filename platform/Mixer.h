@@ -73,6 +73,8 @@ class SoftLimiter {
     void Reset();
     // Turns `frames` stereo frames of a 32-bit sum into 16-bit output.
     void Process(const int32_t* sum, int16_t* out, int frames);
+    // Frames given out below full gain, over the limiter's life.
+    long LimitedFrames() const { return Limited; }
 
    private:
     float Delay[LookAhead * MixChannels] = {};
@@ -82,6 +84,7 @@ class SoftLimiter {
     int At = 0;
     int SinceLoud = LookAhead;     // frames since one needed less than full gain
     int SinceReduced = LookAhead;  // frames since the released gain was below 1
+    long Limited = 0;
 };
 
 // The mixer's lock: the audio thread holds it while it mixes, the game while it changes a buffer.
