@@ -1,6 +1,5 @@
 // Program entry: the SDL window, the idle loop that drives the frame timer, and the close path.
 #include <SDL.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -11,6 +10,7 @@
 #include "app/Main.h"
 #include "app/SoundBank.h"
 #include "platform/FrameTimer.h"
+#include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackend.h"
 
 using namespace veltrano;
@@ -32,25 +32,6 @@ ClockTime Now() {
     tm local{};
     localtime_r(&ts.tv_sec, &local);
     return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
-}
-
-// Opens the audio device with the sound libraries' own chatter kept off stderr: a machine without a
-// sound card gets our one line instead of a page of driver messages.
-bool OpenAudioQuietly(SdlBackend& backend, std::string* error) {
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    const int null = open("/dev/null", O_WRONLY);
-    if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
-    bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (!opened) *error = SDL_GetError();
-    if (opened) opened = backend.OpenAudio(error);
-    std::fflush(stderr);
-    if (saved >= 0) {
-        dup2(saved, STDERR_FILENO);
-        close(saved);
-    }
-    if (null >= 0) close(null);
-    return opened;
 }
 
 volatile std::sig_atomic_t HangUp = 0;
@@ -77,7 +58,7 @@ int main(int, char**) {
             form.FormCreate(Now());
             if (!backend.OpenDisplay(&error)) throw LoadError(error);
             form.DXDraw1InitializeSurface();
-            if (!OpenAudioQuietly(backend, &error))
+            if (!OpenAudioDevice(MixSoundBank, &error))
                 std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
                              error.c_str());
             form.DXSound1Initialize();
@@ -97,11 +78,11 @@ int main(int, char**) {
                 if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
                 const int lag = timer.Tick(SDL_GetTicks64());
                 if (lag > 0) form.DXTimer1Timer(lag);
-                backend.PumpAudio();
                 // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
                 SDL_Delay(1);
             }
         });
+        CloseAudioDevice();
         form.DXSound1Finalize();
         form.DXDraw1FinalizeSurface();
     }

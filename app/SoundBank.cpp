@@ -1,6 +1,7 @@
 #include "app/SoundBank.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "stages/SceneTable.h"
 
@@ -9,6 +10,9 @@ namespace veltrano {
 SoundBuffer SoundSlots[SoundSlotCount];
 
 namespace {
+
+SoftLimiter Limiter;
+MixMeter Meter;
 
 std::string Folder = ".";
 
@@ -45,45 +49,67 @@ std::string ProgramPath(const char* name) {
 }
 
 void LoadWave(SoundSlot slot, const char* name) {
-    std::string error;
-    if (!LoadWaveFile(SoundSlots[slot], ProgramPath(name), &error)) throw LoadError(error);
+    // The file is read and converted before the mixer is touched, so a slow disk never holds up the
+    // audio device; the old samples are freed after the lock is let go.
+    std::string path = ProgramPath(name), error;
+    Wave wave;
+    if (!ReadWaveFile(path, &wave, &error)) throw LoadError(error);
+    MixerLock lock;
+    SwapWaveInto(SoundSlots[slot], wave, path);
 }
 
 void LoadSoundBank() {
-    for (int s = 0; s < SoundSlotCount; ++s) {
-        SoundSlots[s] = SoundBuffer{};
-        LoadWave(static_cast<SoundSlot>(s), StartFiles[s]);
+    {
+        MixerLock lock;
+        Limiter.Reset();
+        for (SoundBuffer& buffer : SoundSlots) {
+            buffer.Playing = false;
+            buffer.Position = 0;
+            buffer.Volume = 0;
+        }
     }
+    for (int s = 0; s < SoundSlotCount; ++s) LoadWave(static_cast<SoundSlot>(s), StartFiles[s]);
 }
 
 void FreeSoundBank() {
-    for (SoundBuffer& buffer : SoundSlots) buffer = SoundBuffer{};
+    SoundBuffer freed[SoundSlotCount];
+    MixerLock lock;
+    for (int s = 0; s < SoundSlotCount; ++s) std::swap(freed[s], SoundSlots[s]);
 }
 
+// Each operation takes the mixer's lock, so the audio thread sees it whole and at once.
 void PlaySound(SoundSlot slot, bool loop) {
+    MixerLock lock;
     PlayBuffer(SoundSlots[slot], loop);
 }
 void StopSound(SoundSlot slot) {
+    MixerLock lock;
     StopBuffer(SoundSlots[slot]);
 }
 void RewindSound(SoundSlot slot) {
+    MixerLock lock;
     RewindBuffer(SoundSlots[slot]);
 }
 int SoundVolume(SoundSlot slot) {
+    MixerLock lock;
     return SoundSlots[slot].Volume;
 }
 void SetSoundVolume(SoundSlot slot, int volume) {
+    MixerLock lock;
     SetBufferVolume(SoundSlots[slot], volume);
 }
 
+// The pairs below are one step for the mixer: it never plays a frame between their two halves.
 void RestartSound(SoundSlot slot) {
-    PlaySound(slot, false);
-    RewindSound(slot);
+    MixerLock lock;
+    PlayBuffer(SoundSlots[slot], false);
+    RewindBuffer(SoundSlots[slot]);
 }
 
 void SilenceSound(SoundSlot slot) {
-    StopSound(slot);
-    RewindSound(slot);
+    MixerLock lock;
+    StopBuffer(SoundSlots[slot]);
+    RewindBuffer(SoundSlots[slot]);
 }
 
 void SilenceAllSounds() {
@@ -91,7 +117,28 @@ void SilenceAllSounds() {
 }
 
 void MixSoundBank(int16_t* out, int frames) {
-    MixBuffers(SoundSlots, SoundSlotCount, out, frames);
+    // Mixed in chunks on the stack, so mixing allocates nothing.
+    constexpr int Chunk = 512;
+    int32_t sum[Chunk * MixChannels];
+    MixerLock lock;
+    for (int done = 0; done < frames; done += Chunk) {
+        const int n = std::min(Chunk, frames - done);
+        MixBuffers(SoundSlots, SoundSlotCount, sum, n);
+        int16_t* mixed = out + static_cast<size_t>(done) * MixChannels;
+        Limiter.Process(sum, mixed, n);
+        for (int i = 0; i < n * MixChannels; ++i) {
+            const int level = std::abs(static_cast<int>(mixed[i]));
+            Meter.Peak = std::max(Meter.Peak, level);
+            if (level >= 32767) ++Meter.FullScaleSamples;
+        }
+    }
+    Meter.Frames += frames;
+    Meter.LimitedFrames = Limiter.LimitedFrames();
+}
+
+MixMeter SoundBankMeter() {
+    MixerLock lock;
+    return Meter;
 }
 
 }  // namespace veltrano

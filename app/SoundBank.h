@@ -28,7 +28,18 @@ void LoadSoundBank();
 // Frees every slot.
 void FreeSoundBank();
 
-// Mixes the slots' playing sounds into `out` (interleaved stereo frames).
+// Mixes the slots' playing sounds into `out` (interleaved stereo frames at MixRate), through the
+// master gain and the limiter. The audio device's thread calls it; so does a headless run after each
+// frame.
 void MixSoundBank(int16_t* out, int frames);
+
+// What the mix has given since the program started: a check that it never clips.
+struct MixMeter {
+    long Frames = 0;
+    long LimitedFrames = 0;     // frames the limiter had to turn down
+    long FullScaleSamples = 0;  // samples at 32767 or -32768: never, with the limiter in place
+    int Peak = 0;
+};
+MixMeter SoundBankMeter();
 
 }  // namespace veltrano

@@ -1,9 +1,15 @@
 #include "platform/Mixer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <mutex>
 
 namespace veltrano {
 
@@ -23,75 +29,250 @@ int32_t GainOf(int volume) {
     return static_cast<int32_t>(std::lround(65536.0 * std::pow(10.0, volume / 2000.0)));
 }
 
-}  // namespace
+// Where the wave reader's bytes come from: a file read piece by piece, or memory.
+class ByteSource {
+   public:
+    virtual ~ByteSource() = default;
+    virtual uint64_t Size() const = 0;
+    // Reads exactly `count` bytes at `offset` (which the caller keeps within Size()); false on a
+    // read error, with the reason in Problem.
+    virtual bool ReadAt(uint64_t offset, void* into, size_t count) = 0;
+    std::string Problem;
+};
 
-bool LoadWaveFile(SoundBuffer& buffer, const std::string& path, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = path + ": " + why;
-        return false;
-    };
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return fail("cannot open the wave file");
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.size() < 12 || std::memcmp(data.data(), "RIFF", 4) != 0 || std::memcmp(&data[8], "WAVE", 4) != 0)
-        return fail("not a RIFF WAVE file");
-
-    int channels = 0, rate = 0, bits = 0;
-    const unsigned char* samples = nullptr;
-    size_t sampleBytes = 0;
-    for (size_t at = 12; at + 8 <= data.size();) {
-        const uint32_t size = Le32(&data[at + 4]);
-        const size_t body = at + 8;
-        const size_t available = std::min<size_t>(size, data.size() - body);
-        if (std::memcmp(&data[at], "fmt ", 4) == 0 && available >= 16) {
-            if (Le16(&data[body]) != 1) return fail("only uncompressed PCM waves are supported");
-            channels = Le16(&data[body + 2]);
-            rate = static_cast<int>(Le32(&data[body + 4]));
-            bits = Le16(&data[body + 14]);
-        } else if (std::memcmp(&data[at], "data", 4) == 0) {
-            samples = &data[body];
-            sampleBytes = available;
-        }
-        at = body + size + (size & 1);
+class MemorySource : public ByteSource {
+   public:
+    MemorySource(const unsigned char* data, size_t size) : Data(data), Length(size) {}
+    uint64_t Size() const override { return Length; }
+    bool ReadAt(uint64_t offset, void* into, size_t count) override {
+        std::memcpy(into, Data + offset, count);
+        return true;
     }
-    if (channels < 1 || channels > 2 || (bits != 8 && bits != 16) || rate < 1000 || rate > 192000)
-        return fail("unsupported wave format");
-    if (samples == nullptr) return fail("the wave has no data");
+
+   private:
+    const unsigned char* Data;
+    size_t Length;
+};
+
+class FileSource : public ByteSource {
+   public:
+    ~FileSource() override {
+        if (Fd >= 0) close(Fd);
+    }
+    // Opens a regular file; anything else (a folder, a pipe, a device) is refused with a reason.
+    bool Open(const std::string& path) {
+        // Without O_NONBLOCK a pipe would hold the game until someone writes to it.
+        Fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (Fd < 0) {
+            Problem = std::string("cannot open the wave file (") + std::strerror(errno) + ")";
+            return false;
+        }
+        struct stat info {};
+        if (fstat(Fd, &info) != 0) {
+            Problem = std::string("cannot read the wave file (") + std::strerror(errno) + ")";
+            return false;
+        }
+        if (S_ISDIR(info.st_mode)) {
+            Problem = "is a folder, not a wave file";
+            return false;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            Problem = "is not a regular file";
+            return false;
+        }
+        Length = static_cast<uint64_t>(info.st_size);
+        return true;
+    }
+    uint64_t Size() const override { return Length; }
+    bool ReadAt(uint64_t offset, void* into, size_t count) override {
+        auto* at = static_cast<char*>(into);
+        while (count > 0) {
+            const ssize_t n = pread(Fd, at, count, static_cast<off_t>(offset));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                Problem = n < 0 ? std::string("cannot read the wave file (") + std::strerror(errno) + ")"
+                                : "the wave file ended while it was read";
+                return false;
+            }
+            at += n;
+            offset += static_cast<uint64_t>(n);
+            count -= static_cast<size_t>(n);
+        }
+        return true;
+    }
+
+   private:
+    int Fd = -1;
+    uint64_t Length = 0;
+};
+
+// Real waves carry a handful of chunks; a file that is mostly tiny chunk headers is not one.
+constexpr int MaxChunks = 1024;
+
+std::string Megabytes(uint64_t bytes) {
+    return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+}
+
+bool ParseWave(ByteSource& source, Wave* wave, std::string* why) {
+    const uint64_t size = source.Size();
+    unsigned char head[16];
+    if (size < 12) {
+        *why = "not a RIFF WAVE file";
+        return false;
+    }
+    if (!source.ReadAt(0, head, 12)) return *why = source.Problem, false;
+    if (std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0) {
+        *why = "not a RIFF WAVE file";
+        return false;
+    }
+
+    // Only the two chunks the mixer needs are read; the others are stepped over unread.
+    int format = 0, channels = 0, rate = 0, bits = 0;
+    bool haveFormat = false, haveData = false;
+    uint64_t dataAt = 0, dataBytes = 0;
+    uint64_t at = 12;
+    for (int chunk = 0; at + 8 <= size && !(haveFormat && haveData); ++chunk) {
+        if (chunk == MaxChunks) {
+            *why = "not a RIFF WAVE file (too many chunks)";
+            return false;
+        }
+        if (!source.ReadAt(at, head, 8)) return *why = source.Problem, false;
+        const uint64_t declared = Le32(head + 4);
+        const uint64_t body = at + 8;
+        const uint64_t available = std::min(declared, size - body);
+        if (std::memcmp(head, "fmt ", 4) == 0 && available >= 16 && !haveFormat) {
+            if (!source.ReadAt(body, head, 16)) return *why = source.Problem, false;
+            format = Le16(head);
+            channels = Le16(head + 2);
+            rate = static_cast<int>(Le32(head + 4));
+            bits = Le16(head + 14);
+            haveFormat = true;
+        } else if (std::memcmp(head, "data", 4) == 0 && !haveData) {
+            // A data chunk that ends early gives what it holds.
+            dataAt = body;
+            dataBytes = available;
+            haveData = true;
+        }
+        at = body + declared + (declared & 1);
+    }
+    if (!haveFormat) {
+        *why = "the wave has no format chunk";
+        return false;
+    }
+    if (format != 1) {
+        *why = "only uncompressed PCM waves are supported";
+        return false;
+    }
+    if (channels < 1 || channels > 2 || (bits != 8 && bits != 16) || rate < 1000 || rate > 192000) {
+        *why = "unsupported wave format (" + std::to_string(channels) + " channels, " + std::to_string(bits) +
+               " bits, " + std::to_string(rate) + " Hz)";
+        return false;
+    }
+    if (!haveData) {
+        *why = "the wave has no data";
+        return false;
+    }
 
     const int bytesPerFrame = channels * bits / 8;
-    const size_t sourceFrames = sampleBytes / bytesPerFrame;
-    auto sampleAt = [&](size_t frame, int channel) -> int {
-        const unsigned char* p = samples + frame * bytesPerFrame + channel * (bits / 8);
-        return bits == 8 ? (static_cast<int>(p[0]) - 128) << 8 : static_cast<int16_t>(Le16(p));
+    const uint64_t sourceFrames = dataBytes / static_cast<uint64_t>(bytesPerFrame);
+    const uint64_t frames =
+        rate == MixRate ? sourceFrames : sourceFrames * MixRate / static_cast<uint64_t>(rate);
+    const uint64_t convertedBytes = frames * static_cast<uint64_t>(channels) * 2;
+    if (convertedBytes > MaxWaveBytes || dataBytes > MaxWaveBytes) {
+        *why = "the wave is too large (" + Megabytes(std::max(convertedBytes, dataBytes)) +
+               " of sound; a wave may take at most " + Megabytes(MaxWaveBytes) + ")";
+        return false;
+    }
+
+    std::vector<int16_t> samples(static_cast<size_t>(frames) * channels);
+    if (rate == MixRate && bits == 16) {
+        // The generator's own waves: read straight into place.
+        if (!samples.empty() && !source.ReadAt(dataAt, samples.data(), samples.size() * 2))
+            return *why = source.Problem, false;
+        if constexpr (std::endian::native == std::endian::big)
+            for (int16_t& v : samples) v = static_cast<int16_t>(Le16(reinterpret_cast<unsigned char*>(&v)));
+        wave->Samples = std::move(samples);
+        wave->Channels = channels;
+        return true;
+    }
+    std::vector<unsigned char> raw(static_cast<size_t>(sourceFrames) * bytesPerFrame);
+    if (!raw.empty() && !source.ReadAt(dataAt, raw.data(), raw.size())) return *why = source.Problem, false;
+    auto sampleAt = [&](uint64_t frame, int channel) -> int32_t {
+        const unsigned char* p = &raw[frame * bytesPerFrame + static_cast<size_t>(channel) * (bits / 8)];
+        return bits == 8 ? (static_cast<int32_t>(p[0]) - 128) * 256 : static_cast<int16_t>(Le16(p));
     };
-    // Linear resampling to the mixer's rate; a wave already at that rate is copied as it is.
-    const size_t frames = rate == MixRate
-                              ? sourceFrames
-                              : static_cast<size_t>(static_cast<double>(sourceFrames) * MixRate / rate);
-    std::vector<int16_t> converted(frames * MixChannels);
-    for (size_t f = 0; f < frames; ++f) {
-        const double at = rate == MixRate ? static_cast<double>(f) : static_cast<double>(f) * rate / MixRate;
-        const size_t i = static_cast<size_t>(at);
-        const double t = at - static_cast<double>(i);
-        const size_t j = std::min(i + 1, sourceFrames - 1);
-        for (int c = 0; c < MixChannels; ++c) {
-            const int sc = channels == 2 ? c : 0;
-            const double v = sampleAt(i, sc) * (1.0 - t) + sampleAt(j, sc) * t;
-            converted[f * MixChannels + c] = static_cast<int16_t>(std::lround(v));
+    if (rate == MixRate) {
+        for (size_t f = 0; f < frames; ++f)
+            for (int c = 0; c < channels; ++c)
+                samples[f * channels + c] = static_cast<int16_t>(sampleAt(f, c));
+    } else {
+        // Linear resampling in 32.32 fixed point.
+        const uint64_t step = (static_cast<uint64_t>(rate) << 32) / MixRate;
+        uint64_t position = 0;
+        for (size_t f = 0; f < frames; ++f, position += step) {
+            const uint64_t i = position >> 32;
+            const uint64_t j = std::min(i + 1, sourceFrames - 1);
+            const int64_t t = static_cast<int64_t>((position & 0xFFFFFFFFu) >> 16);
+            for (int c = 0; c < channels; ++c) {
+                const int64_t a = sampleAt(i, c), b = sampleAt(j, c);
+                samples[f * channels + c] = static_cast<int16_t>(a + (((b - a) * t + 32768) >> 16));
+            }
         }
     }
-    buffer.Frames = std::move(converted);
+    wave->Samples = std::move(samples);
+    wave->Channels = channels;
+    return true;
+}
+
+std::mutex& MixerMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+}  // namespace
+
+bool ReadWaveFile(const std::string& path, Wave* wave, std::string* error) {
+    FileSource file;
+    std::string why;
+    if (!file.Open(path)) {
+        why = file.Problem;
+    } else if (ParseWave(file, wave, &why)) {
+        return true;
+    }
+    if (error) *error = path + ": " + why;
+    return false;
+}
+
+bool ReadWaveBytes(const unsigned char* data, size_t size, const std::string& name, Wave* wave,
+                   std::string* error) {
+    MemorySource memory(data, size);
+    std::string why;
+    if (ParseWave(memory, wave, &why)) return true;
+    if (error) *error = name + ": " + why;
+    return false;
+}
+
+void SwapWaveInto(SoundBuffer& buffer, Wave& wave, std::string& file) {
+    buffer.Samples.swap(wave.Samples);
+    std::swap(buffer.Channels, wave.Channels);
+    buffer.File.swap(file);
     buffer.Position = 0;
     buffer.Playing = false;
     buffer.Looping = false;
-    buffer.File = path;
+}
+
+bool LoadWaveFile(SoundBuffer& buffer, const std::string& path, std::string* error) {
+    Wave wave;
+    if (!ReadWaveFile(path, &wave, error)) return false;
+    std::string file = path;
+    SwapWaveInto(buffer, wave, file);
     return true;
 }
 
 void PlayBuffer(SoundBuffer& buffer, bool loop) {
     if (buffer.Playing) return;
     buffer.Looping = loop;
-    buffer.Playing = !buffer.Frames.empty();
+    buffer.Playing = !buffer.Samples.empty();
     if (buffer.Position >= buffer.FrameCount()) buffer.Position = 0;
 }
 
@@ -105,36 +286,96 @@ void SetBufferVolume(SoundBuffer& buffer, int volume) {
     buffer.Volume = std::clamp(volume, -10000, 0);
 }
 
-void MixBuffers(SoundBuffer* buffers, int count, int16_t* out, int frames) {
-    // Mixed in chunks on the stack, so mixing allocates nothing.
-    constexpr int Chunk = 512;
-    int32_t sum[Chunk * MixChannels];
-    for (int done = 0; done < frames; done += Chunk) {
-        const int n = std::min(Chunk, frames - done);
-        std::fill(sum, sum + n * MixChannels, 0);
-        for (int b = 0; b < count; ++b) {
-            SoundBuffer& buf = buffers[b];
-            if (!buf.Playing) continue;
-            const int32_t gain = GainOf(buf.Volume);
-            const size_t length = buf.FrameCount();
-            for (int f = 0; f < n; ++f) {
-                if (buf.Position >= length) {
-                    if (!buf.Looping || length == 0) {
-                        buf.Playing = false;
-                        break;
-                    }
-                    buf.Position = 0;
+void MixBuffers(SoundBuffer* buffers, int count, int32_t* sum, int frames) {
+    std::fill(sum, sum + static_cast<size_t>(frames) * MixChannels, 0);
+    for (int b = 0; b < count; ++b) {
+        SoundBuffer& buf = buffers[b];
+        if (!buf.Playing) continue;
+        // A 16-bit sample times a gain of at most 65536 fits in 32 bits.
+        const int32_t gain = GainOf(buf.Volume);
+        const size_t length = buf.FrameCount();
+        const int channels = buf.Channels;
+        for (int f = 0; f < frames;) {
+            if (buf.Position >= length) {
+                if (!buf.Looping || length == 0) {
+                    buf.Playing = false;
+                    break;
                 }
-                const int16_t* frame = &buf.Frames[buf.Position * MixChannels];
-                for (int c = 0; c < MixChannels; ++c)
-                    sum[f * MixChannels + c] +=
-                        static_cast<int32_t>((static_cast<int64_t>(frame[c]) * gain) >> 16);
-                ++buf.Position;
+                buf.Position = 0;
             }
+            // Runs up to the end of the wave without a test per frame.
+            const int run = static_cast<int>(std::min<size_t>(frames - f, length - buf.Position));
+            const int16_t* from = &buf.Samples[buf.Position * channels];
+            int32_t* into = sum + static_cast<size_t>(f) * MixChannels;
+            if (channels == 1) {
+                for (int i = 0; i < run; ++i) {
+                    const int32_t v = static_cast<int32_t>((from[i] * gain) >> 16);
+                    into[2 * i] += v;
+                    into[2 * i + 1] += v;
+                }
+            } else {
+                for (int i = 0; i < 2 * run; ++i) into[i] += static_cast<int32_t>((from[i] * gain) >> 16);
+            }
+            buf.Position += static_cast<size_t>(run);
+            f += run;
         }
-        for (int i = 0; i < n * MixChannels; ++i)
-            out[done * MixChannels + i] = static_cast<int16_t>(std::clamp(sum[i], -32768, 32767));
     }
+}
+
+void SoftLimiter::Reset() {
+    std::fill(std::begin(Delay), std::end(Delay), 0.0f);
+    std::fill(std::begin(Required), std::end(Required), 1.0f);
+    std::fill(std::begin(Held), std::end(Held), 1.0f);
+    Released = 1;
+    At = 0;
+    SinceLoud = SinceReduced = LookAhead;
+}
+
+void SoftLimiter::Process(const int32_t* sum, int16_t* out, int frames) {
+    // The released gain climbs back over about 80 ms.
+    constexpr float ReleaseStep = 1.0f / (0.08f * MixRate);
+    constexpr float Limit = static_cast<float>(Ceiling);
+    for (int f = 0; f < frames; ++f) {
+        const float left = static_cast<float>(sum[2 * f]) * MasterGain;
+        const float right = static_cast<float>(sum[2 * f + 1]) * MasterGain;
+        const float peak = std::max(std::fabs(left), std::fabs(right));
+        Required[At] = peak > Limit ? Limit / peak : 1.0f;
+        Delay[2 * At] = left;
+        Delay[2 * At + 1] = right;
+        SinceLoud = Required[At] < 1.0f ? 0 : std::min(SinceLoud + 1, LookAhead);
+
+        // The gain falls at once to the lowest any frame of the window needs and rises back slowly.
+        // The frame leaving the delay is in every window of the last LookAhead frames, so the
+        // average of their gains is never more than it needs: the ceiling holds, and the gain
+        // reaches its low point smoothly over the look-ahead instead of in one step.
+        float lowest = 1.0f;
+        if (SinceLoud < LookAhead)
+            for (float need : Required) lowest = std::min(lowest, need);
+        Released = std::min(lowest, Released + (1.0f - Released) * ReleaseStep);
+        if (Released > 0.9999f && lowest >= 1.0f) Released = 1.0f;
+        Held[At] = Released;
+        SinceReduced = Released < 1.0f ? 0 : std::min(SinceReduced + 1, LookAhead);
+
+        float gain = 1.0f;
+        if (SinceReduced < LookAhead) {
+            float total = 0;
+            for (float held : Held) total += held;
+            gain = total / LookAhead;
+            if (gain < 1.0f) ++Limited;
+        }
+        At = (At + 1) % LookAhead;  // now the oldest frame, LookAhead - 1 frames ago
+        for (int c = 0; c < MixChannels; ++c) {
+            const float v = std::clamp(Delay[2 * At + c] * gain, -Limit, Limit);
+            out[2 * f + c] = static_cast<int16_t>(std::lrint(v));
+        }
+    }
+}
+
+MixerLock::MixerLock() {
+    MixerMutex().lock();
+}
+MixerLock::~MixerLock() {
+    MixerMutex().unlock();
 }
 
 }  // namespace veltrano

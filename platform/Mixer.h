@@ -1,31 +1,53 @@
-// Sound buffers and our own mixer. Every buffer holds one whole wave, converted at load to the
-// mixer's format (44100 Hz, stereo, 16-bit); the audio device, when there is one, only pulls mixed
-// frames, so a headless run mixes exactly the same way.
+// Sound buffers and our own mixer. Every buffer holds one whole wave at the mixer's rate, mono or
+// stereo as its file was; the audio device, when there is one, pulls mixed frames from its own
+// thread, and a headless run mixes exactly the same way frame by frame.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace veltrano {
 
-constexpr int MixRate = 44100;
+// The rate the generator writes every wave at, so loading one is a plain copy.
+constexpr int MixRate = 32000;
 constexpr int MixChannels = 2;
+// A wave that would take more than this once converted is refused rather than filling memory.
+constexpr size_t MaxWaveBytes = size_t{64} << 20;
 
 struct SoundBuffer {
-    std::vector<int16_t> Frames;  // interleaved stereo
-    size_t Position = 0;          // in frames from the start
+    std::vector<int16_t> Samples;  // at MixRate, `Channels` interleaved samples per frame
+    int Channels = 1;
+    size_t Position = 0;  // in frames from the start
     bool Playing = false;
     bool Looping = false;
     int Volume = 0;    // hundredths of a decibel: 0 full, -10000 silent
     std::string File;  // the file it was loaded from
 
-    size_t FrameCount() const { return Frames.size() / MixChannels; }
+    size_t FrameCount() const { return Samples.size() / static_cast<size_t>(Channels); }
+    int16_t Left(size_t frame) const { return Samples[frame * Channels]; }
+    int16_t Right(size_t frame) const { return Samples[frame * Channels + Channels - 1]; }
 };
 
-// Reads a PCM RIFF WAVE (8- or 16-bit, mono or stereo, any rate) into the buffer, replacing what it
-// held and stopping it. On failure returns false with a message naming the file; the buffer is
-// left as it was.
+// The samples of a PCM RIFF WAVE (8- or 16-bit, mono or stereo, any rate) at the mixer's rate.
+struct Wave {
+    std::vector<int16_t> Samples;
+    int Channels = 1;
+};
+
+// Reads a wave file: only the chunks its header declares, refusing folders, read errors, formats
+// the mixer cannot play and waves over MaxWaveBytes. On failure returns false with one line naming
+// the file.
+bool ReadWaveFile(const std::string& path, Wave* wave, std::string* error);
+// The same from bytes in memory; `name` is what a message calls them.
+bool ReadWaveBytes(const unsigned char* data, size_t size, const std::string& name, Wave* wave,
+                   std::string* error);
+
+// Puts a read wave into the buffer, replacing what it held and stopping it. The old samples end up
+// in `wave`, so whoever calls this can free them outside the mixer's lock.
+void SwapWaveInto(SoundBuffer& buffer, Wave& wave, std::string& file);
+// ReadWaveFile then SwapWaveInto; on failure the buffer is left as it was.
 bool LoadWaveFile(SoundBuffer& buffer, const std::string& path, std::string* error);
 
 void PlayBuffer(SoundBuffer& buffer, bool loop);  // no restart when already playing
@@ -33,7 +55,46 @@ void StopBuffer(SoundBuffer& buffer);
 void RewindBuffer(SoundBuffer& buffer);
 void SetBufferVolume(SoundBuffer& buffer, int volume);
 
-// Adds `frames` stereo frames of every playing buffer into `out` (overwritten), advancing them.
-void MixBuffers(SoundBuffer* buffers, int count, int16_t* out, int frames);
+// Adds `frames` stereo frames of every playing buffer, each at its volume, into `sum` (overwritten,
+// 32-bit, so nothing wraps however many play), advancing them.
+void MixBuffers(SoundBuffer* buffers, int count, int32_t* sum, int frames);
+
+// The last stage of the mix: a master gain, then a limiter that looks a short way ahead and lowers
+// the gain smoothly before a peak would pass its ceiling, so the sum never clips and never reaches
+// full scale. It delays the sound by LookAhead - 1 frames.
+class SoftLimiter {
+   public:
+    static constexpr int LookAhead = 64;
+    // About -1 dB of full scale: the loudest sample the mix ever gives.
+    static constexpr int Ceiling = 29200;
+    static constexpr float MasterGain = 0.7f;
+
+    SoftLimiter() { Reset(); }
+    void Reset();
+    // Turns `frames` stereo frames of a 32-bit sum into 16-bit output.
+    void Process(const int32_t* sum, int16_t* out, int frames);
+    // Frames given out below full gain, over the limiter's life.
+    long LimitedFrames() const { return Limited; }
+
+   private:
+    float Delay[LookAhead * MixChannels] = {};
+    float Required[LookAhead] = {};  // the gain each frame of the look-ahead window needs
+    float Held[LookAhead] = {};      // the gains of the last LookAhead frames, averaged when applied
+    float Released = 1;              // falls at once to what the window needs, rises back slowly
+    int At = 0;
+    int SinceLoud = LookAhead;     // frames since one needed less than full gain
+    int SinceReduced = LookAhead;  // frames since the released gain was below 1
+    long Limited = 0;
+};
+
+// The mixer's lock: the audio thread holds it while it mixes, the game while it changes a buffer.
+// It is only ever held for a few operations on a buffer, never while a file is read.
+class MixerLock {
+   public:
+    MixerLock();
+    ~MixerLock();
+    MixerLock(const MixerLock&) = delete;
+    MixerLock& operator=(const MixerLock&) = delete;
+};
 
 }  // namespace veltrano

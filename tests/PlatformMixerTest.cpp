@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/Mixer.h"
 
@@ -9,93 +16,277 @@ using namespace veltrano;
 
 namespace {
 
+namespace fs = std::filesystem;
+
+fs::path TestFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const fs::path folder =
+        fs::temp_directory_path() / "veltrano-tests" / (std::string("Mixer.") + info->name());
+    fs::create_directories(folder);
+    return folder;
+}
+
+void PutLe(std::string& bytes, uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// The bytes of a PCM wave whose data chunk declares `declaredBytes` and holds `data`.
+std::string WaveBytes(int channels, int rate, int bits, const std::string& data, uint32_t declaredBytes) {
+    std::string bytes = "RIFF";
+    PutLe(bytes, static_cast<uint32_t>(36 + data.size()), 4);
+    bytes += "WAVEfmt ";
+    PutLe(bytes, 16, 4);
+    PutLe(bytes, 1, 2);
+    PutLe(bytes, static_cast<uint32_t>(channels), 2);
+    PutLe(bytes, static_cast<uint32_t>(rate), 4);
+    PutLe(bytes, static_cast<uint32_t>(rate * channels * bits / 8), 4);
+    PutLe(bytes, static_cast<uint32_t>(channels * bits / 8), 2);
+    PutLe(bytes, static_cast<uint32_t>(bits), 2);
+    bytes += "data";
+    PutLe(bytes, declaredBytes, 4);
+    return bytes + data;
+}
+
+std::string Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+}
+
 // A mono 16-bit wave of `count` samples, each sample its index times `step`.
 std::string WriteRamp(const char* name, int rate, int count, int step) {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    out.write("RIFF", 4);
-    u32(36 + count * 2);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    out.write("data", 4);
-    u32(count * 2);
-    for (int i = 0; i < count; ++i) u16(static_cast<uint16_t>(i * step));
-    return path.string();
+    std::string data;
+    for (int i = 0; i < count; ++i) PutLe(data, static_cast<uint16_t>(i * step), 2);
+    return Write(TestFolder() / name, WaveBytes(1, rate, 16, data, static_cast<uint32_t>(data.size())));
+}
+
+SoundBuffer Loaded(const std::string& path) {
+    SoundBuffer buffer;
+    std::string error;
+    EXPECT_TRUE(LoadWaveFile(buffer, path, &error)) << error;
+    return buffer;
 }
 
 }  // namespace
 
 TEST(Mixer, PlayStopRewindAndLoopMoveThePositionAsBuffersDo) {
-    SoundBuffer buffer;
-    std::string error;
-    ASSERT_TRUE(LoadWaveFile(buffer, WriteRamp("ramp.wav", MixRate, 100, 10), &error)) << error;
+    SoundBuffer buffer = Loaded(WriteRamp("ramp.wav", MixRate, 100, 10));
     EXPECT_EQ(buffer.FrameCount(), 100u);
-    int16_t out[2 * 64];
+    EXPECT_EQ(buffer.Channels, 1);  // a mono wave stays mono in memory
+    int32_t sum[2 * 64];
     PlayBuffer(buffer, false);
-    MixBuffers(&buffer, 1, out, 30);
-    EXPECT_EQ(out[0], 0);
-    EXPECT_EQ(out[2 * 29 + 1], 290);  // both channels carry the mono sample
+    MixBuffers(&buffer, 1, sum, 30);
+    EXPECT_EQ(sum[0], 0);
+    EXPECT_EQ(sum[2 * 29], 290);
+    EXPECT_EQ(sum[2 * 29 + 1], 290);  // both channels carry the mono sample
     EXPECT_EQ(buffer.Position, 30u);
     StopBuffer(buffer);
-    MixBuffers(&buffer, 1, out, 30);
-    EXPECT_EQ(out[0], 0);
+    MixBuffers(&buffer, 1, sum, 30);
+    EXPECT_EQ(sum[0], 0);
     EXPECT_EQ(buffer.Position, 30u);  // stopping keeps the position
     PlayBuffer(buffer, false);
     PlayBuffer(buffer, true);  // already playing: no restart, no change of loop
     EXPECT_FALSE(buffer.Looping);
     RewindBuffer(buffer);
     EXPECT_EQ(buffer.Position, 0u);
-    MixBuffers(&buffer, 1, out, 64);
-    MixBuffers(&buffer, 1, out, 64);
+    MixBuffers(&buffer, 1, sum, 64);
+    MixBuffers(&buffer, 1, sum, 64);
     EXPECT_FALSE(buffer.Playing);  // ran out without looping
+    EXPECT_EQ(sum[2 * 35], 990);
+    EXPECT_EQ(sum[2 * 36], 0);  // and the rest of the chunk is silence
     StopBuffer(buffer);
     RewindBuffer(buffer);
     PlayBuffer(buffer, true);
-    for (int i = 0; i < 5; ++i) MixBuffers(&buffer, 1, out, 64);
+    for (int i = 0; i < 5; ++i) MixBuffers(&buffer, 1, sum, 64);
     EXPECT_TRUE(buffer.Playing);
     EXPECT_EQ(buffer.Position, (5u * 64u) % 100u);
+    EXPECT_EQ(sum[2 * 63], 10 * static_cast<int>((4 * 64 + 63) % 100));  // the loop joins without a gap
 }
 
-TEST(Mixer, VolumeIsInHundredthsOfADecibelAndBuffersAddWithoutWrapping) {
-    SoundBuffer loud[2];
-    std::string error;
+TEST(Mixer, VolumeIsInHundredthsOfADecibelAndTheSumIsThirtyTwoBit) {
     const std::string path = WriteRamp("loud.wav", MixRate, 10, 3000);  // up to 27000
-    ASSERT_TRUE(LoadWaveFile(loud[0], path, &error));
-    ASSERT_TRUE(LoadWaveFile(loud[1], path, &error));
-    PlayBuffer(loud[0], false);
-    PlayBuffer(loud[1], false);
-    int16_t out[20];
-    MixBuffers(loud, 2, out, 10);
-    EXPECT_EQ(out[2], 6000);
-    EXPECT_EQ(out[18], 32767);  // clipped, not wrapped
+    SoundBuffer loud[3] = {Loaded(path), Loaded(path), Loaded(path)};
+    for (auto& b : loud) PlayBuffer(b, false);
+    int32_t sum[20];
+    MixBuffers(loud, 3, sum, 10);
+    EXPECT_EQ(sum[2], 9000);
+    EXPECT_EQ(sum[18], 81000);  // far beyond 16 bits, neither wrapped nor clipped yet
     for (auto& b : loud) RewindBuffer(b);
-    SetBufferVolume(loud[0], -600);  // about half
-    SetBufferVolume(loud[1], -10000);
-    MixBuffers(loud, 2, out, 10);
-    EXPECT_NEAR(out[18], 27000 / 2, 300);
+    struct {
+        int volume;
+        double gain;
+    } const table[] = {{0, 1.0}, {-600, 0.501}, {-2000, 0.1}, {-10000, 0.0}, {-20000, 0.0}, {300, 1.0}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.volume);
+        SetBufferVolume(loud[0], row.volume);
+        StopBuffer(loud[1]);
+        StopBuffer(loud[2]);
+        RewindBuffer(loud[0]);
+        PlayBuffer(loud[0], false);
+        MixBuffers(loud, 3, sum, 10);
+        EXPECT_NEAR(sum[18], 27000 * row.gain, 27000 * 0.002 + 1);
+    }
+    EXPECT_EQ(loud[0].Volume, 0);  // kept within -10000..0
 }
 
-TEST(Mixer, OtherRatesAreResampledAndBadFilesRefusedWithTheirName) {
-    SoundBuffer buffer;
-    std::string error;
-    ASSERT_TRUE(LoadWaveFile(buffer, WriteRamp("slow.wav", 22050, 1000, 1), &error));
-    EXPECT_EQ(buffer.FrameCount(), 2000u);
-    EXPECT_EQ(buffer.Frames[2 * 100], 50);  // half-rate source: every frame twice, interpolated
-    EXPECT_EQ(buffer.Frames[2 * 101], 51);
+TEST(Mixer, TheLimiterKeepsEveryMixBelowFullScaleAndQuietSoundUntouched) {
+    constexpr int Delay = SoftLimiter::LookAhead - 1;
+    SoftLimiter limiter;
+    // Quiet sound passes at the master gain, only delayed.
+    std::vector<int32_t> sum(2 * 4000);
+    for (size_t i = 0; i < sum.size(); ++i) sum[i] = static_cast<int32_t>(((i / 2) % 200) * 50) - 5000;
+    std::vector<int16_t> out(sum.size());
+    limiter.Process(sum.data(), out.data(), 4000);
+    for (int f = Delay; f < 4000; f += 97)
+        EXPECT_EQ(out[2 * f], std::lrint(sum[2 * (f - Delay)] * SoftLimiter::MasterGain)) << f;
 
-    const auto bad = std::filesystem::temp_directory_path() / "bad.wav";
-    std::ofstream(bad, std::ios::binary) << "RIFF\x04\x00\x00\x00WAVE";
-    EXPECT_FALSE(LoadWaveFile(buffer, bad.string(), &error));
-    EXPECT_NE(error.find("bad.wav"), std::string::npos);
-    EXPECT_EQ(buffer.FrameCount(), 2000u);  // the buffer keeps what it held
-    EXPECT_FALSE(LoadWaveFile(buffer, "/nonexistent/x.wav", &error));
-    EXPECT_NE(error.find("x.wav"), std::string::npos);
+    // Eleven full-scale square waves at once, from silence, then silence again.
+    std::vector<int32_t> burst(2 * 32000, 0);
+    for (int f = 8000; f < 16000; ++f)
+        burst[2 * f] = burst[2 * f + 1] = (f / 40) % 2 ? 11 * 32767 : -11 * 32768;
+    std::vector<int16_t> loud(burst.size());
+    limiter.Reset();
+    for (int f = 0; f < 32000; f += 500) limiter.Process(&burst[2 * f], &loud[2 * f], 500);
+    int peak = 0;
+    for (int16_t v : loud) peak = std::max(peak, std::abs(static_cast<int>(v)));
+    EXPECT_LE(peak, SoftLimiter::Ceiling);
+    EXPECT_GT(peak, SoftLimiter::Ceiling * 9 / 10)
+        << "the limiter lowers peaks to its ceiling, not far below";
+    // Before a loud onset the gain comes down over the look-ahead, a little each frame, instead of
+    // in one step on the loud frame.
+    std::vector<int32_t> step(2 * 2000, 10000);
+    std::fill(step.begin() + 2 * 1000, step.end(), 11 * 32767);
+    std::vector<int16_t> stepOut(step.size());
+    limiter.Reset();
+    limiter.Process(step.data(), stepOut.data(), 2000);
+    const double level = 10000 * SoftLimiter::MasterGain;
+    EXPECT_EQ(stepOut[2 * (1000 + Delay - SoftLimiter::LookAhead)], std::lrint(level));
+    double biggestDrop = 0;
+    for (int f = 1000 + Delay - SoftLimiter::LookAhead; f < 1000 + Delay; ++f)
+        biggestDrop = std::max(biggestDrop, (stepOut[2 * f] - stepOut[2 * f + 2]) / level);
+    EXPECT_LT(stepOut[2 * (1000 + Delay - 1)], level * 0.2);
+    EXPECT_LT(biggestDrop, 1.5 / SoftLimiter::LookAhead);
+    // After the burst, quiet sound comes back to its own level: nearly in half a second, exactly in
+    // a second.
+    std::vector<int32_t> after(2 * 100, 10000);
+    std::vector<int16_t> afterOut(after.size());
+    for (int i = 0; i < 160; ++i) limiter.Process(after.data(), afterOut.data(), 100);
+    EXPECT_NEAR(afterOut.back(), level, level * 0.005);
+    for (int i = 0; i < 160; ++i) limiter.Process(after.data(), afterOut.data(), 100);
+    EXPECT_EQ(afterOut.back(), std::lrint(level));
+}
+
+TEST(Mixer, WavesAreReadAtTheMixersRateAsTheyWere) {
+    // The generator's own format is a plain copy.
+    SoundBuffer same = Loaded(WriteRamp("same.wav", MixRate, 1000, 7));
+    EXPECT_EQ(same.FrameCount(), 1000u);
+    EXPECT_EQ(same.Samples[999], 6993);
+    // Half the rate: every frame twice, the new ones halfway between.
+    SoundBuffer slow = Loaded(WriteRamp("slow.wav", MixRate / 2, 1000, 2));
+    EXPECT_EQ(slow.FrameCount(), 2000u);
+    EXPECT_EQ(slow.Samples[200], 200);
+    EXPECT_EQ(slow.Samples[201], 201);
+    // 8-bit stereo stays stereo, centred on 0 and scaled to 16 bits.
+    std::string data;
+    for (int i = 0; i < 4; ++i) data += std::string{static_cast<char>(128 + i), static_cast<char>(128 - i)};
+    SoundBuffer stereo = Loaded(Write(TestFolder() / "stereo8.wav", WaveBytes(2, MixRate, 8, data, 8)));
+    EXPECT_EQ(stereo.Channels, 2);
+    EXPECT_EQ(stereo.FrameCount(), 4u);
+    EXPECT_EQ(stereo.Left(3), 3 * 256);
+    EXPECT_EQ(stereo.Right(3), -3 * 256);
+    // A data chunk that ends early gives what it holds; bytes past what it declares are not sound.
+    std::string ramp;
+    for (int i = 0; i < 100; ++i) PutLe(ramp, static_cast<uint16_t>(i), 2);
+    SoundBuffer cut = Loaded(Write(TestFolder() / "cut.wav", WaveBytes(1, MixRate, 16, ramp, 1000)));
+    EXPECT_EQ(cut.FrameCount(), 100u);
+    SoundBuffer trailing = Loaded(
+        Write(TestFolder() / "trailing.wav", WaveBytes(1, MixRate, 16, ramp + std::string(5000, 'x'), 200)));
+    EXPECT_EQ(trailing.FrameCount(), 100u);
+}
+
+TEST(Mixer, BadWavesAreRefusedWithOneLineNamingTheFileAndTheBufferKeepsWhatItHeld) {
+    const fs::path folder = TestFolder();
+    fs::create_directories(folder / "folder.wav");
+    const std::string fifo = (folder / "fifo.wav").string();
+    fs::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A low-rate 8-bit mono wave of 1.1 MB would take over 64 MB at the mixer's rate.
+    const std::string lowRate =
+        Write(folder / "lowrate.wav", WaveBytes(1, 1000, 8, std::string(1100000, '\x80'), 1100000));
+    std::string noFormat = "RIFF";
+    PutLe(noFormat, 12, 4);
+    noFormat += "WAVEdata";
+    PutLe(noFormat, 0, 4);
+    struct {
+        std::string path;
+        const char* says;
+    } const table[] = {
+        {"/nonexistent/x.wav", "cannot open"},
+        {(folder / "folder.wav").string(), "is a folder"},
+        {fifo, "not a regular file"},
+        {Write(folder / "short.wav", std::string("RIFF\x04\x00\x00\x00WAVE", 12)), "no format"},
+        {Write(folder / "text.wav", "hello, this is not a wave"), "not a RIFF WAVE"},
+        {Write(folder / "noformat.wav", noFormat), "no format"},
+        {Write(folder / "adpcm.wav",
+               [] {
+                   std::string b = WaveBytes(1, MixRate, 16, "", 0);
+                   b[20] = 2;
+                   return b;
+               }()),
+         "uncompressed PCM"},
+        {Write(folder / "24bit.wav", WaveBytes(1, MixRate, 24, "", 0)), "unsupported wave format"},
+        {Write(folder / "nodata.wav", WaveBytes(1, MixRate, 16, "", 0).substr(0, 36)), "no data"},
+        {lowRate, "too large"},
+    };
+    SoundBuffer buffer = Loaded(WriteRamp("good.wav", MixRate, 50, 1));
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.path);
+        std::string error;
+        EXPECT_FALSE(LoadWaveFile(buffer, row.path, &error));
+        EXPECT_EQ(error.rfind(row.path + ": ", 0), 0u) << error;
+        EXPECT_NE(error.find(row.says), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+        EXPECT_EQ(buffer.FrameCount(), 50u);  // the buffer keeps what it held
+    }
+    // The same reader works on bytes in memory, for the fuzzer.
+    Wave wave;
+    std::string error;
+    const std::string bytes = WaveBytes(1, MixRate, 16, std::string(20, '\0'), 20);
+    EXPECT_TRUE(ReadWaveBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), "m", &wave,
+                              &error));
+    EXPECT_EQ(wave.Samples.size(), 10u);
+    EXPECT_FALSE(ReadWaveBytes(reinterpret_cast<const unsigned char*>(bytes.data()), 30, "m", &wave, &error));
+}
+
+TEST(Mixer, TheAudioThreadAndTheGameShareTheBuffersUnderTheLock) {
+    // One thread mixes as the device would while the game loads, plays and stops: every change is
+    // seen whole, and a load never frees samples that are being mixed.
+    SoundBuffer buffers[2] = {Loaded(WriteRamp("a.wav", MixRate, 3000, 3)), {}};
+    const std::string other = WriteRamp("b.wav", MixRate, 700, 5);
+    std::atomic<bool> done{false};
+    std::atomic<long> mixed{0};
+    std::thread device([&] {
+        int32_t sum[2 * 256];
+        while (!done) {
+            MixerLock lock;
+            MixBuffers(buffers, 2, sum, 256);
+            ++mixed;
+        }
+    });
+    for (int i = 0; i < 300; ++i) {
+        Wave wave;
+        std::string error, path = i % 2 ? other : buffers[0].File;
+        ASSERT_TRUE(ReadWaveFile(path, &wave, &error)) << error;
+        {
+            MixerLock lock;
+            SwapWaveInto(buffers[1], wave, path);
+            PlayBuffer(buffers[1], true);
+            PlayBuffer(buffers[0], i % 3 == 0);
+        }
+        if (i % 50 == 0) std::this_thread::yield();
+    }
+    done = true;
+    device.join();
+    EXPECT_GT(mixed.load(), 0);
+    EXPECT_TRUE(buffers[1].Playing);
+    EXPECT_LT(buffers[1].Position, buffers[1].FrameCount() + 1);
 }

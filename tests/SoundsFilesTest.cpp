@@ -72,7 +72,7 @@ int StepPercentile(const int16_t* s, size_t count, size_t stride, int percent) {
 
 }  // namespace
 
-TEST(SoundsFiles, EveryWaveIsMono16BitPcmThatIsNeitherSilentNorClipped) {
+TEST(SoundsFiles, EveryWaveIsMono16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
     std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
     names.insert(names.end(), std::begin(MusicFiles), std::end(MusicFiles));
     ASSERT_EQ(names.size(), 23u);
@@ -88,10 +88,43 @@ TEST(SoundsFiles, EveryWaveIsMono16BitPcmThatIsNeitherSilentNorClipped) {
         EXPECT_EQ(wave.byteRate, SampleRate * 2);
         EXPECT_GT(Peak(wave.samples), 32767 / 5) << "too quiet";
         EXPECT_LT(LongestFullScaleRun(wave.samples), 2);
+        // An offset eats headroom and thumps when the sound starts; a first sample far from zero
+        // clicks when the sound starts from silence, a last one when it stops.
+        double sum = 0;
+        for (int16_t v : wave.samples) sum += v;
+        EXPECT_LT(std::abs(sum / static_cast<double>(wave.samples.size())), 0.005 * 32768) << "DC offset";
+        EXPECT_LE(std::abs(wave.samples.front()), 0.01 * 32768);
+        EXPECT_LE(std::abs(wave.samples.back()), 0.01 * 32768);
     }
 }
 
-TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAtItsFullLength) {
+TEST(SoundsFiles, MusicIsEvenlyLoudAndEveryEffectStandsOutOverIt) {
+    double quietest = 1e9, loudest = 0;
+    for (const char* name : MusicFiles) {
+        const double rms = Rms(Load(name).samples);
+        quietest = std::min(quietest, rms);
+        loudest = std::max(loudest, rms);
+    }
+    EXPECT_LT(20 * std::log10(loudest / quietest), 2.0) << "music loudness differs between pieces";
+    // An effect is heard over the music when its loudest 50 ms are louder than the music; the
+    // shot, which fires ten times a second, may sit just below it.
+    for (const char* name : EffectFiles) {
+        SCOPED_TRACE(name);
+        const std::vector<int16_t>& s = Load(name).samples;
+        const size_t window = SampleRate / 20;
+        double punch = 0;
+        for (size_t at = 0; at + window <= s.size() || at == 0; at += window / 10) {
+            const std::vector<int16_t> part(s.begin() + at, s.begin() + std::min(s.size(), at + window));
+            punch = std::max(punch, Rms(part));
+        }
+        const double overMusic = 20 * std::log10(punch / loudest);
+        EXPECT_GT(overMusic, std::string(name) == "Shot" ? -1.0 : 2.0);
+    }
+}
+
+TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAsItIs) {
+    static_assert(SampleRate == veltrano::MixRate,
+                  "waves are written at the mixer's rate, so loading is a copy");
     std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
     names.insert(names.end(), std::begin(MusicFiles), std::end(MusicFiles));
     for (const std::string& name : names) {
@@ -100,15 +133,7 @@ TEST(SoundsFiles, EveryWaveLoadsWithTheGamesLoaderAtItsFullLength) {
         std::string error;
         ASSERT_TRUE(veltrano::LoadWaveFile(buffer, (SoundsFolder / (name + ".wav")).string(), &error))
             << error;
-        const double seconds = Load(name).Seconds();
-        EXPECT_NEAR(static_cast<double>(buffer.FrameCount()) / veltrano::MixRate, seconds, 0.001);
-        int peak = 0;
-        for (int16_t v : buffer.Frames) peak = std::max(peak, std::abs(static_cast<int>(v)));
-        EXPECT_NEAR(peak, Peak(Load(name).samples), 2000) << "the loader keeps the level";
-        // Resampled to the mixer's rate, a piece still loops without a click.
-        const size_t last = buffer.Frames.size() - veltrano::MixChannels;
-        EXPECT_LE(std::abs(buffer.Frames[0] - buffer.Frames[last]),
-                  StepPercentile(buffer.Frames.data(), buffer.Frames.size(), veltrano::MixChannels, 99));
+        EXPECT_EQ(buffer.Samples, Load(name).samples);
     }
 }
 
@@ -147,14 +172,7 @@ TEST(SoundsFiles, MusicLoopsWithoutAClickAtTheJoin) {
     }
 }
 
-TEST(SoundsFiles, EffectsStartAndEndInSilenceAndTheShotIsShortAndQuiet) {
-    for (const char* name : EffectFiles) {
-        SCOPED_TRACE(name);
-        const std::vector<int16_t>& s = Load(name).samples;
-        ASSERT_FALSE(s.empty());
-        EXPECT_LT(std::abs(s.front()), 200);
-        EXPECT_LT(std::abs(s.back()), 200);
-    }
+TEST(SoundsFiles, TheShotIsShortAndQuieterThanTheBomb) {
     const TestWave &shot = Load("Shot"), &bomb = Load("Bomb");
     EXPECT_LT(shot.Seconds(), 0.25);
     EXPECT_LT(Rms(shot.samples), Rms(bomb.samples) * 0.7);

@@ -10,7 +10,7 @@ HeadlessGame::HeadlessGame(const std::string& programFolder, ClockTime clock) {
     Form.FormCreate(clock);
     Form.DXDraw1InitializeSurface();
     Form.DXSound1Initialize();
-    Chunk.resize(static_cast<size_t>(MixRate / 40 + 1) * MixChannels);
+    Chunk.resize(static_cast<size_t>(FrameAudio) * MixChannels);
 }
 
 HeadlessGame::~HeadlessGame() {
@@ -20,11 +20,8 @@ HeadlessGame::~HeadlessGame() {
 
 void HeadlessGame::Frame() {
     Form.DXTimer1Timer(25);
-    // 1102 or 1103 frames of audio, so that 40 frames make exactly one second.
-    ++MixedFrames;
-    const int frames = static_cast<int>(MixedFrames * MixRate / 40 - (MixedFrames - 1) * MixRate / 40);
-    MixSoundBank(Chunk.data(), frames);
-    if (KeepAudio) Audio.insert(Audio.end(), Chunk.begin(), Chunk.begin() + frames * MixChannels);
+    MixSoundBank(Chunk.data(), FrameAudio);
+    if (KeepAudio) Audio.insert(Audio.end(), Chunk.begin(), Chunk.end());
 }
 
 void HeadlessGame::Frames(int count) {

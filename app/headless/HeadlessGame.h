@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Main.h"
+#include "platform/Mixer.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace veltrano {
@@ -24,12 +25,16 @@ class HeadlessGame {
 
     HeadlessBackend Platform;
     TForm1 Form{Platform};
-    // Audio of the frames run so far, when KeepAudio is set (interleaved stereo, 44100 Hz).
+    // Audio of the frames run so far, when KeepAudio is set (interleaved stereo at MixRate).
     bool KeepAudio = false;
     std::vector<int16_t> Audio;
+    // The audio of one 25 ms frame, as the mixer gave it.
+    const std::vector<int16_t>& FrameSound() const { return Chunk; }
+
+    static constexpr int FrameAudio = MixRate / 40;
+    static_assert(FrameAudio * 40 == MixRate, "a frame's audio is a whole number of samples");
 
    private:
-    long MixedFrames = 0;
     std::vector<int16_t> Chunk;
 };
 

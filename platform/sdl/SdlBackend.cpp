@@ -1,20 +1,8 @@
 #include "platform/sdl/SdlBackend.h"
 
-#include <cstdio>
-#include <vector>
-
-#include "app/SoundBank.h"
 #include "platform/Display.h"
-#include "platform/Mixer.h"
 
 namespace veltrano {
-
-namespace {
-
-// About 40 ms queued: low latency for the effects, and slack for a frame that runs late.
-constexpr int AudioAheadFrames = MixRate * 40 / 1000;
-
-}  // namespace
 
 int VirtualKeyOf(SDL_Scancode code) {
     if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return 'A' + (code - SDL_SCANCODE_A);
@@ -58,7 +46,6 @@ int VirtualKeyOf(SDL_Scancode code) {
 }
 
 SdlBackend::~SdlBackend() {
-    if (Audio) SDL_CloseAudioDevice(Audio);
     if (Joystick) SDL_JoystickClose(Joystick);
     if (Texture) SDL_DestroyTexture(Texture);
     if (Renderer) SDL_DestroyRenderer(Renderer);
@@ -102,31 +89,6 @@ bool SdlBackend::CreateTexture() {
     Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                 ::veltrano::ScreenWidth, ::veltrano::ScreenHeight);
     return Texture != nullptr;
-}
-
-bool SdlBackend::OpenAudio(std::string* error) {
-    SDL_AudioSpec want{}, have{};
-    want.freq = MixRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = MixChannels;
-    want.samples = 512;
-    Audio = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (!Audio) {
-        if (error) *error = SDL_GetError();
-        return false;
-    }
-    SDL_PauseAudioDevice(Audio, 0);
-    return true;
-}
-
-void SdlBackend::PumpAudio() {
-    if (!Audio) return;
-    static int16_t chunk[AudioAheadFrames * MixChannels];
-    const Uint32 queuedFrames = SDL_GetQueuedAudioSize(Audio) / (sizeof(int16_t) * MixChannels);
-    if (queuedFrames >= static_cast<Uint32>(AudioAheadFrames)) return;
-    const int frames = AudioAheadFrames - static_cast<int>(queuedFrames);
-    MixSoundBank(chunk, frames);
-    SDL_QueueAudio(Audio, chunk, static_cast<Uint32>(frames * sizeof(int16_t) * MixChannels));
 }
 
 void SdlBackend::OpenJoystick(int deviceIndex) {

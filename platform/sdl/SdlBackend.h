@@ -1,6 +1,6 @@
 // The SDL backend: a borderless full-screen-desktop window showing the 640x480 back buffer scaled
-// with nearest-neighbour filtering and letterboxing, keyboard and joystick 0, and an audio device
-// fed from our mixer.
+// with nearest-neighbour filtering and letterboxing, keyboard and joystick 0. The audio device is
+// SdlAudio's.
 #pragma once
 
 #include <SDL.h>
@@ -16,10 +16,6 @@ class SdlBackend : public Backend {
     ~SdlBackend() override;
     // Opens the window and renderer; false with a message when no display can be had.
     bool OpenDisplay(std::string* error);
-    // Opens the audio device; false when there is none (the game then runs silently).
-    bool OpenAudio(std::string* error);
-    // Tops the device's queue up with mixed audio to about 40 ms ahead.
-    void PumpAudio();
     bool Closing() const { return CloseRequested; }
 
     bool DisplayReady() override;
@@ -42,7 +38,6 @@ class SdlBackend : public Backend {
     SDL_Texture* Texture = nullptr;
     SDL_Joystick* Joystick = nullptr;
     SDL_JoystickID JoystickId = -1;
-    SDL_AudioDeviceID Audio = 0;
     bool CloseRequested = false;
     bool Minimised = false;
 };

@@ -19,8 +19,9 @@ const SongEntry Songs[SongCount] = {
     {"LastBattle", LastBattleSong}, {"Ending", EndingSong},
 };
 
-// Music sits below the effects, leaving headroom for a bomb going off over its loudest beat.
-constexpr double MusicPeak = 0.6;
+// Every piece at one loudness, well below the effects, leaving headroom for a bomb going off over
+// its loudest beat.
+constexpr double MusicRms = 0.14;
 
 }  // namespace
 
@@ -35,7 +36,7 @@ Song MakeSong(int index) {
 bool RenderSongWave(int index, std::vector<int16_t>* pcm, double* tempo, std::string* error) {
     std::vector<float> samples;
     if (!RenderSong(MakeSong(index), &samples, tempo, error)) return false;
-    *pcm = ToPcm16(samples, MusicPeak);
+    *pcm = FinishLoop(std::move(samples), MusicRms);
     return true;
 }
 

@@ -185,7 +185,7 @@ struct EffectRecipe {
 };
 
 const EffectRecipe Recipes[EffectCount] = {
-    {"Shot", Shot, 0.28},
+    {"Shot", Shot, 0.35},
     {"EnemyDeath", EnemyDeath, 0.6},
     {"BigEnemyDeath", BigEnemyDeath, 0.75},
     {"BossDeath", BossDeath, 0.95},
@@ -204,7 +204,7 @@ const char* EffectName(Effect effect) {
 
 std::vector<int16_t> RenderEffectWave(Effect effect) {
     const EffectRecipe& recipe = Recipes[static_cast<int>(effect)];
-    return ToPcm16(recipe.render(), recipe.peak);
+    return FinishEffect(recipe.render(), recipe.peak);
 }
 
 }  // namespace veltrano::assetgen

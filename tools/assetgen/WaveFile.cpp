@@ -4,6 +4,8 @@
 #include <cmath>
 #include <fstream>
 
+#include "tools/assetgen/SoundSynth.h"
+
 namespace veltrano::assetgen {
 
 std::vector<int16_t> ToPcm16(const std::vector<float>& signal, double peak) {
@@ -16,6 +18,81 @@ std::vector<int16_t> ToPcm16(const std::vector<float>& signal, double peak) {
         out[i] = static_cast<int16_t>(v);
     }
     return out;
+}
+
+void RemoveDc(std::vector<float>& signal) {
+    if (signal.empty()) return;
+    double sum = 0;
+    for (float s : signal) sum += s;
+    const auto mean = static_cast<float>(sum / static_cast<double>(signal.size()));
+    for (float& s : signal) s -= mean;
+}
+
+namespace {
+
+// Raised-cosine fades over `length` samples at the start and at the end.
+void FadeEnds(std::vector<float>& signal, size_t in, size_t out) {
+    in = std::min(in, signal.size() / 2);
+    out = std::min(out, signal.size() / 2);
+    for (size_t i = 0; i < in; ++i)
+        signal[i] *=
+            static_cast<float>(0.5 - 0.5 * std::cos(Pi * static_cast<double>(i) / static_cast<double>(in)));
+    for (size_t i = 0; i < out; ++i)
+        signal[signal.size() - 1 - i] *=
+            static_cast<float>(0.5 - 0.5 * std::cos(Pi * static_cast<double>(i) / static_cast<double>(out)));
+}
+
+// A join this close to zero (of 32767) starts without an audible click.
+constexpr int QuietJoin = 160;
+
+int16_t ToSample(double v) {
+    return static_cast<int16_t>(std::clamp(std::round(v), -32767.0, 32767.0));
+}
+
+}  // namespace
+
+std::vector<int16_t> FinishEffect(std::vector<float> signal, double peak) {
+    RemoveDc(signal);
+    FadeEnds(signal, SampleRate / 1000, SampleRate / 200);
+    return ToPcm16(signal, peak);
+}
+
+std::vector<int16_t> FinishLoop(std::vector<float> loop, double rms) {
+    RemoveDc(loop);
+    double energy = 0;
+    for (float s : loop) energy += static_cast<double>(s) * s;
+    const double level = loop.empty() ? 0.0 : std::sqrt(energy / static_cast<double>(loop.size()));
+    const double gain = level > 0 ? rms * 32767.0 / level : 0.0;
+    std::vector<int16_t> pcm(loop.size());
+    for (size_t i = 0; i < loop.size(); ++i) pcm[i] = ToSample(loop[i] * gain);
+    if (pcm.size() < 2) return pcm;
+
+    // The new start is the quietest pair of neighbours in the last 40 ms: the piece then opens with
+    // those few milliseconds of its own ringing tail and meets its first beat on time.
+    const size_t n = pcm.size();
+    const size_t search = std::min<size_t>(SampleRate / 25, n - 1);
+    size_t start = 0;
+    int quietest = 65536;
+    for (size_t back = 0; back < search && quietest > 0; ++back) {
+        const size_t at = (n - back) % n;
+        const int loudness = std::max(std::abs(pcm[at]), std::abs(pcm[(at + n - 1) % n]));
+        if (loudness < quietest) {
+            quietest = loudness;
+            start = at;
+        }
+    }
+    std::rotate(pcm.begin(), pcm.begin() + static_cast<std::ptrdiff_t>(start), pcm.end());
+    // A piece that never comes near zero there (a held low note) dips to it over a millisecond at
+    // each end instead: a short dip at the join, but no click when it starts from silence.
+    if (quietest > QuietJoin) {
+        const size_t fade = std::min<size_t>(SampleRate / 1000, n / 2);
+        for (size_t i = 0; i < fade; ++i) {
+            const double g = 0.5 - 0.5 * std::cos(Pi * static_cast<double>(i) / static_cast<double>(fade));
+            pcm[i] = ToSample(pcm[i] * g);
+            pcm[n - 1 - i] = ToSample(pcm[n - 1 - i] * g);
+        }
+    }
+    return pcm;
 }
 
 namespace {

@@ -12,6 +12,18 @@ namespace veltrano::assetgen {
 // A silent signal stays silent. Values are clamped, so nothing can wrap around.
 std::vector<int16_t> ToPcm16(const std::vector<float>& signal, double peak);
 
+// Subtracts the signal's mean: an offset only eats headroom and thumps when the sound starts.
+void RemoveDc(std::vector<float>& signal);
+
+// An effect ready to write: no offset, a fade of a millisecond or two at each end so that it starts
+// and ends at zero, its loudest sample at `peak`.
+std::vector<int16_t> FinishEffect(std::vector<float> signal, double peak);
+
+// A loop of music ready to write: no offset, scaled to an RMS of `rms` (of full scale), and turned
+// so that it starts at a quiet zero crossing a few milliseconds before its first beat. Turning a
+// loop keeps its join seamless, and a piece that starts at zero starts without a click.
+std::vector<int16_t> FinishLoop(std::vector<float> loop, double rms);
+
 // One channel of 16-bit samples at `rate` Hz.
 bool WriteWave(const std::filesystem::path& path, const std::vector<int16_t>& samples, int rate,
                std::string* error);

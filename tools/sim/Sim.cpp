@@ -57,7 +57,7 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --screenshot LIST  save the back buffer after these frames (comma-separated) as PNG
   --every N          also save a screenshot every N frames
   --out DIR          where screenshots go (default .)
-  --wav FILE         write the mixed audio (44100 Hz stereo 16-bit) to FILE
+  --wav FILE         write the mixed audio (32000 Hz stereo 16-bit) to FILE
   --help             this text
 
 With --pilot, a last line sums the run up:
