@@ -1,5 +1,6 @@
 #include "platform/headless/HeadlessGame.h"
 
+#include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "platform/Mixer.h"
 
