@@ -32,4 +32,29 @@ bool ConfigFile::WriteInteger(const char* section, const char* key, int value, s
     return true;
 }
 
+bool ConfigFile::ReadString(const char* section, const char* key, std::string* value) const {
+    CSimpleIniA ini;
+    if (ini.LoadFile(Path.c_str()) < 0) return false;
+    const char* text = ini.GetValue(section, key, nullptr);
+    if (text == nullptr) return false;
+    std::string trimmed = text;
+    const size_t first = trimmed.find_first_not_of(" \t\r");
+    const size_t last = trimmed.find_last_not_of(" \t\r");
+    *value = first == std::string::npos ? std::string() : trimmed.substr(first, last - first + 1);
+    return true;
+}
+
+bool ConfigFile::WriteString(const char* section, const char* key, const std::string& value,
+                             std::string* error) {
+    CSimpleIniA ini;
+    ini.SetSpaces(false);
+    ini.LoadFile(Path.c_str());
+    ini.SetValue(section, key, value.c_str());
+    if (ini.SaveFile(Path.c_str(), false) < 0) {
+        if (error) *error = Path + ": cannot write the configuration";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace veltrano

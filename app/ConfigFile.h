@@ -14,6 +14,9 @@ class ConfigFile {
     int ReadInteger(const char* section, const char* key, int defaultValue) const;
     // Returns false (and says why in `error`) when the file cannot be written.
     bool WriteInteger(const char* section, const char* key, int value, std::string* error);
+    // The raw text of a key, surrounding blanks removed; false when the key (or the file) is missing.
+    bool ReadString(const char* section, const char* key, std::string* value) const;
+    bool WriteString(const char* section, const char* key, const std::string& value, std::string* error);
 
    private:
     std::string Path;

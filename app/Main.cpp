@@ -2,12 +2,19 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
+#include "app/DisplayConfig.h"
+#include "app/ProgramFolder.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
 #include "platform/Input.h"
+#include "render/Lettering.h"
+#include "render/Notices.h"
 #include "render/Render.h"
 #include "stages/Stage.h"
 #include "world/World.h"
@@ -32,10 +39,10 @@ void TForm1::FormCreate(const ClockTime& now) {
     Left = (Platform.ScreenWidth() - ScreenWidth) / 2;
     Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
-    Config.Open(ProgramFolder() + "/VeltranoIni.ini");
+    Config.Open(DataPath("VeltranoIni.ini"));
     GameCleared = 0;
     std::fill(HighScores, HighScores + HighScoreCount, 0);
-    ReadSaveFile(ProgramFolder() + "/temp.dat");
+    ReadSaveFile(DataPath("temp.dat"));
     ResetWorldState();
     ResetInputStates();
     for (auto& row : ActionStateTable)
@@ -44,6 +51,11 @@ void TForm1::FormCreate(const ClockTime& now) {
     FireButton = Config.ReadInteger("KeyConfig", "X", -1);
     BurstButton = Config.ReadInteger("KeyConfig", "C", -1);
     ConfirmButton = Config.ReadInteger("KeyConfig", "SPACE", -1);
+    std::vector<std::string> complaints;
+    Display = ReadDisplaySettings(Config, &complaints);
+    for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
+    FocusQuiet = false;
+    SetSoundBankQuiet(false);
     DeriveActionStates();
     SceneInit();
     SetShotVelocities();
@@ -56,11 +68,18 @@ void TForm1::DXDraw1InitializeSurface() {
     SetKeyColour(BackgroundSheet, PixelAt(BackgroundSheet, 80, 0));
     if (!LoadBitmapFile(CharacterSheet, ProgramPath("\\キャラクター.bmp"), &error)) throw LoadError(error);
     SetKeyColour(CharacterSheet, PixelAt(CharacterSheet, 0, 0));
+    // Our own lettering is no part of the design's picture: without it the game plays on unlabelled.
+    if (LoadBitmapFile(LetteringSheet, ProgramPath("\\Lettering.bmp"), &error))
+        SetKeyColour(LetteringSheet, PixelAt(LetteringSheet, 0, 0));
+    else
+        std::fprintf(stderr, "VeltranoGame2: %s; playing without the pause and title lettering\n",
+                     error.c_str());
 }
 
 void TForm1::DXDraw1FinalizeSurface() {
     BackgroundSheet = Surface{};
     CharacterSheet = Surface{};
+    LetteringSheet = Surface{};
 }
 
 void TForm1::DXSound1Initialize() {
@@ -95,6 +114,7 @@ void TForm1::RunFrame() {
     if (ControlEnabled == 1 && WorldRunning == 1) PlayInput();
     if (Scene <= TitleScene) MenuCursorInput();
     ConfirmAction();
+    EndFocusQuiet();
     TitleCues();
     if (WorldRunning == 1) WorldStep();
     DrawForegroundLayer();
@@ -106,13 +126,24 @@ void TForm1::RunFrame() {
     PanelStep();
     DrawCoverPanels();
     DrawClosingPicture();
+    DrawNotices();
     Platform.FlipBackBuffer(BackBuffer);
     ContinueStep();
     ++FrameCount;
 }
 
-void TForm1::FormKeyDown(int key) {
+void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
     if (key == Vk::Escape) Platform.RequestClose();
+    if (!repeat && (key == Vk::F11 || (alt && key == Vk::Enter))) {
+        DisplaySettings next = Display;
+        next.FullScreen = !next.FullScreen;
+        ChangeDisplay(next);
+    }
+    if (!repeat && key == Vk::F10) {
+        DisplaySettings next = Display;
+        next.Mode = NextScaling(next.Mode);
+        ChangeDisplay(next);
+    }
     if (GameCleared == 1 && Scene == TitleScene) {
         if (key == Vk::Insert) ++StartScene;
         if (key == Vk::Delete) StartScene = BossRush1Scene;
@@ -132,9 +163,37 @@ void TForm1::ReturnToTitleSilently() {
     LoadWave(StageMusic, "\\Sounds\\Stage1.wav");
 }
 
+void TForm1::FormDeactivate() {
+    if (!Display.PauseOnFocusLoss || !IsPlayScene(Scene) || GameOver == 1) return;
+    WorldRunning = 0;
+    FocusQuiet = true;
+    SetSoundBankQuiet(true);
+}
+
+// The sound comes back with play: the player's confirm resumes it, or the game leaves play.
+void TForm1::EndFocusQuiet() {
+    if (!FocusQuiet || (WorldRunning == 0 && IsPlayScene(Scene))) return;
+    FocusQuiet = false;
+    SetSoundBankQuiet(false);
+}
+
+void TForm1::UseCommandLine(const CommandLine& line) {
+    DisplaySettings next = Display;
+    if (ApplyCommandLine(line, next)) ChangeDisplay(next);
+}
+
+// Applies new display choices and keeps them in the ini file.
+void TForm1::ChangeDisplay(const DisplaySettings& settings) {
+    Display = settings;
+    Platform.ApplyDisplay(Display);
+    std::string error;
+    if (!WriteDisplaySettings(Config, Display, &error))
+        std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+}
+
 void TForm1::FormCloseQuery() {
     RecordScore();
-    const std::string save = ProgramFolder() + "/temp.dat";
+    const std::string save = DataPath("temp.dat");
     std::string error;
     // Only an existing file is written; a missing one is not an error worth a message.
     if (std::FILE* probe = std::fopen(save.c_str(), "rb")) {

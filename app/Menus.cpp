@@ -105,10 +105,6 @@ void Sideways(int state, uint8_t& latch, int sign) {
     }
 }
 
-bool IsPlayScene(int scene) {
-    return scene >= Stage1Scene && scene <= BossRush10Scene;
-}
-
 }  // namespace
 
 void TForm1::DeriveActionStates() {
@@ -206,7 +202,7 @@ void TForm1::EnterLastBattle() {
 }
 
 void TForm1::StartGame() {
-    Scene = StartScene <= ChallengeBattleScene ? StartScene : Stage1Scene;
+    Scene = SceneStartedBy(StartScene);
     Option1On = Option2On = 0;
     ShotPower = 1;
     SceneInit();
@@ -215,8 +211,15 @@ void TForm1::StartGame() {
         "\\Sounds\\Stage1.wav", "\\Sounds\\Stage2.wav",  "\\Sounds\\Stage3.wav",    "\\Sounds\\Stage4.wav",
         "\\Sounds\\Stage5.wav", "\\Sounds\\Stage6.wav",  "\\Sounds\\Stage7.wav",    "\\Sounds\\Stage8.wav",
         "\\Sounds\\Stage9.wav", "\\Sounds\\Stage10.wav", "\\Sounds\\LastBattle.wav"};
-    LoadWave(StageMusic, StageMusicFiles[Scene - Stage1Scene]);
-    if (Scene == Stage10Scene) LoadWave(BossMusic, "\\Sounds\\Boss2.wav");
+    if (Scene >= BossRush1Scene) {
+        // A boss scene starts with the music the boss rush plays on entering it: its stage's theme
+        // over the lead-in, then the boss music.
+        LoadWave(StageMusic, StageMusicFiles[Scene - BossRush1Scene]);
+        LoadWave(BossMusic, Scene == BossRush10Scene ? "\\Sounds\\Boss2.wav" : "\\Sounds\\Boss.wav");
+    } else {
+        LoadWave(StageMusic, StageMusicFiles[Scene - Stage1Scene]);
+        if (Scene == Stage10Scene) LoadWave(BossMusic, "\\Sounds\\Boss2.wav");
+    }
     PlaySound(StageMusic, true);
     SetShotVelocities();
     SpeedKeyLatch = 1;  // a speed button held through the start does not change the speed

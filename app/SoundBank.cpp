@@ -1,6 +1,9 @@
 #include "app/SoundBank.h"
 
 #include <algorithm>
+#include <atomic>
+
+#include "app/ProgramFolder.h"
 
 namespace veltrano {
 
@@ -8,7 +11,7 @@ SoundBuffer SoundSlots[SoundSlotCount];
 
 namespace {
 
-std::string Folder = ".";
+std::atomic<bool> Quiet{false};
 
 constexpr const char* StartFiles[SoundSlotCount] = {
     "\\Sounds\\Shot.wav",      "\\Sounds\\EnemyDeath.wav", "\\Sounds\\BigEnemyDeath.wav",
@@ -18,22 +21,6 @@ constexpr const char* StartFiles[SoundSlotCount] = {
 };
 
 }  // namespace
-
-void SetProgramFolder(const std::string& folder) {
-    Folder = folder;
-    while (Folder.size() > 1 && Folder.back() == '/') Folder.pop_back();
-}
-
-const std::string& ProgramFolder() {
-    return Folder;
-}
-
-std::string ProgramPath(const char* name) {
-    std::string relative = name;
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    if (relative.empty() || relative.front() != '/') relative.insert(relative.begin(), '/');
-    return Folder + relative;
-}
 
 void LoadWave(SoundSlot slot, const char* name) {
     std::string error;
@@ -81,7 +68,19 @@ void SilenceAllSounds() {
     for (int s = 0; s < SoundSlotCount; ++s) SilenceSound(static_cast<SoundSlot>(s));
 }
 
+void SetSoundBankQuiet(bool quiet) {
+    Quiet = quiet;
+}
+
+bool SoundBankQuiet() {
+    return Quiet;
+}
+
 void MixSoundBank(int16_t* out, int frames) {
+    if (Quiet) {
+        std::fill(out, out + static_cast<size_t>(frames) * MixChannels, int16_t{0});
+        return;
+    }
     MixBuffers(SoundSlots, SoundSlotCount, out, frames);
 }
 

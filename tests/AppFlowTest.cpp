@@ -231,9 +231,19 @@ TEST(GameFlow, ACleanedGameStartsWhereInsertAndDeleteSay) {
     EXPECT_TRUE(Loaded(BossMusic, "Sounds/Boss2.wav"));
     game.KeyDown(Vk::Home);
     GameCleared = 1;
-    game.KeyDown(Vk::Delete);  // 14 is past the start rule's last scene: stage 1
+    game.KeyDown(Vk::Delete);  // the boss rush
     Tap(game, Vk::Space);
     Tap(game, Vk::Space);
     Tap(game, Vk::Space);
-    EXPECT_EQ(Scene, Stage1Scene);
+    EXPECT_EQ(Scene, BossRush1Scene);
+    EXPECT_TRUE(Loaded(BossMusic, "Sounds/Boss.wav"));
+    // 13, and anything past the last boss scene, start stage 1.
+    for (int start : {ChallengeEnduranceScene, BossRush10Scene + 1, 40}) {
+        game.KeyDown(Vk::Home);
+        StartScene = start;
+        Tap(game, Vk::Space);
+        Tap(game, Vk::Space);
+        Tap(game, Vk::Space);
+        EXPECT_EQ(Scene, Stage1Scene) << start;
+    }
 }
