@@ -105,7 +105,7 @@ void DrawNotices() {
     if (Scene != TitleScene) return;
     char text[NoticeTextSize];
     StartNoticeText(StartScene, text);
-    if (text[0] != '\0') CentreLine(text, StartNoticeY, LetteringStyle::Large);
+    if (text[0] != '\0') CentreLine(text, StartNoticeY, StartNoticeStyle);
     if (StageFrame >= TitleHintFrame) {
         KeyHintText(text);
         DrawHint(text, KeyHintY);

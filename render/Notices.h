@@ -2,6 +2,8 @@
 // next game starts and which keys do what. Nothing of the scenes' own pictures moves for them.
 #pragma once
 
+#include "render/Lettering.h"
+
 namespace veltrano {
 
 constexpr int NoticeTextSize = 64;
@@ -10,7 +12,8 @@ constexpr int NoticeTextSize = 64;
 // made on frame 634; skipping the animation jumps to 640).
 constexpr int TitleHintFrame = 635;
 constexpr int PauseNoticeY = 224;
-constexpr int StartNoticeY = 400;
+constexpr int StartNoticeY = 408;
+constexpr LetteringStyle StartNoticeStyle = LetteringStyle::SmallOrange;
 constexpr int KeyHintY = 448;
 
 // Whether play is paused: a play scene whose world stands still while no continue countdown runs.

@@ -227,21 +227,21 @@ TEST(Notices, PauseHintAndStartAreDrawnWhereTheyBelongAndNotOtherwise) {
     HeadlessGame game(testdata::MakeProgramFolder().string());
     game.Frames(TitleHintFrame - 2);
     EXPECT_FALSE(HintShown());  // the animation is still running
-    EXPECT_FALSE(CentredLineShown("START STAGE 4", StartNoticeY, LetteringStyle::Large));
+    EXPECT_FALSE(CentredLineShown("START STAGE 4", StartNoticeY, StartNoticeStyle));
     game.Frames(2);
     EXPECT_TRUE(HintShown());
     EXPECT_FALSE(PauseShown());
     GameCleared = 1;
     for (int i = 0; i < 3; ++i) game.KeyDown(Vk::Insert);
     game.Frame();
-    EXPECT_TRUE(CentredLineShown("START STAGE 4", StartNoticeY, LetteringStyle::Large));
+    EXPECT_TRUE(CentredLineShown("START STAGE 4", StartNoticeY, StartNoticeStyle));
     game.KeyDown(Vk::Delete);
     game.Frame();
-    EXPECT_TRUE(CentredLineShown("BOSS RUSH", StartNoticeY, LetteringStyle::Large));
+    EXPECT_TRUE(CentredLineShown("BOSS RUSH", StartNoticeY, StartNoticeStyle));
 
     QuickTap(game, Vk::Space);  // the ship select: none of the title's lines
     EXPECT_FALSE(HintShown());
-    EXPECT_FALSE(CentredLineShown("BOSS RUSH", StartNoticeY, LetteringStyle::Large));
+    EXPECT_FALSE(CentredLineShown("BOSS RUSH", StartNoticeY, StartNoticeStyle));
     game.KeyDown(Vk::Home);
     StartStageOne(game);
     game.Frames(3);
