@@ -16,6 +16,7 @@
 #include "render/Lettering.h"
 #include "render/Notices.h"
 #include "render/Render.h"
+#include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 
@@ -159,8 +160,8 @@ void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
 void TForm1::ReturnToTitleSilently() {
     SilenceAllSounds();
     NewGame();
-    LoadWave(BossMusic, "\\Sounds\\Boss.wav");
-    LoadWave(StageMusic, "\\Sounds\\Stage1.wav");
+    LoadWave(BossMusic, RowOf(Stage1Scene).Music.BossFile);
+    LoadWave(StageMusic, RowOf(Stage1Scene).Music.StageFile);
 }
 
 void TForm1::FormDeactivate() {

@@ -5,6 +5,8 @@
 
 #include "app/ProgramFolder.h"
 
+#include "stages/SceneTable.h"
+
 namespace veltrano {
 
 SoundBuffer SoundSlots[SoundSlotCount];
@@ -14,10 +16,17 @@ namespace {
 std::atomic<bool> Quiet{false};
 
 constexpr const char* StartFiles[SoundSlotCount] = {
-    "\\Sounds\\Shot.wav",      "\\Sounds\\EnemyDeath.wav", "\\Sounds\\BigEnemyDeath.wav",
-    "\\Sounds\\BossDeath.wav", "\\Sounds\\Item.wav",       "\\Sounds\\Speed.wav",
-    "\\Sounds\\MeDeath.wav",   "\\Sounds\\Bomb.wav",       "\\Sounds\\BossAlarm.wav",
-    "\\Sounds\\Stage1.wav",    "\\Sounds\\Boss.wav",
+    "\\Sounds\\Shot.wav",
+    "\\Sounds\\EnemyDeath.wav",
+    "\\Sounds\\BigEnemyDeath.wav",
+    "\\Sounds\\BossDeath.wav",
+    "\\Sounds\\Item.wav",
+    "\\Sounds\\Speed.wav",
+    "\\Sounds\\MeDeath.wav",
+    "\\Sounds\\Bomb.wav",
+    "\\Sounds\\BossAlarm.wav",
+    RowOf(Stage1Scene).Music.StageFile,
+    RowOf(Stage1Scene).Music.BossFile,
 };
 
 }  // namespace

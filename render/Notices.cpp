@@ -71,7 +71,7 @@ void StartNoticeText(int startScene, char (&out)[NoticeTextSize]) {
         std::snprintf(out, NoticeTextSize, "EXTRA BATTLE");
     else if (scene == BossRush1Scene)
         std::snprintf(out, NoticeTextSize, "BOSS RUSH");
-    else if (scene > BossRush1Scene && scene <= BossRush10Scene)
+    else if (IsBossRushScene(scene))
         std::snprintf(out, NoticeTextSize, "BOSS RUSH FROM BOSS %d", scene - BossRush1Scene + 1);
     else
         std::snprintf(out, NoticeTextSize, "START STAGE %d", scene - Stage1Scene + 1);

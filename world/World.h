@@ -47,6 +47,14 @@ constexpr int Stage10Scene = 11;
 constexpr int ChallengeBattleScene = 12;
 constexpr int ChallengeEnduranceScene = 13;
 constexpr int BossRush1Scene = 14;
+constexpr int BossRush2Scene = 15;
+constexpr int BossRush3Scene = 16;
+constexpr int BossRush4Scene = 17;
+constexpr int BossRush5Scene = 18;
+constexpr int BossRush6Scene = 19;
+constexpr int BossRush7Scene = 20;
+constexpr int BossRush8Scene = 21;
+constexpr int BossRush9Scene = 22;
 constexpr int BossRush10Scene = 23;
 constexpr int StaffRollScene = 24;
 constexpr int ChallengeScene = 25;
@@ -59,12 +67,17 @@ constexpr bool IsPlayScene(int scene) {
     return scene >= Stage1Scene && scene <= BossRush10Scene;
 }
 
+// The boss-only scenes, which chain from the first stage's boss to the last one's.
+constexpr bool IsBossRushScene(int scene) {
+    return scene >= BossRush1Scene && scene <= BossRush10Scene;
+}
+
 // The start rule: the scene a game started from the ship select begins in, by StartScene. 2 to 12
 // start that stage or the extra battle, 14 to 23 that boss scene of the boss rush; 13 and anything
 // else start stage 1.
 constexpr int SceneStartedBy(int startScene) {
     if (startScene >= Stage1Scene && startScene <= ChallengeBattleScene) return startScene;
-    if (startScene >= BossRush1Scene && startScene <= BossRush10Scene) return startScene;
+    if (IsBossRushScene(startScene)) return startScene;
     return Stage1Scene;
 }
 
