@@ -62,6 +62,9 @@ class SdlBackend : public Backend {
     PressLatch Latch;
     bool CloseRequested = false;
     bool Minimised = false;
+    // A window manager may take the focus away for a moment while the window switches between full
+    // screen and a window; such a loss is no reason to pause.
+    uint64_t IgnoreFocusLossUntil = 0;
 };
 
 // The virtual-key code of an SDL scancode (0 for keys the game has no code for).

@@ -85,7 +85,7 @@ bool SdlBackend::TranslateEvent(const SDL_Event& sdl, WindowEvent& event) {
             if (sdl.window.event == SDL_WINDOWEVENT_MINIMIZED) Minimised = true;
             if (sdl.window.event == SDL_WINDOWEVENT_RESTORED || sdl.window.event == SDL_WINDOWEVENT_SHOWN)
                 Minimised = false;
-            if (sdl.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            if (sdl.window.event == SDL_WINDOWEVENT_FOCUS_LOST && SDL_GetTicks64() >= IgnoreFocusLossUntil) {
                 event.Kind = WindowEvent::Kinds::FocusLost;
                 return true;
             }

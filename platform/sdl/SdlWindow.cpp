@@ -62,6 +62,8 @@ void SdlBackend::ApplyDisplay(const DisplaySettings& settings) {
     Settings = settings;
     if (!Window) return;
     if (switchMode) {
+        constexpr uint64_t SwitchSettleMs = 500;
+        IgnoreFocusLossUntil = SDL_GetTicks64() + SwitchSettleMs;
         if (settings.FullScreen)
             EnterFullScreen();
         else
