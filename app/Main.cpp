@@ -69,7 +69,7 @@ void TForm1::DXDraw1InitializeSurface() {
     SetKeyColour(BackgroundSheet, PixelAt(BackgroundSheet, 80, 0));
     if (!LoadBitmapFile(CharacterSheet, ProgramPath("\\キャラクター.bmp"), &error)) throw LoadError(error);
     SetKeyColour(CharacterSheet, PixelAt(CharacterSheet, 0, 0));
-    // Our own lettering is no part of the design's picture: without it the game plays on unlabelled.
+    // The lettering is ours, over the scenes' own pictures: without it the game plays on unlabelled.
     if (LoadBitmapFile(LetteringSheet, ProgramPath("\\Lettering.bmp"), &error))
         SetKeyColour(LetteringSheet, PixelAt(LetteringSheet, 0, 0));
     else

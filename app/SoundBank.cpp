@@ -4,7 +4,6 @@
 #include <atomic>
 
 #include "app/ProgramFolder.h"
-
 #include "stages/SceneTable.h"
 
 namespace veltrano {

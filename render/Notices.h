@@ -1,4 +1,4 @@
-// Our own lines over the design's picture: "PAUSE" while play is paused, and on the title where the
+// Our own lines over the scenes' pictures: "PAUSE" while play is paused, and on the title where the
 // next game starts and which keys do what. Nothing of the scenes' own pictures moves for them.
 #pragma once
 
