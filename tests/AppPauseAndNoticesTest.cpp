@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "app/SoundBank.h"
@@ -252,4 +253,14 @@ TEST(Notices, PauseHintAndStartAreDrawnWhereTheyBelongAndNotOtherwise) {
     EXPECT_TRUE(PauseShown());
     QuickTap(game, Vk::Space);
     EXPECT_FALSE(PauseShown());
+}
+
+TEST(Notices, WithoutTheLetteringFileTheGamePlaysOnUnlabelled) {
+    const auto folder = testdata::MakeProgramFolder();
+    std::filesystem::remove(folder / "Lettering.bmp");
+    HeadlessGame game(folder.string());
+    EXPECT_EQ(LetteringSheet.Width, 0);
+    StartStageOne(game);
+    QuickTap(game, Vk::Space);
+    EXPECT_EQ(WorldRunning, 0);  // paused all the same, only not labelled
 }
