@@ -4,12 +4,19 @@
 #include <cstdio>
 #include <new>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
+#include "app/DisplayConfig.h"
+#include "app/ProgramFolder.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
 #include "platform/Input.h"
+#include "render/Lettering.h"
+#include "render/Notices.h"
 #include "render/Render.h"
 #include "stages/SceneTable.h"
 #include "stages/Stage.h"
@@ -36,11 +43,11 @@ void TForm1::FormCreate(const ClockTime& now) {
     Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
     std::string configProblem;
-    const FileStatus config = Config.Open(ProgramFolder() + "/VeltranoIni.ini", &configProblem);
+    const FileStatus config = Config.Open(DataPath("VeltranoIni.ini"), &configProblem);
     GameCleared = 0;
     std::fill(HighScores, HighScores + HighScoreCount, 0);
     std::string saveProblem;
-    SaveFileAtStart = ReadSaveFile(ProgramFolder() + "/temp.dat", &saveProblem);
+    SaveFileAtStart = ReadSaveFile(DataPath("temp.dat"), &saveProblem);
     // A save file that is there but could not be read is never written over: its scores stay on disk.
     if (SaveFileAtStart == FileStatus::Failed)
         std::fprintf(stderr,
@@ -51,6 +58,11 @@ void TForm1::FormCreate(const ClockTime& now) {
     for (auto& row : ActionStateTable)
         for (int n = 1; n <= 32; ++n) row[n - 1] = static_cast<uint8_t>(StateButton1 + n - 1);
     ReadButtonNumbers(config == FileStatus::Done ? std::string() : configProblem);
+    std::vector<std::string> complaints;
+    Display = ReadDisplaySettings(Config, &complaints);
+    for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
+    FocusQuiet = false;
+    SetSoundBankQuiet(false);
     DeriveActionStates();
     SceneInit();
     SetShotVelocities();
@@ -82,11 +94,18 @@ void TForm1::DXDraw1InitializeSurface() {
     // The score list, the ending message and the staff roll are text: without a face they are blank.
     std::string error;
     if (!OpenTextFace(&error)) throw LoadError(error);
+    // The lettering is ours, over the scenes' own pictures: without it the game plays on unlabelled.
+    if (LoadBitmapFile(LetteringSheet, ProgramPath("\\Lettering.bmp"), &error))
+        SetKeyColour(LetteringSheet, PixelAt(LetteringSheet, 0, 0));
+    else
+        std::fprintf(stderr, "VeltranoGame2: %s; playing without the pause and title lettering\n",
+                     error.c_str());
 }
 
 void TForm1::DXDraw1FinalizeSurface() {
     BackgroundSheet = Surface{};
     CharacterSheet = Surface{};
+    LetteringSheet = Surface{};
 }
 
 void TForm1::DXSound1Initialize() {
@@ -121,6 +140,7 @@ void TForm1::RunFrame() {
     if (ControlEnabled == 1 && WorldRunning == 1) PlayInput();
     if (Scene <= TitleScene) MenuCursorInput();
     ConfirmAction();
+    EndFocusQuiet();
     TitleCues();
     if (WorldRunning == 1) WorldStep();
     DrawForegroundLayer();
@@ -132,13 +152,24 @@ void TForm1::RunFrame() {
     PanelStep();
     DrawCoverPanels();
     DrawClosingPicture();
+    DrawNotices();
     Platform.FlipBackBuffer(BackBuffer);
     ContinueStep();
     ++FrameCount;
 }
 
-void TForm1::FormKeyDown(int key) {
+void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
     if (key == Vk::Escape) Platform.RequestClose();
+    if (!repeat && (key == Vk::F11 || (alt && key == Vk::Enter))) {
+        DisplaySettings next = Display;
+        next.FullScreen = !next.FullScreen;
+        ChangeDisplay(next);
+    }
+    if (!repeat && key == Vk::F10) {
+        DisplaySettings next = Display;
+        next.Mode = NextScaling(next.Mode);
+        ChangeDisplay(next);
+    }
     if (GameCleared == 1 && Scene == TitleScene) {
         if (key == Vk::Insert) ++StartScene;
         if (key == Vk::Delete) StartScene = BossRush1Scene;
@@ -158,12 +189,40 @@ void TForm1::ReturnToTitleSilently() {
     LoadWave(StageMusic, RowOf(Stage1Scene).Music.StageFile);
 }
 
+void TForm1::FormDeactivate() {
+    if (!Display.PauseOnFocusLoss || !IsPlayScene(Scene) || GameOver == 1) return;
+    WorldRunning = 0;
+    FocusQuiet = true;
+    SetSoundBankQuiet(true);
+}
+
+// The sound comes back with play: the player's confirm resumes it, or the game leaves play.
+void TForm1::EndFocusQuiet() {
+    if (!FocusQuiet || (WorldRunning == 0 && IsPlayScene(Scene))) return;
+    FocusQuiet = false;
+    SetSoundBankQuiet(false);
+}
+
+void TForm1::UseCommandLine(const CommandLine& line) {
+    DisplaySettings next = Display;
+    if (ApplyCommandLine(line, next)) ChangeDisplay(next);
+}
+
+// Applies new display choices and keeps them in the ini file.
+void TForm1::ChangeDisplay(const DisplaySettings& settings) {
+    Display = settings;
+    Platform.ApplyDisplay(Display);
+    std::string error;
+    if (!WriteDisplaySettings(Config, Display, &error))
+        std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+}
+
 void TForm1::FormCloseQuery() {
     Platform.SetScreenSaverActive(true);
     // A start that failed before the save file was read has no scores to keep and must not write.
     if (!Created) return;
     RecordScore();
-    const std::string save = ProgramFolder() + "/temp.dat";
+    const std::string save = DataPath("temp.dat");
     std::string error;
     std::string scores;  // what a player would otherwise lose without a word
     for (int score : HighScores) scores.append(" ").append(std::to_string(score));

@@ -7,8 +7,11 @@
 
 #include "app/ConfigFile.h"
 #include "platform/Backend.h"
+#include "platform/DisplaySettings.h"
 
 namespace veltrano {
+
+struct CommandLine;
 
 // The time of day the random generator is seeded from.
 struct ClockTime {
@@ -32,10 +35,21 @@ class TForm1 {
 
     // The frame handler: turns elapsed milliseconds into at most one 25 ms frame.
     void DXTimer1Timer(int lagCount);
-    // Escape, Home, and Insert and Delete on the title once the game has been cleared.
-    void FormKeyDown(int key);
+    // Escape, Home, and Insert and Delete on the title once the game has been cleared; F11 and
+    // Alt+Enter switch between full screen and a window, F10 cycles the scaling. A key's own
+    // auto-repeat does not switch the display again.
+    void FormKeyDown(int key, bool alt = false, bool repeat = false);
+    // The window lost the focus: play pauses as the player's own pause does and the sound goes quiet
+    // until play resumes (menus, the staff roll and a running continue countdown go on).
+    void FormDeactivate();
     // Records the score, writes the save file when it exists, switches the screen saver back on.
     void FormCloseQuery();
+
+    // The command line's display choices over the ini file's; kept in the ini when they change it.
+    void UseCommandLine(const CommandLine& line);
+    const DisplaySettings& DisplayChoices() const { return Display; }
+    // Whether the sound is quiet because the focus was lost during play.
+    bool QuietForFocus() const { return FocusQuiet; }
 
     int WindowLeft() const { return Left; }
     int WindowTop() const { return Top; }
@@ -65,11 +79,15 @@ class TForm1 {
     void ReturnToTitleSilently();
     void ReadButtonNumbers(const std::string& fileProblem);
     void WriteButtonNumbers();
+    void ChangeDisplay(const DisplaySettings& settings);
+    void EndFocusQuiet();
 
     Backend& Platform;
     ConfigFile Config;
     FileStatus SaveFileAtStart = FileStatus::Missing;
     bool Created = false;  // FormCreate has run: the save file has been read
+    DisplaySettings Display;
+    bool FocusQuiet = false;
     long double FrameCredit = 0;
     int Left = 0, Top = 0;
     long FrameCount = 0;

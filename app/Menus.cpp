@@ -106,10 +106,6 @@ void Sideways(int state, uint8_t& latch, int sign) {
     }
 }
 
-bool IsPlayScene(int scene) {
-    return scene >= Stage1Scene && scene <= BossRush10Scene;
-}
-
 }  // namespace
 
 void TForm1::DeriveActionStates() {
@@ -207,18 +203,16 @@ void TForm1::EnterLastBattle() {
 }
 
 void TForm1::StartGame() {
-    // The game only ever counts StartScene up from 2; a value below (set from outside, as the sim
-    // tool can) starts stage 1 like any value past the extra battle.
-    Scene = StartScene >= Stage1Scene && StartScene <= ChallengeBattleScene ? StartScene : Stage1Scene;
+    Scene = SceneStartedBy(StartScene);
     Option1On = Option2On = 0;
     ShotPower = 1;
     SceneInit();
     FireHeld = 0;
-    // Only the last boss's own piece is loaded at a start: the other stages keep whatever boss music
-    // the last game left in the slot.
+    // A stage start loads only the last boss's own piece: the other stages keep whatever boss music the
+    // last game left in the slot. A boss scene starts with both pieces the boss rush loads on entering it.
     const SceneMusic& music = RowOf(Scene).Music;
     LoadWave(StageMusic, music.StageFile);
-    if (music.BossFile == LastBossMusic) LoadWave(BossMusic, music.BossFile);
+    if (music.BossFile == LastBossMusic || IsBossRushScene(Scene)) LoadWave(BossMusic, music.BossFile);
     PlaySound(StageMusic, true);
     SetShotVelocities();
     SpeedKeyLatch = 1;  // a speed button held through the start does not change the speed

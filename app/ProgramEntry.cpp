@@ -1,13 +1,13 @@
-// Program entry: the SDL window, the idle loop that drives the frame timer, and the close path.
-#include <SDL.h>
-#include <unistd.h>
-
+// Program entry: the command line, the SDL backend's window, the idle loop that drives the frame
+// timer, and the close path. Every call to SDL goes through the backend.
 #include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "app/Main.h"
+#include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "platform/FrameTimer.h"
 #include "platform/sdl/SdlAudio.h"
@@ -16,15 +16,6 @@
 using namespace veltrano;
 
 namespace {
-
-std::string ExecutableFolder() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    std::string exe(path, static_cast<size_t>(n));
-    const size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : exe.substr(0, slash));
-}
 
 ClockTime Now() {
     timespec ts{};
@@ -41,51 +32,68 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+// Hands the window's events to the main window: keys, focus, lost surfaces.
+void DispatchEvents(SdlBackend& backend, TForm1& form) {
+    WindowEvent event;
+    while (backend.NextEvent(event)) {
+        switch (event.Kind) {
+            case WindowEvent::Kinds::KeyDown:
+                form.FormKeyDown(event.Key, event.Alt, event.Repeat);
+                break;
+            case WindowEvent::Kinds::FocusLost:
+                form.FormDeactivate();
+                break;
+            case WindowEvent::Kinds::SurfacesLost:
+                form.DXDraw1FinalizeSurface();
+                form.DXDraw1InitializeSurface();
+                break;
+        }
+    }
+}
+
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
     std::signal(SIGHUP, [](int) { HangUp = 1; });
-    SetProgramFolder(ExecutableFolder());
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS) != 0)
-        return Fail(std::string("cannot start SDL: ") + SDL_GetError());
-
-    int status = 0;
-    {
-        SdlBackend backend;
-        TForm1 form(backend);
-        std::string error;
-        status = RunToClose(form, [&] {
-            form.FormCreate(Now());
-            if (!backend.OpenDisplay(&error)) throw LoadError(error);
-            form.DXDraw1InitializeSurface();
-            if (!OpenAudioDevice(MixSoundBank, &error))
-                std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
-                             error.c_str());
-            form.DXSound1Initialize();
-
-            FrameTimer timer;
-            while (!backend.Closing()) {
-                SDL_Event event;
-                bool surfacesLost = false;
-                while (SDL_PollEvent(&event)) {
-                    const int key = backend.HandleEvent(event, surfacesLost);
-                    if (key > 0) form.FormKeyDown(key);
-                }
-                if (surfacesLost) {
-                    form.DXDraw1FinalizeSurface();
-                    form.DXDraw1InitializeSurface();
-                }
-                if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
-                const int lag = timer.Tick(SDL_GetTicks64());
-                if (lag > 0) form.DXTimer1Timer(lag);
-                // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
-                SDL_Delay(1);
-            }
-        });
-        CloseAudioDevice();
-        form.DXSound1Finalize();
-        form.DXDraw1FinalizeSurface();
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (!line.Error.empty()) return Fail(line.Error);
+    if (line.ShowHelp) {
+        std::fputs(CommandLineHelp().c_str(), stdout);
+        return 0;
     }
-    SDL_Quit();
+    if (line.ShowVersion) {
+        std::printf("%s\n", VersionText().c_str());
+        return 0;
+    }
+    SetProgramFolder(ExecutableFolder());
+    UseDataFolderFor(ProgramFolder());
+
+    SdlBackend backend;
+    std::string error;
+    if (!backend.Start(&error)) return Fail(error);
+    TForm1 form(backend);
+    const int status = RunToClose(form, [&] {
+        form.FormCreate(Now());
+        form.UseCommandLine(line);
+        if (!backend.OpenDisplay(form.DisplayChoices(), &error)) throw LoadError(error);
+        form.DXDraw1InitializeSurface();
+        if (!OpenAudioDevice(MixSoundBank, &error))
+            std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
+                         error.c_str());
+        form.DXSound1Initialize();
+
+        FrameTimer timer;
+        while (!backend.Closing()) {
+            DispatchEvents(backend, form);
+            if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
+            const int lag = timer.Tick(backend.Ticks());
+            if (lag > 0) form.DXTimer1Timer(lag);
+            // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
+            backend.Sleep(1);
+        }
+    });
+    CloseAudioDevice();
+    form.DXSound1Finalize();
+    form.DXDraw1FinalizeSurface();
     return status;
 }

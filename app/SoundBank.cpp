@@ -1,8 +1,10 @@
 #include "app/SoundBank.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 
+#include "app/ProgramFolder.h"
 #include "stages/SceneTable.h"
 
 namespace veltrano {
@@ -14,7 +16,7 @@ namespace {
 SoftLimiter Limiter;
 MixMeter Meter;
 
-std::string Folder = ".";
+std::atomic<bool> Quiet{false};
 
 constexpr const char* StartFiles[SoundSlotCount] = {
     "\\Sounds\\Shot.wav",
@@ -31,22 +33,6 @@ constexpr const char* StartFiles[SoundSlotCount] = {
 };
 
 }  // namespace
-
-void SetProgramFolder(const std::string& folder) {
-    Folder = folder;
-    while (Folder.size() > 1 && Folder.back() == '/') Folder.pop_back();
-}
-
-const std::string& ProgramFolder() {
-    return Folder;
-}
-
-std::string ProgramPath(const char* name) {
-    std::string relative = name;
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    if (relative.empty() || relative.front() != '/') relative.insert(relative.begin(), '/');
-    return Folder + relative;
-}
 
 void LoadWave(SoundSlot slot, const char* name) {
     // The file is read and converted before the mixer is touched, so a slow disk never holds up the
@@ -116,7 +102,19 @@ void SilenceAllSounds() {
     for (int s = 0; s < SoundSlotCount; ++s) SilenceSound(static_cast<SoundSlot>(s));
 }
 
+void SetSoundBankQuiet(bool quiet) {
+    Quiet = quiet;
+}
+
+bool SoundBankQuiet() {
+    return Quiet;
+}
+
 void MixSoundBank(int16_t* out, int frames) {
+    if (Quiet) {
+        std::fill(out, out + static_cast<size_t>(frames) * MixChannels, int16_t{0});
+        return;
+    }
     // Mixed in chunks on the stack, so mixing allocates nothing.
     constexpr int Chunk = 512;
     int32_t sum[Chunk * MixChannels];

@@ -17,16 +17,15 @@ struct LoadError : std::runtime_error {
 
 extern SoundBuffer SoundSlots[SoundSlotCount];
 
-// The folder every data path is joined to (the folder of the executable), without a trailing '/'.
-void SetProgramFolder(const std::string& folder);
-const std::string& ProgramFolder();
-// Joins a name written with backslashes ("\Sounds\Shot.wav") to the program folder.
-std::string ProgramPath(const char* name);
-
 // Loads the eleven slots in slot order with their start files; throws LoadError.
 void LoadSoundBank();
 // Frees every slot.
 void FreeSoundBank();
+
+// While quiet the mix is silence and every buffer keeps its place, so the sound goes on where it
+// stopped. Safe to call while the audio device mixes.
+void SetSoundBankQuiet(bool quiet);
+bool SoundBankQuiet();
 
 // Mixes the slots' playing sounds into `out` (interleaved stereo frames at MixRate), through the
 // master gain and the limiter. The audio device's thread calls it; so does a headless run after each

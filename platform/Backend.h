@@ -3,6 +3,7 @@
 // over a window and devices; the headless backend over memory, for tests and the sim tool.
 #pragma once
 
+#include "platform/DisplaySettings.h"
 #include "platform/Input.h"
 #include "platform/Surface.h"
 
@@ -21,6 +22,18 @@ class Backend {
     virtual void RequestClose() = 0;
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
+    // Full screen or a window, the window's scale, the picture's scaling, and the cursor (hidden in
+    // full screen). Vertical sync takes effect when the display is next opened.
+    virtual void ApplyDisplay(const DisplaySettings& settings) = 0;
+};
+
+// What the window tells the program between frames.
+struct WindowEvent {
+    enum class Kinds { KeyDown, FocusLost, SurfacesLost };
+    Kinds Kind = Kinds::KeyDown;
+    int Key = 0;          // KeyDown: the virtual-key code
+    bool Alt = false;     // KeyDown: an Alt key was held
+    bool Repeat = false;  // KeyDown: the key's own auto-repeat
 };
 
 }  // namespace veltrano

@@ -11,6 +11,7 @@ uint64_t CurrentStates = 0;
 namespace {
 
 uint64_t PreviousRaw = 0;
+bool LastPadPresent = false;
 
 // Three key slots per state; 0 is no key.
 constexpr int KeyBindings[InputStateCount][3] = {
@@ -44,7 +45,36 @@ int JoystickAxisValue(int position, int minimum, int maximum) {
     return static_cast<int>(std::lround(std::fmax(-1000.0, std::fmin(1000.0, value))));
 }
 
+void PressLatch::PressKey(int vk) {
+    if (vk > 0 && vk < 256) Keys[vk] = true;
+}
+
+void PressLatch::PressButton(int button) {
+    if (button >= 0 && button < JoystickButtonCount) Buttons |= uint32_t{1} << button;
+}
+
+void PressLatch::ApplyTo(RawInput& raw) {
+    for (int vk = 0; vk < 256; ++vk) {
+        raw.KeyDown[vk] = raw.KeyDown[vk] || Keys[vk];
+        Keys[vk] = false;
+    }
+    raw.Joystick.Buttons |= Buttons;
+    Buttons = 0;
+}
+
+int KeyOfState(int state) {
+    if (state < 0 || state >= InputStateCount) return 0;
+    for (int key : KeyBindings[state])
+        if (key != 0) return key;
+    return 0;
+}
+
+bool PadPresent() {
+    return LastPadPresent;
+}
+
 void PollInput(const RawInput& raw) {
+    LastPadPresent = raw.Joystick.Present;
     uint64_t now = 0;
     for (int s = 0; s < InputStateCount; ++s)
         for (int key : KeyBindings[s])
@@ -83,6 +113,7 @@ int FirstKeyOf(int state) {
 void ResetInputStates() {
     CurrentStates = 0;
     PreviousRaw = 0;
+    LastPadPresent = false;
 }
 
 }  // namespace veltrano

@@ -10,7 +10,8 @@ namespace veltrano {
 namespace Vk {
 constexpr int Enter = 0x0D, Escape = 0x1B, Space = 0x20, Home = 0x24, Left = 0x25, Up = 0x26, Right = 0x27,
               Down = 0x28, Insert = 0x2D, Delete = 0x2E, C = 0x43, H = 0x48, J = 0x4A, K = 0x4B, L = 0x4C,
-              X = 0x58, Z = 0x5A, Numpad2 = 0x62, Numpad4 = 0x64, Numpad6 = 0x66, Numpad8 = 0x68;
+              X = 0x58, Z = 0x5A, Numpad2 = 0x62, Numpad4 = 0x64, Numpad6 = 0x66, Numpad8 = 0x68, F10 = 0x79,
+              F11 = 0x7A;
 }
 
 constexpr int JoystickButtonCount = 32;
@@ -30,10 +31,29 @@ struct RawInput {
     JoystickReading Joystick;
 };
 
+// Presses that happened since the last frame read its input. A key or button pressed and released
+// between two frames is gone from the frame's snapshot; the latch hands it to that frame as down, once,
+// so a quick tap still selects, fires or pauses. A held key reads the same with or without it.
+class PressLatch {
+   public:
+    void PressKey(int vk);
+    void PressButton(int button);  // joystick button, counting from 0
+    // Adds the latched presses to a frame's snapshot and forgets them.
+    void ApplyTo(RawInput& raw);
+
+   private:
+    bool Keys[256] = {};
+    uint32_t Buttons = 0;
+};
+
 // The current set (bit n = state n). The game reads it and may remove states to consume a press.
 extern uint64_t CurrentStates;
 
 void PollInput(const RawInput& raw);
+// The first key bound to a state (its virtual-key code), or 0 when no key makes it.
+int KeyOfState(int state);
+// Whether the last input read had a joystick.
+bool PadPresent();
 bool StatePressed(int state);
 // Removes a state from the current set: it then reads as released until pressed again.
 void ConsumeState(int state);

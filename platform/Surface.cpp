@@ -212,7 +212,8 @@ bool SaveBitmapFile(const Surface& surface, const std::string& path, std::string
     return true;
 }
 
-bool SavePng(const Surface& surface, const std::string& path, std::string* error) {
+bool SavePng(const Surface& surface, const std::string& path, std::string* error,
+             const uint32_t* transparentKey) {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         if (error) *error = path + ": cannot write";
@@ -227,16 +228,20 @@ bool SavePng(const Surface& surface, const std::string& path, std::string* error
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, surface.Width, surface.Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    const int channels = transparentKey ? 4 : 3;
+    png_set_IHDR(png, info, surface.Width, surface.Height, 8,
+                 transparentKey ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    std::vector<unsigned char> row(static_cast<size_t>(surface.Width) * 3);
+    std::vector<unsigned char> row(static_cast<size_t>(surface.Width) * channels);
     for (int y = 0; y < surface.Height; ++y) {
         const uint32_t* src = surface.Row(y);
         for (int x = 0; x < surface.Width; ++x) {
-            row[x * 3] = static_cast<unsigned char>(src[x] >> 16);
-            row[x * 3 + 1] = static_cast<unsigned char>(src[x] >> 8);
-            row[x * 3 + 2] = static_cast<unsigned char>(src[x]);
+            unsigned char* out = &row[static_cast<size_t>(x) * channels];
+            out[0] = static_cast<unsigned char>(src[x] >> 16);
+            out[1] = static_cast<unsigned char>(src[x] >> 8);
+            out[2] = static_cast<unsigned char>(src[x]);
+            if (transparentKey) out[3] = (src[x] & 0xFFFFFF) == (*transparentKey & 0xFFFFFF) ? 0 : 255;
         }
         png_write_row(png, row.data());
     }

@@ -47,7 +47,9 @@ bool DecodeBitmap(const unsigned char* data, size_t size, Surface& out, std::str
 // Writes a surface as a 24-bit bottom-up BMP, the format the game loads.
 bool SaveBitmapFile(const Surface& surface, const std::string& path, std::string* error);
 
-// Writes a surface as a 24-bit PNG (tools and tests look at frames this way).
-bool SavePng(const Surface& surface, const std::string& path, std::string* error);
+// Writes a surface as a 24-bit PNG (tools and tests look at frames this way). With a key colour it
+// writes 32 bits instead, pixels of exactly that value fully transparent (icons).
+bool SavePng(const Surface& surface, const std::string& path, std::string* error,
+             const uint32_t* transparentKey = nullptr);
 
 }  // namespace veltrano

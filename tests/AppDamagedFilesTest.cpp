@@ -18,9 +18,9 @@
 #include "app/SoundBank.h"
 #include "platform/Display.h"
 #include "platform/Files.h"
-#include "platform/headless/HeadlessGame.h"
+#include "app/headless/HeadlessGame.h"
 #include "stages/Stage.h"
-#include "tests/TestProgramFolder.h"
+#include "tests/support/ProgramFolder.h"
 #include "tools/assetgen/PictureCells.h"
 #include "world/World.h"
 

@@ -1,6 +1,9 @@
 // Whole-game flows through the real frame handler: menus, the start of a game, pause, continue and
-// game over, the score list, and the ini and save files across a restart.
+// game over, the score list, the ini and save files across a restart, and the boss rush.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
@@ -12,7 +15,7 @@ using testdata::Tap;
 
 namespace {
 
-bool Loaded(SoundSlot slot, const char* name) {
+bool Loaded(SoundSlot slot, const std::string& name) {
     return SoundSlots[slot].File.find(name) != std::string::npos;
 }
 
@@ -23,6 +26,24 @@ void StartStageOne(HeadlessGame& game, int shotType = 1) {
     EXPECT_EQ(Scene, ShipSelectScene);
     for (int t = 1; t < shotType; ++t) Tap(game, Vk::Down);
     Tap(game, Vk::Space);
+}
+
+// From the title of a cleared game, with StartScene set by Delete and `inserts` Inserts, into the game.
+void StartFromTheTitle(HeadlessGame& game, int inserts) {
+    GameCleared = 1;
+    game.KeyDown(Vk::Delete);
+    for (int i = 0; i < inserts; ++i) game.KeyDown(Vk::Insert);
+    Tap(game, Vk::Space);  // skip the title animation
+    Tap(game, Vk::Space);  // the ship select
+    Tap(game, Vk::Space);  // the start
+}
+
+std::string StageTheme(int bossScene) {
+    return "Sounds/Stage" + std::to_string(bossScene - BossRush1Scene + 1) + ".wav";
+}
+
+std::string BossTheme(int bossScene) {
+    return bossScene == BossRush10Scene ? "Sounds/Boss2.wav" : "Sounds/Boss.wav";
 }
 
 }  // namespace
@@ -224,9 +245,76 @@ TEST(GameFlow, ACleanedGameStartsWhereInsertAndDeleteSay) {
     EXPECT_TRUE(Loaded(BossMusic, "Sounds/Boss2.wav"));
     game.KeyDown(Vk::Home);
     GameCleared = 1;
-    game.KeyDown(Vk::Delete);  // 14 is past the start rule's last scene: stage 1
+    game.KeyDown(Vk::Delete);  // the boss rush
     Tap(game, Vk::Space);
     Tap(game, Vk::Space);
     Tap(game, Vk::Space);
-    EXPECT_EQ(Scene, Stage1Scene);
+    EXPECT_EQ(Scene, BossRush1Scene);
+    EXPECT_TRUE(Loaded(BossMusic, "Sounds/Boss.wav"));
+    // 13, and anything past the last boss scene, start stage 1.
+    for (int start : {ChallengeEnduranceScene, BossRush10Scene + 1, 40}) {
+        game.KeyDown(Vk::Home);
+        StartScene = start;
+        Tap(game, Vk::Space);
+        Tap(game, Vk::Space);
+        Tap(game, Vk::Space);
+        EXPECT_EQ(Scene, Stage1Scene) << start;
+    }
+}
+
+TEST(BossRush, InsertAfterDeleteStartsEachBossSceneWithTheMusicTheChainPlaysOnEnteringIt) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    for (int scene = BossRush1Scene; scene <= BossRush10Scene; ++scene) {
+        StartFromTheTitle(game, scene - BossRush1Scene);
+        ASSERT_EQ(Scene, scene);
+        EXPECT_TRUE(Loaded(StageMusic, StageTheme(scene))) << scene;
+        EXPECT_TRUE(Loaded(BossMusic, BossTheme(scene))) << scene;
+        EXPECT_TRUE(SoundSlots[StageMusic].Playing) << scene;
+        EXPECT_EQ(ControlEnabled, 1);
+        game.KeyDown(Vk::Home);
+    }
+}
+
+TEST(BossRush, DeleteRunsTheChainThroughSceneTwentyThreeToTheStaffRollWithTheBossMusic) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    StartFromTheTitle(game, 0);
+    ASSERT_EQ(Scene, BossRush1Scene);
+    std::vector<int> visited = {Scene};
+    int lastSlot = BossSlot, lastHP = EnemyHP[BossSlot];
+    bool bossMusicHeard = false;
+    HeadlessBackend& keys = game.Platform;
+    // An untouchable pilot who fires all the time and sweeps up and down.
+    while (Scene != StaffRollScene && game.Form.FramesRun() < 200000) {
+        PlayerUntouchable = 1;
+        keys.Press(Vk::X);
+        const bool up = (StageFrame / 48) % 2 == 0;
+        keys.Press(Vk::Up, up);
+        keys.Press(Vk::Down, !up);
+        game.Frame();
+        if (Scene != visited.back()) {
+            EXPECT_TRUE(bossMusicHeard) << "scene " << visited.back();
+            visited.push_back(Scene);
+            lastSlot = BossSlot;
+            lastHP = EnemyHP[BossSlot];
+            bossMusicHeard = false;
+            continue;
+        }
+        // The fight never heals its boss (a scene with two bosses in turn moves BossSlot on).
+        if (BossSlot == lastSlot) {
+            EXPECT_LE(EnemyHP[BossSlot], lastHP) << "scene " << Scene << " frame " << StageFrame;
+        }
+        if (StageFrame == 1) {
+            bossMusicHeard = SoundSlots[BossMusic].Playing && !SoundSlots[StageMusic].Playing &&
+                             Loaded(BossMusic, BossTheme(Scene));
+        }
+        // The chain is what is tested here, not the fights: from frame 1 on every boss has one hit
+        // point left, so the pilot brings each down soon after it can be hit.
+        if (StageFrame >= 1 && EnemyHP[BossSlot] > 1) EnemyHP[BossSlot] = 1;
+        lastSlot = BossSlot;
+        lastHP = EnemyHP[BossSlot];
+    }
+    const std::vector<int> chain = {14, 15, 16, 17, 18, 19, 20, 21, 22, 23, StaffRollScene};
+    EXPECT_EQ(visited, chain);
+    EXPECT_TRUE(Loaded(StageMusic, "Sounds/Ending.wav"));
+    EXPECT_TRUE(SoundSlots[StageMusic].Playing);
 }

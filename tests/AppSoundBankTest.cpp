@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "app/SoundBank.h"
-#include "platform/headless/HeadlessGame.h"
+#include "app/headless/HeadlessGame.h"
 #include "stages/Stage.h"
-#include "tests/TestProgramFolder.h"
+#include "tests/support/ProgramFolder.h"
 #include "world/World.h"
 
 using namespace veltrano;

@@ -42,16 +42,19 @@ TEST(StageLateBossScenes, TheStageNineBossScenePhasesRunSixThousandStepsEarlier)
     EXPECT_EQ(EnemyHP[16], 200);
     g.RunThroughStep(0);
     EXPECT_EQ(EnemyY[16], -94);
-    // Below the first band from the start, the boss changes phase only when 2000 forces it.
+    // Below the first band from the start, the boss changes phase only when 2000 forces it, and
+    // keeps the hit points the player has left it (the stage's way of forcing would heal it to 295).
+    g.RunThroughStep(1999);
+    EnemyHP[16] = 120;
     g.RunThroughStep(2000);
-    EXPECT_EQ(EnemyHP[16], 297);
-    g.RunThroughStep(2001);
     EXPECT_EQ(Stage9BossPhase, 1);
     EXPECT_EQ(StageFrame, 7001);
-    EnemyHP[16] = 157;
-    g.RunThroughStep(7002);
+    EXPECT_EQ(EnemyHP[16], 120);
+    // Phase 2 is forced at 9000 the same way, again without healing.
+    g.RunThroughStep(9000);
     EXPECT_EQ(Stage9BossPhase, 2);
     EXPECT_EQ(StageFrame, 14001);
+    EXPECT_EQ(EnemyHP[16], 120);
     EXPECT_TRUE(EnemyState[4500] == StateDestroyed && EnemyState[4503] == StateDestroyed);
 }
 

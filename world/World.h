@@ -68,6 +68,26 @@ constexpr int ChallengeScene = 25;
 constexpr int FirstScene = ScoreListScene;
 constexpr int LastScene = ChallengeScene;
 
+// The scenes in which confirm pauses and the continue countdown can run: the stages, the extra
+// battles and the boss-only scenes.
+constexpr bool IsPlayScene(int scene) {
+    return scene >= Stage1Scene && scene <= BossRush10Scene;
+}
+
+// The boss-only scenes, which chain from the first stage's boss to the last one's.
+constexpr bool IsBossRushScene(int scene) {
+    return scene >= BossRush1Scene && scene <= BossRush10Scene;
+}
+
+// The start rule: the scene a game started from the ship select begins in, by StartScene. 2 to 12
+// start that stage or the extra battle, 14 to 23 that boss scene of the boss rush; 13 and anything
+// else start stage 1.
+constexpr int SceneStartedBy(int startScene) {
+    if (startScene >= Stage1Scene && startScene <= ChallengeBattleScene) return startScene;
+    if (IsBossRushScene(startScene)) return startScene;
+    return Stage1Scene;
+}
+
 // Object states.
 // Hit classes (EnemySize): how a slot meets the ship and the ship's shots. Classes up to
 // LastSmallClass are 16-pixel objects, the rest 32-pixel ones.

@@ -1,5 +1,6 @@
 #include "app/headless/HeadlessGame.h"
 
+#include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "platform/Mixer.h"
 

@@ -9,6 +9,9 @@ namespace veltrano {
 class HeadlessBackend : public Backend {
    public:
     RawInput Input;
+    PressLatch Latch;
+    DisplaySettings Display;
+    int DisplayChanges = 0;
     bool Ready = true;
     bool CloseRequested = false;
     bool ScreenSaverActive = true;
@@ -17,13 +20,25 @@ class HeadlessBackend : public Backend {
 
     bool DisplayReady() override { return Ready; }
     void FlipBackBuffer(const Surface&) override { ++Flips; }
-    void ReadRawInput(RawInput& raw) override { raw = Input; }
+    void ReadRawInput(RawInput& raw) override {
+        raw = Input;
+        Latch.ApplyTo(raw);
+    }
     void SetScreenSaverActive(bool active) override { ScreenSaverActive = active; }
     void RequestClose() override { CloseRequested = true; }
     int ScreenWidth() override { return Width; }
     int ScreenHeight() override { return Height; }
+    void ApplyDisplay(const DisplaySettings& settings) override {
+        Display = settings;
+        ++DisplayChanges;
+    }
 
-    void Press(int vk, bool down = true) { Input.KeyDown[vk & 255] = down; }
+    void Press(int vk, bool down = true) {
+        Input.KeyDown[vk & 255] = down;
+        if (down) Latch.PressKey(vk & 255);
+    }
+    // A key pressed and released again before the next frame reads its input.
+    void Tap(int vk) { Latch.PressKey(vk & 255); }
     void ReleaseAll() { Input = RawInput{}; }
 };
 

@@ -1,10 +1,11 @@
-// The SDL backend: a borderless full-screen-desktop window showing the 640x480 back buffer scaled
-// with nearest-neighbour filtering and letterboxing, keyboard and joystick 0. The audio device is
-// SdlAudio's.
+// The SDL backend: a window showing the 640x480 back buffer (full screen or a scaled window,
+// nearest-neighbour, black around the picture), keyboard and joystick 0, the millisecond clock and the
+// window's events. The program entry talks to SDL only through this class and SdlAudio's device.
 #pragma once
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/Backend.h"
@@ -14,9 +15,17 @@ namespace veltrano {
 class SdlBackend : public Backend {
    public:
     ~SdlBackend() override;
-    // Opens the window and renderer; false with a message when no display can be had.
-    bool OpenDisplay(std::string* error);
+    // Starts SDL's video, joystick and event parts; false with a message when it cannot.
+    bool Start(std::string* error);
+    // Opens the window and renderer as `settings` say; false with a message when no display can be had.
+    bool OpenDisplay(const DisplaySettings& settings, std::string* error);
     bool Closing() const { return CloseRequested; }
+    // Milliseconds since SDL started, and a sleep between ticks.
+    uint64_t Ticks();
+    void Sleep(int milliseconds);
+    // The next event the game must hear of; false when none is waiting. Events only the backend
+    // needs (a pad plugged in, the window minimised or resized, the close button) are handled here.
+    bool NextEvent(WindowEvent& event);
 
     bool DisplayReady() override;
     void FlipBackBuffer(const Surface& backBuffer) override;
@@ -25,21 +34,29 @@ class SdlBackend : public Backend {
     void RequestClose() override { CloseRequested = true; }
     int ScreenWidth() override;
     int ScreenHeight() override;
-
-    // Handles one event; returns the virtual-key code of a key-down, or -1.
-    int HandleEvent(const SDL_Event& event, bool& surfacesLost);
+    void ApplyDisplay(const DisplaySettings& settings) override;
 
    private:
     void OpenJoystick(int deviceIndex);
+    void DropJoystick(SDL_JoystickID id);
     bool CreateTexture();
+    void EnterFullScreen();
+    void EnterWindow();
+    bool TranslateEvent(const SDL_Event& sdl, WindowEvent& event);
 
+    bool Started = false;
     SDL_Window* Window = nullptr;
     SDL_Renderer* Renderer = nullptr;
     SDL_Texture* Texture = nullptr;
     SDL_Joystick* Joystick = nullptr;
     SDL_JoystickID JoystickId = -1;
+    DisplaySettings Settings;
+    PressLatch Latch;
     bool CloseRequested = false;
     bool Minimised = false;
+    // A window manager may take the focus away for a moment while the window switches between full
+    // screen and a window; such a loss is no reason to pause.
+    uint64_t IgnoreFocusLossUntil = 0;
 };
 
 // The virtual-key code of an SDL scancode (0 for keys the game has no code for).

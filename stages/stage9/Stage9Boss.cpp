@@ -3,6 +3,8 @@
 // next phase's own stretch; a phase left standing too long is forced on by setting the hit points.
 #include "stages/stage9/Stage9Boss.h"
 
+#include <algorithm>
+
 #include "world/World.h"
 
 namespace veltrano {
@@ -71,8 +73,10 @@ void TurnScenery() {
 }
 
 // Sheds the pods (phase 1) or the parts (phase 2) and moves the clock to the new phase's stretch.
+// The boss-only scene's fight starts below the stage's bands, so there a phase change never heals
+// the boss: it keeps the hit points it has when they are already below the phase's start.
 void EnterPhase(int phase, int shift) {
-    EnemyHP[Boss] = PhaseHP[phase - 1];
+    EnemyHP[Boss] = shift == 0 ? PhaseHP[phase - 1] : std::min(EnemyHP[Boss], PhaseHP[phase - 1]);
     const int first = phase == 1 ? FirstPod : FirstPart;
     for (int slot = first; slot <= first + 3; ++slot) EnemyState[slot] = StateDestroyed;
     Stage9BossPhase = phase;
@@ -93,9 +97,14 @@ void BossStep(int shift) {
     } else if (Stage9BossPhase == 1 && hp >= 156 && hp <= 159) {
         EnterPhase(2, shift);
     }
-    // Forcing comes after the test, so the change follows on the next step.
+    // Forcing comes after the test, so in the stage the change follows on the next step. The
+    // boss-only scene changes phase at once instead of raising the hit points into the band.
     for (int i = 0; i < 2; ++i) {
-        if (StageFrame == ForceFrame[i] - shift) EnemyHP[Boss] = ForcedHP[i];
+        if (StageFrame != ForceFrame[i] - shift) continue;
+        if (shift == 0)
+            EnemyHP[Boss] = ForcedHP[i];
+        else if (Stage9BossPhase == i)
+            EnterPhase(i + 1, shift);
     }
 }
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/headless/HeadlessGame.h"
+#include "app/headless/HeadlessGame.h"
 
 namespace veltrano::testdata {
 
@@ -20,7 +20,7 @@ inline std::filesystem::path MakeProgramFolder(bool withSaveFile = true) {
                             (std::string(info->test_suite_name()) + "." + info->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
-    for (const char* name : {"背景.bmp", "キャラクター.bmp", "Sounds"})
+    for (const char* name : {"背景.bmp", "キャラクター.bmp", "Lettering.bmp", "Sounds"})
         fs::create_symlink(built / name, folder / name);
     std::ofstream(folder / "VeltranoIni.ini") << "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n";
     if (withSaveFile) {

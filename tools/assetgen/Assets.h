@@ -6,7 +6,7 @@
 
 namespace veltrano::assetgen {
 
-// "背景.bmp" and "キャラクター.bmp".
+// "背景.bmp", "キャラクター.bmp", "Lettering.bmp" and the desktop icons VeltranoGame2-64.png and -128.png.
 bool WritePictures(const std::filesystem::path& programFolder, std::string* error);
 // Sounds/*.wav: nine effects and fourteen pieces of music.
 bool WriteSounds(const std::filesystem::path& programFolder, std::string* error);

@@ -15,7 +15,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: assetgen PROGRAM_FOLDER\n"
                  "       assetgen --contact-sheet OUT.png PROGRAM_FOLDER\n"
-                 "       assetgen --mock-screens OUT_FOLDER PROGRAM_FOLDER\n");
+                 "       assetgen --mock-screens OUT_FOLDER PROGRAM_FOLDER\n"
+                 "       assetgen --player-files FOLDER   (only a fresh default ini and save file)\n");
     return 2;
 }
 
@@ -34,6 +35,16 @@ int main(int argc, char** argv) {
             return Usage();
         if (!ok) std::fprintf(stderr, "assetgen: %s\n", error.c_str());
         return ok ? 0 : 1;
+    }
+    if (argc == 3 && std::string(argv[1]) == "--player-files") {
+        // What an installed game gives a new player: the files it writes, untouched by any play.
+        std::error_code ec;
+        std::filesystem::create_directories(argv[2], ec);
+        if (ec || !veltrano::assetgen::WriteConfigFiles(argv[2], &error)) {
+            std::fprintf(stderr, "assetgen: %s\n", ec ? ec.message().c_str() : error.c_str());
+            return 1;
+        }
+        return 0;
     }
     if (argc != 2) return Usage();
     const std::filesystem::path out = argv[1];

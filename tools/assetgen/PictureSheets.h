@@ -15,6 +15,10 @@ void PaintBosses(Surface& sheet);   // the bosses of the ten stages and of the l
 void PaintEffects(Surface& sheet);  // enemy bullets and bursts
 void PaintHud(Surface& sheet);      // digits, weapon icons, speed label and marks
 void PaintMenus(Surface& sheet);    // title logo, menu entries, key configuration, end pictures
+// "Lettering.bmp": every character of the HUD's font in the boss digits' and the score digits' style.
+void PaintLettering(Surface& sheet);
+// The desktop icon: the first ship of the sprite sheet, scaled `times` over, on the key colour.
+void PaintIcon(Surface& icon, const Surface& characters, int times);
 
 // Both sheets, complete, with the key colour everywhere nothing is drawn.
 void PaintSheets(Surface& background, Surface& characters);

@@ -22,10 +22,16 @@ void PaintSheets(Surface& background, Surface& characters) {
 }
 
 bool WritePictures(const std::filesystem::path& out, std::string* error) {
-    Surface background, characters;
+    Surface background, characters, lettering, icon64, icon128;
     PaintSheets(background, characters);
+    PaintLettering(lettering);
+    PaintIcon(icon64, characters, 2);
+    PaintIcon(icon128, characters, 4);
     return SaveBitmapFile(background, (out / "背景.bmp").string(), error) &&
-           SaveBitmapFile(characters, (out / "キャラクター.bmp").string(), error);
+           SaveBitmapFile(characters, (out / "キャラクター.bmp").string(), error) &&
+           SaveBitmapFile(lettering, (out / "Lettering.bmp").string(), error) &&
+           SavePng(icon64, (out / "VeltranoGame2-64.png").string(), error, &KeyColour) &&
+           SavePng(icon128, (out / "VeltranoGame2-128.png").string(), error, &KeyColour);
 }
 
 }  // namespace veltrano::assetgen

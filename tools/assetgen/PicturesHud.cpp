@@ -1,5 +1,6 @@
 // The head-up display: large boss digits, small score and lives digits, the six weapon icons, the
 // speed label and its mark. All outlined in ink so they stay legible over the brightest sky.
+#include "render/Lettering.h"
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureSheets.h"
 #include "tools/assetgen/PixelFont.h"
@@ -85,6 +86,30 @@ void PaintHud(Surface& sheet) {
     for (int t = 0; t < 6; ++t) Place(sheet, WeaponIcon(t), 336 + 16 * (t % 3), 96 + 16 * (t / 3));
     Place(sheet, SpeedLabel(), 352, 0);
     Place(sheet, SpeedMark(), 352, 16);
+}
+
+// The same lettering calls as the HUD's digits, so the game's own lines of text match them exactly.
+void PaintLettering(Surface& sheet) {
+    sheet.Create(LetteringSheetWidth, LetteringSheetHeight, KeyColour);
+    for (int i = 1; i < LetteringCharCount; ++i) {
+        const std::string text(1, LetteringChars[i]);
+        Sprite large(32, 32);
+        Lettering(large, text, 6, 2, 4, 4, 0, BossDigitRamp);
+        Place(sheet, large, 32 * i, LetteringRowOf(LetteringStyle::Large).Top);
+        Sprite blue(16, 16);
+        Lettering(blue, text, 3, 1, 2, 2, 0, ScoreRamp);
+        Place(sheet, blue, 16 * i, LetteringRowOf(LetteringStyle::SmallBlue).Top);
+        Sprite orange(16, 16);
+        Lettering(orange, text, 3, 1, 2, 2, 0, BossDigitRamp);
+        Place(sheet, orange, 16 * i, LetteringRowOf(LetteringStyle::SmallOrange).Top);
+    }
+}
+
+void PaintIcon(Surface& icon, const Surface& characters, int times) {
+    constexpr int ShipCell = 32;  // the first ship, at (0, 0) of the sprite sheet
+    icon.Create(ShipCell * times, ShipCell * times, KeyColour);
+    for (int y = 0; y < icon.Height; ++y)
+        for (int x = 0; x < icon.Width; ++x) icon.Row(y)[x] = characters.Row(y / times)[x / times];
 }
 
 }  // namespace veltrano::assetgen

@@ -1,0 +1,24 @@
+// The display choices in the ini file's own section "[Display]", beside "[KeyConfig]" and never
+// touching it:
+//   FullScreen=1          1 full screen (desktop), 0 a window
+//   WindowScale=0         the window's whole multiple of 640x480; 0 the largest that fits
+//   Scaling=fit           sharp, fit or stretch
+//   VSync=1               wait for the screen's refresh when presenting
+//   PauseOnFocusLoss=1    pause play when the window loses focus
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/ConfigFile.h"
+#include "platform/DisplaySettings.h"
+
+namespace veltrano {
+
+// Reads the section; a missing key keeps its default quietly, a broken value keeps its default and
+// adds one line saying so to `complaints`.
+DisplaySettings ReadDisplaySettings(const ConfigFile& config, std::vector<std::string>* complaints);
+// Writes every key of the section; false with a message when the file cannot be written.
+bool WriteDisplaySettings(ConfigFile& config, const DisplaySettings& settings, std::string* error);
+
+}  // namespace veltrano

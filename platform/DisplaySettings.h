@@ -1,0 +1,48 @@
+// How the 640x480 picture reaches the screen: full screen or a window, the window's whole-number
+// scale, how the picture is scaled into whatever area it gets, and vertical sync. The game keeps
+// these in its ini file; the SDL backend applies them; everything here is plain arithmetic.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace veltrano {
+
+enum class Scaling {
+    Sharp,    // the largest whole multiple that fits, black around it: every pixel the same size
+    Fit,      // the largest size that fits with the aspect kept, nearest-neighbour
+    Stretch,  // the whole area, aspect ignored
+};
+
+struct DisplaySettings {
+    bool FullScreen = true;
+    int WindowScale = 0;  // 0: the largest whole multiple that fits the desktop's usable area
+    Scaling Mode = Scaling::Fit;
+    bool VSync = true;
+    bool PauseOnFocusLoss = true;
+
+    bool operator==(const DisplaySettings&) const = default;
+};
+
+// The largest window scale accepted from the ini file or the command line.
+constexpr int MaxWindowScale = 16;
+
+const char* ScalingName(Scaling mode);
+std::optional<Scaling> ScalingByName(std::string_view name);
+// sharp -> fit -> stretch -> sharp.
+Scaling NextScaling(Scaling mode);
+
+struct PictureRect {
+    int X = 0, Y = 0, W = 0, H = 0;
+    bool operator==(const PictureRect&) const = default;
+};
+
+// Where the 640x480 picture goes in an output area of `outW` by `outH` pixels, centred. `sharp`
+// falls back to `fit` when even one whole multiple does not fit (a window made very small).
+PictureRect ScaledPicture(int outW, int outH, Scaling mode);
+
+// The scale of a window: `requested` when it is 1 or more, else the largest whole multiple of
+// 640x480 that fits `usableW` by `usableH` (at least 1).
+int WindowScaleFor(int requested, int usableW, int usableH);
+
+}  // namespace veltrano

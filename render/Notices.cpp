@@ -1,0 +1,115 @@
+#include "render/Notices.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/Display.h"
+#include "platform/Input.h"
+#include "render/Lettering.h"
+#include "world/World.h"
+
+namespace veltrano {
+
+namespace {
+
+// The hint's keys stand in the boss digits' orange, the actions in the score's blue.
+constexpr LetteringStyle KeyStyle = LetteringStyle::SmallOrange;
+constexpr LetteringStyle ActionStyle = LetteringStyle::SmallBlue;
+
+const char* KeyName(int vk) {
+    switch (vk) {
+        case Vk::Enter:
+            return "ENTER";
+        case Vk::Space:
+            return "SPACE";
+        default:
+            break;
+    }
+    static char letter[2] = {};
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
+        letter[0] = static_cast<char>(vk);
+        return letter;
+    }
+    return nullptr;
+}
+
+void Append(char (&out)[NoticeTextSize], const char* text) {
+    const size_t used = std::strlen(out);
+    std::snprintf(out + used, NoticeTextSize - used, "%s", text);
+}
+
+void CentreLine(const char* text, int y, LetteringStyle style) {
+    DrawLettering(text, (ScreenWidth - LetteringWidth(text, style)) / 2, y, style);
+}
+
+// Draws a hint text, whose words alternate key and action: keys in the key style, actions in the
+// action style.
+void DrawHint(const char* text, int y) {
+    const int advance = LetteringRowOf(ActionStyle).Advance;
+    int x = (ScreenWidth - LetteringWidth(text, ActionStyle)) / 2;
+    int word = 0;
+    char one[2] = {};
+    for (const char* c = text; *c; ++c) {
+        if (*c == ' ' && c[1] != ' ' && c[1] != '\0') ++word;
+        one[0] = *c;
+        DrawLettering(one, x, y, word % 2 == 0 ? KeyStyle : ActionStyle);
+        x += advance;
+    }
+}
+
+}  // namespace
+
+bool PlayPaused() {
+    return IsPlayScene(Scene) && WorldRunning == 0 && GameOver == 0;
+}
+
+void StartNoticeText(int startScene, char (&out)[NoticeTextSize]) {
+    out[0] = '\0';
+    if (startScene == Stage1Scene) return;
+    const int scene = SceneStartedBy(startScene);
+    if (scene == ChallengeBattleScene)
+        std::snprintf(out, NoticeTextSize, "EXTRA BATTLE");
+    else if (scene == BossRush1Scene)
+        std::snprintf(out, NoticeTextSize, "BOSS RUSH");
+    else if (IsBossRushScene(scene))
+        std::snprintf(out, NoticeTextSize, "BOSS RUSH FROM BOSS %d", scene - BossRush1Scene + 1);
+    else
+        std::snprintf(out, NoticeTextSize, "START STAGE %d", scene - Stage1Scene + 1);
+}
+
+void KeyHintText(char (&out)[NoticeTextSize]) {
+    struct Action {
+        int Button;
+        const char* Name;
+    };
+    const Action actions[] = {
+        {ConfirmButton, "SELECT"}, {SpeedButton, "SPEED"}, {FireButton, "FIRE"}, {BurstButton, "BURST"}};
+    out[0] = '\0';
+    for (const Action& action : actions) {
+        if (action.Button < 1 || action.Button > 32) continue;  // no button: nothing to name
+        const char* key = KeyName(KeyOfState(StateButton1 + action.Button - 1));
+        char word[24];
+        if (key && PadPresent())
+            std::snprintf(word, sizeof word, "%s/B%d %s", key, action.Button, action.Name);
+        else if (key)
+            std::snprintf(word, sizeof word, "%s %s", key, action.Name);
+        else
+            std::snprintf(word, sizeof word, "B%d %s", action.Button, action.Name);
+        if (out[0] != '\0') Append(out, "  ");
+        Append(out, word);
+    }
+}
+
+void DrawNotices() {
+    if (PlayPaused()) CentreLine("PAUSE", PauseNoticeY, LetteringStyle::Large);
+    if (Scene != TitleScene) return;
+    char text[NoticeTextSize];
+    StartNoticeText(StartScene, text);
+    if (text[0] != '\0') CentreLine(text, StartNoticeY, StartNoticeStyle);
+    if (StageFrame >= TitleHintFrame) {
+        KeyHintText(text);
+        DrawHint(text, KeyHintY);
+    }
+}
+
+}  // namespace veltrano

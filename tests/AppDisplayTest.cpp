@@ -1,0 +1,199 @@
+// The display choices: where the picture goes in each scaling, the window's scale, the command line,
+// the ini file's [Display] section, the keys that switch them, and where the ini and save file live.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/CommandLine.h"
+#include "app/DisplayConfig.h"
+#include "app/ProgramFolder.h"
+#include "app/headless/HeadlessGame.h"
+#include "tests/support/ProgramFolder.h"
+#include "world/World.h"
+
+using namespace veltrano;
+namespace fs = std::filesystem;
+
+TEST(DisplayScaling, EachModePlacesThePictureAsItSays) {
+    struct Case {
+        int W, H;
+        Scaling Mode;
+        PictureRect Expected;
+    };
+    const Case cases[] = {
+        // sharp: whole multiples, black around them
+        {1280, 720, Scaling::Sharp, {320, 120, 640, 480}},
+        {1920, 1080, Scaling::Sharp, {320, 60, 1280, 960}},
+        {1280, 960, Scaling::Sharp, {0, 0, 1280, 960}},
+        {600, 400, Scaling::Sharp, {0 + 33, 0, 533, 400}},  // less than one multiple: fit instead
+        // fit: the aspect kept, bars on the long side
+        {1280, 720, Scaling::Fit, {160, 0, 960, 720}},
+        {1000, 1000, Scaling::Fit, {0, 125, 1000, 750}},
+        // stretch: everything
+        {1280, 720, Scaling::Stretch, {0, 0, 1280, 720}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ScaledPicture(c.W, c.H, c.Mode), c.Expected)
+            << c.W << "x" << c.H << " " << ScalingName(c.Mode);
+
+    EXPECT_EQ(WindowScaleFor(0, 1920, 1040), 2);  // the largest that fits a desktop with a panel
+    EXPECT_EQ(WindowScaleFor(0, 1280, 720), 1);
+    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);   // never below 1
+    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 3);  // asked for is asked for
+    EXPECT_EQ(WindowScaleFor(99, 1280, 720), MaxWindowScale);
+
+    EXPECT_EQ(NextScaling(Scaling::Sharp), Scaling::Fit);
+    EXPECT_EQ(NextScaling(Scaling::Fit), Scaling::Stretch);
+    EXPECT_EQ(NextScaling(Scaling::Stretch), Scaling::Sharp);
+    for (Scaling mode : {Scaling::Sharp, Scaling::Fit, Scaling::Stretch})
+        EXPECT_EQ(ScalingByName(ScalingName(mode)), mode);
+    EXPECT_FALSE(ScalingByName("blurry"));
+}
+
+TEST(CommandLine, OptionsSetTheirChoiceAndBadOnesSayWhy) {
+    auto parse = [](std::initializer_list<const char*> words) {
+        std::vector<const char*> argv = {"VeltranoGame2"};
+        argv.insert(argv.end(), words);
+        return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+    };
+    CommandLine line = parse({"--window", "--scale", "2", "--scaling", "sharp", "--no-vsync"});
+    EXPECT_TRUE(line.Error.empty()) << line.Error;
+    EXPECT_EQ(line.FullScreen, false);
+    EXPECT_EQ(line.WindowScale, 2);
+    EXPECT_EQ(line.Mode, Scaling::Sharp);
+    EXPECT_EQ(line.VSync, false);
+    line = parse({"--scale=3", "--scaling=stretch", "--fullscreen"});
+    EXPECT_EQ(line.WindowScale, 3);
+    EXPECT_EQ(line.Mode, Scaling::Stretch);
+    EXPECT_EQ(line.FullScreen, true);
+    EXPECT_TRUE(parse({"--help"}).ShowHelp);
+    EXPECT_TRUE(parse({"--version"}).ShowVersion);
+    EXPECT_NE(VersionText().find("VeltranoGame2 "), std::string::npos);
+
+    const char* const bad[][2] = {
+        {"--scale", nullptr},    {"--scale", "two"},   {"--scale", "-1"},
+        {"--scaling", "blurry"}, {"--bogus", nullptr}, {"--window=1", nullptr},
+    };
+    for (const auto& words : bad) {
+        const CommandLine wrong = words[1] ? parse({words[0], words[1]}) : parse({words[0]});
+        EXPECT_FALSE(wrong.Error.empty()) << words[0];
+    }
+    const std::string help = CommandLineHelp();
+    for (const char* option :
+         {"--window", "--fullscreen", "--scale N", "--scaling MODE", "--no-vsync", "--help", "--version"})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+
+    // A scale names a window unless full screen is asked for too; nothing asked changes nothing.
+    DisplaySettings settings;
+    EXPECT_FALSE(ApplyCommandLine(parse({}), settings));
+    EXPECT_TRUE(ApplyCommandLine(parse({"--scale", "2"}), settings));
+    EXPECT_FALSE(settings.FullScreen);
+    EXPECT_EQ(settings.WindowScale, 2);
+    settings = {};
+    ApplyCommandLine(parse({"--scale", "2", "--fullscreen"}), settings);
+    EXPECT_TRUE(settings.FullScreen);
+}
+
+TEST(DisplayConfig, TheSectionRoundTripsBrokenValuesFallBackWithOneLineEachAndKeyConfigIsUntouched) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    const fs::path ini = folder / "VeltranoIni.ini";
+    const std::string keyConfig = "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n";
+    std::ofstream(ini)
+        << keyConfig
+        << "[Display]\nFullScreen=maybe\nWindowScale=-3\nScaling=blurry\nVSync=2\nPauseOnFocusLoss=\n";
+    ConfigFile config;
+    config.Open(ini.string());
+    std::vector<std::string> complaints;
+    EXPECT_EQ(ReadDisplaySettings(config, &complaints), DisplaySettings{});
+    ASSERT_EQ(complaints.size(), 5u);
+    EXPECT_NE(complaints[2].find("Scaling=blurry"), std::string::npos) << complaints[2];
+    EXPECT_NE(complaints[2].find("using fit"), std::string::npos) << complaints[2];
+    for (const std::string& line : complaints) EXPECT_EQ(line.find('\n'), std::string::npos);
+
+    DisplaySettings chosen;
+    chosen.FullScreen = false;
+    chosen.WindowScale = 3;
+    chosen.Mode = Scaling::Sharp;
+    chosen.VSync = false;
+    chosen.PauseOnFocusLoss = false;
+    std::string error;
+    ASSERT_TRUE(WriteDisplaySettings(config, chosen, &error)) << error;
+    complaints.clear();
+    EXPECT_EQ(ReadDisplaySettings(config, &complaints), chosen);
+    EXPECT_TRUE(complaints.empty());
+    EXPECT_EQ(testdata::ReadFile(ini).substr(0, keyConfig.size()), keyConfig);
+    EXPECT_EQ(config.ReadInteger("KeyConfig", "SPACE", -1), 9);
+
+    // Words are read whatever their case; a missing file or section gives the defaults quietly.
+    std::ofstream(ini) << "[Display]\nScaling= Stretch \n";
+    EXPECT_EQ(ReadDisplaySettings(config, &complaints).Mode, Scaling::Stretch);
+    fs::remove(ini);
+    EXPECT_EQ(ReadDisplaySettings(config, &complaints), DisplaySettings{});
+    EXPECT_TRUE(complaints.empty());
+}
+
+TEST(DisplayKeys, F11AndAltEnterSwitchFullScreenF10CyclesTheScalingAndTheChoicesAreKept) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    {
+        HeadlessGame game(folder.string());
+        EXPECT_TRUE(game.Form.DisplayChoices().FullScreen);
+        game.KeyDown(Vk::F11);
+        EXPECT_FALSE(game.Platform.Display.FullScreen);
+        game.Form.FormKeyDown(Vk::Enter, true);
+        EXPECT_TRUE(game.Platform.Display.FullScreen);
+        game.Form.FormKeyDown(Vk::Enter, true, true);  // the key's auto-repeat switches nothing
+        game.Form.FormKeyDown(Vk::Enter);              // nor does Enter alone
+        EXPECT_TRUE(game.Platform.Display.FullScreen);
+        EXPECT_EQ(game.Platform.DisplayChanges, 2);
+        game.KeyDown(Vk::F10);
+        EXPECT_EQ(game.Platform.Display.Mode, Scaling::Stretch);
+        game.KeyDown(Vk::F10);
+        EXPECT_EQ(game.Platform.Display.Mode, Scaling::Sharp);
+        game.KeyDown(Vk::F11);
+        EXPECT_EQ(Scene, TitleScene);  // none of these touches the game
+    }
+    const std::string ini = testdata::ReadFile(folder / "VeltranoIni.ini");
+    EXPECT_NE(ini.find("Scaling=sharp"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("SPACE=9"), std::string::npos) << ini;
+    HeadlessGame again(folder.string());
+    EXPECT_EQ(again.Form.DisplayChoices().Mode, Scaling::Sharp);
+    EXPECT_FALSE(again.Form.DisplayChoices().FullScreen);
+}
+
+TEST(DataFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
+    EXPECT_EQ(ChooseDataFolder("/build/bin/", true, "/x", "/home/p"), "/build/bin");
+    EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, "/home/p/data/", "/home/p"),
+              "/home/p/data/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, nullptr, "/home/p"),
+              "/home/p/.local/share/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, "", "/home/p"),
+              "/home/p/.local/share/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, "relative", "/home/p"),
+              "/home/p/.local/share/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, nullptr, nullptr), "");
+
+    // The first start copies the defaults; later starts leave the player's files as they are.
+    const fs::path program = testdata::MakeProgramFolder();
+    const fs::path data = program / "home" / "VeltranoGame2";
+    std::string error;
+    ASSERT_TRUE(PrepareDataFolder(program.string(), data.string(), &error)) << error;
+    EXPECT_EQ(testdata::ReadFile(data / "VeltranoIni.ini"), testdata::ReadFile(program / "VeltranoIni.ini"));
+    EXPECT_EQ(fs::file_size(data / "temp.dat"), 44u);
+    std::ofstream(data / "VeltranoIni.ini") << "[KeyConfig]\nSPACE=4\n";
+    ASSERT_TRUE(PrepareDataFolder(program.string(), data.string(), &error)) << error;
+    EXPECT_EQ(testdata::ReadFile(data / "VeltranoIni.ini"), "[KeyConfig]\nSPACE=4\n");
+    // A file where the folder should be is reported.
+    std::ofstream(program / "blocked") << "";
+    EXPECT_FALSE(
+        PrepareDataFolder(program.string(), (program / "blocked" / "VeltranoGame2").string(), &error));
+    EXPECT_FALSE(error.empty());
+
+    // The game then reads and writes its ini and save file there, its pictures beside the program.
+    SetProgramFolder(program.string());
+    SetDataFolder(data.string());
+    EXPECT_EQ(DataPath("temp.dat"), (data / "temp.dat").string());
+    EXPECT_EQ(ProgramPath("\\Sounds\\Shot.wav"), (program / "Sounds" / "Shot.wav").string());
+    SetProgramFolder(program.string());  // back to one folder for both
+    EXPECT_EQ(DataFolder(), ProgramFolder());
+}
