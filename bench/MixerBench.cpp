@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "platform/Mixer.h"
 

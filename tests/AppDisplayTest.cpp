@@ -103,7 +103,7 @@ TEST(DisplayConfig, TheSectionRoundTripsBrokenValuesFallBackWithOneLineEachAndKe
         << keyConfig
         << "[Display]\nFullScreen=maybe\nWindowScale=-3\nScaling=blurry\nVSync=2\nPauseOnFocusLoss=\n";
     ConfigFile config;
-    config.Open(ini.string());
+    config.Open(ini.string(), nullptr);
     std::vector<std::string> complaints;
     EXPECT_EQ(ReadDisplaySettings(config, &complaints), DisplaySettings{});
     ASSERT_EQ(complaints.size(), 5u);
@@ -127,8 +127,10 @@ TEST(DisplayConfig, TheSectionRoundTripsBrokenValuesFallBackWithOneLineEachAndKe
 
     // Words are read whatever their case; a missing file or section gives the defaults quietly.
     std::ofstream(ini) << "[Display]\nScaling= Stretch \n";
+    config.Open(ini.string(), nullptr);
     EXPECT_EQ(ReadDisplaySettings(config, &complaints).Mode, Scaling::Stretch);
     fs::remove(ini);
+    config.Open(ini.string(), nullptr);
     EXPECT_EQ(ReadDisplaySettings(config, &complaints), DisplaySettings{});
     EXPECT_TRUE(complaints.empty());
 }

@@ -1,4 +1,4 @@
-// The wave reader, through the file the game would open: it either loads a stereo buffer or names
+// The wave reader, through the file the game would open: it either loads a mono or stereo buffer or names
 // the file and leaves the buffer as it was.
 #include <cstdint>
 #include <string>
@@ -14,11 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     buffer.Volume = -300;
     std::string error;
     if (LoadWaveFile(buffer, file.Path(), &error)) {
-        FUZZ_CHECK(buffer.Frames.size() % MixChannels == 0);
+        FUZZ_CHECK(buffer.Channels >= 1 && buffer.Channels <= 2);
+        FUZZ_CHECK(buffer.Samples.size() % static_cast<size_t>(buffer.Channels) == 0);
         FUZZ_CHECK(!buffer.Playing && buffer.Position == 0);
     } else {
         FUZZ_CHECK(error.rfind(file.Path(), 0) == 0);  // the message names the file
-        FUZZ_CHECK(buffer.Frames.empty() && buffer.Volume == -300);
+        FUZZ_CHECK(buffer.Samples.empty() && buffer.Volume == -300);
     }
     return 0;
 }
