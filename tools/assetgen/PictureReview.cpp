@@ -9,8 +9,8 @@
 
 #include "platform/Display.h"
 #include "tools/assetgen/PictureCells.h"
+#include "tools/assetgen/PictureCompose.h"
 #include "tools/assetgen/PictureKit.h"
-#include "tools/assetgen/PictureLayers.h"
 
 namespace veltrano::assetgen {
 
@@ -99,26 +99,13 @@ bool LoadSheets(const std::filesystem::path& folder, Surface& background, Surfac
     return true;
 }
 
-// The ten tiles of a scroll row by the game's standard grid, offset by (dx, dy) and wrapped.
-void DrawLayer(Surface& screen, const Surface& sheet, int scene, int layer, int dx, int dy) {
-    for (int i = 0; i < 80; ++i) {
-        const LayerTile t = SceneLayerTile(scene, layer, i);
-        if (!t.Drawn) continue;
-        int x = (i / 8 - 1) * 80 + dx, y = (i % 8) * 80 - 80 + dy;
-        x = ((x + 80) % 800 + 800) % 800 - 80;
-        y = ((y + 80) % 640 + 640) % 640 - 80;
-        DrawRect(screen, x, y, Rect{t.CellX, t.CellY, t.CellX + 80, t.CellY + 80}, &sheet, t.Keyed);
-    }
-}
-
 // A 640x480 screen with the backdrop of `scene`: layers 1 and 2 at offsets that are not multiples
 // of a tile, so the joins fall inside the screen. A loud green shows any square the layers leave open.
 // Stage 2's two layers scroll together; stage 7's plates drift down past its stripes.
 Surface SceneBackdrop(const Surface& background, int scene) {
     Surface screen;
     screen.Create(640, 480, 0x00FF00);
-    DrawLayer(screen, background, scene, 1, -37, 0);
-    DrawLayer(screen, background, scene, 2, scene == 3 ? -37 : -74, scene == 8 ? 53 : 0);
+    DrawSceneBackdrop(screen, background, scene, {-37, 0}, {scene == 3 ? -37 : -74, scene == 8 ? 53 : 0});
     return screen;
 }
 
@@ -319,7 +306,7 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
             text.TextOut(80, 128, "ゲームをクリアすることに成功しました。");
         }
         if (m.Scene != 6 && m.Scene != 7)
-            DrawLayer(screen, background, m.Scene, 3, -150, m.Scene == 5 ? -200 : 0);
+            DrawSceneForeground(screen, background, m.Scene, {-150, m.Scene == 5 ? -200 : 0});
         if (m.Scene >= 2 && m.Scene <= 11) DrawHud(screen, characters);
         if (m.Scene == 6) DrawSprite(screen, characters, 256, 176, 0, 480, 128, 128);  // game over
         if (!SavePng(screen, (folder / (std::string(m.Name) + ".png")).string(), error)) return false;
