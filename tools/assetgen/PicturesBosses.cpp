@@ -3,12 +3,15 @@
 // own colours, so it reads as a boss and not as one more enemy.
 #include <cmath>
 
+#include "render/SpriteCells.h"
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureSheets.h"
 
 namespace veltrano::assetgen {
 
 namespace {
+
+using namespace veltrano::cells;
 
 constexpr float Pi = 3.14159265f;
 
@@ -21,8 +24,14 @@ void Core(Sprite& s, float cx, float cy, float r, uint32_t colour) {
               r + 0.5f);
 }
 
+// Bosses are the centrepieces of their stages: their colours run richer than any other sprite's, and
+// a light halo outside the dark outline parts them from their own bullets and parts.
+constexpr uint32_t BossHalo = 0xFFF2D0;
+
 Sprite Finish(Sprite s) {
+    Enrich(s, 1.35f);
     Outline(s, InkColour);
+    Halo(s, BossHalo);
     return s;
 }
 
@@ -290,23 +299,24 @@ Sprite BossShield() {
 }  // namespace
 
 void PaintBosses(Surface& sheet) {
-    Place(sheet, Boss1(), 96, 160);
-    Place(sheet, Boss2(), 96, 192);
-    Place(sheet, BossShield(), 256, 0);
-    Place(sheet, Boss3(), 96, 224);
-    Place(sheet, Boss4First(), 128, 160);
-    Place(sheet, Boss4Second(), 128, 192);
-    Place(sheet, Boss5(), 128, 224);
-    Place(sheet, Boss6(), 160, 32);
-    Place(sheet, Boss7(), 160, 64);
-    Place(sheet, Boss8(), 160, 96);
-    Place(sheet, Boss9(), 160, 128);
-    Place(sheet, Boss10(), 160, 160);
-    Place(sheet, God(false), 192, 160);
-    Place(sheet, God(true), 192, 192);
-    Place(sheet, Guard(false), 224, 128);
-    Place(sheet, Guard(true), 224, 160);
-    Place(sheet, Shard(), 224, 192);
+    auto at = [&](const Sprite& sprite, const SpriteCell& cell) { Place(sheet, sprite, cell.X, cell.Y); };
+    at(Boss1(), BossOne);
+    at(Boss2(), BossTwo);
+    at(BossShield(), BossTwoShield);
+    at(Boss3(), BossThree);
+    at(Boss4First(), BossFourFirst);
+    at(Boss4Second(), BossFourSecond);
+    at(Boss5(), BossFive);
+    at(Boss6(), LateBossCell(0));
+    at(Boss7(), LateBossCell(1));
+    at(Boss8(), LateBossCell(2));
+    at(Boss9(), LateBossCell(3));
+    at(Boss10(), LateBossCell(4));
+    at(God(false), GodBattle);
+    at(God(true), GodEndurance);
+    at(Guard(false), GuardA);
+    at(Guard(true), GuardB);
+    at(Shard(), cells::Shard);
 }
 
 }  // namespace veltrano::assetgen
