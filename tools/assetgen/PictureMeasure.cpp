@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace veltrano::assetgen {
 namespace {
@@ -64,10 +65,14 @@ MeasuredBackdrop MeasureBackdrop(const Surface& screen) {
     MeasuredBackdrop m;
     m.Screen = &screen;
     m.Luminance.reserve(screen.Pixels.size());
-    m.Lab.reserve(screen.Pixels.size());
+    // A backdrop is drawn from a few thousand colours: each is worked out once.
+    std::unordered_map<uint32_t, size_t> index;
     for (const uint32_t p : screen.Pixels) {
-        m.Luminance.push_back(static_cast<float>(RelativeLuminance(p)));
-        m.Lab.push_back(ToLab(p));
+        auto [at, added] = index.try_emplace(p, m.Colours.size());
+        if (added) m.Colours.push_back({ToLab(p), RelativeLuminance(p), 0});
+        BackdropColour& colour = m.Colours[at->second];
+        ++colour.Pixels;
+        m.Luminance.push_back(static_cast<float>(colour.Luminance));
     }
     return m;
 }
@@ -123,8 +128,9 @@ Readability MeasureReadability(const SpriteTones& sprite, const SpriteCell& cell
                    ContrastRatio(sprite.RimLuminance, under) >= LegibleContrast;
     }
     int alike = 0;
-    for (const LabColour& c : backdrop.Lab) alike += Cie76(c, sprite.Body) <= LookAlikeDistance;
-    return {static_cast<double>(legible) / samples, static_cast<double>(alike) / backdrop.Lab.size()};
+    for (const BackdropColour& c : backdrop.Colours)
+        if (Cie76(c.Lab, sprite.Body) <= LookAlikeDistance) alike += c.Pixels;
+    return {static_cast<double>(legible) / samples, static_cast<double>(alike) / backdrop.Luminance.size()};
 }
 
 double LuminanceSpread(const Surface& sheet, const SpriteCell& cell) {
@@ -135,7 +141,19 @@ double LuminanceSpread(const Surface& sheet, const SpriteCell& cell) {
 }
 
 double LuminanceSpread(const MeasuredBackdrop& backdrop) {
-    return Spread(backdrop.Luminance);
+    std::vector<BackdropColour> colours = backdrop.Colours;
+    std::sort(colours.begin(), colours.end(),
+              [](const BackdropColour& a, const BackdropColour& b) { return a.Luminance < b.Luminance; });
+    // The 5th and 95th percentile, walked over the colours' pixel counts.
+    const size_t n = backdrop.Luminance.size(), low = n * 5 / 100, high = std::min(n - 1, n * 95 / 100);
+    double lowValue = 0, highValue = 0;
+    size_t seen = 0;
+    for (const BackdropColour& c : colours) {
+        if (seen <= low) lowValue = c.Luminance;
+        if (seen <= high) highValue = c.Luminance;
+        seen += static_cast<size_t>(c.Pixels);
+    }
+    return highValue - lowValue;
 }
 
 double MeanChroma(const Surface& sheet, const SpriteCell& cell) {
@@ -147,8 +165,8 @@ double MeanChroma(const Surface& sheet, const SpriteCell& cell) {
 
 double MeanChroma(const MeasuredBackdrop& backdrop) {
     double sum = 0;
-    for (const LabColour& c : backdrop.Lab) sum += Chroma(c);
-    return backdrop.Lab.empty() ? 0 : sum / backdrop.Lab.size();
+    for (const BackdropColour& c : backdrop.Colours) sum += Chroma(c.Lab) * c.Pixels;
+    return backdrop.Luminance.empty() ? 0 : sum / backdrop.Luminance.size();
 }
 
 }  // namespace veltrano::assetgen

@@ -21,11 +21,17 @@ struct LabColour {
 LabColour ToLab(uint32_t rgb);
 double Cie76(const LabColour& a, const LabColour& b);
 
-// A backdrop as the game shows it, with each pixel's luminance and Lab colour worked out once.
+// A backdrop as the game shows it: each pixel's luminance, and each of its colours once, with its Lab
+// value and how many pixels have it.
+struct BackdropColour {
+    LabColour Lab;
+    double Luminance;
+    int Pixels;
+};
 struct MeasuredBackdrop {
     const Surface* Screen = nullptr;
     std::vector<float> Luminance;
-    std::vector<LabColour> Lab;
+    std::vector<BackdropColour> Colours;
 };
 MeasuredBackdrop MeasureBackdrop(const Surface& screen);
 

@@ -157,11 +157,12 @@ void PaintRock(Tile t, bool crystals) {
     const Ramp gem = MakeRamp(0x38C8D8, 1.0f, 1.4f);
     const struct {
         float X, Y, Len, Tilt;
-    } shards[] = {{40, 52, 26, 0.1f},
-                  {31, 54, 17, -0.45f},
-                  {49, 55, 18, 0.5f},
-                  {24, 58, 10, -0.8f},
-                  {56, 58, 11, 0.85f}};
+    } shards[] = {
+        // A large cluster low on the left and a small one high on the right, so the crystals of a
+        // checkerboard of tiles do not stand in rows.
+        {28, 60, 24, 0.1f},  {20, 62, 15, -0.45f}, {36, 63, 16, 0.5f}, {13, 66, 9, -0.8f},
+        {43, 66, 10, 0.85f}, {62, 30, 12, -0.2f},  {56, 32, 8, -0.7f}, {68, 32, 7, 0.6f},
+    };
     for (const auto& s : shards) {
         const float tx = std::sin(s.Tilt), ty = -std::cos(s.Tilt);
         const Mask m = PolygonMask(TileSize, TileSize,

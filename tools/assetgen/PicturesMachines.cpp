@@ -171,8 +171,10 @@ void PaintCore(Tile t, bool eye) {
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             const float n = PeriodicFractal(x, y, 20, TileSize, 131);
-            // Ribs of armour every 20 pixels, with living tissue between them.
-            const int rib = (x + 10) % 20;
+            // Ribs of armour every 20 pixels, with living tissue between them; they sway as they run
+            // down, so the wall does not read as a ruled grid.
+            const int sway = static_cast<int>(8 * PeriodicNoise(0, y, 20, TileSize, 135));
+            const int rib = (x + 10 + sway) % 20;
             float level = 1.2f + 1.4f * n;
             if (rib < 4) level = rib == 0 ? 0.4f : rib == 1 ? 3.8f : 2.6f - 0.4f * rib;
             uint32_t c = Dithered(flesh, level, x, y);
