@@ -2,6 +2,7 @@
 // the living core of the last stage.
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "tools/assetgen/PictureTiles.h"
 
@@ -88,8 +89,15 @@ void PaintMachineWall(Tile t) {
     const Ramp conduit = MakeRamp(0x4A8070);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // Recessed panels on a 40-pixel grid.
-            const int px = x % 40, py = y % 40;
+            // Recessed panels laid like bricks: two courses of unequal height, the joints of the
+            // lower course between those of the upper, so a wall of these tiles shows no grid.
+            const bool upper = y < 46;
+            const int py = upper ? y : y - 46;
+            int px = x;
+            for (const int seam :
+                 upper ? std::initializer_list<int>{0, 27, 53} : std::initializer_list<int>{14, 48})
+                if (x >= seam) px = x - seam;
+            if (!upper && x < 14) px = x + TileSize - 48;
             float level = 2.2f + 0.4f * PeriodicNoise(x, y, 10, TileSize, 91);
             if (px == 2 || py == 2) level = 0.6f;
             if (px == 3 || py == 3) level = 3.8f;
@@ -100,7 +108,7 @@ void PaintMachineWall(Tile t) {
                 const int d = y - py0;
                 if (d >= -3 && d <= 3) {
                     const float l = 3.0f - 0.75f * d + (d == -2 ? 1.2f : 0);
-                    c = Dithered(pipe, (x % 40 == 30 || x % 40 == 31) ? 1.0f : l, x, y);
+                    c = Dithered(pipe, (px == 20 || px == 21) ? 1.0f : l, x, y);
                 }
             }
             // A vertical conduit down the whole tile.
