@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Surface.h"
+#include "render/SpriteCells.h"
 
 namespace veltrano::assetgen {
 
@@ -121,6 +122,10 @@ void ClosePinholes(Sprite& s, uint32_t colour);
 void Stamp(Sprite& onto, const Sprite& from, int dx, int dy);
 // Copies a sprite to a sheet at (x, y); its empty pixels become the key colour.
 void Place(Surface& sheet, const Sprite& s, int x, int y);
+// Copies a sprite into the game's cell of the character sheet, at its top-left corner.
+inline void Place(Surface& sheet, const Sprite& s, const SpriteCell& cell) {
+    Place(sheet, s, cell.X, cell.Y);
+}
 
 // Value noise in [0, 1) that repeats every `period` pixels in x and y; `cell` must divide `period`.
 float PeriodicNoise(int x, int y, int cell, int period, uint32_t seed);

@@ -2,7 +2,6 @@
 // the living core of the last stage.
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 
 #include "tools/assetgen/PictureTiles.h"
 
@@ -93,11 +92,10 @@ void PaintMachineWall(Tile t) {
             // lower course between those of the upper, so a wall of these tiles shows no grid.
             const bool upper = y < 46;
             const int py = upper ? y : y - 46;
-            int px = x;
-            for (const int seam :
-                 upper ? std::initializer_list<int>{0, 27, 53} : std::initializer_list<int>{14, 48})
-                if (x >= seam) px = x - seam;
-            if (!upper && x < 14) px = x + TileSize - 48;
+            static constexpr int UpperJoints[] = {0, 27, 53}, LowerJoints[] = {14, 48, TileSize + 14};
+            int px = upper ? x : x + TileSize - 48;  // the lower course's last brick runs on from the left
+            for (const int joint : upper ? UpperJoints : LowerJoints)
+                if (x >= joint) px = x - joint;
             float level = 2.2f + 0.4f * PeriodicNoise(x, y, 10, TileSize, 91);
             if (px == 2 || py == 2) level = 0.6f;
             if (px == 3 || py == 3) level = 3.8f;
