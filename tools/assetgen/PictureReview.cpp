@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Display.h"
+#include "render/SpriteCells.h"
 #include "tools/assetgen/PictureCells.h"
 #include "tools/assetgen/PictureCompose.h"
 #include "tools/assetgen/PictureKit.h"
@@ -147,10 +148,12 @@ void DrawStageSprites(Surface& screen, const Surface& ch, int scene) {
     for (int k = 0; k < 6; ++k) DrawSprite(screen, ch, 440 + 14 * k, 250 - 8 * k, 64, 224, 8, 8);
     DrawSprite(screen, ch, 420, 200, 64, 176, 16, 16);
     DrawSprite(screen, ch, 460, 300, 64, 208, 16, 16);
-    static const int bossCell[][2] = {{96, 160}, {96, 192}, {96, 224}, {128, 160}, {128, 224},
-                                      {160, 32}, {160, 64}, {160, 96}, {160, 128}, {160, 160}};
-    const int b = std::clamp(scene - 2, 0, 9);
-    DrawSprite(screen, ch, 540, 220, bossCell[b][0], bossCell[b][1], 32, 32);
+    using namespace cells;
+    const SpriteCell bosses[] = {BossOne,         BossTwo,         BossThree,       BossFourFirst,
+                                 BossFive,        LateBossCell(0), LateBossCell(1), LateBossCell(2),
+                                 LateBossCell(3), LateBossCell(4)};
+    const SpriteCell& boss = bosses[std::clamp(scene - 2, 0, 9)];
+    DrawSprite(screen, ch, 540, 220, boss.X, boss.Y, boss.W, boss.H);
     if (scene == 3) DrawSprite(screen, ch, 508, 188, 256, 0, 96, 96);
     DrawSprite(screen, ch, 560, 120, 128, 32 + 32 * (scene % 4), 32, 32);
 }
@@ -193,23 +196,18 @@ bool WriteBurstMock(const Surface& background, const Surface& characters, const 
     Surface screen = SceneBackdrop(background, 2);
     const Surface space = SceneBackdrop(background, 10);
     DrawRect(screen, 0, 240, Rect{0, 0, 640, 240}, &space, false);
-    struct Frame {
-        int Cx, Cy, W, H, Dx, Dy;
+    // The game's own explosion frames, each at its offset from the exploding slot.
+    auto drawFrames = [&](const auto& frames, int y) {
+        int k = 0;
+        for (const AnimationFrame& f : frames) {
+            const SpriteCell& c = f.Cell;
+            DrawSprite(screen, characters, 40 + 100 * k++ + f.Offset, y + f.Offset, c.X, c.Y, c.W, c.H);
+        }
     };
-    const Frame burst[] = {{80, 208, 16, 16, 8, 8},    {160, 0, 32, 32, 0, 0},
-                           {80, 208, 16, 16, 8, 8},    {192, 64, 64, 64, -16, -16},
-                           {192, 0, 64, 64, -16, -16}, {192, 64, 64, 64, -16, -16}};
-    for (int row = 0; row < 2; ++row)
-        for (int k = 0; k < 6; ++k) {
-            const Frame& f = burst[k];
-            DrawSprite(screen, characters, 40 + 100 * k + f.Dx, 60 + 240 * row + f.Dy, f.Cx, f.Cy, f.W, f.H);
-        }
-    const Frame own[] = {{160, 224, 16, 16, 8, 8}, {160, 192, 32, 32, 0, 0}, {160, 224, 16, 16, 8, 8}};
-    for (int row = 0; row < 2; ++row)
-        for (int k = 0; k < 3; ++k) {
-            const Frame& f = own[k];
-            DrawSprite(screen, characters, 40 + 100 * k + f.Dx, 170 + 240 * row + f.Dy, f.Cx, f.Cy, f.W, f.H);
-        }
+    for (int row = 0; row < 2; ++row) {
+        drawFrames(cells::LongBurstFrames, 60 + 240 * row);
+        drawFrames(cells::ShipExplosionFrames, 170 + 240 * row);
+    }
     return SavePng(screen, (folder / "bursts.png").string(), error);
 }
 
