@@ -1,222 +1,33 @@
-// The three tile layers. Each scene picks, per layer, which 80-by-80 cell of the background sheet
-// stands at each tile index and whether the sheet's key colour shows through. The rules are kept as
-// tables, one row per group of scenes that share a backdrop.
-#include <climits>
-#include <iterator>
-
+// The three tile layers, drawn by the per-scene rules of render/TileRules.h: each drawn tile is one
+// copy of its 80-by-80 cell of the background sheet to the tile's position on its layer.
 #include "platform/Display.h"
 #include "render/Render.h"
+#include "render/TileRules.h"
 #include "world/World.h"
 
 namespace veltrano {
 namespace {
 
-constexpr int TileSize = 80;
-
-// The top-left corner of a cell of BackgroundSheet; a negative X leaves the tile undrawn.
-struct TileCell {
-    int X = -1, Y = -1;
-    constexpr bool Drawn() const { return X >= 0; }
-};
-
-constexpr TileCell NoTile{};
-
-enum class Keying : bool { Opaque = false, Keyed = true };
-using enum Keying;
-
-enum class TilePattern {
-    NotDrawn,
-    ByRemainder,       // tile i by i mod Modulus
-    BySquare,          // tile i by the parity of its column (i div 8) against its row (i mod 8)
-    ByForegroundFlag,  // the tiles whose ForegroundTileOn is exactly 1
-};
-
-// The tiles whose index i has i mod Modulus in From..To.
-struct RemainderBand {
-    int From = 1, To = 0;  // an empty band by default
-    TileCell Cell;
-};
-
-struct LayerRule {
-    TilePattern Pattern = TilePattern::NotDrawn;
-    Keying Keys = Opaque;
-    int Modulus = 1;
-    RemainderBand Bands[2];
-    TileCell Otherwise;  // by remainder: tiles outside both bands; by flag: the lit tiles
-    TileCell EvenSquare, OddSquare;
-};
-
-constexpr LayerRule NotDrawn{};
-
-constexpr LayerRule ByRemainder(int modulus, RemainderBand first, RemainderBand second, TileCell otherwise,
-                                Keying keys) {
-    LayerRule rule;
-    rule.Pattern = TilePattern::ByRemainder;
-    rule.Keys = keys;
-    rule.Modulus = modulus;
-    rule.Bands[0] = first;
-    rule.Bands[1] = second;
-    rule.Otherwise = otherwise;
-    return rule;
-}
-
-constexpr LayerRule ByRemainder(int modulus, RemainderBand band, TileCell otherwise, Keying keys) {
-    return ByRemainder(modulus, band, RemainderBand{}, otherwise, keys);
-}
-
-constexpr LayerRule EveryTile(TileCell cell, Keying keys) {
-    return ByRemainder(1, RemainderBand{}, cell, keys);
-}
-
-constexpr LayerRule BySquare(TileCell even, TileCell odd, Keying keys) {
-    LayerRule rule;
-    rule.Pattern = TilePattern::BySquare;
-    rule.Keys = keys;
-    rule.EvenSquare = even;
-    rule.OddSquare = odd;
-    return rule;
-}
-
-constexpr LayerRule ByForegroundFlag(TileCell cell, Keying keys) {
-    LayerRule rule;
-    rule.Pattern = TilePattern::ByForegroundFlag;
-    rule.Keys = keys;
-    rule.Otherwise = cell;
-    return rule;
-}
-
-constexpr int NoScene = INT_MIN;
-
-struct SceneList {
-    int Scenes[4] = {NoScene, NoScene, NoScene, NoScene};
-    constexpr bool Holds(int scene) const {
-        for (int s : Scenes)
-            if (s == scene) return true;
-        return false;
-    }
-};
-
-struct SceneBackdrop {
-    SceneList Scenes;
-    LayerRule Layer1, Layer2;
-};
-
-// Layers 1 and 2, drawn before anything else in the frame.
-constexpr SceneBackdrop Backdrops[] = {
-    {{-2, -1, 0, 1}, EveryTile({240, 80}, Opaque), NotDrawn},
-    {{2, 14},
-     ByRemainder(3, {0, 0, {160, 0}}, {0, 0}, Opaque),
-     ByRemainder(5, {0, 0, {80, 0}}, NoTile, Keyed)},
-    {{3, 15}, BySquare({0, 80}, NoTile, Opaque), BySquare(NoTile, {80, 80}, Opaque)},
-    {{4, 16},
-     ByRemainder(7, {0, 0, {160, 160}}, {3, 3, {160, 160}}, {0, 160}, Keyed),
-     ByRemainder(5, {1, 1, {80, 160}}, NoTile, Keyed)},
-    {{5, 9, 17, 21},
-     BySquare({0, 240}, {80, 240}, Keyed),
-     ByRemainder(40, {0, 7, {160, 240}}, NoTile, Keyed)},
-    {{6, 18}, NotDrawn, EveryTile({160, 240}, Keyed)},
-    {{7, 19},
-     ByRemainder(3, {0, 0, {160, 0}}, {0, 0}, Opaque),
-     ByRemainder(40, {0, 15, {0, 320}}, {16, 31, {80, 320}}, NoTile, Keyed)},
-    {{8, 20},
-     ByRemainder(2, {1, 1, {80, 80}}, {0, 80}, Opaque),
-     ByRemainder(13, {0, 0, {80, 80}}, {3, 3, {0, 80}}, NoTile, Opaque)},
-    {{10, 12, 13, 22}, BySquare({160, 320}, {240, 320}, Keyed), BySquare({80, 400}, {0, 400}, Keyed)},
-    {{11, 23}, ByRemainder(40, {2, 2, {160, 400}}, {5, 5, {160, 400}}, {240, 400}, Keyed), NotDrawn},
-    {{25}, EveryTile({240, 0}, Opaque), NotDrawn},
-};
-
-// The staff roll borrows the backdrop of another scene, chosen by StaffRollBackdrop.
-struct BorrowedBackdrop {
-    int AsScene;
-    bool Layer1, Layer2;
-};
-
-constexpr BorrowedBackdrop StaffRollBackdrops[] = {
-    {11, true, false},  // 0
-    {10, true, true},   // 1: scene 10's backdrop without its foreground
-    {7, true, true},    // 2
-    {6, false, true},   // 3
-    {5, true, true},    // 4
-};
-
-struct SceneForeground {
-    SceneList Scenes;
-    LayerRule Layer3;
-    int HiddenFromFrame = INT_MAX;  // the layer is gone once StageFrame reaches this
-};
-
-// Layer 3, drawn after the world step above most sprites.
-constexpr SceneForeground Foregrounds[] = {
-    {{3}, ByRemainder(TileCount, {0, 8, {160, 80}}, NoTile, Keyed)},  // tiles 0 to 8 only
-    {{5}, ByRemainder(8, {7, 7, {240, 240}}, NoTile, Keyed)},         // the bottom row of the grid
-    {{6, 7}, ByForegroundFlag({240, 80}, Opaque)},
-    {{8}, ByRemainder(23, {0, 0, {0, 80}}, {5, 5, {80, 80}}, NoTile, Opaque), 4958},
-    {{10, 22}, BySquare({80, 400}, {0, 400}, Keyed)},
-};
-
-bool OnEvenSquare(int tile) {
-    return (tile / 8) % 2 == tile % 2;
-}
-
-TileCell CellOfTile(const LayerRule& rule, int tile) {
-    switch (rule.Pattern) {
-        case TilePattern::NotDrawn:
-            return NoTile;
-        case TilePattern::ByRemainder: {
-            const int remainder = tile % rule.Modulus;
-            for (const RemainderBand& band : rule.Bands)
-                if (remainder >= band.From && remainder <= band.To) return band.Cell;
-            return rule.Otherwise;
-        }
-        case TilePattern::BySquare:
-            return OnEvenSquare(tile) ? rule.EvenSquare : rule.OddSquare;
-        case TilePattern::ByForegroundFlag:
-            return ForegroundTileOn[tile] == 1 ? rule.Otherwise : NoTile;
-    }
-    return NoTile;
-}
-
 void DrawLayer(const LayerRule& rule, const int* tileX, const int* tileY) {
     if (rule.Pattern == TilePattern::NotDrawn) return;
     for (int tile = 0; tile < TileCount; ++tile) {
-        const TileCell cell = CellOfTile(rule, tile);
+        const TileCell cell = CellOfTile(rule, tile, ForegroundTileOn[tile] == 1);
         if (!cell.Drawn()) continue;
         DrawRect(BackBuffer, tileX[tile], tileY[tile],
                  Rect{cell.X, cell.Y, cell.X + TileSize, cell.Y + TileSize}, &BackgroundSheet,
-                 rule.Keys == Keyed);
+                 rule.Keys == Keying::Keyed);
     }
-}
-
-template <typename Row, size_t N>
-const Row* FindSceneRow(const Row (&rows)[N], int scene) {
-    for (const Row& row : rows)
-        if (row.Scenes.Holds(scene)) return &row;
-    return nullptr;
-}
-
-void DrawBackdropOf(int scene, bool layer1, bool layer2) {
-    const SceneBackdrop* backdrop = FindSceneRow(Backdrops, scene);
-    if (backdrop == nullptr) return;
-    if (layer1) DrawLayer(backdrop->Layer1, Layer1TileX, Layer1TileY);
-    if (layer2) DrawLayer(backdrop->Layer2, Layer2TileX, Layer2TileY);
 }
 
 }  // namespace
 
 void DrawBackgroundLayers() {
-    if (Scene != StaffRollScene) {
-        DrawBackdropOf(Scene, true, true);
-        return;
-    }
-    const unsigned choice = static_cast<unsigned>(StaffRollBackdrop);
-    if (choice >= std::size(StaffRollBackdrops)) return;
-    const BorrowedBackdrop& borrowed = StaffRollBackdrops[choice];
-    DrawBackdropOf(borrowed.AsScene, borrowed.Layer1, borrowed.Layer2);
+    DrawLayer(SceneLayerRule(Scene, 1, StaffRollBackdrop), Layer1TileX, Layer1TileY);
+    DrawLayer(SceneLayerRule(Scene, 2, StaffRollBackdrop), Layer2TileX, Layer2TileY);
 }
 
 void DrawForegroundLayer() {
-    const SceneForeground* foreground = FindSceneRow(Foregrounds, Scene);
+    const SceneForeground* foreground = FindSceneRow(tilerules::SceneForegrounds, Scene);
     if (foreground == nullptr || StageFrame >= foreground->HiddenFromFrame) return;
     DrawLayer(foreground->Layer3, Layer3TileX, Layer3TileY);
 }

@@ -5,6 +5,7 @@
 
 #include "render/Render.h"
 #include "render/SpriteCells.h"
+#include "render/TileRules.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -15,23 +16,17 @@ struct SlotPicture {
     SpriteCell Cell;
 };
 
+using namespace cells;
+
 // Title, menu and key-configuration pictures with a fixed picture, in drawing order.
 constexpr SlotPicture FixedPictures[] = {
-    {700, {0, 256, 128, 128}},  {701, {128, 256, 128, 128}}, {702, {256, 256, 128, 128}},
-    {703, {0, 384, 160, 32}},   {704, {160, 384, 96, 32}},   {705, {256, 384, 32, 32}},
-    {706, {128, 416, 112, 32}}, {707, {256, 480, 128, 32}},  {708, {256, 512, 32, 32}},
-    {709, {288, 512, 32, 32}},  {710, {320, 512, 32, 32}},   {711, {256, 544, 112, 32}},
-    {733, {320, 416, 32, 32}},
+    {700, LogoLeft}, {701, LogoMiddle}, {702, LogoRight},     {703, GameStartLabel}, {704, ConfigLabel},
+    {705, Cursor},   {706, LevelLabel}, {707, ButtonHeading}, {708, SpeedKey},       {709, FireKey},
+    {710, BurstKey}, {711, ConfirmKey}, {733, ExitLabel},
 };
 
 constexpr int DifficultySlot = 734;
-constexpr SpriteCell DifficultyCells[] = {{0, 448, 32, 32}, {32, 448, 32, 32}, {64, 448, 32, 32}};  // 0..2
-
 constexpr int FirstButtonSlot = 735;  // speed, fire, burst, confirm
-constexpr SpriteCell ButtonCells[] = {
-    {160, 448, 32, 32}, {192, 448, 32, 32}, {224, 448, 32, 32}, {256, 448, 32, 32}, {288, 448, 32, 32},
-    {0, 416, 32, 32},   {32, 416, 32, 32},  {64, 416, 32, 32},  {96, 416, 32, 32},  {96, 448, 32, 32},
-};  // button numbers 1..10
 
 constexpr int FirstBossDigitSlot = 713;
 constexpr int BossDigitCount = 3;
@@ -44,26 +39,8 @@ constexpr int FirstSpeedMarkSlot = 728;
 constexpr int GameOverPictureSlot = 732;
 constexpr int ClosingPictureSlot = 739;
 
-// Digit pictures by character '0'..'9'.
-constexpr SpriteCell LargeDigits[] = {
-    {256, 128, 32, 32}, {288, 128, 32, 32}, {320, 128, 32, 32}, {352, 128, 32, 32}, {256, 160, 32, 32},
-    {288, 160, 32, 32}, {320, 160, 32, 32}, {352, 160, 32, 32}, {352, 192, 32, 32}, {352, 224, 32, 32},
-};
-constexpr SpriteCell SmallDigits[] = {
-    {256, 96, 16, 16},  {272, 96, 16, 16},  {288, 96, 16, 16},  {304, 96, 16, 16},  {320, 96, 16, 16},
-    {256, 112, 16, 16}, {272, 112, 16, 16}, {288, 112, 16, 16}, {304, 112, 16, 16}, {320, 112, 16, 16},
-};
-
-constexpr SpriteCell WeaponIcons[] = {
-    {336, 96, 16, 16},  {352, 96, 16, 16},  {368, 96, 16, 16},
-    {336, 112, 16, 16}, {352, 112, 16, 16}, {368, 112, 16, 16},
-};  // ShotType 1..6
-
-constexpr SpriteCell SpeedLabel{352, 0, 32, 16};
-constexpr SpriteCell SpeedMark{352, 16, 16, 16};
-constexpr SpriteCell GameOverPicture{0, 480, 128, 128};
-constexpr SpriteCell ClosingPicture{128, 480, 128, 128};
-constexpr Rect CoverPanelCell{240, 0, 320, 80};  // on BackgroundSheet
+constexpr Rect CoverPanelCell{CoverPanelTile.X, CoverPanelTile.Y, CoverPanelTile.X + TileSize,
+                              CoverPanelTile.Y + TileSize};  // on BackgroundSheet
 
 void DrawAtSlot(const SpriteCell& cell, int slot) {
     DrawSprite(cell, EnemyX[slot], EnemyY[slot]);
@@ -71,8 +48,8 @@ void DrawAtSlot(const SpriteCell& cell, int slot) {
 
 // The cell of `value` in a table that starts at value `first`; any other value leaves the slot empty.
 template <size_t N>
-void DrawByValue(const SpriteCell (&cells)[N], int first, int value, int slot) {
-    DrawAtSlot(CellByValue(cells, static_cast<int>(N), first, value), slot);
+void DrawByValue(const SpriteCell (&table)[N], int first, int value, int slot) {
+    DrawAtSlot(CellByValue(table, static_cast<int>(N), first, value), slot);
 }
 
 // `value` in decimal with "0" put in front until the text is at least `minLength` long. The padding

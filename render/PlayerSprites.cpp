@@ -12,21 +12,8 @@ namespace {
 constexpr int FirstShotType = 1;
 constexpr int ShotTypeCount = 6;
 
-// Shot and option cells, by ShotType 1..6.
-constexpr SpriteCell ShotCells[ShotTypeCount] = {
-    {0, 192, 16, 16},  {16, 192, 16, 16}, {32, 192, 16, 16},
-    {48, 192, 16, 16}, {0, 208, 16, 16},  {16, 208, 16, 16},
-};
-constexpr SpriteCell OptionCells[ShotTypeCount] = {
-    {0, 224, 16, 16},  {16, 224, 16, 16}, {32, 224, 16, 16},
-    {48, 224, 16, 16}, {0, 240, 16, 16},  {16, 240, 16, 16},
-};
+using namespace cells;
 
-constexpr AnimationFrame ShipExplosionFrames[] = {
-    {{160, 224, 16, 16}, 8},
-    {{160, 192, 32, 32}, 0},
-    {{160, 224, 16, 16}, 8},
-};
 constexpr Animation ShipExplosion{ShipExplosionFrames, static_cast<int>(std::size(ShipExplosionFrames))};
 
 bool ShotTypeKnown() {
@@ -41,14 +28,14 @@ void DrawShip() {
         return;
     }
     if (!ShotTypeKnown()) return;
-    const int row = 32 * (ShotType - 1);
+    const int row = ShotType - FirstShotType;
     if (PlayerHP != 1) {
-        DrawSprite({32, row, 32, 32}, PlayerX, PlayerY);
+        DrawSprite(ArmouredShipCell(row), PlayerX, PlayerY);
         return;
     }
     // A ship on its last hit point blinks while nothing can touch it; a sturdier one stays solid.
     if (PlayerUntouchable == 1 && StageFrame % 2 != 0) return;
-    DrawSprite({0, row, 32, 32}, PlayerX, PlayerY);
+    DrawSprite(ShipCell(row), PlayerX, PlayerY);
 }
 
 void DrawPlayerShots() {

@@ -1,13 +1,16 @@
 // What the pictures must do for the player, measured: text stays readable on the backdrops it is
-// written over, ships and bosses are told apart, the bursts grow, the countdown blocks read solid.
+// written over, ships and bosses are told apart, the bursts grow, the countdown blocks read solid,
+// the bosses stand out as the centrepieces of their stages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "platform/Surface.h"
 #include "tools/assetgen/PictureCells.h"
 #include "tools/assetgen/PictureKit.h"
+#include "tools/assetgen/PictureMeasure.h"
 
 using namespace veltrano;
 using namespace veltrano::assetgen;
@@ -21,6 +24,8 @@ struct Loaded {
         std::string error;
         EXPECT_TRUE(LoadBitmapFile(Background, (folder / "背景.bmp").string(), &error)) << error;
         EXPECT_TRUE(LoadBitmapFile(Characters, (folder / "キャラクター.bmp").string(), &error)) << error;
+        SetKeyColour(Background, KeyColour);
+        SetKeyColour(Characters, KeyColour);
     }
 };
 
@@ -138,5 +143,39 @@ TEST(PicturesLook, CountdownBlocksReadAsSolidSquaresAroundTheirShip) {
                 same += c == PixelAt(ch, 32 + x, 32 * t + y);
             }
         EXPECT_GT(same, ship * 9 / 10) << "block " << t + 1;
+    }
+}
+
+TEST(PicturesLook, BossesAreTheCentrepiecesRicherThanTheEnemiesAndHaloedInLight) {
+    const Surface& ch = Sheets().Characters;
+    auto isBoss = [](const PictureCell& c) {
+        const std::string name = c.Name;
+        return name.rfind("Boss", 0) == 0 || name.rfind("God", 0) == 0;
+    };
+    // The ordinary enemies: every floating 16- or 32-pixel sprite between the items and the bullets.
+    std::vector<double> enemyChroma;
+    for (const SpriteCell* enemy :
+         {&cells::Turret, &cells::Debris, &cells::Mine, &cells::Drone, &cells::PartOrb, &cells::Pod,
+          &cells::HeavyCraftA, &cells::HeavyCraftB, &cells::HeavyCraftC, &cells::HeavyCraftD,
+          &cells::Interceptor, &cells::SmallFlier, &cells::Gunner, &cells::Scout})
+        enemyChroma.push_back(MeanChroma(ch, *enemy));
+    std::sort(enemyChroma.begin(), enemyChroma.end());
+    const double typicalEnemy = enemyChroma[enemyChroma.size() / 2];
+    for (const PictureCell& c : PictureCellList) {
+        if (!isBoss(c) || c.SeeThrough) continue;
+        const SpriteCell cell{c.X, c.Y, c.W, c.H};
+        EXPECT_GT(MeanChroma(ch, cell), typicalEnemy) << c.Name;
+        // The outermost ring of the picture is light: it parts the boss from its own dark-rimmed bullets.
+        int ring = 0, light = 0;
+        for (int y = c.Y; y < c.Y + c.H; ++y)
+            for (int x = c.X; x < c.X + c.W; ++x) {
+                if (PixelAt(ch, x, y) == KeyColour) continue;
+                const bool edge = PixelAt(ch, x - 1, y) == KeyColour || PixelAt(ch, x + 1, y) == KeyColour ||
+                                  PixelAt(ch, x, y - 1) == KeyColour || PixelAt(ch, x, y + 1) == KeyColour;
+                if (!edge) continue;
+                ++ring;
+                light += RelativeLuminance(PixelAt(ch, x, y)) > 0.6;
+            }
+        EXPECT_GT(light, ring * 9 / 10) << c.Name;
     }
 }

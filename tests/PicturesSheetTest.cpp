@@ -13,10 +13,11 @@
 #include <vector>
 
 #include "platform/Surface.h"
+#include "render/SpriteCells.h"
+#include "render/TileRules.h"
 #include "tools/assetgen/Assets.h"
 #include "tools/assetgen/PictureCells.h"
 #include "tools/assetgen/PictureKit.h"
-#include "tools/assetgen/PictureLayers.h"
 
 using namespace veltrano;
 using namespace veltrano::assetgen;
@@ -74,45 +75,30 @@ TEST(PicturesSheet, LoadsWithTheGameLoaderAndKeysWhereTheGameReadsThem) {
 }
 
 TEST(PicturesSheet, CellListHoldsEveryCutRectangleInsideItsSheetWithoutOverlap) {
-    // Every rectangle the game cuts from the sprite sheet, written out independently of the list.
-    const int cut[][4] = {{0, 0, 32, 32},       {0, 32, 32, 32},      {0, 64, 32, 32},     {0, 96, 32, 32},
-                          {0, 128, 32, 32},     {0, 160, 32, 32},     {32, 0, 32, 32},     {32, 32, 32, 32},
-                          {32, 64, 32, 32},     {32, 96, 32, 32},     {32, 128, 32, 32},   {32, 160, 32, 32},
-                          {0, 192, 16, 16},     {16, 192, 16, 16},    {32, 192, 16, 16},   {48, 192, 16, 16},
-                          {0, 208, 16, 16},     {16, 208, 16, 16},    {0, 224, 16, 16},    {16, 224, 16, 16},
-                          {32, 224, 16, 16},    {48, 224, 16, 16},    {0, 240, 16, 16},    {16, 240, 16, 16},
-                          {160, 0, 32, 32},     {96, 160, 32, 32},    {256, 0, 96, 96},    {96, 192, 32, 32},
-                          {96, 224, 32, 32},    {128, 160, 32, 32},   {128, 192, 32, 32},  {128, 224, 32, 32},
-                          {160, 32, 32, 32},    {160, 64, 32, 32},    {160, 96, 32, 32},   {160, 128, 32, 32},
-                          {160, 160, 32, 32},   {192, 160, 32, 32},   {192, 192, 32, 32},  {224, 128, 32, 32},
-                          {224, 160, 32, 32},   {224, 192, 32, 32},   {80, 208, 16, 16},   {192, 64, 64, 64},
-                          {192, 0, 64, 64},     {160, 224, 16, 16},   {160, 192, 32, 32},  {96, 64, 32, 32},
-                          {128, 32, 32, 32},    {128, 64, 32, 32},    {128, 96, 32, 32},   {128, 128, 32, 32},
-                          {64, 160, 16, 16},    {80, 160, 16, 16},    {64, 32, 32, 32},    {64, 0, 32, 32},
-                          {64, 64, 32, 32},     {96, 0, 32, 32},      {96, 32, 32, 32},    {80, 192, 16, 16},
-                          {192, 128, 32, 32},   {64, 96, 32, 32},     {96, 96, 32, 32},    {64, 128, 32, 32},
-                          {96, 128, 32, 32},    {128, 0, 32, 32},     {80, 176, 16, 16},   {64, 208, 16, 16},
-                          {64, 192, 16, 16},    {64, 224, 8, 8},      {64, 176, 16, 16},   {0, 256, 128, 128},
-                          {128, 256, 128, 128}, {256, 256, 128, 128}, {0, 384, 160, 32},   {160, 384, 96, 32},
-                          {256, 384, 32, 32},   {128, 416, 112, 32},  {256, 480, 128, 32}, {256, 512, 32, 32},
-                          {288, 512, 32, 32},   {320, 512, 32, 32},   {256, 544, 112, 32}, {320, 416, 32, 32},
-                          {0, 448, 32, 32},     {32, 448, 32, 32},    {64, 448, 32, 32},   {160, 448, 32, 32},
-                          {192, 448, 32, 32},   {224, 448, 32, 32},   {256, 448, 32, 32},  {288, 448, 32, 32},
-                          {0, 416, 32, 32},     {32, 416, 32, 32},    {64, 416, 32, 32},   {96, 416, 32, 32},
-                          {96, 448, 32, 32},    {256, 128, 32, 32},   {288, 128, 32, 32},  {320, 128, 32, 32},
-                          {352, 128, 32, 32},   {256, 160, 32, 32},   {288, 160, 32, 32},  {320, 160, 32, 32},
-                          {352, 160, 32, 32},   {352, 192, 32, 32},   {352, 224, 32, 32},  {256, 96, 16, 16},
-                          {272, 96, 16, 16},    {288, 96, 16, 16},    {304, 96, 16, 16},   {320, 96, 16, 16},
-                          {256, 112, 16, 16},   {272, 112, 16, 16},   {288, 112, 16, 16},  {304, 112, 16, 16},
-                          {320, 112, 16, 16},   {336, 96, 16, 16},    {352, 96, 16, 16},   {368, 96, 16, 16},
-                          {336, 112, 16, 16},   {352, 112, 16, 16},   {368, 112, 16, 16},  {352, 0, 32, 16},
-                          {352, 16, 16, 16},    {0, 480, 128, 128},   {128, 480, 128, 128}};
-    for (const auto& r : cut) {
-        const PictureCell* c = FindPictureCell(SheetId::Character, r[0], r[1]);
-        ASSERT_NE(c, nullptr) << "no cell at (" << r[0] << "," << r[1] << ")";
-        EXPECT_EQ(c->W, r[2]) << Describe(*c);
-        EXPECT_EQ(c->H, r[3]) << Describe(*c);
-    }
+    // Every rectangle the drawing passes can cut from the sprite sheet is a cell the generator paints,
+    // and the generator paints no cell that nothing draws.
+    std::set<std::pair<int, int>> cut;
+    ForEachSpriteCell([&](const SpriteCell& r) {
+        cut.insert({r.X, r.Y});
+        const PictureCell* c = FindPictureCell(SheetId::Character, r.X, r.Y);
+        ASSERT_NE(c, nullptr) << "no cell at (" << r.X << "," << r.Y << ")";
+        EXPECT_EQ(c->W, r.W) << Describe(*c);
+        EXPECT_EQ(c->H, r.H) << Describe(*c);
+    });
+    // The same both ways for the tiles: what every scene's rules lay, and the cover panels.
+    std::set<std::pair<int, int>> laid = {{CoverPanelTile.X, CoverPanelTile.Y}};
+    ForEachSceneLayer([&](int, int, const LayerRule& rule) {
+        for (int i = 0; i < TileCount; ++i) {
+            const TileCell t = CellOfTile(rule, i, true);
+            if (t.Drawn()) laid.insert({t.X, t.Y});
+        }
+    });
+    for (const auto& [x, y] : laid)
+        EXPECT_NE(FindPictureCell(SheetId::Background, x, y), nullptr)
+            << "no tile at (" << x << "," << y << ")";
+    for (const PictureCell& c : PictureCellList)
+        EXPECT_TRUE((c.Sheet == SheetId::Background ? laid : cut).count({c.X, c.Y}))
+            << Describe(c) << " is painted but never drawn";
     int characterCells = 0, backgroundCells = 0;
     for (const PictureCell& a : PictureCellList) {
         const bool bg = a.Sheet == SheetId::Background;
@@ -132,8 +118,8 @@ TEST(PicturesSheet, CellListHoldsEveryCutRectangleInsideItsSheetWithoutOverlap) 
             EXPECT_TRUE(apart) << Describe(a) << " overlaps " << Describe(b);
         }
     }
-    EXPECT_EQ(characterCells, static_cast<int>(std::size(cut)));
-    EXPECT_EQ(backgroundCells, 23);
+    EXPECT_EQ(characterCells, static_cast<int>(cut.size()));
+    EXPECT_EQ(backgroundCells, static_cast<int>(laid.size()));
 }
 
 TEST(PicturesSheet, EveryCellIsDrawnForItsKindAndKeepsToItsRectangle) {
@@ -200,18 +186,24 @@ TEST(PicturesSheet, NothingIsDrawnOutsideTheCutCells) {
 
 TEST(PicturesSheet, EverySceneLowestLayerCoversItsWholeGridWithOpaqueTiles) {
     for (int scene = -2; scene <= 25; ++scene) {
-        for (int i = 0; i < 80; ++i) {
-            LayerTile lowest = SceneLayerTile(scene, 1, i);
-            if (!lowest.Drawn) lowest = SceneLayerTile(scene, 2, i);
-            ASSERT_TRUE(lowest.Drawn) << "scene " << scene << " leaves tile " << i << " to old frames";
-            const PictureCell* c = FindPictureCell(SheetId::Background, lowest.CellX, lowest.CellY);
-            ASSERT_NE(c, nullptr);
-            EXPECT_EQ(c->Kind, CellKind::Tile) << "scene " << scene << " tile " << i << ": " << Describe(*c);
+        for (int backdrop = 0; backdrop < (scene == StaffRollScene ? StaffRollBackdropCount : 1);
+             ++backdrop) {
+            const LayerRule layer1 = SceneLayerRule(scene, 1, backdrop),
+                            layer2 = SceneLayerRule(scene, 2, backdrop);
+            for (int i = 0; i < TileCount; ++i) {
+                TileCell lowest = CellOfTile(layer1, i, true);
+                if (!lowest.Drawn()) lowest = CellOfTile(layer2, i, true);
+                ASSERT_TRUE(lowest.Drawn()) << "scene " << scene << " leaves tile " << i << " to old frames";
+                const PictureCell* c = FindPictureCell(SheetId::Background, lowest.X, lowest.Y);
+                ASSERT_NE(c, nullptr);
+                EXPECT_EQ(c->Kind, CellKind::Tile)
+                    << "scene " << scene << " tile " << i << ": " << Describe(*c);
+            }
         }
     }
     // Scene 6 draws nothing but its keyed layer 2; the picture decides whether old frames show.
-    EXPECT_FALSE(SceneLayerTile(6, 1, 0).Drawn);
-    EXPECT_TRUE(SceneLayerTile(6, 2, 0).Keyed);
+    EXPECT_EQ(SceneLayerRule(6, 1).Pattern, TilePattern::NotDrawn);
+    EXPECT_EQ(SceneLayerRule(6, 2).Keys, Keying::Keyed);
 }
 
 TEST(PicturesSheet, TilesThatScenesLayTogetherJoinWithoutSeams) {

@@ -245,6 +245,42 @@ void Outline(Sprite& s, uint32_t colour) {
     ClosePinholes(s, colour);
 }
 
+void PaintTwoTone(Sprite& s, const Mask& shape, const TwoTones& t, float cx, float cy, float hot) {
+    for (int y = 0; y < shape.H; ++y)
+        for (int x = 0; x < shape.W; ++x) {
+            if (!shape.At(x, y)) continue;
+            const bool edge =
+                !shape.At(x - 1, y) || !shape.At(x + 1, y) || !shape.At(x, y - 1) || !shape.At(x, y + 1);
+            const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
+            s.Put(x, y, edge ? t.Rim : d < hot * 0.55f ? t.White : d < hot ? t.Hot : t.Core);
+        }
+}
+
+void Enrich(Sprite& s, float factor) {
+    for (int y = 0; y < s.H; ++y)
+        for (int x = 0; x < s.W; ++x) {
+            if (!s.IsSolid(x, y)) continue;
+            const Colour c = Unpack(s.Get(x, y));
+            const float grey = 0.299f * c.R + 0.587f * c.G + 0.114f * c.B;
+            s.Put(x, y, Pack(Mix(Colour{grey, grey, grey}, c, factor)));
+        }
+}
+
+void Halo(Sprite& s, uint32_t colour) {
+    const Mask solid = s.SolidMask();
+    auto inner = [&](int x, int y) { return x >= 1 && y >= 1 && x < s.W - 1 && y < s.H - 1; };
+    for (int y = 0; y < s.H; ++y)
+        for (int x = 0; x < s.W; ++x) {
+            const bool touches =
+                solid.At(x - 1, y) || solid.At(x + 1, y) || solid.At(x, y - 1) || solid.At(x, y + 1);
+            if (!solid.At(x, y) && touches && inner(x, y)) s.Put(x, y, colour);
+            // A picture pixel on the inner ring with the border beside it: the halo takes its place.
+            const bool onRing = x == 1 || y == 1 || x == s.W - 2 || y == s.H - 2;
+            if (solid.At(x, y) && onRing && inner(x, y)) s.Put(x, y, colour);
+        }
+    ClosePinholes(s, colour);
+}
+
 void ClosePinholes(Sprite& s, uint32_t colour) {
     for (int y = 1; y < s.H - 1; ++y)
         for (int x = 1; x < s.W - 1; ++x)

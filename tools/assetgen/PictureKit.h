@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Surface.h"
+#include "render/SpriteCells.h"
 
 namespace veltrano::assetgen {
 
@@ -99,6 +100,21 @@ void ShadeGlow(Sprite& s, const Mask& m, const Ramp& ramp, float cx, float cy, f
 void Fill(Sprite& s, const Mask& m, uint32_t colour);
 // Rings every solid region with a one-pixel dark outline (4-neighbourhood).
 void Outline(Sprite& s, uint32_t colour);
+// The two tones of everything that flies and hits: a dark rim round the edge of its shape and a light,
+// saturated core that whitens towards its hot spot. Dark rim or light core stands out from any
+// backdrop, light or dark.
+struct TwoTones {
+    uint32_t Rim, Core, Hot, White;
+};
+// Paints `shape` in two tones: rim on its edge, core inside, hot within `hot` of (cx, cy) and white
+// within half of that.
+void PaintTwoTone(Sprite& s, const Mask& shape, const TwoTones& t, float cx, float cy, float hot);
+// Pushes every picture pixel's colour away from its grey by `factor` (above 1: richer colours).
+void Enrich(Sprite& s, float factor);
+// Rings the picture with a one-pixel light halo outside its outline. Where the picture reaches the
+// last free ring of its cell, the outline pixel itself turns to the halo, so the sprite keeps its
+// clear border.
+void Halo(Sprite& s, uint32_t colour);
 // Fills every one-pixel hole walled in by picture on all four sides: through such a hole the scene
 // would twinkle inside the sprite.
 void ClosePinholes(Sprite& s, uint32_t colour);
@@ -106,6 +122,10 @@ void ClosePinholes(Sprite& s, uint32_t colour);
 void Stamp(Sprite& onto, const Sprite& from, int dx, int dy);
 // Copies a sprite to a sheet at (x, y); its empty pixels become the key colour.
 void Place(Surface& sheet, const Sprite& s, int x, int y);
+// Copies a sprite into the game's cell of the character sheet, at its top-left corner.
+inline void Place(Surface& sheet, const Sprite& s, const SpriteCell& cell) {
+    Place(sheet, s, cell.X, cell.Y);
+}
 
 // Value noise in [0, 1) that repeats every `period` pixels in x and y; `cell` must divide `period`.
 float PeriodicNoise(int x, int y, int cell, int period, uint32_t seed);

@@ -8,9 +8,10 @@
 #include <string>
 
 #include "platform/Display.h"
+#include "render/SpriteCells.h"
 #include "tools/assetgen/PictureCells.h"
+#include "tools/assetgen/PictureCompose.h"
 #include "tools/assetgen/PictureKit.h"
-#include "tools/assetgen/PictureLayers.h"
 
 namespace veltrano::assetgen {
 
@@ -99,26 +100,13 @@ bool LoadSheets(const std::filesystem::path& folder, Surface& background, Surfac
     return true;
 }
 
-// The ten tiles of a scroll row by the game's standard grid, offset by (dx, dy) and wrapped.
-void DrawLayer(Surface& screen, const Surface& sheet, int scene, int layer, int dx, int dy) {
-    for (int i = 0; i < 80; ++i) {
-        const LayerTile t = SceneLayerTile(scene, layer, i);
-        if (!t.Drawn) continue;
-        int x = (i / 8 - 1) * 80 + dx, y = (i % 8) * 80 - 80 + dy;
-        x = ((x + 80) % 800 + 800) % 800 - 80;
-        y = ((y + 80) % 640 + 640) % 640 - 80;
-        DrawRect(screen, x, y, Rect{t.CellX, t.CellY, t.CellX + 80, t.CellY + 80}, &sheet, t.Keyed);
-    }
-}
-
 // A 640x480 screen with the backdrop of `scene`: layers 1 and 2 at offsets that are not multiples
 // of a tile, so the joins fall inside the screen. A loud green shows any square the layers leave open.
 // Stage 2's two layers scroll together; stage 7's plates drift down past its stripes.
 Surface SceneBackdrop(const Surface& background, int scene) {
     Surface screen;
     screen.Create(640, 480, 0x00FF00);
-    DrawLayer(screen, background, scene, 1, -37, 0);
-    DrawLayer(screen, background, scene, 2, scene == 3 ? -37 : -74, scene == 8 ? 53 : 0);
+    DrawSceneBackdrop(screen, background, scene, {-37, 0}, {scene == 3 ? -37 : -74, scene == 8 ? 53 : 0});
     return screen;
 }
 
@@ -160,10 +148,12 @@ void DrawStageSprites(Surface& screen, const Surface& ch, int scene) {
     for (int k = 0; k < 6; ++k) DrawSprite(screen, ch, 440 + 14 * k, 250 - 8 * k, 64, 224, 8, 8);
     DrawSprite(screen, ch, 420, 200, 64, 176, 16, 16);
     DrawSprite(screen, ch, 460, 300, 64, 208, 16, 16);
-    static const int bossCell[][2] = {{96, 160}, {96, 192}, {96, 224}, {128, 160}, {128, 224},
-                                      {160, 32}, {160, 64}, {160, 96}, {160, 128}, {160, 160}};
-    const int b = std::clamp(scene - 2, 0, 9);
-    DrawSprite(screen, ch, 540, 220, bossCell[b][0], bossCell[b][1], 32, 32);
+    using namespace cells;
+    const SpriteCell bosses[] = {BossOne,         BossTwo,         BossThree,       BossFourFirst,
+                                 BossFive,        LateBossCell(0), LateBossCell(1), LateBossCell(2),
+                                 LateBossCell(3), LateBossCell(4)};
+    const SpriteCell& boss = bosses[std::clamp(scene - 2, 0, 9)];
+    DrawSprite(screen, ch, 540, 220, boss.X, boss.Y, boss.W, boss.H);
     if (scene == 3) DrawSprite(screen, ch, 508, 188, 256, 0, 96, 96);
     DrawSprite(screen, ch, 560, 120, 128, 32 + 32 * (scene % 4), 32, 32);
 }
@@ -206,23 +196,18 @@ bool WriteBurstMock(const Surface& background, const Surface& characters, const 
     Surface screen = SceneBackdrop(background, 2);
     const Surface space = SceneBackdrop(background, 10);
     DrawRect(screen, 0, 240, Rect{0, 0, 640, 240}, &space, false);
-    struct Frame {
-        int Cx, Cy, W, H, Dx, Dy;
+    // The game's own explosion frames, each at its offset from the exploding slot.
+    auto drawFrames = [&](const auto& frames, int y) {
+        int k = 0;
+        for (const AnimationFrame& f : frames) {
+            const SpriteCell& c = f.Cell;
+            DrawSprite(screen, characters, 40 + 100 * k++ + f.Offset, y + f.Offset, c.X, c.Y, c.W, c.H);
+        }
     };
-    const Frame burst[] = {{80, 208, 16, 16, 8, 8},    {160, 0, 32, 32, 0, 0},
-                           {80, 208, 16, 16, 8, 8},    {192, 64, 64, 64, -16, -16},
-                           {192, 0, 64, 64, -16, -16}, {192, 64, 64, 64, -16, -16}};
-    for (int row = 0; row < 2; ++row)
-        for (int k = 0; k < 6; ++k) {
-            const Frame& f = burst[k];
-            DrawSprite(screen, characters, 40 + 100 * k + f.Dx, 60 + 240 * row + f.Dy, f.Cx, f.Cy, f.W, f.H);
-        }
-    const Frame own[] = {{160, 224, 16, 16, 8, 8}, {160, 192, 32, 32, 0, 0}, {160, 224, 16, 16, 8, 8}};
-    for (int row = 0; row < 2; ++row)
-        for (int k = 0; k < 3; ++k) {
-            const Frame& f = own[k];
-            DrawSprite(screen, characters, 40 + 100 * k + f.Dx, 170 + 240 * row + f.Dy, f.Cx, f.Cy, f.W, f.H);
-        }
+    for (int row = 0; row < 2; ++row) {
+        drawFrames(cells::LongBurstFrames, 60 + 240 * row);
+        drawFrames(cells::ShipExplosionFrames, 170 + 240 * row);
+    }
     return SavePng(screen, (folder / "bursts.png").string(), error);
 }
 
@@ -319,7 +304,7 @@ bool WriteMockScreens(const std::filesystem::path& programFolder, const std::fil
             text.TextOut(80, 128, "ゲームをクリアすることに成功しました。");
         }
         if (m.Scene != 6 && m.Scene != 7)
-            DrawLayer(screen, background, m.Scene, 3, -150, m.Scene == 5 ? -200 : 0);
+            DrawSceneForeground(screen, background, m.Scene, {-150, m.Scene == 5 ? -200 : 0});
         if (m.Scene >= 2 && m.Scene <= 11) DrawHud(screen, characters);
         if (m.Scene == 6) DrawSprite(screen, characters, 256, 176, 0, 480, 128, 128);  // game over
         if (!SavePng(screen, (folder / (std::string(m.Name) + ".png")).string(), error)) return false;

@@ -5,11 +5,10 @@
 
 #include <cstdint>
 
+#include "render/TileRules.h"
 #include "tools/assetgen/PictureKit.h"
 
 namespace veltrano::assetgen {
-
-inline constexpr int TileSize = 80;
 
 // One 80-by-80 cell of the backdrop sheet, written in its own coordinates.
 struct Tile {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/assetgen/PictureCells.h"
 #include "tools/assetgen/PictureSheets.h"
 #include "tools/assetgen/PictureTiles.h"
 
@@ -22,6 +23,32 @@ float BlobDistance(int x, int y, float rx, float ry, float wobble, uint32_t seed
     const float dx = (x - 40) / rx, dy = (y - 40) / ry;
     return std::sqrt(dx * dx + dy * dy) + wobble * (PeriodicNoise(x, y, cell, TileSize, seed) - 0.5f);
 }
+
+namespace {
+
+// Backdrops stay behind everything that moves: every tile a stage scrolls past is pulled towards a
+// dim grey, with its luminance spread and its colourfulness cut, so the bright, saturated cores and
+// dark rims of ships, shots and bullets always stand out. One mapping for every pixel, so tiles that
+// join keep joining.
+constexpr float SubduedContrast = 0.55f;
+constexpr float SubduedChroma = 0.45f;
+constexpr float SubduedPivot = 60.0f;
+
+void Subdue(Surface& sheet, int ox, int oy) {
+    for (int y = oy; y < oy + TileSize; ++y)
+        for (int x = ox; x < ox + TileSize; ++x) {
+            const uint32_t p = sheet.Row(y)[x];
+            if (p == KeyColour) continue;
+            const Colour c = Unpack(p);
+            const float grey = 0.299f * c.R + 0.587f * c.G + 0.114f * c.B;
+            const float dim = SubduedPivot + (grey - SubduedPivot) * SubduedContrast;
+            const Colour out{dim + (c.R - grey) * SubduedChroma, dim + (c.G - grey) * SubduedChroma,
+                             dim + (c.B - grey) * SubduedChroma};
+            PutSheet(sheet, x, y, Pack(out));
+        }
+}
+
+}  // namespace
 
 void PaintBackgroundSheet(Surface& sheet) {
     auto at = [&](int x, int y) { return Tile{sheet, x, y}; };
@@ -48,6 +75,11 @@ void PaintBackgroundSheet(Surface& sheet) {
     PaintStarField(at(80, 400), 143, 10);
     PaintCore(at(160, 400), true);
     PaintCore(at(240, 400), false);
+    // The title sky carries the score list's black text and the curtain the ending's white text: they
+    // keep their own light and dark; every other tile is a stage's.
+    for (int y = 0; y < BackgroundSheetHeight; y += TileSize)
+        for (int x = 0; x < BackgroundSheetWidth; x += TileSize)
+            if (TileCell{x, y} != TileCell{240, 80} && TileCell{x, y} != CoverPanelTile) Subdue(sheet, x, y);
 }
 
 }  // namespace veltrano::assetgen

@@ -3,12 +3,15 @@
 // own colours, so it reads as a boss and not as one more enemy.
 #include <cmath>
 
+#include "render/SpriteCells.h"
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureSheets.h"
 
 namespace veltrano::assetgen {
 
 namespace {
+
+using namespace veltrano::cells;
 
 constexpr float Pi = 3.14159265f;
 
@@ -21,8 +24,14 @@ void Core(Sprite& s, float cx, float cy, float r, uint32_t colour) {
               r + 0.5f);
 }
 
+// Bosses are the centrepieces of their stages: their colours run richer than any other sprite's, and
+// a light halo outside the dark outline parts them from their own bullets and parts.
+constexpr uint32_t BossHalo = 0xFFF2D0;
+
 Sprite Finish(Sprite s) {
+    Enrich(s, 1.35f);
     Outline(s, InkColour);
+    Halo(s, BossHalo);
     return s;
 }
 
@@ -41,7 +50,7 @@ Sprite Boss1() {
 // Stage 2: an armoured crab that hides behind its shield.
 Sprite Boss2() {
     Sprite s(32, 32);
-    const Ramp shell = MakeRamp(0x5878A8), claw = MakeRamp(0x8890A8);
+    const Ramp shell = MakeRamp(0x3C6CD0), claw = MakeRamp(0xD07840);
     for (const float y : {6.0f, 25.0f}) {
         Mask c = PolygonMask(32, 32, {{2, y - 2}, {10, y - 4}, {16, y}, {10, y + 3}, {3, y + 2}});
         c.Cut(PolygonMask(32, 32, {{1, y}, {7, y - 0.5f}, {1, y + 1}}));
@@ -64,7 +73,7 @@ Sprite Boss2() {
 // Stage 3: the command bridge of the sea fortress, bristling with guns.
 Sprite Boss3() {
     Sprite s(32, 32);
-    const Ramp grey = MakeRamp(0x7A8C84), deck = MakeRamp(0x5A6058);
+    const Ramp grey = MakeRamp(0x4AA088), deck = MakeRamp(0x8A5A38);
     ShadeBevel(s, PolygonMask(32, 32, {{2, 22}, {30, 22}, {27, 29}, {6, 29}}), deck, 3.0f);
     ShadeBevel(s, PolygonMask(32, 32, {{8, 22}, {10, 10}, {24, 10}, {26, 22}}), grey, 3.2f);
     ShadeBevel(s, RectMask(32, 32, 13, 4, 8, 6), grey, 3.4f);
@@ -73,7 +82,7 @@ Sprite Boss3() {
         s.Put(x, 13, 0xF8E070);
         s.Put(x, 14, 0xC89030);
     }
-    for (const int y : {16, 19}) ShadeBevel(s, RectMask(32, 32, 3, y, 7, 2), MakeRamp(0x404850), 3.0f);
+    for (const int y : {16, 19}) ShadeBevel(s, RectMask(32, 32, 3, y, 7, 2), MakeRamp(0xA83838), 3.0f);
     Core(s, 17, 25, 2, 0xF05030);
     return Finish(s);
 }
@@ -81,7 +90,7 @@ Sprite Boss3() {
 // Stage 4, first: a fortress core, a great eye in an armoured socket.
 Sprite Boss4First() {
     Sprite s(32, 32);
-    const Ramp armour = MakeRamp(0x887860);
+    const Ramp armour = MakeRamp(0xC07830);
     Mask socket =
         PolygonMask(32, 32, {{8, 2}, {24, 2}, {30, 8}, {30, 24}, {24, 30}, {8, 30}, {2, 24}, {2, 8}});
     ShadeBevel(s, socket, armour, 3.0f);
@@ -168,7 +177,7 @@ Sprite Boss7() {
 // Stage 8: a steel skull-fortress, grinning behind its frame.
 Sprite Boss8() {
     Sprite s(32, 32);
-    const Ramp steel = MakeRamp(0xA8B0C0);
+    const Ramp steel = MakeRamp(0x7C98E8);
     ShadeSphere(s, EllipseMask(32, 32, 16, 13, 12, 11), steel, 12, 9, 12, 11);
     ShadeBevel(s, RectMask(32, 32, 8, 20, 16, 9), steel, 3.0f);
     for (const float x : {11.0f, 21.0f}) {
@@ -206,8 +215,8 @@ Sprite Boss10() {
 // The god of the last battles: a radiant mask in a halo; serene and pale for the trial of endurance.
 Sprite God(bool serene) {
     Sprite s(32, 32);
-    const Ramp halo = MakeRamp(serene ? 0x88C8F8 : 0xF8C848, 0.6f, 1.4f);
-    const Ramp face = MakeRamp(serene ? 0xE8ECF8 : 0xF0D8A8, 0.6f, 1.2f);
+    const Ramp halo = MakeRamp(serene ? 0x58B0FF : 0xF8C848, 0.6f, 1.4f);
+    const Ramp face = MakeRamp(serene ? 0xB8D0FF : 0xF0D8A8, 0.6f, 1.2f);
     ShadeGlow(s, SpokesMask(32, 32, 16, 16, 12, 9, 13, 2.2f, 0), halo, 16, 16, 16);
     Mask ring = EllipseMask(32, 32, 16, 16, 11, 11);
     ring.Cut(EllipseMask(32, 32, 16, 16, 9, 9));
@@ -290,23 +299,24 @@ Sprite BossShield() {
 }  // namespace
 
 void PaintBosses(Surface& sheet) {
-    Place(sheet, Boss1(), 96, 160);
-    Place(sheet, Boss2(), 96, 192);
-    Place(sheet, BossShield(), 256, 0);
-    Place(sheet, Boss3(), 96, 224);
-    Place(sheet, Boss4First(), 128, 160);
-    Place(sheet, Boss4Second(), 128, 192);
-    Place(sheet, Boss5(), 128, 224);
-    Place(sheet, Boss6(), 160, 32);
-    Place(sheet, Boss7(), 160, 64);
-    Place(sheet, Boss8(), 160, 96);
-    Place(sheet, Boss9(), 160, 128);
-    Place(sheet, Boss10(), 160, 160);
-    Place(sheet, God(false), 192, 160);
-    Place(sheet, God(true), 192, 192);
-    Place(sheet, Guard(false), 224, 128);
-    Place(sheet, Guard(true), 224, 160);
-    Place(sheet, Shard(), 224, 192);
+    auto at = [&](const Sprite& sprite, const SpriteCell& cell) { Place(sheet, sprite, cell.X, cell.Y); };
+    at(Boss1(), BossOne);
+    at(Boss2(), BossTwo);
+    at(BossShield(), BossTwoShield);
+    at(Boss3(), BossThree);
+    at(Boss4First(), BossFourFirst);
+    at(Boss4Second(), BossFourSecond);
+    at(Boss5(), BossFive);
+    at(Boss6(), LateBossCell(0));
+    at(Boss7(), LateBossCell(1));
+    at(Boss8(), LateBossCell(2));
+    at(Boss9(), LateBossCell(3));
+    at(Boss10(), LateBossCell(4));
+    at(God(false), GodBattle);
+    at(God(true), GodEndurance);
+    at(Guard(false), GuardA);
+    at(Guard(true), GuardB);
+    at(Shard(), cells::Shard);
 }
 
 }  // namespace veltrano::assetgen

@@ -1,9 +1,11 @@
-// Enemy bullets and bursts. The bullets are small, hot and outlined so they read over every backdrop;
+// Enemy bullets and bursts. The bullets fill their cells in two tones, a dark rim and a light core in
+// colours no backdrop uses, so they read over every backdrop at their true size;
 // the four burst frames share one fire palette and grow from a flash to a billowing ball, and the
 // ship's own burst burns in its blue-white plasma colours.
 #include <algorithm>
 #include <cmath>
 
+#include "render/SpriteCells.h"
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureSheets.h"
 
@@ -11,28 +13,40 @@ namespace veltrano::assetgen {
 
 namespace {
 
+using namespace veltrano::cells;
+
 const Ramp FireRamp = {{0x3A1420, 0x9A2818, 0xE05A18, 0xF8A428, 0xF8E468, 0xFFFFF0}};
 const Ramp PlasmaRamp = {{0x1A2050, 0x2850B0, 0x3890E8, 0x70D0F8, 0xC8F4FF, 0xFFFFFF}};
 const uint32_t Smoke[3] = {0x3A3440, 0x5A5060, 0x7A7080};
 
-Sprite Bullet(int size, float radius, uint32_t colour, bool ring) {
+// Hot pink for the common round bullets, the colour no backdrop of the game uses.
+const TwoTones PinkTones = {0x2A0418, 0xFF78D8, 0xFFB8EC, 0xFFF4FC};
+const TwoTones CyanTones = {0x04182E, 0x58E8FF, 0xB0F8FF, 0xF4FFFF};
+const TwoTones LimeTones = {0x142004, 0xD8FF48, 0xF0FFA8, 0xFFFFF0};
+
+// A round bullet that fills its cell, so what the eye sees is what can hit.
+Sprite RoundBullet(int size, const TwoTones& tones, bool ring) {
     Sprite s(size, size);
     const float c = size / 2.0f;
-    Mask m = EllipseMask(size, size, c, c, radius, radius);
-    ShadeGlow(s, m, MakeRamp(colour, 0.6f, 1.6f), c - 0.5f, c - 0.5f, radius + 0.5f);
+    Mask m = size <= 8 ? RectMask(size, size, 0, 0, size, size) : EllipseMask(size, size, c, c, c, c);
+    if (size <= 8)  // a rounded square: an 8-pixel disc would leave its corners bare and look smaller
+        for (const int x : {0, size - 1})
+            for (const int y : {0, size - 1}) m.Set(x, y, false);
+    PaintTwoTone(s, m, tones, c, c, size * 0.3f);
     if (ring) {
-        Mask hole = EllipseMask(size, size, c, c, radius * 0.45f, radius * 0.45f);
-        Fill(s, hole, 0xFFFFFF);
+        // The heavy shell: a dark band inside the core, so it reads as a ring, not a ball.
+        const Mask band = EllipseMask(size, size, c, c, c * 0.55f, c * 0.55f)
+                              .Cut(EllipseMask(size, size, c, c, c * 0.38f, c * 0.38f));
+        Fill(s, band, tones.Rim);
     }
-    Outline(s, 0x200818);
     return s;
 }
 
+// The mine's shard: a diamond from corner to corner of its cell.
 Sprite ShardBullet() {
     Sprite s(16, 16);
-    const Mask m = PolygonMask(16, 16, {{8, 3}, {11, 8}, {8, 13}, {5, 8}});
-    ShadeGlow(s, m, MakeRamp(0x98E838, 0.6f, 1.6f), 7.5f, 7, 6);
-    Outline(s, 0x102008);
+    const Mask m = PolygonMask(16, 16, {{8, -0.5f}, {16.5f, 8}, {8, 16.5f}, {-0.5f, 8}});
+    PaintTwoTone(s, m, LimeTones, 8, 8, 5);
     return s;
 }
 
@@ -80,16 +94,16 @@ Sprite Burst(int size, float reach, float smokeFrom, int sparks, bool ring, cons
 }  // namespace
 
 void PaintEffects(Surface& sheet) {
-    Place(sheet, Bullet(16, 4.5f, 0xF05030, false), 64, 176);
-    Place(sheet, ShardBullet(), 64, 192);
-    Place(sheet, Bullet(16, 5.5f, 0x5890F8, true), 64, 208);
-    Place(sheet, Bullet(8, 2.1f, 0xF868A0, false), 64, 224);
-    Place(sheet, Burst(16, 0.95f, 2.0f, 0, false, FireRamp, 3), 80, 208);
-    Place(sheet, Burst(32, 0.92f, 0.85f, 6, false, FireRamp, 5), 160, 0);
-    Place(sheet, Burst(64, 0.6f, 0.8f, 12, false, FireRamp, 7), 192, 64);
-    Place(sheet, Burst(64, 0.85f, 0.62f, 16, true, FireRamp, 9), 192, 0);
-    Place(sheet, Burst(16, 0.85f, 2.0f, 0, false, PlasmaRamp, 11), 160, 224);
-    Place(sheet, Burst(32, 0.85f, 2.0f, 8, true, PlasmaRamp, 13), 160, 192);
+    Place(sheet, RoundBullet(16, PinkTones, false), BulletLarge.X, BulletLarge.Y);
+    Place(sheet, ShardBullet(), BulletShard.X, BulletShard.Y);
+    Place(sheet, RoundBullet(16, CyanTones, true), BulletHeavy.X, BulletHeavy.Y);
+    Place(sheet, RoundBullet(8, PinkTones, false), BulletSmall.X, BulletSmall.Y);
+    Place(sheet, Burst(16, 0.95f, 2.0f, 0, false, FireRamp, 3), BurstFlash.X, BurstFlash.Y);
+    Place(sheet, Burst(32, 0.92f, 0.85f, 6, false, FireRamp, 5), BurstBall.X, BurstBall.Y);
+    Place(sheet, Burst(64, 0.6f, 0.8f, 12, false, FireRamp, 7), BurstRising.X, BurstRising.Y);
+    Place(sheet, Burst(64, 0.85f, 0.62f, 16, true, FireRamp, 9), BurstPeak.X, BurstPeak.Y);
+    Place(sheet, Burst(16, 0.85f, 2.0f, 0, false, PlasmaRamp, 11), ShipBurstSmall.X, ShipBurstSmall.Y);
+    Place(sheet, Burst(32, 0.85f, 2.0f, 8, true, PlasmaRamp, 13), ShipBurstLarge.X, ShipBurstLarge.Y);
 }
 
 }  // namespace veltrano::assetgen

@@ -219,26 +219,26 @@ Sprite HeavyCraft(const Ramp& hull, const Ramp& wing, float span, float nose, bo
 }
 
 void PaintEnemies(Surface& sheet) {
-    Place(sheet, WallBlock(), 64, 0);
-    Place(sheet, GunTurret(), 64, 32);
-    Place(sheet, Debris(), 64, 64);
-    Place(sheet, HeavyCraft(MakeRamp(0x6A8A58), MakeRamp(0x485A40), 12, 2, false), 64, 96);
-    Place(sheet, HeavyCraft(MakeRamp(0x8A6A98), MakeRamp(0x584468), 9, 3, true), 64, 128);
-    Place(sheet, Mine(), 96, 0);
-    Place(sheet, Drone(), 96, 32);
-    Place(sheet, ItemCarrier(), 96, 64);
-    Place(sheet, HeavyCraft(MakeRamp(0x5A80A0), MakeRamp(0x3A5068), 13, 4, true), 96, 96);
-    Place(sheet, HeavyCraft(MakeRamp(0xA07048), MakeRamp(0x704830), 10, 2, false), 96, 128);
-    Place(sheet, HeavyCraft(MakeRamp(0xB04048), MakeRamp(0x6A6878), 7, 1, true), 128, 0);
-    Place(sheet, ItemBadge(0xD83830, "P", 2), 128, 32);
-    Place(sheet, HitPointItem(), 128, 64);
-    Place(sheet, ItemBadge(0x3870D8, "O", 2), 128, 96);
-    Place(sheet, ExtraShipItem(), 128, 128);
-    Place(sheet, SmallFlier(), 64, 160);
-    Place(sheet, Gunner(), 80, 160);
-    Place(sheet, Scout(), 80, 176);
-    Place(sheet, PartOrb(), 80, 192);
-    Place(sheet, Pod(), 192, 128);
+    Place(sheet, WallBlock(), cells::WallBlock);
+    Place(sheet, GunTurret(), cells::Turret);
+    Place(sheet, Debris(), cells::Debris);
+    Place(sheet, HeavyCraft(MakeRamp(0x6A8A58), MakeRamp(0x485A40), 12, 2, false), cells::HeavyCraftA);
+    Place(sheet, HeavyCraft(MakeRamp(0x8A6A98), MakeRamp(0x584468), 9, 3, true), cells::HeavyCraftC);
+    Place(sheet, Mine(), cells::Mine);
+    Place(sheet, Drone(), cells::Drone);
+    Place(sheet, ItemCarrier(), cells::ItemCarrier);
+    Place(sheet, HeavyCraft(MakeRamp(0x5A80A0), MakeRamp(0x3A5068), 13, 4, true), cells::HeavyCraftB);
+    Place(sheet, HeavyCraft(MakeRamp(0xA07048), MakeRamp(0x704830), 10, 2, false), cells::HeavyCraftD);
+    Place(sheet, HeavyCraft(MakeRamp(0xB04048), MakeRamp(0x6A6878), 7, 1, true), cells::Interceptor);
+    Place(sheet, ItemBadge(0xD83830, "P", 2), cells::ItemPower);
+    Place(sheet, HitPointItem(), cells::ItemHitPoint);
+    Place(sheet, ItemBadge(0x3870D8, "O", 2), cells::ItemOption);
+    Place(sheet, ExtraShipItem(), cells::ItemExtraShip);
+    Place(sheet, SmallFlier(), cells::SmallFlier);
+    Place(sheet, Gunner(), cells::Gunner);
+    Place(sheet, Scout(), cells::Scout);
+    Place(sheet, PartOrb(), cells::PartOrb);
+    Place(sheet, Pod(), cells::Pod);
 }
 
 }  // namespace veltrano::assetgen

@@ -13,11 +13,6 @@ const Ramp BossDigitRamp = MakeRamp(0xF08838, 0.8f, 1.3f);
 const Ramp ScoreRamp = MakeRamp(0x88D0F0, 0.6f, 1.3f);
 const Ramp IconFrame = MakeRamp(0x4A5070);
 
-const int LargeDigitCell[10][2] = {{256, 128}, {288, 128}, {320, 128}, {352, 128}, {256, 160},
-                                   {288, 160}, {320, 160}, {352, 160}, {352, 192}, {352, 224}};
-const int SmallDigitCell[10][2] = {{256, 96},  {272, 96},  {288, 96},  {304, 96},  {320, 96},
-                                   {256, 112}, {272, 112}, {288, 112}, {304, 112}, {320, 112}};
-
 // The weapon icons: a dark badge with the weapon's colour and a pictogram of its pattern.
 Sprite WeaponIcon(int type) {
     static const uint32_t colours[6] = {0x60C8F8, 0xF8A040, 0x70E860, 0xC078F0, 0xF86048, 0x50E8D8};
@@ -78,14 +73,14 @@ void PaintHud(Surface& sheet) {
         const std::string digit(1, static_cast<char>('0' + d));
         Sprite large(32, 32);
         Lettering(large, digit, 6, 2, 4, 4, 0, BossDigitRamp);
-        Place(sheet, large, LargeDigitCell[d][0], LargeDigitCell[d][1]);
+        Place(sheet, large, cells::LargeDigits[d]);
         Sprite small(16, 16);
         Lettering(small, digit, 3, 1, 2, 2, 0, ScoreRamp);
-        Place(sheet, small, SmallDigitCell[d][0], SmallDigitCell[d][1]);
+        Place(sheet, small, cells::SmallDigits[d]);
     }
-    for (int t = 0; t < 6; ++t) Place(sheet, WeaponIcon(t), 336 + 16 * (t % 3), 96 + 16 * (t / 3));
-    Place(sheet, SpeedLabel(), 352, 0);
-    Place(sheet, SpeedMark(), 352, 16);
+    for (int t = 0; t < 6; ++t) Place(sheet, WeaponIcon(t), cells::WeaponIcons[t]);
+    Place(sheet, SpeedLabel(), cells::SpeedLabel);
+    Place(sheet, SpeedMark(), cells::SpeedMark);
 }
 
 // The same lettering calls as the HUD's digits, so the game's own lines of text match them exactly.

@@ -47,7 +47,9 @@ void PaintFarmland(Tile t, bool lake) {
             t.Put(x, y, Haze(c));
         }
     if (!lake) {
-        // A farmstead: a red roof and a white wall in the middle field.
+        // A farmstead in a corner field, off the tile's middle, so the farms of a scrolling row do
+        // not line up in a grid with the lakes.
+        const int ox = -16, oy = 14;
         for (int y = 34; y < 45; ++y)
             for (int x = 33; x < 47; ++x) {
                 uint32_t c = y < 40 ? (y - 34 < (x < 40 ? 40 - x : x - 39) ? 0
@@ -55,17 +57,18 @@ void PaintFarmland(Tile t, bool lake) {
                                                                            : 0x7E3430)
                                     : 0xD8D0C0;
                 if (y >= 40 && (x == 36 || x == 43) && y < 43) c = 0x404860;
-                if (c) t.Put(x, y, Haze(c));
+                if (c) t.Put(x + ox, y + oy, Haze(c));
             }
-        for (int x = 34; x < 47; ++x) t.Put(x, 45, Haze(0x3A4030));
+        for (int x = 34; x < 47; ++x) t.Put(x + ox, 45 + oy, Haze(0x3A4030));
         return;
     }
     const Ramp water = MakeRamp(0x3A78C8);
     const Ramp sand = MakeRamp(0xC8B478);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const float dy = (y - 40) / 20.0f;
-            const float d = BlobDistance(x, y, 26, 20, 0.35f, 31, 10);
+            // The lake lies off the middle, up and to the right.
+            const float dy = (y - 34) / 18.0f;
+            const float d = BlobDistance(x - 8, y + 6, 23, 18, 0.35f, 31, 10);
             if (d < 0.86f) {
                 float level = 2.0f + 1.4f * (1 - d) - 0.8f * dy;
                 if ((y % 6 == 2) && PeriodicNoise(x, 0, 8, TileSize, 33) > 0.6f && d < 0.6f)
@@ -154,11 +157,12 @@ void PaintRock(Tile t, bool crystals) {
     const Ramp gem = MakeRamp(0x38C8D8, 1.0f, 1.4f);
     const struct {
         float X, Y, Len, Tilt;
-    } shards[] = {{40, 52, 26, 0.1f},
-                  {31, 54, 17, -0.45f},
-                  {49, 55, 18, 0.5f},
-                  {24, 58, 10, -0.8f},
-                  {56, 58, 11, 0.85f}};
+    } shards[] = {
+        // A large cluster low on the left and a small one high on the right, so the crystals of a
+        // checkerboard of tiles do not stand in rows.
+        {28, 60, 24, 0.1f},  {20, 62, 15, -0.45f}, {36, 63, 16, 0.5f}, {13, 66, 9, -0.8f},
+        {43, 66, 10, 0.85f}, {62, 30, 12, -0.2f},  {56, 32, 8, -0.7f}, {68, 32, 7, 0.6f},
+    };
     for (const auto& s : shards) {
         const float tx = std::sin(s.Tilt), ty = -std::cos(s.Tilt);
         const Mask m = PolygonMask(TileSize, TileSize,

@@ -88,8 +88,14 @@ void PaintMachineWall(Tile t) {
     const Ramp conduit = MakeRamp(0x4A8070);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // Recessed panels on a 40-pixel grid.
-            const int px = x % 40, py = y % 40;
+            // Recessed panels laid like bricks: two courses of unequal height, the joints of the
+            // lower course between those of the upper, so a wall of these tiles shows no grid.
+            const bool upper = y < 46;
+            const int py = upper ? y : y - 46;
+            static constexpr int UpperJoints[] = {0, 27, 53}, LowerJoints[] = {14, 48, TileSize + 14};
+            int px = upper ? x : x + TileSize - 48;  // the lower course's last brick runs on from the left
+            for (const int joint : upper ? UpperJoints : LowerJoints)
+                if (x >= joint) px = x - joint;
             float level = 2.2f + 0.4f * PeriodicNoise(x, y, 10, TileSize, 91);
             if (px == 2 || py == 2) level = 0.6f;
             if (px == 3 || py == 3) level = 3.8f;
@@ -100,7 +106,7 @@ void PaintMachineWall(Tile t) {
                 const int d = y - py0;
                 if (d >= -3 && d <= 3) {
                     const float l = 3.0f - 0.75f * d + (d == -2 ? 1.2f : 0);
-                    c = Dithered(pipe, (x % 40 == 30 || x % 40 == 31) ? 1.0f : l, x, y);
+                    c = Dithered(pipe, (px == 20 || px == 21) ? 1.0f : l, x, y);
                 }
             }
             // A vertical conduit down the whole tile.
@@ -171,8 +177,10 @@ void PaintCore(Tile t, bool eye) {
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             const float n = PeriodicFractal(x, y, 20, TileSize, 131);
-            // Ribs of armour every 20 pixels, with living tissue between them.
-            const int rib = (x + 10) % 20;
+            // Ribs of armour every 20 pixels, with living tissue between them; they sway as they run
+            // down, so the wall does not read as a ruled grid.
+            const int sway = static_cast<int>(8 * PeriodicNoise(0, y, 20, TileSize, 135));
+            const int rib = (x + 10 + sway) % 20;
             float level = 1.2f + 1.4f * n;
             if (rib < 4) level = rib == 0 ? 0.4f : rib == 1 ? 3.8f : 2.6f - 0.4f * rib;
             uint32_t c = Dithered(flesh, level, x, y);

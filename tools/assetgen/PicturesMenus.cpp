@@ -191,29 +191,28 @@ Sprite Closing() {
 
 void PaintMenus(Surface& sheet) {
     const Sprite logo = Logo();
+    constexpr SpriteCell logoPieces[] = {cells::LogoLeft, cells::LogoMiddle, cells::LogoRight};
     for (int p = 0; p < 3; ++p) {
         Sprite piece(128, 128);
         for (int y = 0; y < 128; ++y)
             for (int x = 0; x < 128; ++x)
                 if (logo.IsSolid(128 * p + x, y)) piece.Put(x, y, logo.Get(128 * p + x, y));
-        Place(sheet, piece, 128 * p, 256);
+        Place(sheet, piece, logoPieces[p]);
     }
-    Place(sheet, Label(160, 32, "GAME START", Gold), 0, 384);
-    Place(sheet, Label(96, 32, "CONFIG", Gold), 160, 384);
-    Place(sheet, Cursor(), 256, 384);
-    Place(sheet, Label(112, 32, "LEVEL", Chrome), 128, 416);
-    Place(sheet, Label(128, 32, "BUTTON", Chrome), 256, 480);
-    Place(sheet, KeyLabel(32, "Z", "SPEED"), 256, 512);
-    Place(sheet, KeyLabel(32, "X", "FIRE"), 288, 512);
-    Place(sheet, KeyLabel(32, "C", "BURST"), 320, 512);
-    Place(sheet, KeyLabel(112, "SPACE", "CONFIRM"), 256, 544);
-    Place(sheet, ExitLabel(), 320, 416);
-    for (int l = 0; l < 3; ++l) Place(sheet, LevelFigure(l), 32 * l, 448);
-    const int buttonCell[10][2] = {{160, 448}, {192, 448}, {224, 448}, {256, 448}, {288, 448},
-                                   {0, 416},   {32, 416},  {64, 416},  {96, 416},  {96, 448}};
-    for (int n = 1; n <= 10; ++n) Place(sheet, ButtonFigure(n), buttonCell[n - 1][0], buttonCell[n - 1][1]);
-    Place(sheet, GameOver(), 0, 480);
-    Place(sheet, Closing(), 128, 480);
+    Place(sheet, Label(160, 32, "GAME START", Gold), cells::GameStartLabel);
+    Place(sheet, Label(96, 32, "CONFIG", Gold), cells::ConfigLabel);
+    Place(sheet, Cursor(), cells::Cursor);
+    Place(sheet, Label(112, 32, "LEVEL", Chrome), cells::LevelLabel);
+    Place(sheet, Label(128, 32, "BUTTON", Chrome), cells::ButtonHeading);
+    Place(sheet, KeyLabel(32, "Z", "SPEED"), cells::SpeedKey);
+    Place(sheet, KeyLabel(32, "X", "FIRE"), cells::FireKey);
+    Place(sheet, KeyLabel(32, "C", "BURST"), cells::BurstKey);
+    Place(sheet, KeyLabel(112, "SPACE", "CONFIRM"), cells::ConfirmKey);
+    Place(sheet, ExitLabel(), cells::ExitLabel);
+    for (int l = 0; l < 3; ++l) Place(sheet, LevelFigure(l), cells::DifficultyCells[l]);
+    for (int n = 1; n <= 10; ++n) Place(sheet, ButtonFigure(n), cells::ButtonCells[n - 1]);
+    Place(sheet, GameOver(), cells::GameOverPicture);
+    Place(sheet, Closing(), cells::ClosingPicture);
 }
 
 }  // namespace veltrano::assetgen

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/SpriteCells.h"
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureSheets.h"
 #include "tools/assetgen/PictureSprites.h"
@@ -164,56 +165,56 @@ Sprite MakeArmouredShip(int type) {
     return s;
 }
 
-// Shots: each type's projectile, bright enough to read against every backdrop.
+// The colour of each weapon's shots and options, in two tones: a dark rim and a light core.
+const TwoTones ShotTones[] = {
+    {0x003450, 0x70E4FF, 0xC0F6FF, 0xF8FEFF},  // wave: ice blue
+    {0x301000, 0xFFB040, 0xFFD888, 0xFFFCF0},  // spread: orange
+    {0x042008, 0x68F078, 0xB8FFC0, 0xF4FFF4},  // twin: green
+    {0x200838, 0xC890FF, 0xE4C8FF, 0xFCF8FF},  // cross: violet
+    {0x502400, 0xFFD040, 0xFFEC98, 0xFFFFF4},  // flank: gold
+    {0x002820, 0x58FFC8, 0xB0FFE4, 0xF4FFFC},  // guard: mint
+};
+
+// Shots: each type's projectile in two tones, a dark rim and a light core in the weapon's own colour,
+// large in its cell so it reads against every backdrop.
 void Shot(Sprite& s, int type) {
-    const Ramp hot = MakeRamp(type == 5 ? 0x50E8D8 : 0x60C8F8, 0.5f, 1.5f);
+    const TwoTones& t = ShotTones[type];
     switch (type) {
-        case 0: {  // wave laser: a long bolt with a white core
-            const Mask m = EllipseMask(16, 16, 8, 8, 6, 2.5f);
-            ShadeGlow(s, m, hot, 10, 8, 7);
+        case 0:  // wave laser: a long bolt with a white core
+            PaintTwoTone(s, EllipseMask(16, 16, 8, 8, 7.5f, 4.5f), t, 10, 8, 4.5f);
             break;
-        }
-        case 1: {  // spread: a fireball with a short tail
-            ShadeGlow(s, PolygonMask(16, 16, {{3, 8}, {9, 5}, {9, 11}}), Flame, 9, 8, 8);
-            ShadeGlow(s, EllipseMask(16, 16, 10, 8, 4, 4), MakeRamp(0xF8B040, 0.5f, 1.5f), 10.5f, 7.5f, 4.5f);
+        case 1:  // spread: a fireball with a short tail
+            PaintTwoTone(
+                s, EllipseMask(16, 16, 9, 8, 5.5f, 5.5f).Add(PolygonMask(16, 16, {{1, 8}, {7, 4}, {7, 12}})),
+                t, 10, 8, 3.5f);
             break;
-        }
-        case 2: {  // twin: a diamond shard that flies forwards or backwards
-            const Mask m = PolygonMask(16, 16, {{2, 8}, {8, 5}, {14, 8}, {8, 11}});
-            ShadeGlow(s, m, MakeRamp(0x70E860, 0.5f, 1.5f), 8, 8, 7);
+        case 2:  // twin: a diamond shard that flies forwards or backwards
+            PaintTwoTone(s, PolygonMask(16, 16, {{0.5f, 8}, {8, 3}, {15.5f, 8}, {8, 13}}), t, 8, 8, 3.5f);
             break;
-        }
         case 3: {  // cross: a pulsing ring
-            Mask m = EllipseMask(16, 16, 8, 8, 6, 6);
-            m.Cut(EllipseMask(16, 16, 8, 8, 3, 3));
-            ShadeGlow(s, m, MakeRamp(0xC078F0, 0.5f, 1.5f), 6, 6, 9);
+            Mask m = EllipseMask(16, 16, 8, 8, 7, 7);
+            m.Cut(EllipseMask(16, 16, 8, 8, 2.5f, 2.5f));
+            PaintTwoTone(s, m, t, 8, 8, 4.5f);
             break;
         }
-        case 4: {  // flank: a four-pointed plasma star, the same in every direction it flies
-            Mask m = PolygonMask(
-                16, 16,
-                {{8, 2}, {9.5f, 6.5f}, {14, 8}, {9.5f, 9.5f}, {8, 14}, {6.5f, 9.5f}, {2, 8}, {6.5f, 6.5f}});
-            ShadeGlow(s, m, MakeRamp(0xF86048, 0.5f, 1.5f), 8, 8, 7);
+        case 4:  // flank: a four-pointed plasma star, the same in every direction it flies
+            PaintTwoTone(
+                s,
+                PolygonMask(
+                    16, 16,
+                    {{8, 0.5f}, {11, 5}, {15.5f, 8}, {11, 11}, {8, 15.5f}, {5, 11}, {0.5f, 8}, {5, 5}}),
+                t, 8, 8, 3.5f);
             break;
-        }
-        default: {  // guard: a pair of short parallel beams
-            ShadeGlow(s, RectMask(16, 16, 3, 4, 10, 3), hot, 11, 5, 10);
-            ShadeGlow(s, RectMask(16, 16, 3, 9, 10, 3), hot, 11, 10, 10);
+        default:  // guard: a pair of short parallel beams
+            PaintTwoTone(s, RectMask(16, 16, 1, 2, 14, 5).Add(RectMask(16, 16, 1, 9, 14, 5)), t, 12, 8, 5);
             break;
-        }
     }
 }
 
-// Options: small satellites in the ship's colours with a glowing eye.
+// Options: small orbs glowing in their weapon's colour, two-toned like the shots, with a white-hot eye
+// facing forwards.
 void OptionPod(Sprite& s, int type) {
-    const Ramp& r = ShipPalette[type].Hull;
-    const Mask body = EllipseMask(16, 16, 8, 8, 6, 6);
-    ShadeSphere(s, body, r, 6.5f, 6.5f, 6.5f, 6.5f);
-    // A ring around the equator and a glowing core facing forwards.
-    for (int x = 2; x < 14; ++x) s.Put(x, 8, ShipPalette[type].Accent.Shade[3]);
-    const Mask eye = EllipseMask(16, 16, 10.5f, 8, 2, 2);
-    ShadeGlow(s, eye, MakeRamp(0xF8E8A0, 0.5f, 1.5f), 10.5f, 7.5f, 2.5f);
-    Outline(s, InkColour);
+    PaintTwoTone(s, EllipseMask(16, 16, 8, 8, 6.5f, 6.5f), ShotTones[type], 10, 7.5f, 4);
 }
 
 }  // namespace
@@ -224,16 +225,14 @@ Sprite ShipSprite(int type) {
 
 void PaintShips(Surface& sheet) {
     for (int t = 0; t < 6; ++t) {
-        Place(sheet, MakeShip(t), 0, 32 * t);
-        Place(sheet, MakeArmouredShip(t), 32, 32 * t);
+        Place(sheet, MakeShip(t), cells::ShipCell(t).X, cells::ShipCell(t).Y);
+        Place(sheet, MakeArmouredShip(t), cells::ArmouredShipCell(t).X, cells::ArmouredShipCell(t).Y);
         Sprite shot(16, 16);
         Shot(shot, t);
-        Outline(shot, 0x281838);
-        const int col = t < 4 ? 16 * t : 16 * (t - 4);
-        Place(sheet, shot, col, t < 4 ? 192 : 208);
+        Place(sheet, shot, cells::ShotCells[t].X, cells::ShotCells[t].Y);
         Sprite option(16, 16);
         OptionPod(option, t);
-        Place(sheet, option, col, t < 4 ? 224 : 240);
+        Place(sheet, option, cells::OptionCells[t].X, cells::OptionCells[t].Y);
     }
 }
 

@@ -114,10 +114,11 @@ void PaintNebula(Tile t, bool farStars) {
         t.Put(x, y, b == 0 ? 0x8890B0 : b == 1 ? 0xB0B8D8 : 0xE8E8FF);
     }
     if (!farStars) return;
-    // A far spiral galaxy, safely inside the tile.
-    for (int y = 30; y < 50; ++y)
-        for (int x = 26; x < 54; ++x) {
-            const float dx = (x - 40) / 12.0f, dy = (y - 40) / 5.0f;
+    // A far spiral galaxy, safely inside the tile but off its middle, so the galaxies of a scrolling
+    // checkerboard do not stand in rows.
+    for (int y = 46; y < 67; ++y)
+        for (int x = 12; x < 40; ++x) {
+            const float dx = (x - 26) / 12.0f, dy = (y - 56 + 0.25f * (x - 26)) / 5.0f;
             const float d = std::sqrt(dx * dx + dy * dy);
             if (d < 1 && Bayer(x, y) < (1 - d) * 1.3f)
                 t.Put(x, y, d < 0.25f ? 0xF8F0D8 : d < 0.55f ? 0xB8A8D8 : 0x605888);

@@ -1,0 +1,172 @@
+#include "tools/assetgen/PictureMeasure.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace veltrano::assetgen {
+namespace {
+
+double Linear(int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double LabCurve(double t) {
+    return t > 216.0 / 24389.0 ? std::cbrt(t) : (24389.0 / 27.0 * t + 16.0) / 116.0;
+}
+
+// The sheet's picture pixels of a cell (its key colour left out).
+std::vector<uint32_t> PicturePixels(const Surface& sheet, const SpriteCell& cell) {
+    std::vector<uint32_t> pixels;
+    for (int y = cell.Y; y < cell.Y + cell.H; ++y)
+        for (int x = cell.X; x < cell.X + cell.W; ++x)
+            if (PixelAt(sheet, x, y) != sheet.KeyColour) pixels.push_back(PixelAt(sheet, x, y));
+    return pixels;
+}
+
+double Spread(std::vector<float> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return values[std::min(n - 1, n * 95 / 100)] - values[n * 5 / 100];
+}
+
+double Chroma(const LabColour& c) {
+    return std::hypot(c.A, c.B);
+}
+
+}  // namespace
+
+double RelativeLuminance(uint32_t rgb) {
+    return 0.2126 * Linear((rgb >> 16) & 255) + 0.7152 * Linear((rgb >> 8) & 255) +
+           0.0722 * Linear(rgb & 255);
+}
+
+double ContrastRatio(double a, double b) {
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+LabColour ToLab(uint32_t rgb) {
+    const double r = Linear((rgb >> 16) & 255), g = Linear((rgb >> 8) & 255), b = Linear(rgb & 255);
+    // sRGB to XYZ under D65, relative to the white point.
+    const double x = (0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047;
+    const double y = 0.2126 * r + 0.7152 * g + 0.0722 * b;
+    const double z = (0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883;
+    const double fx = LabCurve(x), fy = LabCurve(y), fz = LabCurve(z);
+    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+}
+
+double Cie76(const LabColour& a, const LabColour& b) {
+    return std::sqrt((a.L - b.L) * (a.L - b.L) + (a.A - b.A) * (a.A - b.A) + (a.B - b.B) * (a.B - b.B));
+}
+
+MeasuredBackdrop MeasureBackdrop(const Surface& screen) {
+    MeasuredBackdrop m;
+    m.Screen = &screen;
+    m.Luminance.reserve(screen.Pixels.size());
+    // A backdrop is drawn from a few thousand colours: each is worked out once.
+    std::unordered_map<uint32_t, size_t> index;
+    for (const uint32_t p : screen.Pixels) {
+        auto [at, added] = index.try_emplace(p, m.Colours.size());
+        if (added) m.Colours.push_back({ToLab(p), RelativeLuminance(p), 0});
+        BackdropColour& colour = m.Colours[at->second];
+        ++colour.Pixels;
+        m.Luminance.push_back(static_cast<float>(colour.Luminance));
+    }
+    return m;
+}
+
+SpriteTones MeasureSprite(const Surface& sheet, const SpriteCell& cell) {
+    SpriteTones t;
+    auto picture = [&](int x, int y) {
+        return x >= cell.X && y >= cell.Y && x < cell.X + cell.W && y < cell.Y + cell.H &&
+               PixelAt(sheet, x, y) != sheet.KeyColour;
+    };
+    double core = 0, rim = 0;
+    int coreCount = 0, rimCount = 0;
+    for (int y = cell.Y; y < cell.Y + cell.H; ++y)
+        for (int x = cell.X; x < cell.X + cell.W; ++x) {
+            if (!picture(x, y)) continue;
+            const double l = RelativeLuminance(PixelAt(sheet, x, y));
+            const bool edge =
+                !picture(x - 1, y) || !picture(x + 1, y) || !picture(x, y - 1) || !picture(x, y + 1);
+            (edge ? rim : core) += l;
+            ++(edge ? rimCount : coreCount);
+        }
+    t.RimLuminance = rimCount ? rim / rimCount : 0;
+    t.CoreLuminance = coreCount ? core / coreCount : t.RimLuminance;
+    std::vector<uint32_t> pixels = PicturePixels(sheet, cell);
+    t.Pixels = static_cast<int>(pixels.size());
+    std::stable_sort(pixels.begin(), pixels.end(),
+                     [](uint32_t a, uint32_t b) { return RelativeLuminance(a) < RelativeLuminance(b); });
+    const size_t from = pixels.size() / 4, to = std::max(from + 1, pixels.size() - pixels.size() / 4);
+    LabColour sum{0, 0, 0};
+    for (size_t i = from; i < to && i < pixels.size(); ++i) {
+        const LabColour c = ToLab(pixels[i]);
+        sum = {sum.L + c.L, sum.A + c.A, sum.B + c.B};
+    }
+    const double n = static_cast<double>(std::min(to, pixels.size()) - from);
+    if (n > 0) t.Body = {sum.L / n, sum.A / n, sum.B / n};
+    return t;
+}
+
+Readability MeasureReadability(const SpriteTones& sprite, const SpriteCell& cell,
+                               const MeasuredBackdrop& backdrop, int samples) {
+    const Surface& screen = *backdrop.Screen;
+    // A fixed low-discrepancy walk over the positions where the whole cell is on the screen.
+    const int spanX = screen.Width - cell.W, spanY = screen.Height - cell.H;
+    int legible = 0;
+    for (int k = 0; k < samples; ++k) {
+        const int x = static_cast<int>(std::fmod((k + 0.5) * 0.7548776662, 1.0) * spanX);
+        const int y = static_cast<int>(std::fmod((k + 0.5) * 0.5698402910, 1.0) * spanY);
+        double sum = 0;
+        for (int j = 0; j < cell.H; ++j)
+            for (int i = 0; i < cell.W; ++i) sum += backdrop.Luminance[(y + j) * screen.Width + x + i];
+        const double under = sum / (cell.W * cell.H);
+        legible += ContrastRatio(sprite.CoreLuminance, under) >= LegibleContrast ||
+                   ContrastRatio(sprite.RimLuminance, under) >= LegibleContrast;
+    }
+    int alike = 0;
+    for (const BackdropColour& c : backdrop.Colours)
+        if (Cie76(c.Lab, sprite.Body) <= LookAlikeDistance) alike += c.Pixels;
+    return {static_cast<double>(legible) / samples, static_cast<double>(alike) / backdrop.Luminance.size()};
+}
+
+double LuminanceSpread(const Surface& sheet, const SpriteCell& cell) {
+    std::vector<float> values;
+    for (const uint32_t p : PicturePixels(sheet, cell))
+        values.push_back(static_cast<float>(RelativeLuminance(p)));
+    return Spread(std::move(values));
+}
+
+double LuminanceSpread(const MeasuredBackdrop& backdrop) {
+    std::vector<BackdropColour> colours = backdrop.Colours;
+    std::sort(colours.begin(), colours.end(),
+              [](const BackdropColour& a, const BackdropColour& b) { return a.Luminance < b.Luminance; });
+    // The 5th and 95th percentile, walked over the colours' pixel counts.
+    const size_t n = backdrop.Luminance.size(), low = n * 5 / 100, high = std::min(n - 1, n * 95 / 100);
+    double lowValue = 0, highValue = 0;
+    size_t seen = 0;
+    for (const BackdropColour& c : colours) {
+        if (seen <= low) lowValue = c.Luminance;
+        if (seen <= high) highValue = c.Luminance;
+        seen += static_cast<size_t>(c.Pixels);
+    }
+    return highValue - lowValue;
+}
+
+double MeanChroma(const Surface& sheet, const SpriteCell& cell) {
+    const std::vector<uint32_t> pixels = PicturePixels(sheet, cell);
+    double sum = 0;
+    for (const uint32_t p : pixels) sum += Chroma(ToLab(p));
+    return pixels.empty() ? 0 : sum / pixels.size();
+}
+
+double MeanChroma(const MeasuredBackdrop& backdrop) {
+    double sum = 0;
+    for (const BackdropColour& c : backdrop.Colours) sum += Chroma(c.Lab) * c.Pixels;
+    return backdrop.Luminance.empty() ? 0 : sum / backdrop.Luminance.size();
+}
+
+}  // namespace veltrano::assetgen
