@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/Replay.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
@@ -84,9 +85,11 @@ void TForm1::DXTimer1Timer(int lagCount) {
 }
 
 void TForm1::RunFrame() {
+    if (Recorder) Recorder->FrameStarting();
     RawInput raw;
     Platform.ReadRawInput(raw);
-    PollInput(raw);
+    const uint64_t inputStates = Player ? Player->FrameStates() : RawInputStates(raw);
+    PollInputStates(inputStates);
     for (int i = 0; i < ClampedHPSlotCount; ++i) EnemyHP[i] = std::max(EnemyHP[i], 0);
     DrawBackgroundLayers();
     DrawShipAndFrontObjects();
@@ -109,9 +112,21 @@ void TForm1::RunFrame() {
     Platform.FlipBackBuffer(BackBuffer);
     ContinueStep();
     ++FrameCount;
+    if (Recorder) Recorder->FrameRun(inputStates);
+    if (Player) Player->FrameRun(*this);
 }
 
 void TForm1::FormKeyDown(int key) {
+    if (Player) {
+        // The replay holds the game's keys; Escape still leaves.
+        if (key == Vk::Escape) Platform.RequestClose();
+        return;
+    }
+    if (Recorder) Recorder->KeyDown(key);
+    HandleKey(key);
+}
+
+void TForm1::HandleKey(int key) {
     if (key == Vk::Escape) Platform.RequestClose();
     if (GameCleared == 1 && Scene == TitleScene) {
         if (key == Vk::Insert) ++StartScene;
@@ -133,6 +148,12 @@ void TForm1::ReturnToTitleSilently() {
 }
 
 void TForm1::FormCloseQuery() {
+    if (Recorder) Recorder->ProgramClosing();
+    if (Player) {
+        // A replay is somebody's past game: it neither enters the score list nor touches the save.
+        Platform.SetScreenSaverActive(true);
+        return;
+    }
     RecordScore();
     const std::string save = ProgramFolder() + "/temp.dat";
     std::string error;
@@ -145,6 +166,7 @@ void TForm1::FormCloseQuery() {
 }
 
 void TForm1::WriteButtonNumbers() {
+    if (Player) return;
     std::string error;
     const bool ok = Config.WriteInteger("KeyConfig", "Z", SpeedButton, &error) &&
                     Config.WriteInteger("KeyConfig", "X", FireButton, &error) &&

@@ -9,6 +9,9 @@
 
 namespace veltrano {
 
+class ReplayRecorder;
+class ReplayPlayer;
+
 // The time of day the random generator is seeded from.
 struct ClockTime {
     int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
@@ -36,6 +39,14 @@ class TForm1 {
     // Records the score, writes the save file when it exists, switches the screen saver back on.
     void FormCloseQuery();
 
+    // Replays. A recorder sees every frame's input states and the window's keys. While a player is
+    // attached, the frames read its input instead of the machine's, the window's keys do nothing
+    // but Escape, and neither the scores nor the key configuration are written.
+    void AttachRecorder(ReplayRecorder* recorder) { Recorder = recorder; }
+    void AttachPlayer(ReplayPlayer* player) { Player = player; }
+    // A key-down event that a replay recorded.
+    void ReplayedKeyDown(int key) { HandleKey(key); }
+
     int WindowLeft() const { return Left; }
     int WindowTop() const { return Top; }
     long double FrameCreditMs() const { return FrameCredit; }
@@ -44,6 +55,7 @@ class TForm1 {
 
    private:
     void RunFrame();
+    void HandleKey(int key);
     void DeriveActionStates();
     void PlayInput();
     void MenuCursorInput();
@@ -69,6 +81,8 @@ class TForm1 {
     long double FrameCredit = 0;
     int Left = 0, Top = 0;
     long FrameCount = 0;
+    ReplayRecorder* Recorder = nullptr;
+    ReplayPlayer* Player = nullptr;
 };
 
 // The state number of button n for an action row, or NoInputState when n is outside 1..32.

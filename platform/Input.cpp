@@ -45,6 +45,10 @@ int JoystickAxisValue(int position, int minimum, int maximum) {
 }
 
 void PollInput(const RawInput& raw) {
+    PollInputStates(RawInputStates(raw));
+}
+
+uint64_t RawInputStates(const RawInput& raw) {
     uint64_t now = 0;
     for (int s = 0; s < InputStateCount; ++s)
         for (int key : KeyBindings[s])
@@ -61,7 +65,10 @@ void PollInput(const RawInput& raw) {
         for (int i = 0; i < JoystickButtonCount; ++i)
             if (joy.Buttons & (uint32_t{1} << i)) now |= Bit(StateButton1 + i);
     }
+    return now;
+}
 
+void PollInputStates(uint64_t now) {
     const uint64_t rising = now & ~PreviousRaw;
     const uint64_t falling = PreviousRaw & ~now;
     CurrentStates = (CurrentStates | rising) & ~falling;
@@ -74,6 +81,15 @@ bool StatePressed(int state) {
 
 void ConsumeState(int state) {
     if (state >= 0 && state < InputStateCount) CurrentStates &= ~Bit(state);
+}
+
+uint64_t PreviousRawStates() {
+    return PreviousRaw;
+}
+
+void RestoreInputStates(uint64_t current, uint64_t previousRaw) {
+    CurrentStates = current;
+    PreviousRaw = previousRaw;
 }
 
 void ResetInputStates() {

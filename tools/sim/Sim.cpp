@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
@@ -40,8 +41,15 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --shot-type T      weapon 1..6 for --scene (default 1)
   --enter S          put the game in scene S at once and run its init, as a scene change does,
                      without music (reaches the scenes no start reaches, e.g. 24, the staff roll)
+  --full-power       with --enter: weapon power 3 and both options
   --seed N           fix the random seed after start-up (default: clock time 00:00:00.000)
   --invincible       keep the ship untouchable (for looking at whole stages)
+  --record FILE      record the game (from the ship select's start, --scene or --enter, to its
+                     end or the last frame) as a replay file
+  --replay FILE      play a replay file from its start to its end instead of the options above,
+                     checking every checkpoint; prints "replay ok: N frames, score S" or the
+                     first checkpoint that differs
+  --verify           with --replay: a difference (or a bad file) ends with status 1
   --trace            print one line per frame: frame scene stageFrame score lives x y bullets
   --screenshot LIST  save the back buffer after these frames (comma-separated) as PNG
   --every N          also save a screenshot every N frames
@@ -145,10 +153,10 @@ std::string DefaultDataFolder(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile;
+    std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, recordFile, replayFile;
     int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
-    bool trace = false, invincible = false;
+    bool trace = false, invincible = false, fullPower = false, verify = false;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -178,6 +186,14 @@ int main(int argc, char** argv) {
             seed = std::atoll(value().c_str());
         else if (arg == "--invincible")
             invincible = true;
+        else if (arg == "--full-power")
+            fullPower = true;
+        else if (arg == "--record")
+            recordFile = value();
+        else if (arg == "--replay")
+            replayFile = value();
+        else if (arg == "--verify")
+            verify = true;
         else if (arg == "--trace")
             trace = true;
         else if (arg == "--every")
@@ -201,11 +217,33 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "sim: %s\n", error.c_str());
         return 2;
     }
+    // Untouchability is no input of the game: a run that uses it could not be played back.
+    if (invincible && !recordFile.empty()) {
+        std::fprintf(stderr, "sim: --invincible changes the game behind its inputs and cannot be recorded\n");
+        return 2;
+    }
+    Replay replay;
+    if (!replayFile.empty() && !ReadReplayFile(replayFile, replay, &error)) {
+        std::fprintf(stderr, "sim: %s\n", error.c_str());
+        return 1;
+    }
     std::filesystem::create_directories(outDir);
     try {
         HeadlessGame game(data);
         game.KeepAudio = !wavFile.empty();
-        if (seed >= 0) RandomSeed = static_cast<uint32_t>(seed);
+        ReplayPlayer player(replay);
+        ReplayRecorder recorder(recordFile);
+        if (!replayFile.empty()) {
+            game.Form.AttachPlayer(&player);
+            player.Begin();
+            frames = static_cast<int>(replay.Frames);
+            startScene = enterScene = -100;
+            invincible = false;
+            script = Script{};
+        } else if (!recordFile.empty()) {
+            game.Form.AttachRecorder(&recorder);
+        }
+        if (seed >= 0 && replayFile.empty()) RandomSeed = static_cast<uint32_t>(seed);
         if (startScene != -100) {
             // The ship select's start, with the chosen weapon.
             Scene = ShipSelectScene;
@@ -217,11 +255,11 @@ int main(int argc, char** argv) {
             game.Platform.ReleaseAll();
         }
         if (enterScene != -100) {
-            Scene = enterScene;
-            SceneInit();
-            SetShotVelocities();
+            EnterSceneDirectly(enterScene, shotType, fullPower ? 3 : ShotPower, fullPower || Option1On,
+                               fullPower || Option2On);
+            if (!recordFile.empty()) recorder.BeginEntered();
         }
-        for (int f = 1; f <= frames; ++f) {
+        for (int f = 1; f <= frames && !(player.Finished() && !replayFile.empty()); ++f) {
             if (auto hold = script.Holds.find(f); hold != script.Holds.end()) {
                 game.Platform.ReleaseAll();
                 for (int key : hold->second) game.Platform.Press(key);
@@ -241,6 +279,21 @@ int main(int argc, char** argv) {
             if (shots.count(f) || (every > 0 && f % every == 0)) {
                 const std::string path = outDir + "/frame-" + std::to_string(f) + ".png";
                 if (!SavePng(BackBuffer, path, &error)) std::fprintf(stderr, "sim: %s\n", error.c_str());
+            }
+        }
+        if (!recordFile.empty()) {
+            if (recorder.Recording()) recorder.ProgramClosing();  // the last frame ends the game
+            if (recorder.GamesRecorded() == 0) {
+                std::fprintf(stderr, "sim: no game started, nothing recorded\n");
+                return 1;
+            }
+        }
+        if (!replayFile.empty()) {
+            if (player.Diverged()) {
+                std::printf("replay differs at %s\n", player.FirstDifference().c_str());
+                if (verify) return 1;
+            } else {
+                std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(), player.FinalScore());
             }
         }
         if (!wavFile.empty() && !WriteWav(wavFile, game.Audio)) {
