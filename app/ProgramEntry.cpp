@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/Main.h"
+#include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "platform/FrameTimer.h"
 #include "platform/sdl/SdlBackend.h"
@@ -59,8 +60,14 @@ int Fail(const std::string& message) {
 
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
     SetProgramFolder(ExecutableFolder());
+    ReplayOptions replayOptions;
+    Replay replay;
+    std::string optionError;
+    if (!TakeReplayOptions(argc, argv, replayOptions, &optionError)) return Fail(optionError);
+    const bool playing = !replayOptions.ReplayFile.empty();
+    if (playing && !ReadReplayFile(replayOptions.ReplayFile, replay, &optionError)) return Fail(optionError);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS) != 0)
         return Fail(std::string("cannot start SDL: ") + SDL_GetError());
 
@@ -68,6 +75,9 @@ int main(int, char**) {
     {
         SdlBackend backend;
         TForm1 form(backend);
+        ReplayRecorder recorder(replayOptions.RecordFile.empty() ? LastReplayPath()
+                                                                 : replayOptions.RecordFile);
+        ReplayPlayer player(replay);
         std::string error;
         try {
             form.FormCreate(Now());
@@ -77,6 +87,12 @@ int main(int, char**) {
                 std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
                              error.c_str());
             form.DXSound1Initialize();
+            if (playing) {
+                form.AttachPlayer(&player);
+                player.Begin();
+            } else {
+                form.AttachRecorder(&recorder);
+            }
 
             FrameTimer timer;
             while (!backend.Closing()) {
@@ -93,6 +109,14 @@ int main(int, char**) {
                 const int lag = timer.Tick(SDL_GetTicks64());
                 if (lag > 0) form.DXTimer1Timer(lag);
                 backend.PumpAudio();
+                if (playing && player.Finished() && !backend.Closing()) {
+                    if (player.Diverged())
+                        std::printf("replay differs at %s\n", player.FirstDifference().c_str());
+                    else
+                        std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(),
+                                    player.FinalScore());
+                    backend.RequestClose();
+                }
                 // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
                 SDL_Delay(1);
             }
