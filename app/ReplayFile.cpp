@@ -1,6 +1,7 @@
 #include "app/ReplayFile.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 
@@ -13,8 +14,12 @@ namespace {
 
 constexpr char Magic[4] = {'V', 'G', 'R', 'P'};
 
-// Record tags of the frame stream.
+// Record tags of the frame stream. Most frames of a game change one or two states, and most runs
+// are short, so those have one-byte forms: an hour of play stays well under a megabyte.
 constexpr uint8_t TagFrames = 1, TagChange = 2, TagKey = 3, TagCheckpoint = 4, TagEnd = 5;
+constexpr uint8_t TagShortRun = 0x40;  // 0x40 + n - 1: a run of n = 1..64 frames
+constexpr int ShortRunMax = 64;
+constexpr uint8_t TagToggle = 0x80;  // 0x80 + s: input state s (0..35) changes
 
 bool RecordedKey(int vk) {
     return vk == Vk::Home || vk == Vk::Insert || vk == Vk::Delete;
@@ -103,7 +108,8 @@ void Check(Reader& in, bool condition, const std::string& message) {
 
 void ReadHeader(Reader& in, ReplayHeader& h) {
     const std::string magic = in.Text(4);
-    if (!in.Ok() || std::memcmp(magic.data(), Magic, 4) != 0) {
+    if (magic.size() != 4 || std::memcmp(magic.data(), Magic, 4) != 0) {
+        in = Reader(nullptr, 0);
         in.Fail("not a replay file (no VGRP mark at its start)");
         return;
     }
@@ -183,9 +189,14 @@ void ReadStream(Reader& in, Replay& r) {
         }
         const size_t at = in.Offset();
         const int tag = static_cast<int>(in.Fixed(1));
-        switch (tag) {
+        if (tag >= TagToggle && tag < TagToggle + 36) {
+            states ^= uint64_t{1} << (tag - TagToggle);
+            continue;
+        }
+        const bool shortRun = tag >= TagShortRun && tag < TagShortRun + ShortRunMax;
+        switch (shortRun ? TagFrames : tag) {
             case TagFrames: {
-                const uint64_t n = in.Varint();
+                const uint64_t n = shortRun ? static_cast<uint64_t>(tag - TagShortRun + 1) : in.Varint();
                 // Frames between two checkpoints never pass the next 200th frame.
                 const long due = (lastCheckpoint / ReplayCheckpointInterval + 1) * ReplayCheckpointInterval;
                 Check(in, n >= 1 && n <= static_cast<uint64_t>(due - frames),
@@ -194,7 +205,10 @@ void ReadStream(Reader& in, Replay& r) {
                 Check(in, frames + static_cast<long>(n) <= ReplayMaxFrames, "longer than any game");
                 if (!in.Ok()) break;
                 frames += static_cast<long>(n);
-                r.Runs.push_back({states, static_cast<long>(n)});
+                if (!r.Runs.empty() && r.Runs.back().States == states)
+                    r.Runs.back().Frames += static_cast<long>(n);
+                else
+                    r.Runs.push_back({states, static_cast<long>(n)});
                 break;
             }
             case TagChange: {
@@ -362,8 +376,14 @@ void ReplayWriter::Frame(uint64_t states) {
     states &= ReplayStateMask;
     if (states != States) {
         FlushRun();
-        Put(TagChange);
-        PutVarint(states ^ States);
+        const uint64_t change = states ^ States;
+        if (std::popcount(change) <= 2) {
+            for (int s = 0; s < 36; ++s)
+                if (change & (uint64_t{1} << s)) Put(static_cast<uint8_t>(TagToggle + s));
+        } else {
+            Put(TagChange);
+            PutVarint(change);
+        }
         States = states;
     }
     ++PendingFrames;
@@ -413,8 +433,12 @@ bool ReplayWriter::Finish(ReplayEnd end, int finalScore, std::string* error) {
 
 void ReplayWriter::FlushRun() {
     if (PendingFrames == 0) return;
-    Put(TagFrames);
-    PutVarint(static_cast<uint64_t>(PendingFrames));
+    if (PendingFrames <= ShortRunMax) {
+        Put(static_cast<uint8_t>(TagShortRun + PendingFrames - 1));
+    } else {
+        Put(TagFrames);
+        PutVarint(static_cast<uint64_t>(PendingFrames));
+    }
     PendingFrames = 0;
 }
 
