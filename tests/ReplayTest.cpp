@@ -109,15 +109,15 @@ TEST(Replay, EveryStartPlaysBackFrameExact) {
                     recorder.BeginEntered();
                 }
             },
-            shipSelect ? 200 : 201);
+            shipSelect ? 59 : 60);
         EXPECT_EQ(recorded.Header.Start, shipSelect ? ReplayStart::ShipSelect : ReplayStart::Entered);
         EXPECT_EQ(recorded.Header.StartScene, scene);
-        EXPECT_EQ(recorded.Frames, 201);
-        ASSERT_EQ(recorded.Checkpoints.size(), 3u);  // after frames 1, 200 and the last
-        EXPECT_EQ(recorded.Checkpoints[1].Frame, 200);
+        EXPECT_EQ(recorded.Frames, 60);
+        ASSERT_EQ(recorded.Checkpoints.size(), 2u);  // after the first frame and the last
+        EXPECT_EQ(recorded.Checkpoints[1].Frame, 60);
         const Playback played = PlayBack(game, recorded);
         EXPECT_EQ(played.Difference, "");
-        EXPECT_EQ(played.Frames, 201);
+        EXPECT_EQ(played.Frames, 60);
         EXPECT_EQ(played.Score, recorded.FinalScore);
     }
 }
@@ -165,6 +165,9 @@ TEST(Replay, GamesStartedThroughTheMenusPlayBackWithoutThePlayersFiles) {
     ASSERT_FALSE(first.Keys.empty());
     EXPECT_EQ(first.Keys.back().Vk, Vk::Home);
     EXPECT_EQ(first.Frames, 306);  // the start frame, its 5 following frames, then 300
+    std::vector<long> checkpoints;
+    for (const ReplayCheckpoint& c : first.Checkpoints) checkpoints.push_back(c.Frame);
+    EXPECT_EQ(checkpoints, (std::vector<long>{1, 200, 306}));
     EXPECT_EQ(second.End, ReplayEnd::Quit);
 
     // Played back where the player has other buttons and a save file: neither is read or changed.

@@ -50,6 +50,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      checking every checkpoint; prints "replay ok: N frames, score S" or the
                      first checkpoint that differs
   --verify           with --replay: a difference (or a bad file) ends with status 1
+  --until-next-scene stop after the frame on which the scene changes; every scene change is
+                     printed with whether the scene's boss had been shot down
   --trace            print one line per frame: frame scene stageFrame score lives x y bullets
   --screenshot LIST  save the back buffer after these frames (comma-separated) as PNG
   --every N          also save a screenshot every N frames
@@ -156,7 +158,7 @@ int main(int argc, char** argv) {
     std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, recordFile, replayFile;
     int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
-    bool trace = false, invincible = false, fullPower = false, verify = false;
+    bool trace = false, invincible = false, fullPower = false, verify = false, untilNextScene = false;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -194,6 +196,8 @@ int main(int argc, char** argv) {
             replayFile = value();
         else if (arg == "--verify")
             verify = true;
+        else if (arg == "--until-next-scene")
+            untilNextScene = true;
         else if (arg == "--trace")
             trace = true;
         else if (arg == "--every")
@@ -238,7 +242,7 @@ int main(int argc, char** argv) {
             player.Begin();
             frames = static_cast<int>(replay.Frames);
             startScene = enterScene = -100;
-            invincible = false;
+            invincible = untilNextScene = false;
             script = Script{};
         } else if (!recordFile.empty()) {
             game.Form.AttachRecorder(&recorder);
@@ -272,7 +276,21 @@ int main(int argc, char** argv) {
                 break;
             }
             if (invincible) PlayerUntouchable = 1;
+            const int sceneBefore = Scene, stageFrameBefore = StageFrame,
+                      bossDeadTime = EnemyDeadTime[BossSlot];
             game.Frame();
+            if (Scene != sceneBefore) {
+                std::printf("scene %d -> %d at frame %d (StageFrame %d): ", sceneBefore, Scene, f,
+                            stageFrameBefore);
+                // A boss switched off by its time-out dies with hit points left.
+                if (bossDeadTime > 0 && bossHP < 1)
+                    std::printf("boss shot down %d frames before\n", bossDeadTime);
+                else if (bossDeadTime > 0)
+                    std::printf("boss switched off by its time-out %d frames before\n", bossDeadTime);
+                else
+                    std::printf("boss not destroyed\n");
+                if (untilNextScene) break;
+            }
             if (trace)
                 std::printf("%d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
                             LiveBullets());
