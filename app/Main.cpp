@@ -10,6 +10,7 @@
 #include "platform/Display.h"
 #include "platform/Input.h"
 #include "render/Render.h"
+#include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 
@@ -143,8 +144,8 @@ void TForm1::HandleKey(int key) {
 void TForm1::ReturnToTitleSilently() {
     SilenceAllSounds();
     NewGame();
-    LoadWave(BossMusic, "\\Sounds\\Boss.wav");
-    LoadWave(StageMusic, "\\Sounds\\Stage1.wav");
+    LoadWave(BossMusic, RowOf(Stage1Scene).Music.BossFile);
+    LoadWave(StageMusic, RowOf(Stage1Scene).Music.StageFile);
 }
 
 void TForm1::FormCloseQuery() {
