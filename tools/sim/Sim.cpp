@@ -277,7 +277,7 @@ int main(int argc, char** argv) {
             }
             if (invincible) PlayerUntouchable = 1;
             const int sceneBefore = Scene, stageFrameBefore = StageFrame,
-                      bossDeadTime = EnemyDeadTime[BossSlot];
+                      bossDeadTime = EnemyDeadTime[BossSlot], bossHP = EnemyHP[BossSlot];
             game.Frame();
             if (Scene != sceneBefore) {
                 std::printf("scene %d -> %d at frame %d (StageFrame %d): ", sceneBefore, Scene, f,
