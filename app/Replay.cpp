@@ -88,6 +88,7 @@ void EnterSceneDirectly(int scene, int shotType, int shotPower, bool option1, bo
 
 void ReplayRecorder::BeginEntered() {
     EnteredPending = true;
+    EnteredSeed = RandomSeed;
 }
 
 void ReplayRecorder::FrameStarting() {
@@ -120,6 +121,7 @@ void ReplayRecorder::FrameRun(uint64_t inputStates) {
         h.GameVersion = GameVersion;
         h.Start = EnteredPending ? ReplayStart::Entered : ReplayStart::ShipSelect;
         h.StartScene = EnteredPending ? SceneBefore : Scene;
+        if (EnteredPending) h.Seed = EnteredSeed;
         EnteredPending = false;
         Open(h);
         if (!Writer.IsOpen()) return;
@@ -190,7 +192,7 @@ void ReplayPlayer::Begin() {
     GameCleared = 0;
     std::fill(HighScores, HighScores + HighScoreCount, 0);
     NewGame();
-    RandomSeed = h.Seed;
+    RandomSeed = h.Seed;  // before the scene's init, which may draw from it
     SpeedButton = h.Buttons[0];
     FireButton = h.Buttons[1];
     BurstButton = h.Buttons[2];

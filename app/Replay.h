@@ -35,7 +35,8 @@ class ReplayRecorder {
    public:
     explicit ReplayRecorder(std::string path) : Path(std::move(path)) {}
 
-    // A tool entered a scene with EnterSceneDirectly: the recording starts with the next frame.
+    // A tool is about to enter a scene with EnterSceneDirectly (the scene's init may draw random
+    // numbers, so the seed is taken now); the recording starts with the next frame.
     void BeginEntered();
     bool Recording() const { return Writer.IsOpen(); }
     int GamesRecorded() const { return Games; }
@@ -57,6 +58,7 @@ class ReplayRecorder {
     ReplayHeader Before;  // the world as it stood when the current frame began
     int SceneBefore = 0;
     bool EnteredPending = false;
+    uint32_t EnteredSeed = 0;
     long LastCheckpoint = 0;
     int LastScore = 0;
     int Games = 0;

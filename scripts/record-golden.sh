@@ -23,7 +23,7 @@ golden=(
 for entry in "${golden[@]}"; do
   read -r name scene seed <<<"$entry"
   file="$out/$name.vgr"
-  log=$("$sim" --enter "$scene" --full-power --seed "$seed" --pilot dodge --until-next-scene \
+  log=$("$sim" --enter "$scene" --full-power --seed "$seed" --golden-pilot --until-next-scene \
     --frames 40000 --record "$file")
   echo "$name: $log"
   # The endurance trial and the staff roll have no boss to shoot down; every other scene must end

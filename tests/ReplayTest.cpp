@@ -105,8 +105,8 @@ TEST(Replay, EveryStartPlaysBackFrameExact) {
                 if (shipSelect) {
                     StartFromShipSelect(game, scene, 1 + scene % 6);
                 } else {
-                    EnterSceneDirectly(scene, 1 + scene % 6, 3, true, scene % 2 == 0);
                     recorder.BeginEntered();
+                    EnterSceneDirectly(scene, 1 + scene % 6, 3, true, scene % 2 == 0);
                 }
             },
             shipSelect ? 59 : 60);

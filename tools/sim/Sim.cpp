@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -18,6 +19,7 @@
 #include "platform/Mixer.h"
 #include "platform/headless/HeadlessGame.h"
 #include "stages/Stage.h"
+#include "tools/sim/GoldenPilot.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -50,6 +52,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      checking every checkpoint; prints "replay ok: N frames, score S" or the
                      first checkpoint that differs
   --verify           with --replay: a difference (or a bad file) ends with status 1
+  --golden-pilot     the golden replays' pilot flies instead of --input's keys: fire held, dodging,
+                     lined up with the boss, continues taken, the staff roll ended
   --until-next-scene stop after the frame on which the scene changes; every scene change is
                      printed with whether the scene's boss had been shot down
   --trace            print one line per frame: frame scene stageFrame score lives x y bullets
@@ -158,7 +162,8 @@ int main(int argc, char** argv) {
     std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, recordFile, replayFile;
     int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
-    bool trace = false, invincible = false, fullPower = false, verify = false, untilNextScene = false;
+    bool trace = false, invincible = false, fullPower = false, verify = false, untilNextScene = false,
+         goldenPilot = false;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -198,6 +203,8 @@ int main(int argc, char** argv) {
             verify = true;
         else if (arg == "--until-next-scene")
             untilNextScene = true;
+        else if (arg == "--golden-pilot")
+            goldenPilot = true;
         else if (arg == "--trace")
             trace = true;
         else if (arg == "--every")
@@ -237,6 +244,7 @@ int main(int argc, char** argv) {
         game.KeepAudio = !wavFile.empty();
         ReplayPlayer player(replay);
         ReplayRecorder recorder(recordFile);
+        auto pilot = std::make_unique<GoldenPilot>();
         if (!replayFile.empty()) {
             game.Form.AttachPlayer(&player);
             player.Begin();
@@ -259,9 +267,9 @@ int main(int argc, char** argv) {
             game.Platform.ReleaseAll();
         }
         if (enterScene != -100) {
+            if (!recordFile.empty()) recorder.BeginEntered();
             EnterSceneDirectly(enterScene, shotType, fullPower ? 3 : ShotPower, fullPower || Option1On,
                                fullPower || Option2On);
-            if (!recordFile.empty()) recorder.BeginEntered();
         }
         for (int f = 1; f <= frames && !(player.Finished() && !replayFile.empty()); ++f) {
             if (auto hold = script.Holds.find(f); hold != script.Holds.end()) {
@@ -276,6 +284,7 @@ int main(int argc, char** argv) {
                 break;
             }
             if (invincible) PlayerUntouchable = 1;
+            if (goldenPilot && replayFile.empty()) pilot->Steer(game.Platform.Input);
             const int sceneBefore = Scene, stageFrameBefore = StageFrame,
                       bossDeadTime = EnemyDeadTime[BossSlot], bossHP = EnemyHP[BossSlot];
             game.Frame();
