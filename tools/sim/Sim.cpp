@@ -42,7 +42,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      (the start rule sends 13 and above to stage 1)
   --shot-type T      weapon 1..6 for --scene (default 1)
   --enter S          put the game in scene S at once and run its init, as a scene change does,
-                     without music (reaches the scenes no start reaches, e.g. 24, the staff roll)
+                     without music, the ship steerable in play scenes (reaches the scenes no
+                     start reaches, e.g. 24, the staff roll)
   --full-power       with --enter: weapon power 3 and both options
   --seed N           fix the random seed after start-up (default: clock time 00:00:00.000)
   --invincible       keep the ship untouchable (for looking at whole stages)
