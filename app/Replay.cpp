@@ -74,12 +74,13 @@ bool TakeReplayOptions(int& argc, char** argv, ReplayOptions& options, std::stri
 }
 
 void EnterSceneDirectly(int scene, int shotType, int shotPower, bool option1, bool option2) {
-    Scene = scene;
-    SceneInit();
+    // The weapon first: a scene whose init sets its own (the staff roll's demonstration) keeps that.
     ShotType = shotType;
     ShotPower = shotPower;
     Option1On = option1 ? 1 : 0;
     Option2On = option2 ? 1 : 0;
+    Scene = scene;
+    SceneInit();
     SetShotVelocities();
     ControlEnabled = IsPlayScene(scene) ? 1 : 0;
 }

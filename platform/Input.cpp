@@ -92,6 +92,10 @@ void RestoreInputStates(uint64_t current, uint64_t previousRaw) {
     PreviousRaw = previousRaw;
 }
 
+int FirstKeyOf(int state) {
+    return state >= 0 && state < InputStateCount ? KeyBindings[state][0] : 0;
+}
+
 void ResetInputStates() {
     CurrentStates = 0;
     PreviousRaw = 0;

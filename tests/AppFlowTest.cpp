@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/SoundBank.h"
-#include "platform/headless/HeadlessGame.h"
-#include "tests/TestProgramFolder.h"
+#include "app/headless/HeadlessGame.h"
+#include "tests/support/ProgramFolder.h"
 #include "world/World.h"
 
 using namespace veltrano;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/headless/HeadlessGame.h"
 #include "platform/FrameTimer.h"
-#include "platform/headless/HeadlessGame.h"
-#include "tests/TestProgramFolder.h"
+#include "tests/support/ProgramFolder.h"
 #include "world/World.h"
 
 using namespace veltrano;

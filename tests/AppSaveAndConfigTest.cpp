@@ -6,8 +6,8 @@
 #include "app/ConfigFile.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
-#include "platform/headless/HeadlessGame.h"
-#include "tests/TestProgramFolder.h"
+#include "app/headless/HeadlessGame.h"
+#include "tests/support/ProgramFolder.h"
 #include "world/World.h"
 
 using namespace veltrano;

@@ -8,10 +8,10 @@
 
 #include "app/Replay.h"
 #include "app/SoundBank.h"
+#include "app/headless/HeadlessGame.h"
 #include "engine/CentralSystem.h"
-#include "platform/headless/HeadlessGame.h"
 #include "stages/Stage.h"
-#include "tests/TestProgramFolder.h"
+#include "tests/support/ProgramFolder.h"
 #include "world/World.h"
 
 using namespace veltrano;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/StageTestGame.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::At;
@@ -220,16 +220,6 @@ TEST(StageSix, ABossStillStandingAtTheTimeOutTakesItsPartsAndBulletsWithIt) {
     const int lastStep = g.RunToNextScene();
     EXPECT_EQ(Scene, Stage7Scene);
     EXPECT_EQ(lastStep, 8899);
-}
-
-TEST(StageSix, AnUntouchablePilotFiringAllTheTimeReachesStageSeven) {
-    StageGame g;
-    g.Enter(Stage6Scene);
-    ShotPower = 3;
-    g.PlayThrough();
-    EXPECT_EQ(Scene, Stage7Scene);
-    EXPECT_EQ(StageFrame, 0);
-    EXPECT_GT(Score, 0);
 }
 
 TEST(StageSix, TheBossAloneEntersAfterItsLeadInAndHandsOnToTheNextBoss) {

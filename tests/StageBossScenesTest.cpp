@@ -1,12 +1,11 @@
 // The boss scenes of stages 1 to 3: the stage's boss fight moved to the scene's own frame 0.
 #include <gtest/gtest.h>
 
-#include "tests/StageRunSupport.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::At;
 using testdata::Pos;
-using testdata::RunParked;
 using testdata::StageGame;
 
 namespace {
@@ -19,13 +18,13 @@ constexpr int BossScene1 = BossRush1Scene, BossScene2 = BossRush2Scene, BossScen
 void ExpectTimeOut(StageGame& g, int boss, int timeOut, int sceneEnd) {
     const int scene = Scene;
     StageFrame = timeOut - 10;
-    RunParked(g, timeOut - 1);
+    g.RunParked(timeOut - 1);
     ASSERT_EQ(EnemyState[boss], StateActive);
     const int hp = EnemyHP[boss];
-    RunParked(g, timeOut);
+    g.RunParked(timeOut);
     EXPECT_EQ(EnemyState[boss], StateDestroyed);
     EXPECT_EQ(EnemyHP[boss], hp);
-    const int lastStep = testdata::RunUntilTheSceneEnds(g);
+    const int lastStep = g.RunToNextScene();
     EXPECT_EQ(Scene, scene + 1);
     EXPECT_EQ(lastStep, timeOut + sceneEnd - 1);
 }
@@ -39,16 +38,16 @@ TEST(StageBossScenes, TheFirstBossEntersAtFrame0AndTimesOutAt8000) {
     EXPECT_EQ(BossSlot, 6);
     EXPECT_EQ(EnemyHP[6], 100);
     EXPECT_EQ(Layer3StepX, -4);
-    RunParked(g, -14);
+    g.RunParked(-14);
     EXPECT_EQ(At(6), (Pos{640, 224}));
-    RunParked(g, -2);
+    g.RunParked(-2);
     EXPECT_EQ(At(6), (Pos{544, 224}));
     EXPECT_EQ(EnemyY[713], -32);
-    RunParked(g, 0);
+    g.RunParked(0);
     EXPECT_EQ(EnemyY[713], 0);
-    RunParked(g, 1);
+    g.RunParked(1);
     EXPECT_EQ(At(6), (Pos{528, 228}));
-    RunParked(g, 32);  // the first aimed shot of the 256-step cycle
+    g.RunParked(32);  // the first aimed shot of the 256-step cycle
     EXPECT_EQ(EnemyState[15179], StateActive);
     ExpectTimeOut(g, 6, 8000, 100);
     EXPECT_EQ(StageFrame, -320);  // the second boss scene has begun
@@ -65,23 +64,23 @@ TEST(StageBossScenes, TheSecondBossStartsItsOwnPhasesAndLeavesThePatrolAt3000) {
     EXPECT_EQ(EnemyHP[7], 200);
     EXPECT_EQ(EnemyHP[8], 30000);
     EXPECT_EQ(At(8), (Pos{448, -96}));
-    RunParked(g, -1);
+    g.RunParked(-1);
     EXPECT_EQ(At(7), (Pos{640, 448}));
     EXPECT_EQ(Layer1StepX, -1);
-    RunParked(g, 0);
+    g.RunParked(0);
     EXPECT_EQ(At(7), (Pos{632, 448}));
     EXPECT_EQ(Layer1StepX, 0);
-    RunParked(g, 47);
+    g.RunParked(47);
     EXPECT_NE(EnemyState[15096], StateActive);
-    RunParked(g, 48);
+    g.RunParked(48);
     EXPECT_EQ(EnemyState[15096], StateActive);
     StageFrame = 2990;
-    RunParked(g, 2999);
+    g.RunParked(2999);
     EXPECT_EQ(Boss2Phase, 0);
-    RunParked(g, 3000);
+    g.RunParked(3000);
     EXPECT_EQ(Boss2Phase, 1);
     for (int slot = 15000; slot <= 19999; ++slot) ASSERT_EQ(EnemyState[slot], StateDestroyed) << slot;
-    RunParked(g, 3100);
+    g.RunParked(3100);
     EXPECT_EQ(Boss2Phase, 2);
     ExpectTimeOut(g, 7, 8000, 100);
 }
@@ -96,34 +95,18 @@ TEST(StageBossScenes, TheThirdBossSceneOpensInTheFlyPastAndWakesAtFrame0) {
     EXPECT_EQ(EnemyState[9], StateInert);
     EXPECT_EQ(At(9), (Pos{452, 224}));
     EXPECT_EQ(At(2900), (Pos{704, 0}));
-    RunParked(g, -225);  // where stage 3 has it at 3651
+    g.RunParked(-225);  // where stage 3 has it at 3651
     EXPECT_EQ(At(9), (Pos{-30, 224}));
-    RunParked(g, -81);
+    g.RunParked(-81);
     EXPECT_EQ(At(2491), (Pos{578, 0}));
     EXPECT_EQ(Layer2StepX, 2);
-    RunParked(g, -80);
+    g.RunParked(-80);
     EXPECT_EQ(Layer2StepX, 4);
-    RunParked(g, -1);
+    g.RunParked(-1);
     EXPECT_EQ(At(9), (Pos{610, 224}));
     EXPECT_EQ(EnemyState[9], StateInert);
-    RunParked(g, 0);
+    g.RunParked(0);
     EXPECT_EQ(EnemyState[9], StateActive);
     EXPECT_EQ(EnemyState[16000], StateActive);
     ExpectTimeOut(g, 9, 8000, 200);
-}
-
-TEST(StageBossScenes, AFiringPilotPlaysTheThreeBossScenesThroughToTheFourth) {
-    StageGame g;
-    g.Enter(BossScene1);
-    ShotPower = 3;  // a ship that comes with full power and both options
-    Option1On = Option2On = 1;
-    const int bosses[3] = {6, 7, 9};
-    for (int k = 0; k < 3; ++k) {
-        ASSERT_EQ(Scene, BossScene1 + k);
-        const int lastStep = testdata::PlayThroughScene(g, 12000);
-        // Shot down, not timed out: the scene ends before the time-out, the boss without hit points.
-        EXPECT_LT(lastStep, 8000) << k;
-        EXPECT_LT(EnemyHP[bosses[k]], 1) << k;
-    }
-    EXPECT_EQ(Scene, BossScene3 + 1);
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/StageLatePilot.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::At;
@@ -126,16 +126,8 @@ TEST(StageEight, TheFrameClosesRoundTheBossWhichTimesOutAt9000) {
     EXPECT_EQ(EnemyState[15], StateDestroyed);
     EXPECT_EQ(EnemyState[5017], StateDestroyed);
     EXPECT_EQ(Score, before);
-    const int lastStep = testdata::RunUntilTheSceneEnds(g, Stage8Scene, 9500);
+    const int lastStep = g.RunToNextScene(9500);
     EXPECT_EQ(Scene, Stage9Scene);
     EXPECT_EQ(lastStep, 9099);
     EXPECT_EQ(StageFrame, 0);
-}
-
-TEST(StageEight, AnUntouchablePilotFiringAllTheTimeReachesStageNine) {
-    StageGame g;
-    const int last = testdata::PlayThrough(g, Stage8Scene, 12000);
-    EXPECT_EQ(Scene, Stage9Scene);
-    EXPECT_LE(last, 9099);
-    EXPECT_GT(Score, 0);
 }

@@ -5,7 +5,7 @@
 
 #include "platform/Display.h"
 #include "platform/Input.h"
-#include "tests/StageTestGame.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::StageGame;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "tests/StageTestGame.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 
@@ -55,12 +55,9 @@ TEST(StageGolden, StageOnePlayedByAnUntouchablePilotEndsAsRecorded) {
     uint64_t last = 0;
     int lastStep = 0;
     int flags = 0;  // read in stage 1: the next stage's init clears them
+    Pilot pilot(testdata::SweepingPilot());
     while (Scene == Stage1Scene && g.Game.Form.FramesRun() < 12000) {
-        PlayerUntouchable = 1;
-        keys.Press(Vk::X);
-        const bool up = (StageFrame / 48) % 2 == 0;
-        keys.Press(Vk::Up, up);
-        keys.Press(Vk::Down, !up);
+        pilot.Steer(keys.Input);
         lastStep = StageFrame;
         flags = BonusFlags[1] + 2 * BonusFlags[2] + 4 * BonusFlags[3] + 8 * BonusFlags[4];
         if (StageFrame % 500 == 0) checkpoints = HashObjects(checkpoints);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/StageLatePilot.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::StageGame;
@@ -28,7 +28,7 @@ TEST(StageLateBossScenes, TheStageEightBossArrivesBeforeFrameZeroAndTimesOutAt40
     g.RunThroughStep(4000);
     EXPECT_EQ(EnemyState[15], StateDestroyed);
     EXPECT_EQ(EnemyHP[15], 200);
-    const int lastStep = testdata::RunUntilTheSceneEnds(g, Stage8BossScene, 4500);
+    const int lastStep = g.RunToNextScene(4500);
     EXPECT_EQ(Scene, Stage9BossScene);
     EXPECT_EQ(lastStep, 4099);
     EXPECT_EQ(StageFrame, -384);
@@ -67,12 +67,4 @@ TEST(StageLateBossScenes, TheLastBossSceneShiftsOnlyTheOuterRingsStretch) {
     EXPECT_EQ(EnemyState[2480], StateDestroyed);
     g.RunThroughStep(2001);
     EXPECT_EQ(StageFrame, 30000);
-}
-
-TEST(StageLateBossScenes, AnUntouchablePilotFiringAllTheTimeClearsTheLastThreeBossScenes) {
-    StageGame g;
-    for (int scene : {Stage8BossScene, Stage9BossScene, BossRush10Scene}) {
-        testdata::PlayThrough(g, scene, 30000);
-        EXPECT_EQ(Scene, scene == BossRush10Scene ? StaffRollScene : scene + 1);
-    }
 }

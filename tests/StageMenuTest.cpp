@@ -4,7 +4,7 @@
 
 #include "platform/Display.h"
 #include "stages/Scenes.h"
-#include "tests/StageTestGame.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 

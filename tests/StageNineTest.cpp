@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/StageLatePilot.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::AllInState;
@@ -130,13 +130,7 @@ TEST(StageNine, ABandSkippedInOneStepIsForcedAndEveryStretchTimesOutInTheEnd) {
     g.RunThroughStep(24000);
     EXPECT_EQ(EnemyState[Boss], StateDestroyed);
     EXPECT_EQ(Score, before);
-    const int lastStep = testdata::RunUntilTheSceneEnds(g, Stage9Scene, 24500);
+    const int lastStep = g.RunToNextScene(24500);
     EXPECT_EQ(Scene, Stage10Scene);
     EXPECT_EQ(lastStep, 24099);
-}
-
-TEST(StageNine, AnUntouchablePilotFiringAllTheTimeReachesStageTen) {
-    StageGame g;
-    testdata::PlayThrough(g, Stage9Scene, 16000);
-    EXPECT_EQ(Scene, Stage10Scene);
 }

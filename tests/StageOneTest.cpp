@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/StageTestGame.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::At;

@@ -8,7 +8,7 @@
 
 #include "platform/Display.h"
 #include "stages/staffroll/StaffRollShow.h"
-#include "tests/StageTestGame.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::At;

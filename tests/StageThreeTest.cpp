@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "tests/StageRunSupport.h"
+#include "tests/support/StageGame.h"
 
 using namespace veltrano;
 using testdata::At;
 using testdata::Pos;
-using testdata::RunParked;
 using testdata::ShootDown;
 using testdata::StageGame;
 
@@ -34,96 +33,96 @@ TEST(StageThree, BlocksDriftThenPartAndTheSwarmsTailCallsTwoFours) {
     EXPECT_EQ(EnemyHP[1996], 5);
     for (int slot = 1500; slot <= 1531; ++slot) EXPECT_TRUE(EnemyY[slot] >= 0 && EnemyY[slot] < 464) << slot;
 
-    RunParked(g, 287);
+    g.RunParked(287);
     EXPECT_EQ(At(2500), (Pos{130, 200}));
-    RunParked(g, 300);
+    g.RunParked(300);
     EXPECT_EQ(At(2500), (Pos{130, 192}));  // up from 297
-    RunParked(g, 351);
+    g.RunParked(351);
     EXPECT_EQ(At(2504), (Pos{258, 400}));
-    RunParked(g, 365);
+    g.RunParked(365);
     EXPECT_EQ(At(2504), (Pos{258, 410}));       // down from 361
     EXPECT_EQ(At(2505), (Pos{258 + 32, 400}));  // started 16 steps later
 
-    RunParked(g, 1200);
+    g.RunParked(1200);
     ShootDown(1524, 1531);
-    RunParked(g, 1238);
+    g.RunParked(1238);
     const int before = Score;
-    RunParked(g, 1239);
+    g.RunParked(1239);
     EXPECT_EQ(Score - before, 4000);
     EXPECT_EQ(BonusFlags[1], 1);
-    RunParked(g, 1250);
+    g.RunParked(1250);
     EXPECT_EQ(At(1540), (Pos{580, 48}));
     EXPECT_EQ(At(1544), (Pos{580, 448}));
-    RunParked(g, 1270);
+    g.RunParked(1270);
     EXPECT_EQ(At(1543), (Pos{640 - 6 * 6, 48}));  // the fourth member 24 steps behind
 }
 
 TEST(StageThree, TheHeavyGunTakesItsGuardsAlongAndTheExtraShipNeedsAllFiveShot) {
     StageGame g;
     g.Enter(Stage3Scene);
-    RunParked(g, 1519);
+    g.RunParked(1519);
     EXPECT_EQ(At(2499), (Pos{454, 224}));
     EXPECT_EQ(At(1996), (Pos{688 - 186, 192}));
-    RunParked(g, 1536);  // the first seven-shot fan
+    g.RunParked(1536);  // the first seven-shot fan
     for (int slot : {15048, 15053, 15058, 15608, 15613, 15618, 15623})
         EXPECT_EQ(EnemyState[slot], StateActive);
-    RunParked(g, 1600);
+    g.RunParked(1600);
     ShootDown(2499, 2499);
-    RunParked(g, 1601);
+    g.RunParked(1601);
     for (int slot = 1996; slot <= 1999; ++slot) {
         EXPECT_EQ(EnemyState[slot], StateDestroyed);
         EXPECT_EQ(EnemyHP[slot], 5);
     }
     for (int l = 0; l < 24; ++l) EXPECT_NE(EnemyState[15504 + l], StateActive);
-    RunParked(g, 1602);  // two rings, one step after the gun went
+    g.RunParked(1602);  // two rings, one step after the gun went
     for (int l = 0; l < 24; ++l) EXPECT_EQ(EnemyState[15504 + l], StateActive) << l;
 
-    RunParked(g, 1960);
+    g.RunParked(1960);
     EXPECT_EQ(At(950), (Pos{640, 224}));  // the guards were switched off, not shot down
     for (int slot = 1996; slot <= 1999; ++slot) EnemyHP[slot] = 0;
-    RunParked(g, 1963);
+    g.RunParked(1963);
     EXPECT_EQ(At(950), (Pos{634, 224}));
 }
 
 TEST(StageThree, TheBossShipAssemblesWakesAt3876AndFiresItsCycle) {
     StageGame g;
     EnterBeforeTheBoss(g);
-    RunParked(g, 3651);
+    g.RunParked(3651);
     EXPECT_EQ(At(Boss), (Pos{-30, 224}));
-    RunParked(g, 3795);
+    g.RunParked(3795);
     EXPECT_EQ(At(2491), (Pos{578, 0}));
     EXPECT_EQ(At(2906), (Pos{610, 192}));
     EXPECT_EQ(At(2907), (Pos{610, 256}));
     EXPECT_EQ(Layer2StepX, 2);
-    RunParked(g, 3796);
+    g.RunParked(3796);
     EXPECT_EQ(Layer1StepX, 0);
     EXPECT_EQ(Layer2StepX, 4);
-    RunParked(g, 3875);
+    g.RunParked(3875);
     EXPECT_EQ(At(Boss), (Pos{610, 224}));
     EXPECT_EQ(EnemyState[Boss], StateInert);
     EXPECT_EQ(EnemyY[713], -32);
     EXPECT_NE(EnemyState[16000], StateActive);
-    RunParked(g, 3876);
+    g.RunParked(3876);
     EXPECT_EQ(EnemyState[Boss], StateActive);
     EXPECT_EQ(EnemyY[713], 0);
     ASSERT_EQ(EnemyState[16000], StateActive);
     const Pos muzzle = At(16000);
-    RunParked(g, 3878);
+    g.RunParked(3878);
     // Straight left; a first call retired the parked slot with a step count of 1, so it moves at once.
     EXPECT_EQ(At(16000), (Pos{muzzle.X - 12, muzzle.Y}));
     EXPECT_EQ(At(16000), (Pos{610 + 8 - 12, 224 + 8}));
 
     // At 6876 two side parts are switched off, and the front parts join the sweep at cycle point 128.
     StageFrame = 6860;
-    RunParked(g, 6875);
+    g.RunParked(6875);
     EXPECT_EQ(EnemyState[2495], StateActive);
-    RunParked(g, 6876);
+    g.RunParked(6876);
     EXPECT_EQ(EnemyState[2495], StateDestroyed);
     EXPECT_EQ(EnemyState[2496], StateActive);
     EXPECT_EQ(EnemyState[2497], StateDestroyed);
-    RunParked(g, 6910);
+    g.RunParked(6910);
     EXPECT_NE(EnemyState[16480], StateActive);
-    RunParked(g, 6911);  // 6911 mod 969 = 128
+    g.RunParked(6911);  // 6911 mod 969 = 128
     EXPECT_EQ(EnemyState[16480], StateActive);
     EXPECT_EQ(EnemyState[15112 + 16], StateActive);  // the side part still standing fires too
 }
@@ -131,35 +130,28 @@ TEST(StageThree, TheBossShipAssemblesWakesAt3876AndFiresItsCycle) {
 TEST(StageThree, TheHullBreaksUpFromTheMiddleAndTheStageEnds200StepsAfterTheBoss) {
     StageGame g;
     EnterBeforeTheBoss(g);
-    RunParked(g, 3999);
+    g.RunParked(3999);
     ShootDown(Boss, Boss);
-    RunParked(g, 4039);
+    g.RunParked(4039);
     for (int slot = 2900; slot <= 2913; ++slot) EXPECT_NE(EnemyState[slot], StateDestroyed) << slot;
-    RunParked(g, 4040);
+    g.RunParked(4040);
     EXPECT_EQ(EnemyState[2906], StateDestroyed);
     EXPECT_EQ(EnemyState[2907], StateDestroyed);
     EXPECT_NE(EnemyState[2905], StateDestroyed);
-    RunParked(g, 4052);
+    g.RunParked(4052);
     EXPECT_EQ(EnemyState[2905], StateDestroyed);
     EXPECT_EQ(EnemyState[2908], StateDestroyed);
-    RunParked(g, 4111);
+    g.RunParked(4111);
     EXPECT_NE(EnemyState[2900], StateDestroyed);
     EXPECT_EQ(EnemyState[2901], StateDestroyed);
-    RunParked(g, 4112);  // the ends of the hull last
+    g.RunParked(4112);  // the ends of the hull last
     EXPECT_EQ(EnemyState[2900], StateDestroyed);
     EXPECT_EQ(EnemyState[2913], StateDestroyed);
-    RunParked(g, 4123);
+    g.RunParked(4123);
     EXPECT_NE(EnemyState[2491], StateDestroyed);
-    RunParked(g, 4124);
+    g.RunParked(4124);
     for (int slot = 2491; slot <= 2498; ++slot) EXPECT_EQ(EnemyState[slot], StateDestroyed) << slot;
-    const int lastStep = testdata::RunUntilTheSceneEnds(g);
+    const int lastStep = g.RunToNextScene();
     EXPECT_EQ(Scene, Stage4Scene);
     EXPECT_EQ(lastStep, 4199);
-}
-
-TEST(StageThree, AFiringPilotPlaysTheStageThroughToStageFour) {
-    StageGame g;
-    g.Enter(Stage3Scene);
-    testdata::PlayThroughScene(g, 9000);
-    EXPECT_EQ(Scene, Stage4Scene);
 }

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -14,12 +13,12 @@
 
 #include "app/Replay.h"
 #include "app/SoundBank.h"
+#include "app/headless/HeadlessGame.h"
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
 #include "platform/Mixer.h"
-#include "platform/headless/HeadlessGame.h"
 #include "stages/Stage.h"
-#include "tools/sim/GoldenPilot.h"
+#include "tools/pilot/Pilot.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -44,25 +43,35 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --enter S          put the game in scene S at once and run its init, as a scene change does,
                      without music, the ship steerable in play scenes (reaches the scenes no
                      start reaches, e.g. 24, the staff roll)
-  --full-power       with --enter: weapon power 3 and both options
   --seed N           fix the random seed after start-up (default: clock time 00:00:00.000)
-  --invincible       keep the ship untouchable (for looking at whole stages)
+  --pilot P          let the scripted pilot fly instead of --input's keys, one of:
+                       park   no direction key: the ship stays where it is
+                       sweep  up for 48 steps, down for 48, by the scene's clock
+                       dodge  reads the bullets and enemies each frame, keeps the ship clear
+                              and lines up with the boss or the nearest enemy ahead
+                     the pilot holds fire unless --no-fire is given
+  --no-fire          the pilot does not fire
+  --power            the pilot starts with full power and both options
+  --continues        the pilot takes a continue whenever the last ship is lost
+  --until-next-scene stop when the scene the run started in (after --scene/--enter) is left;
+                     every scene change is printed with whether the scene's boss was shot down
   --record FILE      record the game (from the ship select's start, --scene or --enter, to its
-                     end or the last frame) as a replay file
+                     end or the last frame) as a replay file; --invincible cannot be recorded,
+                     nor --power with a game started by --scene
   --replay FILE      play a replay file from its start to its end instead of the options above,
                      checking every checkpoint; prints "replay ok: N frames, score S" or the
                      first checkpoint that differs
   --verify           with --replay: a difference (or a bad file) ends with status 1
-  --golden-pilot     the golden replays' pilot flies instead of --input's keys: fire held, dodging,
-                     lined up with the boss, continues taken, the staff roll ended
-  --until-next-scene stop after the frame on which the scene changes; every scene change is
-                     printed with whether the scene's boss had been shot down
+  --invincible       keep the ship untouchable (for looking at whole stages)
   --trace            print one line per frame: frame scene stageFrame score lives x y bullets
   --screenshot LIST  save the back buffer after these frames (comma-separated) as PNG
   --every N          also save a screenshot every N frames
   --out DIR          where screenshots go (default .)
   --wav FILE         write the mixed audio (44100 Hz stereo 16-bit) to FILE
   --help             this text
+
+With --pilot, a last line sums the run up:
+  pilot: frames F scene S stageFrame T score N lives L lost K continues C
 )";
 
 int KeyCode(const std::string& name) {
@@ -163,8 +172,8 @@ int main(int argc, char** argv) {
     std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, recordFile, replayFile;
     int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
-    bool trace = false, invincible = false, fullPower = false, verify = false, untilNextScene = false,
-         goldenPilot = false;
+    bool trace = false, invincible = false, usePilot = false, untilNextScene = false, verify = false;
+    PilotOptions pilotOptions;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -194,18 +203,27 @@ int main(int argc, char** argv) {
             seed = std::atoll(value().c_str());
         else if (arg == "--invincible")
             invincible = true;
-        else if (arg == "--full-power")
-            fullPower = true;
+        else if (arg == "--pilot") {
+            const std::string name = value();
+            if (!ParsePilotFlight(name.c_str(), pilotOptions.Flight)) {
+                std::fprintf(stderr, "sim: --pilot takes park, sweep or dodge, not '%s'\n", name.c_str());
+                return 2;
+            }
+            usePilot = true;
+        } else if (arg == "--no-fire")
+            pilotOptions.Fire = false;
+        else if (arg == "--power")
+            pilotOptions.Power = true;
+        else if (arg == "--continues")
+            pilotOptions.Continue = true;
+        else if (arg == "--until-next-scene")
+            untilNextScene = true;
         else if (arg == "--record")
             recordFile = value();
         else if (arg == "--replay")
             replayFile = value();
         else if (arg == "--verify")
             verify = true;
-        else if (arg == "--until-next-scene")
-            untilNextScene = true;
-        else if (arg == "--golden-pilot")
-            goldenPilot = true;
         else if (arg == "--trace")
             trace = true;
         else if (arg == "--every")
@@ -229,9 +247,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "sim: %s\n", error.c_str());
         return 2;
     }
-    // Untouchability is no input of the game: a run that uses it could not be played back.
-    if (invincible && !recordFile.empty()) {
-        std::fprintf(stderr, "sim: --invincible changes the game behind its inputs and cannot be recorded\n");
+    // Untouchability is no input of the game, and the pilot's power comes after a ship select's
+    // start: runs that use them could not be played back.
+    if (!recordFile.empty() && (invincible || (pilotOptions.Power && startScene != -100))) {
+        std::fprintf(stderr,
+                     "sim: --invincible, and --power with --scene, change the game behind its inputs and "
+                     "cannot be recorded\n");
         return 2;
     }
     Replay replay;
@@ -245,18 +266,18 @@ int main(int argc, char** argv) {
         game.KeepAudio = !wavFile.empty();
         ReplayPlayer player(replay);
         ReplayRecorder recorder(recordFile);
-        auto pilot = std::make_unique<GoldenPilot>();
-        if (!replayFile.empty()) {
+        const bool playing = !replayFile.empty();
+        if (playing) {
             game.Form.AttachPlayer(&player);
             player.Begin();
             frames = static_cast<int>(replay.Frames);
             startScene = enterScene = -100;
-            invincible = untilNextScene = false;
+            invincible = untilNextScene = usePilot = false;
             script = Script{};
         } else if (!recordFile.empty()) {
             game.Form.AttachRecorder(&recorder);
         }
-        if (seed >= 0 && replayFile.empty()) RandomSeed = static_cast<uint32_t>(seed);
+        if (seed >= 0 && !playing) RandomSeed = static_cast<uint32_t>(seed);
         if (startScene != -100) {
             // The ship select's start, with the chosen weapon.
             Scene = ShipSelectScene;
@@ -269,10 +290,23 @@ int main(int argc, char** argv) {
         }
         if (enterScene != -100) {
             if (!recordFile.empty()) recorder.BeginEntered();
-            EnterSceneDirectly(enterScene, shotType, fullPower ? 3 : ShotPower, fullPower || Option1On,
-                               fullPower || Option2On);
+            EnterSceneDirectly(enterScene, shotType, ShotPower, Option1On == 1, Option2On == 1);
         }
-        for (int f = 1; f <= frames && !(player.Finished() && !replayFile.empty()); ++f) {
+        if (!usePilot && (pilotOptions.Power || pilotOptions.Continue || !pilotOptions.Fire)) {
+            std::fprintf(stderr, "sim: --power, --continues and --no-fire need --pilot\n");
+            return 2;
+        }
+        if (usePilot && !inputFile.empty()) {
+            std::fprintf(stderr, "sim: --pilot and --input both choose the keys; give one of them\n");
+            return 2;
+        }
+        pilotOptions.Untouchable = invincible;
+        Pilot pilot(pilotOptions);
+        const int firstScene = Scene;
+        int f = 1;
+        for (; f <= frames && !(playing && player.Finished()); ++f) {
+            if (untilNextScene && Scene != firstScene) break;
+            if (usePilot) pilot.Steer(game.Platform.Input);
             if (auto hold = script.Holds.find(f); hold != script.Holds.end()) {
                 game.Platform.ReleaseAll();
                 for (int key : hold->second) game.Platform.Press(key);
@@ -285,7 +319,6 @@ int main(int argc, char** argv) {
                 break;
             }
             if (invincible) PlayerUntouchable = 1;
-            if (goldenPilot && replayFile.empty()) pilot->Steer(game.Platform.Input);
             const int sceneBefore = Scene, stageFrameBefore = StageFrame,
                       bossDeadTime = EnemyDeadTime[BossSlot], bossHP = EnemyHP[BossSlot];
             game.Frame();
@@ -299,7 +332,6 @@ int main(int argc, char** argv) {
                     std::printf("boss switched off by its time-out %d frames before\n", bossDeadTime);
                 else
                     std::printf("boss not destroyed\n");
-                if (untilNextScene) break;
             }
             if (trace)
                 std::printf("%d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
@@ -309,6 +341,9 @@ int main(int argc, char** argv) {
                 if (!SavePng(BackBuffer, path, &error)) std::fprintf(stderr, "sim: %s\n", error.c_str());
             }
         }
+        if (usePilot)
+            std::printf("pilot: frames %d scene %d stageFrame %d score %d lives %d lost %d continues %d\n",
+                        f - 1, Scene, StageFrame, Score, Lives, pilot.ShipsLost(), pilot.ContinuesTaken());
         if (!recordFile.empty()) {
             if (recorder.Recording()) recorder.ProgramClosing();  // the last frame ends the game
             if (recorder.GamesRecorded() == 0) {
@@ -316,7 +351,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        if (!replayFile.empty()) {
+        if (playing) {
             if (player.Diverged()) {
                 std::printf("replay differs at %s\n", player.FirstDifference().c_str());
                 if (verify) return 1;

@@ -1,4 +1,4 @@
-#include "platform/headless/HeadlessGame.h"
+#include "app/headless/HeadlessGame.h"
 
 #include "app/SoundBank.h"
 #include "platform/Mixer.h"
