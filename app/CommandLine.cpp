@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/Version.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -115,7 +117,7 @@ std::string CommandLineHelp() {
 }
 
 std::string VersionText() {
-    return std::string("VeltranoGame2 ") + VELTRANO_VERSION;
+    return std::string("VeltranoGame2 ") + GameVersion;
 }
 
 bool ApplyCommandLine(const CommandLine& line, DisplaySettings& settings) {

@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
 #include "app/ProgramFolder.h"
+#include "app/Replay.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
@@ -129,9 +130,11 @@ void TForm1::DXTimer1Timer(int lagCount) {
 }
 
 void TForm1::RunFrame() {
+    if (Recorder) Recorder->FrameStarting();
     RawInput raw;
     Platform.ReadRawInput(raw);
-    PollInput(raw);
+    const uint64_t inputStates = Player ? Player->FrameStates() : RawInputStates(raw);
+    PollInputStates(inputStates);
     for (int i = 0; i < ClampedHPSlotCount; ++i) EnemyHP[i] = std::max(EnemyHP[i], 0);
     DrawBackgroundLayers();
     DrawShipAndFrontObjects();
@@ -156,20 +159,35 @@ void TForm1::RunFrame() {
     Platform.FlipBackBuffer(BackBuffer);
     ContinueStep();
     ++FrameCount;
+    if (Recorder) Recorder->FrameRun(inputStates);
+    if (Player) Player->FrameRun(*this);
 }
 
 void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
-    if (key == Vk::Escape) Platform.RequestClose();
+    if (Player) {
+        // The replay holds the game's keys; Escape still leaves.
+        if (key == Vk::Escape) Platform.RequestClose();
+        return;
+    }
+    // Full screen and scaling are the window's business, not the game's: never recorded.
     if (!repeat && (key == Vk::F11 || (alt && key == Vk::Enter))) {
         DisplaySettings next = Display;
         next.FullScreen = !next.FullScreen;
         ChangeDisplay(next);
+        return;
     }
     if (!repeat && key == Vk::F10) {
         DisplaySettings next = Display;
         next.Mode = NextScaling(next.Mode);
         ChangeDisplay(next);
+        return;
     }
+    if (Recorder) Recorder->KeyDown(key);
+    HandleKey(key);
+}
+
+void TForm1::HandleKey(int key) {
+    if (key == Vk::Escape) Platform.RequestClose();
     if (GameCleared == 1 && Scene == TitleScene) {
         if (key == Vk::Insert) ++StartScene;
         if (key == Vk::Delete) StartScene = BossRush1Scene;
@@ -218,7 +236,10 @@ void TForm1::ChangeDisplay(const DisplaySettings& settings) {
 }
 
 void TForm1::FormCloseQuery() {
+    if (Recorder) Recorder->ProgramClosing();
     Platform.SetScreenSaverActive(true);
+    // A replay is somebody's past game: it neither enters the score list nor touches the save.
+    if (Player) return;
     // A start that failed before the save file was read has no scores to keep and must not write.
     if (!Created) return;
     RecordScore();
@@ -293,6 +314,7 @@ void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
 }
 
 void TForm1::WriteButtonNumbers() {
+    if (Player) return;
     for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger("KeyConfig", entry.Key, *entry.Button);
     std::string error;
     if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());

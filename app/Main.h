@@ -12,6 +12,8 @@
 namespace veltrano {
 
 struct CommandLine;
+class ReplayRecorder;
+class ReplayPlayer;
 
 // The time of day the random generator is seeded from.
 struct ClockTime {
@@ -50,6 +52,13 @@ class TForm1 {
     const DisplaySettings& DisplayChoices() const { return Display; }
     // Whether the sound is quiet because the focus was lost during play.
     bool QuietForFocus() const { return FocusQuiet; }
+    // Replays. A recorder sees every frame's input states and the window's keys. While a player is
+    // attached, the frames read its input instead of the machine's, the window's keys do nothing
+    // but Escape, and neither the scores nor the key configuration are written.
+    void AttachRecorder(ReplayRecorder* recorder) { Recorder = recorder; }
+    void AttachPlayer(ReplayPlayer* player) { Player = player; }
+    // A key-down event that a replay recorded.
+    void ReplayedKeyDown(int key) { HandleKey(key); }
 
     int WindowLeft() const { return Left; }
     int WindowTop() const { return Top; }
@@ -59,6 +68,7 @@ class TForm1 {
 
    private:
     void RunFrame();
+    void HandleKey(int key);
     void DeriveActionStates();
     void PlayInput();
     void MenuCursorInput();
@@ -91,6 +101,8 @@ class TForm1 {
     long double FrameCredit = 0;
     int Left = 0, Top = 0;
     long FrameCount = 0;
+    ReplayRecorder* Recorder = nullptr;
+    ReplayPlayer* Player = nullptr;
 };
 
 // Runs the program from start-up to close: `run` starts the game and plays it until the window is

@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/Main.h"
 #include "app/ProgramFolder.h"
+#include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "platform/FrameTimer.h"
 #include "platform/sdl/SdlAudio.h"
@@ -55,6 +56,10 @@ void DispatchEvents(SdlBackend& backend, TForm1& form) {
 
 int main(int argc, char** argv) {
     std::signal(SIGHUP, [](int) { HangUp = 1; });
+    // The replay options come off the command line first; the rest are the window's.
+    ReplayOptions replayOptions;
+    std::string optionError;
+    if (!TakeReplayOptions(argc, argv, replayOptions, &optionError)) return Fail(optionError);
     const CommandLine line = ParseCommandLine(argc, argv);
     if (!line.Error.empty()) return Fail(line.Error);
     if (line.ShowHelp) {
@@ -67,11 +72,16 @@ int main(int argc, char** argv) {
     }
     SetProgramFolder(ExecutableFolder());
     UseDataFolderFor(ProgramFolder());
+    Replay replay;
+    const bool playing = !replayOptions.ReplayFile.empty();
+    if (playing && !ReadReplayFile(replayOptions.ReplayFile, replay, &optionError)) return Fail(optionError);
 
     SdlBackend backend;
     std::string error;
     if (!backend.Start(&error)) return Fail(error);
     TForm1 form(backend);
+    ReplayRecorder recorder(replayOptions.RecordFile.empty() ? LastReplayPath() : replayOptions.RecordFile);
+    ReplayPlayer player(replay);
     const int status = RunToClose(form, [&] {
         form.FormCreate(Now());
         form.UseCommandLine(line);
@@ -81,6 +91,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
                          error.c_str());
         form.DXSound1Initialize();
+        if (playing) {
+            form.AttachPlayer(&player);
+            player.Begin();
+        } else {
+            form.AttachRecorder(&recorder);
+        }
 
         FrameTimer timer;
         while (!backend.Closing()) {
@@ -88,6 +104,13 @@ int main(int argc, char** argv) {
             if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
             const int lag = timer.Tick(backend.Ticks());
             if (lag > 0) form.DXTimer1Timer(lag);
+            if (playing && player.Finished() && !backend.Closing()) {
+                if (player.Diverged())
+                    std::printf("replay differs at %s\n", player.FirstDifference().c_str());
+                else
+                    std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(), player.FinalScore());
+                backend.RequestClose();
+            }
             // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
             backend.Sleep(1);
         }

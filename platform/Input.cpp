@@ -75,6 +75,10 @@ bool PadPresent() {
 
 void PollInput(const RawInput& raw) {
     LastPadPresent = raw.Joystick.Present;
+    PollInputStates(RawInputStates(raw));
+}
+
+uint64_t RawInputStates(const RawInput& raw) {
     uint64_t now = 0;
     for (int s = 0; s < InputStateCount; ++s)
         for (int key : KeyBindings[s])
@@ -91,7 +95,10 @@ void PollInput(const RawInput& raw) {
         for (int i = 0; i < JoystickButtonCount; ++i)
             if (joy.Buttons & (uint32_t{1} << i)) now |= Bit(StateButton1 + i);
     }
+    return now;
+}
 
+void PollInputStates(uint64_t now) {
     const uint64_t rising = now & ~PreviousRaw;
     const uint64_t falling = PreviousRaw & ~now;
     CurrentStates = (CurrentStates | rising) & ~falling;
@@ -104,6 +111,15 @@ bool StatePressed(int state) {
 
 void ConsumeState(int state) {
     if (state >= 0 && state < InputStateCount) CurrentStates &= ~Bit(state);
+}
+
+uint64_t PreviousRawStates() {
+    return PreviousRaw;
+}
+
+void RestoreInputStates(uint64_t current, uint64_t previousRaw) {
+    CurrentStates = current;
+    PreviousRaw = previousRaw;
 }
 
 int FirstKeyOf(int state) {

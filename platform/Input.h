@@ -54,6 +54,14 @@ void PollInput(const RawInput& raw);
 int KeyOfState(int state);
 // Whether the last input read had a joystick.
 bool PadPresent();
+// The two halves of PollInput: the set of states the raw input holds down (bit n = state n), and
+// the update of the current set from such a raw set. Replays record and feed the raw sets.
+uint64_t RawInputStates(const RawInput& raw);
+void PollInputStates(uint64_t raw);
+// The raw set of the last update, and a way to put both sets back as they were (replays start
+// with the input as it stood before their first frame).
+uint64_t PreviousRawStates();
+void RestoreInputStates(uint64_t current, uint64_t previousRaw);
 bool StatePressed(int state);
 // Removes a state from the current set: it then reads as released until pressed again.
 void ConsumeState(int state);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "engine/CentralSystem.h"
@@ -40,7 +41,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      (the start rule sends 13 and above to stage 1)
   --shot-type T      weapon 1..6 for --scene (default 1)
   --enter S          put the game in scene S at once and run its init, as a scene change does,
-                     without music (reaches the scenes no start reaches, e.g. 24, the staff roll)
+                     without music, the ship steerable in play scenes (reaches the scenes no
+                     start reaches, e.g. 24, the staff roll)
   --seed N           fix the random seed after start-up (default: clock time 00:00:00.000)
   --pilot P          let the scripted pilot fly instead of --input's keys, one of:
                        park   no direction key: the ship stays where it is
@@ -51,7 +53,15 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --no-fire          the pilot does not fire
   --power            the pilot starts with full power and both options
   --continues        the pilot takes a continue whenever the last ship is lost
-  --until-next-scene stop when the scene the run started in (after --scene/--enter) is left
+  --until-next-scene stop when the scene the run started in (after --scene/--enter) is left;
+                     every scene change is printed with whether the scene's boss was shot down
+  --record FILE      record the game (from the ship select's start, --scene or --enter, to its
+                     end or the last frame) as a replay file; --invincible cannot be recorded,
+                     nor --power with a game started by --scene
+  --replay FILE      play a replay file from its start to its end instead of the options above,
+                     checking every checkpoint; prints "replay ok: N frames, score S" or the
+                     first checkpoint that differs
+  --verify           with --replay: a difference (or a bad file) ends with status 1
   --invincible       keep the ship untouchable (for looking at whole stages)
   --trace            print one line per frame: frame scene stageFrame score lives x y bullets
   --screenshot LIST  save the back buffer after these frames (comma-separated) as PNG
@@ -159,10 +169,10 @@ std::string DefaultDataFolder(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile;
+    std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, recordFile, replayFile;
     int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
-    bool trace = false, invincible = false, usePilot = false, untilNextScene = false;
+    bool trace = false, invincible = false, usePilot = false, untilNextScene = false, verify = false;
     PilotOptions pilotOptions;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
@@ -208,6 +218,12 @@ int main(int argc, char** argv) {
             pilotOptions.Continue = true;
         else if (arg == "--until-next-scene")
             untilNextScene = true;
+        else if (arg == "--record")
+            recordFile = value();
+        else if (arg == "--replay")
+            replayFile = value();
+        else if (arg == "--verify")
+            verify = true;
         else if (arg == "--trace")
             trace = true;
         else if (arg == "--every")
@@ -231,6 +247,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "sim: %s\n", error.c_str());
         return 2;
     }
+    // Untouchability is no input of the game, and the pilot's power comes after a ship select's
+    // start: runs that use them could not be played back.
+    if (!recordFile.empty() && (invincible || (pilotOptions.Power && startScene != -100))) {
+        std::fprintf(stderr,
+                     "sim: --invincible, and --power with --scene, change the game behind its inputs and "
+                     "cannot be recorded\n");
+        return 2;
+    }
+    Replay replay;
+    if (!replayFile.empty() && !ReadReplayFile(replayFile, replay, &error)) {
+        std::fprintf(stderr, "sim: %s\n", error.c_str());
+        return 1;
+    }
     std::error_code made;
     std::filesystem::create_directories(outDir, made);
     if (made) {
@@ -241,7 +270,20 @@ int main(int argc, char** argv) {
     try {
         HeadlessGame game(data);
         game.KeepAudio = !wavFile.empty();
-        if (seed >= 0) RandomSeed = static_cast<uint32_t>(seed);
+        ReplayPlayer player(replay);
+        ReplayRecorder recorder(recordFile);
+        const bool playing = !replayFile.empty();
+        if (playing) {
+            game.Form.AttachPlayer(&player);
+            player.Begin();
+            frames = static_cast<int>(replay.Frames);
+            startScene = enterScene = -100;
+            invincible = untilNextScene = usePilot = false;
+            script = Script{};
+        } else if (!recordFile.empty()) {
+            game.Form.AttachRecorder(&recorder);
+        }
+        if (seed >= 0 && !playing) RandomSeed = static_cast<uint32_t>(seed);
         if (startScene != -100) {
             // The ship select's start, with the chosen weapon.
             Scene = ShipSelectScene;
@@ -253,9 +295,8 @@ int main(int argc, char** argv) {
             game.Platform.ReleaseAll();
         }
         if (enterScene != -100) {
-            Scene = enterScene;
-            SceneInit();
-            SetShotVelocities();
+            if (!recordFile.empty()) recorder.BeginEntered();
+            EnterSceneDirectly(enterScene, shotType, ShotPower, Option1On == 1, Option2On == 1);
         }
         if (!usePilot && (pilotOptions.Power || pilotOptions.Continue || !pilotOptions.Fire)) {
             std::fprintf(stderr, "sim: --power, --continues and --no-fire need --pilot\n");
@@ -269,7 +310,7 @@ int main(int argc, char** argv) {
         Pilot pilot(pilotOptions);
         const int firstScene = Scene;
         int f = 1;
-        for (; f <= frames; ++f) {
+        for (; f <= frames && !(playing && player.Finished()); ++f) {
             if (untilNextScene && Scene != firstScene) break;
             if (usePilot) pilot.Steer(game.Platform.Input);
             if (auto hold = script.Holds.find(f); hold != script.Holds.end()) {
@@ -284,7 +325,20 @@ int main(int argc, char** argv) {
                 break;
             }
             if (invincible) PlayerUntouchable = 1;
+            const int sceneBefore = Scene, stageFrameBefore = StageFrame,
+                      bossDeadTime = EnemyDeadTime[BossSlot], bossHP = EnemyHP[BossSlot];
             game.Frame();
+            if (Scene != sceneBefore) {
+                std::printf("scene %d -> %d at frame %d (StageFrame %d): ", sceneBefore, Scene, f,
+                            stageFrameBefore);
+                // A boss switched off by its time-out dies with hit points left.
+                if (bossDeadTime > 0 && bossHP < 1)
+                    std::printf("boss shot down %d frames before\n", bossDeadTime);
+                else if (bossDeadTime > 0)
+                    std::printf("boss switched off by its time-out %d frames before\n", bossDeadTime);
+                else
+                    std::printf("boss not destroyed\n");
+            }
             if (trace)
                 std::printf("%d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
                             LiveBullets());
@@ -296,6 +350,21 @@ int main(int argc, char** argv) {
         if (usePilot)
             std::printf("pilot: frames %d scene %d stageFrame %d score %d lives %d lost %d continues %d\n",
                         f - 1, Scene, StageFrame, Score, Lives, pilot.ShipsLost(), pilot.ContinuesTaken());
+        if (!recordFile.empty()) {
+            if (recorder.Recording()) recorder.ProgramClosing();  // the last frame ends the game
+            if (recorder.GamesRecorded() == 0) {
+                std::fprintf(stderr, "sim: no game started, nothing recorded\n");
+                return 1;
+            }
+        }
+        if (playing) {
+            if (player.Diverged()) {
+                std::printf("replay differs at %s\n", player.FirstDifference().c_str());
+                if (verify) return 1;
+            } else {
+                std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(), player.FinalScore());
+            }
+        }
         if (!wavFile.empty() && !WriteWav(wavFile, game.Audio)) {
             std::fprintf(stderr, "sim: %s: cannot write\n", wavFile.c_str());
             return 1;

@@ -1,0 +1,282 @@
+#include "app/Replay.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/Main.h"
+#include "app/ProgramFolder.h"
+#include "app/SoundBank.h"
+#include "app/Version.h"
+#include "engine/CentralSystem.h"
+#include "platform/Input.h"
+#include "stages/Stage.h"
+#include "world/World.h"
+#include "world/WorldHash.h"
+
+namespace veltrano {
+
+namespace {
+
+bool InGame(int scene) {
+    return scene > TitleScene;
+}
+
+bool IsPlayScene(int scene) {
+    return scene >= Stage1Scene && scene <= BossRush10Scene;
+}
+
+ReplayCheckpoint TakeCheckpoint(long frame) {
+    ReplayCheckpoint c;
+    c.Frame = frame;
+    c.Scene = Scene;
+    c.StageFrame = StageFrame;
+    c.Score = Score;
+    c.Lives = Lives;
+    c.Random = RandomSeed;
+    c.Objects = HashObjectSlots();
+    c.Ship = HashShipAndShots();
+    return c;
+}
+
+bool CheckpointDue(long frame) {
+    return frame == 1 || frame % ReplayCheckpointInterval == 0;
+}
+
+}  // namespace
+
+std::string LastReplayPath() {
+    return DataPath("last.vgr");  // beside the save file
+}
+
+bool TakeReplayOptions(int& argc, char** argv, ReplayOptions& options, std::string* error) {
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        std::string* target = arg == "--record"   ? &options.RecordFile
+                              : arg == "--replay" ? &options.ReplayFile
+                                                  : nullptr;
+        if (!target) {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+            *error = arg + " needs a file name";
+            return false;
+        }
+        *target = argv[++i];
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    if (!options.RecordFile.empty() && !options.ReplayFile.empty()) {
+        *error = "--record and --replay cannot be used together";
+        return false;
+    }
+    return true;
+}
+
+void EnterSceneDirectly(int scene, int shotType, int shotPower, bool option1, bool option2) {
+    // The weapon first: a scene whose init sets its own (the staff roll's demonstration) keeps that.
+    ShotType = shotType;
+    ShotPower = shotPower;
+    Option1On = option1 ? 1 : 0;
+    Option2On = option2 ? 1 : 0;
+    Scene = scene;
+    SceneInit();
+    SetShotVelocities();
+    ControlEnabled = IsPlayScene(scene) ? 1 : 0;
+}
+
+// ---- Recording ---------------------------------------------------------------------------------
+
+void ReplayRecorder::BeginEntered() {
+    EnteredPending = true;
+    EnteredSeed = RandomSeed;
+}
+
+void ReplayRecorder::FrameStarting() {
+    ReplayHeader& h = Before;
+    h.Seed = RandomSeed;
+    h.ShotType = ShotType;
+    h.Difficulty = Difficulty;
+    h.Lives = Lives;
+    h.ShotPower = ShotPower;
+    h.Option1 = Option1On == 1;
+    h.Option2 = Option2On == 1;
+    h.Buttons[0] = SpeedButton;
+    h.Buttons[1] = FireButton;
+    h.Buttons[2] = BurstButton;
+    h.Buttons[3] = ConfirmButton;
+    h.CurrentStates = CurrentStates;
+    h.PreviousRawStates = PreviousRawStates();
+    h.MenuCursorY = Scene == ShipSelectScene ? MenuCursorY() : 64;
+    h.UpLatch = UpLatch != 0;
+    h.DownLatch = DownLatch != 0;
+    SceneBefore = Scene;
+}
+
+void ReplayRecorder::FrameRun(uint64_t inputStates) {
+    if (!Writer.IsOpen()) {
+        // The ship select's start is the one way out of the ship select into a play scene.
+        const bool started = EnteredPending || (SceneBefore == ShipSelectScene && IsPlayScene(Scene));
+        if (!started) return;
+        ReplayHeader h = Before;
+        h.GameVersion = GameVersion;
+        h.Start = EnteredPending ? ReplayStart::Entered : ReplayStart::ShipSelect;
+        h.StartScene = EnteredPending ? SceneBefore : Scene;
+        if (EnteredPending) h.Seed = EnteredSeed;
+        EnteredPending = false;
+        Open(h);
+        if (!Writer.IsOpen()) return;
+    }
+    Writer.Frame(inputStates);
+    const long frame = Writer.FramesWritten();
+    if (!InGame(Scene)) {
+        // Game over or the staff roll's end: the game went back to the title in this frame.
+        Checkpoint();
+        End(SceneBefore == StaffRollScene ? ReplayEnd::StaffRoll : ReplayEnd::GameOver, LastScore);
+        return;
+    }
+    LastScore = Score;
+    if (CheckpointDue(frame)) Checkpoint();
+}
+
+void ReplayRecorder::KeyDown(int vk) {
+    if (!Writer.IsOpen()) return;
+    if (vk == Vk::Escape) {
+        Checkpoint();
+        End(ReplayEnd::Quit, Score);
+        return;
+    }
+    Writer.Key(vk);
+    if (vk == Vk::Home) {
+        // Taken before the window handles the key: the world still holds the abandoned game.
+        Checkpoint();
+        End(ReplayEnd::Home, Score);
+    }
+}
+
+void ReplayRecorder::ProgramClosing() {
+    if (!Writer.IsOpen()) return;
+    Checkpoint();
+    End(ReplayEnd::Quit, Score);
+}
+
+void ReplayRecorder::Open(const ReplayHeader& header) {
+    std::string error;
+    LastCheckpoint = 0;
+    LastScore = Score;
+    if (!Writer.Open(Path, header, &error) && !ReportedError) {
+        // Said once: a full disk should not fill the terminal with one line per game.
+        std::fprintf(stderr, "%s (the game is not recorded)\n", error.c_str());
+        ReportedError = true;
+    }
+}
+
+void ReplayRecorder::Checkpoint() {
+    const long frame = Writer.FramesWritten();
+    if (frame == 0 || frame == LastCheckpoint) return;
+    Writer.Checkpoint(TakeCheckpoint(frame));
+    LastCheckpoint = frame;
+}
+
+void ReplayRecorder::End(ReplayEnd end, int finalScore) {
+    std::string error;
+    if (!Writer.Finish(end, finalScore, &error))
+        std::fprintf(stderr, "%s: %s\n", Path.c_str(), error.c_str());
+    ++Games;
+}
+
+// ---- Playback ----------------------------------------------------------------------------------
+
+void ReplayPlayer::Begin() {
+    const ReplayHeader& h = R.Header;
+    // The player's own scores and cleared flag play no part in a replay.
+    GameCleared = 0;
+    std::fill(HighScores, HighScores + HighScoreCount, 0);
+    NewGame();
+    RandomSeed = h.Seed;  // before the scene's init, which may draw from it
+    SpeedButton = h.Buttons[0];
+    FireButton = h.Buttons[1];
+    BurstButton = h.Buttons[2];
+    ConfirmButton = h.Buttons[3];
+    Difficulty = h.Difficulty;
+    Lives = h.Lives;
+    if (h.Start == ReplayStart::ShipSelect) {
+        Scene = ShipSelectScene;
+        SceneInit();
+        ShotType = h.ShotType;
+        StartScene = h.StartScene;
+        MenuCursorY() = h.MenuCursorY;
+        UpLatch = h.UpLatch ? 1 : 0;
+        DownLatch = h.DownLatch ? 1 : 0;
+    } else {
+        EnterSceneDirectly(h.StartScene, h.ShotType, h.ShotPower, h.Option1, h.Option2);
+    }
+    RestoreInputStates(h.CurrentStates, h.PreviousRawStates);
+    LastScore = Score;
+}
+
+uint64_t ReplayPlayer::FrameStates() {
+    while (Run < R.Runs.size() && UsedOfRun >= R.Runs[Run].Frames) {
+        ++Run;
+        UsedOfRun = 0;
+    }
+    if (Run >= R.Runs.size()) return 0;
+    ++UsedOfRun;
+    return R.Runs[Run].States;
+}
+
+void ReplayPlayer::FrameRun(TForm1& form) {
+    if (Finished()) return;
+    ++Played;
+    const bool inGame = InGame(Scene);
+    if (NextCheckpoint < R.Checkpoints.size() && R.Checkpoints[NextCheckpoint].Frame == Played)
+        Compare(R.Checkpoints[NextCheckpoint++]);
+    if (Diverged()) return;
+    if (inGame) LastScore = Score;
+    if (!inGame && Played < R.Frames) {
+        Difference = "frame " + std::to_string(Played) +
+                     ": the game ended here, the recording goes on to frame " + std::to_string(R.Frames);
+        return;
+    }
+    for (; NextKey < R.Keys.size() && R.Keys[NextKey].AfterFrame == Played; ++NextKey) {
+        if (R.Keys[NextKey].Vk == Vk::Home) LastScore = Score;
+        form.ReplayedKeyDown(R.Keys[NextKey].Vk);
+    }
+    if (Played < R.Frames) return;
+    const bool endedAtTitle = !InGame(Scene);
+    if (endedAtTitle != (R.End != ReplayEnd::Quit)) {
+        Difference = "frame " + std::to_string(Played) + ": end expected " + ReplayEndName(R.End) +
+                     ", found " + (endedAtTitle ? "the title" : "the game still running");
+    } else if (LastScore != R.FinalScore) {
+        Differ(Played, "final score", R.FinalScore, LastScore);
+    }
+}
+
+void ReplayPlayer::Compare(const ReplayCheckpoint& e) {
+    const ReplayCheckpoint f = TakeCheckpoint(e.Frame);
+    if (f.Scene != e.Scene) return Differ(e.Frame, "scene", e.Scene, f.Scene);
+    if (f.StageFrame != e.StageFrame) return Differ(e.Frame, "StageFrame", e.StageFrame, f.StageFrame);
+    if (f.Score != e.Score) return Differ(e.Frame, "score", e.Score, f.Score);
+    if (f.Lives != e.Lives) return Differ(e.Frame, "ships", e.Lives, f.Lives);
+    if (f.Random != e.Random) return Differ(e.Frame, "random seed", e.Random, f.Random, true);
+    if (f.Ship != e.Ship)
+        return Differ(e.Frame, "ship and shots hash", static_cast<long long>(e.Ship),
+                      static_cast<long long>(f.Ship), true);
+    if (f.Objects != e.Objects)
+        return Differ(e.Frame, "objects hash", static_cast<long long>(e.Objects),
+                      static_cast<long long>(f.Objects), true);
+}
+
+void ReplayPlayer::Differ(long frame, const char* field, long long expected, long long found, bool hex) {
+    char text[160];
+    if (hex)
+        std::snprintf(text, sizeof text, "frame %ld: %s expected %llx, found %llx", frame, field,
+                      static_cast<unsigned long long>(expected), static_cast<unsigned long long>(found));
+    else
+        std::snprintf(text, sizeof text, "frame %ld: %s expected %lld, found %lld", frame, field, expected,
+                      found);
+    Difference = text;
+}
+
+}  // namespace veltrano
