@@ -17,6 +17,7 @@
 #include "platform/Mixer.h"
 #include "platform/headless/HeadlessGame.h"
 #include "stages/Stage.h"
+#include "tools/stats/SceneStats.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -47,6 +48,13 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --every N          also save a screenshot every N frames
   --out DIR          where screenshots go (default .)
   --wav FILE         write the mixed audio (44100 Hz stereo 16-bit) to FILE
+  --stats S          measure scene S instead: enter it, play it with the pilot until it ends (at
+                     most --frames frames, default here 60000) and print per section (waves,
+                     approach, mid-boss, boss) launches/s, average and 95th-percentile bullets on
+                     screen, enemies per minute, and the longest stretches without an enemy on
+                     screen (before the section's end, and into it) and without a launch, in seconds
+  --pilot P          how --stats flies the untouchable ship: park (sits at the start, never fires)
+                     or sweep (fires at full power, sweeps up and down; the default)
   --help             this text
 )";
 
@@ -146,9 +154,11 @@ std::string DefaultDataFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile;
-    int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
+    int frames = -1, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
     bool trace = false, invincible = false;
+    int statsScene = -100;
+    stats::Pilot pilot = stats::Pilot::Sweep;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -186,7 +196,15 @@ int main(int argc, char** argv) {
             outDir = value();
         else if (arg == "--wav")
             wavFile = value();
-        else if (arg == "--screenshot") {
+        else if (arg == "--stats")
+            statsScene = std::atoi(value().c_str());
+        else if (arg == "--pilot") {
+            const std::string name = value();
+            if (!stats::PilotByName(name.c_str(), pilot)) {
+                std::fprintf(stderr, "sim: unknown pilot '%s' (park or sweep)\n", name.c_str());
+                return 2;
+            }
+        } else if (arg == "--screenshot") {
             std::stringstream list(value());
             for (std::string item; std::getline(list, item, ',');) shots.insert(std::atoi(item.c_str()));
         } else {
@@ -206,6 +224,17 @@ int main(int argc, char** argv) {
         HeadlessGame game(data);
         game.KeepAudio = !wavFile.empty();
         if (seed >= 0) RandomSeed = static_cast<uint32_t>(seed);
+        if (statsScene != -100) {
+            if (!stats::SectionsOf(statsScene)) {
+                std::fprintf(stderr, "sim: scene %d has no boss fight to measure\n", statsScene);
+                return 2;
+            }
+            const stats::SceneRun run =
+                stats::MeasureScene(game, statsScene, pilot, frames < 0 ? 60000 : frames);
+            stats::PrintFigures(stdout, statsScene, run);
+            return 0;
+        }
+        if (frames < 0) frames = 400;
         if (startScene != -100) {
             // The ship select's start, with the chosen weapon.
             Scene = ShipSelectScene;

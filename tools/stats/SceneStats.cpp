@@ -1,0 +1,245 @@
+#include "tools/stats/SceneStats.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/CentralSystem.h"
+#include "platform/headless/HeadlessGame.h"
+#include "stages/Stage.h"
+#include "world/World.h"
+
+namespace veltrano::stats {
+
+namespace {
+
+constexpr double FramesPerSecond = 40.0;
+constexpr int NoWaves = INT_MIN;
+constexpr int NoMid = 1, NoMidTo = 0;
+
+// The waves end at the boss alarm (stage 10: when the fortress arrives); the boss section starts
+// when the boss stands in place and can be hit.
+// clang-format off
+constexpr SceneSections Table[] = {
+    // scene    waves end  mid-boss        boss from
+    {2,         3344,      NoMid, NoMidTo, 3600},
+    {3,         3742,      NoMid, NoMidTo, 3968},
+    {4,         3620,      NoMid, NoMidTo, 3796},
+    {5,         3872,      NoMid, NoMidTo, 4128},
+    {6,         1311,      NoMid, NoMidTo, 1567},
+    {7,         4558,      NoMid, NoMidTo, 4800},
+    {8,         4958,      NoMid, NoMidTo, 5200},
+    {9,         4556,      NoMid, NoMidTo, 5000},
+    {10,        5744,      NoMid, NoMidTo, 6000},
+    {11,        13300,     13300, 19887,   20000},
+    {14, NoWaves, NoMid, NoMidTo, 0}, {15, NoWaves, NoMid, NoMidTo, 0}, {16, NoWaves, NoMid, NoMidTo, 0},
+    {17, NoWaves, NoMid, NoMidTo, 0}, {18, NoWaves, NoMid, NoMidTo, 0}, {19, NoWaves, NoMid, NoMidTo, 0},
+    {20, NoWaves, NoMid, NoMidTo, 0}, {21, NoWaves, NoMid, NoMidTo, 0}, {22, NoWaves, NoMid, NoMidTo, 0},
+    {23, NoWaves, NoMid, NoMidTo, 0},
+};
+// clang-format on
+
+constexpr int BulletCount = LastBulletSlot - FirstBulletSlot + 1;
+constexpr int EnemyLimit = FirstBulletSlot;  // enemies, bosses and their parts lie below the bullets
+
+bool IsEnemySlot(int slot) {
+    // Furniture (700..799) and items (800..999) are not enemies; the type icons (0..5) are menus.
+    return slot >= 6 && (slot < 700 || slot > 999);
+}
+
+bool BulletInFlight(int slot) {
+    return EnemyState[slot] == StateActive && EnemyX[slot] >= -16 && EnemyX[slot] <= 640 &&
+           EnemyY[slot] >= -16 && EnemyY[slot] <= 480;
+}
+
+// Hit classes 0..2 are 16-pixel objects, the others 32: a small flier waiting at Y -16 is not seen.
+bool EnemyOnScreen(int slot) {
+    const int size = EnemySize[slot] <= 2 ? 16 : 32;
+    return EnemyState[slot] == StateActive && EnemyX[slot] + size > 0 && EnemyX[slot] < 640 &&
+           EnemyY[slot] + size > 0 && EnemyY[slot] < 480;
+}
+
+// A bullet launched again in the step it left the field is seen as a jump back to its muzzle:
+// no bullet flies this far in one step.
+constexpr int RelaunchJump = 40;
+
+}  // namespace
+
+const char* SectionName(Section section) {
+    switch (section) {
+        case Section::Waves:
+            return "waves";
+        case Section::Approach:
+            return "approach";
+        case Section::MidBoss:
+            return "mid-boss";
+        case Section::Boss:
+            return "boss";
+        default:
+            return "-";
+    }
+}
+
+const SceneSections* SectionsOf(int scene) {
+    for (const SceneSections& row : Table)
+        if (row.Scene == scene) return &row;
+    return nullptr;
+}
+
+Section SectionAt(const SceneSections& s, int stageFrame) {
+    if (stageFrame >= s.BossFrom) return Section::Boss;
+    if (s.MidFrom <= s.MidTo && stageFrame >= s.MidFrom && stageFrame <= s.MidTo) return Section::MidBoss;
+    if (s.WavesEnd != NoWaves && stageFrame >= 0 && stageFrame < s.WavesEnd) return Section::Waves;
+    return Section::Approach;
+}
+
+SceneCounter::SceneCounter(int scene)
+    : Sections(SectionsOf(scene)),
+      WasInFlight(BulletCount, 0),
+      WasOnScreen(EnemyLimit, 0),
+      LastX(BulletCount, 0),
+      LastY(BulletCount, 0) {}
+
+void SceneCounter::Observe(int stepFrame) {
+    Section section = Sections ? SectionAt(*Sections, stepFrame) : Section::Waves;
+    // A fallen boss ends the fight: what follows is its explosion and the bullets' removal.
+    if (section == Section::Boss && EnemyState[BossSlot] == StateDestroyed) section = Section::Count;
+    // A stretch of quiet or silence never runs across two sections.
+    if (section != Current && Current != Section::Count) {
+        Tally& old = Tallies[static_cast<int>(Current)];
+        old.LongestSilent = std::max(old.LongestSilent, old.SilentRun);
+        old.SilentRun = 0;
+    }
+    if (section != Current && section != Section::Count) {
+        // Met again (the clock jumped back into it): the quiet it ended on was not its last.
+        Tally& fresh = Tallies[static_cast<int>(section)];
+        fresh.LongestQuiet = std::max(fresh.LongestQuiet, fresh.QuietRun);
+        fresh.QuietRun = fresh.SilentRun = 0;
+    }
+    Current = section;
+
+    int launches = 0, bullets = 0;
+    for (int i = 0; i < BulletCount; ++i) {
+        const int slot = FirstBulletSlot + i;
+        const bool flying = BulletInFlight(slot);
+        if (flying) {
+            ++bullets;
+            const bool jumped =
+                std::abs(EnemyX[slot] - LastX[i]) + std::abs(EnemyY[slot] - LastY[i]) > RelaunchJump;
+            if (!WasInFlight[i] || jumped) ++launches;
+        }
+        WasInFlight[i] = flying;
+        LastX[i] = EnemyX[slot];
+        LastY[i] = EnemyY[slot];
+    }
+    int enemies = 0, appearances = 0;
+    for (int slot = 0; slot < EnemyLimit; ++slot) {
+        if (!IsEnemySlot(slot)) continue;
+        const bool shown = EnemyOnScreen(slot);
+        enemies += shown;
+        appearances += shown && !WasOnScreen[slot];
+        WasOnScreen[slot] = shown;
+    }
+    if (section == Section::Count) return;
+
+    Tally& t = Tallies[static_cast<int>(section)];
+    ++t.Frames;
+    t.Launches += launches;
+    t.BulletSum += bullets;
+    t.BulletCounts.push_back(bullets);
+    t.Appearances += appearances;
+    if (enemies == 0) {
+        ++t.QuietRun;
+    } else {
+        t.LongestQuiet = std::max(t.LongestQuiet, t.QuietRun);
+        t.QuietRun = 0;
+    }
+    if (launches == 0) {
+        ++t.SilentRun;
+    } else {
+        t.LongestSilent = std::max(t.LongestSilent, t.SilentRun);
+        t.SilentRun = 0;
+    }
+}
+
+std::array<SectionFigures, static_cast<int>(Section::Count)> SceneCounter::Figures() const {
+    std::array<SectionFigures, static_cast<int>(Section::Count)> out{};
+    for (int s = 0; s < static_cast<int>(Section::Count); ++s) {
+        const Tally& t = Tallies[s];
+        SectionFigures& f = out[s];
+        f.Frames = t.Frames;
+        if (t.Frames == 0) continue;
+        const double seconds = t.Frames / FramesPerSecond;
+        f.Launches = t.Launches;
+        f.LaunchesPerSecond = t.Launches / seconds;
+        f.AverageBullets = static_cast<double>(t.BulletSum) / t.Frames;
+        std::vector<int> counts = t.BulletCounts;
+        const size_t at = std::min(counts.size() - 1, counts.size() * 95 / 100);
+        std::nth_element(counts.begin(), counts.begin() + at, counts.end());
+        f.Bullets95 = counts[at];
+        f.EnemiesPerMinute = t.Appearances / (seconds / 60.0);
+        f.LongestWithoutEnemy = t.LongestQuiet / FramesPerSecond;
+        f.FinalWithoutEnemy = t.QuietRun / FramesPerSecond;
+        f.LongestWithoutLaunch = std::max(t.LongestSilent, t.SilentRun) / FramesPerSecond;
+    }
+    return out;
+}
+
+bool PilotByName(const char* name, Pilot& pilot) {
+    if (std::strcmp(name, "park") == 0) {
+        pilot = Pilot::Park;
+    } else if (std::strcmp(name, "sweep") == 0) {
+        pilot = Pilot::Sweep;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames, int untilFrame) {
+    HeadlessBackend& keys = game.Platform;
+    keys.ReleaseAll();
+    Scene = scene;
+    SceneInit();
+    SetShotVelocities();
+    ControlEnabled = 1;
+    if (pilot == Pilot::Sweep) ShotPower = 3;
+    SceneCounter counter(scene);
+    SceneRun run;
+    while (Scene == scene && run.FramesRun < maxFrames && StageFrame < untilFrame) {
+        PlayerUntouchable = 1;
+        if (pilot == Pilot::Sweep) {
+            keys.Press(Vk::X);
+            const bool up = (run.FramesRun / 48) % 2 == 0;
+            keys.Press(Vk::Up, up);
+            keys.Press(Vk::Down, !up);
+        }
+        const int step = StageFrame;
+        game.Frame();
+        ++run.FramesRun;
+        if (Scene == scene) counter.Observe(step);
+        if (BossSlot >= 0 && EnemyState[BossSlot] == StateDestroyed && EnemyHP[BossSlot] <= 0)
+            run.BossDestroyed = true;
+    }
+    keys.ReleaseAll();
+    run.Sections = counter.Figures();
+    return run;
+}
+
+void PrintFigures(std::FILE* out, int scene, const SceneRun& run) {
+    std::fprintf(out, "scene %d: %d frames%s\n", scene, run.FramesRun,
+                 run.BossDestroyed ? ", boss shot down" : "");
+    std::fprintf(out, "  %-9s %7s %9s %8s %6s %9s %9s %9s %9s\n", "section", "seconds", "launch/s", "bullets",
+                 "p95", "enemy/min", "no-enemy", "end-quiet", "no-launch");
+    for (int s = 0; s < static_cast<int>(Section::Count); ++s) {
+        const SectionFigures& f = run.Sections[s];
+        if (f.Frames == 0) continue;
+        std::fprintf(out, "  %-9s %7.1f %9.1f %8.1f %6d %9.1f %9.1f %9.1f %9.1f\n",
+                     SectionName(static_cast<Section>(s)), f.Frames / FramesPerSecond, f.LaunchesPerSecond,
+                     f.AverageBullets, f.Bullets95, f.EnemiesPerMinute, f.LongestWithoutEnemy,
+                     f.FinalWithoutEnemy, f.LongestWithoutLaunch);
+    }
+}
+
+}  // namespace veltrano::stats
