@@ -27,6 +27,42 @@ void DeathRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int sp
     for (int i = 0; i < shots; ++i) s.FireOnDeath(bullet + i, carrier, 360 * i / shots, deadTime, speed);
 }
 
+void AimedFan(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int spread, int phase, int every,
+              int from, int speed) {
+    for (int v = 0; v < FanVolleys; ++v) {
+        const int bullet = b.Take(shots);
+        for (int i = 0; i < shots; ++i) {
+            s.FireAimed(bullet + i, carrier, spread * (2 * i - shots + 1) / 2, phase + every * v,
+                        every * FanVolleys, from, speed);
+        }
+    }
+}
+
+void AngledRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int phase, int every,
+                int from, int speed) {
+    for (int v = 0; v < RingVolleys; ++v) {
+        const int bullet = b.Take(shots);
+        for (int i = 0; i < shots; ++i) {
+            s.FireAngled(bullet + i, carrier, angle + 360 * i / shots + 360 / shots / 2 * v,
+                         phase + every * v, every * RingVolleys, from, speed);
+        }
+    }
+}
+
+void TurningStream(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int turn, int gap,
+                   int period, int from, int speed) {
+    const int bullet = b.Take(shots);
+    for (int w = 0; w < shots; ++w)
+        s.FireAngled(bullet + w, carrier, angle + turn * w, gap * w, period, from, speed);
+}
+
+void SpiralPair(ScriptBuilder& s, int first, int cx, int cy, int shrink, int startAngle, int from,
+                int centreFrame, int to) {
+    const Arg radius = Arg::Frame(shrink * centreFrame, -shrink);
+    s.CircleDuring(first, cx, cy, radius, startAngle, -2, from, to);
+    s.CircleDuring(first + 1, cx, cy, radius, startAngle + 180, 2, from, to);
+}
+
 void LateStageHitPoints(ScriptBuilder& s, bool heavyShips) {
     s.HitPoints(800, 999, 2);
     s.HitPoints(1000, 1799, 1);

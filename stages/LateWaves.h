@@ -34,6 +34,30 @@ void DeathRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int sp
 // stages 9 and 10.
 void LateStageHitPoints(ScriptBuilder& s, bool heavyShips);
 
+// A bullet slot is launched again only once its last shot has left the field, so a volley repeated
+// faster than a shot crosses the screen takes turns between several sets of slots.
+constexpr int FanVolleys = 3, RingVolleys = 2;
+
+// An aimed fan of `shots`, `spread` degrees apart, fired every `every` steps (at `phase` < `every`)
+// from `from` on.
+void AimedFan(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int spread, int phase, int every,
+              int from, int speed);
+
+// A ring of `shots` fixed-angle shots, the first at `angle`, fired every `every` steps at `phase`;
+// every other ring is turned half a gap, so the gaps do not line up.
+void AngledRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int phase, int every,
+                int from, int speed);
+
+// A stream that turns `turn` degrees per shot: shot w leaves at angle + turn x w, `gap` x w steps into
+// every cycle of `period`.
+void TurningStream(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int turn, int gap,
+                   int period, int from, int speed);
+
+// Two fliers spiralling in from a radius that shrinks `shrink` pixels a step, one each way round:
+// both reach the centre at `centreFrame`, pass through it and wind out on the other side.
+void SpiralPair(ScriptBuilder& s, int first, int cx, int cy, int shrink, int startAngle, int from,
+                int centreFrame, int to);
+
 // A mine with its ring of twelve.
 void MineOf(ScriptBuilder& s, BulletCursor& b, int slot);
 
