@@ -63,6 +63,31 @@ void SpiralPair(ScriptBuilder& s, int first, int cx, int cy, int shrink, int sta
     s.CircleDuring(first + 1, cx, cy, radius, startAngle + 180, 2, from, to);
 }
 
+void MineCarrier(ScriptBuilder& s, BulletCursor& b, int carrier, int firstMine, int start, int dy,
+                 int ringAngle, int end) {
+    const int hold = start + 48, leave = start + 400;
+    s.MoveDuring(carrier, -4, 0, start, hold);
+    s.MoveDuring(carrier, -1, Arg::Cycle(hold, 128, 63, -dy, dy), hold, leave);
+    s.MoveDuring(carrier, -4, 0, leave, end);
+    for (int m = 0; m < 4; ++m) {
+        const int mine = firstMine + m;
+        s.FireStraightStop(mine, carrier, hold, 20, 0, 96, m < 2 ? 4 : -4, m % 2 == 0 ? 1 : -3);
+        // The side shots go first: the middle one takes the mine's place and so ends it.
+        for (int side = 0; side < 2; ++side)
+            s.FireAimed(b.Take(1), mine, side == 0 ? 20 : -20, 40, 96, hold, 5);
+        s.FireAimedExact(b.Take(1), mine, 0, 40, 96, hold, 5);
+    }
+    AngledRing(s, b, carrier, 10, ringAngle, 56, 64, hold, 4);
+    DeathRing(s, b, carrier, 12, 5);
+}
+
+void Swooper(ScriptBuilder& s, BulletCursor& b, int slot, int mark, int start, int dy, int end) {
+    s.Path(slot, {{-2, dy, start, start + 28}, {-8, 0, start + 28, end}});
+    s.FireAimedStop(mark, slot, 0, 44, 20, start, start, 6);
+    s.FireAimedExact(b.Take(1), mark, 0, 60, start, start, 7);
+    s.DeathShot(b.Take(1), slot);
+}
+
 void LateStageHitPoints(ScriptBuilder& s, bool heavyShips) {
     s.HitPoints(800, 999, 2);
     s.HitPoints(1000, 1799, 1);

@@ -58,6 +58,16 @@ void TurningStream(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, in
 void SpiralPair(ScriptBuilder& s, int first, int cx, int cy, int shrink, int startAngle, int from,
                 int centreFrame, int to);
 
+// A carrier glides in at `start`, sways up and down (first toward `dy`) for ten seconds and leaves.
+// Every 96 steps it throws four slow mines (small shots firstMine..firstMine+3) that stop, then burst
+// into a fan of three at where the ship is; between them it fires a turning ring of ten.
+void MineCarrier(ScriptBuilder& s, BulletCursor& b, int carrier, int firstMine, int start, int dy,
+                 int ringAngle, int end);
+
+// A swooper dives from an edge (dy > 0: from the top) at `start` and turns to race left. It fires one
+// shot (the small shot `mark`) that stops halfway and, a moment later, turns on the ship again.
+void Swooper(ScriptBuilder& s, BulletCursor& b, int slot, int mark, int start, int dy, int end);
+
 // A mine with its ring of twelve.
 void MineOf(ScriptBuilder& s, BulletCursor& b, int slot);
 

@@ -225,23 +225,9 @@ void WriteFinale(ScriptBuilder& s, BulletCursor& b) {
         FanOnce(s, b, 8000 + k, 4200 + 16 * k, 12, 3, 30, 6);
         s.DeathShot(b.Take(1), 8000 + k, 0, 1, 8);
     }
-    // Four carriers rise and sink across the swarm. Each throws four slow mines that stop, then burst
-    // into a fan at where the ship is; the mines themselves are small shots, so a fan can start there.
-    for (int c = 0; c < 4; ++c) {
-        const int carrier = 2412 + c, start = 4100 + 120 * c, dy = c % 2 == 0 ? -1 : 1;
-        s.MoveDuring(carrier, -4, 0, start, start + 48);
-        s.MoveDuring(carrier, -1, Arg::Cycle(start + 48, 128, 63, -dy, dy), start + 48, start + 400);
-        s.MoveDuring(carrier, -4, 0, start + 400, 6000);
-        for (int m = 0; m < 4; ++m) {
-            const int mine = 9000 + 4 * c + m;
-            s.FireStraightStop(mine, carrier, start + 48, 20, 0, 96, m < 2 ? 4 : -4, m % 2 == 0 ? 1 : -3);
-            for (int side = 0; side < 2; ++side)
-                s.FireAimed(b.Take(1), mine, side == 0 ? 20 : -20, 40, 96, start + 48, 5);
-            s.FireAimedExact(b.Take(1), mine, 0, 40, 96, start + 48, 5);
-        }
-        AngledRing(s, b, carrier, 10, 18 * c, 56, 64, start + 48, 4);
-        DeathRing(s, b, carrier, 12, 5);
-    }
+    // Four mine carriers sway across the swarm.
+    for (int c = 0; c < 4; ++c)
+        MineCarrier(s, b, 2412 + c, 9000 + 4 * c, 4100 + 120 * c, c % 2 == 0 ? -1 : 1, 18 * c, 6000);
     s.ScrollWithGround(851, 4400);
     // The gun rows along the top and bottom edges fire straight across the ship's path.
     for (int k = 0; k < 4; ++k) {
@@ -253,16 +239,8 @@ void WriteFinale(ScriptBuilder& s, BulletCursor& b) {
         }
     }
     s.ScrollWithGround(901, 5000);
-    // Swoopers dive from above and below in turn. Each fires a shot that stops halfway and, a moment
-    // later, turns on the ship again.
-    for (int k = 0; k < 16; ++k) {
-        const int slot = 1088 + k, start = 4900 + 32 * k, dy = k % 2 == 0 ? 8 : -8;
-        s.Path(slot, {{-2, dy, start, start + 28}, {-8, 0, start + 28, 6000}});
-        const int mark = 9016 + k;
-        s.FireAimedStop(mark, slot, 0, 44, 20, start, start, 6);
-        s.FireAimedExact(b.Take(1), mark, 0, 60, start, start, 7);
-        s.DeathShot(b.Take(1), slot);
-    }
+    // Swoopers dive from above and below in turn.
+    for (int k = 0; k < 16; ++k) Swooper(s, b, 1088 + k, 9016 + k, 4900 + 32 * k, k % 2 == 0 ? 8 : -8, 6000);
     // Two pairs of heavy guns close the gauntlet with counter-turning rings.
     for (int c = 0; c < 2; ++c) {
         const int gun = 2485 + c, start = 5080, y = c == 0 ? -4 : 4;
