@@ -4,46 +4,13 @@
 #include "app/Main.h"
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
+#include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 
 namespace veltrano {
 
 namespace {
-
-// The boss of each play scene: its slot, the EnemyDeadTime at which the music stops, and the one at
-// which the next scene begins (-1: the scene ends by its frame count instead).
-struct BossRow {
-    int Scene, Slot, MusicStop, NextAt;
-};
-
-constexpr BossRow BossTable[] = {
-    {2, 6, 84, 100},   {14, 6, 84, 100},  {3, 7, 84, 100},   {15, 7, 84, 100},  {4, 9, 192, 200},
-    {16, 9, 192, 200}, {5, 11, 84, 100},  {17, 11, 84, 100}, {6, 12, 269, -1},  {18, 12, 84, 100},
-    {7, 13, 84, 100},  {19, 13, 84, 100}, {8, 14, 84, 100},  {20, 14, 84, 100}, {9, 15, 84, 100},
-    {21, 15, 84, 100}, {10, 16, 84, 100}, {22, 16, 84, 100}, {11, 17, 84, 100}, {23, 17, 84, 100},
-    {12, 18, 84, 100}, {13, 19, 84, 100},
-};
-
-const BossRow* BossOf(int scene) {
-    for (const BossRow& row : BossTable)
-        if (row.Scene == scene) return &row;
-    return nullptr;
-}
-
-constexpr int Stage5EndFrame = 10352;
-
-// The frames of a scene's boss alarm and of the switch to boss music.
-struct MusicRow {
-    int Scene, AlarmFrame, BossFrame;
-};
-
-constexpr MusicRow MusicTable[] = {
-    {2, 3344, 3600}, {3, 3742, 3968}, {4, 3620, 3796},  {5, 3872, 4128},  {6, 1311, 1567},
-    {7, 4558, 4782}, {8, 4958, 5182}, {9, 4556, 4812},  {10, 5744, 6000}, {11, 5744, 6000},
-    {14, -256, 0},   {15, -256, 0},   {16, -337, -81},  {17, -256, 0},    {18, -256, 0},
-    {19, -256, 0},   {20, -256, 0},   {21, -455, -189}, {22, -256, 0},    {23, -256, 0},
-};
 
 bool InRange(int k, int first, int last) {
     return k >= first && k <= last;
@@ -58,18 +25,6 @@ bool InAny(int k, const int (&ranges)[N][2]) {
         if (InRange(k, r[0], r[1])) return true;
     return false;
 }
-
-const char* const StageMusicByNumber[] = {nullptr,
-                                          "\\Sounds\\Stage1.wav",
-                                          "\\Sounds\\Stage2.wav",
-                                          "\\Sounds\\Stage3.wav",
-                                          "\\Sounds\\Stage4.wav",
-                                          "\\Sounds\\Stage5.wav",
-                                          "\\Sounds\\Stage6.wav",
-                                          "\\Sounds\\Stage7.wav",
-                                          "\\Sounds\\Stage8.wav",
-                                          "\\Sounds\\Stage9.wav",
-                                          "\\Sounds\\Stage10.wav"};
 
 }  // namespace
 
@@ -131,24 +86,24 @@ void TForm1::SlotSoundCues(int k) {
 }
 
 void TForm1::MusicCues() {
-    for (const MusicRow& row : MusicTable) {
-        if (row.Scene != Scene) continue;
-        if (StageFrame == row.AlarmFrame) RestartSound(BossAlarmSound);
-        if (StageFrame == row.BossFrame) {
+    const SceneRow* row = SceneRowOf(Scene);
+    if (row != nullptr) {
+        if (StageFrame == row->Music.AlarmFrame) RestartSound(BossAlarmSound);
+        if (StageFrame == row->Music.BossFrame) {
             StopSound(StageMusic);
             PlaySound(BossMusic, true);
         }
     }
     // The third boss's barrage of bombs keeps sounding until it falls.
-    const int bombFrom = Scene == Stage3Scene ? 3876 : Scene == BossRush1Scene + 2 ? 0 : -1;
-    if (bombFrom >= 0 && EnemyState[9] != StateDestroyed && StageFrame > bombFrom &&
+    if ((Scene == Stage3Scene || Scene == BossRush3Scene) && EnemyState[row->Fight.Slot] != StateDestroyed &&
+        StageFrame > row->Fight.At(Stage3BossActiveFrame) &&
         (StageFrame % 969 == 128 || StageFrame % 969 == 320))
         RestartSound(BombSound);
     if (Scene == Stage5Scene) {
-        if (EnemyDeadTime[12] == 1) StopSound(BossMusic);
+        if (EnemyDeadTime[row->Fight.Slot] == 1) StopSound(BossMusic);
         if (StageFrame == 10224) PlaySound(SpeedSound, false);
     }
-    if (Scene == StaffRollScene && StageFrame > 3064) {
+    if (Scene == StaffRollScene && StageFrame > StaffRollClosingFrame) {
         SetSoundVolume(StageMusic, SoundVolume(StageMusic) - 10);
         if (SoundVolume(StageMusic) == -10000) {
             StopSound(StageMusic);
@@ -159,8 +114,9 @@ void TForm1::MusicCues() {
 
 void TForm1::BossDestroyedStop() {
     if (Scene == ChallengeScene && StageFrame == -80) ControlEnabled = 0;
-    const BossRow* boss = BossOf(Scene);
-    if (boss == nullptr || EnemyDeadTime[boss->Slot] != boss->MusicStop) return;
+    const SceneRow* row = SceneRowOf(Scene);
+    if (row == nullptr || row->Fight.Slot == NoBoss || EnemyDeadTime[row->Fight.Slot] != row->End.MusicStopAt)
+        return;
     ControlEnabled = 0;
     if (Scene == ChallengeBattleScene || Scene == ChallengeEnduranceScene) {
         SilenceSound(StageMusic);
@@ -190,35 +146,32 @@ void TForm1::MoveToScene(int scene, const char* stageMusic, const char* bossMusi
 }
 
 void TForm1::SceneTransitions() {
-    if (Scene == TitleScene && StageFrame == 864) {
+    if (Scene == TitleScene && StageFrame == RowOf(TitleScene).EndFrame) {
         Scene = ScoreListScene;
         SceneInit();
         SetShotVelocities();
         return;
     }
-    if (Scene == ChallengeScene && StageFrame == 800) {
+    if (Scene == ChallengeScene && StageFrame == RowOf(ChallengeScene).EndFrame) {
         EnterLastBattle();
         return;
     }
-    const BossRow* boss = BossOf(Scene);
-    if (boss == nullptr) return;
-    const bool ends =
-        boss->NextAt < 0 ? StageFrame == Stage5EndFrame : EnemyDeadTime[boss->Slot] == boss->NextAt;
+    const SceneRow* row = SceneRowOf(Scene);
+    if (row == nullptr || row->Fight.Slot == NoBoss) return;
+    const bool ends = row->End.NextSceneAt == NoFrame
+                          ? StageFrame == row->EndFrame
+                          : EnemyDeadTime[row->Fight.Slot] == row->End.NextSceneAt;
     if (!ends) return;
     const int from = Scene;
-    if (from >= Stage1Scene && from <= Stage9Scene) {
-        // Scene s + 1 is stage s.
-        MoveToScene(from + 1, StageMusicByNumber[from],
-                    from == Stage9Scene ? "\\Sounds\\Boss2.wav" : "\\Sounds\\Boss.wav", true, true);
-    } else if (from >= BossRush1Scene && from < BossRush10Scene) {
-        const int stage = from + 1 - BossRush1Scene + 1;
-        MoveToScene(from + 1, StageMusicByNumber[stage],
-                    from + 1 == BossRush10Scene ? "\\Sounds\\Boss2.wav" : "\\Sounds\\Boss.wav", true, true);
+    if ((from >= Stage1Scene && from < Stage10Scene) || (from >= BossRush1Scene && from < BossRush10Scene)) {
+        const SceneMusic& next = RowOf(from + 1).Music;
+        MoveToScene(from + 1, next.StageFile, next.BossFile, true, true);
     } else if (from == Stage10Scene && ContinuesUsed < 1) {
         MoveToScene(ChallengeScene, nullptr, nullptr, false, false);
     } else {
         // After stage 10 with a continue, after either extra battle, and after the last boss scene.
-        MoveToScene(StaffRollScene, "\\Sounds\\Ending.wav", nullptr, true, false);
+        const SceneMusic& next = RowOf(StaffRollScene).Music;
+        MoveToScene(StaffRollScene, next.StageFile, next.BossFile, true, false);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/Display.h"
 #include "platform/Input.h"
 #include "render/Render.h"
+#include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 
@@ -128,8 +129,8 @@ void TForm1::FormKeyDown(int key) {
 void TForm1::ReturnToTitleSilently() {
     SilenceAllSounds();
     NewGame();
-    LoadWave(BossMusic, "\\Sounds\\Boss.wav");
-    LoadWave(StageMusic, "\\Sounds\\Stage1.wav");
+    LoadWave(BossMusic, RowOf(Stage1Scene).Music.BossFile);
+    LoadWave(StageMusic, RowOf(Stage1Scene).Music.StageFile);
 }
 
 void TForm1::FormCloseQuery() {

@@ -6,6 +6,7 @@
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
 #include "platform/Input.h"
+#include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 
@@ -192,7 +193,7 @@ void TForm1::ConfirmAction() {
         } else if (IsPlayScene(Scene)) {
             ConfirmInPlay();
         } else if (Scene == StaffRollScene) {
-            if (StageFrame > 3064) EndStaffRoll();
+            if (StageFrame > StaffRollClosingFrame) EndStaffRoll();
             ConsumeState(ConfirmState);
         }
     }
@@ -201,8 +202,8 @@ void TForm1::ConfirmAction() {
 
 // The extra battle: fought when the game scored anything, endured when it scored nothing.
 void TForm1::EnterLastBattle() {
-    MoveToScene(Score != 0 ? ChallengeBattleScene : ChallengeEnduranceScene, "\\Sounds\\LastBattle.wav",
-                nullptr, true, true);
+    const int battle = Score != 0 ? ChallengeBattleScene : ChallengeEnduranceScene;
+    MoveToScene(battle, RowOf(battle).Music.StageFile, nullptr, true, true);
 }
 
 void TForm1::StartGame() {
@@ -211,12 +212,11 @@ void TForm1::StartGame() {
     ShotPower = 1;
     SceneInit();
     FireHeld = 0;
-    static const char* const StageMusicFiles[] = {
-        "\\Sounds\\Stage1.wav", "\\Sounds\\Stage2.wav",  "\\Sounds\\Stage3.wav",    "\\Sounds\\Stage4.wav",
-        "\\Sounds\\Stage5.wav", "\\Sounds\\Stage6.wav",  "\\Sounds\\Stage7.wav",    "\\Sounds\\Stage8.wav",
-        "\\Sounds\\Stage9.wav", "\\Sounds\\Stage10.wav", "\\Sounds\\LastBattle.wav"};
-    LoadWave(StageMusic, StageMusicFiles[Scene - Stage1Scene]);
-    if (Scene == Stage10Scene) LoadWave(BossMusic, "\\Sounds\\Boss2.wav");
+    // Only the last boss's own piece is loaded at a start: the other stages keep whatever boss music
+    // the last game left in the slot.
+    const SceneMusic& music = RowOf(Scene).Music;
+    LoadWave(StageMusic, music.StageFile);
+    if (music.BossFile == LastBossMusic) LoadWave(BossMusic, music.BossFile);
     PlaySound(StageMusic, true);
     SetShotVelocities();
     SpeedKeyLatch = 1;  // a speed button held through the start does not change the speed

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "stages/SceneTable.h"
+
 namespace veltrano {
 
 SoundBuffer SoundSlots[SoundSlotCount];
@@ -11,10 +13,17 @@ namespace {
 std::string Folder = ".";
 
 constexpr const char* StartFiles[SoundSlotCount] = {
-    "\\Sounds\\Shot.wav",      "\\Sounds\\EnemyDeath.wav", "\\Sounds\\BigEnemyDeath.wav",
-    "\\Sounds\\BossDeath.wav", "\\Sounds\\Item.wav",       "\\Sounds\\Speed.wav",
-    "\\Sounds\\MeDeath.wav",   "\\Sounds\\Bomb.wav",       "\\Sounds\\BossAlarm.wav",
-    "\\Sounds\\Stage1.wav",    "\\Sounds\\Boss.wav",
+    "\\Sounds\\Shot.wav",
+    "\\Sounds\\EnemyDeath.wav",
+    "\\Sounds\\BigEnemyDeath.wav",
+    "\\Sounds\\BossDeath.wav",
+    "\\Sounds\\Item.wav",
+    "\\Sounds\\Speed.wav",
+    "\\Sounds\\MeDeath.wav",
+    "\\Sounds\\Bomb.wav",
+    "\\Sounds\\BossAlarm.wav",
+    RowOf(Stage1Scene).Music.StageFile,
+    RowOf(Stage1Scene).Music.BossFile,
 };
 
 }  // namespace

@@ -18,7 +18,7 @@ void BM_Stage7Step(benchmark::State& state) {
 BENCHMARK(BM_Stage7Step);
 
 void BM_Stage6BossAloneStep(benchmark::State& state) {
-    WalkScene(state, BossRush1Scene + 5, 8100);
+    WalkScene(state, BossRush6Scene, 8100);
 }
 BENCHMARK(BM_Stage6BossAloneStep);
 

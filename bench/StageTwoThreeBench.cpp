@@ -27,7 +27,7 @@ BENCHMARK(BM_SceneStep)
     ->Args({Stage2Scene, 7700})
     ->Args({Stage3Scene, 8000})
     ->Args({BossRush1Scene, 8100})
-    ->Args({BossRush1Scene + 1, 8100})
-    ->Args({BossRush1Scene + 2, 8100});
+    ->Args({BossRush2Scene, 8100})
+    ->Args({BossRush3Scene, 8100});
 
 }  // namespace

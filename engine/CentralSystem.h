@@ -25,8 +25,7 @@ void ScoreSlot(int slot);
 // The points a slot is worth when destroyed (0 for slots worth nothing).
 int SlotPoints(int slot);
 
-// Stage queries.
-bool BossWindowOpen();
+// Stage query: whether every slot of first..last is destroyed.
 bool AllDestroyed(int first, int last);
 
 // The continue countdown: parks the numeral blocks, shows the current digit while the game is over,

@@ -284,7 +284,11 @@ void RunStep(const SceneScript& script) {
                 PlaceBossDigits();
                 break;
             case Op::Call:
-                script.Hooks[a[0]]();
+                if (const ScriptHook& hook = script.Hooks[a[0]]; hook.WithArgument != nullptr) {
+                    hook.WithArgument(a[1]);
+                } else {
+                    hook.Plain();
+                }
                 break;
             case Op::ClearBulletStep:
                 for (int i = a[0]; i <= a[1]; ++i) BulletStep[i] = 0;

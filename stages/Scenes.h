@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "stages/BossFight.h"
 #include "stages/Script.h"
 #include "stages/ScriptBuilder.h"
 #include "world/World.h"
@@ -35,12 +36,10 @@ void WriteBossRush1(ScriptBuilder& s);
 void WriteBossRush2(ScriptBuilder& s);
 void WriteBossRush3(ScriptBuilder& s);
 
-// The boss fights of the stages, shared with the boss scenes. `shift` is subtracted from every frame
-// of the stage's boss section (phases within a fire cycle stay), so a boss scene can stage the same
-// fight from its own frame 0; the time-outs are given as frames of the scene itself.
-void WriteStage1Boss(ScriptBuilder& s, int shift, int timeOutFrame);
-void WriteStage2Boss(ScriptBuilder& s, int shift, int leavePatrolFrame, int timeOutFrame);
-void WriteStage3Boss(ScriptBuilder& s, int shift, int timeOutFrame);
+// The boss fights of stages 1 to 3, fought in the stage and in its boss-only scene.
+void WriteStage1Boss(ScriptBuilder& s, const BossFight& fight);
+void WriteStage2Boss(ScriptBuilder& s, const BossFight& fight);
+void WriteStage3Boss(ScriptBuilder& s, const BossFight& fight);
 // The stage 2 boss's phase and direction, which the stage itself does not reset.
 void ResetStage2Boss();
 // The stage 3 boss ship's parts and hull at their start, off the right edge.

@@ -56,7 +56,8 @@ enum class Op : uint8_t {
     HudRows,
     HudBossDigits,
     // Bespoke behaviour written as a plain function (bosses with phase variables, menus that draw).
-    Call,  // hook index
+    // A hook may take one argument, given when the script is written (a boss fought on two clocks).
+    Call,  // hook index, argument
     // A guard on the frame of a repeating cycle: StageFrame mod period, with the sign of StageFrame,
     // in lo..hi (inclusive), so frames before 0 never match a cycle frame above 0.
     IfCycleFrameIn,  // period, lo, hi
@@ -171,6 +172,12 @@ struct Placement {
 
 constexpr int KeepValue = -1000000;  // a BossSlot or flag count the init leaves as it was
 
+// A plain function, or a function of one argument, that a Call statement runs.
+struct ScriptHook {
+    void (*Plain)() = nullptr;
+    void (*WithArgument)(int) = nullptr;
+};
+
 struct SceneScript {
     std::string Name;
     // Init.
@@ -186,7 +193,7 @@ struct SceneScript {
     // Step.
     std::vector<Statement> Step;
     std::vector<DynamicArg> Dynamic;
-    std::vector<void (*)()> Hooks;
+    std::vector<ScriptHook> Hooks;
     // Faults found while the script was built; a faulty statement is left out of Step.
     std::vector<std::string> Errors;
 };

@@ -336,8 +336,14 @@ void ScriptBuilder::ClearBulletStep(int first, int last) {
 
 void ScriptBuilder::Call(void (*hook)()) {
     if (hook == nullptr) Fault("Call without a function");
-    Script.Hooks.push_back(hook);
-    Emit(Op::Call, {static_cast<int>(Script.Hooks.size() - 1)});
+    Script.Hooks.push_back({hook, nullptr});
+    Emit(Op::Call, {static_cast<int>(Script.Hooks.size() - 1), 0});
+}
+
+void ScriptBuilder::Call(void (*hook)(int), int argument) {
+    if (hook == nullptr) Fault("Call without a function");
+    Script.Hooks.push_back({nullptr, hook});
+    Emit(Op::Call, {static_cast<int>(Script.Hooks.size() - 1), argument});
 }
 
 // ---- Init tables ----------------------------------------------------------------------------------

@@ -147,6 +147,8 @@ class ScriptBuilder {
     void HudRows() { Emit(Op::HudRows, {}); }
     void HudBossDigits() { Emit(Op::HudBossDigits, {}); }
     void Call(void (*hook)());
+    // Runs hook(argument) every step.
+    void Call(void (*hook)(int), int argument);
 
     // Closes the script: checks the bullet slots shared between calls. Returns true when the script
     // has no faults.

@@ -2,6 +2,7 @@
 
 #include "EngineTestSupport.h"
 #include "engine/CentralSystem.h"
+#include "stages/SceneTable.h"
 #include "world/World.h"
 
 using namespace veltrano;

@@ -10,7 +10,6 @@ using namespace veltrano::testdata;
 namespace {
 
 constexpr int FirstBoss = 10, SecondBoss = 11;
-constexpr int BossRush4Scene = BossRush1Scene + 3, BossRush5Scene = BossRush1Scene + 4;
 
 using Steps = std::array<int, 6>;  // layers 1 to 3, X then Y
 

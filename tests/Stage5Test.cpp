@@ -8,7 +8,6 @@ using namespace veltrano::testdata;
 namespace {
 
 constexpr int Boss = 12, UpperPod = 5000, LowerPod = 5001;
-constexpr int BossRush5Scene = BossRush1Scene + 4;
 
 }  // namespace
 

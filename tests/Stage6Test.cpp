@@ -233,7 +233,6 @@ TEST(StageSix, AnUntouchablePilotFiringAllTheTimeReachesStageSeven) {
 }
 
 TEST(StageSix, TheBossAloneEntersAfterItsLeadInAndHandsOnToTheNextBoss) {
-    constexpr int BossRush6Scene = BossRush1Scene + 5;
     StageGame g;
     g.Enter(BossRush6Scene);
     EXPECT_EQ(StageFrame, -320);

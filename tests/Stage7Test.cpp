@@ -10,11 +10,7 @@ using testdata::Pos;
 using testdata::ShootDown;
 using testdata::StageGame;
 
-namespace {
-
-constexpr int BossRush7Scene = BossRush1Scene + 6;
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(StageSeven, ItKeepsTheFlagTableAndDrawsItsRandomPlacesInRange) {
     StageGame g;

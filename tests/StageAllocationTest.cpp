@@ -81,16 +81,16 @@ TEST(StageAllocation, TheStepsOfStagesTwoToSevenAndTheirBossScenesAllocateNothin
     ExpectStepsAllocateNothing({{Stage2Scene, 8200},
                                 {Stage3Scene, 8200},
                                 {BossRush1Scene, 8200},
-                                {BossRush1Scene + 1, 8200},
-                                {BossRush1Scene + 2, 8200},
+                                {BossRush2Scene, 8200},
+                                {BossRush3Scene, 8200},
                                 {Stage4Scene, 8300, 10, 4300},
                                 {Stage5Scene, 2400, 12, 2000},
-                                {BossRush1Scene + 3, 8100, 10, 300},
-                                {BossRush1Scene + 4, 700, 12, 500},
+                                {BossRush4Scene, 8100, 10, 300},
+                                {BossRush5Scene, 700, 12, 500},
                                 {Stage6Scene, 9000},
                                 {Stage7Scene, 9000},
-                                {BossRush1Scene + 5, 9000},
-                                {BossRush1Scene + 6, 9000}});
+                                {BossRush6Scene, 9000},
+                                {BossRush7Scene, 9000}});
 }
 
 TEST(StageAllocation, TheStepsOfTheLastStagesAndTheirBossScenesAllocateNothing) {
@@ -98,7 +98,7 @@ TEST(StageAllocation, TheStepsOfTheLastStagesAndTheirBossScenesAllocateNothing) 
     ExpectStepsAllocateNothing({{Stage8Scene, 9000},
                                 {Stage9Scene, 9000},
                                 {Stage10Scene, 9000},
-                                {BossRush1Scene + 7, 9000},
-                                {BossRush1Scene + 8, 9000},
+                                {BossRush8Scene, 9000},
+                                {BossRush9Scene, 9000},
                                 {BossRush10Scene, 9000}});
 }

@@ -11,7 +11,7 @@ using testdata::StageGame;
 
 namespace {
 
-constexpr int BossScene1 = BossRush1Scene, BossScene2 = BossRush1Scene + 1, BossScene3 = BossRush1Scene + 2;
+constexpr int BossScene1 = BossRush1Scene, BossScene2 = BossRush2Scene, BossScene3 = BossRush3Scene;
 
 // Jumps the scene clock to just before a time-out (nothing timed lies between) and checks that the
 // boss is switched off at `timeOut` with its hit points, and that the frame handler moves on

@@ -7,8 +7,8 @@ using testdata::StageGame;
 
 namespace {
 
-constexpr int Stage8BossScene = BossRush1Scene + 7;
-constexpr int Stage9BossScene = BossRush1Scene + 8;
+constexpr int Stage8BossScene = BossRush8Scene;
+constexpr int Stage9BossScene = BossRush9Scene;
 
 }  // namespace
 

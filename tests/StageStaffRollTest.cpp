@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Display.h"
-#include "stages/StaffRollShow.h"
+#include "stages/staffroll/StaffRollShow.h"
 #include "tests/StageTestGame.h"
 
 using namespace veltrano;

@@ -1,0 +1,18 @@
+// The boss-only scene of stage 10: the last boss on the stage's backdrop, with a shorter lead-in and
+// fewer hit points.
+#include "stages/stage10/Stage10Boss.h"
+
+namespace veltrano {
+
+void WriteBossRush10(ScriptBuilder& s) {
+    const BossFight& fight = RowOf(BossRush10Scene).Fight;
+    WriteLateBossSceneStart(s, fight.Slot, 100, -384);
+    // The rings keep the strength they have in the stage.
+    s.HitPoints(2480, 2487, 200);
+    s.Layers(-8, -8, -16, 0, 0, -2);
+    PlaceStage10Boss(s);
+    s.HudRows();
+    WriteStage10Boss(s, fight);
+}
+
+}  // namespace veltrano

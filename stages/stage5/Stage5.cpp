@@ -1,0 +1,174 @@
+// Stage 5: fliers and guns crossing from both sides, single guns whose fall each brings a bonus
+// formation, a boss that rises from below, and a closing run in which a wall comes in, the player
+// lets go of the ship and the foreground closes over the screen.
+#include "stages/Scenes.h"
+#include "stages/stage5/Stage5Boss.h"
+
+namespace veltrano {
+
+namespace {
+
+// The stage's own clock: the boss rises at 1567 and is switched off at 7600.
+
+constexpr int FirstWallBlock = 2500, LastWallBlock = 2589;
+constexpr int ClosingFrame = 10000;
+
+void WriteInit(ScriptBuilder& s) {
+    s.Reset(ResetKind::Stage);
+    s.Layers(-1, -2, 0);
+    s.Boss(Stage5Boss);
+    s.Flags(5);
+
+    s.HitPoints(Stage5Boss, Stage5Boss, 800);
+    s.HitPoints(800, 999, 2);
+    s.HitPoints(1000, 1995, 1);
+    s.HitPoints(1996, 2399, 5);
+    s.HitPoints(2400, 2498, 20);
+    s.HitPoints(3000, 3499, 5);
+    s.HitPoints(3500, 3999, 10);
+    s.HitPoints(4000, 4499, 3);
+    s.HitPoints(5000, 5499, 1);
+
+    s.Place(1000, 4, 640, -16);
+    s.Place(1004, 4, 640, 480);
+    s.Place(1008, 16, 640, -16);
+    s.Place(1024, 16, 640, 480);
+    s.Place(1500, 4, 480, -16);
+    s.Place(2000, 4, 640, 0);
+    s.Place(2004, 4, -32, 448);
+    s.Place(2008, 4, 640, 224);
+    s.Place(2012, 4, 640, 0);
+    s.Place(2016, 4, 640, 448);
+    for (int slot : {800, 801, 850, 851, 900, 901}) s.Place(slot, 640, 224);
+    PlaceStage5Boss(s);
+    // The closing wall: six columns of fifteen blocks waiting beyond the right edge.
+    for (int column = 0; column < 6; ++column) {
+        s.Place(FirstWallBlock + 15 * column, 15, 640 + 32 * column, Coord::Per(0, 32));
+    }
+}
+
+void WriteOpening(ScriptBuilder& s) {
+    for (int i = 0; i < 4; ++i) {
+        const int w = 8 * i;
+        s.Path(1000 + i, {{-4, 4, 32 + w, 64 + w}, {-6, 0, 64 + w, 160 + w}, {4, 4, 160 + w, 4000}});
+        s.DeathShot(11000 + i, 1000 + i);
+        s.Path(1004 + i, {{-4, -4, 32 + w, 64 + w}, {-6, 0, 64 + w, 160 + w}, {4, -4, 160 + w, 4000}});
+        s.DeathShot(11004 + i, 1004 + i);
+    }
+
+    // Guns from the right along the top, and from the left along the bottom.
+    for (int j = 0; j < 4; ++j) {
+        const int a = 64 * j;
+        const int right = 2000 + j, left = 2004 + j;
+        s.MoveDuring(right, -6, 0, 224 + a, 4000);
+        s.MoveDuring(left, 6, 0, 256 + a, 4000);
+        for (int k = 0; k < 4; ++k) {
+            s.FireAimed(15000 + j + 4 * k, right, 0, 8 * k + 8, 224 + a, 0, 4);
+            s.FireAimed(15016 + j + 4 * k, left, 0, 8 * k + 8, 256 + a, 0, 4);
+            s.DeathShot(15032 + j + 4 * k, right, 3 - 2 * k);
+            s.DeathShot(15048 + j + 4 * k, left, 3 - 2 * k);
+        }
+    }
+
+    // Fliers swing down on a wide arc around the top left corner and climb away, bursting into a
+    // ring of twenty slow shots.
+    for (int k = 0; k < 4; ++k) {
+        const int b = 8 * k;
+        const int flier = 1500 + k;
+        s.CircleDuring(flier, 0, -16, 480, 0, 1, 512 + b, 576 + b);
+        s.MoveDuring(flier, -4, -4, 576 + b, 4000);
+        for (int l = 0; l < 4; ++l) s.FireAimed(11008 + k + 4 * l, flier, 0, 8 * l + 8, 512 + b, 100, 6);
+        for (int m = 0; m < 20; ++m) s.DeathShot(11024 + k + 4 * m, flier, 18 * m, 1, 2);
+    }
+}
+
+// Four single guns stop in the middle of the screen in turn; each one shot down in time brings two
+// files of fliers.
+void WriteSingleGuns(ScriptBuilder& s) {
+    for (int l = 0; l < 4; ++l) {
+        const int a = 64 * l;
+        const int gun = 2008 + l;
+        s.MoveDuring(gun, -6, 0, 624 + a, 640 + a);
+        s.MoveDuring(gun, -6, 0, 688 + a, 6000);
+        for (int m = 0; m < 8; ++m) {
+            for (int b = 0; b < 3; ++b) {
+                s.FireAimed(15064 + l + 4 * m + 32 * b, gun, 15 - 15 * b, 4 * m, 628 + a, 0, m + 2);
+            }
+        }
+    }
+    for (int n = 1; n <= 4; ++n) {
+        s.BonusCheck(623 + 64 * n, 2007 + n, 2007 + n, n, 2500);
+        s.WhileFlag(n, [&] {
+            for (int i = 0; i < 4; ++i) {
+                const int from = 624 + 64 * n + 4 * i;
+                s.MoveDuring(1004 + 4 * n + i, -4, 4, from, 2000);
+                s.MoveDuring(1020 + 4 * n + i, -4, -4, from, 2000);
+            }
+        });
+    }
+}
+
+// Pairs of guns that stop at the edges, fire aimed streams and a curtain straight down or up.
+void WriteGunPairs(ScriptBuilder& s) {
+    for (int l = 0; l < 4; ++l) {
+        const int b = 64 * l;
+        const int upper = 2012 + l, lower = 2016 + l;
+        s.MoveDuring(upper, -6, 0, 944 + b, 960 + b);
+        s.MoveDuring(upper, -6, 0, 1008 + b, 6000);
+        s.MoveDuring(lower, -6, 0, 976 + b, 992 + b);
+        s.MoveDuring(lower, -6, 0, 1040 + b, 6000);
+        for (int m = 0; m < 4; ++m) {
+            s.FireAimed(15160 + l + 4 * m, upper, 0, 4 * m, 960 + b, 0, m + 4);
+            s.FireAimed(15176 + l + 4 * m, lower, 0, 4 * m, 992 + b, 0, m + 4);
+            s.DeathShot(15192 + l + 4 * m, upper, 0, 1, m + 4);
+            s.DeathShot(15208 + l + 4 * m, lower, 0, 1, m + 4);
+        }
+        for (int e = 0; e < 12; ++e) {
+            s.FireAngled(15224 + l + 4 * e, upper, 90, 8 * e, 96, 1008 + b, 4);
+            s.FireAngled(15272 + l + 4 * e, lower, -90, 8 * e, 96, 1040 + b, 4);
+        }
+    }
+    const int items[6][2] = {{800, 1264}, {801, 1280}, {850, 1296}, {851, 1312}, {900, 1328}, {901, 1344}};
+    for (const auto& item : items) s.ScrollWithGround(item[0], item[1]);
+}
+
+// Every foreground tile that has scrolled off the left edge is shown from then on, so the foreground
+// closes over the screen column by column; the next stage starts behind it and scrolls it away.
+void ShowPassedForegroundTiles() {
+    for (int i = 0; i < TileCount; ++i) {
+        if (Layer3TileX[i] < -79) ForegroundTileOn[i] = 1;
+    }
+}
+
+// When the boss has been gone 100 steps the clock jumps to the closing run, whenever that is.
+void WriteClosing(ScriptBuilder& s) {
+    s.AtDeadTime(Stage5Boss, 100, [&] {
+        s.SetStageFrame(ClosingFrame);
+        s.SetLayerStep(LayerStep::Layer1X, -1);
+        s.SetLayerStep(LayerStep::Layer2X, -2);
+    });
+    for (int block = FirstWallBlock; block <= LastWallBlock; ++block)
+        s.MoveDuring(block, -2, 0, 10064, 10160);
+    // The wall vanishes and the ship flies on by itself, without firing.
+    s.AtFrame(10160, [&] {
+        s.SetState(FirstWallBlock, LastWallBlock, StateDestroyed);
+        s.SetControl(0);
+    });
+    s.AtFrame(10224, [&] { s.SetLayerStep(LayerStep::Layer2X, -8); });
+    s.AtFrame(10288, [&] { s.SetLayerStep(LayerStep::Layer3X, -20); });
+    s.FromFrame(10288, [&] { s.Call(ShowPassedForegroundTiles); });
+}
+
+}  // namespace
+
+void WriteStage5(ScriptBuilder& s) {
+    WriteInit(s);
+    s.HudRows();
+    WriteOpening(s);
+    WriteSingleGuns(s);
+    WriteGunPairs(s);
+    WriteStage5Boss(s, RowOf(Stage5Scene).Fight);
+    WriteClosing(s);
+}
+
+}  // namespace veltrano

@@ -1,0 +1,87 @@
+// The boss of stage 7, and the boss-only scene that replays it. Two arcs of shot-proof plates open
+// to the left of the boss like a claw, a pod at each tip; the boss fires in a cycle of 2000 steps.
+#include "stages/stage7/Stage7Boss.h"
+
+#include "stages/Scenes.h"
+
+namespace veltrano {
+
+namespace {
+
+constexpr int Boss = Stage7Boss;
+constexpr int StageEntry = 5200;  // the entry frame of the stage, to which the sway keeps its phase
+constexpr int Cycle = 2000;
+constexpr int SwayEnd = 20000;
+constexpr int FirstPlate = 4500;
+constexpr int UpperPod = 5000, LowerPod = 5001;
+
+void PlaceParts(ScriptBuilder& s) {
+    for (int c = 0; c < 4; ++c) {
+        s.PlaceRelative(FirstPlate + c, Boss, 16 - 16 * c, -16 - 16 * c);
+        s.PlaceRelative(FirstPlate + 4 + c, Boss, 16 - 16 * c, 32 + 16 * c);
+    }
+    s.PlaceRelative(UpperPod, FirstPlate + 3, 0, -32);
+    s.PlaceRelative(LowerPod, FirstPlate + 7, 0, 16);
+}
+
+void WriteVolleys(ScriptBuilder& s, int entry) {
+    const auto at = [&](int p) { return (entry + p) % Cycle; };
+    // Every plate fires eight straight shots, the plates two steps apart.
+    for (int w = 0; w < 8; ++w) {
+        for (int c = 0; c < 8; ++c) {
+            s.FireStraight(15736 + c + 8 * w, FirstPlate + c, entry, at(16 + 16 * w + 2 * c), Cycle, 0, -8);
+        }
+    }
+    // The pods sweep fans of 54 shots five degrees apart, from each other's side and back again.
+    for (int n = 0; n < 54; ++n) {
+        s.FireAngled(15800 + n, UpperPod, 90 + 5 * n, at(200 + 2 * n), Cycle, entry, 6);
+        s.FireAngled(15854 + n, LowerPod, 270 - 5 * n, at(200 + 2 * n), Cycle, entry, 6);
+        s.FireAngled(15908 + n, UpperPod, 355 - 5 * n, at(1000 + 2 * n), Cycle, entry, 8);
+        s.FireAngled(15962 + n, LowerPod, 5 + 5 * n, at(1000 + 2 * n), Cycle, entry, 8);
+    }
+    // Aimed triples from the boss, each one faster than the one before.
+    for (int w = 0; w < 8; ++w) {
+        for (int n = 0; n < 3; ++n) {
+            s.FireAimed(16016 + n + 3 * w, Boss, 10 * n - 10, at(500 + 16 * w), Cycle, entry, 4 + w);
+        }
+    }
+    // Four slow shots leave the pods; each opens into a ring of ten aimed shots on its way.
+    for (int q = 0; q < 4; ++q) {
+        const int carrier = 16040 + q;
+        const int pod = q % 2 == 0 ? UpperPod : LowerPod;
+        const int launch = 1400 + 64 * q;
+        s.FireAngled(carrier, pod, q % 2 == 0 ? 210 : 150, at(launch), Cycle, entry, 4);
+        for (int n = 0; n < 10; ++n) {
+            s.FireAimed(16044 + n + 10 * q, carrier, 36 * n, at(launch + 40), Cycle, entry, 3);
+        }
+    }
+}
+
+}  // namespace
+
+void WriteStage7Boss(ScriptBuilder& s, const BossFight& fight) {
+    const int entry = fight.At(StageEntry);
+    s.FromFrame(entry, [&] { s.HudBossDigits(); });
+    s.MoveDuring(Boss, -8, 0, entry - 18, entry);
+    // Two pixels a step: 100 steps down, 100 up.
+    s.MoveDuring(Boss, 0, Arg::Cycle(50 + entry - StageEntry, 200, 99, 2, -2), entry, SwayEnd);
+    PlaceParts(s);
+    WriteVolleys(s, entry);
+    s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
+    s.WhileAllDestroyed(Boss, Boss, [&] { s.SetState(11000, 19999, StateDestroyed); });
+}
+
+// The boss alone, after a lead-in of 320 steps over the stage's scenery.
+void WriteBossRush7(ScriptBuilder& s) {
+    s.Reset(ResetKind::Stage);
+    s.Layers(-1, -1, -1, 0, 2, -4);
+    s.Boss(Boss);
+    s.StartAt(-320);
+    s.HitPoints(Boss, Boss, 200);
+    s.Place(Boss, 672, 224);
+
+    s.HudRows();
+    WriteStage7Boss(s, RowOf(BossRush7Scene).Fight);
+}
+
+}  // namespace veltrano
