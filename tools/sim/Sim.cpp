@@ -16,6 +16,7 @@
 #include "platform/Display.h"
 #include "platform/Mixer.h"
 #include "platform/headless/HeadlessGame.h"
+#include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/stats/SceneStats.h"
 #include "world/World.h"
@@ -53,6 +54,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      approach, mid-boss, boss) launches/s, average and 95th-percentile bullets on
                      screen, enemies per minute, and the longest stretches without an enemy on
                      screen (before the section's end, and into it) and without a launch, in seconds
+  --timeline N       with --stats, also print the launches/s and enemies on screen of every N
+                     frames as the scene runs
   --pilot P          how --stats flies the untouchable ship: park (sits at the start, never fires)
                      or sweep (fires at full power, sweeps up and down; the default)
   --help             this text
@@ -157,7 +160,7 @@ int main(int argc, char** argv) {
     int frames = -1, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
     bool trace = false, invincible = false;
-    int statsScene = -100;
+    int statsScene = -100, timelineEvery = 0;
     stats::Pilot pilot = stats::Pilot::Sweep;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
@@ -196,6 +199,8 @@ int main(int argc, char** argv) {
             outDir = value();
         else if (arg == "--wav")
             wavFile = value();
+        else if (arg == "--timeline")
+            timelineEvery = std::atoi(value().c_str());
         else if (arg == "--stats")
             statsScene = std::atoi(value().c_str());
         else if (arg == "--pilot") {
@@ -225,14 +230,20 @@ int main(int argc, char** argv) {
         game.KeepAudio = !wavFile.empty();
         if (seed >= 0) RandomSeed = static_cast<uint32_t>(seed);
         if (statsScene != -100) {
-            if (!stats::SectionsOf(statsScene)) {
+            stats::SceneSections sections;
+            if (!stats::SectionsOf(statsScene, sections)) {
                 std::fprintf(stderr, "sim: scene %d has no boss fight to measure\n", statsScene);
                 return 2;
             }
             const stats::SceneRun run =
-                stats::MeasureScene(game, statsScene, pilot, frames < 0 ? 60000 : frames);
+                stats::MeasureScene(game, statsScene, pilot, frames < 0 ? 60000 : frames, 1 << 30,
+                                    timelineEvery > 0 ? stdout : nullptr, timelineEvery);
             stats::PrintFigures(stdout, statsScene, run);
-            return 0;
+            // A statement with a fault never runs, so the figures of a faulty script mislead.
+            const SceneScript* script = SceneScriptOf(statsScene);
+            for (const std::string& fault : script->Errors)
+                std::fprintf(stderr, "sim: script fault: %s\n", fault.c_str());
+            return script->Errors.empty() ? 0 : 1;
         }
         if (frames < 0) frames = 400;
         if (startScene != -100) {

@@ -7,6 +7,7 @@
 
 #include "engine/CentralSystem.h"
 #include "platform/headless/HeadlessGame.h"
+#include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 
@@ -16,29 +17,11 @@ namespace {
 
 constexpr double FramesPerSecond = 40.0;
 constexpr int NoWaves = INT_MIN;
-constexpr int NoMid = 1, NoMidTo = 0;
 
-// The waves end at the boss alarm (stage 10: when the fortress arrives); the boss section starts
-// when the boss stands in place and can be hit.
-// clang-format off
-constexpr SceneSections Table[] = {
-    // scene    waves end  mid-boss        boss from
-    {2,         3344,      NoMid, NoMidTo, 3600},
-    {3,         3742,      NoMid, NoMidTo, 3968},
-    {4,         3620,      NoMid, NoMidTo, 3796},
-    {5,         3872,      NoMid, NoMidTo, 4128},
-    {6,         1311,      NoMid, NoMidTo, 1567},
-    {7,         4558,      NoMid, NoMidTo, 4800},
-    {8,         4958,      NoMid, NoMidTo, 5200},
-    {9,         4556,      NoMid, NoMidTo, 5000},
-    {10,        5744,      NoMid, NoMidTo, 6000},
-    {11,        13300,     13300, 19887,   20000},
-    {14, NoWaves, NoMid, NoMidTo, 0}, {15, NoWaves, NoMid, NoMidTo, 0}, {16, NoWaves, NoMid, NoMidTo, 0},
-    {17, NoWaves, NoMid, NoMidTo, 0}, {18, NoWaves, NoMid, NoMidTo, 0}, {19, NoWaves, NoMid, NoMidTo, 0},
-    {20, NoWaves, NoMid, NoMidTo, 0}, {21, NoWaves, NoMid, NoMidTo, 0}, {22, NoWaves, NoMid, NoMidTo, 0},
-    {23, NoWaves, NoMid, NoMidTo, 0},
-};
-// clang-format on
+// Stage 10's waves run on under the boss music until its fortress arrives; the fortress holds the
+// screen until it falls (the clock then jumps past its stretch) and the last boss stands in place
+// from 20000.
+constexpr SceneSections Stage10Sections{Stage10Scene, 13300, 13300, 19887, 20000};
 
 constexpr int BulletCount = LastBulletSlot - FirstBulletSlot + 1;
 constexpr int EnemyLimit = FirstBulletSlot;  // enemies, bosses and their parts lie below the bullets
@@ -81,28 +64,36 @@ const char* SectionName(Section section) {
     }
 }
 
-const SceneSections* SectionsOf(int scene) {
-    for (const SceneSections& row : Table)
-        if (row.Scene == scene) return &row;
-    return nullptr;
+bool SectionsOf(int scene, SceneSections& out) {
+    if (scene == Stage10Scene) {
+        out = Stage10Sections;
+        return true;
+    }
+    // The waves end at the boss alarm, and the fight begins with the boss music; a boss-only scene
+    // has no waves (its alarm comes before its clock reaches 0).
+    const SceneRow* row = SceneRowOf(scene);
+    if (!row || row->Fight.Slot == NoBoss || row->Music.BossFrame == NoFrame) return false;
+    const int alarm = row->Music.AlarmFrame;
+    out = {scene, alarm > 0 ? alarm : NoWaves, 1, 0, row->Music.BossFrame};
+    return true;
 }
 
 Section SectionAt(const SceneSections& s, int stageFrame) {
     if (stageFrame >= s.BossFrom) return Section::Boss;
     if (s.MidFrom <= s.MidTo && stageFrame >= s.MidFrom && stageFrame <= s.MidTo) return Section::MidBoss;
-    if (s.WavesEnd != NoWaves && stageFrame >= 0 && stageFrame < s.WavesEnd) return Section::Waves;
+    if (s.WavesEnd != NoWaves && stageFrame < s.WavesEnd) return Section::Waves;
     return Section::Approach;
 }
 
 SceneCounter::SceneCounter(int scene)
-    : Sections(SectionsOf(scene)),
+    : HasSections(SectionsOf(scene, Sections)),
       WasInFlight(BulletCount, 0),
       WasOnScreen(EnemyLimit, 0),
       LastX(BulletCount, 0),
       LastY(BulletCount, 0) {}
 
 void SceneCounter::Observe(int stepFrame) {
-    Section section = Sections ? SectionAt(*Sections, stepFrame) : Section::Waves;
+    Section section = HasSections ? SectionAt(Sections, stepFrame) : Section::Waves;
     // A fallen boss ends the fight: what follows is its explosion and the bullets' removal.
     if (section == Section::Boss && EnemyState[BossSlot] == StateDestroyed) section = Section::Count;
     // A stretch of quiet or silence never runs across two sections.
@@ -142,7 +133,16 @@ void SceneCounter::Observe(int stepFrame) {
         WasOnScreen[slot] = shown;
     }
     if (section == Section::Count) return;
-
+    if (TimelineEvery > 0) {
+        WindowLaunches += launches;
+        WindowEnemies += enemies;
+        if (++WindowFrames == TimelineEvery) {
+            std::fprintf(TimelineOut, "  %-9s to frame %6d: %5.1f launches/s, %4.1f enemies on screen\n",
+                         SectionName(section), stepFrame, WindowLaunches * FramesPerSecond / WindowFrames,
+                         static_cast<double>(WindowEnemies) / WindowFrames);
+            WindowLaunches = WindowEnemies = WindowFrames = 0;
+        }
+    }
     Tally& t = Tallies[static_cast<int>(section)];
     ++t.Frames;
     t.Launches += launches;
@@ -197,7 +197,8 @@ bool PilotByName(const char* name, Pilot& pilot) {
     return true;
 }
 
-SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames, int untilFrame) {
+SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames, int untilFrame,
+                      std::FILE* timeline, int timelineEvery) {
     HeadlessBackend& keys = game.Platform;
     keys.ReleaseAll();
     Scene = scene;
@@ -206,6 +207,8 @@ SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames,
     ControlEnabled = 1;
     if (pilot == Pilot::Sweep) ShotPower = 3;
     SceneCounter counter(scene);
+    counter.TimelineOut = timeline;
+    counter.TimelineEvery = timeline ? timelineEvery : 0;
     SceneRun run;
     while (Scene == scene && run.FramesRun < maxFrames && StageFrame < untilFrame) {
         PlayerUntouchable = 1;

@@ -26,8 +26,8 @@ struct SceneSections {
     int MidFrom, MidTo;  // MidTo < MidFrom: no mid-boss
     int BossFrom;
 };
-// The sections of `scene`, or nullptr for a scene without a boss fight.
-const SceneSections* SectionsOf(int scene);
+// The sections of `scene`; false for a scene without a boss fight.
+bool SectionsOf(int scene, SceneSections& out);
 Section SectionAt(const SceneSections& sections, int stageFrame);
 
 struct SectionFigures {
@@ -51,6 +51,11 @@ class SceneCounter {
     // The figures of every section seen; sections never entered have Frames = 0.
     std::array<SectionFigures, static_cast<int>(Section::Count)> Figures() const;
 
+    // When set, every `TimelineEvery` frames a line with the launches per second and the enemies on
+    // screen of those frames, to find the thin stretches of a scene.
+    std::FILE* TimelineOut = nullptr;
+    int TimelineEvery = 0;
+
    private:
     struct Tally {
         int Frames = 0;
@@ -61,7 +66,10 @@ class SceneCounter {
         int QuietRun = 0, LongestQuiet = 0;
         int SilentRun = 0, LongestSilent = 0;
     };
-    const SceneSections* Sections;
+    SceneSections Sections{};
+    bool HasSections;
+    long WindowLaunches = 0, WindowEnemies = 0;
+    int WindowFrames = 0;
     Section Current = Section::Count;
     std::array<Tally, static_cast<int>(Section::Count)> Tallies;
     std::vector<unsigned char> WasInFlight, WasOnScreen;
@@ -82,7 +90,9 @@ struct SceneRun {
 
 // Enters `scene` (running its init) and plays it with `pilot` until the frame handler leaves it,
 // `maxFrames` pass, or StageFrame reaches `untilFrame`.
-SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames, int untilFrame = 1 << 30);
+// With `timeline`, prints a line per `timelineEvery` frames there as it goes.
+SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames, int untilFrame = 1 << 30,
+                      std::FILE* timeline = nullptr, int timelineEvery = 200);
 
 void PrintFigures(std::FILE* out, int scene, const SceneRun& run);
 
