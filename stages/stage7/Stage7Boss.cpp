@@ -26,23 +26,44 @@ void PlaceParts(ScriptBuilder& s) {
 
 void WriteVolleys(ScriptBuilder& s, int entry) {
     const auto at = [&](int p) { return (entry + p) % Cycle; };
-    // Every plate fires eight straight shots, the plates two steps apart.
-    for (int w = 0; w < 8; ++w) {
-        for (int c = 0; c < 8; ++c) {
-            s.FireStraight(15736 + c + 8 * w, FirstPlate + c, entry, at(16 + 16 * w + 2 * c), Cycle, 0, -8);
+    // Under everything the boss turns a slow stream, a shot every eight steps, so the fight never
+    // falls silent.
+    for (int n = 0; n < Cycle / 8; ++n)
+        s.FireAngled(16100 + n, Boss, 180 + 17 * n, at(8 * n), Cycle, entry, 3);
+    // and a second one, half as thick, turning the other way.
+    for (int n = 0; n < Cycle / 16; ++n)
+        s.FireAngled(17700 + n, Boss, 180 - 31 * n, at(16 * n + 4), Cycle, entry, 4);
+    // Every plate fires eight straight shots, the plates two steps apart, five times a cycle; each
+    // burst leaves a different plate silent, so a lane always stays open.
+    for (int burst = 0; burst < 5; ++burst) {
+        for (int w = 0; w < 8; ++w) {
+            for (int c = 0; c < 8; ++c) {
+                if (burst > 0 && c == (3 * burst) % 8) continue;
+                const int bullet = burst == 0 ? 15736 + c + 8 * w : 16400 + c + 8 * w + 64 * (burst - 1);
+                s.FireStraight(bullet, FirstPlate + c, entry, at(16 + 400 * burst + 16 * w + 2 * c), Cycle, 0,
+                               -8);
+            }
         }
     }
-    // The pods sweep fans of 54 shots five degrees apart, from each other's side and back again.
+    // The pods sweep fans of 54 shots five degrees apart, from each other's side and back again,
+    // four times a cycle, faster each time.
     for (int n = 0; n < 54; ++n) {
         s.FireAngled(15800 + n, UpperPod, 90 + 5 * n, at(200 + 2 * n), Cycle, entry, 6);
         s.FireAngled(15854 + n, LowerPod, 270 - 5 * n, at(200 + 2 * n), Cycle, entry, 6);
+        s.FireAngled(16700 + n, UpperPod, 92 + 5 * n, at(600 + 2 * n), Cycle, entry, 5);
+        s.FireAngled(16754 + n, LowerPod, 268 - 5 * n, at(600 + 2 * n), Cycle, entry, 5);
         s.FireAngled(15908 + n, UpperPod, 355 - 5 * n, at(1000 + 2 * n), Cycle, entry, 8);
         s.FireAngled(15962 + n, LowerPod, 5 + 5 * n, at(1000 + 2 * n), Cycle, entry, 8);
+        s.FireAngled(16808 + n, UpperPod, 357 - 5 * n, at(1800 + 2 * n), Cycle, entry, 7);
+        s.FireAngled(16862 + n, LowerPod, 3 + 5 * n, at(1800 + 2 * n), Cycle, entry, 7);
     }
-    // Aimed triples from the boss, each one faster than the one before.
-    for (int w = 0; w < 8; ++w) {
-        for (int n = 0; n < 3; ++n) {
-            s.FireAimed(16016 + n + 3 * w, Boss, 10 * n - 10, at(500 + 16 * w), Cycle, entry, 4 + w);
+    // Aimed triples from the boss, each one faster than the one before, three times a cycle.
+    for (int round = 0; round < 3; ++round) {
+        for (int w = 0; w < 8; ++w) {
+            for (int n = 0; n < 3; ++n) {
+                const int bullet = round == 0 ? 16016 + n + 3 * w : 16920 + n + 3 * w + 24 * (round - 1);
+                s.FireAimed(bullet, Boss, 10 * n - 10, at(500 + 600 * round + 16 * w), Cycle, entry, 4 + w);
+            }
         }
     }
     // Four slow shots leave the pods; each opens into a ring of ten aimed shots on its way.
@@ -55,6 +76,23 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             s.FireAimed(16044 + n + 10 * q, carrier, 36 * n, at(launch + 40), Cycle, entry, 3);
         }
     }
+    // Worn down by a third, the pods add aimed fans of three every 40 steps; by two thirds the boss
+    // throws rings of sixteen every 80 steps as well, each turned from the last.
+    const int hp = s.HitPointsOf(Boss);
+    s.WhileHPBelow(Boss, hp * 2 / 3, [&] {
+        for (int w = 0; w < Cycle / 40; ++w) {
+            for (int n = 0; n < 3; ++n) {
+                s.FireAimed(17000 + 3 * w + n, UpperPod, 12 * n - 12, at(20 + 40 * w), Cycle, entry, 6);
+                s.FireAimed(17150 + 3 * w + n, LowerPod, 12 * n - 12, at(20 + 40 * w), Cycle, entry, 6);
+            }
+        }
+    });
+    s.WhileHPBelow(Boss, hp / 3, [&] {
+        for (int w = 0; w < Cycle / 80; ++w) {
+            for (int n = 0; n < 16; ++n)
+                s.FireAngled(17300 + 16 * w + n, Boss, 22 * n + 7 * w, at(40 + 80 * w), Cycle, entry, 4);
+        }
+    });
 }
 
 }  // namespace
