@@ -3,6 +3,8 @@
 // measures them.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/StageTestGame.h"
 #include "tools/stats/SceneStats.h"
 
@@ -92,5 +94,46 @@ TEST(StageLateDensity, TheStageSixAndSevenBossesFillEveryCycleAndEscalateAsTheyW
         ASSERT_EQ(EnemyState[c.Boss], StateActive) << c.Scene;
         EXPECT_GT(weak.LaunchesPerSecond, full.LaunchesPerSecond) << c.Scene;
         EXPECT_LE(weak.LongestWithoutLaunch, 2.0) << c.Scene;
+    }
+}
+
+// Every volley leaves a way through: a pilot that only dodges, at speed 6 and with the ship's own
+// hit box, comes through each boss's first full cycle untouched from at least one of a few starts.
+TEST(StageLateDensity, ADodgingPilotComesThroughTheFirstCycleOfTheStageSixAndSevenBosses) {
+    struct Case {
+        int Scene, Cycle;
+    };
+    const Case cases[] = {{BossRush6Scene, 1600}, {BossRush7Scene, 2000}};
+    const int starts[][2] = {{32, 224}, {160, 96}, {160, 352}, {288, 224}};
+    for (const Case& c : cases) {
+        std::string tries;
+        bool cameThrough = false;
+        for (const auto& start : starts) {
+            if (cameThrough) break;
+            StageGame g;
+            g.Enter(c.Scene);
+            PlayerX = start[0];
+            PlayerY = start[1];
+            PlayerSpeed = 6;
+            PlayerUntouchable = 0;
+            stats::Dodger pilot;
+            int hits = 0, firstHit = -1;
+            while (StageFrame < c.Cycle && Scene == c.Scene) {
+                pilot.Steer(g.Game.Platform);
+                const int hp = PlayerHP;
+                g.Game.Frame();
+                if (PlayerHP < hp || PlayerActive == 0) {
+                    if (firstHit < 0) firstHit = StageFrame;
+                    ++hits;
+                    // Carry on unharmed, to count every volley that gets through.
+                    PlayerHP = hp;
+                    PlayerActive = PlayerShown = 1;
+                }
+            }
+            cameThrough = cameThrough || hits == 0;
+            tries += " from (" + std::to_string(start[0]) + ", " + std::to_string(start[1]) +
+                     "): " + std::to_string(hits) + " hits, the first at " + std::to_string(firstHit) + ";";
+        }
+        EXPECT_TRUE(cameThrough) << c.Scene << tries;
     }
 }

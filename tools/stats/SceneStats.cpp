@@ -186,6 +186,69 @@ std::array<SectionFigures, static_cast<int>(Section::Count)> SceneCounter::Figur
     return out;
 }
 
+Dodger::Dodger() : LastX(ObjectSlotCount, ParkedPosition), LastY(ObjectSlotCount, ParkedPosition) {}
+
+void Dodger::Steer(HeadlessBackend& keys) {
+    constexpr int Look = 12;  // steps ahead
+    constexpr int Speed = 6, Diagonal = 4;
+    struct Threat {
+        int X, Y, Vx, Vy, Reach, Centre;
+    };
+    static Threat threats[ObjectSlotCount];
+    int count = 0;
+    for (int slot = 6; slot < ObjectSlotCount; ++slot) {
+        const bool near = EnemyState[slot] == StateActive && EnemyX[slot] > -64 && EnemyX[slot] < 704 &&
+                          EnemyY[slot] > -64 && EnemyY[slot] < 544 && (slot < 700 || slot > 999);
+        const int vx = EnemyX[slot] - LastX[slot], vy = EnemyY[slot] - LastY[slot];
+        LastX[slot] = EnemyX[slot];
+        LastY[slot] = EnemyY[slot];
+        if (!near || EnemySize[slot] == 7) continue;
+        // A jump (a launch, a placement) says nothing of the course.
+        const bool steady = std::abs(vx) + std::abs(vy) <= 40;
+        // The contact boxes of the hit classes, as an offset of the object from the ship: small
+        // objects touch within -2..18, big ones within -18..18, class 8 within 6..18.
+        const int size = EnemySize[slot];
+        const int centre = size <= 2 ? 8 : size == 8 ? 12 : 0;
+        const int reach = size <= 2 ? 10 : size == 8 ? 6 : 18;
+        threats[count++] = {EnemyX[slot], EnemyY[slot], steady ? vx : 0, steady ? vy : 0, reach, centre};
+    }
+    int bestDx = 0, bestDy = 0;
+    long bestScore = LONG_MIN;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int step = dx != 0 && dy != 0 ? Diagonal : Speed;
+            long score = 0;
+            int x = PlayerX, y = PlayerY;
+            for (int t = 1; t <= Look; ++t) {
+                x = std::clamp(x + dx * step, 0, 608);
+                y = std::clamp(y + dy * step, 0, 448);
+                int clearance = 1000;
+                for (int i = 0; i < count; ++i) {
+                    const Threat& th = threats[i];
+                    const int ox = th.X + th.Vx * t - x - th.Centre, oy = th.Y + th.Vy * t - y - th.Centre;
+                    clearance = std::min(clearance, std::max(std::abs(ox), std::abs(oy)) - th.Reach);
+                }
+                // A near hit counts for more the sooner it comes.
+                if (clearance < 12) score -= static_cast<long>(12 - clearance) * 1000 * (Look + 1 - t);
+            }
+            // A ship pressed against an edge has half its ways out closed.
+            const int margin = std::min({x, 608 - x, y, 448 - y});
+            if (margin < 48) score -= static_cast<long>(48 - margin) * 200;
+            // With nothing near, head home to the left third of the screen, mid-height.
+            score -= std::abs(x - 160) + std::abs(y - 224);
+            if (score > bestScore) {
+                bestScore = score;
+                bestDx = dx;
+                bestDy = dy;
+            }
+        }
+    }
+    keys.Press(Vk::Left, bestDx < 0);
+    keys.Press(Vk::Right, bestDx > 0);
+    keys.Press(Vk::Up, bestDy < 0);
+    keys.Press(Vk::Down, bestDy > 0);
+}
+
 bool PilotByName(const char* name, Pilot& pilot) {
     if (std::strcmp(name, "park") == 0) {
         pilot = Pilot::Park;

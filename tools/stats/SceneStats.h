@@ -11,6 +11,7 @@
 namespace veltrano {
 
 class HeadlessGame;
+class HeadlessBackend;
 
 namespace stats {
 
@@ -73,6 +74,20 @@ class SceneCounter {
     Section Current = Section::Count;
     std::array<Tally, static_cast<int>(Section::Count)> Tallies;
     std::vector<unsigned char> WasInFlight, WasOnScreen;
+    std::vector<int> LastX, LastY;
+};
+
+// A pilot that only dodges, as a careful player would: before every frame it tries the nine moves at
+// speed 6 and takes the one that keeps the ship's hit box furthest from every bullet and enemy over
+// the next steps, each assumed to keep its last step's course; it drifts back toward its start
+// when nothing threatens. It never fires, and it can be hit: a volley it cannot get through is a
+// volley without a way through.
+class Dodger {
+   public:
+    Dodger();
+    void Steer(HeadlessBackend& keys);
+
+   private:
     std::vector<int> LastX, LastY;
 };
 
