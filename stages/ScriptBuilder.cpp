@@ -361,10 +361,12 @@ void ScriptBuilder::HitPoints(int first, int last, int hp) {
     Faulty = false;
 }
 
-int ScriptBuilder::HitPointsOf(int slot) const {
+int ScriptBuilder::HitPointsOf(int slot) {
     // The last range written that holds the slot wins, as in the init.
     for (auto it = Script.HitPoints.rbegin(); it != Script.HitPoints.rend(); ++it)
         if (slot >= it->First && slot <= it->Last) return it->HP;
+    Fault("the hit points of slot " + Num(slot) + " are read before the init gives it any");
+    Faulty = false;
     return 0;
 }
 

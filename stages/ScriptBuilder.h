@@ -33,9 +33,9 @@ class ScriptBuilder {
     void Reset(ResetKind kind) { Script.Reset = kind; }
     void Layers(int layer1X, int layer2X, int layer3X, int layer1Y = 0, int layer2Y = 0, int layer3Y = 0);
     void HitPoints(int first, int last, int hp);
-    // The hit points the init gives `slot` (0 when no range written so far holds it): a boss fight
-    // written after the init escalates by the share of them it has lost.
-    int HitPointsOf(int slot) const;
+    // The hit points the init gives `slot`, for a boss fight written after the init that escalates by
+    // the share of them it has lost. A slot that no range written so far holds is a fault.
+    int HitPointsOf(int slot);
     void Place(int first, int count, Coord x, Coord y);
     void Place(int slot, Coord x, Coord y) { Place(slot, 1, x, y); }
     void Boss(int slot);

@@ -122,7 +122,7 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
     }
     for (int k = 0; k < 16; ++k) {
         s.SinkDuring(3000 + k, 700 + 24 * k, 4000);
-        s.FireStraight(b.Take(1), 3000 + k, 700 + 24 * k, 8 * k % 16, 16, 0, -8);
+        s.FireStraight(b.Take(1), 3000 + k, 708 + 24 * k, 8 * k % 16, 16, 0, -8);
         DeathRing(s, b, 3000 + k, 6, 4);
     }
     // Chasers hunt the ship's row while the debris falls.
@@ -155,7 +155,7 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
             const int gun = 2400 + 4 * group + k;
             s.MoveDuring(gun, -4, 0, start + 16 * k, start + 16 * k + 60);
             s.MoveDuring(gun, -4, 0, start + 480, 8000);
-            AimedFan(s, b, gun, 3, 14, 16 * k % 48, 48, start + 16, 6);
+            AimedFan(s, b, gun, 3, 14, 16 * k % 48, 48, start + 16 * k + 16, 6);
         }
     }
     s.BonusCheck(1967, 2400, 2403, 1, 20000);

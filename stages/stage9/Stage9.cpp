@@ -235,7 +235,9 @@ void WriteFinale(ScriptBuilder& s, BulletCursor& b) {
             const int gun = 2400 + 4 * row + k, dy = row == 0 ? 6 : -6;
             s.ScrollWithGround(gun, 4800 + 32 * k);
             const int bullet = b.Take(4);
-            for (int i = 0; i < 4; ++i) s.FireStraight(bullet + i, gun, 4800, 8 * i + 32 * row, 64, dy, -4);
+            // Each gun opens fire only once it is on screen.
+            for (int i = 0; i < 4; ++i)
+                s.FireStraight(bullet + i, gun, 4808 + 32 * k, 8 * i + 32 * row, 64, dy, -4);
         }
     }
     s.ScrollWithGround(901, 5000);
