@@ -60,7 +60,7 @@ void SpiralPair(ScriptBuilder& s, int first, int cx, int cy, int shrink, int sta
                 int centreFrame, int to) {
     const Arg radius = Arg::Frame(shrink * centreFrame, -shrink);
     s.CircleDuring(first, cx, cy, radius, startAngle, -2, from, to);
-    s.CircleDuring(first + 1, cx, cy, radius, startAngle + 180, 2, from, to);
+    s.CircleDuring(first + 1, cx, cy, radius, startAngle, 2, from, to);
 }
 
 void MineCarrier(ScriptBuilder& s, BulletCursor& b, int carrier, int firstMine, int start, int dy,

@@ -53,8 +53,9 @@ void AngledRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int a
 void TurningStream(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int turn, int gap,
                    int period, int from, int speed);
 
-// Two fliers spiralling in from a radius that shrinks `shrink` pixels a step, one each way round:
-// both reach the centre at `centreFrame`, pass through it and wind out on the other side.
+// Two fliers spiralling in from a radius that shrinks `shrink` pixels a step, from the same point
+// off screen (startAngle 90: below, 270: above) and one each way round: both reach the centre at
+// `centreFrame`, pass through it and wind out on the other side.
 void SpiralPair(ScriptBuilder& s, int first, int cx, int cy, int shrink, int startAngle, int from,
                 int centreFrame, int to);
 

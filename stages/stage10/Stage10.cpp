@@ -95,7 +95,7 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
     // Four pairs spiral in on the middle and out again, firing at the ship.
     for (int p = 0; p < 4; ++p) {
         const int pair = 1032 + 2 * p, start = 200 + 60 * p;
-        SpiralPair(s, pair, 420, 224, 3, 45 + 90 * p, start, start + 110, 4000);
+        SpiralPair(s, pair, 420, 224, 3, p % 2 == 0 ? 90 : 270, start, start + 110, 4000);
         for (int m = 0; m < 2; ++m) {
             AimedFan(s, b, pair + m, 1, 0, 8 * m, 20, start + 30, 6);
             s.DeathShot(b.Take(1), pair + m);

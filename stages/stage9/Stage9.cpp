@@ -89,7 +89,7 @@ void WriteRun(ScriptBuilder& s, BulletCursor& b) {
     // Four pairs of fliers spiral in on the middle of the screen and out again, firing at the ship.
     for (int p = 0; p < 4; ++p) {
         const int pair = 1064 + 2 * p, start = 240 + 40 * p;
-        SpiralPair(s, pair, 400, 224, 3, 90 * p, start, start + 100, 4000);
+        SpiralPair(s, pair, 400, 224, 3, p % 2 == 0 ? 90 : 270, start, start + 100, 4000);
         for (int m = 0; m < 2; ++m) {
             AimedFan(s, b, pair + m, 1, 0, 8 * m, 24, start + 30, 6);
             s.DeathShot(b.Take(1), pair + m);
