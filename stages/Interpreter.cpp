@@ -37,6 +37,8 @@ int Evaluate(const Arg& a) {
             return (StageFrame - a.A) % a.B > a.C ? a.D : a.E;
         case ArgKind::Variable:
             return a.B * ScriptVariableOf(a.A);
+        case ArgKind::HPOf:
+            return EnemyHP[a.A] + a.B;
     }
     return a.A;
 }

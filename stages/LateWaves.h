@@ -34,6 +34,41 @@ void DeathRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int sp
 // stages 9 and 10.
 void LateStageHitPoints(ScriptBuilder& s, bool heavyShips);
 
+// A bullet slot is launched again only once its last shot has left the field, so a volley repeated
+// faster than a shot crosses the screen takes turns between several sets of slots.
+constexpr int FanVolleys = 3, RingVolleys = 2;
+
+// An aimed fan of `shots`, `spread` degrees apart, fired every `every` steps (at `phase` < `every`)
+// from `from` on.
+void AimedFan(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int spread, int phase, int every,
+              int from, int speed);
+
+// A ring of `shots` fixed-angle shots, the first at `angle`, fired every `every` steps at `phase`;
+// every other ring is turned half a gap, so the gaps do not line up.
+void AngledRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int phase, int every,
+                int from, int speed);
+
+// A stream that turns `turn` degrees per shot: shot w leaves at angle + turn x w, `gap` x w steps into
+// every cycle of `period`.
+void TurningStream(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int turn, int gap,
+                   int period, int from, int speed);
+
+// Two fliers spiralling in from a radius that shrinks `shrink` pixels a step, from the same point
+// off screen (startAngle 90: below, 270: above) and one each way round: both reach the centre at
+// `centreFrame`, pass through it and wind out on the other side.
+void SpiralPair(ScriptBuilder& s, int first, int cx, int cy, int shrink, int startAngle, int from,
+                int centreFrame, int to);
+
+// A carrier glides in at `start`, sways up and down (first toward `dy`) for ten seconds and leaves.
+// Every 96 steps it throws four slow mines (small shots firstMine..firstMine+3) that stop, then burst
+// into a fan of three at where the ship is; between them it fires a turning ring of ten.
+void MineCarrier(ScriptBuilder& s, BulletCursor& b, int carrier, int firstMine, int start, int dy,
+                 int ringAngle, int end);
+
+// A swooper dives from an edge (dy > 0: from the top) at `start` and turns to race left. It fires one
+// shot (the small shot `mark`) that stops halfway and, a moment later, turns on the ship again.
+void Swooper(ScriptBuilder& s, BulletCursor& b, int slot, int mark, int start, int dy, int end);
+
 // A mine with its ring of twelve.
 void MineOf(ScriptBuilder& s, BulletCursor& b, int slot);
 

@@ -79,6 +79,7 @@ enum class ArgKind : uint8_t {
     YOf,         // EnemyY[A] + B
     FrameCycle,  // ((StageFrame - A) mod B) > C ? D : E, the remainder with the sign of the dividend
     Variable,    // B * the scene variable A (ScriptVariable)
+    HPOf,        // EnemyHP[A] + B
 };
 
 // The scene-private variables of bespoke bosses that a script may read, e.g. to fire only in a phase.
@@ -96,6 +97,7 @@ struct Arg {
     }
     static constexpr Arg XOf(int slot, int add) { return Arg(ArgKind::XOf, slot, add); }
     static constexpr Arg YOf(int slot, int add) { return Arg(ArgKind::YOf, slot, add); }
+    static constexpr Arg HPOf(int slot) { return Arg(ArgKind::HPOf, slot, 0); }
     static constexpr Arg Cycle(int shift, int period, int threshold, int above, int otherwise) {
         Arg a(ArgKind::FrameCycle, shift, period);
         a.C = threshold;

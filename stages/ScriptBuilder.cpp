@@ -92,7 +92,7 @@ bool ScriptBuilder::Emit(Op op, std::initializer_list<Arg> args) {
         if (a.IsConstant()) {
             s.Args[position] = a.A;
         } else {
-            if ((a.Kind == ArgKind::XOf || a.Kind == ArgKind::YOf) &&
+            if ((a.Kind == ArgKind::XOf || a.Kind == ArgKind::YOf || a.Kind == ArgKind::HPOf) &&
                 (a.A < FirstObjectSlot || a.A > LastObjectSlot)) {
                 Fault(std::string(OpName(op)) + " follows slot " + Num(a.A) + " outside the slots");
                 Faulty = false;
@@ -359,6 +359,15 @@ void ScriptBuilder::HitPoints(int first, int last, int hp) {
     CheckSlot("HitPoints", last, first, LastObjectSlot);
     if (!Faulty) Script.HitPoints.push_back({first, last, hp});
     Faulty = false;
+}
+
+int ScriptBuilder::HitPointsOf(int slot) {
+    // The last range written that holds the slot wins, as in the init.
+    for (auto it = Script.HitPoints.rbegin(); it != Script.HitPoints.rend(); ++it)
+        if (slot >= it->First && slot <= it->Last) return it->HP;
+    Fault("the hit points of slot " + Num(slot) + " are read before the init gives it any");
+    Faulty = false;
+    return 0;
 }
 
 void ScriptBuilder::Place(int first, int count, Coord x, Coord y) {

@@ -34,6 +34,9 @@ class ScriptBuilder {
     void Reset(ResetKind kind) { Script.Reset = kind; }
     void Layers(int layer1X, int layer2X, int layer3X, int layer1Y = 0, int layer2Y = 0, int layer3Y = 0);
     void HitPoints(int first, int last, int hp);
+    // The hit points the init gives `slot`, for a boss fight written after the init that escalates by
+    // the share of them it has lost. A slot that no range written so far holds is a fault.
+    int HitPointsOf(int slot);
     void Place(int first, int count, Coord x, Coord y);
     void Place(int slot, Coord x, Coord y) { Place(slot, 1, x, y); }
     void Boss(int slot);
@@ -123,6 +126,11 @@ class ScriptBuilder {
     template <typename Body>
     void WhileAbove(Arg value, Arg threshold, Body body) {
         Guard(Op::IfValueAbove, {value, threshold, 0}, body);
+    }
+    // While `slot` has fewer than `hp` hit points left.
+    template <typename Body>
+    void WhileHPBelow(int slot, int hp, Body body) {
+        Guard(Op::IfValueAbove, {hp, Arg::HPOf(slot), 0}, body);
     }
     // On the frames of every cycle of `period` whose remainder lies in lo..hi (with the sign of
     // StageFrame, so no frame before 0 matches a cycle frame above 0).

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "render/SpriteCells.h"
-#include "tests/StageTestGame.h"
+#include "tests/support/StageGame.h"
 #include "tools/assetgen/PictureCells.h"
 
 using namespace veltrano;

@@ -30,22 +30,36 @@ void PlaceParts(ScriptBuilder& s) {
     s.PlaceRelative(LowerPylon, Boss, 0, 160);
 }
 
+// A stream that turns `turn` degrees per shot, one shot every `gap` steps all cycle long, on bullets
+// first.. (one per shot of the cycle).
+void Stream(ScriptBuilder& s, int first, int carrier, int entry, int angle, int turn, int gap, int speed) {
+    const auto at = [&](int p) { return (entry + p) % Cycle; };
+    for (int n = 0; n < Cycle / gap; ++n)
+        s.FireAngled(first + n, carrier, angle + turn * n, at(gap * n), Cycle, entry, speed);
+}
+
 void WriteVolleys(ScriptBuilder& s, int entry) {
     const auto at = [&](int p) { return (entry + p) % Cycle; };
-    // The pylons open with four rings of 24 each, the lower one half a beat behind.
-    for (int r = 0; r < 4; ++r) {
+    // Under everything the boss turns a slow stream, a shot every eight steps, so the fight never
+    // falls silent, whatever has been shot away.
+    Stream(s, 17100, Boss, entry, 90, 23, 8, 3);
+    // The pylons open with eight rings of 24 each, the lower one half a beat behind, each ring
+    // turned a little from the last.
+    for (int r = 0; r < 8; ++r) {
         for (int n = 0; n < 24; ++n) {
             const int angle = 15 * n + 5 * r;
-            s.FireAngled(16496 + n + 24 * r, UpperPylon, angle, at(16 + 96 * r), Cycle, entry, 4);
-            s.FireAngled(16592 + n + 24 * r, LowerPylon, angle + 7, at(64 + 96 * r), Cycle, entry, 4);
+            const int upper = r < 4 ? 16496 + n + 24 * r : 17900 + n + 24 * (r - 4);
+            const int lower = r < 4 ? 16592 + n + 24 * r : 17996 + n + 24 * (r - 4);
+            s.FireAngled(upper, UpperPylon, angle, at(16 + 96 * r), Cycle, entry, 4);
+            s.FireAngled(lower, LowerPylon, angle + 7, at(64 + 96 * r), Cycle, entry, 4);
         }
     }
-    // The plates fire aimed fans of seven, one plate after the other.
-    for (int w = 0; w < 4; ++w) {
+    // The plates fire aimed fans of seven, one plate after the other, fourteen times over.
+    for (int w = 0; w < 14; ++w) {
         for (int d = 0; d < 4; ++d) {
             for (int n = 0; n < 7; ++n) {
-                s.FireAimed(16688 + n + 7 * d + 28 * w, FirstPlate + d, 10 * n - 30, at(480 + 8 * d + 64 * w),
-                            Cycle, entry, 6);
+                const int bullet = w < 4 ? 16688 + n + 7 * d + 28 * w : 18100 + n + 7 * d + 28 * (w - 4);
+                s.FireAimed(bullet, FirstPlate + d, 10 * n - 30, at(480 + 8 * d + 64 * w), Cycle, entry, 6);
             }
         }
     }
@@ -65,8 +79,12 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             }
         }
     }
-    // The boss itself closes the cycle with a fast aimed stream.
+    // The boss closes the cycle with a fast aimed stream, then aimed triples that speed up.
     for (int n = 0; n < 16; ++n) s.FireAimed(17024 + n, Boss, 0, at(1200 + 8 * n), Cycle, entry, 8);
+    for (int w = 0; w < 16; ++w) {
+        for (int n = 0; n < 3; ++n)
+            s.FireAimed(18500 + 3 * w + n, Boss, 20 * n - 20, at(1340 + 16 * w), Cycle, entry, 5 + w / 4);
+    }
 
     // The arms stand or fall together.
     s.WhileAnyDestroyed(FirstArm, LastArm, [&] { s.SetState(FirstArm, LastArm, StateDestroyed); });
@@ -78,6 +96,22 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             for (int n = 0; n < count; ++n) {
                 s.FireAimed(bullet++, Boss, 10 * n - 5 * (count - 1), 32 * w, 256, entry, 10);
             }
+        }
+    });
+    // Worn down by a third, the boss turns a second stream against the first and throws aimed fans
+    // of three every 48 steps; by two thirds, rings of twelve every 64 steps as well.
+    const int hp = s.HitPointsOf(Boss);
+    s.WhileHPBelow(Boss, hp * 2 / 3, [&] {
+        Stream(s, 17300, Boss, entry, 270, -29, 8, 4);
+        for (int w = 0; w < Cycle / 48; ++w) {
+            for (int n = 0; n < 3; ++n)
+                s.FireAimed(17500 + 3 * w + n, Boss, 15 * n - 15, at(24 + 48 * w), Cycle, entry, 7);
+        }
+    });
+    s.WhileHPBelow(Boss, hp / 3, [&] {
+        for (int w = 0; w < Cycle / 64; ++w) {
+            for (int n = 0; n < 12; ++n)
+                s.FireAngled(17600 + 12 * w + n, Boss, 30 * n + 13 * w, at(40 + 64 * w), Cycle, entry, 4);
         }
     });
 }

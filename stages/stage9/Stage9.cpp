@@ -40,6 +40,16 @@ void WriteInit(ScriptBuilder& s) {
     s.Place(8000, 32, 640, Coord::Rand(416));
     s.Place(800, 304, 480);
     for (int slot : {850, 900, 801, 851, 901}) s.Place(slot, 640, 224);
+    // Fliers of our own sets: spirallers enter on their circles, side gunners and swoopers at the edges.
+    s.Place(1080, 4, -16, 48);
+    s.Place(1084, 4, 640, 48);
+    for (int k = 0; k < 16; ++k) s.Place(1088 + k, 480, k % 2 == 0 ? -16 : 480);
+    s.Place(2481, 32, -32);
+    s.Place(2482, 576, -32);
+    s.Place(2483, 2, 640, Coord::Per(96, 256));
+    s.Place(2485, 2, 640, Coord::Per(112, 224));
+    s.Place(2412, 4, 640, Coord::Per(96, 96));
+    s.Place(5532, 4, 640, Coord::Per(64, 96));
     PlaceStage9Boss(s);
 }
 
@@ -56,11 +66,17 @@ void SetLayers(ScriptBuilder& s, int x1, int y1, int x2, int y2, int x3, int y3)
 void WriteRun(ScriptBuilder& s, BulletCursor& b) {
     FlightOf(s, b, 1000, 8, {-8, 0, 32, 96}, {-4, 4, 96, 128}, {-8, 0, 128, 0});
     FlightOf(s, b, 1008, 8, {-8, 0, 32, 96}, {-4, -4, 96, 128}, {-8, 0, 128, 0});
-    // Dashers at scattered heights, each with one aimed shot on the way.
+    // The two flights fire as they turn toward each other.
+    for (int k = 0; k < 8; ++k) {
+        AimedFan(s, b, 1000 + k, 2, 16, (4 * k) % 32, 32, 56 + 4 * k, 7);
+        AimedFan(s, b, 1008 + k, 2, 16, (4 * k + 16) % 32, 32, 56 + 4 * k, 7);
+    }
+    // Dashers at scattered heights, each with two aimed shots on the way.
     for (int k = 0; k < 16; ++k) {
         const int slot = 1048 + k, start = 160 + 16 * k;
         s.MoveDuring(slot, -6, 0, start, 4000);
         FanOnce(s, b, slot, start, 24, 1, 0, 8);
+        FanOnce(s, b, slot, start, 56, 3, 20, 6);
         s.DeathShot(b.Take(1), slot);
     }
     for (int k = 0; k < 4; ++k) {
@@ -70,6 +86,15 @@ void WriteRun(ScriptBuilder& s, BulletCursor& b) {
         for (int i = 0; i < 4; ++i) s.FireAimed(bullet + i, gun, 10 * i - 15, 16 * k, 64, 224, 6);
         DeathRing(s, b, gun, 8, 4);
     }
+    // Four pairs of fliers spiral in on the middle of the screen and out again, firing at the ship.
+    for (int p = 0; p < 4; ++p) {
+        const int pair = 1064 + 2 * p, start = 240 + 40 * p;
+        SpiralPair(s, pair, 400, 224, 3, p % 2 == 0 ? 90 : 270, start, start + 100, 4000);
+        for (int m = 0; m < 2; ++m) {
+            AimedFan(s, b, pair + m, 1, 0, 8 * m, 24, start + 30, 6);
+            s.DeathShot(b.Take(1), pair + m);
+        }
+    }
     s.AtFrame(496, [&] {
         SetLayers(s, 0, -1, 0, -4, 0, -8);
         s.SetRespawnSide(2);
@@ -78,21 +103,32 @@ void WriteRun(ScriptBuilder& s, BulletCursor& b) {
 
 // Frames 496..1264: the climb. The ground slides down and off, so ground objects rise from below.
 void WriteClimb(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
+    // Big ships hang at the top corners as the climb begins and throw turning streams downwards.
+    for (int c = 0; c < 2; ++c) {
+        const int ship = 2481 + c, dx = c == 0 ? -2 : 2;
+        s.MoveDuring(ship, 0, 4, 480, 520);
+        s.MoveDuring(ship, dx, -3, 760, 4000);
+        TurningStream(s, b, ship, 24, c == 0 ? 30 : 150, c == 0 ? 5 : -5, 4, 96, 520, 5);
+        DeathRing(s, b, ship, 16, 5);
+    }
     for (int k = 0; k < 8; ++k) {
         const int turret = 2004 + k;
         s.ScrollWithGround(turret, 520 + 48 * k);
         const int bullet = b.Take(3);
-        for (int i = 0; i < 3; ++i) s.FireAimed(bullet + i, turret, 0, 16 * i + 8 * k, 96, 520 + 48 * k, 6);
+        for (int i = 0; i < 3; ++i)
+            s.FireAimed(bullet + i, turret, 0, (16 * i + 8 * k) % 64, 64, 520 + 48 * k + 16, 6);
         s.DeathShot(b.Take(1), turret);
     }
     for (int k = 0; k < 12; ++k) {
         s.ScrollWithGround(3500 + k, 560);
         MineOf(s, mines, 3500 + k);
     }
-    // Divers from above, one every 8 steps.
+    // Divers from above, one every 8 steps, each dropping a shot straight down and one at the ship.
     for (int k = 0; k < 16; ++k) {
         const int slot = 1016 + k;
         s.MoveDuring(slot, 0, 6, 700 + 8 * k, 4000);
+        s.FireStraight(b.Take(1), slot, 710 + 8 * k, 8 * k % 32, 32, 8, 0);
+        FanOnce(s, b, slot, 700 + 8 * k, 20, 1, 0, 7);
         s.DeathShot(b.Take(1), slot, 0, 1, 4);
     }
     // A heavy gun rises to the middle, rests and fires rings, then rides up with the ground.
@@ -101,29 +137,66 @@ void WriteClimb(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
     s.ScrollWithGround(HeavyGun, 1100);
     const int ring = b.Take(24);
     for (int i = 0; i < 24; ++i) s.FireAngled(ring + i, HeavyGun, 15 * i + 4 * (i % 2), 0, 48, 960, 5);
+    AimedFan(s, b, HeavyGun, 3, 12, 24, 48, 960, 8);
     DeathRing(s, b, HeavyGun, 16, 6);
     s.ScrollWithGround(800, 1000);
+    // Side gunners cross from left and right at the top of the climb, firing fans that close in.
+    for (int k = 0; k < 4; ++k) {
+        const int left = 1080 + k, right = 1084 + k, start = 900 + 24 * k;
+        s.Path(left, {{6, 0, start, start + 32}, {2, 4, start + 32, 4000}});
+        s.Path(right, {{-6, 0, start, start + 32}, {-2, 4, start + 32, 4000}});
+        AimedFan(s, b, left, 3, 10, 8 * k % 32, 32, start + 8, 6);
+        AimedFan(s, b, right, 3, 10, (8 * k + 16) % 32, 32, start + 8, 6);
+    }
     s.AtFrame(1264, [&] {
         SetLayers(s, -2, 0, -8, 0, -16, 0);
         s.SetRespawnSide(0);
     });
 }
 
-// Frames 1264..5744: the gauntlet.
+// Frames 1264..4100: the gauntlet, its heavy ships ever faster and thicker.
 void WriteGauntlet(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 16; ++k) {
         s.ChaseRow(1520 + k, 1300 + 16 * k, 4);
         s.DeathShot(b.Take(1), 1520 + k);
+        FanOnce(s, b, 1520 + k, 1300 + 16 * k, 48, 2, 30, 6);
     }
     s.ScrollWithGround(850, 1400);
-    for (int k = 0; k < 64; ++k) s.ScrollWithGround(2676 + k, 1500 + 8 * k);
-    for (int k = 0; k < 16; ++k) s.MoveDuring(2804 + k, -6, 0, 2000 + 24 * k, 6000);
-    // Heavy gunships drift in, each firing a fan of three every 64 steps.
+    // A gate of four gunships holds the screen's right edge as the ground levels out, firing rings
+    // whose gaps turn from one ring to the next.
+    for (int k = 0; k < 4; ++k) {
+        const int ship = 5532 + k, start = 1320 + 16 * k;
+        s.MoveDuring(ship, -4, 0, start, start + 24);
+        s.MoveDuring(ship, -4, 0, 1700, 6000);
+        AngledRing(s, b, ship, 8, 22 * k, 12 * k, 48, start + 24, 4);
+        DeathRing(s, b, ship, 8, 5);
+    }
+    // A field of ground blocks, each a gun that turns toward the ship every two seconds.
+    for (int k = 0; k < 64; ++k) {
+        const int block = 2676 + k, start = 1500 + 8 * k;
+        s.ScrollWithGround(block, start);
+        AimedFan(s, b, block, 1, 0, 8 * k % 48, 48, start + 24, 5);
+        s.DeathShot(b.Take(1), block, 0, 1, 4);
+    }
+    // Over the block field two heavy guns stand off and turn streams in opposite directions.
+    for (int c = 0; c < 2; ++c) {
+        const int gun = 2483 + c, start = 1600 + 240 * c;
+        s.MoveDuring(gun, -4, 0, start, start + 40);
+        s.MoveDuring(gun, -3, c == 0 ? 1 : -1, start + 560, 4000);
+        TurningStream(s, b, gun, 36, 90 * c, c == 0 ? 10 : -10, 4, 144, start + 40, 5);
+        DeathRing(s, b, gun, 12, 5);
+    }
+    for (int k = 0; k < 16; ++k) {
+        const int dasher = 2804 + k;
+        s.MoveDuring(dasher, -6, 0, 2000 + 24 * k, 6000);
+        FanOnce(s, b, dasher, 2000 + 24 * k, 16, 3, 24, 7);
+        DeathRing(s, b, dasher, 6, 4);
+    }
+    // Heavy gunships drift in, each firing a fan of five every 48 steps.
     for (int k = 0; k < 16; ++k) {
         const int ship = 5500 + k, start = 2400 + 64 * k;
         s.MoveDuring(ship, -2, 0, start, 6000);
-        const int bullet = b.Take(3);
-        for (int i = 0; i < 3; ++i) s.FireAimed(bullet + i, ship, 20 * i - 20, 32, 64, start, 6);
+        AimedFan(s, b, ship, 5, 15, (32 + 16 * k) % 48, 48, start + 16, 6);
         DeathRing(s, b, ship, 12, 4);
     }
     s.ScrollWithGround(900, 2600);
@@ -132,7 +205,7 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b) {
         const int ship = 5516 + k, start = 3200 + 48 * k;
         s.MoveDuring(ship, -3, 0, start, 6000);
         const int bullet = b.Take(6);
-        for (int i = 0; i < 6; ++i) s.FireAngled(bullet + i, ship, 135 + 18 * i, 4 * i, 96, start, 7);
+        for (int i = 0; i < 6; ++i) s.FireAngled(bullet + i, ship, 135 + 18 * i, 4 * i, 64, start + 16, 7);
     }
     s.ScrollWithGround(801, 3400);
     for (int k = 0; k < 16; ++k) {
@@ -141,11 +214,20 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b) {
         const int bullet = b.Take(2);
         s.FireAimed(bullet, ship, 0, 16, 48, start, 9);
         s.FireAimed(bullet + 1, ship, 0, 40, 48, start, 9);
+        DeathRing(s, b, ship, 4, 5);
     }
+}
+
+// Frames 4100..5600: a swarm, the carrier wing and the gun rows, then the quiet before the alarm.
+void WriteFinale(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 32; ++k) {
         s.MoveDuring(8000 + k, -8, 0, 4200 + 16 * k, 6000);
+        FanOnce(s, b, 8000 + k, 4200 + 16 * k, 12, 3, 30, 6);
         s.DeathShot(b.Take(1), 8000 + k, 0, 1, 8);
     }
+    // Four mine carriers sway across the swarm.
+    for (int c = 0; c < 4; ++c)
+        MineCarrier(s, b, 2412 + c, 9000 + 4 * c, 4100 + 120 * c, c % 2 == 0 ? -1 : 1, 18 * c, 6000);
     s.ScrollWithGround(851, 4400);
     // The gun rows along the top and bottom edges fire straight across the ship's path.
     for (int k = 0; k < 4; ++k) {
@@ -153,12 +235,23 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b) {
             const int gun = 2400 + 4 * row + k, dy = row == 0 ? 6 : -6;
             s.ScrollWithGround(gun, 4800 + 32 * k);
             const int bullet = b.Take(4);
-            for (int i = 0; i < 4; ++i) s.FireStraight(bullet + i, gun, 4800, 8 * i + 32 * row, 64, dy, -4);
+            // Each gun opens fire only once it is on screen.
+            for (int i = 0; i < 4; ++i)
+                s.FireStraight(bullet + i, gun, 4808 + 32 * k, 8 * i + 32 * row, 64, dy, -4);
         }
     }
     s.ScrollWithGround(901, 5000);
+    // Swoopers dive from above and below in turn.
+    for (int k = 0; k < 16; ++k) Swooper(s, b, 1088 + k, 9016 + k, 4900 + 32 * k, k % 2 == 0 ? 8 : -8, 6000);
+    // Two pairs of heavy guns close the gauntlet with counter-turning rings.
+    for (int c = 0; c < 2; ++c) {
+        const int gun = 2485 + c, start = 5080, y = c == 0 ? -4 : 4;
+        s.MoveDuring(gun, -4, 0, start, start + 48);
+        s.MoveDuring(gun, -4, y, 5560, 6000);
+        AngledRing(s, b, gun, 16, 11 * c, 24 * c, 48, start + 48, 5);
+        TurningStream(s, b, gun, 20, 180, c == 0 ? 9 : -9, 4, 96, start + 48, 6);
+    }
 }
-
 }  // namespace
 
 void WriteStage9(ScriptBuilder& s) {
@@ -166,11 +259,13 @@ void WriteStage9(ScriptBuilder& s) {
     s.HudRows();
     BulletCursor bullets{11000};
     BulletCursor mines{10000};
-    // The waves are gone long before 6600; the boss's phases then run alone.
-    s.FramesIn(INT_MIN, 6600, [&] {
+    // The waves and their shots are gone long before 6000, when the boss's phases begin and take
+    // over the bullet slots from 15000 on.
+    s.FramesIn(INT_MIN, 5999, [&] {
         WriteRun(s, bullets);
         WriteClimb(s, bullets, mines);
         WriteGauntlet(s, bullets);
+        WriteFinale(s, bullets);
     });
     WriteStage9Boss(s, RowOf(Stage9Scene).Fight);
 }

@@ -17,8 +17,10 @@
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
 #include "platform/Mixer.h"
+#include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/pilot/Pilot.h"
+#include "tools/stats/SceneStats.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -68,6 +70,15 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --every N          also save a screenshot every N frames
   --out DIR          where screenshots go (default .)
   --wav FILE         write the mixed audio (32000 Hz stereo 16-bit) to FILE
+  --stats S          measure scene S instead: enter it, play it with the pilot until it ends (at
+                     most --frames frames, default here 60000) and print per section (waves,
+                     approach, mid-boss, boss) launches/s, average and 95th-percentile bullets on
+                     screen, enemies per minute, and the longest stretches without an enemy on
+                     screen (before the section's end, and into it) and without a launch, in seconds
+  --timeline N       with --stats, also print the launches/s and enemies on screen of every N
+                     frames as the scene runs
+                     (--stats flies the untouchable ship parked with --pilot park, else sweeping
+                     and firing at full power)
   --help             this text
 
 With --pilot, a last line sums the run up:
@@ -170,10 +181,11 @@ std::string DefaultDataFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, recordFile, replayFile;
-    int frames = 400, startScene = -100, shotType = 1, every = 0, enterScene = -100;
+    int frames = -1, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
     bool trace = false, invincible = false, usePilot = false, untilNextScene = false, verify = false;
     PilotOptions pilotOptions;
+    int statsScene = -100, timelineEvery = 0;
     std::set<int> shots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -232,6 +244,10 @@ int main(int argc, char** argv) {
             outDir = value();
         else if (arg == "--wav")
             wavFile = value();
+        else if (arg == "--timeline")
+            timelineEvery = std::atoi(value().c_str());
+        else if (arg == "--stats")
+            statsScene = std::atoi(value().c_str());
         else if (arg == "--screenshot") {
             std::stringstream list(value());
             for (std::string item; std::getline(list, item, ',');) shots.insert(std::atoi(item.c_str()));
@@ -284,6 +300,25 @@ int main(int argc, char** argv) {
             game.Form.AttachRecorder(&recorder);
         }
         if (seed >= 0 && !playing) RandomSeed = static_cast<uint32_t>(seed);
+        if (statsScene != -100) {
+            stats::SceneSections sections;
+            if (!stats::SectionsOf(statsScene, sections)) {
+                std::fprintf(stderr, "sim: scene %d has no boss fight to measure\n", statsScene);
+                return 2;
+            }
+            const stats::Pilot pilot =
+                usePilot && pilotOptions.Flight == PilotFlight::Park ? stats::Pilot::Park : stats::Pilot::Sweep;
+            const stats::SceneRun run =
+                stats::MeasureScene(game, statsScene, pilot, frames < 0 ? 60000 : frames, 1 << 30,
+                                    timelineEvery > 0 ? stdout : nullptr, timelineEvery);
+            stats::PrintFigures(stdout, statsScene, run);
+            // A statement with a fault never runs, so the figures of a faulty script mislead.
+            const SceneScript* faulty = SceneScriptOf(statsScene);
+            for (const std::string& fault : faulty->Errors)
+                std::fprintf(stderr, "sim: script fault: %s\n", fault.c_str());
+            return faulty->Errors.empty() ? 0 : 1;
+        }
+        if (frames < 0) frames = 400;
         if (startScene != -100) {
             // The ship select's start, with the chosen weapon.
             Scene = ShipSelectScene;

@@ -1,0 +1,311 @@
+#include "tools/stats/SceneStats.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/CentralSystem.h"
+#include "app/headless/HeadlessGame.h"
+#include "stages/SceneTable.h"
+#include "stages/Stage.h"
+#include "world/World.h"
+
+namespace veltrano::stats {
+
+namespace {
+
+constexpr double FramesPerSecond = 40.0;
+constexpr int NoWaves = INT_MIN;
+
+// Stage 10's waves run on under the boss music until its fortress arrives; the fortress holds the
+// screen until it falls (the clock then jumps past its stretch) and the last boss stands in place
+// from 20000.
+constexpr SceneSections Stage10Sections{Stage10Scene, 13300, 13300, 19887, 20000};
+
+constexpr int BulletCount = LastBulletSlot - FirstBulletSlot + 1;
+constexpr int EnemyLimit = FirstBulletSlot;  // enemies, bosses and their parts lie below the bullets
+
+bool IsEnemySlot(int slot) {
+    // Furniture (700..799) and items (800..999) are not enemies; the type icons (0..5) are menus.
+    return slot >= 6 && (slot < 700 || slot > 999);
+}
+
+bool BulletInFlight(int slot) {
+    return EnemyState[slot] == StateActive && EnemyX[slot] >= -16 && EnemyX[slot] <= 640 &&
+           EnemyY[slot] >= -16 && EnemyY[slot] <= 480;
+}
+
+// Hit classes 0..2 are 16-pixel objects, the others 32: a small flier waiting at Y -16 is not seen.
+bool EnemyOnScreen(int slot) {
+    const int size = EnemySize[slot] <= 2 ? 16 : 32;
+    return EnemyState[slot] == StateActive && EnemyX[slot] + size > 0 && EnemyX[slot] < 640 &&
+           EnemyY[slot] + size > 0 && EnemyY[slot] < 480;
+}
+
+// A bullet launched again in the step it left the field is seen as a jump back to its muzzle:
+// no bullet flies this far in one step.
+constexpr int RelaunchJump = 40;
+
+}  // namespace
+
+const char* SectionName(Section section) {
+    switch (section) {
+        case Section::Waves:
+            return "waves";
+        case Section::Approach:
+            return "approach";
+        case Section::MidBoss:
+            return "mid-boss";
+        case Section::Boss:
+            return "boss";
+        default:
+            return "-";
+    }
+}
+
+bool SectionsOf(int scene, SceneSections& out) {
+    if (scene == Stage10Scene) {
+        out = Stage10Sections;
+        return true;
+    }
+    // The waves end at the boss alarm, and the fight begins with the boss music; a boss-only scene
+    // has no waves (its alarm comes before its clock reaches 0).
+    const SceneRow* row = SceneRowOf(scene);
+    if (!row || row->Fight.Slot == NoBoss || row->Music.BossFrame == NoFrame) return false;
+    const int alarm = row->Music.AlarmFrame;
+    out = {scene, alarm > 0 ? alarm : NoWaves, 1, 0, row->Music.BossFrame};
+    return true;
+}
+
+Section SectionAt(const SceneSections& s, int stageFrame) {
+    if (stageFrame >= s.BossFrom) return Section::Boss;
+    if (s.MidFrom <= s.MidTo && stageFrame >= s.MidFrom && stageFrame <= s.MidTo) return Section::MidBoss;
+    if (s.WavesEnd != NoWaves && stageFrame < s.WavesEnd) return Section::Waves;
+    return Section::Approach;
+}
+
+SceneCounter::SceneCounter(int scene)
+    : HasSections(SectionsOf(scene, Sections)),
+      WasInFlight(BulletCount, 0),
+      WasOnScreen(EnemyLimit, 0),
+      LastX(BulletCount, 0),
+      LastY(BulletCount, 0) {}
+
+void SceneCounter::Observe(int stepFrame) {
+    Section section = HasSections ? SectionAt(Sections, stepFrame) : Section::Waves;
+    // A fallen boss ends the fight: what follows is its explosion and the bullets' removal.
+    if (section == Section::Boss && EnemyState[BossSlot] == StateDestroyed) section = Section::Count;
+    // A stretch of quiet or silence never runs across two sections.
+    if (section != Current && Current != Section::Count) {
+        Tally& old = Tallies[static_cast<int>(Current)];
+        old.LongestSilent = std::max(old.LongestSilent, old.SilentRun);
+        old.SilentRun = 0;
+    }
+    if (section != Current && section != Section::Count) {
+        // Met again (the clock jumped back into it): the quiet it ended on was not its last.
+        Tally& fresh = Tallies[static_cast<int>(section)];
+        fresh.LongestQuiet = std::max(fresh.LongestQuiet, fresh.QuietRun);
+        fresh.QuietRun = fresh.SilentRun = 0;
+    }
+    Current = section;
+
+    int launches = 0, bullets = 0;
+    for (int i = 0; i < BulletCount; ++i) {
+        const int slot = FirstBulletSlot + i;
+        const bool flying = BulletInFlight(slot);
+        if (flying) {
+            ++bullets;
+            const bool jumped =
+                std::abs(EnemyX[slot] - LastX[i]) + std::abs(EnemyY[slot] - LastY[i]) > RelaunchJump;
+            if (!WasInFlight[i] || jumped) ++launches;
+        }
+        WasInFlight[i] = flying;
+        LastX[i] = EnemyX[slot];
+        LastY[i] = EnemyY[slot];
+    }
+    int enemies = 0, appearances = 0;
+    for (int slot = 0; slot < EnemyLimit; ++slot) {
+        if (!IsEnemySlot(slot)) continue;
+        const bool shown = EnemyOnScreen(slot);
+        enemies += shown;
+        appearances += shown && !WasOnScreen[slot];
+        WasOnScreen[slot] = shown;
+    }
+    if (section == Section::Count) return;
+    if (TimelineEvery > 0) {
+        WindowLaunches += launches;
+        WindowEnemies += enemies;
+        if (++WindowFrames == TimelineEvery) {
+            std::fprintf(TimelineOut, "  %-9s to frame %6d: %5.1f launches/s, %4.1f enemies on screen\n",
+                         SectionName(section), stepFrame, WindowLaunches * FramesPerSecond / WindowFrames,
+                         static_cast<double>(WindowEnemies) / WindowFrames);
+            WindowLaunches = WindowEnemies = WindowFrames = 0;
+        }
+    }
+    Tally& t = Tallies[static_cast<int>(section)];
+    ++t.Frames;
+    t.Launches += launches;
+    t.BulletSum += bullets;
+    t.BulletCounts.push_back(bullets);
+    t.Appearances += appearances;
+    if (enemies == 0) {
+        ++t.QuietRun;
+    } else {
+        t.LongestQuiet = std::max(t.LongestQuiet, t.QuietRun);
+        t.QuietRun = 0;
+    }
+    if (launches == 0) {
+        ++t.SilentRun;
+    } else {
+        t.LongestSilent = std::max(t.LongestSilent, t.SilentRun);
+        t.SilentRun = 0;
+    }
+}
+
+std::array<SectionFigures, static_cast<int>(Section::Count)> SceneCounter::Figures() const {
+    std::array<SectionFigures, static_cast<int>(Section::Count)> out{};
+    for (int s = 0; s < static_cast<int>(Section::Count); ++s) {
+        const Tally& t = Tallies[s];
+        SectionFigures& f = out[s];
+        f.Frames = t.Frames;
+        if (t.Frames == 0) continue;
+        const double seconds = t.Frames / FramesPerSecond;
+        f.Launches = t.Launches;
+        f.LaunchesPerSecond = t.Launches / seconds;
+        f.AverageBullets = static_cast<double>(t.BulletSum) / t.Frames;
+        std::vector<int> counts = t.BulletCounts;
+        const size_t at = std::min(counts.size() - 1, counts.size() * 95 / 100);
+        std::nth_element(counts.begin(), counts.begin() + at, counts.end());
+        f.Bullets95 = counts[at];
+        f.EnemiesPerMinute = t.Appearances / (seconds / 60.0);
+        f.LongestWithoutEnemy = t.LongestQuiet / FramesPerSecond;
+        f.FinalWithoutEnemy = t.QuietRun / FramesPerSecond;
+        f.LongestWithoutLaunch = std::max(t.LongestSilent, t.SilentRun) / FramesPerSecond;
+    }
+    return out;
+}
+
+Dodger::Dodger() : LastX(ObjectSlotCount, ParkedPosition), LastY(ObjectSlotCount, ParkedPosition) {}
+
+void Dodger::Steer(HeadlessBackend& keys) {
+    constexpr int Look = 12;  // steps ahead
+    constexpr int Speed = 6, Diagonal = 4;
+    struct Threat {
+        int X, Y, Vx, Vy, Reach, Centre;
+    };
+    static Threat threats[ObjectSlotCount];
+    int count = 0;
+    for (int slot = 6; slot < ObjectSlotCount; ++slot) {
+        const bool near = EnemyState[slot] == StateActive && EnemyX[slot] > -64 && EnemyX[slot] < 704 &&
+                          EnemyY[slot] > -64 && EnemyY[slot] < 544 && (slot < 700 || slot > 999);
+        const int vx = EnemyX[slot] - LastX[slot], vy = EnemyY[slot] - LastY[slot];
+        LastX[slot] = EnemyX[slot];
+        LastY[slot] = EnemyY[slot];
+        if (!near || EnemySize[slot] == 7) continue;
+        // A jump (a launch, a placement) says nothing of the course.
+        const bool steady = std::abs(vx) + std::abs(vy) <= 40;
+        // The contact boxes of the hit classes, as an offset of the object from the ship: small
+        // objects touch within -2..18, big ones within -18..18, class 8 within 6..18.
+        const int size = EnemySize[slot];
+        const int centre = size <= 2 ? 8 : size == 8 ? 12 : 0;
+        const int reach = size <= 2 ? 10 : size == 8 ? 6 : 18;
+        threats[count++] = {EnemyX[slot], EnemyY[slot], steady ? vx : 0, steady ? vy : 0, reach, centre};
+    }
+    int bestDx = 0, bestDy = 0;
+    long bestScore = LONG_MIN;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int step = dx != 0 && dy != 0 ? Diagonal : Speed;
+            long score = 0;
+            int x = PlayerX, y = PlayerY;
+            for (int t = 1; t <= Look; ++t) {
+                x = std::clamp(x + dx * step, 0, 608);
+                y = std::clamp(y + dy * step, 0, 448);
+                int clearance = 1000;
+                for (int i = 0; i < count; ++i) {
+                    const Threat& th = threats[i];
+                    const int ox = th.X + th.Vx * t - x - th.Centre, oy = th.Y + th.Vy * t - y - th.Centre;
+                    clearance = std::min(clearance, std::max(std::abs(ox), std::abs(oy)) - th.Reach);
+                }
+                // A near hit counts for more the sooner it comes.
+                if (clearance < 12) score -= static_cast<long>(12 - clearance) * 1000 * (Look + 1 - t);
+            }
+            // A ship pressed against an edge has half its ways out closed.
+            const int margin = std::min({x, 608 - x, y, 448 - y});
+            if (margin < 48) score -= static_cast<long>(48 - margin) * 200;
+            // With nothing near, head home to the left third of the screen, mid-height.
+            score -= std::abs(x - 160) + std::abs(y - 224);
+            if (score > bestScore) {
+                bestScore = score;
+                bestDx = dx;
+                bestDy = dy;
+            }
+        }
+    }
+    keys.Press(Vk::Left, bestDx < 0);
+    keys.Press(Vk::Right, bestDx > 0);
+    keys.Press(Vk::Up, bestDy < 0);
+    keys.Press(Vk::Down, bestDy > 0);
+}
+
+bool PilotByName(const char* name, Pilot& pilot) {
+    if (std::strcmp(name, "park") == 0) {
+        pilot = Pilot::Park;
+    } else if (std::strcmp(name, "sweep") == 0) {
+        pilot = Pilot::Sweep;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames, int untilFrame,
+                      std::FILE* timeline, int timelineEvery) {
+    HeadlessBackend& keys = game.Platform;
+    keys.ReleaseAll();
+    Scene = scene;
+    SceneInit();
+    SetShotVelocities();
+    ControlEnabled = 1;
+    if (pilot == Pilot::Sweep) ShotPower = 3;
+    SceneCounter counter(scene);
+    counter.TimelineOut = timeline;
+    counter.TimelineEvery = timeline ? timelineEvery : 0;
+    SceneRun run;
+    while (Scene == scene && run.FramesRun < maxFrames && StageFrame < untilFrame) {
+        PlayerUntouchable = 1;
+        if (pilot == Pilot::Sweep) {
+            keys.Press(Vk::X);
+            const bool up = (run.FramesRun / 48) % 2 == 0;
+            keys.Press(Vk::Up, up);
+            keys.Press(Vk::Down, !up);
+        }
+        const int step = StageFrame;
+        game.Frame();
+        ++run.FramesRun;
+        if (Scene == scene) counter.Observe(step);
+        if (BossSlot >= 0 && EnemyState[BossSlot] == StateDestroyed && EnemyHP[BossSlot] <= 0)
+            run.BossDestroyed = true;
+    }
+    keys.ReleaseAll();
+    run.Sections = counter.Figures();
+    return run;
+}
+
+void PrintFigures(std::FILE* out, int scene, const SceneRun& run) {
+    std::fprintf(out, "scene %d: %d frames%s\n", scene, run.FramesRun,
+                 run.BossDestroyed ? ", boss shot down" : "");
+    std::fprintf(out, "  %-9s %7s %9s %8s %6s %9s %9s %9s %9s\n", "section", "seconds", "launch/s", "bullets",
+                 "p95", "enemy/min", "no-enemy", "end-quiet", "no-launch");
+    for (int s = 0; s < static_cast<int>(Section::Count); ++s) {
+        const SectionFigures& f = run.Sections[s];
+        if (f.Frames == 0) continue;
+        std::fprintf(out, "  %-9s %7.1f %9.1f %8.1f %6d %9.1f %9.1f %9.1f %9.1f\n",
+                     SectionName(static_cast<Section>(s)), f.Frames / FramesPerSecond, f.LaunchesPerSecond,
+                     f.AverageBullets, f.Bullets95, f.EnemiesPerMinute, f.LongestWithoutEnemy,
+                     f.FinalWithoutEnemy, f.LongestWithoutLaunch);
+    }
+}
+
+}  // namespace veltrano::stats
