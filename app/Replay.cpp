@@ -21,10 +21,6 @@ bool InGame(int scene) {
     return scene > TitleScene;
 }
 
-bool IsPlayScene(int scene) {
-    return scene >= Stage1Scene && scene <= BossRush10Scene;
-}
-
 ReplayCheckpoint TakeCheckpoint(long frame) {
     ReplayCheckpoint c;
     c.Frame = frame;

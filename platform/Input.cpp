@@ -74,11 +74,11 @@ bool PadPresent() {
 }
 
 void PollInput(const RawInput& raw) {
-    LastPadPresent = raw.Joystick.Present;
     PollInputStates(RawInputStates(raw));
 }
 
 uint64_t RawInputStates(const RawInput& raw) {
+    LastPadPresent = raw.Joystick.Present;
     uint64_t now = 0;
     for (int s = 0; s < InputStateCount; ++s)
         for (int key : KeyBindings[s])
@@ -122,9 +122,6 @@ void RestoreInputStates(uint64_t current, uint64_t previousRaw) {
     PreviousRaw = previousRaw;
 }
 
-int FirstKeyOf(int state) {
-    return state >= 0 && state < InputStateCount ? KeyBindings[state][0] : 0;
-}
 
 void ResetInputStates() {
     CurrentStates = 0;

@@ -65,8 +65,6 @@ void RestoreInputStates(uint64_t current, uint64_t previousRaw);
 bool StatePressed(int state);
 // Removes a state from the current set: it then reads as released until pressed again.
 void ConsumeState(int state);
-// The first keyboard key bound to an input state, 0 when none is (a scripted pilot presses it).
-int FirstKeyOf(int state);
 // Forgets every state and the previous raw set (start-up, and in tests).
 void ResetInputStates();
 

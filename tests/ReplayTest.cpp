@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/ProgramFolder.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"

@@ -9,7 +9,6 @@
 #include "tools/stats/SceneStats.h"
 
 using namespace veltrano;
-using stats::Pilot;
 using stats::Section;
 using testdata::StageGame;
 
@@ -36,7 +35,7 @@ TEST(StageLateDensity, TheWavesOfStagesNineAndTenOutdoStageEightAndNeverFallQuie
     // clang-format on
     for (const Case& c : cases) {
         StageGame g;
-        const stats::SceneRun run = stats::MeasureScene(g.Game, c.Scene, Pilot::Park, 20000, c.WavesEnd);
+        const stats::SceneRun run = stats::MeasureScene(g.Game, c.Scene, stats::Pilot::Park, 20000, c.WavesEnd);
         const stats::SectionFigures& waves = WavesOf(run);
         ASSERT_EQ(waves.Frames, c.WavesEnd) << c.Scene;
         EXPECT_GE(waves.LaunchesPerSecond, c.MinLaunchesPerSecond) << c.Scene;

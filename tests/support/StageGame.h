@@ -25,8 +25,10 @@ constexpr int FrameCap = 100000;
 inline PilotOptions SweepingPilot() {
     return {.Flight = PilotFlight::Sweep, .Fire = true, .Power = false, .Untouchable = true};
 }
+// A player's way to win: full power, dodging what it sees, a continue when the last ship is lost.
 inline PilotOptions HuntingPilot() {
-    return {.Flight = PilotFlight::Dodge, .Fire = true, .Power = true, .Untouchable = true};
+    return {
+        .Flight = PilotFlight::Dodge, .Fire = true, .Power = true, .Untouchable = false, .Continue = true};
 }
 inline PilotOptions ParkedPilot() {
     return {.Flight = PilotFlight::Park, .Fire = false, .Power = false, .Untouchable = true};

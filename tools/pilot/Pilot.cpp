@@ -100,7 +100,7 @@ struct Danger {
 Danger Dangers[MaxDangers];
 
 void Press(RawInput& input, int state, bool down = true) {
-    const int key = FirstKeyOf(state);
+    const int key = KeyOfState(state);
     if (key > 0 && key < 256) input.KeyDown[key] = down;
 }
 
