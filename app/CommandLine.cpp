@@ -1,11 +1,11 @@
 #include "app/CommandLine.h"
 
-#include "app/Version.h"
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+
+#include "app/Version.h"
 
 #ifndef VELTRANO_VERSION
 #define VELTRANO_VERSION "unknown"

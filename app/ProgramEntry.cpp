@@ -108,7 +108,8 @@ int main(int argc, char** argv) {
                 if (player.Diverged())
                     std::printf("replay differs at %s\n", player.FirstDifference().c_str());
                 else
-                    std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(), player.FinalScore());
+                    std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(),
+                                player.FinalScore());
                 backend.RequestClose();
             }
             // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.

@@ -33,7 +33,4 @@ bool AllDestroyed(int first, int last);
 void ContinueStep();
 void ShowCountdownDigit(int digit);
 
-// Puts the whole world back to its start values and returns to the title.
-void NewGame();
-
 }  // namespace veltrano

@@ -122,7 +122,6 @@ void RestoreInputStates(uint64_t current, uint64_t previousRaw) {
     PreviousRaw = previousRaw;
 }
 
-
 void ResetInputStates() {
     CurrentStates = 0;
     PreviousRaw = 0;

@@ -10,9 +10,9 @@ cd "$(dirname "$0")/.."
 rules=(
   "on;world engine stages;^(app/|platform/sdl/|SDL);the game's core knows no window, device or program shell"
   "on;render;^(app/|platform/sdl/|SDL);pictures are drawn through the platform's drawing operations"
-  "pending;platform;^app/;the platform receives the mixer as a callback and knows nothing of the program"
-  "pending;engine;^stages/;the engine serves the scripts and does not call into them"
-  "pending;app;^SDL;every SDL call goes through the backend"
+  "on;platform;^app/;the platform receives the mixer as a callback and knows nothing of the program"
+  "on;engine;^stages/;the engine serves the scripts and does not call into them"
+  "on;app;^SDL;every SDL call goes through the backend"
 )
 
 failed=0

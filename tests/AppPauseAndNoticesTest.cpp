@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "app/SoundBank.h"
-#include "platform/Display.h"
 #include "app/headless/HeadlessGame.h"
+#include "platform/Display.h"
 #include "render/Lettering.h"
 #include "render/Notices.h"
 #include "stages/Stage.h"

@@ -35,7 +35,8 @@ TEST(StageLateDensity, TheWavesOfStagesNineAndTenOutdoStageEightAndNeverFallQuie
     // clang-format on
     for (const Case& c : cases) {
         StageGame g;
-        const stats::SceneRun run = stats::MeasureScene(g.Game, c.Scene, stats::Pilot::Park, 20000, c.WavesEnd);
+        const stats::SceneRun run =
+            stats::MeasureScene(g.Game, c.Scene, stats::Pilot::Park, 20000, c.WavesEnd);
         const stats::SectionFigures& waves = WavesOf(run);
         ASSERT_EQ(waves.Frames, c.WavesEnd) << c.Scene;
         EXPECT_GE(waves.LaunchesPerSecond, c.MinLaunchesPerSecond) << c.Scene;

@@ -306,8 +306,9 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "sim: scene %d has no boss fight to measure\n", statsScene);
                 return 2;
             }
-            const stats::Pilot pilot =
-                usePilot && pilotOptions.Flight == PilotFlight::Park ? stats::Pilot::Park : stats::Pilot::Sweep;
+            const stats::Pilot pilot = usePilot && pilotOptions.Flight == PilotFlight::Park
+                                           ? stats::Pilot::Park
+                                           : stats::Pilot::Sweep;
             const stats::SceneRun run =
                 stats::MeasureScene(game, statsScene, pilot, frames < 0 ? 60000 : frames, 1 << 30,
                                     timelineEvery > 0 ? stdout : nullptr, timelineEvery);

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/CentralSystem.h"
 #include "app/headless/HeadlessGame.h"
+#include "engine/CentralSystem.h"
 #include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "world/World.h"
