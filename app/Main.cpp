@@ -187,6 +187,10 @@ void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
 }
 
 void TForm1::HandleKey(int key) {
+    if (key == FocusLostEvent) {
+        PauseForFocus();
+        return;
+    }
     if (key == Vk::Escape) Platform.RequestClose();
     if (GameCleared == 1 && Scene == TitleScene) {
         if (key == Vk::Insert) ++StartScene;
@@ -208,7 +212,14 @@ void TForm1::ReturnToTitleSilently() {
 }
 
 void TForm1::FormDeactivate() {
-    if (!Display.PauseOnFocusLoss || !IsPlayScene(Scene) || GameOver == 1) return;
+    // A replay pauses where its recording paused, not where this window loses the focus.
+    if (Player || !Display.PauseOnFocusLoss || !IsPlayScene(Scene) || GameOver == 1) return;
+    // The pause changes play between two frames, so a recording keeps it as it keeps the keys.
+    if (Recorder) Recorder->KeyDown(FocusLostEvent);
+    PauseForFocus();
+}
+
+void TForm1::PauseForFocus() {
     WorldRunning = 0;
     FocusQuiet = true;
     SetSoundBankQuiet(true);

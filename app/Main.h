@@ -69,6 +69,7 @@ class TForm1 {
    private:
     void RunFrame();
     void HandleKey(int key);
+    void PauseForFocus();
     void DeriveActionStates();
     void PlayInput();
     void MenuCursorInput();

@@ -22,7 +22,7 @@ constexpr int ShortRunMax = 64;
 constexpr uint8_t TagToggle = 0x80;  // 0x80 + s: input state s (0..35) changes
 
 bool RecordedKey(int vk) {
-    return vk == Vk::Home || vk == Vk::Insert || vk == Vk::Delete;
+    return vk == Vk::Home || vk == Vk::Insert || vk == Vk::Delete || vk == FocusLostEvent;
 }
 
 bool ShipSelectStartScene(int scene) {

@@ -57,7 +57,11 @@ struct ReplayRun {
     long Frames = 0;
 };
 
-// A key-down event to the window (Home, Insert or Delete) after frame `AfterFrame`.
+// Not a key: the window lost the focus during play and play paused. It travels with the keys because
+// it reaches the game the same way, between frames.
+constexpr int FocusLostEvent = 0x07;
+
+// A key-down event to the window (Home, Insert or Delete, or the focus lost) after frame `AfterFrame`.
 struct ReplayKey {
     long AfterFrame = 0;
     int Vk = 0;

@@ -2,6 +2,7 @@
 // by the first checkpoint after it, and the reader refuses bad files with one line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -93,6 +94,30 @@ void Tap(HeadlessGame& game, int vk) {
 }
 
 }  // namespace
+
+TEST(Replay, APauseForALostFocusIsRecordedAndPlaysBackFrameExact) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    int frameWhenPaused = 0, frameAfterPause = 0;
+    const Replay recorded = RecordGame(
+        game,
+        [&](HeadlessGame& game, ReplayRecorder&) {
+            StartFromShipSelect(game, Stage1Scene, 3);
+            game.Frames(300);
+            game.Form.FormDeactivate();  // the player looked away: play stops between two frames
+            frameWhenPaused = StageFrame;
+            game.Frames(40);
+            frameAfterPause = StageFrame;
+            Tap(game, Vk::Space);  // and came back
+        },
+        400);
+    EXPECT_EQ(frameAfterPause, frameWhenPaused) << "losing the focus did not pause play";
+    const bool kept = std::any_of(recorded.Keys.begin(), recorded.Keys.end(),
+                                  [](const ReplayKey& key) { return key.Vk == FocusLostEvent; });
+    EXPECT_TRUE(kept) << "the pause was not recorded";
+    const Playback played = PlayBack(game, recorded);
+    EXPECT_EQ(played.Difference, "");
+    EXPECT_EQ(played.Frames, recorded.Frames);
+}
 
 TEST(Replay, EveryStartPlaysBackFrameExact) {
     HeadlessGame game(testdata::MakeProgramFolder().string());
