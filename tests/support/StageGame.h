@@ -139,8 +139,12 @@ inline void ExpectBossShotDown(const BossFall& fight, int bossSlot, int timeOutS
     ASSERT_GE(fight.FellAtStep, 0) << "the boss never fell";
     EXPECT_LT(fight.FellAtStep, timeOutStep) << "the boss fell at its time-out";
     EXPECT_LT(fight.HitPointsLeft, 1) << "the boss was switched off with hit points left";
-    if (paysBonus) EXPECT_GE(fight.ScoreGained, SlotPoints(bossSlot)) << "no boss bonus";
-    if (deadTimeAtChange > 0) EXPECT_EQ(fight.DeadTimeAtChange, deadTimeAtChange);
+    if (paysBonus) {
+        EXPECT_GE(fight.ScoreGained, SlotPoints(bossSlot)) << "no boss bonus";
+    }
+    if (deadTimeAtChange > 0) {
+        EXPECT_EQ(fight.DeadTimeAtChange, deadTimeAtChange);
+    }
 }
 
 // A slot's position, compared and printed as one value.
