@@ -1,5 +1,6 @@
 // The frame handler's input: the action states, play input, the menu cursor and the confirm action.
 #include <algorithm>
+#include <string_view>
 
 #include "app/Main.h"
 #include "app/SaveFile.h"
@@ -212,7 +213,8 @@ void TForm1::StartGame() {
     // last game left in the slot. A boss scene starts with both pieces the boss rush loads on entering it.
     const SceneMusic& music = RowOf(Scene).Music;
     LoadWave(StageMusic, music.StageFile);
-    if (music.BossFile == LastBossMusic || IsBossRushScene(Scene)) LoadWave(BossMusic, music.BossFile);
+    if (std::string_view(music.BossFile) == LastBossMusic || IsBossRushScene(Scene))
+        LoadWave(BossMusic, music.BossFile);
     PlaySound(StageMusic, true);
     SetShotVelocities();
     SpeedKeyLatch = 1;  // a speed button held through the start does not change the speed

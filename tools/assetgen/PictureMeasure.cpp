@@ -98,8 +98,11 @@ SpriteTones MeasureSprite(const Surface& sheet, const SpriteCell& cell) {
     t.CoreLuminance = coreCount ? core / coreCount : t.RimLuminance;
     std::vector<uint32_t> pixels = PicturePixels(sheet, cell);
     t.Pixels = static_cast<int>(pixels.size());
-    std::stable_sort(pixels.begin(), pixels.end(),
-                     [](uint32_t a, uint32_t b) { return RelativeLuminance(a) < RelativeLuminance(b); });
+    // Equal luminances are ordered by colour, so the order is total and the same on every build.
+    std::sort(pixels.begin(), pixels.end(), [](uint32_t a, uint32_t b) {
+        const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+        return la < lb || (la == lb && a < b);
+    });
     const size_t from = pixels.size() / 4, to = std::max(from + 1, pixels.size() - pixels.size() / 4);
     LabColour sum{0, 0, 0};
     for (size_t i = from; i < to && i < pixels.size(); ++i) {
