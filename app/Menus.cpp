@@ -213,7 +213,9 @@ void TForm1::StartGame() {
     // last game left in the slot. A boss scene starts with both pieces the boss rush loads on entering it.
     const SceneMusic& music = RowOf(Scene).Music;
     LoadWave(StageMusic, music.StageFile);
-    if (std::string_view(music.BossFile) == LastBossMusic || IsBossRushScene(Scene))
+    // The extra battles have no boss piece of their own (no file at all).
+    const bool lastBoss = music.BossFile != nullptr && std::string_view(music.BossFile) == LastBossMusic;
+    if (music.BossFile != nullptr && (lastBoss || IsBossRushScene(Scene)))
         LoadWave(BossMusic, music.BossFile);
     PlaySound(StageMusic, true);
     SetShotVelocities();
