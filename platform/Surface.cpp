@@ -14,6 +14,7 @@ namespace veltrano {
 void Surface::Create(int width, int height, uint32_t fill) {
     Width = width;
     Height = height;
+    DropsPixels = false;
     Pixels.assign(static_cast<size_t>(width) * height, fill);
 }
 
@@ -40,7 +41,7 @@ __attribute__((target_clones("avx2", "default"))) void CopyKeyedRows(uint32_t* t
 }  // namespace
 
 void DrawRect(Surface& dest, int x, int y, const Rect& source, const Surface* sheet, bool transparent) {
-    if (sheet == nullptr || x > dest.Width || y > dest.Height) return;
+    if (sheet == nullptr || dest.DropsPixels || x > dest.Width || y > dest.Height) return;
     int sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
     int dl = x, dt = y;
     // Clip the source to its own surface, moving the destination by the same amounts.

@@ -17,6 +17,11 @@ struct Surface {
     int Height = 0;
     std::vector<uint32_t> Pixels;  // row-major, Width * Height
     uint32_t KeyColour = 0;
+    // A surface that drops every pixel drawn on it: the headless game's back buffer when nothing will
+    // look at the pictures (a replay checked by its checkpoints, a long statistics run). Everything
+    // else about drawing runs as ever; only the pixel writes, most of a frame's time, are skipped.
+    // Create clears it.
+    bool DropsPixels = false;
 
     void Create(int width, int height, uint32_t fill = 0);
     bool Empty() const { return Width == 0 || Height == 0; }

@@ -155,7 +155,7 @@ int TextCanvas::TextHeight(const std::string&) {
 }
 
 void TextCanvas::TextOut(int x, int y, const std::string& text) {
-    if (!UseSize(Points)) return;
+    if (Target.DropsPixels || !UseSize(Points)) return;
     const int baseline = y + Ascent();
     int penX = x;
     for (size_t i = 0; i < text.size();) {

@@ -286,6 +286,8 @@ int main(int argc, char** argv) {
     try {
         HeadlessGame game(data);
         game.KeepAudio = !wavFile.empty();
+        // Without a screenshot nobody looks at the pictures.
+        if (shots.empty() && every == 0) game.DropPictures();
         ReplayPlayer player(replay);
         ReplayRecorder recorder(recordFile);
         const bool playing = !replayFile.empty();
