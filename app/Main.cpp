@@ -37,7 +37,13 @@ unsigned char ActionState(int row, int buttonNumber) {
     return ActionStateTable[row][buttonNumber - 1];
 }
 
+void StopOnScriptFaults(std::span<const SceneScript> scripts) {
+    const std::string fault = ScriptFaultLine(scripts);
+    if (!fault.empty()) throw LoadError(fault);
+}
+
 void TForm1::FormCreate(const ClockTime& now) {
+    StopOnScriptFaults(SceneScripts());
     SeedRandomFromClock(now.Hour, now.Minute, now.Second, now.Millisecond);
     // Centred on the screen; div truncates toward zero, so a small screen gives negative offsets.
     Left = (Platform.ScreenWidth() - ScreenWidth) / 2;

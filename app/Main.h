@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 
 #include "app/ConfigFile.h"
@@ -12,6 +13,7 @@
 namespace veltrano {
 
 struct CommandLine;
+struct SceneScript;
 class ReplayRecorder;
 class ReplayPlayer;
 
@@ -24,8 +26,8 @@ class TForm1 {
    public:
     explicit TForm1(Backend& backend) : Platform(backend) {}
 
-    // Start-up: seed, window placement, screen saver off, configuration, save file, start values,
-    // action states, the title's init.
+    // Start-up: the scripts' own checks (a faulty script throws LoadError), seed, window placement,
+    // screen saver off, configuration, save file, start values, action states, the title's init.
     void FormCreate(const ClockTime& now);
     // The display has (re)created its surfaces: load both sheets and take their key colours.
     // Throws LoadError naming a missing or unreadable picture.
@@ -111,6 +113,10 @@ class TForm1 {
 // change, memory exhausted) is reported on one line, and the close query runs either way, so the
 // run's scores are saved. Returns the exit status: 0, or 1 after an error.
 int RunToClose(TForm1& form, const std::function<void()>& run);
+
+// Stops the start with the first fault the scripts' own checks found (see ScriptFaultLine): throws
+// LoadError, which RunToClose reports on one line. The start checks every scene's script.
+void StopOnScriptFaults(std::span<const SceneScript> scripts);
 
 // The state number of button n for an action row, or NoInputState when n is outside 1..32.
 unsigned char ActionState(int row, int buttonNumber);

@@ -9,8 +9,8 @@
 
 namespace veltrano {
 
-// A picture or wave the game cannot do without could not be loaded. The program entry reports it
-// on one line and ends with status 1.
+// A picture or wave the game cannot do without could not be loaded, or a scene's script failed its
+// own checks. The program entry reports it on one line and ends with status 1.
 struct LoadError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };

@@ -5,6 +5,7 @@
 
 #include "platform/Display.h"
 #include "render/Render.h"
+#include "tests/support/FramePasses.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -23,17 +24,6 @@ void MakeBenchSheets() {
     fill(BackgroundSheet, 320, 480);
     fill(CharacterSheet, 384, 608);
     BackBuffer.Create(ScreenWidth, ScreenHeight);
-}
-
-void DrawAllPasses() {
-    DrawBackgroundLayers();
-    DrawShipAndFrontObjects();
-    DrawObjectsAndBullets();
-    DrawForegroundLayer();
-    DrawCountdownBlocks();
-    DrawHud();
-    DrawCoverPanels();
-    DrawClosingPicture();
 }
 
 void SetUpBusyFrame() {
@@ -78,7 +68,7 @@ void SetUpBusyFrame() {
 void BM_BusyFrame(benchmark::State& state) {
     SetUpBusyFrame();
     for (auto _ : state) {
-        DrawAllPasses();
+        DrawFramePasses();
         benchmark::DoNotOptimize(BackBuffer.Pixels.data());
     }
 }
@@ -89,7 +79,7 @@ void BM_QuietFrame(benchmark::State& state) {
     MakeBenchSheets();
     Scene = TitleScene;
     for (auto _ : state) {
-        DrawAllPasses();
+        DrawFramePasses();
         benchmark::DoNotOptimize(BackBuffer.Pixels.data());
     }
 }

@@ -1,4 +1,4 @@
-// The three tile layers, drawn by the per-scene rules of render/TileRules.h: each drawn tile is one
+// The three tile layers, drawn by the rules of the current scene's tile set: each drawn tile is one
 // copy of its 80-by-80 cell of the background sheet to the tile's position on its layer.
 #include "platform/Display.h"
 #include "render/Render.h"
@@ -22,14 +22,15 @@ void DrawLayer(const LayerRule& rule, const int* tileX, const int* tileY) {
 }  // namespace
 
 void DrawBackgroundLayers() {
-    DrawLayer(SceneLayerRule(Scene, 1, StaffRollBackdrop), Layer1TileX, Layer1TileY);
-    DrawLayer(SceneLayerRule(Scene, 2, StaffRollBackdrop), Layer2TileX, Layer2TileY);
+    const TileSet set = TileSetOfScene(Scene);
+    DrawLayer(TileSetLayerRule(set, 1, StaffRollBackdrop), Layer1TileX, Layer1TileY);
+    DrawLayer(TileSetLayerRule(set, 2, StaffRollBackdrop), Layer2TileX, Layer2TileY);
 }
 
 void DrawForegroundLayer() {
-    const SceneForeground* foreground = FindSceneRow(tilerules::SceneForegrounds, Scene);
-    if (foreground == nullptr || StageFrame >= foreground->HiddenFromFrame) return;
-    DrawLayer(foreground->Layer3, Layer3TileX, Layer3TileY);
+    const Foreground& foreground = RulesOf(TileSetOfScene(Scene)).Front;
+    if (StageFrame >= foreground.HiddenFromFrame) return;
+    DrawLayer(foreground.Layer3, Layer3TileX, Layer3TileY);
 }
 
 }  // namespace veltrano

@@ -72,9 +72,9 @@ void StartNoticeText(int startScene, char (&out)[NoticeTextSize]) {
     else if (scene == BossRush1Scene)
         std::snprintf(out, NoticeTextSize, "BOSS RUSH");
     else if (IsBossRushScene(scene))
-        std::snprintf(out, NoticeTextSize, "BOSS RUSH FROM BOSS %d", scene - BossRush1Scene + 1);
+        std::snprintf(out, NoticeTextSize, "BOSS RUSH FROM BOSS %d", StageOfBossScene(scene));
     else
-        std::snprintf(out, NoticeTextSize, "START STAGE %d", scene - Stage1Scene + 1);
+        std::snprintf(out, NoticeTextSize, "START STAGE %d", StageOfScene(scene));
 }
 
 void KeyHintText(char (&out)[NoticeTextSize]) {

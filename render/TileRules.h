@@ -1,13 +1,14 @@
-// Which 80-by-80 cell of the background sheet each scene lays at each tile index of its three layers,
+// Which 80-by-80 cell of the background sheet each tile set lays at each tile index of its three layers,
 // and whether the sheet's key colour shows through. The background passes draw by these rules, and the
 // picture generator and its tests read the same rules, so a picture is always checked against the
-// tiles the game really lays. One row per group of scenes that share a backdrop.
+// tiles the game really lays. One row per tile set; the scene table names each scene's set.
 #pragma once
 
 #include <climits>
 #include <cstddef>
 #include <iterator>
 
+#include "world/TileSets.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -92,81 +93,105 @@ constexpr LayerRule ByForegroundFlag(TileCell cell, Keying keys) {
 
 }  // namespace tilerules
 
-constexpr int NoScene = INT_MIN;
-
-struct SceneList {
-    int Scenes[4] = {NoScene, NoScene, NoScene, NoScene};
-    constexpr bool Holds(int scene) const {
-        for (int s : Scenes)
-            if (s == scene) return true;
-        return false;
-    }
-};
-
-struct SceneBackdrop {
-    SceneList Scenes;
+// Layers 1 and 2, drawn before anything else in the frame.
+struct Backdrop {
     LayerRule Layer1, Layer2;
 };
 
-struct SceneForeground {
-    SceneList Scenes;
+// Layer 3, drawn after the world step above most sprites.
+struct Foreground {
     LayerRule Layer3;
     int HiddenFromFrame = INT_MAX;  // the layer is gone once StageFrame reaches this
 };
 
-// The staff roll borrows the backdrop of another scene, chosen by StaffRollBackdrop.
+struct TileSetRules {
+    TileSet Set;
+    Backdrop Back;
+    Foreground Front;
+};
+
+// The staff roll borrows the backdrop of another tile set, chosen by StaffRollBackdrop.
 struct BorrowedBackdrop {
-    int AsScene;
+    TileSet From;
     bool Layer1, Layer2;
 };
 
 namespace tilerules {
 
 // clang-format off
-// Layers 1 and 2, drawn before anything else in the frame.
-inline constexpr SceneBackdrop SceneBackdrops[] = {
-    {{-2, -1, 0, 1}, EveryTile({240, 80}, Opaque), NotDrawn},
-    {{2, 14},
-     ByRemainder(3, {0, 0, {160, 0}}, {0, 0}, Opaque),
-     ByRemainder(5, {0, 0, {80, 0}}, NoTile, Keyed)},
-    {{3, 15}, BySquare({0, 80}, NoTile, Opaque), BySquare(NoTile, {80, 80}, Opaque)},
-    {{4, 16},
-     ByRemainder(7, {0, 0, {160, 160}}, {3, 3, {160, 160}}, {0, 160}, Keyed),
-     ByRemainder(5, {1, 1, {80, 160}}, NoTile, Keyed)},
-    {{5, 9, 17, 21},
-     BySquare({0, 240}, {80, 240}, Keyed),
-     ByRemainder(40, {0, 7, {160, 240}}, NoTile, Keyed)},
-    {{6, 18}, NotDrawn, EveryTile({160, 240}, Keyed)},
-    {{7, 19},
-     ByRemainder(3, {0, 0, {160, 0}}, {0, 0}, Opaque),
-     ByRemainder(40, {0, 15, {0, 320}}, {16, 31, {80, 320}}, NoTile, Keyed)},
-    {{8, 20},
-     ByRemainder(2, {1, 1, {80, 80}}, {0, 80}, Opaque),
-     ByRemainder(13, {0, 0, {80, 80}}, {3, 3, {0, 80}}, NoTile, Opaque)},
-    {{10, 12, 13, 22}, BySquare({160, 320}, {240, 320}, Keyed), BySquare({80, 400}, {0, 400}, Keyed)},
-    {{11, 23}, ByRemainder(40, {2, 2, {160, 400}}, {5, 5, {160, 400}}, {240, 400}, Keyed), NotDrawn},
-    {{25}, EveryTile({240, 0}, Opaque), NotDrawn},
+namespace backdrops {
+constexpr Backdrop None{};
+constexpr Backdrop Menus{EveryTile({240, 80}, Opaque), NotDrawn};
+constexpr Backdrop Stage1{ByRemainder(3, {0, 0, {160, 0}}, {0, 0}, Opaque),
+                          ByRemainder(5, {0, 0, {80, 0}}, NoTile, Keyed)};
+constexpr Backdrop Stage2{BySquare({0, 80}, NoTile, Opaque), BySquare(NoTile, {80, 80}, Opaque)};
+constexpr Backdrop Stage3{ByRemainder(7, {0, 0, {160, 160}}, {3, 3, {160, 160}}, {0, 160}, Keyed),
+                          ByRemainder(5, {1, 1, {80, 160}}, NoTile, Keyed)};
+constexpr Backdrop Stage4{BySquare({0, 240}, {80, 240}, Keyed), ByRemainder(40, {0, 7, {160, 240}}, NoTile, Keyed)};
+constexpr Backdrop Stage5{NotDrawn, EveryTile({160, 240}, Keyed)};
+constexpr Backdrop Stage6{ByRemainder(3, {0, 0, {160, 0}}, {0, 0}, Opaque),
+                          ByRemainder(40, {0, 15, {0, 320}}, {16, 31, {80, 320}}, NoTile, Keyed)};
+constexpr Backdrop Stage7{ByRemainder(2, {1, 1, {80, 80}}, {0, 80}, Opaque),
+                          ByRemainder(13, {0, 0, {80, 80}}, {3, 3, {0, 80}}, NoTile, Opaque)};
+constexpr Backdrop Stage9{BySquare({160, 320}, {240, 320}, Keyed), BySquare({80, 400}, {0, 400}, Keyed)};
+constexpr Backdrop Stage10{ByRemainder(40, {2, 2, {160, 400}}, {5, 5, {160, 400}}, {240, 400}, Keyed), NotDrawn};
+constexpr Backdrop ChallengeMessage{EveryTile({240, 0}, Opaque), NotDrawn};
+}  // namespace backdrops
+
+namespace foregrounds {
+constexpr Foreground None{};
+constexpr Foreground Stage2{ByRemainder(TileCount, {0, 8, {160, 80}}, NoTile, Keyed)};  // tiles 0 to 8 only
+constexpr Foreground Stage4{ByRemainder(8, {7, 7, {240, 240}}, NoTile, Keyed)};         // the bottom row of the grid
+constexpr Foreground Flagged{ByForegroundFlag({240, 80}, Opaque)};
+constexpr Foreground Stage7{ByRemainder(23, {0, 0, {0, 80}}, {5, 5, {80, 80}}, NoTile, Opaque), 4958};
+constexpr Foreground Stage9{BySquare({80, 400}, {0, 400}, Keyed)};
+}  // namespace foregrounds
+
+// One row per tile set, in the order of TileSet.
+inline constexpr TileSetRules TileSets[] = {
+    {TileSet::None,             backdrops::None,             foregrounds::None},
+    {TileSet::Menus,            backdrops::Menus,            foregrounds::None},
+    {TileSet::Stage1,           backdrops::Stage1,           foregrounds::None},
+    {TileSet::Stage2,           backdrops::Stage2,           foregrounds::Stage2},
+    {TileSet::Stage2Backdrop,   backdrops::Stage2,           foregrounds::None},
+    {TileSet::Stage3,           backdrops::Stage3,           foregrounds::None},
+    {TileSet::Stage4,           backdrops::Stage4,           foregrounds::Stage4},
+    {TileSet::Stage4Backdrop,   backdrops::Stage4,           foregrounds::None},
+    {TileSet::Stage5,           backdrops::Stage5,           foregrounds::Flagged},
+    {TileSet::Stage5Backdrop,   backdrops::Stage5,           foregrounds::None},
+    {TileSet::Stage6,           backdrops::Stage6,           foregrounds::Flagged},
+    {TileSet::Stage6Backdrop,   backdrops::Stage6,           foregrounds::None},
+    {TileSet::Stage7,           backdrops::Stage7,           foregrounds::Stage7},
+    {TileSet::Stage7Backdrop,   backdrops::Stage7,           foregrounds::None},
+    {TileSet::Stage9,           backdrops::Stage9,           foregrounds::Stage9},
+    {TileSet::Stage9Backdrop,   backdrops::Stage9,           foregrounds::None},
+    {TileSet::Stage10,          backdrops::Stage10,          foregrounds::None},
+    {TileSet::ChallengeMessage, backdrops::ChallengeMessage, foregrounds::None},
+    {TileSet::StaffRoll,        backdrops::None,             foregrounds::None},  // borrowed, below
 };
 
 inline constexpr BorrowedBackdrop StaffRollBackdrops[] = {
-    {11, true, false},  // 0
-    {10, true, true},   // 1: scene 10's backdrop without its foreground
-    {7, true, true},    // 2
-    {6, false, true},   // 3
-    {5, true, true},    // 4
-};
-
-// Layer 3, drawn after the world step above most sprites.
-inline constexpr SceneForeground SceneForegrounds[] = {
-    {{3}, ByRemainder(TileCount, {0, 8, {160, 80}}, NoTile, Keyed)},  // tiles 0 to 8 only
-    {{5}, ByRemainder(8, {7, 7, {240, 240}}, NoTile, Keyed)},         // the bottom row of the grid
-    {{6, 7}, ByForegroundFlag({240, 80}, Opaque)},
-    {{8}, ByRemainder(23, {0, 0, {0, 80}}, {5, 5, {80, 80}}, NoTile, Opaque), 4958},
-    {{10, 22}, BySquare({80, 400}, {0, 400}, Keyed)},
+    {TileSet::Stage10,        true,  false},  // 0
+    {TileSet::Stage9Backdrop, true,  true},   // 1: stage 9's backdrop without its foreground
+    {TileSet::Stage6Backdrop, true,  true},   // 2
+    {TileSet::Stage5Backdrop, false, true},   // 3
+    {TileSet::Stage4Backdrop, true,  true},   // 4
 };
 // clang-format on
 
+constexpr bool RowsInTileSetOrder() {
+    if (std::size(TileSets) != static_cast<size_t>(TileSetCount)) return false;
+    for (int i = 0; i < TileSetCount; ++i)
+        if (static_cast<int>(TileSets[i].Set) != i) return false;
+    return true;
+}
+static_assert(RowsInTileSetOrder(), "one row per tile set, in its order, so a set finds its row by number");
+
 }  // namespace tilerules
+
+constexpr const TileSetRules& RulesOf(TileSet set) {
+    return tilerules::TileSets[static_cast<int>(set)];
+}
 
 // The 80-by-80 cell of BackgroundSheet that closes the screen after a boss, one per lit panel.
 constexpr TileCell CoverPanelTile{240, 0};
@@ -194,32 +219,27 @@ constexpr TileCell CellOfTile(const LayerRule& rule, int tile, bool lit) {
     return NoTile;
 }
 
-template <typename Row, size_t N>
-constexpr const Row* FindSceneRow(const Row (&rows)[N], int scene) {
-    for (const Row& row : rows)
-        if (row.Scenes.Holds(scene)) return &row;
-    return nullptr;
-}
-
-// The rule of layer 1, 2 or 3 of `scene`, as the frame's passes follow it; a layer the scene does not
+// The rule of layer 1, 2 or 3 of `set`, as the frame's passes follow it; a layer the set does not
 // draw has the NotDrawn rule. The staff roll (whose backdrop changes while it runs) answers for
-// `staffRollBackdrop`. Scene 8's foreground, which goes at a fixed frame, answers for before then.
-constexpr LayerRule SceneLayerRule(int scene, int layer, int staffRollBackdrop = 0) {
-    if (layer == 3) {
-        const SceneForeground* foreground = FindSceneRow(tilerules::SceneForegrounds, scene);
-        return foreground != nullptr ? foreground->Layer3 : tilerules::NotDrawn;
-    }
+// `staffRollBackdrop`. A foreground that goes at a fixed frame answers for before then.
+constexpr LayerRule TileSetLayerRule(TileSet set, int layer, int staffRollBackdrop = 0) {
+    if (layer == 3) return RulesOf(set).Front.Layer3;
     bool drawn = true;
-    if (scene == StaffRollScene) {
+    if (set == TileSet::StaffRoll) {
         const unsigned choice = static_cast<unsigned>(staffRollBackdrop);
         if (choice >= std::size(tilerules::StaffRollBackdrops)) return tilerules::NotDrawn;
         const BorrowedBackdrop& borrowed = tilerules::StaffRollBackdrops[choice];
-        scene = borrowed.AsScene;
+        set = borrowed.From;
         drawn = layer == 1 ? borrowed.Layer1 : borrowed.Layer2;
     }
-    const SceneBackdrop* backdrop = FindSceneRow(tilerules::SceneBackdrops, scene);
-    if (backdrop == nullptr || !drawn) return tilerules::NotDrawn;
-    return layer == 1 ? backdrop->Layer1 : layer == 2 ? backdrop->Layer2 : tilerules::NotDrawn;
+    const Backdrop& backdrop = RulesOf(set).Back;
+    if (!drawn) return tilerules::NotDrawn;
+    return layer == 1 ? backdrop.Layer1 : layer == 2 ? backdrop.Layer2 : tilerules::NotDrawn;
+}
+
+// The same for the tile set of `scene`.
+inline LayerRule SceneLayerRule(int scene, int layer, int staffRollBackdrop = 0) {
+    return TileSetLayerRule(TileSetOfScene(scene), layer, staffRollBackdrop);
 }
 
 constexpr int StaffRollBackdropCount = static_cast<int>(std::size(tilerules::StaffRollBackdrops));
@@ -227,7 +247,7 @@ constexpr int StaffRollBackdropCount = static_cast<int>(std::size(tilerules::Sta
 // Calls `visit(scene, layer, rule)` for every layer that every scene draws, the staff roll once for
 // each of its backdrops.
 template <typename Visit>
-constexpr void ForEachSceneLayer(Visit visit) {
+void ForEachSceneLayer(Visit visit) {
     for (int scene = FirstScene; scene <= LastScene; ++scene)
         for (int backdrop = 0; backdrop < (scene == StaffRollScene ? StaffRollBackdropCount : 1); ++backdrop)
             for (int layer = 1; layer <= 3; ++layer) {

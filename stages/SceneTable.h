@@ -6,6 +6,7 @@
 #include "stages/BossFight.h"
 #include "stages/Scenes.h"
 #include "stages/staffroll/StaffRollShow.h"
+#include "world/TileSets.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -47,6 +48,7 @@ constexpr BossEnd Stage5End{269, NoFrame, NoFrame, NoFrame};
 struct SceneRow {
     int Scene;
     const char* Name;
+    TileSet Tiles;                  // the tile rules its background layers are laid by
     void (*Write)(ScriptBuilder&);  // nullptr: the scene has no script
     BossFight Fight;                // Slot NoBoss: no boss ends the scene
     SceneMusic Music;
@@ -72,35 +74,35 @@ constexpr SceneMusic StageMusicOf(int stage, int alarm, int bossFrame) {
 
 // clang-format off
 inline constexpr SceneRow SceneRows[] = {
-    //  scene                    name                   script                   fight: boss, shift, time-outs  music                                 end        end frame
-    {ScoreListScene,          "score list",          WriteScoreList,          NoFight,                {},                                     {}},
-    {KeyConfigScene,          "key configuration",   WriteKeyConfig,          NoFight,                {},                                     {}},
-    {ShipSelectScene,         "ship select",         WriteShipSelect,         NoFight,                {},                                     {}},
-    {TitleScene,              "title",               WriteTitle,              NoFight,                {},                                     {},         864},
-    {Stage1Scene,             "stage 1",             WriteStage1,             {6, 0, 7600},           StageMusicOf(1, 3344, 3600),            UsualEnd},
-    {Stage2Scene,             "stage 2",             WriteStage2,             {7, 0, 7600, 6600},     StageMusicOf(2, 3742, 3968),            UsualEnd},
-    {Stage3Scene,             "stage 3",             WriteStage3,             {9, 0, 7876},           StageMusicOf(3, 3620, 3796),            Stage3End},
-    {Stage4Scene,             "stage 4",             WriteStage4,             {11, 0, 7128, 8128},    StageMusicOf(4, 3872, 4128),            UsualEnd},
-    {Stage5Scene,             "stage 5",             WriteStage5,             {12, 0, 7600},          StageMusicOf(5, 1311, 1567),            Stage5End,  10352},
-    {Stage6Scene,             "stage 6",             WriteStage6,             {13, 0, 8800},          StageMusicOf(6, 4558, 4782),            UsualEnd},
-    {Stage7Scene,             "stage 7",             WriteStage7,             {14, 0, 9200},          StageMusicOf(7, 4958, 5182),            UsualEnd},
-    {Stage8Scene,             "stage 8",             WriteStage8,             {15, 0, 9000},          StageMusicOf(8, 4556, 4812),            UsualEnd},
-    {Stage9Scene,             "stage 9",             WriteStage9,             {16, 0, 10000},         StageMusicOf(9, 5744, 6000),            UsualEnd},
-    {Stage10Scene,            "stage 10",            WriteStage10,            {17, 0, 44320},         StageMusicOf(10, 5744, 6000),           UsualEnd},
-    {ChallengeBattleScene,    "challenge battle",    WriteChallengeBattle,    {18},                   {LastBattleMusic},                      UsualEnd},
-    {ChallengeEnduranceScene, "challenge endurance", WriteChallengeEndurance, {19},                   {LastBattleMusic},                      UsualEnd},
-    {BossRush1Scene,          "boss of stage 1",     WriteBossRush1,          {6, 3600, 8000},        StageMusicOf(1, -256, 0),               UsualEnd},
-    {BossRush2Scene,          "boss of stage 2",     WriteBossRush2,          {7, 3968, 8000, 3000},  StageMusicOf(2, -256, 0),               UsualEnd},
-    {BossRush3Scene,          "boss of stage 3",     WriteBossRush3,          {9, 3876, 8000},        StageMusicOf(3, -337, -81),             Stage3End},
-    {BossRush4Scene,          "boss of stage 4",     WriteBossRush4,          {11, 4000, 6000, 8000}, StageMusicOf(4, -256, 0),               UsualEnd},
-    {BossRush5Scene,          "boss of stage 5",     WriteBossRush5,          {12, 1600, 8000},       StageMusicOf(5, -256, 0),               UsualEnd},
-    {BossRush6Scene,          "boss of stage 6",     WriteBossRush6,          {13, 4800, 8000},       StageMusicOf(6, -256, 0),               UsualEnd},
-    {BossRush7Scene,          "boss of stage 7",     WriteBossRush7,          {14, 5200, 8000},       StageMusicOf(7, -256, 0),               UsualEnd},
-    {BossRush8Scene,          "boss of stage 8",     WriteBossRush8,          {15, 5000, 4000},       StageMusicOf(8, -455, -189),            UsualEnd},
-    {BossRush9Scene,          "boss of stage 9",     WriteBossRush9,          {16, 6000, 4000},       StageMusicOf(9, -256, 0),               UsualEnd},
-    {BossRush10Scene,         "boss of stage 10",    WriteBossRush10,         {17, 20000, 44320},     StageMusicOf(10, -256, 0),              UsualEnd},
-    {StaffRollScene,          "staff roll",          WriteStaffRoll,          NoFight,                {EndingMusic},                          {}},
-    {ChallengeScene,          "challenge message",   WriteChallengeMessage,   NoFight,                {},                                     {},         800},
+    //  scene                    name                   tile set                  script                   fight: boss, shift, time-outs  music                                 end        end frame
+    {ScoreListScene,          "score list",          TileSet::Menus,             WriteScoreList,          NoFight,                {},                                     {}},
+    {KeyConfigScene,          "key configuration",   TileSet::Menus,             WriteKeyConfig,          NoFight,                {},                                     {}},
+    {ShipSelectScene,         "ship select",         TileSet::Menus,             WriteShipSelect,         NoFight,                {},                                     {}},
+    {TitleScene,              "title",               TileSet::Menus,             WriteTitle,              NoFight,                {},                                     {},         864},
+    {Stage1Scene,             "stage 1",             TileSet::Stage1,            WriteStage1,             {6, 0, 7600},           StageMusicOf(1, 3344, 3600),            UsualEnd},
+    {Stage2Scene,             "stage 2",             TileSet::Stage2,            WriteStage2,             {7, 0, 7600, 6600},     StageMusicOf(2, 3742, 3968),            UsualEnd},
+    {Stage3Scene,             "stage 3",             TileSet::Stage3,            WriteStage3,             {9, 0, 7876},           StageMusicOf(3, 3620, 3796),            Stage3End},
+    {Stage4Scene,             "stage 4",             TileSet::Stage4,            WriteStage4,             {11, 0, 7128, 8128},    StageMusicOf(4, 3872, 4128),            UsualEnd},
+    {Stage5Scene,             "stage 5",             TileSet::Stage5,            WriteStage5,             {12, 0, 7600},          StageMusicOf(5, 1311, 1567),            Stage5End,  10352},
+    {Stage6Scene,             "stage 6",             TileSet::Stage6,            WriteStage6,             {13, 0, 8800},          StageMusicOf(6, 4558, 4782),            UsualEnd},
+    {Stage7Scene,             "stage 7",             TileSet::Stage7,            WriteStage7,             {14, 0, 9200},          StageMusicOf(7, 4958, 5182),            UsualEnd},
+    {Stage8Scene,             "stage 8",             TileSet::Stage4Backdrop,    WriteStage8,             {15, 0, 9000},          StageMusicOf(8, 4556, 4812),            UsualEnd},
+    {Stage9Scene,             "stage 9",             TileSet::Stage9,            WriteStage9,             {16, 0, 10000},         StageMusicOf(9, 5744, 6000),            UsualEnd},
+    {Stage10Scene,            "stage 10",            TileSet::Stage10,           WriteStage10,            {17, 0, 44320},         StageMusicOf(10, 5744, 6000),           UsualEnd},
+    {ChallengeBattleScene,    "challenge battle",    TileSet::Stage9Backdrop,    WriteChallengeBattle,    {18},                   {LastBattleMusic},                      UsualEnd},
+    {ChallengeEnduranceScene, "challenge endurance", TileSet::Stage9Backdrop,    WriteChallengeEndurance, {19},                   {LastBattleMusic},                      UsualEnd},
+    {BossRush1Scene,          "boss of stage 1",     TileSet::Stage1,            WriteBossRush1,          {6, 3600, 8000},        StageMusicOf(1, -256, 0),               UsualEnd},
+    {BossRush2Scene,          "boss of stage 2",     TileSet::Stage2Backdrop,    WriteBossRush2,          {7, 3968, 8000, 3000},  StageMusicOf(2, -256, 0),               UsualEnd},
+    {BossRush3Scene,          "boss of stage 3",     TileSet::Stage3,            WriteBossRush3,          {9, 3876, 8000},        StageMusicOf(3, -337, -81),             Stage3End},
+    {BossRush4Scene,          "boss of stage 4",     TileSet::Stage4Backdrop,    WriteBossRush4,          {11, 4000, 6000, 8000}, StageMusicOf(4, -256, 0),               UsualEnd},
+    {BossRush5Scene,          "boss of stage 5",     TileSet::Stage5Backdrop,    WriteBossRush5,          {12, 1600, 8000},       StageMusicOf(5, -256, 0),               UsualEnd},
+    {BossRush6Scene,          "boss of stage 6",     TileSet::Stage6Backdrop,    WriteBossRush6,          {13, 4800, 8000},       StageMusicOf(6, -256, 0),               UsualEnd},
+    {BossRush7Scene,          "boss of stage 7",     TileSet::Stage7Backdrop,    WriteBossRush7,          {14, 5200, 8000},       StageMusicOf(7, -256, 0),               UsualEnd},
+    {BossRush8Scene,          "boss of stage 8",     TileSet::Stage4Backdrop,    WriteBossRush8,          {15, 5000, 4000},       StageMusicOf(8, -455, -189),            UsualEnd},
+    {BossRush9Scene,          "boss of stage 9",     TileSet::Stage9,            WriteBossRush9,          {16, 6000, 4000},       StageMusicOf(9, -256, 0),               UsualEnd},
+    {BossRush10Scene,         "boss of stage 10",    TileSet::Stage10,           WriteBossRush10,         {17, 20000, 44320},     StageMusicOf(10, -256, 0),              UsualEnd},
+    {StaffRollScene,          "staff roll",          TileSet::StaffRoll,         WriteStaffRoll,          NoFight,                {EndingMusic},                          {}},
+    {ChallengeScene,          "challenge message",   TileSet::ChallengeMessage,  WriteChallengeMessage,   NoFight,                {},                                     {},         800},
 };
 // clang-format on
 

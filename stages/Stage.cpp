@@ -26,10 +26,27 @@ std::array<SceneScript, SceneCount> WriteAllScenes() {
 
 }  // namespace
 
-const SceneScript* SceneScriptOf(int scene) {
+std::span<const SceneScript> SceneScripts() {
     static const std::array<SceneScript, SceneCount> Scripts = WriteAllScenes();
+    return Scripts;
+}
+
+const SceneScript* SceneScriptOf(int scene) {
     if (scene < FirstScene || scene > LastScene) return nullptr;
-    return &Scripts[scene - FirstScene];
+    return &SceneScripts()[scene - FirstScene];
+}
+
+std::string ScriptFaultLine(std::span<const SceneScript> scripts) {
+    const std::string* first = nullptr;
+    size_t count = 0;
+    for (const SceneScript& script : scripts) {
+        if (first == nullptr && !script.Errors.empty()) first = &script.Errors.front();
+        count += script.Errors.size();
+    }
+    if (first == nullptr) return {};
+    std::string line = "a scene script failed its own checks: " + *first;
+    if (count > 1) line += " (and " + std::to_string(count - 1) + " more)";
+    return line;
 }
 
 void SceneInit() {

@@ -14,11 +14,16 @@
 #include <new>
 
 #include "app/ConfigFile.h"
+#include "app/Main.h"
+#include "app/ProgramFolder.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "platform/Display.h"
 #include "platform/Files.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "stages/Script.h"
+#include "stages/ScriptBuilder.h"
 #include "stages/Stage.h"
 #include "tests/support/ProgramFolder.h"
 #include "tools/assetgen/PictureCells.h"
@@ -219,6 +224,38 @@ TEST(DamagedFiles, AnErrorInPlayIsOneLineAndTheScoresOfTheRunAreStillSaved) {
     EXPECT_EQ(status, 1);
     EXPECT_EQ(Lines(said), 1) << said;
     EXPECT_EQ(testdata::ReadFile(folder / "temp.dat"), SaveBytes(0, {1234}));
+}
+
+TEST(DamagedFiles, AScriptThatFailsItsOwnChecksStopsTheStartOnOneLineTouchingNothing) {
+    EXPECT_EQ(ScriptFaultLine(SceneScripts()), "");  // the game's own scripts are sound
+    SceneScript scripts[2];
+    scripts[0].Name = "sound";
+    scripts[1].Name = "faulty";
+    ScriptBuilder s(scripts[1]);
+    s.MoveDuring(9001, 1, 0, 0, 10);          // a bullet slot moved as an enemy
+    s.FireAimed(8999, 1000, 0, 0, 60, 0, 6);  // an enemy slot used as a bullet
+    s.Finish();
+    ASSERT_EQ(scripts[1].Errors.size(), 2u);
+
+    const fs::path folder = testdata::MakeProgramFolder();
+    const std::string save = SaveBytes(1, {500});
+    WriteBytes(folder / "temp.dat", save);
+    SetProgramFolder(folder.string());
+    HeadlessBackend backend;
+    TForm1 form(backend);
+    testing::internal::CaptureStderr();
+    // The start's first step, handed these scripts instead of the game's.
+    const int status = RunToClose(form, [&] {
+        StopOnScriptFaults(scripts);
+        form.FormCreate({});
+        ADD_FAILURE() << "the start went on past a faulty script";
+    });
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(Lines(said), 1) << said;
+    EXPECT_NE(said.find(scripts[1].Errors.front()), std::string::npos) << said;
+    EXPECT_NE(said.find("(and 1 more)"), std::string::npos) << said;
+    EXPECT_EQ(testdata::ReadFile(folder / "temp.dat"), save);
 }
 
 TEST(DamagedFiles, ASaveFileThatCannotBeReadIsSaidAndNeverWrittenOver) {

@@ -39,7 +39,7 @@ void StartFromTheTitle(HeadlessGame& game, int inserts) {
 }
 
 std::string StageTheme(int bossScene) {
-    return "Sounds/Stage" + std::to_string(bossScene - BossRush1Scene + 1) + ".wav";
+    return "Sounds/Stage" + std::to_string(StageOfBossScene(bossScene)) + ".wav";
 }
 
 std::string BossTheme(int bossScene) {
@@ -264,8 +264,9 @@ TEST(GameFlow, ACleanedGameStartsWhereInsertAndDeleteSay) {
 
 TEST(BossRush, InsertAfterDeleteStartsEachBossSceneWithTheMusicTheChainPlaysOnEnteringIt) {
     HeadlessGame game(testdata::MakeProgramFolder().string());
-    for (int scene = BossRush1Scene; scene <= BossRush10Scene; ++scene) {
-        StartFromTheTitle(game, scene - BossRush1Scene);
+    for (int stage = 1; stage <= 10; ++stage) {
+        const int scene = BossSceneOf(stage);
+        StartFromTheTitle(game, stage - 1);
         ASSERT_EQ(Scene, scene);
         EXPECT_TRUE(Loaded(StageMusic, StageTheme(scene))) << scene;
         EXPECT_TRUE(Loaded(BossMusic, BossTheme(scene))) << scene;

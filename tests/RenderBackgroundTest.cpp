@@ -182,6 +182,8 @@ TEST(RenderForeground, EachSceneDrawsItsLayerThreeCells) {
         {22, 3, 8, "back(0,400) keyed"},
         {2, 3, 0, "untouched"},
         {9, 3, 0, "untouched"},
+        {0, 3, 0, "untouched"},  // nor do the menus: the ship select never showed stage 2's mist
+        {0, 3, 8, "untouched"},
     });
 }
 

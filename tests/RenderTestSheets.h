@@ -11,6 +11,7 @@
 
 #include "platform/Display.h"
 #include "render/Render.h"
+#include "tests/support/FramePasses.h"
 #include "world/World.h"
 
 namespace veltrano::rendertest {
@@ -49,18 +50,6 @@ inline void StartRenderTest() {
     FillSheet(BackgroundSheet, 320, 480, BackgroundCode);
     FillSheet(CharacterSheet, 384, 608, CharacterCode);
     ClearBackBuffer();
-}
-
-// Every drawing pass in the order of a frame, without the world step between them.
-inline void DrawFramePasses() {
-    DrawBackgroundLayers();
-    DrawShipAndFrontObjects();
-    DrawObjectsAndBullets();
-    DrawForegroundLayer();
-    DrawCountdownBlocks();
-    DrawHud();
-    DrawCoverPanels();
-    DrawClosingPicture();
 }
 
 // What the back buffer shows at (x, y): "untouched", "key", or the sheet point that was copied there,

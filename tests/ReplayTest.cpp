@@ -86,11 +86,9 @@ void StartFromShipSelect(HeadlessGame& game, int scene, int shotType) {
     ASSERT_EQ(Scene, scene);
 }
 
+// A tap and five frames after it, as a player lets the menus settle.
 void Tap(HeadlessGame& game, int vk) {
-    game.Platform.Press(vk);
-    game.Frame();
-    game.Platform.Press(vk, false);
-    game.Frames(5);
+    testdata::Tap(game, vk, 5);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "render/TileRules.h"
 #include "stages/SceneTable.h"
 
 using namespace veltrano;
@@ -62,8 +63,8 @@ TEST(SceneTable, EveryScriptShowsTheBossItsRowWatches) {
 
 TEST(SceneTable, ABossOnlySceneStagesItsStagesFightAtTheSameMoment) {
     for (int stage = 1; stage <= 10; ++stage) {
-        const SceneRow& stageRow = RowOf(Stage1Scene + stage - 1);
-        const SceneRow& bossRow = RowOf(BossRush1Scene + stage - 1);
+        const SceneRow& stageRow = RowOf(StageScene(stage));
+        const SceneRow& bossRow = RowOf(BossSceneOf(stage));
         SCOPED_TRACE(bossRow.Name);
         EXPECT_EQ(stageRow.Fight.Shift, 0);
         EXPECT_EQ(bossRow.Fight.Slot, stageRow.Fight.Slot);
@@ -86,4 +87,14 @@ TEST(SceneTable, ABossOnlySceneStagesItsStagesFightAtTheSameMoment) {
             EXPECT_LE(row->Music.BossFrame, row == &stageRow ? stageEntry : bossEntry);
         }
     }
+}
+
+TEST(SceneTable, EveryTileSetIsLaidBySomeScene) {
+    bool laid[TileSetCount] = {};
+    for (const SceneRow& row : SceneRows) laid[static_cast<int>(row.Tiles)] = true;
+    for (const BorrowedBackdrop& borrowed : tilerules::StaffRollBackdrops)
+        laid[static_cast<int>(borrowed.From)] = true;
+    EXPECT_FALSE(laid[static_cast<int>(TileSet::None)]) << "a scene that lays nothing";
+    for (int set = 1; set < TileSetCount; ++set)
+        EXPECT_TRUE(laid[set]) << "tile set " << set << " is never laid";
 }

@@ -79,6 +79,22 @@ constexpr bool IsBossRushScene(int scene) {
     return scene >= BossRush1Scene && scene <= BossRush10Scene;
 }
 
+// Stage n (1 to 10) and the boss-only scene of its boss, and back from either scene to its stage.
+constexpr int StageScene(int stage) {
+    return stage - 1 + Stage1Scene;
+}
+constexpr int BossSceneOf(int stage) {
+    return stage - 1 + BossRush1Scene;
+}
+constexpr int StageOfScene(int stageScene) {
+    return 1 + stageScene - Stage1Scene;
+}
+constexpr int StageOfBossScene(int bossScene) {
+    return 1 + bossScene - BossRush1Scene;
+}
+static_assert(StageScene(10) == Stage10Scene && BossSceneOf(10) == BossRush10Scene);
+static_assert(StageOfScene(Stage10Scene) == 10 && StageOfBossScene(BossRush10Scene) == 10);
+
 // The start rule: the scene a game started from the ship select begins in, by StartScene. 2 to 12
 // start that stage or the extra battle, 14 to 23 that boss scene of the boss rush; 13 and anything
 // else start stage 1.

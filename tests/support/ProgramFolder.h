@@ -36,12 +36,12 @@ inline std::string ReadFile(const std::filesystem::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// A tap: the key held for one frame, then released for one.
-inline void Tap(HeadlessGame& game, int vk) {
+// A tap: the key held for one frame, then released for `framesAfter` frames.
+inline void Tap(HeadlessGame& game, int vk, int framesAfter = 1) {
     game.Platform.Press(vk);
     game.Frame();
     game.Platform.Press(vk, false);
-    game.Frame();
+    game.Frames(framesAfter);
 }
 
 }  // namespace veltrano::testdata

@@ -1,0 +1,20 @@
+// Every drawing pass in the order of a frame, without the world step between them: how the drawing
+// tests and the drawing benchmark draw a whole frame of a world they set up.
+#pragma once
+
+#include "render/Render.h"
+
+namespace veltrano {
+
+inline void DrawFramePasses() {
+    DrawBackgroundLayers();
+    DrawShipAndFrontObjects();
+    DrawObjectsAndBullets();
+    DrawForegroundLayer();
+    DrawCountdownBlocks();
+    DrawHud();
+    DrawCoverPanels();
+    DrawClosingPicture();
+}
+
+}  // namespace veltrano
