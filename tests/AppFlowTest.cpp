@@ -278,6 +278,7 @@ TEST(BossRush, InsertAfterDeleteStartsEachBossSceneWithTheMusicTheChainPlaysOnEn
 
 TEST(BossRush, DeleteRunsTheChainThroughSceneTwentyThreeToTheStaffRollWithTheBossMusic) {
     HeadlessGame game(testdata::MakeProgramFolder().string());
+    game.DropPictures();
     StartFromTheTitle(game, 0);
     ASSERT_EQ(Scene, BossRush1Scene);
     std::vector<int> visited = {Scene};

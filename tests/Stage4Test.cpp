@@ -20,7 +20,7 @@ Steps LayerSteps() {
 }  // namespace
 
 TEST(StageFour, TheSpiralRingsComeOnlyForWholeGroupsWhileTheCaveTurnsUpAndBack) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage4Scene);
     g.RunThroughStep(800);
     ShootDown(1508, 1511);
@@ -65,7 +65,7 @@ TEST(StageFour, TheSpiralRingsComeOnlyForWholeGroupsWhileTheCaveTurnsUpAndBack) 
 }
 
 TEST(StageFour, TheSecondBossTakesOverWhenTheFirstFalls) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage4Scene);
     SkipTo(4100);
     g.RunThroughStep(4141);
@@ -113,7 +113,7 @@ TEST(StageFour, TheSecondBossTakesOverWhenTheFirstFalls) {
 }
 
 TEST(StageFour, BossesLeftStandingAreSwitchedOffAtTheirTimeOutsAndTheStageEnds) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage4Scene);
     SkipTo(4100);
     g.RunThroughStep(7127);
@@ -140,7 +140,7 @@ TEST(StageFour, BossesLeftStandingAreSwitchedOffAtTheirTimeOutsAndTheStageEnds) 
 }
 
 TEST(BossRushFour, TheFightRunsFourThousandStepsEarlierThanInTheStage) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(BossRush4Scene);
     EXPECT_EQ(StageFrame, -320);
     EXPECT_EQ(BossSlot, FirstBoss);

@@ -12,7 +12,7 @@ constexpr int Boss = 12, UpperPod = 5000, LowerPod = 5001;
 }  // namespace
 
 TEST(StageFive, EachSingleGunShotDownInTimeBringsItsOwnFiles) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage5Scene);
     g.RunThroughStep(680);
     ShootDown(2008, 2008);
@@ -36,7 +36,7 @@ TEST(StageFive, EachSingleGunShotDownInTimeBringsItsOwnFiles) {
 }
 
 TEST(StageFive, TheBossRisesWithItsPodsCirclingWhereverItIs) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage5Scene);
     g.RunThroughStep(1567);
     EXPECT_EQ(At(Boss), (Pos{544, 480}));
@@ -61,7 +61,7 @@ TEST(StageFive, TheBossRisesWithItsPodsCirclingWhereverItIs) {
 }
 
 TEST(StageFive, TheClockJumpsToTheClosingRunAHundredStepsAfterTheBossFalls) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage5Scene);
     SkipTo(1560);
     g.RunThroughStep(1700);
@@ -112,7 +112,7 @@ TEST(StageFive, TheClockJumpsToTheClosingRunAHundredStepsAfterTheBossFalls) {
 }
 
 TEST(BossRushFive, TheBossHasRisenAtFrameZeroAndFiresAtOnce) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(BossRush5Scene);
     EXPECT_EQ(StageFrame, -320);
     EXPECT_EQ(BossSlot, Boss);

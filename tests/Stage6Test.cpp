@@ -16,7 +16,7 @@ int ForegroundTilesOn() {
 }  // namespace
 
 TEST(StageSix, AfterStageFivesClosingRunItOpensEarlyWhileTheForegroundScrollsAway) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     EXPECT_EQ(StageFrame, 0);  // entered any other way, it starts at 0
 
@@ -41,7 +41,7 @@ TEST(StageSix, AfterStageFivesClosingRunItOpensEarlyWhileTheForegroundScrollsAwa
 }
 
 TEST(StageSix, GunnersRideTheirPlatformAndFallWithIt) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     g.RunThroughStep(200);
     // Platform 0 moves from step 97: 104 steps of 2 pixels.
@@ -64,7 +64,7 @@ TEST(StageSix, GunnersRideTheirPlatformAndFallWithIt) {
 }
 
 TEST(StageSix, TheSpiralRingsComeOnlyForAllFourPlatformsAndPassThroughTheCentre) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     g.RunThroughStep(400);
     ShootDown(2400, 2402);
@@ -97,7 +97,7 @@ TEST(StageSix, TheSpiralRingsComeOnlyForAllFourPlatformsAndPassThroughTheCentre)
 }
 
 TEST(StageSix, RunnersBurstAtTheLeftEdgeAndCountForTheirFilesBonus) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     StageFrame = 2520;  // the runners set off at 2528: skip the waves before them
     // The fastest runner of the first file (8 pixels a step from 2529) reaches X 0 at step 2608.
@@ -126,7 +126,7 @@ TEST(StageSix, RunnersBurstAtTheLeftEdgeAndCountForTheirFilesBonus) {
 }
 
 TEST(StageSix, ATurretShotDownBeforeItLeavesBringsAFileOfDivers) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     StageFrame = 1880;  // the turrets enter at 1888: skip the waves before them
     g.RunThroughStep(1950);
@@ -145,7 +145,7 @@ TEST(StageSix, ATurretShotDownBeforeItLeavesBringsAFileOfDivers) {
 }
 
 TEST(StageSix, TheExtraShipNeedsBothOptionsAndEveryGunAndGunshipDestroyed) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     StageFrame = 4590;  // the item reads only the frame and the hit points: skip the waves
     g.RunThroughStep(4600);
@@ -164,7 +164,7 @@ TEST(StageSix, TheExtraShipNeedsBothOptionsAndEveryGunAndGunshipDestroyed) {
 }
 
 TEST(StageSix, TheBossArrivesSwaysAndLosesItsArmsTogether) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     StageFrame = 4760;  // the boss reads only the frame: skip the waves
     g.RunThroughStep(4782);
@@ -203,7 +203,7 @@ TEST(StageSix, TheBossArrivesSwaysAndLosesItsArmsTogether) {
 }
 
 TEST(StageSix, ABossStillStandingAtTheTimeOutTakesItsPartsAndBulletsWithIt) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     StageFrame = 8780;
     g.RunThroughStep(8799);
@@ -220,7 +220,7 @@ TEST(StageSix, ABossStillStandingAtTheTimeOutTakesItsPartsAndBulletsWithIt) {
 }
 
 TEST(StageSix, TheBossAloneEntersAfterItsLeadInAndHandsOnToTheNextBoss) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(BossRush6Scene);
     EXPECT_EQ(StageFrame, -320);
     EXPECT_EQ(BossSlot, 13);
@@ -245,7 +245,7 @@ TEST(StageSix, TheBossAloneEntersAfterItsLeadInAndHandsOnToTheNextBoss) {
 }
 
 TEST(StageSix, TheBonusDiversShotsNeverWaitForTheClimbingGunnersShots) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     StageFrame = 950;  // the climbing platforms set off at 960: skip the waves before them
     g.RunThroughStep(1312);

@@ -10,7 +10,7 @@ using namespace veltrano::testdata;
 namespace {}  // namespace
 
 TEST(StageSeven, ItKeepsTheFlagTableAndDrawsItsRandomPlacesInRange) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage6Scene);
     BonusFlags[3] = 1;
     g.Enter(Stage7Scene);
@@ -43,7 +43,7 @@ TEST(StageSeven, ItKeepsTheFlagTableAndDrawsItsRandomPlacesInRange) {
 }
 
 TEST(StageSeven, TheLaterFliersOfTheSecondFilesRunBothLegsAtOnce) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage7Scene);
     // Flier 1508 rests one step at the joint of its legs.
     g.RunThroughStep(288);
@@ -60,7 +60,7 @@ TEST(StageSeven, TheLaterFliersOfTheSecondFilesRunBothLegsAtOnce) {
 }
 
 TEST(StageSeven, AGunDartsInFiresOneFanAndBacksOut) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage7Scene);
     const int y = EnemyY[2000];
     StageFrame = 1500;  // the guns dart in from 1528: skip the waves before them
@@ -82,7 +82,7 @@ TEST(StageSeven, AGunDartsInFiresOneFanAndBacksOut) {
 }
 
 TEST(StageSeven, AMineThatComesNearTheShipReleasesItsRing) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage7Scene);
     g.RunThroughStep(500);
     EXPECT_EQ(EnemyX[3500], 640 - 4 * 100);
@@ -98,7 +98,7 @@ TEST(StageSeven, AMineThatComesNearTheShipReleasesItsRing) {
 }
 
 TEST(StageSeven, TheBossArrivesSwaysTwoPixelsAStepAndTimesOut) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage7Scene);
     StageFrame = 5170;  // the boss reads only the frame: skip the waves
     g.RunThroughStep(5182);
@@ -133,7 +133,7 @@ TEST(StageSeven, TheBossArrivesSwaysTwoPixelsAStepAndTimesOut) {
 }
 
 TEST(StageSeven, TheBossAloneEntersAfterItsLeadInAndSwaysAsInTheStage) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(BossRush7Scene);
     EXPECT_EQ(StageFrame, -320);
     EXPECT_EQ(BossSlot, 14);

@@ -30,7 +30,7 @@ void ExpectTimeOut(StageGame& g, int boss, int timeOut, int sceneEnd) {
 }  // namespace
 
 TEST(StageBossScenes, TheFirstBossEntersAtFrame0AndTimesOutAt8000) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(BossScene1);
     EXPECT_EQ(StageFrame, -320);
     EXPECT_EQ(BossSlot, 6);
@@ -53,7 +53,7 @@ TEST(StageBossScenes, TheFirstBossEntersAtFrame0AndTimesOutAt8000) {
 }
 
 TEST(StageBossScenes, TheSecondBossStartsItsOwnPhasesAndLeavesThePatrolAt3000) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     Boss2Phase = 2;  // as a played stage 2 leaves it
     Boss2Dir = 3;
     g.Enter(BossScene2);
@@ -84,7 +84,7 @@ TEST(StageBossScenes, TheSecondBossStartsItsOwnPhasesAndLeavesThePatrolAt3000) {
 }
 
 TEST(StageBossScenes, TheThirdBossSceneOpensInTheFlyPastAndWakesAtFrame0) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(BossScene3);
     EXPECT_EQ(StageFrame, -465);
     EXPECT_EQ(BossSlot, 9);

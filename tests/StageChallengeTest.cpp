@@ -22,7 +22,7 @@ int ActiveIn(int first, int last) {
 }  // namespace
 
 TEST(StageChallenge, TheBattleStartsWithALeadInAndTheBossSetsOffOnItsCircleWithoutAJump) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     PlayerUntouchable = 1;  // left over from a loss in the last stage
     EnemyHP[19] = 7;
     g.Enter(ChallengeBattleScene);
@@ -56,7 +56,7 @@ TEST(StageChallenge, TheBattleStartsWithALeadInAndTheBossSetsOffOnItsCircleWitho
 }
 
 TEST(StageChallenge, TheRingsOfTheBattleTurnAndTheFirstRingWaitsForTheSecondCycle) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(ChallengeBattleScene);
     g.RunThroughStep(2);
     EXPECT_EQ(ActiveIn(15001, 15001), 0);
@@ -80,7 +80,7 @@ TEST(StageChallenge, TheRingsOfTheBattleTurnAndTheFirstRingWaitsForTheSecondCycl
 }
 
 TEST(StageChallenge, ShotsOfTheBattleFireShotsOfTheirOwn) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(ChallengeBattleScene);
 
     // Only the flight counts of the side streams restart at cycle frame 32; the states stay.
@@ -135,7 +135,7 @@ TEST(StageChallenge, ShotsOfTheBattleFireShotsOfTheirOwn) {
 }
 
 TEST(StageChallenge, ABattleBossLeftStandingAtFrame20000IsSwitchedOffAndTheStaffRollFollows) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(ChallengeBattleScene);
     g.RunThroughStep(10);
     StageFrame = 19990;
@@ -158,7 +158,7 @@ TEST(StageChallenge, ABattleBossLeftStandingAtFrame20000IsSwitchedOffAndTheStaff
 }
 
 TEST(StageChallenge, TheEndurancePhasesFireFromTheStillBossAndAreSweptApart) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     EnemyHP[18] = 7;
     g.Enter(ChallengeEnduranceScene);
     EXPECT_EQ(StageFrame, -64);
@@ -202,7 +202,7 @@ TEST(StageChallenge, TheEndurancePhasesFireFromTheStillBossAndAreSweptApart) {
 }
 
 TEST(StageChallenge, TheTrialBossCannotBeShotAndIsSwitchedOffAtFrame4000) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(ChallengeEnduranceScene);
     g.Game.Platform.Press(Vk::X);
     g.RunThroughStep(3999);
@@ -226,7 +226,7 @@ TEST(StageChallenge, TheTrialBossCannotBeShotAndIsSwitchedOffAtFrame4000) {
 
 TEST(StageChallenge, ALostShipLeavesTheBulletsOfBothFightsInFlight) {
     for (int scene : {ChallengeBattleScene, ChallengeEnduranceScene}) {
-        StageGame g;
+        StageGame g{Pictures::Dropped};
         g.Enter(scene);
         while (!(RespawnTimer >= 1 && RespawnTimer <= 70) && g.Game.Form.FramesRun() < 3000) g.Game.Frame();
         ASSERT_GE(RespawnTimer, 1) << "the ship was never hit in scene " << scene;

@@ -6,7 +6,7 @@ using namespace veltrano;
 using namespace veltrano::testdata;
 
 TEST(StageEight, TheFirstFlierRestsAtEachJointAndLeavesASlowShot) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage8Scene);
     EXPECT_EQ(BossSlot, 15);
     EXPECT_EQ(BonusFlagCount, 6);
@@ -33,7 +33,7 @@ TEST(StageEight, TheFirstFlierRestsAtEachJointAndLeavesASlowShot) {
 }
 
 TEST(StageEight, TheScenerySwitchesDirectionAndBlocksBurstAtTheRightEdge) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage8Scene);
     g.RunThroughStep(1024);
     EXPECT_EQ(Layer1StepX, 0);
@@ -61,7 +61,7 @@ TEST(StageEight, TheScenerySwitchesDirectionAndBlocksBurstAtTheRightEdge) {
 }
 
 TEST(StageEight, TheTrioShotDownEarlyIsRewardedAtBothChecks) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage8Scene);
     g.RunThroughStep(2030);
     ShootDown(1506, 1508);
@@ -85,7 +85,7 @@ TEST(StageEight, TheTrioShotDownEarlyIsRewardedAtBothChecks) {
 }
 
 TEST(StageEight, TheHeavyGunDropsInWithItsEscortsAndItsFallBringsTheSpirals) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage8Scene);
     g.RunThroughStep(2373);
     EXPECT_EQ(At(2499), (Pos{304, 208}));
@@ -105,7 +105,7 @@ TEST(StageEight, TheHeavyGunDropsInWithItsEscortsAndItsFallBringsTheSpirals) {
 }
 
 TEST(StageEight, TheFrameClosesRoundTheBossWhichTimesOutAt9000) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage8Scene);
     g.RunThroughStep(4996);
     EXPECT_EQ(At(15), (Pos{608, 224}));

@@ -35,7 +35,7 @@ uint64_t HashObjects(uint64_t hash) {
 }  // namespace
 
 TEST(StageGolden, StageOnePlayedByAnUntouchablePilotEndsAsRecorded) {
-    testdata::StageGame g;  // seeded from the clock time 00:00:00.000
+    testdata::StageGame g{testdata::Pictures::Dropped};  // seeded from the clock time 00:00:00.000
     HeadlessBackend& keys = g.Game.Platform;
     auto tap = [&](int vk) {
         keys.Press(vk);

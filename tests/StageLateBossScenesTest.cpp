@@ -13,7 +13,7 @@ constexpr int Stage9BossScene = BossRush9Scene;
 }  // namespace
 
 TEST(StageLateBossScenes, TheStageEightBossArrivesBeforeFrameZeroAndTimesOutAt4000) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage8BossScene);
     EXPECT_EQ(StageFrame, -509);
     EXPECT_EQ(BossSlot, 15);
@@ -35,7 +35,7 @@ TEST(StageLateBossScenes, TheStageEightBossArrivesBeforeFrameZeroAndTimesOutAt40
 }
 
 TEST(StageLateBossScenes, TheStageNineBossScenePhasesRunSixThousandStepsEarlier) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     Stage9BossPhase = 2;
     g.Enter(Stage9BossScene);
     EXPECT_EQ(Stage9BossPhase, 0);
@@ -59,7 +59,7 @@ TEST(StageLateBossScenes, TheStageNineBossScenePhasesRunSixThousandStepsEarlier)
 }
 
 TEST(StageLateBossScenes, TheLastBossSceneShiftsOnlyTheOuterRingsStretch) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(BossRush10Scene);
     EXPECT_EQ(StageFrame, -384);
     EXPECT_EQ(EnemyHP[17], 100);

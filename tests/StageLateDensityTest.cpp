@@ -34,7 +34,7 @@ TEST(StageLateDensity, TheWavesOfStagesNineAndTenOutdoStageEightAndNeverFallQuie
     };
     // clang-format on
     for (const Case& c : cases) {
-        StageGame g;
+        StageGame g{testdata::Pictures::Dropped};
         const stats::SceneRun run =
             stats::MeasureScene(g.Game, c.Scene, stats::Pilot::Park, 20000, c.WavesEnd);
         const stats::SectionFigures& waves = WavesOf(run);
@@ -63,7 +63,7 @@ TEST(StageLateDensity, TheStageSixAndSevenBossesFillEveryCycleAndEscalateAsTheyW
     };
     // clang-format on
     for (const Case& c : cases) {
-        StageGame g;
+        StageGame g{testdata::Pictures::Dropped};
         g.Enter(c.Scene);
         while (StageFrame < 0) {
             PlayerUntouchable = 1;
@@ -110,7 +110,7 @@ TEST(StageLateDensity, ADodgingPilotComesThroughTheFirstCycleOfTheStageSixAndSev
         bool cameThrough = false;
         for (const auto& start : starts) {
             if (cameThrough) break;
-            StageGame g;
+            StageGame g{testdata::Pictures::Dropped};
             g.Enter(c.Scene);
             PlayerX = start[0];
             PlayerY = start[1];

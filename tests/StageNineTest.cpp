@@ -19,7 +19,7 @@ void EnterNearTheBoss(StageGame& g) {
 }  // namespace
 
 TEST(StageNine, TheInitKeepsTheFlagsAndTheClimbTurnsTheScenery) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     BonusFlagCount = 6;
     BonusFlags[3] = 1;
     Stage9BossPhase = 2;
@@ -53,7 +53,7 @@ TEST(StageNine, TheInitKeepsTheFlagsAndTheClimbTurnsTheScenery) {
 }
 
 TEST(StageNine, TheBossPatrolsTheEdgeWithItsPodsWhileTheSceneryTurns) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     EnterNearTheBoss(g);
     g.RunThroughStep(5999);
     EXPECT_EQ(EnemyY[Boss], -96);
@@ -81,7 +81,7 @@ TEST(StageNine, TheBossPatrolsTheEdgeWithItsPodsWhileTheSceneryTurns) {
 }
 
 TEST(StageNine, HitPointsFallingIntoTheBandMoveTheBossAndTheClockToTheNextPhase) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     EnterNearTheBoss(g);
     g.RunThroughStep(6100);
     EnemyHP[Boss] = 298;
@@ -106,7 +106,7 @@ TEST(StageNine, HitPointsFallingIntoTheBandMoveTheBossAndTheClockToTheNextPhase)
 }
 
 TEST(StageNine, ABandSkippedInOneStepIsForcedAndEveryStretchTimesOutInTheEnd) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     EnterNearTheBoss(g);
     g.RunThroughStep(6100);
     EnemyHP[Boss] = 290;  // from 300 to 290 in one step: the band is skipped

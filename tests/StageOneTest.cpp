@@ -6,7 +6,7 @@ using namespace veltrano;
 using namespace veltrano::testdata;
 
 TEST(StageOne, TheFirstFlierRestsOneStepAtEachJointOfItsPath) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage1Scene);
     EXPECT_EQ(StageFrame, 0);
     EXPECT_EQ(At(1000), (Pos{640, 0}));
@@ -28,7 +28,7 @@ TEST(StageOne, TheFirstFlierRestsOneStepAtEachJointOfItsPath) {
 }
 
 TEST(StageOne, TheFirstClimberRisesRestsAndDescendsAgain) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage1Scene);
     g.RunThroughStep(160);
     EXPECT_EQ(At(1008), (Pos{400, -16}));
@@ -47,7 +47,7 @@ TEST(StageOne, TheFirstClimberRisesRestsAndDescendsAgain) {
 }
 
 TEST(StageOne, ABonusFormationComesOnlyWhenItsWholeGroupFellByTheCheckFrame) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage1Scene);
     g.RunThroughStep(2000);
     ShootDown(1036, 1039);  // the whole upper crossing group
@@ -73,7 +73,7 @@ TEST(StageOne, ABonusFormationComesOnlyWhenItsWholeGroupFellByTheCheckFrame) {
 }
 
 TEST(StageOne, TheRewardItemNeedsBothBonusPodGroupsShotDown) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage1Scene);
     g.RunThroughStep(3000);
     ShootDown(2024, 2031);
@@ -95,7 +95,7 @@ TEST(StageOne, TheRewardItemNeedsBothBonusPodGroupsShotDown) {
 }
 
 TEST(StageOne, OneBonusPodGroupAloneLeavesTheRewardItemWhereItIs) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage1Scene);
     g.RunThroughStep(3000);
     ShootDown(2024, 2027);
@@ -112,7 +112,7 @@ TEST(StageOne, OneBonusPodGroupAloneLeavesTheRewardItemWhereItIs) {
 }
 
 TEST(StageOne, TheBossEntersCirclesAndFiresFromFrame3600) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage1Scene);
     g.RunThroughStep(3586);
     EXPECT_EQ(At(6), (Pos{640, 224}));
@@ -140,7 +140,7 @@ TEST(StageOne, TheBossEntersCirclesAndFiresFromFrame3600) {
 }
 
 TEST(StageOne, ABossLeftStandingAtTheTimeOutIsSwitchedOffWithoutItsBonus) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage1Scene);
     g.RunThroughStep(7599);
     ASSERT_EQ(EnemyState[6], StateActive);

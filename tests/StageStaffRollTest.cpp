@@ -61,7 +61,7 @@ class StaffRollRun : public ::testing::Test {
     // Recorded by the first test that runs (the test's own program folder needs a running test).
     void SetUp() override {
         if (!Steps.empty()) return;
-        StageGame g;
+        StageGame g{Pictures::Dropped};
         Steps.assign(LastRecordedStep + 1, Snapshot{});
         GameCleared = 0;
         Score = RecordedScore;

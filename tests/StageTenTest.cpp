@@ -19,7 +19,7 @@ void EnterAt(StageGame& g, int frame) {
 }  // namespace
 
 TEST(StageTen, TheFirstGunGroupShotDownByItsCheckReleasesTheFallingGun) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage10Scene);
     EXPECT_EQ(BonusFlagCount, 3);
     EXPECT_EQ(EnemyHP[Boss], 500);
@@ -47,7 +47,7 @@ TEST(StageTen, TheFirstGunGroupShotDownByItsCheckReleasesTheFallingGun) {
 }
 
 TEST(StageTen, TheFortressFallsWithItsPartsAndMovesTheClockToTheBoss) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     EnterAt(g, 13200);
     g.RunThroughStep(13300);
     EXPECT_EQ(EnemyX[2491], 448);
@@ -67,7 +67,7 @@ TEST(StageTen, TheFortressFallsWithItsPartsAndMovesTheClockToTheBoss) {
 }
 
 TEST(StageTen, AFortressLeftStandingTimesOutAndStillLeadsToTheBoss) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     EnterAt(g, 17250);
     g.RunThroughStep(17299);
     EXPECT_EQ(EnemyState[5002], StateActive);
@@ -83,7 +83,7 @@ TEST(StageTen, AFortressLeftStandingTimesOutAndStillLeadsToTheBoss) {
 }
 
 TEST(StageTen, BreakingEachRingMovesTheClockForwardOnly) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     EnterAt(g, 19880);
     g.RunThroughStep(20000);
     EXPECT_EQ(EnemyX[Boss], 546);
@@ -112,7 +112,7 @@ TEST(StageTen, BreakingEachRingMovesTheClockForwardOnly) {
 }
 
 TEST(StageTen, TheRingsAreForcedOffAndTheBossCirclesFasterUntilItsTimeOut) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     EnterAt(g, 19880);
     g.RunThroughStep(22000);
     EXPECT_TRUE(AllInState(2480, 2483, StateDestroyed));

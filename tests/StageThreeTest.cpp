@@ -14,7 +14,7 @@ constexpr int Boss = 9;
 }  // namespace
 
 TEST(StageThree, BlocksDriftThenPartAndTheSwarmsTailCallsTwoFours) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage3Scene);
     EXPECT_EQ(BossSlot, Boss);
     EXPECT_EQ(EnemyState[Boss], StateInert);
@@ -50,7 +50,7 @@ TEST(StageThree, BlocksDriftThenPartAndTheSwarmsTailCallsTwoFours) {
 }
 
 TEST(StageThree, TheHeavyGunTakesItsGuardsAlongAndTheExtraShipNeedsAllFiveShot) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage3Scene);
     g.RunParked(1519);
     EXPECT_EQ(At(2499), (Pos{454, 224}));
@@ -77,7 +77,7 @@ TEST(StageThree, TheHeavyGunTakesItsGuardsAlongAndTheExtraShipNeedsAllFiveShot) 
 }
 
 TEST(StageThree, TheBossShipAssemblesWakesAt3876AndFiresItsCycle) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.EnterAt(Stage3Scene, BossSectionFrame);
     g.RunParked(3651);
     EXPECT_EQ(At(Boss), (Pos{-30, 224}));
@@ -120,7 +120,7 @@ TEST(StageThree, TheBossShipAssemblesWakesAt3876AndFiresItsCycle) {
 }
 
 TEST(StageThree, TheHullBreaksUpFromTheMiddleAndTheStageEnds200StepsAfterTheBoss) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.EnterAt(Stage3Scene, BossSectionFrame);
     g.RunParked(3999);
     ShootDown(Boss, Boss);

@@ -14,7 +14,7 @@ constexpr int Boss = 7, Shield = 8;
 }  // namespace
 
 TEST(StageTwo, FliersRestAtTheJointsAndTheGunRowBonusCallsFliersThatFire) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage2Scene);
     EXPECT_EQ(BossSlot, Boss);
     EXPECT_EQ(At(Boss), (Pos{640, 448}));
@@ -61,7 +61,7 @@ TEST(StageTwo, FliersRestAtTheJointsAndTheGunRowBonusCallsFliersThatFire) {
 }
 
 TEST(StageTwo, AMineGoesOffNearTheShipInARingOfTwelveSlowShotsWithoutPoints) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.Enter(Stage2Scene);
     g.RunParked(520);
     const int before = Score;
@@ -93,7 +93,7 @@ TEST(StageTwo, AMineGoesOffNearTheShipInARingOfTwelveSlowShotsWithoutPoints) {
 }
 
 TEST(StageTwo, TheBossWaitsPatrolsTheBottomAndFiresFromFrame4000) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.EnterAt(Stage2Scene, BossSectionFrame);
     g.RunParked(3967);
     EXPECT_EQ(At(Boss), (Pos{640, 448}));
@@ -130,7 +130,7 @@ TEST(StageTwo, TheBossWaitsPatrolsTheBottomAndFiresFromFrame4000) {
 }
 
 TEST(StageTwo, HitPointsInTheBandSendTheBossUpAndBackInsideItsShield) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.EnterAt(Stage2Scene, BossSectionFrame);
     g.RunParked(4100);
     ASSERT_EQ(Boss2Phase, 0);
@@ -172,7 +172,7 @@ TEST(StageTwo, HitPointsInTheBandSendTheBossUpAndBackInsideItsShield) {
 }
 
 TEST(StageTwo, APassPastTheBandWaitsForFrame6600AndTheShieldSinksAfterTheBoss) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.EnterAt(Stage2Scene, BossSectionFrame);
     g.RunParked(4100);
     EnemyHP[Boss] = 150;  // from above 211 straight to below 201
@@ -203,7 +203,7 @@ TEST(StageTwo, APassPastTheBandWaitsForFrame6600AndTheShieldSinksAfterTheBoss) {
 }
 
 TEST(StageTwo, ABossLeftStandingAtTheTimeOutIsSwitchedOffWithoutItsBonus) {
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     g.EnterAt(Stage2Scene, BossSectionFrame);
     g.RunParked(4000);
     StageFrame = 7590;  // skip the wait; nothing between is timed

@@ -42,7 +42,7 @@ class StageWin : public ::testing::TestWithParam<int> {};
 
 TEST_P(StageWin, TheHuntingPilotShootsTheBossDownBeforeItsTimeOut) {
     const SceneRow& row = RowOf(GetParam());
-    StageGame g;
+    StageGame g{Pictures::Dropped};
     // The seed the golden replay of the last stage uses: the stage 10 boss, fought after its rings
     // have moved the clock on, falls only just inside its time-out, so the seed is named rather than
     // left to whatever the world started with.

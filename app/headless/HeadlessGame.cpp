@@ -17,6 +17,7 @@ HeadlessGame::HeadlessGame(const std::string& programFolder, ClockTime clock) {
 HeadlessGame::~HeadlessGame() {
     Form.DXSound1Finalize();
     Form.DXDraw1FinalizeSurface();
+    BackBuffer.DropsPixels = false;  // the back buffer outlives the game
 }
 
 void HeadlessGame::Frame() {

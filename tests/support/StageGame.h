@@ -43,8 +43,17 @@ struct BossFall {
     int DeadTimeAtChange = 0;
 };
 
+// Whether a test looks at the pictures. A game whose pictures are dropped plays exactly the same and
+// runs in about half the time.
+enum class Pictures { Drawn, Dropped };
+
 struct StageGame {
     HeadlessGame Game{MakeProgramFolder().string()};
+
+    StageGame() = default;
+    explicit StageGame(Pictures pictures) {
+        if (pictures == Pictures::Dropped) Game.DropPictures();
+    }
 
     // Enters a stage the way the ship select does, with the ship steerable.
     void Enter(int scene) {
