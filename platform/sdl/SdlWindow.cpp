@@ -10,14 +10,18 @@ namespace veltrano {
 
 namespace {
 
+bool OnX11() {
+    const char* video = SDL_GetCurrentVideoDriver();
+    return video && std::strcmp(video, "x11") == 0;
+}
+
 // Whether OpenGL on this display would be drawn by the processor. An X server that offers no direct
 // rendering to a graphics card (a virtual frame buffer, a VNC or remote desktop) leaves Mesa's
 // software rasteriser, which takes a fifth of a second or more to start and about four times SDL's own
 // software renderer's time per frame at 1920x1080. The server is asked through the X library SDL has
 // already loaded, before any OpenGL library is.
 bool OpenGlRunsInSoftware() {
-    const char* video = SDL_GetCurrentVideoDriver();
-    if (!video || std::strcmp(video, "x11") != 0) return false;
+    if (!OnX11()) return false;
     const char* forced = SDL_getenv("LIBGL_ALWAYS_SOFTWARE");
     if (forced && *forced && std::strcmp(forced, "0") != 0) return true;
     void* xlib = SDL_LoadObject("libX11.so.6");
@@ -47,8 +51,9 @@ bool OpenGlRunsInSoftware() {
 // renderer is created). A renderer named in SDL_RENDER_DRIVER is used as it stands; the OpenGL ones
 // (opengl, opengles2) get an OpenGL window.
 bool PrepareRenderer() {
-    // The software renderer writes to the window through shared memory, not through an OpenGL texture.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // On X the software renderer writes to the window through shared memory, not through an OpenGL
+    // texture (elsewhere, Wayland for one, a texture is its only way to the screen).
+    if (OnX11()) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
     if (chosen && *chosen) return SDL_strncasecmp(chosen, "opengl", 6) == 0;
     if (!OpenGlRunsInSoftware()) return true;
