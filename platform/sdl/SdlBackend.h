@@ -55,9 +55,9 @@ class SdlBackend : public Backend {
     bool CloseRequested = false;
     bool Minimised = false;
     // A window manager may take the focus away for a moment while the window switches between full
-    // screen and a window; such a loss is no reason to pause.
-    uint64_t IgnoreFocusLossUntil = 0;
+    // screen and a window; such a loss, within SwitchSettleMs of a switch, is no reason to pause.
     static constexpr uint64_t SwitchSettleMs = 500;
+    uint64_t IgnoreFocusLossUntil = 0;
     // A full-screen start asks for full screen once the first frame is shown.
     bool FullScreenPending = false;
 };
