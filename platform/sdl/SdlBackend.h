@@ -55,8 +55,11 @@ class SdlBackend : public Backend {
     bool CloseRequested = false;
     bool Minimised = false;
     // A window manager may take the focus away for a moment while the window switches between full
-    // screen and a window; such a loss is no reason to pause.
+    // screen and a window; such a loss, within SwitchSettleMs of a switch, is no reason to pause.
+    static constexpr uint64_t SwitchSettleMs = 500;
     uint64_t IgnoreFocusLossUntil = 0;
+    // A full-screen start asks for full screen once the first frame is shown.
+    bool FullScreenPending = false;
 };
 
 // The virtual-key code of an SDL scancode (0 for keys the game has no code for).

@@ -1,6 +1,7 @@
 // The SDL backend's window: full screen over the desktop or a window of a whole multiple of
 // 640x480, switched at any time, and the back buffer scaled into it as the settings say.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/Display.h"
 #include "platform/sdl/SdlBackend.h"
@@ -8,6 +9,57 @@
 namespace veltrano {
 
 namespace {
+
+bool OnX11() {
+    const char* video = SDL_GetCurrentVideoDriver();
+    return video && std::strcmp(video, "x11") == 0;
+}
+
+// Whether OpenGL on this display would be drawn by the processor. An X server that offers no direct
+// rendering to a graphics card (a virtual frame buffer, a VNC or remote desktop) leaves Mesa's
+// software rasteriser, which takes a fifth of a second or more to start and about four times SDL's own
+// software renderer's time per frame at 1920x1080. The server is asked through the X library SDL has
+// already loaded, before any OpenGL library is.
+bool OpenGlRunsInSoftware() {
+    if (!OnX11()) return false;
+    const char* forced = SDL_getenv("LIBGL_ALWAYS_SOFTWARE");
+    if (forced && *forced && std::strcmp(forced, "0") != 0) return true;
+    void* xlib = SDL_LoadObject("libX11.so.6");
+    if (!xlib) return false;
+    using OpenFn = void* (*)(const char*);
+    using QueryFn = int (*)(void*, const char*, int*, int*, int*);
+    using CloseFn = int (*)(void*);
+    const auto open = reinterpret_cast<OpenFn>(SDL_LoadFunction(xlib, "XOpenDisplay"));
+    const auto query = reinterpret_cast<QueryFn>(SDL_LoadFunction(xlib, "XQueryExtension"));
+    const auto close = reinterpret_cast<CloseFn>(SDL_LoadFunction(xlib, "XCloseDisplay"));
+    bool software = false;
+    if (open && query && close)
+        if (void* display = open(nullptr)) {
+            int opcode = 0, event = 0, error = 0;
+            // DRI2 and DRI3 are how Mesa's drivers reach the card; NVIDIA's own driver has its own.
+            software = !query(display, "DRI3", &opcode, &event, &error) &&
+                       !query(display, "DRI2", &opcode, &event, &error) &&
+                       !query(display, "NV-GLX", &opcode, &event, &error);
+            close(display);
+        }
+    SDL_UnloadObject(xlib);
+    return software;
+}
+
+// Picks SDL's software renderer where OpenGL would run in software anyway, and says whether the
+// window should be made for OpenGL from the start (SDL would otherwise destroy and remake it when the
+// renderer is created). A renderer named in SDL_RENDER_DRIVER is used as it stands; the OpenGL ones
+// (opengl, opengles2) get an OpenGL window.
+bool PrepareRenderer() {
+    // On X the software renderer writes to the window through shared memory, not through an OpenGL
+    // texture (elsewhere, Wayland for one, a texture is its only way to the screen).
+    if (OnX11()) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (chosen && *chosen) return SDL_strncasecmp(chosen, "opengl", 6) == 0;
+    if (!OpenGlRunsInSoftware()) return true;
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    return false;
+}
 
 SDL_Rect DisplayBounds(SDL_Window* window, bool usable) {
     const int index = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
@@ -23,30 +75,38 @@ SDL_Rect DisplayBounds(SDL_Window* window, bool usable) {
 bool SdlBackend::OpenDisplay(const DisplaySettings& settings, std::string* error) {
     Settings = settings;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    const Uint32 openGl = PrepareRenderer() ? SDL_WINDOW_OPENGL : 0;
+    SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0};
+    Uint32 flags = SDL_WINDOW_RESIZABLE;
     if (settings.FullScreen) {
-        // Borderless over the whole desktop first, then full-screen-desktop mode, so the window covers
-        // the screen even where no window manager honours that request (a bare X server).
-        const SDL_Rect desk = DisplayBounds(nullptr, false);
-        Window = SDL_CreateWindow("VeltranoGame2", desk.x, desk.y, desk.w, desk.h,
-                                  SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE);
+        // Borderless over the whole desktop: where no window manager honours the full-screen request
+        // (a bare X server) the window still covers the screen.
+        place = DisplayBounds(nullptr, false);
+        flags |= SDL_WINDOW_BORDERLESS;
     } else {
         const SDL_Rect usable = DisplayBounds(nullptr, true);
         const int scale = WindowScaleFor(settings.WindowScale, usable.w, usable.h);
-        Window = SDL_CreateWindow("VeltranoGame2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                  ::veltrano::ScreenWidth * scale, ::veltrano::ScreenHeight * scale,
-                                  SDL_WINDOW_RESIZABLE);
+        place.w = ::veltrano::ScreenWidth * scale;
+        place.h = ::veltrano::ScreenHeight * scale;
     }
+    Window = SDL_CreateWindow("VeltranoGame2", place.x, place.y, place.w, place.h, flags | openGl);
+    // Without a usable OpenGL the window is made plain; the software renderer draws into any window.
+    if (!Window && openGl)
+        Window = SDL_CreateWindow("VeltranoGame2", place.x, place.y, place.w, place.h, flags);
     if (!Window) {
         if (error) *error = std::string("cannot open the window: ") + SDL_GetError();
         return false;
     }
-    if (settings.FullScreen) SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     Renderer = SDL_CreateRenderer(Window, -1, settings.VSync ? SDL_RENDERER_PRESENTVSYNC : 0);
     if (!Renderer) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
     if (!Renderer) {
         if (error) *error = std::string("cannot create a renderer: ") + SDL_GetError();
         return false;
     }
+    // SDL waits up to a tenth of a second for the window manager to answer the full-screen request
+    // (the whole tenth where none answers): the request follows the first frame shown, so the picture
+    // is up at once over the desktop-sized window.
+    FullScreenPending = settings.FullScreen;
     SDL_ShowCursor(settings.FullScreen ? SDL_DISABLE : SDL_ENABLE);
     if (SDL_NumJoysticks() > 0) OpenJoystick(0);
     if (!CreateTexture()) {
@@ -62,7 +122,7 @@ void SdlBackend::ApplyDisplay(const DisplaySettings& settings) {
     Settings = settings;
     if (!Window) return;
     if (switchMode) {
-        constexpr uint64_t SwitchSettleMs = 500;
+        FullScreenPending = false;
         IgnoreFocusLossUntil = SDL_GetTicks64() + SwitchSettleMs;
         if (settings.FullScreen)
             EnterFullScreen();
@@ -117,6 +177,11 @@ void SdlBackend::FlipBackBuffer(const Surface& backBuffer) {
     SDL_RenderClear(Renderer);
     SDL_RenderCopy(Renderer, Texture, nullptr, &target);
     SDL_RenderPresent(Renderer);
+    if (FullScreenPending) {
+        FullScreenPending = false;
+        IgnoreFocusLossUntil = SDL_GetTicks64() + SwitchSettleMs;
+        SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
 }
 
 int SdlBackend::ScreenWidth() {
