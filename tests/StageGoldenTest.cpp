@@ -4,7 +4,10 @@
 // state recorded here; when such a change is intended, record the new values from the failure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "tests/support/StageGame.h"
 
@@ -75,4 +78,30 @@ TEST(StageGolden, StageOnePlayedByAnUntouchablePilotEndsAsRecorded) {
     EXPECT_EQ(flags, 11);
     EXPECT_EQ(checkpoints, 6587391236091551916u);
     EXPECT_EQ(last, 11906139827821381913u);
+}
+
+// Drawing feeds nothing back into play: a game whose pictures are dropped plays the frames of one
+// that draws them, its back buffer stays black, and the next game draws again.
+TEST(StageGolden, AGameWithoutPicturesPlaysTheSameFrames) {
+    auto play = [](testdata::Pictures pictures) {
+        testdata::StageGame g{pictures};
+        g.Enter(Stage1Scene);
+        Pilot pilot(testdata::SweepingPilot());
+        std::vector<uint64_t> hashes;
+        while (StageFrame < 1500) {
+            pilot.Steer(g.Game.Platform.Input);
+            g.Game.Frame();
+            if (StageFrame % 100 == 0) hashes.push_back(HashObjects(Score));
+        }
+        const bool black = std::all_of(BackBuffer.Pixels.begin(), BackBuffer.Pixels.end(),
+                                       [](uint32_t pixel) { return pixel == 0; });
+        return std::make_pair(hashes, black);
+    };
+    const auto [drawnHashes, drawnBlack] = play(testdata::Pictures::Drawn);
+    const auto [droppedHashes, droppedBlack] = play(testdata::Pictures::Dropped);
+    EXPECT_EQ(droppedHashes, drawnHashes);
+    EXPECT_EQ(drawnHashes.size(), 15u);
+    EXPECT_FALSE(drawnBlack);
+    EXPECT_TRUE(droppedBlack);
+    EXPECT_FALSE(play(testdata::Pictures::Drawn).second);
 }
