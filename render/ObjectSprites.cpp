@@ -68,6 +68,8 @@ void DrawCountdownBlocks() {
 }
 
 void DrawObjectsAndBullets() {
+    // Twenty thousand slots to walk for nothing when the back buffer takes no pixels.
+    if (BackBuffer.DropsPixels) return;
     DrawSlotRanges(ObjectAndBulletLooks);
 }
 
