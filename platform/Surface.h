@@ -18,9 +18,9 @@ struct Surface {
     std::vector<uint32_t> Pixels;  // row-major, Width * Height
     uint32_t KeyColour = 0;
     // A surface that drops every pixel drawn on it: the headless game's back buffer when nothing will
-    // look at the pictures (a replay checked by its checkpoints, a long statistics run). Everything
-    // else about drawing runs as ever; only the pixel writes, most of a frame's time, are skipped.
-    // Create clears it.
+    // look at the pictures (a replay checked by its checkpoints, a long statistics run). Drawing
+    // changes nothing in the world, so play is the same; the pixel writes, and the object pass that
+    // would only lead to them, are most of a frame's time. Create clears it.
     bool DropsPixels = false;
 
     void Create(int width, int height, uint32_t fill = 0);
