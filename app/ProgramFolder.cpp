@@ -64,7 +64,7 @@ std::string DataPath(const char* name) {
 std::string ChooseDataFolder(const std::string& programFolder, bool programFolderWritable,
                              const char* xdgDataHome, const char* home) {
     if (programFolderWritable) return WithoutTrailingSlash(programFolder);
-    // The base directory specification only counts absolute paths.
+    // XDG_DATA_HOME counts only when it is an absolute path; a relative one is ignored.
     if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
         return WithoutTrailingSlash(xdgDataHome) + "/VeltranoGame2";
     if (home != nullptr && home[0] != '\0') return WithoutTrailingSlash(home) + "/.local/share/VeltranoGame2";
