@@ -6,6 +6,9 @@
 namespace veltrano {
 
 constexpr int Stage10Boss = RowOf(Stage10Scene).Fight.Slot;
+// Bare of both rings, the boss circles the screen from this frame on, in the stage and in its
+// boss-only scene alike.
+constexpr int Stage10BossCircleStart = 40320;
 
 // The last boss comes in, shielded by two rings; breaking each ring moves the clock on, and at last
 // the boss circles the screen ever faster. Only the stretch before the first ring breaks is shifted:
