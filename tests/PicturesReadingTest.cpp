@@ -14,6 +14,7 @@
 #include "render/SpriteCells.h"
 #include "tests/support/StageScreens.h"
 #include "tools/assetgen/PictureCells.h"
+#include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureMeasure.h"
 
 using namespace veltrano;
@@ -72,7 +73,90 @@ SpriteCell CellOf(const PictureCell& c) {
     return {c.X, c.Y, c.W, c.H};
 }
 
+// A screen of fine grey grain (every pixel its own shade of a narrow band), with `mark` pixels set to
+// a dark line's colour.
+template <typename Mark>
+Surface GrainScreen(Mark mark) {
+    Surface s;
+    s.Create(ScreenWidth, ScreenHeight, 0);
+    for (int y = 0; y < ScreenHeight; ++y)
+        for (int x = 0; x < ScreenWidth; ++x) {
+            const int g = 60 + static_cast<int>(Hash(x, y, 3) % 24);
+            s.Row(y)[x] = mark(x, y) ? Rgb(10, 10, 10) : Rgb(g, g, g);
+        }
+    return s;
+}
+
 }  // namespace
+
+TEST(PicturesReading, TheSeamRatioSeesLinesOnTheTileGridAndNothingElse) {
+    struct Case {
+        const char* Name;
+        bool (*Mark)(int, int);
+        double AtLeast, AtMost;
+        bool Rows;
+        int Phase;  // -1: any
+    } const cases[] = {
+        {"grain alone", [](int, int) { return false; }, 1.0, 1.3, false, -1},
+        {"a line down every tile's edge", [](int x, int) { return x % 80 == 79; }, 3.0, 1e9, false, 78},
+        {"a line along every tile's middle row", [](int, int y) { return y % 80 == 40; }, 3.0, 1e9, true, 39},
+        {"seams on the diagonals", [](int x, int y) { return (x + y) % 80 == 0 || (x - y + 640) % 80 == 0; },
+         1.0, 1.4, false, -1},
+        {"a short mark in every tile", [](int x, int y) { return x % 80 == 20 && y % 80 < 4; }, 1.0, 1.6,
+         false, -1},
+    };
+    for (const Case& c : cases) {
+        const SeamMeasure m = MeasureSeams(GrainScreen(c.Mark));
+        EXPECT_GE(m.Ratio, c.AtLeast) << c.Name;
+        EXPECT_LE(m.Ratio, c.AtMost) << c.Name;
+        if (c.Phase >= 0) {
+            EXPECT_EQ(m.Rows, c.Rows) << c.Name;
+            // The step into the line or out of it, whichever the grain makes the larger.
+            EXPECT_TRUE(m.Phase == c.Phase || m.Phase == c.Phase + 1) << c.Name << ": phase " << m.Phase;
+        }
+    }
+    Surface flat;
+    flat.Create(ScreenWidth, ScreenHeight, Rgb(40, 40, 40));
+    EXPECT_DOUBLE_EQ(MeasureSeams(flat).Ratio, 1.0);
+}
+
+TEST(PicturesReading, ASpriteReadsByItsDarkestOrBrightestQuarterAgainstTheSpotMedian) {
+    // A 16-by-16 cell: a quarter ink, a quarter white, the rest mid grey; and a cell all mid grey.
+    Surface sheet;
+    sheet.Create(32, 16, 0xFF00FF);
+    SetKeyColour(sheet, 0xFF00FF);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            sheet.Row(y)[x] = y < 4 ? Rgb(0, 0, 0) : y < 8 ? Rgb(255, 255, 255) : Rgb(120, 120, 120);
+            sheet.Row(y)[16 + x] = Rgb(120, 120, 120);
+        }
+    const SpriteExtremes banded = MeasureExtremes(sheet, {0, 0, 16, 16}),
+                         grey = MeasureExtremes(sheet, {16, 0, 16, 16});
+    EXPECT_EQ(banded.Pixels, 256);
+    EXPECT_DOUBLE_EQ(banded.Darkest, 0.0);
+    EXPECT_DOUBLE_EQ(banded.Brightest, 1.0);
+    const double greyLuminance = RelativeLuminance(Rgb(120, 120, 120));
+    EXPECT_NEAR(grey.Darkest, greyLuminance, 1e-12);
+    // Over black the white quarter reads, over white the ink; the grey cell reads over neither a grey
+    // spot nor one a little darker.
+    for (const double spot : {0.0, 0.1, 0.5, 1.0}) EXPECT_TRUE(ReadsOver(banded, spot)) << spot;
+    EXPECT_FALSE(ReadsOver(grey, greyLuminance));
+    EXPECT_FALSE(ReadsOver(grey, greyLuminance * 0.6));
+    EXPECT_TRUE(ReadsOver(grey, 0.0));
+
+    // A spot's median is not moved by a few bright pixels in it: 20 white pixels in a black 8x8 spot.
+    Surface screen;
+    screen.Create(ScreenWidth, ScreenHeight, 0);
+    for (int i = 0; i < 20; ++i) screen.Row(i / 8)[i % 8] = Rgb(255, 255, 255);
+    const MeasuredBackdrop measured = MeasureBackdrop(screen);
+    EXPECT_DOUBLE_EQ(SpotMedian(measured, 0, 0), 0.0);
+    for (int i = 20; i < 40; ++i) screen.Row(i / 8)[i % 8] = Rgb(255, 255, 255);
+    EXPECT_DOUBLE_EQ(SpotMedian(MeasureBackdrop(screen), 0, 0), 1.0);
+    // A thousand spots over a black screen: the grey cell reads over every one.
+    const std::vector<double> medians = SpotMedians({&measured});
+    EXPECT_EQ(medians.size(), 1000u);
+    EXPECT_DOUBLE_EQ(ReadableSpotShare(grey, medians), 1.0);
+}
 
 TEST(PicturesReading, EveryCellDrawnInPlayReadsOverEveryStage) {
     const Pictures& p = Loaded();

@@ -255,10 +255,20 @@ SeamMeasure WorstPhase(std::vector<double> steps, bool rows) {
 
 SeamMeasure MeasureSeams(const Surface& screen, int period) {
     SeamMeasure worst;
+    // A screen of tiles holds a few thousand colours: each is worked out once.
+    std::unordered_map<uint32_t, double> linearOf;
     for (const bool linear : {true, false}) {
         std::vector<double> level(screen.Pixels.size());
-        for (size_t i = 0; i < level.size(); ++i)
-            level[i] = linear ? RelativeLuminance(screen.Pixels[i]) : Luma(screen.Pixels[i]);
+        for (size_t i = 0; i < level.size(); ++i) {
+            const uint32_t p = screen.Pixels[i];
+            if (!linear) {
+                level[i] = Luma(p);
+                continue;
+            }
+            auto [at, added] = linearOf.try_emplace(p, 0.0);
+            if (added) at->second = RelativeLuminance(p);
+            level[i] = at->second;
+        }
         std::vector<double> columns(period, 0), rows(period, 0);
         const int w = screen.Width, h = screen.Height;
         for (int y = 0; y < h; ++y)

@@ -30,7 +30,9 @@ namespace {
 float LatticeNoise(float x, float y, int cell, uint32_t seed) {
     const int cells = TileSize / cell;
     auto wrap = [&](int v) { return static_cast<uint32_t>(((v % cells) + cells) % cells); };
-    auto lattice = [&](int i, int j) { return static_cast<float>(Hash(wrap(i), wrap(j), seed) >> 8) / 16777216.0f; };
+    auto lattice = [&](int i, int j) {
+        return static_cast<float>(Hash(wrap(i), wrap(j), seed) >> 8) / 16777216.0f;
+    };
     const float gx = x / cell, gy = y / cell;
     const float fx0 = std::floor(gx), fy0 = std::floor(gy);
     const int ix = static_cast<int>(fx0), iy = static_cast<int>(fy0);
@@ -112,7 +114,7 @@ namespace {
 // dark, narrow band of luminance, and its colourfulness cut, so the bright cores of ships, shots and
 // bullets always stand out and their dark rims still show against the lightest of it. One mapping for
 // every pixel, so tiles that join keep joining.
-constexpr float BandLow = 14.0f, BandHigh = 80.0f;  // grey levels the band runs between
+constexpr float BandLow = 16.0f, BandHigh = 88.0f;  // grey levels the band runs between
 constexpr float BandGamma = 0.9f;
 constexpr float SubduedChroma = 0.5f;
 

@@ -46,17 +46,14 @@ void PaintFarmland(Tile t, bool copses) {
             const CellSample cell = PeriodicCells(wx, wy, 10, 5);
             const uint32_t field = Hash(static_cast<uint32_t>(cell.Nearest), 0, 5);
             const Ramp& r = FieldRamps[field % 6];
-            float level =
-                2.4f + 0.9f * TileFractal(x, y, 10, 3) - (Furrow(x, y, field >> 4) ? 0.6f : 0);
+            float level = 2.4f + 0.9f * TileFractal(x, y, 10, 3) - (Furrow(x, y, field >> 4) ? 0.6f : 0);
             uint32_t c = Grained(r, level, x, y);
             // Hedgerows follow the borders, with a tree here and there along them.
-            if (cell.Border < 2.2f)
-                c = Grained(tree, 1.4f + 1.2f * TileNoise(x, y, 4, 9), x, y);
+            if (cell.Border < 2.2f) c = Grained(tree, 1.4f + 1.2f * TileNoise(x, y, 4, 9), x, y);
             // Copses of trees: dark crowns lit on the upper left. The second farmland tile has its own
             // woods, away from its edges so that both tiles join anywhere.
             float wood = TileFractal(x, y, 20, 21);
-            if (copses)
-                wood = std::max(wood, TileFractal(x, y, 10, 23) * EdgeFade(x, y, 12) + 0.02f);
+            if (copses) wood = std::max(wood, TileFractal(x, y, 10, 23) * EdgeFade(x, y, 12) + 0.02f);
             if (wood > 0.66f) c = Grained(tree, wood > 0.7f ? 2.6f - 2.5f * (wood - 0.7f) * 5 : 3.4f, x, y);
             t.Put(x, y, Haze(c));
         }
@@ -116,7 +113,8 @@ void PaintRock(Tile t, bool glints) {
             float level =
                 2.4f + 2.2f * (h - 0.5f) + 9.0f * (h - hl);  // lit where the relief rises to the upper left
             // Long cracks follow the valleys of a slow noise.
-            const float crack = std::fabs(0.6f * TileNoise(x, y, 20, 85) + 0.4f * TileNoise(x, y, 10, 84) - 0.5f);
+            const float crack =
+                std::fabs(0.6f * TileNoise(x, y, 20, 85) + 0.4f * TileNoise(x, y, 10, 84) - 0.5f);
             if (crack < 0.015f)
                 level -= 1.2f;
             else if (crack < 0.03f)
@@ -133,8 +131,7 @@ void PaintRidge(Tile t) {
     for (int x = 0; x < TileSize; ++x) {
         // Jagged upper and lower edges from periodic noise, so the ridge runs on without a joint,
         // and stalactites of uneven length hang from its underside.
-        const int tooth =
-            static_cast<int>(14 * std::max(0.0f, TileNoise(x, 3, 10, 107) - 0.45f) * 2);
+        const int tooth = static_cast<int>(14 * std::max(0.0f, TileNoise(x, 3, 10, 107) - 0.45f) * 2);
         const int top = 16 + static_cast<int>(18 * TileFractal(x, 0, 20, 101));
         const int bottom = 46 + static_cast<int>(12 * TileFractal(x, 7, 20, 103)) + tooth;
         for (int y = 0; y < TileSize; ++y) {

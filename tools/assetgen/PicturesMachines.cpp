@@ -43,7 +43,7 @@ void PaintHullPlate(Tile t, bool worn) {
             // The diamonds across the tiles' upper and lower edges are a shade lighter than those
             // across their left and right edges.
             const bool across = std::abs(y - 40) > std::abs(x - 40);
-            float level = 2.4f + (across ? 0.3f : 0) + 0.7f * TileFractal(x, y, 20, 52);
+            float level = 2.3f + (across ? 0.5f : 0) + 0.9f * TileFractal(x, y, 20, 52);
             if (std::fabs(split) < 0.75f) level -= 0.9f;
             level = SeamLevel(level, rising);
             level = SeamLevel(level, falling);
@@ -138,8 +138,8 @@ void PaintFortressDeck(Tile t, bool walkways) {
             const float up = SignedRising(x, y, 40, 20), down = SignedFalling(x, y, 40, 20);
             const bool onUp = std::fabs(up) < 2.2f, onDown = std::fabs(down) < 2.2f;
             // Walkway plates fill some bays of the second deck tile, away from its edges.
-            const bool bay = walkways && TileNoise(x, y, 40, 141) > 0.55f &&
-                             EdgeFade(x, y, 8) > 0.99f && std::fabs(up) < 9 && std::fabs(down) < 9;
+            const bool bay = walkways && TileNoise(x, y, 40, 141) > 0.55f && EdgeFade(x, y, 8) > 0.99f &&
+                             std::fabs(up) < 9 && std::fabs(down) < 9;
             if (!onUp && !onDown && !bay) {
                 t.Clear(x, y);
                 continue;
@@ -168,8 +168,7 @@ void PaintCore(Tile t, bool eye) {
             float level = 1.2f + 1.0f * n + 0.15f * std::min(cell.Border, 8.0f);
             if (cell.Border < 1.2f) level = 0.4f;
             uint32_t c = Grained(flesh, level, x, y);
-            const float flow = 0.75f * TileNoise(x, y, 20, 133) +
-                               0.25f * TileNoise(x, y, 10, 134);
+            const float flow = 0.75f * TileNoise(x, y, 20, 133) + 0.25f * TileNoise(x, y, 10, 134);
             const float ridge = 1 - 2 * std::fabs(flow - 0.5f);
             if (cell.Border >= 1.2f && ridge > 0.95f) c = Grained(vein, 1.6f + 40 * (ridge - 0.95f), x, y);
             t.Put(x, y, c);

@@ -108,12 +108,11 @@ StarPlace PlaceStar(int k, uint32_t seed, int margin) {
 }  // namespace
 
 void PaintNebula(Tile t, bool farStars) {
-    const Colour deep = {6, 6, 22}, violet = {58, 24, 86}, blue = {24, 44, 104};
+    const Colour deep = {8, 8, 28}, violet = {96, 40, 140}, blue = {40, 70, 160};
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             // The veil is the same on both nebula tiles, so the checkerboard they form joins anywhere.
-            const float a = TileFractal(x, y, 40, 111),
-                        b = TileFractal(x, y, 20, 113);
+            const float a = TileFractal(x, y, 40, 111), b = TileFractal(x, y, 20, 113);
             const float grain = static_cast<float>(Hash(x, y, 115) >> 8) / 16777216.0f - 0.5f;
             const float veil = std::clamp(Smooth(0.3f, 0.85f, a) + 0.5f * grain, 0.0f, 1.0f);
             t.Put(x, y, Pack(Mix(deep, Mix(blue, violet, b), veil)));
