@@ -50,11 +50,14 @@ void PaintFarmland(Tile t, bool copses) {
             uint32_t c = Grained(r, level, x, y);
             // Hedgerows follow the borders, with a tree here and there along them.
             if (cell.Border < 2.2f) c = Grained(tree, 1.4f + 1.2f * TileNoise(x, y, 4, 9), x, y);
-            // Copses of trees: dark crowns lit on the upper left. The second farmland tile has its own
-            // woods, away from its edges so that both tiles join anywhere.
-            float wood = TileFractal(x, y, 20, 21);
-            if (copses) wood = std::max(wood, TileFractal(x, y, 10, 23) * EdgeFade(x, y, 12) + 0.02f);
-            if (wood > 0.66f) c = Grained(tree, wood > 0.7f ? 2.6f - 2.5f * (wood - 0.7f) * 5 : 3.4f, x, y);
+            // Small copses of trees scattered over the fields: dark crowns, lit on the upper left. The
+            // second farmland tile has more of them, away from its edges so that both tiles join.
+            float wood = TileFractal(x, y, 10, 21);
+            if (copses) wood += 0.06f * EdgeFade(x, y, 12);
+            if (wood > 0.68f) {
+                const float lit = TileFractal(x + 1, y + 1, 10, 21) - wood;
+                c = Grained(tree, 2.2f + 12 * lit, x, y, 0.6f);
+            }
             t.Put(x, y, Haze(c));
         }
 }

@@ -43,11 +43,12 @@ void PaintCloud(Tile t) {
             const float dx = (x + 0.5f - 42) / 30.0f, dy = (y + 0.5f - 38) / 16.0f;
             const float body = Smooth(0.0f, 0.5f, 1 - (dx * dx + dy * dy)) * EdgeFade(x, y, 10);
             const float density = body * Smooth(0.35f, 0.75f, n);
-            if (density < 0.08f || Bayer(x, y) > density * 1.4f) {
+            // Solid where the wisp is thick, frayed into a dither only at its edge.
+            if (density < 0.1f || (density < 0.3f && Bayer(x, y) > (density - 0.1f) * 5)) {
                 t.Clear(x, y);
                 continue;
             }
-            t.Put(x, y, Dithered(r, 1.6f + 2.6f * density - (dy > 0.4f ? 0.6f : 0), x, y));
+            t.Put(x, y, Grained(r, 3.4f + 1.6f * density - (dy > 0.4f ? 0.3f : 0), x, y, 0.5f));
         }
 }
 
