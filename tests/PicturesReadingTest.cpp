@@ -173,6 +173,14 @@ TEST(PicturesReading, EveryCellDrawnInPlayReadsOverEveryStage) {
             passing += share >= 0.99;
             EXPECT_GE(share, 0.99) << c.Name << " over stage " << stage + 1 << " (darkest quarter "
                                    << tones.Darkest << ", brightest " << tones.Brightest << ")";
+            // The backdrop lies in a darker, narrower band than the sprite: its brightest twentieth
+            // below the sprite's brightest quarter, its spread below the sprite's.
+            for (const MeasuredBackdrop& b : p.Stages[stage].Backdrops) {
+                EXPECT_LT(LuminancePercentile(b, 0.95), tones.Brightest)
+                    << c.Name << " over stage " << stage + 1;
+                EXPECT_LT(LuminanceSpread(b), LuminanceSpread(p.Characters, CellOf(c)))
+                    << c.Name << " over stage " << stage + 1;
+            }
         }
     }
     std::printf("readable at 99%% of spots: %d of %d cell-and-stage pairs\n", passing, pairs);

@@ -144,20 +144,23 @@ double LuminanceSpread(const Surface& sheet, const SpriteCell& cell) {
     return Spread(std::move(values));
 }
 
-double LuminanceSpread(const MeasuredBackdrop& backdrop) {
+double LuminancePercentile(const MeasuredBackdrop& backdrop, double fraction) {
     std::vector<BackdropColour> colours = backdrop.Colours;
     std::sort(colours.begin(), colours.end(),
               [](const BackdropColour& a, const BackdropColour& b) { return a.Luminance < b.Luminance; });
-    // The 5th and 95th percentile, walked over the colours' pixel counts.
-    const size_t n = backdrop.Luminance.size(), low = n * 5 / 100, high = std::min(n - 1, n * 95 / 100);
-    double lowValue = 0, highValue = 0;
+    // Walked over the colours' pixel counts.
+    const size_t n = backdrop.Luminance.size();
+    const size_t rank = std::min(n - 1, static_cast<size_t>(static_cast<double>(n) * fraction));
     size_t seen = 0;
     for (const BackdropColour& c : colours) {
-        if (seen <= low) lowValue = c.Luminance;
-        if (seen <= high) highValue = c.Luminance;
         seen += static_cast<size_t>(c.Pixels);
+        if (seen > rank) return c.Luminance;
     }
-    return highValue - lowValue;
+    return colours.empty() ? 0 : colours.back().Luminance;
+}
+
+double LuminanceSpread(const MeasuredBackdrop& backdrop) {
+    return LuminancePercentile(backdrop, 0.95) - LuminancePercentile(backdrop, 0.05);
 }
 
 double MeanChroma(const Surface& sheet, const SpriteCell& cell) {

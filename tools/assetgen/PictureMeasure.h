@@ -60,6 +60,8 @@ Readability MeasureReadability(const SpriteTones& sprite, const SpriteCell& cell
 // A sprite's pixels are those of its picture; a backdrop's are all of them.
 double LuminanceSpread(const Surface& sheet, const SpriteCell& cell);
 double LuminanceSpread(const MeasuredBackdrop& backdrop);
+// The luminance below which `fraction` of a backdrop's pixels lie.
+double LuminancePercentile(const MeasuredBackdrop& backdrop, double fraction);
 // The mean CIE chroma (colourfulness) of a cell's picture pixels, or of a backdrop.
 double MeanChroma(const Surface& sheet, const SpriteCell& cell);
 double MeanChroma(const MeasuredBackdrop& backdrop);
