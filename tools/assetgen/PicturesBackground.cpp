@@ -46,19 +46,35 @@ float LatticeNoise(float x, float y, int cell, uint32_t seed) {
 
 }  // namespace
 
+namespace {
+
+// The bend of the lattice at a pixel, from a coarse noise whose lattice lines lie off those of the
+// finer ones; scaled by each octave's cell size.
+struct Bend {
+    float U, V;
+};
+Bend BendAt(int x, int y, uint32_t seed) {
+    return {LatticeNoise(x + 0.5f, y + 0.5f, 40, seed + 7001) - 0.5f,
+            LatticeNoise(x + 20.5f, y + 20.5f, 40, seed + 7002) - 0.5f};
+}
+
+float BentNoise(int x, int y, int cell, uint32_t seed, Bend bend) {
+    const float reach = 1.2f * static_cast<float>(cell);
+    return LatticeNoise(x + 0.5f + reach * bend.U, y + 0.5f + reach * bend.V, cell, seed);
+}
+
+}  // namespace
+
 float TileNoise(int x, int y, int cell, uint32_t seed) {
-    // The warp itself comes from a coarse noise whose lattice lines lie off those of the finer one.
-    const float u = LatticeNoise(x + 0.5f, y + 0.5f, 40, seed + 7001) - 0.5f;
-    const float v = LatticeNoise(x + 20.5f, y + 20.5f, 40, seed + 7002) - 0.5f;
-    const float bend = 1.2f * static_cast<float>(cell);
-    return LatticeNoise(x + 0.5f + bend * u, y + 0.5f + bend * v, cell, seed);
+    return BentNoise(x, y, cell, seed, BendAt(x, y, seed));
 }
 
 float TileFractal(int x, int y, int cell, uint32_t seed) {
+    const Bend bend = BendAt(x, y, seed);
     float sum = 0, weight = 0, w = 1;
     for (int c = cell; c >= 2; c /= 2) {
         if (TileSize % c != 0) continue;
-        sum += w * TileNoise(x, y, c, seed + static_cast<uint32_t>(c));
+        sum += w * BentNoise(x, y, c, seed + static_cast<uint32_t>(c), bend);
         weight += w;
         w *= 0.55f;
     }
