@@ -217,7 +217,7 @@ TEST(PicturesReading, BackdropsHideTheGridOfTheirTiles) {
     for (const Stage& s : p.Stages) {
         double worst = 0;
         for (const testdata::StageScreen& screen : s.Screens) {
-            const SeamMeasure m = MeasureSeams(screen.Scenery);
+            const SeamMeasure m = MeasureSeams(screen.Screen);
             worst = std::max(worst, m.Ratio);
             EXPECT_LE(m.Ratio, 2.0) << "stage " << screen.Stage << " at frame " << screen.Frame << ": "
                                     << (m.Rows ? "row" : "column") << " phase " << m.Phase;

@@ -257,40 +257,24 @@ SeamMeasure WorstPhase(std::vector<double> steps, bool rows) {
 }  // namespace
 
 SeamMeasure MeasureSeams(const Surface& screen, int period) {
-    SeamMeasure worst;
-    // A screen of tiles holds a few thousand colours: each is worked out once.
-    std::unordered_map<uint32_t, double> linearOf;
-    for (const bool linear : {true, false}) {
-        std::vector<double> level(screen.Pixels.size());
-        for (size_t i = 0; i < level.size(); ++i) {
-            const uint32_t p = screen.Pixels[i];
-            if (!linear) {
-                level[i] = Luma(p);
-                continue;
-            }
-            auto [at, added] = linearOf.try_emplace(p, 0.0);
-            if (added) at->second = RelativeLuminance(p);
-            level[i] = at->second;
+    std::vector<double> level(screen.Pixels.size());
+    for (size_t i = 0; i < level.size(); ++i) level[i] = Luma(screen.Pixels[i]);
+    std::vector<double> columns(period, 0), rows(period, 0);
+    const int w = screen.Width, h = screen.Height;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const double v = level[static_cast<size_t>(y) * w + x];
+            if (x + 1 < w) columns[x % period] += std::fabs(level[static_cast<size_t>(y) * w + x + 1] - v);
+            if (y + 1 < h) rows[y % period] += std::fabs(level[static_cast<size_t>(y + 1) * w + x] - v);
         }
-        std::vector<double> columns(period, 0), rows(period, 0);
-        const int w = screen.Width, h = screen.Height;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const double v = level[static_cast<size_t>(y) * w + x];
-                if (x + 1 < w)
-                    columns[x % period] += std::fabs(level[static_cast<size_t>(y) * w + x + 1] - v);
-                if (y + 1 < h) rows[y % period] += std::fabs(level[static_cast<size_t>(y + 1) * w + x] - v);
-            }
-        // Every phase holds as many steps as any other but the last few columns and rows of the
-        // screen: the means are the sums over their counts.
-        for (int p = 0; p < period; ++p) {
-            columns[p] /= std::max(1, (w - 1 - p + period - 1) / period) * h;
-            rows[p] /= std::max(1, (h - 1 - p + period - 1) / period) * w;
-        }
-        for (const SeamMeasure& m : {WorstPhase(columns, false), WorstPhase(rows, true)})
-            if (m.Ratio > worst.Ratio) worst = m;
+    // Every phase holds as many steps as any other but the last few columns and rows of the screen:
+    // the means are the sums over their counts.
+    for (int p = 0; p < period; ++p) {
+        columns[p] /= std::max(1, (w - 1 - p + period - 1) / period) * h;
+        rows[p] /= std::max(1, (h - 1 - p + period - 1) / period) * w;
     }
-    return worst;
+    const SeamMeasure byColumns = WorstPhase(columns, false), byRows = WorstPhase(rows, true);
+    return byRows.Ratio > byColumns.Ratio ? byRows : byColumns;
 }
 
 }  // namespace veltrano::assetgen

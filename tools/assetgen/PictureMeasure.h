@@ -86,8 +86,9 @@ double ReadableSpotShare(const SpriteExtremes& sprite, const std::vector<double>
 // How plainly a screen shows the grid of its 80-pixel tiles. For each column phase 0..79, the mean
 // luminance step between the pixels at x and x + 1 over every x of that phase; likewise for rows. The
 // ratio is the largest phase's mean over the median phase's, the worse of columns and rows: 1 means no
-// phase stands out, a panel line on every tile edge makes it several times that. Measured both on
-// relative luminance and on the gamma-encoded luma the eye sees; the worse counts.
+// phase stands out, a panel line on every tile edge makes it several times that. Measured on the
+// gamma-encoded luma (0 to 255) the eye sees: relative luminance would let a few bright pixels outweigh
+// the whole of a dark backdrop.
 struct SeamMeasure {
     double Ratio = 0;
     int Phase = 0;      // where the worst step stands

@@ -42,7 +42,7 @@ float TileFractal(int x, int y, int cell, uint32_t seed);
 // per-pixel grain of `grain` levels that repeats every 80 pixels. A dither's texture is as strong as
 // the level is far from a shade, so it differs from place to place; the grain gives every part of a
 // tile the same fine texture, and the features of a tile stand on it evenly.
-uint32_t Grained(const Ramp& ramp, float level, int x, int y, float grain = 1.0f, uint32_t seed = 0);
+uint32_t Grained(const Ramp& ramp, float level, int x, int y, float grain = 1.6f, uint32_t seed = 0);
 // Irregular cells (fields, plates of tissue) that repeat every 80 pixels: which of `count` seeded
 // points lies nearest to (x, y) round the wrap, and how far the cell's border is (the second-nearest
 // distance less the nearest).
