@@ -25,7 +25,7 @@ Mask SymAbout(int size, std::initializer_list<Point> upperHalf) {
 Sprite WallBlock() {
     // A block of dressed stone that reads over any backdrop by its light face. Walls stand in long
     // rows and columns of these, so the block draws no hard line at a fixed place: its edge climbs
-    // from a dark rim through two shades to the face, and the face is lit smoothly from the upper
+    // from a dark rim through four shades to the face, and the face is lit smoothly from the upper
     // left, with no dither or inner frame whose lines a wall would repeat every 32 pixels.
     Sprite s(32, 32);
     const Ramp stone = MakeRamp(0xA89C94);
@@ -33,8 +33,9 @@ Sprite WallBlock() {
         for (int x = 0; x < 32; ++x) {
             const int edge = std::min(std::min(x, y), std::min(31 - x, 31 - y));
             const float lit = (31 - x - y) / 62.0f;  // 0.5 at the upper left, -0.5 at the lower right
-            float level = edge == 0 ? 1.3f : edge == 1 ? 2.3f : edge == 2 ? 3.1f : 3.8f + 0.5f * lit;
-            if (edge <= 2 && x + y < 31) level += 0.3f;  // the rims that face the light
+            static constexpr float Climb[] = {1.2f, 1.8f, 2.4f, 2.9f, 3.4f};
+            float level = edge < 5 ? Climb[edge] : 3.9f + 0.5f * lit;
+            if (edge < 5 && x + y < 31) level += 0.2f;  // the rims that face the light
             const int lo = std::min(4, static_cast<int>(level));
             s.Put(x, y, Pack(Mix(Unpack(stone.Shade[lo]), Unpack(stone.Shade[lo + 1]), level - lo)));
         }
