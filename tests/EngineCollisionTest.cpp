@@ -63,6 +63,69 @@ TEST(EngineCollision, ContactCostsAHitPointAndTheClassDecidesTheObject) {
     EXPECT_EQ(EnemyState[9500], StateActive);  // the lost ship is untouchable
 }
 
+TEST(EngineCollision, EveryClassRamsOrHitsAShipOnEachOfItsHitPoints) {
+    // What contact does to the object, by hit class; `Survivor` is read after the ship's hit point is
+    // taken, and `From800` spares the slots below 800.
+    enum Fate { NoContact, Destroyed, DestroyedIfShipSurvives, Stays, DestroyedFrom800, SurvivorFrom800 };
+    const Fate fates[] = {
+        Destroyed, DestroyedIfShipSurvives, Stays, DestroyedFrom800, SurvivorFrom800, Stays, Stays, NoContact,
+        Destroyed};
+    // A large object below 800, an enemy, an enemy bullet; each at 10,10 from the ship, inside every
+    // contact box.
+    for (int slot : {25, 2000, 9500}) {
+        for (int hitClass = -1; hitClass <= 9; ++hitClass) {
+            for (int hp = 1; hp <= 3; ++hp) {
+                StartStage();
+                PlayerHP = hp;
+                PlaceObject(slot, 310, 210, hitClass, 4);
+                BulletStep[slot] = 7;
+                CheckPlayerHit(slot);
+                const Fate fate = hitClass >= 0 && hitClass <= 8 ? fates[hitClass] : NoContact;
+                const int hpAfter = fate == NoContact ? hp : hp - 1;
+                const bool destroyed = fate == Destroyed ||
+                                       (fate == DestroyedIfShipSurvives && hpAfter >= 1) ||
+                                       (fate == DestroyedFrom800 && slot >= 800) ||
+                                       (fate == SurvivorFrom800 && hpAfter >= 1 && slot >= 800);
+                const std::string what = "slot " + std::to_string(slot) + " class " +
+                                         std::to_string(hitClass) + " ship on " + std::to_string(hp);
+                EXPECT_EQ(PlayerHP, hpAfter) << what;
+                EXPECT_EQ(EnemyState[slot], destroyed ? StateDestroyed : StateActive) << what;
+                EXPECT_EQ(EnemyHP[slot], 4) << what;  // ramming never costs the object hit points
+                if (slot >= FirstBulletSlot) {
+                    EXPECT_EQ(BulletStep[slot], destroyed ? 0 : 7) << what;
+                }
+                const bool lost = hpAfter <= 0;
+                EXPECT_EQ(PlayerShown, lost ? 0 : 1) << what;
+                EXPECT_EQ(PlayerActive, lost ? 0 : 1) << what;
+                EXPECT_EQ(PlayerUntouchable, lost ? 1 : 0) << what;
+                BulletStep[slot] = 0;
+            }
+        }
+    }
+}
+
+TEST(EngineCollision, ShotsWearDownEachHitPointAndTheLastOneDecides) {
+    // One shot a step against enemies and carriers of 1 to 3 hit points: destroyed (or an item) on the
+    // step that takes the last one, and not a step before.
+    for (int hitClass : {1, 4, 6}) {
+        for (int hp = 1; hp <= 3; ++hp) {
+            StartStage();
+            const int slot = hitClass == 6 ? 900 : 3000;
+            PlaceObject(slot, 300, 100, hitClass, hp);
+            for (int step = 1; step <= hp; ++step) {
+                PlaceShot(step, 300, 100);
+                CheckShotHits(slot);
+                const std::string what = "class " + std::to_string(hitClass) + " with " + std::to_string(hp) +
+                                         " hit points, shot " + std::to_string(step);
+                EXPECT_EQ(ShotLive[step], 0) << what;
+                EXPECT_EQ(EnemyHP[slot], hp - step) << what;
+                const int downState = hitClass == 6 ? StateItem : StateDestroyed;
+                EXPECT_EQ(EnemyState[slot], step == hp ? downState : StateActive) << what;
+            }
+        }
+    }
+}
+
 TEST(EngineCollision, ContactBoxesAreStrictAndOffsetInsideTheShip) {
     struct Case {
         int hitClass, dx, dy;
