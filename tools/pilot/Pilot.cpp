@@ -206,15 +206,17 @@ void Pilot::SteerDodging(RawInput& input) {
     }
 
     // What to line up with: the boss while it flies on screen, else the nearest enemy ahead that
-    // shots can damage.
+    // shots can damage (with PartsFirst, the boss only when nothing else is left to shoot).
     int targetY = -1, targetX = 640;
-    if (BossSlot >= 0 && BossSlot < ObjectSlotCount && EnemyState[BossSlot] == StateActive &&
-        OnScreen(BossSlot)) {
+    const bool bossOnScreen = BossSlot >= 0 && BossSlot < ObjectSlotCount &&
+                              EnemyState[BossSlot] == StateActive && OnScreen(BossSlot);
+    if (bossOnScreen && !Chosen.PartsFirst) {
         targetX = EnemyX[BossSlot];
         targetY = EnemyY[BossSlot];
     } else {
         int bestDistance = 1 << 30;
         for (int i = 0; i < FirstBulletSlot; ++i) {
+            if (i == BossSlot) continue;
             if (EnemyState[i] != StateActive || !Shootable(EnemySize[i]) || !OnScreen(i)) continue;
             if (EnemyX[i] < px + 16) continue;
             const int distance = EnemyX[i] - px + std::abs(EnemyY[i] - py) / 2;
@@ -223,6 +225,10 @@ void Pilot::SteerDodging(RawInput& input) {
                 targetX = EnemyX[i];
                 targetY = EnemySize[i] <= 2 ? EnemyY[i] - 8 : EnemyY[i];
             }
+        }
+        if (targetY < 0 && bossOnScreen) {
+            targetX = EnemyX[BossSlot];
+            targetY = EnemyY[BossSlot];
         }
     }
 

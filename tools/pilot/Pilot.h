@@ -21,6 +21,7 @@ struct PilotOptions {
     bool Power = false;        // full power and both options the first time it steers in a play scene
     bool Untouchable = false;  // nothing touches the ship (a test's trick, not a player's)
     bool Continue = false;     // take a continue when the last ship is lost
+    bool PartsFirst = false;   // dodge: line up with the boss's parts and escorts before the boss
 };
 
 class Pilot {

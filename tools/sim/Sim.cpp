@@ -55,8 +55,10 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --no-fire          the pilot does not fire
   --power            the pilot starts with full power and both options
   --continues        the pilot takes a continue whenever the last ship is lost
+  --parts-first      the dodging pilot lines up with the boss's parts and escorts before the boss
   --until-next-scene stop when the scene the run started in (after --scene/--enter) is left;
                      every scene change is printed with whether the scene's boss was shot down
+                     and how many of the other enemies seen on screen were shot down
   --record FILE      record the game (from the ship select's start, --scene or --enter, to its
                      end or the last frame) as a replay file; --invincible cannot be recorded,
                      nor --power with a game started by --scene
@@ -228,6 +230,8 @@ int main(int argc, char** argv) {
             pilotOptions.Power = true;
         else if (arg == "--continues")
             pilotOptions.Continue = true;
+        else if (arg == "--parts-first")
+            pilotOptions.PartsFirst = true;
         else if (arg == "--until-next-scene")
             untilNextScene = true;
         else if (arg == "--record")
@@ -336,8 +340,9 @@ int main(int argc, char** argv) {
             if (!recordFile.empty()) recorder.BeginEntered();
             EnterSceneDirectly(enterScene, shotType, ShotPower, Option1On == 1, Option2On == 1);
         }
-        if (!usePilot && (pilotOptions.Power || pilotOptions.Continue || !pilotOptions.Fire)) {
-            std::fprintf(stderr, "sim: --power, --continues and --no-fire need --pilot\n");
+        if (!usePilot &&
+            (pilotOptions.Power || pilotOptions.Continue || !pilotOptions.Fire || pilotOptions.PartsFirst)) {
+            std::fprintf(stderr, "sim: --power, --continues, --parts-first and --no-fire need --pilot\n");
             return 2;
         }
         if (usePilot && !inputFile.empty()) {
@@ -347,6 +352,9 @@ int main(int argc, char** argv) {
         pilotOptions.Untouchable = invincible;
         Pilot pilot(pilotOptions);
         const int firstScene = Scene;
+        // The enemies other than the boss that were seen on screen in the current scene, to tell at
+        // its end which of them were shot down.
+        std::vector<unsigned char> seen(FirstBulletSlot, 0);
         int f = 1;
         for (; f <= frames && !(playing && player.Finished()); ++f) {
             if (untilNextScene && Scene != firstScene) break;
@@ -376,6 +384,28 @@ int main(int argc, char** argv) {
                     std::printf("boss switched off by its time-out %d frames before\n", bossDeadTime);
                 else
                     std::printf("boss not destroyed\n");
+                int shot = 0, total = 0;
+                std::string standing;
+                for (int i = 0; i < FirstBulletSlot; ++i) {
+                    if (!seen[i]) continue;
+                    ++total;
+                    // Hit points run out only by shots; a part the script switched off keeps some.
+                    if (EnemyHP[i] < 1)
+                        ++shot;
+                    else if (standing.size() < 200)
+                        standing.append(" ").append(std::to_string(i));
+                }
+                std::printf("  enemies shot down: %d of %d%s%s\n", shot, total,
+                            standing.empty() ? "" : ", not:", standing.c_str());
+                std::fill(seen.begin(), seen.end(), 0);
+            }
+            for (int i = 0; i < FirstBulletSlot; ++i) {
+                const int hitClass = EnemySize[i];
+                if (i != BossSlot && EnemyState[i] == StateActive &&
+                    (hitClass == LargeEnemyClass || hitClass == SmallEnemyClass ||
+                     hitClass == ItemCarrierClass) &&
+                    EnemyX[i] + 32 > 0 && EnemyX[i] < 640 && EnemyY[i] + 32 > 0 && EnemyY[i] < 480)
+                    seen[i] = 1;
             }
             if (trace)
                 std::printf("%d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
