@@ -282,17 +282,21 @@ TEST(EngineCollision, ItemEffectsByRange) {
 }
 
 TEST(EngineCollision, PointsGoBySlotAndOnlyInScoringScenes) {
-    EXPECT_EQ(SlotPoints(8), 0);
-    EXPECT_EQ(SlotPoints(10), 0);
-    EXPECT_EQ(SlotPoints(18), 5000000);
-    EXPECT_EQ(SlotPoints(6), 100000);
-    EXPECT_EQ(SlotPoints(1799), 100);
-    EXPECT_EQ(SlotPoints(1800), 500);
-    EXPECT_EQ(SlotPoints(2480), 5000);
-    EXPECT_EQ(SlotPoints(2500), 0);
-    EXPECT_EQ(SlotPoints(6999), 700);
-    EXPECT_EQ(SlotPoints(8999), 200);
-    EXPECT_EQ(SlotPoints(9000), 0);
+    // Every row of the points table at both its ends, and the slots just outside them.
+    const struct {
+        int First, Last, Points;
+    } rows[] = {
+        {0, 5, 0},          {6, 6, 100000},    {7, 7, 200000},     {8, 8, 0},          {9, 9, 300000},
+        {10, 10, 0},        {11, 11, 400000},  {12, 12, 500000},   {13, 13, 600000},   {14, 14, 700000},
+        {15, 15, 800000},   {16, 16, 900000},  {17, 17, 1000000},  {18, 18, 5000000},  {19, 799, 0},
+        {800, 999, 200},    {1000, 1799, 100}, {1800, 2399, 500},  {2400, 2479, 1000}, {2480, 2499, 5000},
+        {2500, 2999, 0},    {3000, 3499, 500}, {3500, 3999, 1000}, {4000, 4499, 500},  {4500, 5499, 0},
+        {5500, 6499, 1500}, {6500, 6999, 700}, {7000, 7999, 0},    {8000, 8999, 200},  {9000, 19999, 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SlotPoints(row.First), row.Points) << "slot " << row.First;
+        EXPECT_EQ(SlotPoints(row.Last), row.Points) << "slot " << row.Last;
+    }
 
     StartStage();
     for (int slot : {8, 10, 18}) PlaceObject(slot, -128, -128, 3, 0, StateDestroyed);
