@@ -37,11 +37,12 @@ for entry in "${golden[@]}"; do
   "$sim" --replay "$file" --verify
 done
 # The boss-only scenes whose scripts branch on the boss's parts (stage 4's guns, stage 6's arms and
-# pylons), flown by the pilot that shoots the parts before the boss, so that the branches no stage
-# plays (the fans of a boss whose guns or upper pylon are down) are played. The boss must be shot
-# down and every part named here must fall to shots.
+# pylons, stage 10's rings), flown by the pilot that shoots the parts before the boss, so that the
+# branches no stage plays (the fans of a boss whose guns or upper pylon are down, a ring broken by
+# shots) are played. The boss must be shot down, and the parts named must fall to shots: A-B every
+# slot from A to B, A~B at least one of them (a ring breaks when one of its four falls).
 boss_only=(
-  "boss-stage04 17 117 2400-2411" "boss-stage06 19 119 2424-2425"
+  "boss-stage04 17 117 2400-2411" "boss-stage06 19 119 2424-2425" "boss-stage10 23 123 2484~2487"
 )
 for entry in "${boss_only[@]}"; do
   read -r name scene seed parts <<<"$entry"
@@ -50,13 +51,16 @@ for entry in "${boss_only[@]}"; do
     --until-next-scene --frames 20000 --record "$file")
   echo "$name: $(tr '\n' ' ' <<<"$log")"
   grep -q "boss shot down" <<<"$log" || { echo "record-golden: $name did not end with its boss shot down" >&2; exit 1; }
-  standing=$(sed -n 's/.*enemies shot down: [0-9]* of [0-9]*, not://p' <<<"$log")
-  for ((slot = ${parts%-*}; slot <= ${parts#*-}; ++slot)); do
-    if grep -qw "$slot" <<<"$standing"; then
-      echo "record-golden: $name left part $slot standing" >&2
-      exit 1
+  standing=" $(sed -n 's/.*enemies shot down: [0-9]* of [0-9]*, not://p' <<<"$log") "
+  first=${parts%[-~]*} last=${parts#*[-~]} fallen=0
+  for ((slot = first; slot <= last; ++slot)); do
+    if [[ $standing == *" $slot "* ]]; then
+      [[ $parts == *-* ]] && { echo "record-golden: $name left part $slot standing" >&2; exit 1; }
+    else
+      fallen=1
     fi
   done
+  [ "$fallen" = 1 ] || { echo "record-golden: $name shot down none of $parts" >&2; exit 1; }
   "$sim" --replay "$file" --verify
 done
 "$sim" --enter 24 --seed 124 --input "$confirm" --until-next-scene --frames 4000 --record "$out/staff-roll.vgr"

@@ -454,6 +454,16 @@ TEST(ReplayFile, BadFilesAreRefusedWithOneLineSayingWhy) {
         {"no ships", at(ShipsAt, 0), "impossible number of ships 0"},
         {"ten ships", at(ShipsAt, 10), "impossible number of ships 10"},
         {"impossible power", at(PowerAt, 4), "impossible weapon power 4"},
+        {"no power", at(PowerAt, 0), "impossible weapon power 0"},
+        {"no weapon", at(ShotTypeAt, 0), "impossible weapon 0"},
+        {"button past 32", at(ButtonsAt + 3, 33), "impossible button number 33"},
+        {"cursor below the rows", at(CursorAt, 0), "impossible menu cursor 0"},
+        {"cursor past the rows",
+         [](std::vector<uint8_t>& b) {
+             b[CursorAt] = 448 & 0xff;
+             b[CursorAt + 1] = 448 >> 8;
+         },
+         "impossible menu cursor 448"},
         {"impossible options", at(OptionsAt, 4), "impossible option flags"},
         {"cursor between rows", at(CursorAt, 65), "impossible menu cursor 65"},
         {"impossible latches", at(LatchesAt, 4), "impossible latch flags"},
@@ -466,7 +476,8 @@ TEST(ReplayFile, BadFilesAreRefusedWithOneLineSayingWhy) {
          "score out of range"},
         {"checkpoint in no scene", stream(join({0x40}, CheckpointRecord(1, LastScene + 1))),
          "checkpoint with impossible scene"},
-        {"unknown end", stream(join(join({0x40}, checkpoint(1)), {0x05, 9, 0, 1})), "unknown end 9"},
+        {"end past the last", stream(join(join({0x40}, checkpoint(1)), {0x05, 5, 0, 1})), "unknown end 5"},
+        {"end 0", stream(join(join({0x40}, checkpoint(1)), {0x05, 0, 0, 1})), "unknown end 0"},
         {"no frame at all", stream({0x05, 1, 0, 0}), "holds no frame"},
         {"longer than six hours",
          [&](std::vector<uint8_t>& b) {

@@ -354,7 +354,7 @@ int main(int argc, char** argv) {
         const int firstScene = Scene;
         // The enemies other than the boss that were seen on screen in the current scene, to tell at
         // its end which of them were shot down.
-        std::vector<unsigned char> seen(FirstBulletSlot, 0);
+        std::vector<unsigned char> seen(FirstBulletSlot, 0), fell(FirstBulletSlot, 0);
         int f = 1;
         for (; f <= frames && !(playing && player.Finished()); ++f) {
             if (untilNextScene && Scene != firstScene) break;
@@ -390,7 +390,7 @@ int main(int argc, char** argv) {
                     if (!seen[i]) continue;
                     ++total;
                     // Hit points run out only by shots; a part the script switched off keeps some.
-                    if (EnemyHP[i] < 1)
+                    if (fell[i])
                         ++shot;
                     else if (standing.size() < 200)
                         standing.append(" ").append(std::to_string(i));
@@ -398,8 +398,11 @@ int main(int argc, char** argv) {
                 std::printf("  enemies shot down: %d of %d%s%s\n", shot, total,
                             standing.empty() ? "" : ", not:", standing.c_str());
                 std::fill(seen.begin(), seen.end(), 0);
+                std::fill(fell.begin(), fell.end(), 0);
             }
-            for (int i = 0; i < FirstBulletSlot; ++i) {
+            // On a scene change the new scene's init has given the slots their hit points again.
+            for (int i = 0; i < FirstBulletSlot && Scene == sceneBefore; ++i) {
+                if (seen[i] && EnemyHP[i] < 1) fell[i] = 1;
                 const int hitClass = EnemySize[i];
                 if (i != BossSlot && EnemyState[i] == StateActive &&
                     (hitClass == LargeEnemyClass || hitClass == SmallEnemyClass ||
