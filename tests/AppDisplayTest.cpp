@@ -40,8 +40,9 @@ TEST(DisplayScaling, EachModePlacesThePictureAsItSays) {
 
     EXPECT_EQ(WindowScaleFor(0, 1920, 1040), 2);  // the largest that fits a desktop with a panel
     EXPECT_EQ(WindowScaleFor(0, 1280, 720), 1);
-    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);   // never below 1
-    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 3);  // asked for is asked for
+    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);    // never below 1
+    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 3);   // asked for is asked for
+    EXPECT_EQ(WindowScaleFor(1, 1920, 1040), 1);  // even the smallest, where a larger one fits
     EXPECT_EQ(WindowScaleFor(99, 1280, 720), MaxWindowScale);
 
     EXPECT_EQ(NextScaling(Scaling::Sharp), Scaling::Fit);

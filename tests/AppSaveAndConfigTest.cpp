@@ -133,6 +133,34 @@ TEST(ConfigFile, ValuesAreChangedInPlaceAndEveryOtherByteIsKept) {
     EXPECT_EQ(ini.Text(), expected);
 }
 
+TEST(ConfigFile, AnIntegerIsAWholeSignedDecimalThatFits32Bits) {
+    const struct {
+        const char* Value;
+        std::optional<int> Read;
+    } values[] = {
+        {"7", 7},
+        {"+3", 3},
+        {"-1", -1},
+        {"007", 7},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"", std::nullopt},
+        {"+", std::nullopt},
+        {"-", std::nullopt},
+        {"3x", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1 2", std::nullopt},
+    };
+    for (const auto& v : values) {
+        ConfigFile ini;
+        ini.OpenText(std::string("[KeyConfig]\nZ= ") + v.Value + " \n");
+        EXPECT_EQ(ini.ReadInteger("KeyConfig", "Z"), v.Read) << '"' << v.Value << '"';
+    }
+}
+
 TEST(ConfigFile, AByteOrderMarkBeforeTheFirstSectionIsReadThroughAndKept) {
     // Editors on some desktops start a UTF-8 file with a byte order mark.
     const fs::path folder = testdata::MakeProgramFolder();

@@ -522,6 +522,76 @@ TEST(ReplayFile, BadFilesAreRefusedWithOneLineSayingWhy) {
     fs::remove(huge);
 }
 
+TEST(ReplayFile, EveryHeaderFieldReadsBackAsWritten) {
+    // Two headers in which every field differs from the other and from its default, so that a field
+    // written or read in another's place shows.
+    ReplayHeader a;
+    a.GameVersion = "1.2.3-test";
+    a.Seed = 0x89abcdef;
+    a.Start = ReplayStart::Entered;
+    a.StartScene = ChallengeScene;
+    a.ShotType = 6;
+    a.Difficulty = 2;
+    a.Lives = 9;
+    a.ShotPower = 3;
+    a.Option1 = true;
+    a.Option2 = false;
+    a.Buttons[0] = 32;
+    a.Buttons[1] = 5;
+    a.Buttons[2] = 0;
+    a.Buttons[3] = 17;
+    a.CurrentStates = ReplayStateMask;
+    a.PreviousRawStates = 0x123456789;
+    a.MenuCursorY = 384;
+    a.UpLatch = false;
+    a.DownLatch = true;
+    ReplayHeader b;
+    b.GameVersion = "";
+    b.Seed = 1;
+    b.Start = ReplayStart::ShipSelect;
+    b.StartScene = BossRush10Scene;
+    b.ShotType = 2;
+    b.Difficulty = 0;
+    b.Lives = 1;
+    b.ShotPower = 2;
+    b.Option1 = false;
+    b.Option2 = true;
+    b.Buttons[0] = 4;
+    b.Buttons[1] = 0;
+    b.Buttons[2] = 31;
+    b.Buttons[3] = 1;
+    b.CurrentStates = 0x800000001;
+    b.PreviousRawStates = 0;
+    b.MenuCursorY = 128;
+    b.UpLatch = true;
+    b.DownLatch = false;
+    for (const ReplayHeader* h : {&a, &b}) {
+        Replay r = SmallReplay();
+        r.Header = *h;
+        const std::vector<uint8_t> bytes = EncodeReplay(r);
+        Replay back;
+        std::string error;
+        ASSERT_TRUE(ParseReplay(bytes.data(), bytes.size(), back, &error)) << error;
+        const ReplayHeader& g = back.Header;
+        EXPECT_EQ(g.GameVersion, h->GameVersion);
+        EXPECT_EQ(g.Seed, h->Seed);
+        EXPECT_EQ(g.Start, h->Start);
+        EXPECT_EQ(g.StartScene, h->StartScene);
+        EXPECT_EQ(g.ShotType, h->ShotType);
+        EXPECT_EQ(g.Difficulty, h->Difficulty);
+        EXPECT_EQ(g.Lives, h->Lives);
+        EXPECT_EQ(g.ShotPower, h->ShotPower);
+        EXPECT_EQ(g.Option1, h->Option1);
+        EXPECT_EQ(g.Option2, h->Option2);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(g.Buttons[i], h->Buttons[i]) << "button " << i;
+        EXPECT_EQ(g.CurrentStates, h->CurrentStates);
+        EXPECT_EQ(g.PreviousRawStates, h->PreviousRawStates);
+        EXPECT_EQ(g.MenuCursorY, h->MenuCursorY);
+        EXPECT_EQ(g.UpLatch, h->UpLatch);
+        EXPECT_EQ(g.DownLatch, h->DownLatch);
+    }
+}
+
 TEST(ReplayFile, AnHourOfBusyInputStaysUnderAMegabyteAndReadsBack) {
     Replay hour;
     hour.Header.GameVersion = "0.9.0";
