@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
@@ -39,8 +40,9 @@ TEST(DisplayScaling, EachModePlacesThePictureAsItSays) {
 
     EXPECT_EQ(WindowScaleFor(0, 1920, 1040), 2);  // the largest that fits a desktop with a panel
     EXPECT_EQ(WindowScaleFor(0, 1280, 720), 1);
-    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);   // never below 1
-    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 3);  // asked for is asked for
+    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);    // never below 1
+    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 3);   // asked for is asked for
+    EXPECT_EQ(WindowScaleFor(1, 1920, 1040), 1);  // even the smallest, where a larger one fits
     EXPECT_EQ(WindowScaleFor(99, 1280, 720), MaxWindowScale);
 
     EXPECT_EQ(NextScaling(Scaling::Sharp), Scaling::Fit);
@@ -133,6 +135,73 @@ TEST(DisplayConfig, TheSectionRoundTripsBrokenValuesFallBackWithOneLineEachAndKe
     config.Open(ini.string(), nullptr);
     EXPECT_EQ(ReadDisplaySettings(config, &complaints), DisplaySettings{});
     EXPECT_TRUE(complaints.empty());
+}
+
+TEST(DisplayConfig, EveryChoiceRoundTripsOnItsOwnKeyAndEveryBoundAndSpellingIsRead) {
+    const fs::path ini = testdata::MakeProgramFolder() / "VeltranoIni.ini";
+    ConfigFile config;
+    config.Open(ini.string(), nullptr);
+    // Every mix of the three switches, each with its own scale and scaling, so that a value written
+    // to or read from another key shows.
+    const int scales[] = {0, 16, 1, 7, 2, 15, 3, 9};
+    for (int mix = 0; mix < 8; ++mix) {
+        DisplaySettings chosen;
+        chosen.FullScreen = (mix & 1) != 0;
+        chosen.VSync = (mix & 2) != 0;
+        chosen.PauseOnFocusLoss = (mix & 4) != 0;
+        chosen.WindowScale = scales[mix];
+        chosen.Mode = static_cast<Scaling>(mix % 3);
+        std::string error;
+        ASSERT_TRUE(WriteDisplaySettings(config, chosen, &error)) << error;
+        ConfigFile reread;
+        reread.Open(ini.string(), nullptr);
+        std::vector<std::string> complaints;
+        EXPECT_EQ(ReadDisplaySettings(reread, &complaints), chosen) << "mix " << mix;
+        EXPECT_TRUE(complaints.empty()) << "mix " << mix;
+        EXPECT_EQ(reread.ReadString("Display", "VSync"), chosen.VSync ? "1" : "0") << "mix " << mix;
+    }
+
+    // One key at a time: accepted values and the ones just past each bound.
+    const struct {
+        const char* Line;
+        bool Accepted;
+        std::function<bool(const DisplaySettings&)> Holds;
+    } lines[] = {
+        {"WindowScale=0", true, [](const DisplaySettings& d) { return d.WindowScale == 0; }},
+        {"WindowScale=16", true, [](const DisplaySettings& d) { return d.WindowScale == 16; }},
+        {"WindowScale=-1", false, [](const DisplaySettings& d) { return d.WindowScale == 0; }},
+        {"WindowScale=17", false, [](const DisplaySettings& d) { return d.WindowScale == 0; }},
+        {"WindowScale=1x", false, [](const DisplaySettings& d) { return d.WindowScale == 0; }},
+        {"FullScreen=0", true, [](const DisplaySettings& d) { return !d.FullScreen; }},
+        {"VSync=0", true, [](const DisplaySettings& d) { return !d.VSync && d.PauseOnFocusLoss; }},
+        {"PauseOnFocusLoss=0", true, [](const DisplaySettings& d) { return d.VSync && !d.PauseOnFocusLoss; }},
+        {"VSync=-1", false, [](const DisplaySettings& d) { return d.VSync; }},
+        {"Scaling=", false, [](const DisplaySettings& d) { return d.Mode == Scaling::Fit; }},
+        {"Scaling=sharpen", false, [](const DisplaySettings& d) { return d.Mode == Scaling::Fit; }},
+    };
+    for (const auto& line : lines) {
+        config.OpenText(std::string("[Display]\n") + line.Line + "\n");
+        std::vector<std::string> complaints;
+        const DisplaySettings read = ReadDisplaySettings(config, &complaints);
+        EXPECT_TRUE(line.Holds(read)) << line.Line;
+        EXPECT_EQ(complaints.size(), line.Accepted ? 0u : 1u) << line.Line;
+    }
+    // Every scaling's name in every case.
+    const struct {
+        Scaling Mode;
+        const char* Spellings[3];
+    } names[] = {{Scaling::Sharp, {"sharp", "SHARP", "Sharp"}},
+                 {Scaling::Fit, {"fit", "FIT", "fIt"}},
+                 {Scaling::Stretch, {"stretch", "STRETCH", "Stretch"}}};
+    for (const auto& name : names) {
+        for (const char* spelling : name.Spellings) {
+            config.OpenText(std::string("[Display]\nScaling=") + spelling + "\n");
+            std::vector<std::string> complaints;
+            // A refused name would keep the default and say so.
+            EXPECT_EQ(ReadDisplaySettings(config, &complaints).Mode, name.Mode) << spelling;
+            EXPECT_TRUE(complaints.empty()) << spelling;
+        }
+    }
 }
 
 TEST(DisplayKeys, F11AndAltEnterSwitchFullScreenF10CyclesTheScalingAndTheChoicesAreKept) {

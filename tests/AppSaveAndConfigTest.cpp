@@ -133,6 +133,61 @@ TEST(ConfigFile, ValuesAreChangedInPlaceAndEveryOtherByteIsKept) {
     EXPECT_EQ(ini.Text(), expected);
 }
 
+TEST(ConfigFile, AnIntegerIsAWholeSignedDecimalThatFits32Bits) {
+    const struct {
+        const char* Value;
+        std::optional<int> Read;
+    } values[] = {
+        {"7", 7},
+        {"+3", 3},
+        {"-1", -1},
+        {"007", 7},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"", std::nullopt},
+        {"+", std::nullopt},
+        {"-", std::nullopt},
+        {"3x", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1 2", std::nullopt},
+    };
+    for (const auto& v : values) {
+        ConfigFile ini;
+        ini.OpenText(std::string("[KeyConfig]\nZ= ") + v.Value + " \n");
+        EXPECT_EQ(ini.ReadInteger("KeyConfig", "Z"), v.Read) << '"' << v.Value << '"';
+    }
+}
+
+TEST(ConfigFile, AByteOrderMarkBeforeTheFirstSectionIsReadThroughAndKept) {
+    // Editors on some desktops start a UTF-8 file with a byte order mark.
+    const fs::path folder = testdata::MakeProgramFolder();
+    const std::string keys = "\xEF\xBB\xBF[KeyConfig]\r\nZ=3\r\nX=1\r\nC=2\r\nSPACE=4\r\n";
+    WriteBytes(folder / "VeltranoIni.ini", keys);
+    testing::internal::CaptureStderr();
+    {
+        HeadlessGame game(folder.string());
+        EXPECT_EQ(SpeedButton, 3);
+        EXPECT_EQ(FireButton, 1);
+        EXPECT_EQ(BurstButton, 2);
+        EXPECT_EQ(ConfirmButton, 4);
+        game.KeyDown(Vk::F10);  // the display choices are written beside the keys
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    const std::string after = testdata::ReadFile(folder / "VeltranoIni.ini");
+    EXPECT_EQ(after.substr(0, keys.size()), keys);  // the mark and the keys as they were, nothing added
+    EXPECT_EQ(after.rfind("[KeyConfig]"), 3u) << after;
+    EXPECT_NE(after.find("\r\n[Display]\r\n"), std::string::npos) << after;
+    ConfigFile ini;
+    ini.OpenText(after);
+    EXPECT_EQ(ini.ReadInteger("KeyConfig", "Z"), 3);
+    ini.WriteInteger("KeyConfig", "Z", 5);
+    const std::string changed = "\xEF\xBB\xBF[KeyConfig]\r\nZ=5\r\n";
+    EXPECT_EQ(ini.Text().substr(0, changed.size()), changed);
+}
+
 TEST(ConfigFile, TheKeyConfigurationScreenWritesAWellFormedFileKeepingTheRest) {
     const fs::path folder = testdata::MakeProgramFolder();
     struct Case {
