@@ -51,9 +51,9 @@ TEST(SoundBank, ACueIsHeardInTheAudioOfItsOwnFrameAndSilencedInTheNext) {
     EXPECT_LE(first / MixChannels, SoftLimiter::LookAhead + 8);
     SilenceSound(BombSound);
     game.Frame();
-    // Only the look-ahead's last few milliseconds of the bomb are left in the next frame.
+    // Only the look-ahead's last few milliseconds of the bomb and its fade are left in the next frame.
     const std::vector<int16_t>& after = game.FrameSound();
-    EXPECT_TRUE(std::all_of(after.begin() + SoftLimiter::LookAhead * MixChannels, after.end(),
+    EXPECT_TRUE(std::all_of(after.begin() + (SoftLimiter::LookAhead + FadeFrames) * MixChannels, after.end(),
                             [](int16_t v) { return v == 0; }));
 }
 
