@@ -70,6 +70,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --every N          also save a screenshot every N frames
   --out DIR          where screenshots go (default .)
   --wav FILE         write the mixed audio (32000 Hz stereo 16-bit) to FILE
+  --wav-parts PREFIX also write the effects and the music apart, at the master gain before the
+                     limiter, to PREFIX-effects.wav and PREFIX-music.wav
   --stats S          measure scene S instead: enter it, play it with the pilot until it ends (at
                      most --frames frames, default here 60000) and print per section (waves,
                      approach, mid-boss, boss) launches/s, average and 95th-percentile bullets on
@@ -180,7 +182,8 @@ std::string DefaultDataFolder(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, recordFile, replayFile;
+    std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, partsPrefix, recordFile,
+                replayFile;
     int frames = -1, startScene = -100, shotType = 1, every = 0, enterScene = -100;
     long long seed = -1;
     bool trace = false, invincible = false, usePilot = false, untilNextScene = false, verify = false;
@@ -244,6 +247,8 @@ int main(int argc, char** argv) {
             outDir = value();
         else if (arg == "--wav")
             wavFile = value();
+        else if (arg == "--wav-parts")
+            partsPrefix = value();
         else if (arg == "--timeline")
             timelineEvery = std::atoi(value().c_str());
         else if (arg == "--stats")
@@ -286,6 +291,8 @@ int main(int argc, char** argv) {
     try {
         HeadlessGame game(data);
         game.KeepAudio = !wavFile.empty();
+        MixParts parts;
+        if (!partsPrefix.empty()) KeepMixParts(&parts);
         // Without a screenshot nobody looks at the pictures.
         if (shots.empty() && every == 0) game.DropPictures();
         ReplayPlayer player(replay);
@@ -406,6 +413,14 @@ int main(int argc, char** argv) {
         if (!wavFile.empty() && !WriteWav(wavFile, game.Audio)) {
             std::fprintf(stderr, "sim: %s: cannot write\n", wavFile.c_str());
             return 1;
+        }
+        KeepMixParts(nullptr);
+        for (const auto& [part, samples] :
+             {std::pair{"-effects.wav", &parts.Effects}, {"-music.wav", &parts.Music}}) {
+            if (!partsPrefix.empty() && !WriteWav(partsPrefix + part, *samples)) {
+                std::fprintf(stderr, "sim: %s%s: cannot write\n", partsPrefix.c_str(), part);
+                return 1;
+            }
         }
     } catch (const std::exception& e) {
         // A file the game cannot load (at start-up or at a scene change), named on one line.
