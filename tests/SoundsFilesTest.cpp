@@ -70,7 +70,58 @@ int StepPercentile(const int16_t* s, size_t count, size_t stride, int percent) {
     return step;
 }
 
+// The energy of the channels' mean between `low` and `high` Hz (two second-order high-passes, then
+// two low-passes), and over all frequencies.
+struct BandEnergy {
+    double band = 0, all = 0;
+};
+BandEnergy EnergyBetween(const std::vector<int16_t>& s, int channels, double low, double high) {
+    struct Biquad {
+        double b0, b1, b2, a1, a2, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        Biquad(bool highPass, double hz) {
+            const double w = 2 * Pi * hz / SampleRate, c = std::cos(w), alpha = std::sin(w) / std::sqrt(2.0);
+            const double a0 = 1 + alpha, edge = highPass ? (1 + c) / 2 : (1 - c) / 2;
+            b0 = edge / a0;
+            b1 = (highPass ? -2 * edge : 2 * edge) / a0;
+            b2 = edge / a0;
+            a1 = -2 * c / a0;
+            a2 = (1 - alpha) / a0;
+        }
+        double Run(double x) {
+            const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+            x2 = x1, x1 = x, y2 = y1, y1 = y;
+            return y;
+        }
+    };
+    Biquad filters[4] = {{true, low}, {true, low}, {false, high}, {false, high}};
+    BandEnergy e;
+    for (size_t i = 0; i + channels <= s.size(); i += channels) {
+        double v = 0;
+        for (int c = 0; c < channels; ++c) v += s[i + c];
+        v /= channels;
+        e.all += v * v;
+        for (Biquad& f : filters) v = f.Run(v);
+        e.band += v * v;
+    }
+    return e;
+}
+
 }  // namespace
+
+TEST(SoundsFiles, TheShotKeepsOutOfTheMelodysBand) {
+    // The shot restarts eight times a second for a whole stage: in 1-3 kHz, where the melodies
+    // sing, it must stay well below every stage's music, and little of it may lie there at all.
+    const TestWave& shot = Load("Shot");
+    const BandEnergy shotEnergy = EnergyBetween(shot.samples, shot.channels, 1000, 3000);
+    EXPECT_LT(shotEnergy.band, shotEnergy.all * 0.03);
+    for (const char* name : MusicFiles) {
+        SCOPED_TRACE(name);
+        const TestWave& music = Load(name);
+        const double musicPerSecond =
+            EnergyBetween(music.samples, music.channels, 1000, 3000).band / music.Seconds();
+        EXPECT_LT(10 * std::log10(8 * shotEnergy.band / musicPerSecond), -10.0);
+    }
+}
 
 TEST(SoundsFiles, EveryWaveIsMono16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
     std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
