@@ -75,6 +75,24 @@ TEST(SoundBank, EverySlotPlayingAtOnceStaysBelowFullScale) {
     EXPECT_GT(after.LimitedFrames, before.LimitedFrames) << "all eleven at once need the limiter";
 }
 
+TEST(SoundBank, TheMusicReachesTheMixInStereo) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    WorldRunning = 0;
+    PlaySound(StageMusic, true);
+    double sides = 0, mid = 0;
+    for (int f = 0; f < 40; ++f) {
+        game.Frame();
+        const std::vector<int16_t>& sound = game.FrameSound();
+        for (size_t i = 0; i + 1 < sound.size(); i += 2) {
+            const double l = sound[i], r = sound[i + 1];
+            sides += (l - r) * (l - r);
+            mid += (l + r) * (l + r);
+        }
+    }
+    EXPECT_GT(mid, 0.0);
+    EXPECT_GT(sides, mid * 0.01) << "the two sides carry different voices";
+}
+
 TEST(SoundBank, AWaveThatCannotBeReadAtAGamesStartNamesItselfAndTheScoresAreStillSaved) {
     namespace fs = std::filesystem;
     const fs::path folder = testdata::MakeProgramFolder();

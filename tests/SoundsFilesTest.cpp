@@ -123,7 +123,7 @@ TEST(SoundsFiles, TheShotKeepsOutOfTheMelodysBand) {
     }
 }
 
-TEST(SoundsFiles, EveryWaveIsMono16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
+TEST(SoundsFiles, EveryEffectIsMonoEveryPieceStereo16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
     std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
     names.insert(names.end(), std::begin(MusicFiles), std::end(MusicFiles));
     ASSERT_EQ(names.size(), 23u);
@@ -131,12 +131,16 @@ TEST(SoundsFiles, EveryWaveIsMono16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
         SCOPED_TRACE(name);
         const TestWave& wave = Load(name);
         ASSERT_EQ(wave.problem, "");
+        const int channels =
+            std::find(std::begin(MusicFiles), std::end(MusicFiles), name) != std::end(MusicFiles)
+                ? MusicChannels
+                : 1;
         EXPECT_EQ(wave.format, 1);
-        EXPECT_EQ(wave.channels, 1);
+        EXPECT_EQ(wave.channels, channels);
         EXPECT_EQ(wave.rate, SampleRate);
         EXPECT_EQ(wave.bits, 16);
-        EXPECT_EQ(wave.blockAlign, 2);
-        EXPECT_EQ(wave.byteRate, SampleRate * 2);
+        EXPECT_EQ(wave.blockAlign, 2 * channels);
+        EXPECT_EQ(wave.byteRate, SampleRate * 2 * channels);
         EXPECT_GT(Peak(wave.samples), 32767 / 5) << "too quiet";
         EXPECT_LT(LongestFullScaleRun(wave.samples), 2);
         // An offset eats headroom and thumps when the sound starts; a first sample far from zero
@@ -144,8 +148,10 @@ TEST(SoundsFiles, EveryWaveIsMono16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
         double sum = 0;
         for (int16_t v : wave.samples) sum += v;
         EXPECT_LT(std::abs(sum / static_cast<double>(wave.samples.size())), 0.005 * 32768) << "DC offset";
-        EXPECT_LE(std::abs(wave.samples.front()), 0.01 * 32768);
-        EXPECT_LE(std::abs(wave.samples.back()), 0.01 * 32768);
+        for (int c = 0; c < channels; ++c) {
+            EXPECT_LE(std::abs(wave.samples[c]), 0.01 * 32768);
+            EXPECT_LE(std::abs(wave.samples[wave.samples.size() - channels + c]), 0.01 * 32768);
+        }
     }
 }
 
@@ -213,13 +219,34 @@ TEST(SoundsFiles, MusicLoopsWithoutAClickAtTheJoin) {
         const std::vector<int16_t>& s = Load(name).samples;
         ASSERT_GT(s.size(), 1000u);
         // The join must look like an ordinary step of the piece (below the 99th percentile), not
-        // like one of its rare drum transients.
-        EXPECT_LE(std::abs(s.front() - s.back()), StepPercentile(s.data(), s.size(), 1, 99));
+        // like one of its rare drum transients, on either side.
+        for (int c = 0; c < MusicChannels; ++c)
+            EXPECT_LE(std::abs(s[c] - s[s.size() - MusicChannels + c]),
+                      StepPercentile(s.data() + c, s.size() - c, MusicChannels, 99));
         // And the piece does not fade out or in around the join: the loop is continuous music.
         const std::vector<int16_t> head(s.begin(), s.begin() + SampleRate / 2);
         const std::vector<int16_t> tail(s.end() - SampleRate / 2, s.end());
         EXPECT_GT(Rms(head), Rms(s) * 0.2);
         EXPECT_GT(Rms(tail), Rms(s) * 0.2);
+    }
+}
+
+TEST(SoundsFiles, MusicStandsInStereoAndItsMonoSumLosesNothing) {
+    for (const char* name : MusicFiles) {
+        SCOPED_TRACE(name);
+        const std::vector<int16_t>& s = Load(name).samples;
+        double ll = 0, rr = 0, lr = 0, mono = 0;
+        for (size_t i = 0; i + 1 < s.size(); i += 2) {
+            const double l = s[i], r = s[i + 1];
+            ll += l * l, rr += r * r, lr += l * r, mono += (l + r) * (l + r) / 4;
+        }
+        // The voices stand apart (the sides are not one signal twice), yet the sides agree enough
+        // that a mono speaker hears the whole piece at nearly its level.
+        const double correlation = lr / std::sqrt(ll * rr);
+        EXPECT_LT(correlation, 0.98);
+        EXPECT_GT(correlation, 0.5);
+        EXPECT_GT(10 * std::log10(mono / ((ll + rr) / 2)), -1.5);
+        EXPECT_LT(std::fabs(10 * std::log10(ll / rr)), 1.5) << "one side louder";
     }
 }
 

@@ -27,11 +27,11 @@ Song Stage1Song() {
         "o5 f+2 d4 f+4 / g2. b4 / b4 a4 g4 e4 / a2 e2 /"
         " f+4 d4 f+4 b4 / > d2 < b2 / g+4 b4 > d4 e4 < / a2 > c+4 e4 / ";
 
-    Song song{"Stage1", {}, {}};
+    Song song{"Stage1", {}, {}, {}};
     song.instruments = {PulseLead(0.25, 0.7), PulsePluck(0.125, 0.35),     TriangleBass(1.0),
                         DrumKit(0.75),        Pad(VoiceKind::Pulse, 0.18), PulseLead(0.5, 0.5)};
     song.channels = {
-        "t150 @0 v13 l8 " + leadIntro + verse1 + verse2 + bridgeTune + verse2,
+        "t132 @0 v13 l8 " + leadIntro + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + Arpeggio(chart, 4, true, 4),
         "@2 v15 q6 " + BassLine(intro + verse + verse, BassStyle::Octaves, 2) +
             BassLine(bridge, BassStyle::Syncopated, 2) + BassLine(verse, BassStyle::Octaves, 2),
@@ -42,6 +42,7 @@ Song Stage1Song() {
         "@4 v10 q8 " + ChordVoice(chart, 1, 4),
         "@5 v10 q7 " + RestBars(26) + ScaleShift(verse2, "D major", 2),
     };
+    song.pans = {0, -0.68, 0, 0, 0.52, -0.85, 0.85, 0.45};
     return song;
 }
 
@@ -68,10 +69,10 @@ Song Stage2Song() {
     Instrument brass = FmVoice(1.0, 2.2, 0.0, 0.75);
     brass.attack = 0.02;
     brass.vibratoDepth = 0.2;
-    Song song{"Stage2", {}, {}};
+    Song song{"Stage2", {}, {}, {}};
     song.instruments = {brass, PulsePluck(0.5, 0.3), TriangleBass(1.0), DrumKit(0.75), PulseLead(0.125, 0.5)};
     song.channels = {
-        "t138 @0 v13 l8 " + leadIntro + verse1 + verse2 + bridgeTune + verse2,
+        "t136 @0 v13 l8 " + leadIntro + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + Arpeggio(chart, 4, false, 2),
         "@2 v15 q5 " + BassLine(intro + verse + verse, BassStyle::Quarters, 2) +
             BassLine(bridge, BassStyle::Eighths, 2) + BassLine(verse, BassStyle::Quarters, 2),
@@ -83,6 +84,7 @@ Song Stage2Song() {
         "@0 v9 q7 " + RestBars(26) + ScaleShift(verse2, "A mixolydian", 2),
     };
     song.echoBeats = 0.5;
+    song.pans = {0, -0.6, 0, 0, 0.52, 0.75, -0.45};
     return song;
 }
 
@@ -109,10 +111,10 @@ Song Stage3Song() {
     song1.vibratoHz = 4.5;
     Instrument bell = FmVoice(3.5, 2.5, 0.15, 0.4);
     bell.release = 0.3;
-    Song song{"Stage3", {}, {}};
+    Song song{"Stage3", {}, {}, {}};
     song.instruments = {song1, bell, TriangleBass(1.0), DrumKit(0.65), Pad(VoiceKind::Saw, 0.16)};
     song.channels = {
-        "t126 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
+        "t140 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v11 " + Arpeggio(chart, 5, true, 3),
         "@2 v15 q7 " + BassLine(chart, BassStyle::Syncopated, 2),
         "@3 v13 " + DrumBars("c4 e8 e8 d4 e8 c8", "c4 e8 e8 d8 d16 d16 o4 a16 a16 g16 g16", bars, 2, 8),
@@ -123,6 +125,7 @@ Song Stage3Song() {
     song.echoBeats = 1.0;
     song.echoFeedback = 0.45;
     song.echoLevel = 0.4;
+    song.pans = {0, -0.68, 0, 0, 0.52, -0.85, 0.85};
     return song;
 }
 
@@ -146,7 +149,7 @@ Song Stage4Song() {
         "o5 e4. g8 e4 c4 / f+4. a8 f+4 d4 / d4 f+4 b4 > d4 < / > e2. < r4 /"
         " g4 > c4 < g4 e4 / a4 > d4 < a4 f+4 / d+4 f+4 a4 b4 / > d+2 < b2 / ";
 
-    Song song{"Stage4", {}, {}};
+    Song song{"Stage4", {}, {}, {}};
     song.instruments = {SawVoice(1.3, 4500, 8), PulsePluck(0.25, 0.3), TriangleBass(1.0), DrumKit(0.8),
                         SawVoice(0.3, 1200, 0)};
     song.instruments[4].vibratoDepth = 0;
@@ -162,6 +165,7 @@ Song Stage4Song() {
     };
     song.echoBeats = 0.75;
     song.echoLevel = 0.2;
+    song.pans = {0, 0.68, 0, 0, -0.45, -0.75, 0.45};
     return song;
 }
 
@@ -187,11 +191,11 @@ Song Stage5Song() {
     Instrument reed = FmVoice(2.0, 1.6, 0.0, 0.7);
     reed.attack = 0.03;
     reed.vibratoDepth = 0.3;
-    Song song{"Stage5", {}, {}};
+    Song song{"Stage5", {}, {}, {}};
     song.instruments = {reed, PulsePluck(0.125, 0.28), TriangleBass(1.0), DrumKit(0.7),
                         Pad(VoiceKind::Pulse, 0.15)};
     song.channels = {
-        "t132 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
+        "t148 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + Arpeggio(chart, 5, false, 4),
         "@2 v15 q7 " + BassLine(chart, BassStyle::Quarters, 2),
         "@3 v13 " + DrumBars("c8 e8 d8 c8 r8 c8 d8 e8", "c8 o3 g8 g8 o4 a8 a8 d8 d16 d16 d8", bars, 2, 8),
@@ -203,6 +207,7 @@ Song Stage5Song() {
     };
     song.echoBeats = 0.75;
     song.echoFeedback = 0.4;
+    song.pans = {0, -0.68, 0, 0, 0.52, -0.85, 0.85, 0.45};
     return song;
 }
 

@@ -31,10 +31,10 @@ Song Stage6Song() {
     gears.decay = 0.08;
     gears.sustain = 0.0;
     const Instrument bass = SawBass(0.8, 900);
-    Song song{"Stage6", {}, {}};
+    Song song{"Stage6", {}, {}, {}};
     song.instruments = {lead, gears, bass, DrumKit(0.75), Pad(VoiceKind::Saw, 0.15)};
     song.channels = {
-        "t120 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
+        "t152 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + Arpeggio(chart, 4, true, 4),
         "@2 v14 q5 " + BassLine(chart, BassStyle::Octaves, 2),
         "@3 v14 " +
@@ -47,6 +47,7 @@ Song Stage6Song() {
     };
     song.echoBeats = 0.5;
     song.echoFeedback = 0.3;
+    song.pans = {0, 0.68, 0, 0, -0.52, -0.85, 0.85, -0.45};
     return song;
 }
 
@@ -74,10 +75,10 @@ Song Stage7Song() {
     for (int b = 0; b < 8; ++b) ostinatoVerse += ostinato;
 
     const Instrument slap = FmSlapBass(2.5, 0.06, 0.9);
-    Song song{"Stage7", {}, {}};
+    Song song{"Stage7", {}, {}, {}};
     song.instruments = {SawVoice(1.3, 2600, 6), PulsePluck(0.25, 0.3), slap, DrumKit(0.75)};
     song.channels = {
-        "t112 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
+        "t156 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + ostinato + ostinato + ostinatoVerse + ostinatoVerse + Arpeggio(bridge, 4, true, 4) +
             ostinatoVerse,
         "@2 v15 q6 " + BassLine(chart, BassStyle::Syncopated, 2),
@@ -86,6 +87,7 @@ Song Stage7Song() {
     };
     song.echoBeats = 0.75;
     song.echoFeedback = 0.45;
+    song.pans = {0, -0.68, 0, 0, 0.52};
     return song;
 }
 
@@ -112,11 +114,11 @@ Song Stage8Song() {
     Instrument brass = FmVoice(1.0, 3.0, 0.0, 0.3);
     brass.attack = 0.04;
     brass.vibratoDepth = 0;
-    Song song{"Stage8", {}, {}};
+    Song song{"Stage8", {}, {}, {}};
     song.instruments = {SawVoice(1.2, 3200, 14), bass, brass, DrumKit(0.85)};
     song.instruments[0].vibratoDepth = 0.35;
     song.channels = {
-        "t104 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
+        "t160 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v15 q6 " + BassLine(chart, BassStyle::Gallop, 1),
         "@2 v10 q3 " + ChordVoice(chart, 0, 4),
         "@2 v10 q3 " + ChordVoice(chart, 1, 4),
@@ -129,6 +131,7 @@ Song Stage8Song() {
     song.echoBeats = 1.5;
     song.echoFeedback = 0.3;
     song.echoLevel = 0.25;
+    song.pans = {0, 0, -0.85, 0.15, 0.85, 0, 0.52, -0.45};
     return song;
 }
 
@@ -162,10 +165,10 @@ Song Stage9Song() {
     drone.release = 0.4;
     drone.vibratoDepth = 0;
     drone.echoSend = 0;
-    Song song{"Stage9", {}, {}};
+    Song song{"Stage9", {}, {}, {}};
     song.instruments = {bell, PulsePluck(0.125, 0.28), TriangleBass(1.0), DrumKit(0.8), drone};
     song.channels = {
-        "t96 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
+        "t164 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v10 " + Arpeggio(chart, 4, true, 3),
         "@2 v15 q7 " + BassLine(chart, BassStyle::Syncopated, 1),
         "@3 v14 " + DrumBars("c4 r4 d4 r8 c8", "c4 o3 g8 g8 o4 a8 a8 d8 d8", bars, 2, 8),
@@ -175,6 +178,7 @@ Song Stage9Song() {
     song.echoBeats = 1.5;
     song.echoFeedback = 0.5;
     song.echoLevel = 0.4;
+    song.pans = {0, -0.68, 0, 0, 0.52, 0.38};
     return song;
 }
 
@@ -202,11 +206,11 @@ Song Stage10Song() {
     brass.attack = 0.15;
     brass.release = 0.3;
     brass.vibratoDepth = 0;
-    Song song{"Stage10", {}, {}};
+    Song song{"Stage10", {}, {}, {}};
     song.instruments = {SawVoice(1.3, 2200, 15), bass, brass, DrumKit(0.9)};
     song.instruments[0].vibratoHz = 4.5;
     song.channels = {
-        "t88 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
+        "t170 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + verse2,
         "@1 v15 q7 " + BassLine(chart, BassStyle::Octaves, 1),
         "@2 v11 q8 " + ChordVoice(chart, 0, 3),
         "@2 v11 q8 " + ChordVoice(chart, 1, 3),
@@ -217,6 +221,7 @@ Song Stage10Song() {
     song.echoBeats = 0.75;
     song.echoFeedback = 0.4;
     song.echoLevel = 0.3;
+    song.pans = {0, 0, -0.85, 0.15, 0.85, 0, 0.52};
     return song;
 }
 
