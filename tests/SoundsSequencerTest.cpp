@@ -221,3 +221,56 @@ TEST(SoundsScores, EveryPieceHasOneDistinctTempoAndChannelsOfEqualLength) {
     }
     EXPECT_EQ(tempos.size(), static_cast<size_t>(SongCount));
 }
+
+namespace {
+
+// Each bar of a piece as the first bar (counting from 0) that sounds like it: 0 1 2 1 is a piece
+// whose fourth bar repeats its second. With `melodyShape`, bars are compared by the melody's rhythm
+// and intervals alone, so a verse lifted into another key still reads as that verse: that is the
+// piece's form. Otherwise every channel counts, note for note.
+std::vector<int> BarsOf(const Song& song, bool melodyShape) {
+    std::vector<std::string> bars;
+    for (size_t c = 0; c < (melodyShape ? 1 : song.channels.size()); ++c) {
+        const ParsedChannel parsed = Parse(song.channels[c]);
+        bars.resize(static_cast<size_t>(parsed.totalTicks / TicksPerWhole));
+        std::vector<int> firstPitch(bars.size(), -1);
+        for (const NoteEvent& n : parsed.notes) {
+            const size_t bar = static_cast<size_t>(n.startTick / TicksPerWhole);
+            if (firstPitch[bar] < 0) firstPitch[bar] = n.midiNote;
+            const int pitch = melodyShape ? n.midiNote - firstPitch[bar] : n.midiNote;
+            bars[bar] += std::to_string(c) + ":" + std::to_string(n.startTick % TicksPerWhole) + ":" +
+                         std::to_string(pitch) + ":" + std::to_string(n.gateTicks) + " ";
+        }
+    }
+    std::vector<int> form;
+    for (size_t b = 0; b < bars.size(); ++b)
+        form.push_back(static_cast<int>(std::find(bars.begin(), bars.end(), bars[b]) - bars.begin()));
+    return form;
+}
+
+int DistinctBars(const std::vector<int>& form) {
+    return static_cast<int>(std::set<int>(form.begin(), form.end()).size());
+}
+
+}  // namespace
+
+TEST(SoundsScores, TheStageMusicClimbsWithTheGameEachPieceInAFormOfItsOwn) {
+    std::vector<std::vector<int>> forms;
+    std::vector<int> distinct;
+    double lastTempo = 0;
+    for (int s = 0; s < 10; ++s) {
+        const Song song = MakeSong(s);
+        SCOPED_TRACE(SongName(s));
+        // The stage pieces are the first ten, in stage order; each is faster than the one before.
+        ASSERT_EQ(std::string(SongName(s)), "Stage" + std::to_string(s + 1));
+        const double tempo = Parse(song.channels[0]).tempo;
+        EXPECT_GT(tempo, lastTempo);
+        lastTempo = tempo;
+        const std::vector<int> form = BarsOf(song, true);
+        for (const std::vector<int>& other : forms) EXPECT_NE(form, other) << "two stages share one form";
+        forms.push_back(form);
+        distinct.push_back(DistinctBars(BarsOf(song, false)));
+    }
+    // The last stages are the least repetitive.
+    EXPECT_GE(std::min(distinct[8], distinct[9]), std::max(distinct[0], distinct[1]));
+}
