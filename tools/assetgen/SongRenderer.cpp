@@ -10,13 +10,21 @@ namespace veltrano::assetgen {
 
 namespace {
 
-// Adds a note into the loop, wrapping whatever rings past the end around onto the start.
-void AddWrapped(std::vector<double>& loop, const std::vector<float>& note, size_t start, double gain) {
-    const size_t n = loop.size();
+// Adds a note placed in the field into both sides of the loop, and its echo send into both sides of
+// the send, in one pass; whatever rings past the end is wrapped around onto the start.
+void AddPlaced(std::vector<double>* mix, std::vector<double>* send, const std::vector<float>& note,
+               size_t start, const double gain[2], double echoSend) {
+    const size_t n = mix[0].size();
     if (note.empty()) return;
     size_t at = start % n;
+    const double sendLeft = gain[0] * echoSend, sendRight = gain[1] * echoSend;
     for (float s : note) {
-        loop[at] += s * gain;
+        mix[0][at] += s * gain[0];
+        mix[1][at] += s * gain[1];
+        if (echoSend > 0) {
+            send[0][at] += s * sendLeft;
+            send[1][at] += s * sendRight;
+        }
         if (++at == n) at = 0;
     }
 }
@@ -127,10 +135,7 @@ bool RenderSong(const Song& song, StereoLoop* loop, double* tempo, std::string* 
             for (const auto& part : parts) {
                 double gain[2];
                 PanGains(part.pan, &gain[0], &gain[1]);
-                for (int side = 0; side < 2; ++side) {
-                    AddWrapped(mix[side], part.part, start, gain[side]);
-                    if (in.echoSend > 0) AddWrapped(send[side], part.part, start, in.echoSend * gain[side]);
-                }
+                AddPlaced(mix, send, part.part, start, gain, in.echoSend);
             }
         }
     }
