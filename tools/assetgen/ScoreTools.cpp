@@ -114,8 +114,13 @@ int FloorDiv(int a, int b) {
 std::string EachSection(const std::vector<Section>& form,
                         const std::function<std::string(const Section&)>& part) {
     std::string out;
-    for (const Section& section : form)
-        out += "k" + std::to_string(section.transpose) + " " + part(section) + "k0 ";
+    for (const Section& section : form) {
+        out += 'k';
+        out += std::to_string(section.transpose);
+        out += ' ';
+        out += part(section);
+        out += "k0 ";
+    }
     return out;
 }
 
