@@ -96,6 +96,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --every N          also save a screenshot every N frames
   --out DIR          where screenshots go (default .)
   --wav FILE         write the mixed audio (32000 Hz stereo 16-bit) to FILE
+  --wav-parts PREFIX also write the effects and the music apart, at the master gain before the
+                     limiter, to PREFIX-effects.wav and PREFIX-music.wav
   --stats S          measure scene S instead: enter it, play it with the pilot until it ends (at
                      most --frames frames, default here 60000) and print per section (waves,
                      approach, mid-boss, boss) launches/s, average and 95th-percentile bullets on
@@ -207,7 +209,7 @@ constexpr int NoScene = -100;
 constexpr int NoFrameGiven = INT32_MIN;
 
 struct SimOptions {
-    std::string Data, InputFile, OutDir = ".", WavFile, RecordFile, ReplayFile;
+    std::string Data, InputFile, OutDir = ".", WavFile, PartsPrefix, RecordFile, ReplayFile;
     int Frames = -1, StartScene = NoScene, ShotType = 1, Every = 0, EnterScene = NoScene,
         AtStageFrame = NoFrameGiven;
     long long Seed = -1;
@@ -278,6 +280,7 @@ const OptionRow Options[] = {
     {"--every",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.Every, v, 0, MaxFrames, e); }},
     {"--out",       true,  [](SimOptions& o, const char* v, std::string&) { o.OutDir = v; return true; }},
     {"--wav",       true,  [](SimOptions& o, const char* v, std::string&) { o.WavFile = v; return true; }},
+    {"--wav-parts", true,  [](SimOptions& o, const char* v, std::string&) { o.PartsPrefix = v; return true; }},
     {"--timeline",  true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.TimelineEvery, v, 0, MaxFrames, e); }},
     {"--stats",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.StatsScene, v, -2, 25, e); }},
     {"--screenshot", true, [](SimOptions& o, const char* v, std::string& e) {
@@ -609,6 +612,8 @@ int main(int argc, char** argv) {
     try {
         HeadlessGame game(o.Data);
         game.KeepAudio = !o.WavFile.empty();
+        MixParts parts;
+        if (!o.PartsPrefix.empty()) KeepMixParts(&parts);
         // Without a screenshot nobody looks at the pictures.
         if (o.Shots.empty() && o.Every == 0) game.DropPictures();
         ReplayPlayer player(replay);
@@ -636,7 +641,16 @@ int main(int argc, char** argv) {
         o.Pilot.Untouchable = o.Invincible;
         Pilot pilot(o.Pilot);
         const int framesRun = RunFrames(game, o, script, playing ? &player : nullptr, pilot);
-        return FinishRun(game, o, framesRun, pilot, recorder, playing ? &player : nullptr);
+        const int status = FinishRun(game, o, framesRun, pilot, recorder, playing ? &player : nullptr);
+        KeepMixParts(nullptr);
+        for (const auto& [part, samples] :
+             {std::pair{"-effects.wav", &parts.Effects}, {"-music.wav", &parts.Music}}) {
+            if (!o.PartsPrefix.empty() && !WriteWav(o.PartsPrefix + part, *samples)) {
+                std::fprintf(stderr, "sim: %s%s: cannot write\n", o.PartsPrefix.c_str(), part);
+                return 1;
+            }
+        }
+        return status;
     } catch (const std::exception& e) {
         // A file the game cannot load (at start-up or at a scene change), named on one line.
         std::fprintf(stderr, "sim: %s\n", e.what());
