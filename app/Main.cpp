@@ -51,15 +51,9 @@ void TForm1::FormCreate(const ClockTime& now) {
     Platform.SetScreenSaverActive(false);
     std::string configProblem;
     const FileStatus config = Config.Open(DataPath("VeltranoIni.ini"), &configProblem);
-    GameCleared = 0;
-    std::fill(HighScores, HighScores + HighScoreCount, 0);
-    std::string saveProblem;
-    SaveFileAtStart = ReadSaveFile(DataPath("temp.dat"), &saveProblem);
-    // A save file that is there but could not be read is never written over: its scores stay on disk.
-    if (SaveFileAtStart == FileStatus::Failed)
-        std::fprintf(stderr,
-                     "VeltranoGame2: %s; it is left as it is and the scores of this run will not be saved\n",
-                     saveProblem.c_str());
+    std::vector<std::string> said;
+    SaveFileAtStart = StartScoreTable(DataPath("temp.dat"), &said);
+    for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     ResetWorldState();
     ResetInputStates();
     for (auto& row : ActionStateTable)
@@ -133,6 +127,7 @@ void TForm1::DXTimer1Timer(int lagCount) {
     // However far behind the clock is, one frame runs: lost time is dropped, never caught up.
     if (due == 0) return;
     RunFrame();
+    KeepScores();
 }
 
 void TForm1::RunFrame() {
@@ -190,6 +185,7 @@ void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
     }
     if (Recorder) Recorder->KeyDown(key);
     HandleKey(key);
+    KeepScores();
 }
 
 void TForm1::HandleKey(int key) {
@@ -260,19 +256,33 @@ void TForm1::FormCloseQuery() {
     // A start that failed before the save file was read has no scores to keep and must not write.
     if (!Created) return;
     RecordScore();
+    KeepScores(true);
+}
+
+// The table goes to the disk as soon as a score enters it (game over, Home, the staff roll's end, a
+// continue refused), so a kill or a lost display right after loses nothing. A write that fails is
+// said once and tried again at close, where the best scores are printed if it fails again.
+void TForm1::KeepScores(bool closing) {
+    if (Player || !Created || (!closing && (SaveWriteFailed || !ScoreTableChanged()))) return;
     const std::string save = DataPath("temp.dat");
-    std::string error;
     std::string scores;  // what a player would otherwise lose without a word
     for (int score : HighScores) scores.append(" ").append(std::to_string(score));
     if (SaveFileAtStart == FileStatus::Failed) {
         // Not written over a file whose scores were never read.
-        std::fprintf(stderr,
-                     "VeltranoGame2: %s was not saved (unreadable at start); the best scores were%s\n",
-                     save.c_str(), scores.c_str());
-    } else if (WriteSaveFile(save, &error) == FileStatus::Failed) {
-        // Only an existing file is written; a missing one is not an error worth a message.
-        std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
+        if (closing)
+            std::fprintf(stderr,
+                         "VeltranoGame2: %s was not saved (unreadable at start); the best scores were%s\n",
+                         save.c_str(), scores.c_str());
+        return;
     }
+    if (!ScoreTableChanged()) return;
+    std::string error;
+    if (KeepScoreTable(save, &error)) return;
+    if (closing)
+        std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
+    else
+        std::fprintf(stderr, "VeltranoGame2: %s; trying again when the game closes\n", error.c_str());
+    SaveWriteFailed = true;
 }
 
 int RunToClose(TForm1& form, const std::function<void()>& run) {

@@ -46,7 +46,8 @@ class TForm1 {
     // The window lost the focus: play pauses as the player's own pause does and the sound goes quiet
     // until play resumes (menus, the staff roll and a running continue countdown go on).
     void FormDeactivate();
-    // Records the score, writes the save file when it exists, switches the screen saver back on.
+    // Records the score, writes the save file (made again when it went missing), switches the
+    // screen saver back on.
     void FormCloseQuery();
 
     // The command line's display choices over the ini file's; kept in the ini when they change it.
@@ -94,11 +95,13 @@ class TForm1 {
     void WriteButtonNumbers();
     void ChangeDisplay(const DisplaySettings& settings);
     void EndFocusQuiet();
+    void KeepScores(bool closing = false);
 
     Backend& Platform;
     ConfigFile Config;
     FileStatus SaveFileAtStart = FileStatus::Missing;
-    bool Created = false;  // FormCreate has run: the save file has been read
+    bool Created = false;          // FormCreate has run: the save file has been read
+    bool SaveWriteFailed = false;  // said once; the next try is at close
     DisplaySettings Display;
     bool FocusQuiet = false;
     long double FrameCredit = 0;

@@ -178,7 +178,8 @@ void ReplayRecorder::Checkpoint() {
 void ReplayRecorder::End(ReplayEnd end, int finalScore) {
     std::string error;
     if (!Writer.Finish(end, finalScore, &error))
-        std::fprintf(stderr, "%s: %s\n", Path.c_str(), error.c_str());
+        std::fprintf(stderr, "%s; the game is not recorded and the previous recording is kept\n",
+                     error.c_str());
     ++Games;
 }
 

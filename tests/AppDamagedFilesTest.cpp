@@ -291,6 +291,7 @@ TEST(DamagedFiles, ASaveFileThatCannotBeReadIsSaidAndNeverWrittenOver) {
     testing::internal::CaptureStderr();
     {
         HeadlessGame game(folder.string());
+        Score = 100;
         game.Close();
     }
     const std::string said = testing::internal::GetCapturedStderr();
