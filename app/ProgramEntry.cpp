@@ -27,6 +27,7 @@ ClockTime Now() {
 }
 
 volatile std::sig_atomic_t HangUp = 0;
+TForm1* Form = nullptr;  // for the close when the display is lost
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "VeltranoGame2: %s\n", message.c_str());
@@ -80,6 +81,8 @@ int main(int argc, char** argv) {
     std::string error;
     if (!backend.Start(&error)) return Fail(error);
     TForm1 form(backend);
+    Form = &form;
+    backend.OnDisplayLost([] { Form->FormCloseQuery(); });
     ReplayRecorder recorder(replayOptions.RecordFile.empty() ? LastReplayPath() : replayOptions.RecordFile);
     ReplayPlayer player(replay);
     const int status = RunToClose(form, [&] {

@@ -26,12 +26,18 @@ class SdlBackend : public Backend {
     // The next event the game must hear of; false when none is waiting. Events only the backend
     // needs (a pad plugged in, the window minimised or resized, the close button) are handled here.
     bool NextEvent(WindowEvent& event);
+    // What to do when the connection to the X server is lost (a logout, the server gone, xkill): X
+    // gives the program no way back, so `closing` runs the close (the scores are saved, the recording
+    // finished) without another call to the display, and the program then ends with status 1.
+    void OnDisplayLost(void (*closing)());
 
     bool DisplayReady() override;
     void FlipBackBuffer(const Surface& backBuffer) override;
     void ReadRawInput(RawInput& raw) override;
     void SetScreenSaverActive(bool active) override;
     void RequestClose() override { CloseRequested = true; }
+    // True once the connection to the display is gone: nothing more is asked of it.
+    static bool DisplayLost();
     int ScreenWidth() override;
     int ScreenHeight() override;
     void ApplyDisplay(const DisplaySettings& settings) override;
