@@ -77,6 +77,15 @@ Place Locate(const std::string& text, std::string_view section, std::string_view
 
 }  // namespace
 
+const char* ShippedIniText() {
+    return "[KeyConfig]\r\nZ=1\r\nX=2\r\nC=3\r\nSPACE=9\r\n";
+}
+
+std::string Quoted(const std::string& value, size_t limit) {
+    if (value.size() <= limit) return value;
+    return value.substr(0, limit) + "... (" + std::to_string(value.size()) + " characters)";
+}
+
 FileStatus ConfigFile::Open(const std::string& path, std::string* why) {
     Path = path;
     Content.clear();

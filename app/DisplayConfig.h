@@ -15,10 +15,19 @@
 
 namespace veltrano {
 
+// A whole decimal number within [low, high], digits only (a sign allowed before them): what the ini
+// and the command line both accept.
+bool ParseWholeNumber(const std::string& text, int low, int high, int* out);
+
 // Reads the section; a missing key keeps its default quietly, a broken value keeps its default and
 // adds one line saying so to `complaints`.
 DisplaySettings ReadDisplaySettings(const ConfigFile& config, std::vector<std::string>* complaints);
 // Writes every key of the section; false with a message when the file cannot be written.
 bool WriteDisplaySettings(ConfigFile& config, const DisplaySettings& settings, std::string* error);
+// Writes only the keys whose value differs between `before` and `after`: a choice the player changed
+// in play is kept, and one that came from the command line stays that run's alone. True when nothing
+// needed writing.
+bool WriteDisplayChanges(ConfigFile& config, const DisplaySettings& before, const DisplaySettings& after,
+                         std::string* error);
 
 }  // namespace veltrano

@@ -50,9 +50,22 @@ void TForm1::FormCreate(const ClockTime& now) {
     Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
     std::string configProblem;
-    const FileStatus config = Config.Open(DataPath("VeltranoIni.ini"), &configProblem);
+    FileStatus config = Config.Open(DataPath("VeltranoIni.ini"), &configProblem);
+    if (config == FileStatus::Missing && !Player) {
+        // Made again whole, as shipped: a file of only what the game changes would lack the buttons.
+        Config.OpenText(ShippedIniText());
+        std::string error;
+        if (Config.Save(&error)) {
+            std::fprintf(stderr, "VeltranoGame2: %s: not found; made again as shipped\n",
+                         Config.FilePath().c_str());
+            config = FileStatus::Done;
+        } else {
+            std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+        }
+    }
     std::vector<std::string> said;
-    SaveFileAtStart = StartScoreTable(DataPath("temp.dat"), &said);
+    // A replay plays somebody's past game: it neither reads nor makes nor mends the save file.
+    SaveFileAtStart = Player ? FileStatus::Missing : StartScoreTable(DataPath("temp.dat"), &said);
     for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     ResetWorldState();
     ResetInputStates();
@@ -165,12 +178,8 @@ void TForm1::RunFrame() {
 }
 
 void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
-    if (Player) {
-        // The replay holds the game's keys; Escape still leaves.
-        if (key == Vk::Escape) Platform.RequestClose();
-        return;
-    }
-    // Full screen and scaling are the window's business, not the game's: never recorded.
+    // Full screen and scaling are the window's business, not the game's: never recorded, and they
+    // work during a replay too.
     if (!repeat && (key == Vk::F11 || (alt && key == Vk::Enter))) {
         DisplaySettings next = Display;
         next.FullScreen = !next.FullScreen;
@@ -181,6 +190,11 @@ void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
         DisplaySettings next = Display;
         next.Mode = NextScaling(next.Mode);
         ChangeDisplay(next);
+        return;
+    }
+    if (Player) {
+        // The replay holds the game's keys; Escape still leaves.
+        if (key == Vk::Escape) Platform.RequestClose();
         return;
     }
     if (Recorder) Recorder->KeyDown(key);
@@ -235,16 +249,19 @@ void TForm1::EndFocusQuiet() {
 }
 
 void TForm1::UseCommandLine(const CommandLine& line) {
-    DisplaySettings next = Display;
-    if (ApplyCommandLine(line, next)) ChangeDisplay(next);
+    // The command line's choices hold for this run only: the ini keeps what the player chose.
+    ApplyCommandLine(line, Display);
 }
 
-// Applies new display choices and keeps them in the ini file.
+// Applies a display choice made in play (F10, F11, Alt+Enter) and keeps that choice, and only it,
+// in the ini file. A replay writes no file but its own output.
 void TForm1::ChangeDisplay(const DisplaySettings& settings) {
+    const DisplaySettings before = Display;
     Display = settings;
     Platform.ApplyDisplay(Display);
+    if (Player) return;
     std::string error;
-    if (!WriteDisplaySettings(Config, Display, &error))
+    if (!WriteDisplayChanges(Config, before, Display, &error))
         std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
 }
 

@@ -50,14 +50,15 @@ class TForm1 {
     // screen saver back on.
     void FormCloseQuery();
 
-    // The command line's display choices over the ini file's; kept in the ini when they change it.
+    // The command line's display choices over the ini file's, for this run only (never written).
     void UseCommandLine(const CommandLine& line);
     const DisplaySettings& DisplayChoices() const { return Display; }
     // Whether the sound is quiet because the focus was lost during play.
     bool QuietForFocus() const { return FocusQuiet; }
     // Replays. A recorder sees every frame's input states and the window's keys. While a player is
     // attached, the frames read its input instead of the machine's, the window's keys do nothing
-    // but Escape, and neither the scores nor the key configuration are written.
+    // but Escape, F10, F11 and Alt+Enter, and no file is written (the save file, the ini). Attach it
+    // before FormCreate, which then neither makes nor mends a file.
     void AttachRecorder(ReplayRecorder* recorder) { Recorder = recorder; }
     void AttachPlayer(ReplayPlayer* player) { Player = player; }
     // A key-down event that a replay recorded.

@@ -57,10 +57,7 @@ void DispatchEvents(SdlBackend& backend, TForm1& form) {
 
 int main(int argc, char** argv) {
     std::signal(SIGHUP, [](int) { HangUp = 1; });
-    // The replay options come off the command line first; the rest are the window's.
-    ReplayOptions replayOptions;
     std::string optionError;
-    if (!TakeReplayOptions(argc, argv, replayOptions, &optionError)) return Fail(optionError);
     const CommandLine line = ParseCommandLine(argc, argv);
     if (!line.Error.empty()) return Fail(line.Error);
     if (line.ShowHelp) {
@@ -74,8 +71,8 @@ int main(int argc, char** argv) {
     SetProgramFolder(ExecutableFolder());
     UseDataFolderFor(ProgramFolder());
     Replay replay;
-    const bool playing = !replayOptions.ReplayFile.empty();
-    if (playing && !ReadReplayFile(replayOptions.ReplayFile, replay, &optionError)) return Fail(optionError);
+    const bool playing = !line.ReplayFile.empty();
+    if (playing && !ReadReplayFile(line.ReplayFile, replay, &optionError)) return Fail(optionError);
 
     SdlBackend backend;
     std::string error;
@@ -83,8 +80,9 @@ int main(int argc, char** argv) {
     TForm1 form(backend);
     Form = &form;
     backend.OnDisplayLost([] { Form->FormCloseQuery(); });
-    ReplayRecorder recorder(replayOptions.RecordFile.empty() ? LastReplayPath() : replayOptions.RecordFile);
+    ReplayRecorder recorder(line.RecordFile.empty() ? LastReplayPath() : line.RecordFile);
     ReplayPlayer player(replay);
+    if (playing) form.AttachPlayer(&player);
     const int status = RunToClose(form, [&] {
         form.FormCreate(Now());
         form.UseCommandLine(line);
@@ -95,7 +93,6 @@ int main(int argc, char** argv) {
                          error.c_str());
         form.DXSound1Initialize();
         if (playing) {
-            form.AttachPlayer(&player);
             player.Begin();
         } else {
             form.AttachRecorder(&recorder);

@@ -44,32 +44,6 @@ std::string LastReplayPath() {
     return DataPath("last.vgr");  // beside the save file
 }
 
-bool TakeReplayOptions(int& argc, char** argv, ReplayOptions& options, std::string* error) {
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        std::string* target = arg == "--record"   ? &options.RecordFile
-                              : arg == "--replay" ? &options.ReplayFile
-                                                  : nullptr;
-        if (!target) {
-            argv[kept++] = argv[i];
-            continue;
-        }
-        if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-            *error = arg + " needs a file name";
-            return false;
-        }
-        *target = argv[++i];
-    }
-    argc = kept;
-    argv[argc] = nullptr;
-    if (!options.RecordFile.empty() && !options.ReplayFile.empty()) {
-        *error = "--record and --replay cannot be used together";
-        return false;
-    }
-    return true;
-}
-
 void EnterSceneDirectly(int scene, int shotType, int shotPower, bool option1, bool option2) {
     // The weapon first: a scene whose init sets its own (the staff roll's demonstration) keeps that.
     ShotType = shotType;

@@ -28,8 +28,13 @@ const char* ScalingName(Scaling mode) {
 }
 
 std::optional<Scaling> ScalingByName(std::string_view name) {
-    for (const ScalingNameRow& row : ScalingNames)
-        if (name == row.Name) return row.Mode;
+    for (const ScalingNameRow& row : ScalingNames) {
+        const std::string_view wanted = row.Name;
+        bool same = name.size() == wanted.size();
+        for (size_t i = 0; same && i < name.size(); ++i)
+            same = (name[i] >= 'A' && name[i] <= 'Z' ? name[i] - 'A' + 'a' : name[i]) == wanted[i];
+        if (same) return row.Mode;
+    }
     return std::nullopt;
 }
 

@@ -28,6 +28,7 @@ struct DisplaySettings {
 constexpr int MaxWindowScale = 16;
 
 const char* ScalingName(Scaling mode);
+// The mode of a name, case ignored ("FIT" is fit).
 std::optional<Scaling> ScalingByName(std::string_view name);
 // sharp -> fit -> stretch -> sharp.
 Scaling NextScaling(Scaling mode);

@@ -71,17 +71,30 @@ TEST(CommandLine, OptionsSetTheirChoiceAndBadOnesSayWhy) {
     EXPECT_TRUE(parse({"--version"}).ShowVersion);
     EXPECT_NE(VersionText().find("VeltranoGame2 "), std::string::npos);
 
+    EXPECT_EQ(parse({"--no-vsync", "--vsync"}).VSync, true);
+    EXPECT_EQ(parse({"--scaling", "FIT"}).Mode, Scaling::Fit);  // as the ini takes it, case ignored
+    line = parse({"--replay", "a.vgr"});
+    EXPECT_EQ(line.ReplayFile, "a.vgr");
+    EXPECT_EQ(parse({"--record=b.vgr"}).RecordFile, "b.vgr");
+
+    // What the ini refuses, the command line refuses too.
     const char* const bad[][2] = {
-        {"--scale", nullptr},    {"--scale", "two"},   {"--scale", "-1"},
-        {"--scaling", "blurry"}, {"--bogus", nullptr}, {"--window=1", nullptr},
+        {"--scale", nullptr}, {"--scale", "two"},      {"--scale", "-1"}, {"--scale", " 2"},
+        {"--scale", "2 "},    {"--scale", "0x2"},      {"--scale", "17"}, {"--scaling", "blurry"},
+        {"--bogus", nullptr}, {"--window=1", nullptr}, {"--record", ""},  {"--replay", nullptr},
     };
     for (const auto& words : bad) {
         const CommandLine wrong = words[1] ? parse({words[0], words[1]}) : parse({words[0]});
         EXPECT_FALSE(wrong.Error.empty()) << words[0];
     }
+    EXPECT_EQ(parse({"--record", "a", "--replay", "b"}).Error,
+              "--record and --replay cannot be used together");
+    const std::string echoed = parse({"--scale", std::string(5000, '9').c_str()}).Error;
+    EXPECT_LT(echoed.size(), 120u) << echoed;  // the value is cut short, its length said
+    EXPECT_NE(echoed.find("(5000 characters)"), std::string::npos) << echoed;
     const std::string help = CommandLineHelp();
-    for (const char* option :
-         {"--window", "--fullscreen", "--scale N", "--scaling MODE", "--no-vsync", "--help", "--version"})
+    for (const char* option : {"--window", "--fullscreen", "--scale N", "--scaling MODE", "--vsync",
+                               "--no-vsync", "--record FILE", "--replay FILE", "--help", "--version"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 
     // A scale names a window unless full screen is asked for too; nothing asked changes nothing.

@@ -132,7 +132,7 @@ TEST(ConfigFile, TheKeyConfigurationScreenWritesAWellFormedFileKeepingTheRest) {
         std::string After;
     };
     const Case cases[] = {
-        {"missing", "", "[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n"},
+        {"missing (made again as shipped)", "", "[KeyConfig]\r\nZ=2\r\nX=2\r\nC=3\r\nSPACE=9\r\n"},
         {"junk", "garbage", "garbage\n[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n"},
         {"commented, CRLF", "; mine\r\n[KeyConfig]\r\nZ=1\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n",
          "; mine\r\n[KeyConfig]\r\nZ=2\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n"},

@@ -14,8 +14,10 @@ namespace veltrano {
 
 class HeadlessGame {
    public:
-    // Starts the game on the data of `programFolder`; throws LoadError like the program would.
-    explicit HeadlessGame(const std::string& programFolder, ClockTime clock = {});
+    // Starts the game on the data of `programFolder`; throws LoadError like the program would. A
+    // replay player given here is attached before start-up, as the program attaches one.
+    explicit HeadlessGame(const std::string& programFolder, ClockTime clock = {},
+                          ReplayPlayer* player = nullptr);
     ~HeadlessGame();
 
     // Runs exactly one frame (a 25 ms tick) and mixes its 25 ms of audio.

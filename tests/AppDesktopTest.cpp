@@ -1,0 +1,189 @@
+// The desktop's rules: command-line choices hold for their run, only choices made in play reach the
+// ini, a replay writes no file but its own output, and each damaged file is named on one short line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/CommandLine.h"
+#include "app/ConfigFile.h"
+#include "app/Replay.h"
+#include "app/headless/HeadlessGame.h"
+#include "platform/Mixer.h"
+#include "stages/Stage.h"
+#include "tests/support/ProgramFolder.h"
+#include "world/World.h"
+
+using namespace veltrano;
+using testdata::Tap;
+namespace fs = std::filesystem;
+
+namespace {
+
+int Lines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string Le(uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
+    return s;
+}
+
+// A 16-bit mono wave at the mixer's rate whose data chunk claims `declared` bytes and holds `data`.
+std::string WaveClaiming(uint32_t declared, const std::string& data) {
+    return "RIFF" + Le(static_cast<uint32_t>(36 + data.size()), 4) + "WAVEfmt " + Le(16, 4) + Le(1, 2) +
+           Le(1, 2) + Le(MixRate, 4) + Le(MixRate * 2, 4) + Le(2, 2) + Le(16, 2) + "data" + Le(declared, 4) +
+           data;
+}
+
+CommandLine Parse(std::initializer_list<const char*> words) {
+    std::vector<const char*> argv = {"VeltranoGame2"};
+    argv.insert(argv.end(), words);
+    return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+
+}  // namespace
+
+TEST(Messages, DamagedWavesLongValuesAndAMissingIniAreEachOneShortLine) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    struct Case {
+        const char* Name;
+        std::string Bytes;
+        const char* Says;  // empty: a sound wave, nothing said
+    };
+    const Case cases[] = {
+        {"sound", WaveClaiming(200, std::string(200, '\1')), ""},
+        {"cut short", WaveClaiming(1000, std::string(100, '\1')), "claims 1000 bytes and the file holds 100"},
+        {"a data chunk of 4 GB", WaveClaiming(0xFFFFFFF0u, std::string(100, '\1')),
+         "claims 4294967280 bytes"},
+        {"no samples", WaveClaiming(0, ""), "it holds no sound"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteBytes(folder / "damaged.wav", c.Bytes);
+        Wave wave;
+        std::string error;
+        ASSERT_TRUE(ReadWaveFile((folder / "damaged.wav").string(), &wave, &error)) << error;
+        EXPECT_NE(wave.Damage.find(c.Says), std::string::npos) << wave.Damage;
+        EXPECT_EQ(wave.Damage.empty(), *c.Says == '\0') << wave.Damage;
+    }
+    // The game names it when it loads it, and plays on.
+    fs::remove(folder / "Sounds");
+    fs::create_directory(folder / "Sounds");
+    for (const auto& entry : fs::directory_iterator(fs::path(VELTRANO_PROGRAM_DIR) / "Sounds"))
+        if (entry.path().filename() != "Shot.wav")
+            fs::create_symlink(entry.path(), folder / "Sounds" / entry.path().filename());
+    WriteBytes(folder / "Sounds" / "Shot.wav", cases[1].Bytes);
+    // And a [Display] value of half a million characters is quoted short.
+    WriteBytes(folder / "VeltranoIni.ini",
+               std::string(ShippedIniText()) + "[Display]\r\nScaling=" + std::string(500000, 'x') + "\r\n");
+    {
+        testing::internal::CaptureStderr();
+        HeadlessGame game(folder.string());
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(Lines(said), 2) << said.substr(0, 400);
+        EXPECT_NE(said.find((folder / "Sounds" / "Shot.wav").string() + ": its data chunk claims 1000"),
+                  std::string::npos)
+            << said.substr(0, 400);
+        EXPECT_NE(said.find("(500000 characters) is not sharp, fit or stretch"), std::string::npos)
+            << said.substr(0, 400);
+        EXPECT_LT(said.size(), 500u);
+    }
+    // A missing ini is made again whole, as shipped, and the next start has nothing to say of it.
+    fs::remove(folder / "VeltranoIni.ini");
+    fs::remove(folder / "Sounds" / "Shot.wav");
+    fs::create_symlink(fs::path(VELTRANO_PROGRAM_DIR) / "Sounds" / "Shot.wav",
+                       folder / "Sounds" / "Shot.wav");
+    testing::internal::CaptureStderr();
+    { HeadlessGame game(folder.string()); }
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "VeltranoGame2: " + (folder / "VeltranoIni.ini").string() +
+                        ": not found; made again as shipped\n");
+    EXPECT_EQ(testdata::ReadFile(folder / "VeltranoIni.ini"), ShippedIniText());
+    testing::internal::CaptureStderr();
+    { HeadlessGame game(folder.string()); }
+    said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "");
+}
+
+TEST(DisplayChoices, TheCommandLineHoldsForItsRunAndOnlyChoicesMadeInPlayAreWritten) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    const fs::path ini = folder / "VeltranoIni.ini";
+    const std::string shipped = std::string(ShippedIniText()) +
+                                "[Display]\r\nFullScreen=1\r\nWindowScale=0\r\nScaling=fit\r\nVSync=1\r\n";
+    WriteBytes(ini, shipped);
+    {
+        HeadlessGame game(folder.string());
+        game.Form.UseCommandLine(Parse({"--no-vsync", "--scale", "2", "--scaling", "STRETCH"}));
+        const DisplaySettings& run = game.Form.DisplayChoices();
+        EXPECT_FALSE(run.VSync);
+        EXPECT_FALSE(run.FullScreen);
+        EXPECT_EQ(run.WindowScale, 2);
+        EXPECT_EQ(run.Mode, Scaling::Stretch);
+        game.Frames(3);
+        game.Close();
+    }
+    EXPECT_EQ(testdata::ReadFile(ini), shipped);  // a plain start after it has the ini's choices
+    {
+        HeadlessGame game(folder.string());
+        game.Form.UseCommandLine(Parse({"--no-vsync", "--window", "--scale", "3"}));
+        game.KeyDown(Vk::F11);  // to full screen: only that choice is kept
+        game.KeyDown(Vk::F10);  // fit -> stretch
+    }
+    EXPECT_EQ(testdata::ReadFile(ini),
+              std::string(ShippedIniText()) +
+                  "[Display]\r\nFullScreen=1\r\nWindowScale=0\r\nScaling=stretch\r\nVSync=1\r\n");
+    {
+        HeadlessGame game(folder.string());
+        game.KeyDown(Vk::F11);  // from the ini's full screen to a window
+    }
+    EXPECT_NE(testdata::ReadFile(ini).find("FullScreen=0"), std::string::npos);
+}
+
+TEST(DisplayChoices, AReplayWritesNoFileButItsOwnOutputAndTheWindowKeysStillWork) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    Replay replay;
+    {
+        HeadlessGame game(folder.string());
+        ReplayRecorder recorder((folder / "game.vgr").string());
+        game.Form.AttachRecorder(&recorder);
+        Tap(game, Vk::Space);
+        Tap(game, Vk::Space);
+        Tap(game, Vk::Space);
+        ASSERT_EQ(Scene, Stage1Scene);
+        game.Frames(80);
+        game.KeyDown(Vk::Home);
+        game.Form.AttachRecorder(nullptr);
+        std::string error;
+        ASSERT_TRUE(ReadReplayFile((folder / "game.vgr").string(), replay, &error)) << error;
+    }
+    // The player's folder as a replay finds it: no save file, no ini.
+    fs::remove(folder / "temp.dat");
+    fs::remove(folder / "VeltranoIni.ini");
+    const auto before = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+    ReplayPlayer player(replay);
+    {
+        testing::internal::CaptureStderr();
+        HeadlessGame game(folder.string(), {}, &player);
+        testing::internal::GetCapturedStderr();
+        player.Begin();
+        while (!player.Finished()) {
+            game.Frame();
+            if (game.Form.FramesRun() == 20) {
+                game.KeyDown(Vk::F11);
+                game.KeyDown(Vk::F10);
+            }
+        }
+        EXPECT_FALSE(player.Diverged()) << player.FirstDifference();
+        EXPECT_EQ(game.Platform.DisplayChanges, 2);
+        game.Close();
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), before);
+    EXPECT_FALSE(fs::exists(folder / "temp.dat"));
+    EXPECT_FALSE(fs::exists(folder / "VeltranoIni.ini"));
+}
