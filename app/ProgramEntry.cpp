@@ -10,6 +10,7 @@
 #include "app/ProgramFolder.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
+#include "platform/Display.h"
 #include "platform/FrameTimer.h"
 #include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackend.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
         form.UseCommandLine(line);
         if (!backend.OpenDisplay(form.DisplayChoices(), &error)) throw LoadError(error);
         form.DXDraw1InitializeSurface();
+        backend.SetIcon(IconPixels(CharacterSheet, 0, 0, 32, 2), 64);  // the first ship, as installed
         if (!OpenAudioDevice(MixSoundBank, &error))
             std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
                          error.c_str());

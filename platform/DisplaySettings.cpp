@@ -71,8 +71,12 @@ PictureRect ScaledPicture(int outW, int outH, Scaling mode) {
 }
 
 int WindowScaleFor(int requested, int usableW, int usableH) {
-    if (requested >= 1) return std::min(requested, MaxWindowScale);
-    return std::clamp(std::min(usableW / ScreenWidth, usableH / ScreenHeight), 1, MaxWindowScale);
+    const int fits = std::clamp(std::min(usableW / ScreenWidth, usableH / ScreenHeight), 1, MaxWindowScale);
+    return requested >= 1 ? std::min(requested, fits) : fits;
+}
+
+bool CursorShown(bool fullScreen, uint64_t now, uint64_t lastMotion) {
+    return !fullScreen && now - lastMotion < CursorIdleMs;
 }
 
 }  // namespace veltrano

@@ -3,6 +3,7 @@
 // these in its ini file; the SDL backend applies them; everything here is plain arithmetic.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -42,8 +43,16 @@ struct PictureRect {
 // falls back to `fit` when even one whole multiple does not fit (a window made very small).
 PictureRect ScaledPicture(int outW, int outH, Scaling mode);
 
-// The scale of a window: `requested` when it is 1 or more, else the largest whole multiple of
-// 640x480 that fits `usableW` by `usableH` (at least 1).
+// The scale of a window: the largest whole multiple of 640x480 that fits `usableW` by `usableH` (at
+// least 1), or `requested` when it is 1 or more and fits. A window never outgrows the desktop: a
+// scale that does not fit (asked for, or saved on another monitor) is brought down to one that does.
 int WindowScaleFor(int requested, int usableW, int usableH);
+
+// The mouse cursor is hidden in full screen, and in a window once the mouse has not moved for a while.
+constexpr uint64_t CursorIdleMs = 2000;
+bool CursorShown(bool fullScreen, uint64_t now, uint64_t lastMotion);
+
+// The smallest a window may be made.
+constexpr int MinimumWindowWidth = 640, MinimumWindowHeight = 480;
 
 }  // namespace veltrano

@@ -39,9 +39,20 @@ TEST(DisplayScaling, EachModePlacesThePictureAsItSays) {
 
     EXPECT_EQ(WindowScaleFor(0, 1920, 1040), 2);  // the largest that fits a desktop with a panel
     EXPECT_EQ(WindowScaleFor(0, 1280, 720), 1);
-    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);   // never below 1
-    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 3);  // asked for is asked for
-    EXPECT_EQ(WindowScaleFor(99, 1280, 720), MaxWindowScale);
+    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);  // never below 1
+    // Asked for (or saved) is what the window gets while it fits, and the largest that fits after.
+    EXPECT_EQ(WindowScaleFor(2, 1920, 1040), 2);
+    EXPECT_EQ(WindowScaleFor(3, 1920, 1040), 2);
+    EXPECT_EQ(WindowScaleFor(3, 1920, 1080), 2);  // 1440 lines are more than 1080
+    EXPECT_EQ(WindowScaleFor(3, 3840, 2160), 3);
+    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 1);
+    EXPECT_EQ(WindowScaleFor(99, 1280, 720), 1);
+    EXPECT_EQ(WindowScaleFor(99, 20000, 20000), MaxWindowScale);
+    EXPECT_EQ(WindowScaleFor(2, 600, 400), 1);  // a desktop smaller than the picture still gets it whole
+    // The cursor: never in full screen, in a window until the mouse rests.
+    EXPECT_FALSE(CursorShown(true, 100, 100));
+    EXPECT_TRUE(CursorShown(false, 100 + CursorIdleMs - 1, 100));
+    EXPECT_FALSE(CursorShown(false, 100 + CursorIdleMs, 100));
 
     EXPECT_EQ(NextScaling(Scaling::Sharp), Scaling::Fit);
     EXPECT_EQ(NextScaling(Scaling::Fit), Scaling::Stretch);
@@ -187,6 +198,12 @@ TEST(DataFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
     EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, "relative", "/home/p"),
               "/home/p/.local/share/VeltranoGame2");
     EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, nullptr, nullptr), "");
+    // Installed, the game keeps a player's files apart even where it may write its own folder (root).
+    EXPECT_EQ(ChooseDataFolder("/usr/local/lib/VeltranoGame2/", true, nullptr, "/root"),
+              "/root/.local/share/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/opt/games/lib/VeltranoGame2", true, "/root/data", "/root"),
+              "/root/data/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/home/p/VeltranoGame2", true, nullptr, "/home/p"), "/home/p/VeltranoGame2");
 
     // The first start copies the defaults; later starts leave the player's files as they are.
     const fs::path program = testdata::MakeProgramFolder();

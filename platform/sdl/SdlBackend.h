@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Backend.h"
 
@@ -26,6 +27,8 @@ class SdlBackend : public Backend {
     // The next event the game must hear of; false when none is waiting. Events only the backend
     // needs (a pad plugged in, the window minimised or resized, the close button) are handled here.
     bool NextEvent(WindowEvent& event);
+    // The window's icon: `side` by `side` pixels as 0xAARRGGBB words.
+    void SetIcon(const std::vector<uint32_t>& argb, int side);
     // What to do when the connection to the X server is lost (a logout, the server gone, xkill): X
     // gives the program no way back, so `closing` runs the close (the scores are saved, the recording
     // finished) without another call to the display, and the program then ends with status 1.
@@ -49,6 +52,8 @@ class SdlBackend : public Backend {
     void EnterFullScreen();
     void EnterWindow();
     bool TranslateEvent(const SDL_Event& sdl, WindowEvent& event);
+    int FittingScale(int usableW, int usableH);
+    void UpdateCursor();
 
     bool Started = false;
     SDL_Window* Window = nullptr;
@@ -66,6 +71,9 @@ class SdlBackend : public Backend {
     uint64_t IgnoreFocusLossUntil = 0;
     // A full-screen start asks for full screen once the first frame is shown.
     bool FullScreenPending = false;
+    bool ScaleClampSaid = false;
+    uint64_t LastMouseMotion = 0;
+    int CursorVisible = -1;  // as last set: -1 not yet
 };
 
 // The virtual-key code of an SDL scancode (0 for keys the game has no code for).

@@ -90,6 +90,10 @@ bool SdlBackend::TranslateEvent(const SDL_Event& sdl, WindowEvent& event) {
                 return true;
             }
             return false;
+        case SDL_MOUSEMOTION:
+            LastMouseMotion = SDL_GetTicks64();
+            UpdateCursor();
+            return false;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:
             CreateTexture();
