@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "app/KeysConfig.h"
+
 namespace veltrano {
 
 namespace {
@@ -78,7 +80,9 @@ Place Locate(const std::string& text, std::string_view section, std::string_view
 }  // namespace
 
 const char* ShippedIniText() {
-    return "[KeyConfig]\r\nZ=1\r\nX=2\r\nC=3\r\nSPACE=9\r\n";
+    static const std::string text =
+        "[KeyConfig]\r\nZ=1\r\nX=2\r\nC=3\r\nSPACE=9\r\n" + ShippedKeysSection("\r\n");
+    return text.c_str();
 }
 
 std::string Quoted(const std::string& value, size_t limit) {

@@ -9,6 +9,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
+#include "app/KeysConfig.h"
 #include "app/ProgramFolder.h"
 #include "app/Replay.h"
 #include "app/SaveFile.h"
@@ -74,6 +75,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     ReadButtonNumbers(config == FileStatus::Done ? std::string() : configProblem);
     std::vector<std::string> complaints;
     Display = ReadDisplaySettings(Config, &complaints);
+    Platform.UseKeyBindings(ReadKeyBindings(Config, &complaints));
     for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     FocusQuiet = false;
     SetSoundBankQuiet(false);
@@ -260,6 +262,7 @@ void TForm1::ChangeDisplay(const DisplaySettings& settings) {
     Display = settings;
     Platform.ApplyDisplay(Display);
     if (Player) return;
+    AddAbsentKeys(Config);
     std::string error;
     if (!WriteDisplayChanges(Config, before, Display, &error))
         std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
@@ -360,6 +363,7 @@ void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
 void TForm1::WriteButtonNumbers() {
     if (Player) return;
     for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger("KeyConfig", entry.Key, *entry.Button);
+    AddAbsentKeys(Config);
     std::string error;
     if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
 }

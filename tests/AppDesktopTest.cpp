@@ -7,8 +7,11 @@
 
 #include "app/CommandLine.h"
 #include "app/ConfigFile.h"
+#include "app/KeysConfig.h"
 #include "app/Replay.h"
 #include "app/headless/HeadlessGame.h"
+#include "platform/Input.h"
+#include "platform/KeyBindings.h"
 #include "platform/Mixer.h"
 #include "stages/Stage.h"
 #include "tests/support/ProgramFolder.h"
@@ -186,4 +189,76 @@ TEST(DisplayChoices, AReplayWritesNoFileButItsOwnOutputAndTheWindowKeysStillWork
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), before);
     EXPECT_FALSE(fs::exists(folder / "temp.dat"));
     EXPECT_FALSE(fs::exists(folder / "VeltranoIni.ini"));
+}
+
+TEST(Keys, EveryNamedKeyReadsBackAndTheShippedSectionBindsTheShippedKeys) {
+    int named = 0;
+    for (int vk = 1; vk < 256; ++vk) {
+        const std::string name = KeyName(vk);
+        if (name.empty()) continue;
+        ++named;
+        EXPECT_EQ(KeyByName(name), vk) << name;
+    }
+    EXPECT_GE(named, 26 + 10 + 12 + 10 + 4);
+    const std::pair<const char*, int> spellings[] = {
+        {"w", 'W'},       {" keypad8 ", 0x68},  {"KEYPAD 8", Vk::Numpad8},
+        {"f11", Vk::F11}, {"space", Vk::Space}, {"Q1", 0},
+        {"", 0},          {"Keypad", 0},        {"F13", 0},
+        {"Spacebar", 0},
+    };
+    for (const auto& [name, vk] : spellings) EXPECT_EQ(KeyByName(name), vk) << name;
+
+    // Every action's shipped keys name real keys, and the shipped section changes nothing.
+    ConfigFile shipped;
+    shipped.OpenText(ShippedIniText());
+    std::vector<std::string> complaints;
+    const KeyBindings read = ReadKeyBindings(shipped, &complaints);
+    EXPECT_EQ(complaints, std::vector<std::string>{});
+    const KeyBindings plain;
+    for (int vk = 0; vk < 256; ++vk) EXPECT_EQ(read.Heard(vk), plain.Heard(vk)) << vk;
+}
+
+TEST(Keys, AKeysSectionOfWasdSteersTheShipAndABadNameKeepsTheShippedKeysSayingSo) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    WriteBytes(folder / "VeltranoIni.ini",
+               "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n[Keys]\nUp=W\nDown=S\nLeft=A\n"
+               "Right=D, Right\nButton2=J\nButton9=Enter, Space\nQuit=Q1\n");
+    testing::internal::CaptureStderr();
+    HeadlessGame game(folder.string());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "VeltranoGame2: " + (folder / "VeltranoIni.ini").string() +
+                        ": [Keys] Quit=Q1: 'Q1' names no key; using Escape\n");
+    Scene = Stage1Scene;
+    SceneInit();
+    ControlEnabled = 1;
+    struct Step {
+        int Key;
+        int Dx, Dy;  // which way the ship went: -1, 0 or 1
+    };
+    const Step steps[] = {
+        {'D', 1, 0},      {'A', -1, 0},   {'S', 0, 1}, {'W', 0, -1}, {Vk::Right, 1, 0},  // both keys of Right
+        {Vk::Left, 0, 0}, {Vk::Up, 0, 0}, {'K', 0, 0},  // keys bound away are heard as nothing
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(KeyName(step.Key));
+        PlayerX = 300;
+        PlayerY = 200;
+        game.Platform.ReleaseAll();
+        game.Platform.Press(step.Key);
+        game.Frames(4);
+        EXPECT_EQ(sign(PlayerX - 300), step.Dx);
+        EXPECT_EQ(sign(PlayerY - 200), step.Dy);
+    }
+    game.Platform.ReleaseAll();
+    game.Platform.Press('J');  // fire is on J now, and no longer on X
+    game.Frame();
+    EXPECT_TRUE(StatePressed(FireState));
+    game.Platform.ReleaseAll();
+    game.Platform.Press(Vk::X);
+    game.Frame();
+    EXPECT_FALSE(StatePressed(FireState));
+    // The window keys go through the bindings too: Escape still quits (Q1 named no key).
+    game.KeyDown(Vk::Escape);
+    EXPECT_TRUE(game.Platform.CloseRequested);
 }

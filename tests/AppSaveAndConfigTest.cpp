@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/ConfigFile.h"
+#include "app/KeysConfig.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
@@ -131,11 +132,20 @@ TEST(ConfigFile, TheKeyConfigurationScreenWritesAWellFormedFileKeepingTheRest) {
         std::string Before;  // empty: no file at all
         std::string After;
     };
+    // A saved ini also gets the key bindings it lacks, at its end, in its own line ending.
+    auto keys = [](const std::string& eol) {
+        std::string text = "[Keys]" + eol;
+        for (int a = 0; a < KeyActionCount; ++a)
+            text += KeyActions[a].Name + ("="s + KeyActions[a].Defaults) + eol;
+        return text;
+    };
+    std::string shipped = ShippedIniText();
+    shipped.replace(shipped.find("Z=1"), 3, "Z=2");
     const Case cases[] = {
-        {"missing (made again as shipped)", "", "[KeyConfig]\r\nZ=2\r\nX=2\r\nC=3\r\nSPACE=9\r\n"},
-        {"junk", "garbage", "garbage\n[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n"},
+        {"missing (made again as shipped)", "", shipped},
+        {"junk", "garbage", "garbage\n[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n" + keys("\n")},
         {"commented, CRLF", "; mine\r\n[KeyConfig]\r\nZ=1\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n",
-         "; mine\r\n[KeyConfig]\r\nZ=2\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n"},
+         "; mine\r\n[KeyConfig]\r\nZ=2\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n" + keys("\r\n")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -33,12 +33,20 @@ class HeadlessBackend : public Backend {
         ++DisplayChanges;
     }
 
+    void UseKeyBindings(const KeyBindings& bindings) override { Keys = bindings; }
+
+    // Keys are pressed as a player presses them: through the bindings.
     void Press(int vk, bool down = true) {
-        Input.KeyDown[vk & 255] = down;
-        if (down) Latch.PressKey(vk & 255);
+        const int heard = Keys.Heard(vk);
+        if (heard == 0) return;
+        Input.KeyDown[heard] = down;
+        if (down) Latch.PressKey(heard);
     }
     // A key pressed and released again before the next frame reads its input.
-    void Tap(int vk) { Latch.PressKey(vk & 255); }
+    void Tap(int vk) {
+        if (const int heard = Keys.Heard(vk)) Latch.PressKey(heard);
+    }
+    KeyBindings Keys;
     void ReleaseAll() { Input = RawInput{}; }
 };
 

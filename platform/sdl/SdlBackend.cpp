@@ -84,7 +84,7 @@ void SdlBackend::ReadRawInput(RawInput& raw) {
     const Uint8* keys = SDL_GetKeyboardState(&count);
     for (int code = 0; code < count; ++code)
         if (keys[code]) {
-            const int vk = VirtualKeyOf(static_cast<SDL_Scancode>(code));
+            const int vk = Keys.Heard(VirtualKeyOf(static_cast<SDL_Scancode>(code)));
             if (vk > 0) raw.KeyDown[vk] = true;
         }
     if (Joystick && SDL_JoystickGetAttached(Joystick)) {
