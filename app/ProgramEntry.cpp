@@ -101,18 +101,22 @@ int main(int argc, char** argv) {
         }
 
         FrameTimer timer;
+        uint64_t resultUntil = 0;  // a finished replay's result stays on the screen until then
         while (!backend.Closing()) {
             DispatchEvents(backend, form);
             if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
             const int lag = timer.Tick(backend.Ticks());
-            if (lag > 0) form.DXTimer1Timer(lag);
-            if (playing && player.Finished() && !backend.Closing()) {
-                if (player.Diverged())
-                    std::printf("replay differs at %s\n", player.FirstDifference().c_str());
-                else
-                    std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(),
-                                player.FinalScore());
-                backend.RequestClose();
+            if (lag > 0 && resultUntil == 0) form.DXTimer1Timer(lag);
+            if (playing && player.Finished() && resultUntil == 0) {
+                std::printf("%s\n", ReplayResultText(player).c_str());
+                std::fflush(stdout);
+                DrawReplayResult(player);
+                resultUntil = backend.Ticks() + ReplayResultMs;
+            }
+            if (resultUntil != 0) {
+                // F10 and F11 still work on the result; it is shown again for each change.
+                if (lag > 0) backend.FlipBackBuffer(BackBuffer);
+                if (backend.Ticks() >= resultUntil) backend.RequestClose();
             }
             // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
             backend.Sleep(1);

@@ -8,7 +8,9 @@
 #include "app/SoundBank.h"
 #include "app/Version.h"
 #include "engine/CentralSystem.h"
+#include "platform/Display.h"
 #include "platform/Input.h"
+#include "render/Lettering.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 #include "world/WorldHash.h"
@@ -248,6 +250,29 @@ void ReplayPlayer::Differ(long frame, const char* field, long long expected, lon
         std::snprintf(text, sizeof text, "frame %ld: %s expected %lld, found %lld", frame, field, expected,
                       found);
     Difference = text;
+}
+
+// ---- The result -------------------------------------------------------------------------------
+
+std::string ReplayResultText(const ReplayPlayer& player) {
+    if (player.Diverged()) return "replay differs at " + player.FirstDifference();
+    return "replay ok: " + std::to_string(player.FramesPlayed()) + " frames, score " +
+           std::to_string(player.FinalScore());
+}
+
+void DrawReplayResult(const ReplayPlayer& player) {
+    const std::string first = player.Diverged() ? "REPLAY DIFFERS" : "REPLAY OK";
+    const std::string second = player.Diverged()
+                                   ? player.FirstDifference().substr(0, player.FirstDifference().find(':'))
+                                   : "SCORE " + std::to_string(player.FinalScore());
+    const int top = ScreenHeight / 2 - 40;
+    // A dark band under the lines keeps them readable over any scene.
+    for (int y = std::max(0, top - 16); y < std::min(BackBuffer.Height, top + 80); ++y)
+        std::fill(BackBuffer.Row(y), BackBuffer.Row(y) + BackBuffer.Width, 0u);
+    DrawLettering(first, (ScreenWidth - LetteringWidth(first, LetteringStyle::Large)) / 2, top,
+                  LetteringStyle::Large);
+    DrawLettering(second, (ScreenWidth - LetteringWidth(second, LetteringStyle::SmallOrange)) / 2, top + 48,
+                  LetteringStyle::SmallOrange);
 }
 
 }  // namespace veltrano

@@ -91,4 +91,12 @@ class ReplayPlayer {
     std::string Difference;
 };
 
+// How long the window shows a replay's result before it closes.
+constexpr int ReplayResultMs = 3000;
+// The result of a finished replay as printed on stdout: "replay ok: N frames, score S" or
+// "replay differs at frame F: ...".
+std::string ReplayResultText(const ReplayPlayer& player);
+// Draws the result over the back buffer's last picture, for the window to show for a moment.
+void DrawReplayResult(const ReplayPlayer& player);
+
 }  // namespace veltrano

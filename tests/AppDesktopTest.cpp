@@ -10,6 +10,7 @@
 #include "app/KeysConfig.h"
 #include "app/Replay.h"
 #include "app/headless/HeadlessGame.h"
+#include "platform/Display.h"
 #include "platform/Input.h"
 #include "platform/KeyBindings.h"
 #include "platform/Mixer.h"
@@ -184,6 +185,18 @@ TEST(DisplayChoices, AReplayWritesNoFileButItsOwnOutputAndTheWindowKeysStillWork
         }
         EXPECT_FALSE(player.Diverged()) << player.FirstDifference();
         EXPECT_EQ(game.Platform.DisplayChanges, 2);
+        // The result, on stdout and over the last picture for a moment.
+        EXPECT_EQ(ReplayResultText(player), "replay ok: " + std::to_string(replay.Frames) +
+                                                " frames, score " + std::to_string(replay.FinalScore));
+        const std::vector<uint32_t> before = BackBuffer.Pixels;
+        DrawReplayResult(player);
+        const auto row = [&](const std::vector<uint32_t>& pixels, int y) {
+            return std::vector<uint32_t>(pixels.begin() + y * ScreenWidth,
+                                         pixels.begin() + (y + 1) * ScreenWidth);
+        };
+        const int band = ScreenHeight / 2 - 30;  // through the first line's letters
+        EXPECT_NE(row(BackBuffer.Pixels, band), row(before, band));
+        EXPECT_EQ(row(BackBuffer.Pixels, 10), row(before, 10));  // the rest of the picture stays
         game.Close();
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), before);
