@@ -79,6 +79,7 @@ DisplaySettings ReadDisplaySettings(const ConfigFile& config, std::vector<std::s
     read.Mode("Scaling", settings.Mode);
     read.Switch("VSync", settings.VSync);
     read.Switch("PauseOnFocusLoss", settings.PauseOnFocusLoss);
+    read.Number("Monitor", 0, MaxMonitor, settings.Monitor);
     return settings;
 }
 
@@ -97,6 +98,7 @@ const DisplayKey DisplayKeys[] = {
     {"VSync", [](const DisplaySettings& s) { return std::string(s.VSync ? "1" : "0"); }},
     {"PauseOnFocusLoss",
      [](const DisplaySettings& s) { return std::string(s.PauseOnFocusLoss ? "1" : "0"); }},
+    {"Monitor", [](const DisplaySettings& s) { return std::to_string(s.Monitor); }},
 };
 
 }  // namespace

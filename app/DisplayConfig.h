@@ -5,6 +5,7 @@
 //   Scaling=fit           sharp, fit or stretch
 //   VSync=1               wait for the screen's refresh when presenting
 //   PauseOnFocusLoss=1    pause play when the window loses focus
+//   Monitor=0             the display the window was on when the game last closed (kept by the game)
 #pragma once
 
 #include <string>

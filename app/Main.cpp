@@ -277,6 +277,10 @@ void TForm1::FormCloseQuery() {
     if (!Created) return;
     RecordScore();
     KeepScores(true);
+    // The game opens where the player left its window: the display is remembered.
+    DisplaySettings where = Display;
+    where.Monitor = Platform.CurrentDisplay();
+    if (where.Monitor != Display.Monitor) ChangeDisplay(where);
 }
 
 // The table goes to the disk as soon as a score enters it (game over, Home, the staff roll's end, a

@@ -23,6 +23,8 @@ class Backend {
     virtual void RequestClose() = 0;
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
+    // The display the window is on now, counting from 0.
+    virtual int CurrentDisplay() { return 0; }
     // Full screen or a window, the window's scale, the picture's scaling, and the cursor (hidden in
     // full screen). Vertical sync takes effect when the display is next opened.
     virtual void ApplyDisplay(const DisplaySettings& settings) = 0;

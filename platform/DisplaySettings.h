@@ -21,12 +21,18 @@ struct DisplaySettings {
     Scaling Mode = Scaling::Fit;
     bool VSync = true;
     bool PauseOnFocusLoss = true;
+    int Monitor = 0;  // the display the window was on when the game last closed, counting from 0
 
     bool operator==(const DisplaySettings&) const = default;
 };
 
 // The largest window scale accepted from the ini file or the command line.
 constexpr int MaxWindowScale = 16;
+constexpr int MaxMonitor = 63;
+// The display to open on: the one remembered while it is there, else the first.
+inline int MonitorToOpenOn(int remembered, int displays) {
+    return remembered >= 0 && remembered < displays ? remembered : 0;
+}
 
 const char* ScalingName(Scaling mode);
 // The mode of a name, case ignored ("FIT" is fit).

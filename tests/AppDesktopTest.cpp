@@ -147,6 +147,20 @@ TEST(DisplayChoices, TheCommandLineHoldsForItsRunAndOnlyChoicesMadeInPlayAreWrit
         game.KeyDown(Vk::F11);  // from the ini's full screen to a window
     }
     EXPECT_NE(testdata::ReadFile(ini).find("FullScreen=0"), std::string::npos);
+
+    // The display the window was on at close is remembered, and the next start opens there while that
+    // display is there.
+    {
+        HeadlessGame game(folder.string());
+        game.Platform.Monitor = 1;
+        game.Close();
+    }
+    EXPECT_NE(testdata::ReadFile(ini).find("Monitor=1"), std::string::npos);
+    HeadlessGame game(folder.string());
+    EXPECT_EQ(game.Form.DisplayChoices().Monitor, 1);
+    EXPECT_EQ(MonitorToOpenOn(1, 2), 1);
+    EXPECT_EQ(MonitorToOpenOn(1, 1), 0);  // unplugged since: the first display
+    EXPECT_EQ(MonitorToOpenOn(0, 0), 0);
 }
 
 TEST(DisplayChoices, AReplayWritesNoFileButItsOwnOutputAndTheWindowKeysStillWork) {

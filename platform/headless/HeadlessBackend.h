@@ -17,6 +17,7 @@ class HeadlessBackend : public Backend {
     bool ScreenSaverActive = true;
     int Flips = 0;
     int Width = 1920, Height = 1080;
+    int Monitor = 0;
 
     bool DisplayReady() override { return Ready; }
     void FlipBackBuffer(const Surface&) override { ++Flips; }
@@ -28,6 +29,7 @@ class HeadlessBackend : public Backend {
     void RequestClose() override { CloseRequested = true; }
     int ScreenWidth() override { return Width; }
     int ScreenHeight() override { return Height; }
+    int CurrentDisplay() override { return Monitor; }
     void ApplyDisplay(const DisplaySettings& settings) override {
         Display = settings;
         ++DisplayChanges;

@@ -43,6 +43,7 @@ class SdlBackend : public Backend {
     static bool DisplayLost();
     int ScreenWidth() override;
     int ScreenHeight() override;
+    int CurrentDisplay() override;
     void ApplyDisplay(const DisplaySettings& settings) override;
     void UseKeyBindings(const KeyBindings& bindings) override { Keys = bindings; }
 

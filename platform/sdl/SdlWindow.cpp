@@ -62,8 +62,8 @@ bool PrepareRenderer() {
     return false;
 }
 
-SDL_Rect DisplayBounds(SDL_Window* window, bool usable) {
-    const int index = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
+SDL_Rect DisplayBounds(SDL_Window* window, bool usable, int monitor = 0) {
+    const int index = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : monitor;
     SDL_Rect bounds{0, 0, ::veltrano::ScreenWidth, ::veltrano::ScreenHeight};
     const int failed =
         usable ? SDL_GetDisplayUsableBounds(index, &bounds) : SDL_GetDisplayBounds(index, &bounds);
@@ -77,15 +77,18 @@ bool SdlBackend::OpenDisplay(const DisplaySettings& settings, std::string* error
     Settings = settings;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 openGl = PrepareRenderer() ? SDL_WINDOW_OPENGL : 0;
-    SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0};
+    // On the display where the window was when the game last closed, while that display is there.
+    const int monitor = MonitorToOpenOn(settings.Monitor, SDL_GetNumVideoDisplays());
+    SDL_Rect place{static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(monitor)),
+                   static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(monitor)), 0, 0};
     Uint32 flags = SDL_WINDOW_RESIZABLE;
     if (settings.FullScreen) {
         // Borderless over the whole desktop: where no window manager honours the full-screen request
         // (a bare X server) the window still covers the screen.
-        place = DisplayBounds(nullptr, false);
+        place = DisplayBounds(nullptr, false, monitor);
         flags |= SDL_WINDOW_BORDERLESS;
     } else {
-        const SDL_Rect usable = DisplayBounds(nullptr, true);
+        const SDL_Rect usable = DisplayBounds(nullptr, true, monitor);
         const int scale = FittingScale(usable.w, usable.h);
         place.w = ::veltrano::ScreenWidth * scale;
         place.h = ::veltrano::ScreenHeight * scale;
@@ -122,7 +125,7 @@ void SdlBackend::ApplyDisplay(const DisplaySettings& settings) {
     const bool switchMode = settings.FullScreen != Settings.FullScreen ||
                             (!settings.FullScreen && settings.WindowScale != Settings.WindowScale);
     Settings = settings;
-    if (!Window) return;
+    if (!Window || DisplayLost()) return;
     if (switchMode) {
         FullScreenPending = false;
         IgnoreFocusLossUntil = SDL_GetTicks64() + SwitchSettleMs;
@@ -213,6 +216,12 @@ void SdlBackend::FlipBackBuffer(const Surface& backBuffer) {
         IgnoreFocusLossUntil = SDL_GetTicks64() + SwitchSettleMs;
         SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+}
+
+int SdlBackend::CurrentDisplay() {
+    if (!Window || DisplayLost()) return Settings.Monitor;
+    const int index = SDL_GetWindowDisplayIndex(Window);
+    return index >= 0 ? index : Settings.Monitor;
 }
 
 int SdlBackend::ScreenWidth() {
