@@ -10,6 +10,7 @@
 #include "app/ProgramFolder.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
+#include "platform/Display.h"
 #include "platform/FrameTimer.h"
 #include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackend.h"
@@ -27,6 +28,7 @@ ClockTime Now() {
 }
 
 volatile std::sig_atomic_t HangUp = 0;
+TForm1* Form = nullptr;  // for the close when the display is lost
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "VeltranoGame2: %s\n", message.c_str());
@@ -56,10 +58,7 @@ void DispatchEvents(SdlBackend& backend, TForm1& form) {
 
 int main(int argc, char** argv) {
     std::signal(SIGHUP, [](int) { HangUp = 1; });
-    // The replay options come off the command line first; the rest are the window's.
-    ReplayOptions replayOptions;
     std::string optionError;
-    if (!TakeReplayOptions(argc, argv, replayOptions, &optionError)) return Fail(optionError);
     const CommandLine line = ParseCommandLine(argc, argv);
     if (!line.Error.empty()) return Fail(line.Error);
     if (line.ShowHelp) {
@@ -73,44 +72,51 @@ int main(int argc, char** argv) {
     SetProgramFolder(ExecutableFolder());
     UseDataFolderFor(ProgramFolder());
     Replay replay;
-    const bool playing = !replayOptions.ReplayFile.empty();
-    if (playing && !ReadReplayFile(replayOptions.ReplayFile, replay, &optionError)) return Fail(optionError);
+    const bool playing = !line.ReplayFile.empty();
+    if (playing && !ReadReplayFile(line.ReplayFile, replay, &optionError)) return Fail(optionError);
 
     SdlBackend backend;
     std::string error;
     if (!backend.Start(&error)) return Fail(error);
     TForm1 form(backend);
-    ReplayRecorder recorder(replayOptions.RecordFile.empty() ? LastReplayPath() : replayOptions.RecordFile);
+    Form = &form;
+    backend.OnDisplayLost([] { Form->FormCloseQuery(); });
+    ReplayRecorder recorder(line.RecordFile.empty() ? LastReplayPath() : line.RecordFile);
     ReplayPlayer player(replay);
+    if (playing) form.AttachPlayer(&player);
     const int status = RunToClose(form, [&] {
         form.FormCreate(Now());
         form.UseCommandLine(line);
         if (!backend.OpenDisplay(form.DisplayChoices(), &error)) throw LoadError(error);
         form.DXDraw1InitializeSurface();
+        backend.SetIcon(IconPixels(CharacterSheet, 0, 0, 32, 2), 64);  // the first ship, as installed
         if (!OpenAudioDevice(MixSoundBank, &error))
             std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
                          error.c_str());
         form.DXSound1Initialize();
         if (playing) {
-            form.AttachPlayer(&player);
             player.Begin();
         } else {
             form.AttachRecorder(&recorder);
         }
 
         FrameTimer timer;
+        uint64_t resultUntil = 0;  // a finished replay's result stays on the screen until then
         while (!backend.Closing()) {
             DispatchEvents(backend, form);
             if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
             const int lag = timer.Tick(backend.Ticks());
-            if (lag > 0) form.DXTimer1Timer(lag);
-            if (playing && player.Finished() && !backend.Closing()) {
-                if (player.Diverged())
-                    std::printf("replay differs at %s\n", player.FirstDifference().c_str());
-                else
-                    std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(),
-                                player.FinalScore());
-                backend.RequestClose();
+            if (lag > 0 && resultUntil == 0) form.DXTimer1Timer(lag);
+            if (playing && player.Finished() && resultUntil == 0) {
+                std::printf("%s\n", ReplayResultText(player).c_str());
+                std::fflush(stdout);
+                DrawReplayResult(player);
+                resultUntil = backend.Ticks() + ReplayResultMs;
+            }
+            if (resultUntil != 0) {
+                // F10 and F11 still work on the result; it is shown again for each change.
+                if (lag > 0) backend.FlipBackBuffer(BackBuffer);
+                if (backend.Ticks() >= resultUntil) backend.RequestClose();
             }
             // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
             backend.Sleep(1);

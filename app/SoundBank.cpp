@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/ProgramFolder.h"
@@ -41,6 +42,8 @@ void LoadWave(SoundSlot slot, const char* name) {
     std::string path = ProgramPath(name), error;
     Wave wave;
     if (!ReadWaveFile(path, &wave, &error)) throw LoadError(error);
+    if (!wave.Damage.empty())
+        std::fprintf(stderr, "VeltranoGame2: %s: %s\n", path.c_str(), wave.Damage.c_str());
     MixerLock lock;
     SwapWaveInto(SoundSlots[slot], wave, path);
 }

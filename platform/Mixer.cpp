@@ -11,6 +11,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/Files.h"
+
 namespace veltrano {
 
 namespace {
@@ -54,56 +56,30 @@ class MemorySource : public ByteSource {
     size_t Length;
 };
 
+// A wave file read through the one guarded file layer: a folder, a FIFO or a device is refused
+// with the same words as every other file of the game.
 class FileSource : public ByteSource {
    public:
-    ~FileSource() override {
-        if (Fd >= 0) close(Fd);
-    }
-    // Opens a regular file; anything else (a folder, a pipe, a device) is refused with a reason.
     bool Open(const std::string& path) {
-        // Without O_NONBLOCK a pipe would hold the game until someone writes to it.
-        Fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (Fd < 0) {
-            Problem = std::string("cannot open the wave file (") + std::strerror(errno) + ")";
-            return false;
-        }
-        struct stat info {};
-        if (fstat(Fd, &info) != 0) {
-            Problem = std::string("cannot read the wave file (") + std::strerror(errno) + ")";
-            return false;
-        }
-        if (S_ISDIR(info.st_mode)) {
-            Problem = "is a folder, not a wave file";
-            return false;
-        }
-        if (!S_ISREG(info.st_mode)) {
-            Problem = "is not a regular file";
-            return false;
-        }
-        Length = static_cast<uint64_t>(info.st_size);
-        return true;
+        std::string why;
+        if (File.Open(path, &why) == FileStatus::Done) return true;
+        Problem = why.substr(std::min(why.size(), path.size() + 2));  // the caller names the file
+        return false;
     }
-    uint64_t Size() const override { return Length; }
+    uint64_t Size() const override { return File.Size(); }
     bool ReadAt(uint64_t offset, void* into, size_t count) override {
-        auto* at = static_cast<char*>(into);
-        while (count > 0) {
-            const ssize_t n = pread(Fd, at, count, static_cast<off_t>(offset));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                Problem = n < 0 ? std::string("cannot read the wave file (") + std::strerror(errno) + ")"
-                                : "the wave file ended while it was read";
-                return false;
-            }
-            at += n;
-            offset += static_cast<uint64_t>(n);
-            count -= static_cast<size_t>(n);
+        size_t got = 0;
+        std::string why;
+        if (!File.ReadAt(offset, into, count, &got, &why)) {
+            Problem = why.substr(why.find(": ") == std::string::npos ? 0 : why.find(": ") + 2);
+            return false;
         }
-        return true;
+        if (got < count) Problem = "the wave file ended while it was read";
+        return got == count;
     }
 
    private:
-    int Fd = -1;
-    uint64_t Length = 0;
+    ReadOnlyFile File;
 };
 
 // Real waves carry a handful of chunks; a file that is mostly tiny chunk headers is not one.
@@ -118,6 +94,7 @@ struct WaveLayout {
     int Format = 0, Channels = 0, Rate = 0, Bits = 0;
     bool HaveFormat = false, HaveData = false;
     uint64_t DataAt = 0, DataBytes = 0;
+    std::string Damage;  // a wave that loads but is damaged: what is wrong, for a message
     int BytesPerFrame() const { return Channels * Bits / 8; }
 };
 
@@ -153,10 +130,14 @@ bool FindChunks(ByteSource& source, WaveLayout* layout, std::string* why) {
             layout->Bits = Le16(head + 14);
             layout->HaveFormat = true;
         } else if (std::memcmp(head, "data", 4) == 0 && !layout->HaveData) {
-            // A data chunk that ends early gives what it holds.
+            // A data chunk that ends early gives what it holds, and says so.
             layout->DataAt = body;
             layout->DataBytes = available;
             layout->HaveData = true;
+            if (declared > available)
+                layout->Damage = "its data chunk claims " + std::to_string(declared) +
+                                 " bytes and the file holds " + std::to_string(available) +
+                                 "; the sound is cut short";
         }
         at = body + declared + (declared & 1);
     }
@@ -240,12 +221,14 @@ bool ConvertSamples(ByteSource& source, const WaveLayout& layout, uint64_t frame
 }
 
 bool ParseWave(ByteSource& source, Wave* wave, std::string* why) {
+    wave->Damage.clear();
     WaveLayout layout;
     uint64_t frames = 0;
     if (!FindChunks(source, &layout, why) || !CheckFormat(layout, &frames, why) ||
         !ConvertSamples(source, layout, frames, &wave->Samples, why))
         return false;
     wave->Channels = layout.Channels;
+    wave->Damage = frames == 0 ? "it holds no sound" : layout.Damage;
     return true;
 }
 

@@ -45,6 +45,8 @@ struct SoundBuffer {
 struct Wave {
     std::vector<int16_t> Samples;
     int Channels = 1;
+    // A wave that loads but is damaged (cut short, no sound at all): what is wrong, for a message.
+    std::string Damage;
 };
 
 // Reads a wave file: only the chunks its header declares, refusing folders, read errors, formats

@@ -40,10 +40,21 @@ TEST(DisplayScaling, EachModePlacesThePictureAsItSays) {
 
     EXPECT_EQ(WindowScaleFor(0, 1920, 1040), 2);  // the largest that fits a desktop with a panel
     EXPECT_EQ(WindowScaleFor(0, 1280, 720), 1);
-    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);    // never below 1
-    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 3);   // asked for is asked for
+    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);  // never below 1
+    // Asked for (or saved) is what the window gets while it fits, and the largest that fits after.
+    EXPECT_EQ(WindowScaleFor(2, 1920, 1040), 2);
+    EXPECT_EQ(WindowScaleFor(3, 1920, 1040), 2);
+    EXPECT_EQ(WindowScaleFor(3, 1920, 1080), 2);  // 1440 lines are more than 1080
+    EXPECT_EQ(WindowScaleFor(3, 3840, 2160), 3);
+    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 1);
+    EXPECT_EQ(WindowScaleFor(99, 1280, 720), 1);
+    EXPECT_EQ(WindowScaleFor(99, 20000, 20000), MaxWindowScale);
+    EXPECT_EQ(WindowScaleFor(2, 600, 400), 1);  // a desktop smaller than the picture still gets it whole
+    // The cursor: never in full screen, in a window until the mouse rests.
+    EXPECT_FALSE(CursorShown(true, 100, 100));
+    EXPECT_TRUE(CursorShown(false, 100 + CursorIdleMs - 1, 100));
+    EXPECT_FALSE(CursorShown(false, 100 + CursorIdleMs, 100));
     EXPECT_EQ(WindowScaleFor(1, 1920, 1040), 1);  // even the smallest, where a larger one fits
-    EXPECT_EQ(WindowScaleFor(99, 1280, 720), MaxWindowScale);
 
     EXPECT_EQ(NextScaling(Scaling::Sharp), Scaling::Fit);
     EXPECT_EQ(NextScaling(Scaling::Fit), Scaling::Stretch);
@@ -73,17 +84,30 @@ TEST(CommandLine, OptionsSetTheirChoiceAndBadOnesSayWhy) {
     EXPECT_TRUE(parse({"--version"}).ShowVersion);
     EXPECT_NE(VersionText().find("VeltranoGame2 "), std::string::npos);
 
+    EXPECT_EQ(parse({"--no-vsync", "--vsync"}).VSync, true);
+    EXPECT_EQ(parse({"--scaling", "FIT"}).Mode, Scaling::Fit);  // as the ini takes it, case ignored
+    line = parse({"--replay", "a.vgr"});
+    EXPECT_EQ(line.ReplayFile, "a.vgr");
+    EXPECT_EQ(parse({"--record=b.vgr"}).RecordFile, "b.vgr");
+
+    // What the ini refuses, the command line refuses too.
     const char* const bad[][2] = {
-        {"--scale", nullptr},    {"--scale", "two"},   {"--scale", "-1"},
-        {"--scaling", "blurry"}, {"--bogus", nullptr}, {"--window=1", nullptr},
+        {"--scale", nullptr}, {"--scale", "two"},      {"--scale", "-1"}, {"--scale", " 2"},
+        {"--scale", "2 "},    {"--scale", "0x2"},      {"--scale", "17"}, {"--scaling", "blurry"},
+        {"--bogus", nullptr}, {"--window=1", nullptr}, {"--record", ""},  {"--replay", nullptr},
     };
     for (const auto& words : bad) {
         const CommandLine wrong = words[1] ? parse({words[0], words[1]}) : parse({words[0]});
         EXPECT_FALSE(wrong.Error.empty()) << words[0];
     }
+    EXPECT_EQ(parse({"--record", "a", "--replay", "b"}).Error,
+              "--record and --replay cannot be used together");
+    const std::string echoed = parse({"--scale", std::string(5000, '9').c_str()}).Error;
+    EXPECT_LT(echoed.size(), 120u) << echoed;  // the value is cut short, its length said
+    EXPECT_NE(echoed.find("(5000 characters)"), std::string::npos) << echoed;
     const std::string help = CommandLineHelp();
-    for (const char* option :
-         {"--window", "--fullscreen", "--scale N", "--scaling MODE", "--no-vsync", "--help", "--version"})
+    for (const char* option : {"--window", "--fullscreen", "--scale N", "--scaling MODE", "--vsync",
+                               "--no-vsync", "--record FILE", "--replay FILE", "--help", "--version"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 
     // A scale names a window unless full screen is asked for too; nothing asked changes nothing.
@@ -243,6 +267,12 @@ TEST(DataFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
     EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, "relative", "/home/p"),
               "/home/p/.local/share/VeltranoGame2");
     EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, nullptr, nullptr), "");
+    // Installed, the game keeps a player's files apart even where it may write its own folder (root).
+    EXPECT_EQ(ChooseDataFolder("/usr/local/lib/VeltranoGame2/", true, nullptr, "/root"),
+              "/root/.local/share/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/opt/games/lib/VeltranoGame2", true, "/root/data", "/root"),
+              "/root/data/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/home/p/VeltranoGame2", true, nullptr, "/home/p"), "/home/p/VeltranoGame2");
 
     // The first start copies the defaults; later starts leave the player's files as they are.
     const fs::path program = testdata::MakeProgramFolder();

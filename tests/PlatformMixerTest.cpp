@@ -424,7 +424,7 @@ TEST(Mixer, BadWavesAreRefusedWithOneLineNamingTheFileAndTheBufferKeepsWhatItHel
         std::string path;
         const char* says;
     } const table[] = {
-        {"/nonexistent/x.wav", "cannot open"},
+        {"/nonexistent/x.wav", "not found"},
         {(folder / "folder.wav").string(), "is a folder"},
         {fifo, "not a regular file"},
         {Write(folder / "short.wav", std::string("RIFF\x04\x00\x00\x00WAVE", 12)), "no format"},

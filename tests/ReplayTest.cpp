@@ -1,6 +1,7 @@
 // Replays: games recorded through the main window play back frame-exact, a changed input is named
 // by the first checkpoint after it, and the reader refuses bad files with one line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -509,9 +510,20 @@ TEST(ReplayFile, BadFilesAreRefusedWithOneLineSayingWhy) {
         EXPECT_EQ(message.find('\n'), std::string::npos);
     }
 
+    // Files that are not there or not regular files are refused through the one file layer; a FIFO
+    // is never waited on.
     const fs::path folder = testdata::MakeProgramFolder();
-    EXPECT_FALSE(ReadReplayFile((folder / "missing.vgr").string(), back, &error));
-    EXPECT_NE(error.find("missing.vgr: cannot open"), std::string::npos) << error;
+    ASSERT_EQ(mkfifo((folder / "fifo.vgr").c_str(), 0644), 0);
+    fs::create_directory(folder / "folder.vgr");
+    const std::pair<const char*, const char*> refused[] = {
+        {"missing.vgr", "missing.vgr: not found"},
+        {"fifo.vgr", "fifo.vgr: is a FIFO, not a regular file"},
+        {"folder.vgr", "folder.vgr: is a folder, not a file"},
+    };
+    for (const auto& [name, says] : refused) {
+        EXPECT_FALSE(ReadReplayFile((folder / name).string(), back, &error));
+        EXPECT_NE(error.find(says), std::string::npos) << error;
+    }
     // A file past 64 MiB is refused before it is read whole, whatever it holds.
     const fs::path huge = folder / "huge.vgr";
     std::ofstream(huge, std::ios::binary)
