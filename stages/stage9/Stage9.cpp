@@ -51,7 +51,7 @@ void WriteInit(ScriptBuilder& s) {
     s.Place(2412, 4, 640, Coord::Per(96, 96));
     s.Place(5532, 4, 640, Coord::Per(64, 96));
     s.Place(1536, 12, 640, Coord::Per(48, 32));
-    s.Place(6516, 21, 640, Coord::Per(40, 18));
+    s.Place(6516, 20, 640, Coord::Per(40, 18));
     PlaceStage9Boss(s);
 }
 
@@ -267,7 +267,7 @@ void WriteFinale(ScriptBuilder& s, BulletCursor& b) {
     }
     // The rearguard: raiders come in one after the other through the alarm, stand off firing fans
     // and dash away left, the last of them gone before the boss arrives.
-    for (int k = 0; k < 21; ++k) {
+    for (int k = 0; k < 20; ++k) {
         const int raider = 6516 + k, start = 5300 + 24 * k;
         s.Path(raider,
                {{-5, 0, start, start + 32}, {-1, 0, start + 32, start + 160}, {-6, 0, start + 160, 6000}});
@@ -282,9 +282,10 @@ void WriteStage9(ScriptBuilder& s) {
     s.HudRows();
     BulletCursor bullets{11000};
     BulletCursor mines{10000};
-    // The waves and their shots are gone long before 6000, when the boss's phases begin and take
-    // over the bullet slots from 15000 on.
-    s.FramesIn(INT_MIN, 5999, [&] {
+    // The rearguard's last shots are still flying when the boss arrives at 6000, so the waves' calls
+    // run on until every shot has left; they never use the bullet slots from 15000 on, which the
+    // boss's phases take over.
+    s.FramesIn(INT_MIN, 6399, [&] {
         WriteRun(s, bullets);
         WriteClimb(s, bullets, mines);
         WriteGauntlet(s, bullets);
