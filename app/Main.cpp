@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <new>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
+#include "app/ProgramFiles.h"
 #include "app/ProgramFolder.h"
 #include "app/Replay.h"
 #include "app/SaveFile.h"
@@ -50,11 +52,11 @@ void TForm1::FormCreate(const ClockTime& now) {
     Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
     std::string configProblem;
-    const FileStatus config = Config.Open(DataPath("VeltranoIni.ini"), &configProblem);
+    const FileStatus config = Config.Open(DataPath(ConfigFileName), &configProblem);
     GameCleared = 0;
     std::fill(HighScores, HighScores + HighScoreCount, 0);
     std::string saveProblem;
-    SaveFileAtStart = ReadSaveFile(DataPath("temp.dat"), &saveProblem);
+    SaveFileAtStart = ReadSaveFile(DataPath(SaveFileName), &saveProblem);
     // A save file that is there but could not be read is never written over: its scores stay on disk.
     if (SaveFileAtStart == FileStatus::Failed)
         std::fprintf(stderr,
@@ -71,8 +73,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     FocusQuiet = false;
     SetSoundBankQuiet(false);
     DeriveActionStates();
-    SceneInit();
-    SetShotVelocities();
+    EnterScene(Scene);
     Created = true;
 }
 
@@ -94,15 +95,15 @@ void LoadSheet(Surface& sheet, const char* name, int minWidth, int minHeight) {
 
 void TForm1::DXDraw1InitializeSurface() {
     BackBuffer.Create(ScreenWidth, ScreenHeight, 0);
-    LoadSheet(BackgroundSheet, "\\背景.bmp", BackgroundSheetMinWidth, BackgroundSheetMinHeight);
+    LoadSheet(BackgroundSheet, BackgroundSheetFile, BackgroundSheetMinWidth, BackgroundSheetMinHeight);
     SetKeyColour(BackgroundSheet, PixelAt(BackgroundSheet, 80, 0));
-    LoadSheet(CharacterSheet, "\\キャラクター.bmp", CharacterSheetMinWidth, CharacterSheetMinHeight);
+    LoadSheet(CharacterSheet, CharacterSheetFile, CharacterSheetMinWidth, CharacterSheetMinHeight);
     SetKeyColour(CharacterSheet, PixelAt(CharacterSheet, 0, 0));
     // The score list, the ending message and the staff roll are text: without a face they are blank.
     std::string error;
     if (!OpenTextFace(&error)) throw LoadError(error);
     // The lettering is ours, over the scenes' own pictures: without it the game plays on unlabelled.
-    if (LoadBitmapFile(LetteringSheet, ProgramPath("\\Lettering.bmp"), &error))
+    if (LoadBitmapFile(LetteringSheet, ProgramPath(LetteringSheetFile), &error))
         SetKeyColour(LetteringSheet, PixelAt(LetteringSheet, 0, 0));
     else
         std::fprintf(stderr, "VeltranoGame2: %s; playing without the pause and title lettering\n",
@@ -150,7 +151,7 @@ void TForm1::RunFrame() {
     if (Scene <= TitleScene) MenuCursorInput();
     ConfirmAction();
     EndFocusQuiet();
-    TitleCues();
+    SceneCuesBeforeStep();
     if (WorldRunning == 1) WorldStep();
     DrawForegroundLayer();
     DrawCountdownBlocks();
@@ -260,7 +261,7 @@ void TForm1::FormCloseQuery() {
     // A start that failed before the save file was read has no scores to keep and must not write.
     if (!Created) return;
     RecordScore();
-    const std::string save = DataPath("temp.dat");
+    const std::string save = DataPath(SaveFileName);
     std::string error;
     std::string scores;  // what a player would otherwise lose without a word
     for (int score : HighScores) scores.append(" ").append(std::to_string(score));
@@ -299,12 +300,14 @@ struct ButtonKey {
     int Shipped;  // the binding in the ini that ships with the game
 };
 
+// The actions in the order of the shipped ini's keys.
 const ButtonKey ButtonKeys[] = {
-    {"Z", &SpeedButton, 1},
-    {"X", &FireButton, 2},
-    {"C", &BurstButton, 3},
-    {"SPACE", &ConfirmButton, 9},
+    {ShippedButtons[0].Key, &SpeedButton, ShippedButtons[0].Button},
+    {ShippedButtons[1].Key, &FireButton, ShippedButtons[1].Button},
+    {ShippedButtons[2].Key, &BurstButton, ShippedButtons[2].Button},
+    {ShippedButtons[3].Key, &ConfirmButton, ShippedButtons[3].Button},
 };
+static_assert(std::size(ShippedButtons) == 4, "one shipped button for each of the four actions");
 
 }  // namespace
 
@@ -313,7 +316,7 @@ const ButtonKey ButtonKeys[] = {
 void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
     std::string replaced;
     for (const ButtonKey& entry : ButtonKeys) {
-        const std::optional<int> value = Config.ReadInteger("KeyConfig", entry.Key);
+        const std::optional<int> value = Config.ReadInteger(KeyConfigSection, entry.Key);
         const bool usable = value && *value >= 1 && *value <= 32;
         *entry.Button = usable ? *value : entry.Shipped;
         if (!usable)
@@ -332,7 +335,7 @@ void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
 
 void TForm1::WriteButtonNumbers() {
     if (Player) return;
-    for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger("KeyConfig", entry.Key, *entry.Button);
+    for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger(KeyConfigSection, entry.Key, *entry.Button);
     std::string error;
     if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
 }

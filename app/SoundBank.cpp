@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <iterator>
+#include <string>
 
 #include "app/ProgramFolder.h"
 #include "stages/SceneTable.h"
@@ -18,19 +20,9 @@ MixMeter Meter;
 
 std::atomic<bool> Quiet{false};
 
-constexpr const char* StartFiles[SoundSlotCount] = {
-    "\\Sounds\\Shot.wav",
-    "\\Sounds\\EnemyDeath.wav",
-    "\\Sounds\\BigEnemyDeath.wav",
-    "\\Sounds\\BossDeath.wav",
-    "\\Sounds\\Item.wav",
-    "\\Sounds\\Speed.wav",
-    "\\Sounds\\MeDeath.wav",
-    "\\Sounds\\Bomb.wav",
-    "\\Sounds\\BossAlarm.wav",
-    RowOf(Stage1Scene).Music.StageFile,
-    RowOf(Stage1Scene).Music.BossFile,
-};
+// The music slots start with the first stage's pieces, ready for a game started from the title.
+constexpr const char* StartMusic[] = {RowOf(Stage1Scene).Music.StageFile, RowOf(Stage1Scene).Music.BossFile};
+static_assert(EffectSlotCount + std::size(StartMusic) == SoundSlotCount);
 
 }  // namespace
 
@@ -54,7 +46,12 @@ void LoadSoundBank() {
             buffer.Volume = 0;
         }
     }
-    for (int s = 0; s < SoundSlotCount; ++s) LoadWave(static_cast<SoundSlot>(s), StartFiles[s]);
+    for (int s = 0; s < EffectSlotCount; ++s) {
+        const std::string name = std::string("\\Sounds\\") + EffectNames[s] + ".wav";
+        LoadWave(static_cast<SoundSlot>(s), name.c_str());
+    }
+    for (int m = 0; m < static_cast<int>(std::size(StartMusic)); ++m)
+        LoadWave(static_cast<SoundSlot>(EffectSlotCount + m), StartMusic[m]);
 }
 
 void FreeSoundBank() {

@@ -24,6 +24,14 @@ void StopSound(SoundSlot slot);             // keeps the position
 void RewindSound(SoundSlot slot);
 int SoundVolume(SoundSlot slot);  // hundredths of a decibel, 0 full, -10000 silent
 void SetSoundVolume(SoundSlot slot, int volume);
+// The effects' wave files in the Sounds folder, named without ".wav", in slot order from ShotSound to
+// BossAlarmSound. The sound bank loads them at start-up and the generator writes them under these
+// names; the two music slots take their pieces from the scenes.
+constexpr const char* EffectNames[] = {"Shot",  "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item",
+                                       "Speed", "MeDeath",    "Bomb",          "BossAlarm"};
+constexpr int EffectSlotCount = static_cast<int>(sizeof EffectNames / sizeof EffectNames[0]);
+static_assert(EffectSlotCount == BossAlarmSound + 1, "one name for every effect slot, in slot order");
+
 // Loads a wave named relative to the program folder ("\Sounds\Stage2.wav") into a slot.
 void LoadWave(SoundSlot slot, const char* name);
 

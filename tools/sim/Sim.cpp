@@ -324,8 +324,7 @@ int main(int argc, char** argv) {
         if (frames < 0) frames = 400;
         if (startScene != -100) {
             // The ship select's start, with the chosen weapon.
-            Scene = ShipSelectScene;
-            SceneInit();
+            EnterScene(ShipSelectScene);
             StartScene = startScene;
             ShotType = shotType;
             game.Platform.Press(Vk::Space);

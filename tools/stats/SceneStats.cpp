@@ -264,9 +264,7 @@ SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames,
                       std::FILE* timeline, int timelineEvery) {
     HeadlessBackend& keys = game.Platform;
     keys.ReleaseAll();
-    Scene = scene;
-    SceneInit();
-    SetShotVelocities();
+    EnterScene(scene);
     ControlEnabled = 1;
     if (pilot == Pilot::Sweep) ShotPower = 3;
     SceneCounter counter(scene);
