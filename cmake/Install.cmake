@@ -8,27 +8,20 @@ set(VELTRANO_INSTALL_FOLDER lib/VeltranoGame2)
 # belong to whoever plays the build).
 set(VELTRANO_PLAYER_FILES ${CMAKE_BINARY_DIR}/player-files)
 add_custom_command(
-  OUTPUT ${VELTRANO_PLAYER_FILES}/VeltranoIni.ini ${VELTRANO_PLAYER_FILES}/temp.dat
+  OUTPUT ${VELTRANO_PLAYER_FILES}/${VELTRANO_CONFIG_FILE} ${VELTRANO_PLAYER_FILES}/${VELTRANO_SAVE_FILE}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${VELTRANO_PLAYER_FILES}
   COMMAND assetgen --player-files ${VELTRANO_PLAYER_FILES}
   DEPENDS assetgen
   COMMENT "Writing a new player's ini and save file")
-add_custom_target(veltrano_player_files ALL DEPENDS ${VELTRANO_PLAYER_FILES}/VeltranoIni.ini)
+add_custom_target(veltrano_player_files ALL DEPENDS ${VELTRANO_PLAYER_FILES}/${VELTRANO_CONFIG_FILE})
 
-# The picture sheets are named once, in app/ProgramFiles.h, which the game and the generator read too.
-file(STRINGS ${CMAKE_SOURCE_DIR}/app/ProgramFiles.h VELTRANO_SHEET_LINES ENCODING UTF-8 REGEX "SheetFile = \"")
 set(VELTRANO_SHEETS)
-foreach(line IN LISTS VELTRANO_SHEET_LINES)
-  string(REGEX MATCH "([^\\\"]+\\.bmp)\";" sheet "${line}")
-  list(APPEND VELTRANO_SHEETS ${VELTRANO_PROGRAM_DIR}/${CMAKE_MATCH_1})
+foreach(sheet IN LISTS VELTRANO_SHEET_FILES)
+  list(APPEND VELTRANO_SHEETS ${VELTRANO_PROGRAM_DIR}/${sheet})
 endforeach()
-list(LENGTH VELTRANO_SHEETS VELTRANO_SHEET_COUNT)
-if(NOT VELTRANO_SHEET_COUNT EQUAL 3)
-  message(FATAL_ERROR "app/ProgramFiles.h: expected three picture sheets, found ${VELTRANO_SHEETS}")
-endif()
 
 install(TARGETS VeltranoGame2 RUNTIME DESTINATION ${VELTRANO_INSTALL_FOLDER})
-install(FILES ${VELTRANO_SHEETS} ${VELTRANO_PLAYER_FILES}/VeltranoIni.ini ${VELTRANO_PLAYER_FILES}/temp.dat
+install(FILES ${VELTRANO_SHEETS} ${VELTRANO_PLAYER_FILES}/${VELTRANO_CONFIG_FILE} ${VELTRANO_PLAYER_FILES}/${VELTRANO_SAVE_FILE}
         DESTINATION ${VELTRANO_INSTALL_FOLDER})
 install(DIRECTORY ${VELTRANO_PROGRAM_DIR}/Sounds DESTINATION ${VELTRANO_INSTALL_FOLDER})
 # The link and the desktop entry are made at install time, so they follow a prefix given then.
