@@ -24,9 +24,7 @@ std::atomic<bool> Quiet{false};
 constexpr const char* StartMusic[] = {RowOf(Stage1Scene).Music.StageFile, RowOf(Stage1Scene).Music.BossFile};
 static_assert(EffectSlotCount + std::size(StartMusic) == SoundSlotCount);
 
-}  // namespace
-
-void LoadWave(SoundSlot slot, const char* name) {
+void BankLoad(SoundSlot slot, const char* name) {
     // The file is read and converted before the mixer is touched, so a slow disk never holds up the
     // audio device; the old samples are freed after the lock is let go.
     std::string path = ProgramPath(name), error;
@@ -36,7 +34,50 @@ void LoadWave(SoundSlot slot, const char* name) {
     SwapWaveInto(SoundSlots[slot], wave, path);
 }
 
+// Each operation takes the mixer's lock, so the audio thread sees it whole and at once.
+void BankPlay(SoundSlot slot, bool loop) {
+    MixerLock lock;
+    PlayBuffer(SoundSlots[slot], loop);
+}
+void BankStop(SoundSlot slot) {
+    MixerLock lock;
+    StopBuffer(SoundSlots[slot]);
+}
+void BankRewind(SoundSlot slot) {
+    MixerLock lock;
+    RewindBuffer(SoundSlots[slot]);
+}
+int BankVolume(SoundSlot slot) {
+    MixerLock lock;
+    return SoundSlots[slot].Volume;
+}
+void BankSetVolume(SoundSlot slot, int volume) {
+    MixerLock lock;
+    SetBufferVolume(SoundSlots[slot], volume);
+}
+
+// The pairs below are one step for the mixer: it never plays a frame between their two halves.
+void BankRestart(SoundSlot slot) {
+    MixerLock lock;
+    PlayBuffer(SoundSlots[slot], false);
+    RewindBuffer(SoundSlots[slot]);
+}
+
+void BankSilence(SoundSlot slot) {
+    MixerLock lock;
+    StopBuffer(SoundSlots[slot]);
+    RewindBuffer(SoundSlots[slot]);
+}
+
+// The game's cues reach the mixer through the bank, registered as the program's sound device.
+const SoundDevice Bank{BankPlay,      BankStop, BankRewind,  BankVolume,
+                       BankSetVolume, BankLoad, BankRestart, BankSilence};
+[[maybe_unused]] const bool BankRegistered = (RegisterSoundDevice(&Bank), true);
+
+}  // namespace
+
 void LoadSoundBank() {
+    RegisterSoundDevice(&Bank);
     {
         MixerLock lock;
         Limiter.Reset();
@@ -58,45 +99,6 @@ void FreeSoundBank() {
     SoundBuffer freed[SoundSlotCount];
     MixerLock lock;
     for (int s = 0; s < SoundSlotCount; ++s) std::swap(freed[s], SoundSlots[s]);
-}
-
-// Each operation takes the mixer's lock, so the audio thread sees it whole and at once.
-void PlaySound(SoundSlot slot, bool loop) {
-    MixerLock lock;
-    PlayBuffer(SoundSlots[slot], loop);
-}
-void StopSound(SoundSlot slot) {
-    MixerLock lock;
-    StopBuffer(SoundSlots[slot]);
-}
-void RewindSound(SoundSlot slot) {
-    MixerLock lock;
-    RewindBuffer(SoundSlots[slot]);
-}
-int SoundVolume(SoundSlot slot) {
-    MixerLock lock;
-    return SoundSlots[slot].Volume;
-}
-void SetSoundVolume(SoundSlot slot, int volume) {
-    MixerLock lock;
-    SetBufferVolume(SoundSlots[slot], volume);
-}
-
-// The pairs below are one step for the mixer: it never plays a frame between their two halves.
-void RestartSound(SoundSlot slot) {
-    MixerLock lock;
-    PlayBuffer(SoundSlots[slot], false);
-    RewindBuffer(SoundSlots[slot]);
-}
-
-void SilenceSound(SoundSlot slot) {
-    MixerLock lock;
-    StopBuffer(SoundSlots[slot]);
-    RewindBuffer(SoundSlots[slot]);
-}
-
-void SilenceAllSounds() {
-    for (int s = 0; s < SoundSlotCount; ++s) SilenceSound(static_cast<SoundSlot>(s));
 }
 
 void SetSoundBankQuiet(bool quiet) {
