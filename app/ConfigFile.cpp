@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/KeysConfig.h"
+#include "app/ProgramFiles.h"
 
 namespace veltrano {
 
@@ -80,8 +81,12 @@ Place Locate(const std::string& text, std::string_view section, std::string_view
 }  // namespace
 
 const char* ShippedIniText() {
-    static const std::string text =
-        "[KeyConfig]\r\nZ=1\r\nX=2\r\nC=3\r\nSPACE=9\r\n" + ShippedKeysSection("\r\n");
+    static const std::string text = [] {
+        std::string ini = std::string("[") + KeyConfigSection + "]\r\n";
+        for (const ShippedButton& b : ShippedButtons)
+            ini += std::string(b.Key) + "=" + std::to_string(b.Button) + "\r\n";
+        return ini + ShippedKeysSection("\r\n");
+    }();
     return text.c_str();
 }
 

@@ -16,10 +16,9 @@ constexpr int BossEchoFrame = 18;
 
 }  // namespace
 
-void TForm1::TitleCues() {
-    // The title pieces strike each other.
-    if (Scene == TitleScene && (StageFrame == 184 || StageFrame == 246 || StageFrame == 508))
-        RestartSound(BombSound);
+void TForm1::SceneCuesBeforeStep() {
+    const SceneRow* row = SceneRowOf(Scene);
+    if (row != nullptr && row->Cues.BeforeStep != nullptr) row->Cues.BeforeStep();
 }
 
 void TForm1::WorldStep() {
@@ -82,15 +81,7 @@ void TForm1::MusicCues() {
             PlaySound(BossMusic, true);
         }
     }
-    // The third boss's barrage of bombs keeps sounding until it falls.
-    if ((Scene == Stage3Scene || Scene == BossRush3Scene) && EnemyState[row->Fight.Slot] != StateDestroyed &&
-        StageFrame > row->Fight.At(Stage3BossActiveFrame) &&
-        (StageFrame % 969 == 128 || StageFrame % 969 == 320))
-        RestartSound(BombSound);
-    if (Scene == Stage5Scene) {
-        if (EnemyDeadTime[row->Fight.Slot] == 1) StopSound(BossMusic);
-        if (StageFrame == 10224) PlaySound(SpeedSound, false);
-    }
+    if (row != nullptr && row->Cues.AfterStep != nullptr) row->Cues.AfterStep();
     if (Scene == StaffRollScene && StageFrame > StaffRollClosingFrame) {
         SetSoundVolume(StageMusic, SoundVolume(StageMusic) - 10);
         if (SoundVolume(StageMusic) == -10000) {
@@ -113,8 +104,7 @@ void TForm1::BossDestroyedStop() {
         RewindSound(StageMusic);
         RewindSound(BossMusic);
     }
-    if (Scene == Stage10Scene || Scene == BossRush10Scene || Scene == ChallengeBattleScene ||
-        Scene == ChallengeEnduranceScene) {
+    if (EndsTheRoad(Scene)) {
         SilenceSound(ShotSound);
         SilenceSound(SpeedSound);
         SilenceSound(MeDeathSound);
@@ -123,21 +113,17 @@ void TForm1::BossDestroyedStop() {
 
 void TForm1::MoveToScene(int scene, const char* stageMusic, const char* bossMusic, bool start,
                          bool enableControl) {
-    Scene = scene;
-    SceneInit();
+    EnterScene(scene);
     if (stageMusic) LoadWave(StageMusic, stageMusic);
     if (bossMusic) LoadWave(BossMusic, bossMusic);
     for (uint8_t& on : PanelCellOn) on = 0;
     if (start) PlaySound(StageMusic, true);
-    SetShotVelocities();
     if (enableControl) ControlEnabled = 1;
 }
 
 void TForm1::SceneTransitions() {
     if (Scene == TitleScene && StageFrame == RowOf(TitleScene).EndFrame) {
-        Scene = ScoreListScene;
-        SceneInit();
-        SetShotVelocities();
+        EnterScene(ScoreListScene);
         return;
     }
     if (Scene == ChallengeScene && StageFrame == RowOf(ChallengeScene).EndFrame) {
@@ -151,10 +137,10 @@ void TForm1::SceneTransitions() {
                           : EnemyDeadTime[row->Fight.Slot] == row->End.NextSceneAt;
     if (!ends) return;
     const int from = Scene;
-    if ((from >= Stage1Scene && from < Stage10Scene) || (from >= BossRush1Scene && from < BossRush10Scene)) {
+    if (!EndsTheRoad(from)) {
         const SceneMusic& next = RowOf(from + 1).Music;
         MoveToScene(from + 1, next.StageFile, next.BossFile, true, true);
-    } else if (from == Stage10Scene && ContinuesUsed < 1) {
+    } else if (from == LastStageScene && ContinuesUsed < 1) {
         MoveToScene(ChallengeScene, nullptr, nullptr, false, false);
     } else {
         // After stage 10 with a continue, after either extra battle, and after the last boss scene.

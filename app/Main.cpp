@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <new>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
 #include "app/KeysConfig.h"
+#include "app/ProgramFiles.h"
 #include "app/ProgramFolder.h"
 #include "app/Replay.h"
 #include "app/SaveFile.h"
@@ -51,7 +53,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
     std::string configProblem;
-    FileStatus config = Config.Open(DataPath("VeltranoIni.ini"), &configProblem);
+    FileStatus config = Config.Open(DataPath(ConfigFileName), &configProblem);
     if (config == FileStatus::Missing && !Player) {
         // Made again whole, as shipped: a file of only what the game changes would lack the buttons.
         Config.OpenText(ShippedIniText());
@@ -66,7 +68,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     }
     std::vector<std::string> said;
     // A replay plays somebody's past game: it neither reads nor makes nor mends the save file.
-    SaveFileAtStart = Player ? FileStatus::Missing : StartScoreTable(DataPath("temp.dat"), &said);
+    SaveFileAtStart = Player ? FileStatus::Missing : StartScoreTable(DataPath(SaveFileName), &said);
     for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     ResetWorldState();
     ResetInputStates();
@@ -80,8 +82,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     FocusQuiet = false;
     SetSoundBankQuiet(false);
     DeriveActionStates();
-    SceneInit();
-    SetShotVelocities();
+    EnterScene(Scene);
     Created = true;
 }
 
@@ -103,15 +104,15 @@ void LoadSheet(Surface& sheet, const char* name, int minWidth, int minHeight) {
 
 void TForm1::DXDraw1InitializeSurface() {
     BackBuffer.Create(ScreenWidth, ScreenHeight, 0);
-    LoadSheet(BackgroundSheet, "\\背景.bmp", BackgroundSheetMinWidth, BackgroundSheetMinHeight);
+    LoadSheet(BackgroundSheet, BackgroundSheetFile, BackgroundSheetMinWidth, BackgroundSheetMinHeight);
     SetKeyColour(BackgroundSheet, PixelAt(BackgroundSheet, 80, 0));
-    LoadSheet(CharacterSheet, "\\キャラクター.bmp", CharacterSheetMinWidth, CharacterSheetMinHeight);
+    LoadSheet(CharacterSheet, CharacterSheetFile, CharacterSheetMinWidth, CharacterSheetMinHeight);
     SetKeyColour(CharacterSheet, PixelAt(CharacterSheet, 0, 0));
     // The score list, the ending message and the staff roll are text: without a face they are blank.
     std::string error;
     if (!OpenTextFace(&error)) throw LoadError(error);
     // The lettering is ours, over the scenes' own pictures: without it the game plays on unlabelled.
-    if (LoadBitmapFile(LetteringSheet, ProgramPath("\\Lettering.bmp"), &error))
+    if (LoadBitmapFile(LetteringSheet, ProgramPath(LetteringSheetFile), &error))
         SetKeyColour(LetteringSheet, PixelAt(LetteringSheet, 0, 0));
     else
         std::fprintf(stderr, "VeltranoGame2: %s; playing without the pause and title lettering\n",
@@ -160,7 +161,7 @@ void TForm1::RunFrame() {
     if (Scene <= TitleScene) MenuCursorInput();
     ConfirmAction();
     EndFocusQuiet();
-    TitleCues();
+    SceneCuesBeforeStep();
     if (WorldRunning == 1) WorldStep();
     DrawForegroundLayer();
     DrawCountdownBlocks();
@@ -288,7 +289,7 @@ void TForm1::FormCloseQuery() {
 // said once and tried again at close, where the best scores are printed if it fails again.
 void TForm1::KeepScores(bool closing) {
     if (Player || !Created || (!closing && (SaveWriteFailed || !ScoreTableChanged()))) return;
-    const std::string save = DataPath("temp.dat");
+    const std::string save = DataPath(SaveFileName);
     std::string scores;  // what a player would otherwise lose without a word
     for (int score : HighScores) scores.append(" ").append(std::to_string(score));
     if (SaveFileAtStart == FileStatus::Failed) {
@@ -333,12 +334,14 @@ struct ButtonKey {
     int Shipped;  // the binding in the ini that ships with the game
 };
 
+// The actions in the order of the shipped ini's keys.
 const ButtonKey ButtonKeys[] = {
-    {"Z", &SpeedButton, 1},
-    {"X", &FireButton, 2},
-    {"C", &BurstButton, 3},
-    {"SPACE", &ConfirmButton, 9},
+    {ShippedButtons[0].Key, &SpeedButton, ShippedButtons[0].Button},
+    {ShippedButtons[1].Key, &FireButton, ShippedButtons[1].Button},
+    {ShippedButtons[2].Key, &BurstButton, ShippedButtons[2].Button},
+    {ShippedButtons[3].Key, &ConfirmButton, ShippedButtons[3].Button},
 };
+static_assert(std::size(ShippedButtons) == 4, "one shipped button for each of the four actions");
 
 }  // namespace
 
@@ -347,7 +350,7 @@ const ButtonKey ButtonKeys[] = {
 void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
     std::string replaced;
     for (const ButtonKey& entry : ButtonKeys) {
-        const std::optional<int> value = Config.ReadInteger("KeyConfig", entry.Key);
+        const std::optional<int> value = Config.ReadInteger(KeyConfigSection, entry.Key);
         const bool usable = value && *value >= 1 && *value <= 32;
         *entry.Button = usable ? *value : entry.Shipped;
         if (!usable)
@@ -366,7 +369,7 @@ void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
 
 void TForm1::WriteButtonNumbers() {
     if (Player) return;
-    for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger("KeyConfig", entry.Key, *entry.Button);
+    for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger(KeyConfigSection, entry.Key, *entry.Button);
     AddAbsentKeys(Config);
     std::string error;
     if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());

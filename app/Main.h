@@ -82,7 +82,7 @@ class TForm1 {
     void ConfirmInPlay();
     void EnterLastBattle();
     void EndStaffRoll();
-    void TitleCues();
+    void SceneCuesBeforeStep();
     void WorldStep();
     void SlotSoundCues(int slot);
     void MusicCues();

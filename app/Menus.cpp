@@ -1,4 +1,4 @@
-// The frame handler's input: the action states, play input, the menu cursor and the confirm action.
+// The frame handler's menu input: the menu cursor, the key configuration and the confirm action.
 #include <algorithm>
 #include <string_view>
 
@@ -8,6 +8,7 @@
 #include "engine/CentralSystem.h"
 #include "platform/Input.h"
 #include "stages/SceneTable.h"
+#include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 
@@ -17,6 +18,13 @@ namespace {
 
 bool Pressed(int state) {
     return StatePressed(state);
+}
+
+// A menu entered from another menu starts the next game at stage 1 again, whatever start the title's
+// keys chose.
+void EnterMenu(int scene) {
+    EnterScene(scene);
+    StartScene = Stage1Scene;
 }
 
 // One step of a menu cursor along a list of rows (and the ShotType of each row on the ship select).
@@ -109,32 +117,6 @@ void Sideways(int state, uint8_t& latch, int sign) {
 
 }  // namespace
 
-void TForm1::DeriveActionStates() {
-    SpeedState = ActionState(0, SpeedButton);
-    FireState = ActionState(1, FireButton);
-    BurstState = ActionState(2, BurstButton);
-    ConfirmState = ActionState(3, ConfirmButton);
-}
-
-void TForm1::PlayInput() {
-    KeyUp = Pressed(StateUp);
-    KeyDown = Pressed(StateDown);
-    KeyRight = Pressed(StateRight);
-    KeyLeft = Pressed(StateLeft);
-    if (Pressed(SpeedState)) {
-        if (SpeedKeyLatch == 0) RestartSound(SpeedSound);
-        CycleSpeed();
-    } else {
-        SpeedKeyLatch = 0;
-    }
-    FireHeld = Pressed(FireState);
-    if (!Pressed(BurstState)) {
-        BurstKeyFrames = 0;
-    } else if (BurstActive == 0 && Option1On == 1) {
-        ++BurstKeyFrames;
-    }
-}
-
 void TForm1::MenuCursorInput() {
     Direction(StateUp, UpLatch, KeyConfigUp, ShipSelectUp, 352, 288);
     Direction(StateDown, DownLatch, KeyConfigDown, ShipSelectDown, 288, 352);
@@ -144,9 +126,7 @@ void TForm1::MenuCursorInput() {
 
 void TForm1::ConfirmAction() {
     if (Scene == KeyConfigScene && Pressed(ConfirmState) && MenuCursorY() == 64) {
-        Scene = TitleScene;
-        StartScene = Stage1Scene;
-        SceneInit();
+        EnterMenu(TitleScene);
         WriteButtonNumbers();
         ConsumeState(ConfirmState);
     }
@@ -155,34 +135,17 @@ void TForm1::ConfirmAction() {
             StartGame();
         } else if (Scene == TitleScene) {
             if (ConfirmLatch == 0) {
-                if (StageFrame < 600) {
-                    // The animation is skipped: every piece jumps to its end place.
-                    EnemyX[700] = 128;
-                    EnemyX[701] = 256;
-                    EnemyX[702] = 384;
-                    EnemyY[700] = EnemyY[701] = EnemyY[702] = 64;
-                    EnemyX[703] = 240;
-                    EnemyY[703] = 288;
-                    EnemyX[704] = 272;
-                    EnemyY[704] = 352;
-                    EnemyX[MenuCursorSlot] = 208;
-                    MenuCursorY() = 288;
-                    StageFrame = 640;
+                if (SkipTitleAnimation()) {
                     ConfirmLatch = 1;
                 } else if (MenuCursorY() == 288) {
-                    Scene = ShipSelectScene;
-                    SceneInit();
+                    EnterScene(ShipSelectScene);
                 } else {
-                    Scene = KeyConfigScene;
-                    StartScene = Stage1Scene;
-                    SceneInit();
+                    EnterMenu(KeyConfigScene);
                 }
                 ConsumeState(ConfirmState);
             }
         } else if (Scene == ScoreListScene) {
-            Scene = TitleScene;
-            StartScene = Stage1Scene;
-            SceneInit();
+            EnterMenu(TitleScene);
             ConsumeState(ConfirmState);
         } else if (Scene == ChallengeScene) {
             EnterLastBattle();
@@ -204,10 +167,9 @@ void TForm1::EnterLastBattle() {
 }
 
 void TForm1::StartGame() {
-    Scene = SceneStartedBy(StartScene);
     Option1On = Option2On = 0;
     ShotPower = 1;
-    SceneInit();
+    EnterScene(SceneStartedBy(StartScene));
     FireHeld = 0;
     // A stage start loads only the last boss's own piece: the other stages keep whatever boss music the
     // last game left in the slot. A boss scene starts with both pieces the boss rush loads on entering it.
@@ -218,36 +180,9 @@ void TForm1::StartGame() {
     if (music.BossFile != nullptr && (lastBoss || IsBossRushScene(Scene)))
         LoadWave(BossMusic, music.BossFile);
     PlaySound(StageMusic, true);
-    SetShotVelocities();
     SpeedKeyLatch = 1;  // a speed button held through the start does not change the speed
     ControlEnabled = 1;
     ConfirmLatch = 1;
-    ConsumeState(ConfirmState);
-}
-
-void TForm1::ConfirmInPlay() {
-    if (GameOver == 1) {
-        if (CountdownExpired == 1) {
-            RecordScore();
-            NewGame();
-        } else {
-            // A continue: each one adds a point, so a scoreless game that continued is no longer 0.
-            static constexpr int Grants[3][4] = {{5, 1, 1, 3}, {4, 1, 1, 2}, {3, 1, -1, 1}};
-            const int* grant = Grants[std::clamp(Difficulty, 0, 2)];
-            GameOver = 0;
-            Score += 1;
-            ContinuesUsed += 1;
-            Lives = grant[0];
-            Option1On = static_cast<uint8_t>(grant[1]);
-            if (grant[2] >= 0) Option2On = static_cast<uint8_t>(grant[2]);
-            ShotPower = grant[3];
-            WorldRunning = 1;
-            ConfirmLatch = 1;
-        }
-    } else if (ConfirmLatch == 0) {
-        WorldRunning = WorldRunning == 1 ? 0 : 1;
-        ConfirmLatch = 1;
-    }
     ConsumeState(ConfirmState);
 }
 

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/ProgramFiles.h"
+
 namespace veltrano {
 
 namespace {
@@ -20,7 +22,7 @@ std::string WithoutTrailingSlash(std::string folder) {
 }
 
 // The ini and save file beside an installed program are its defaults for a new player.
-constexpr const char* PlayerFiles[] = {"VeltranoIni.ini", "temp.dat"};
+constexpr const char* PlayerFiles[] = {ConfigFileName, SaveFileName};
 
 }  // namespace
 

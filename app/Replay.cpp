@@ -52,9 +52,7 @@ void EnterSceneDirectly(int scene, int shotType, int shotPower, bool option1, bo
     ShotPower = shotPower;
     Option1On = option1 ? 1 : 0;
     Option2On = option2 ? 1 : 0;
-    Scene = scene;
-    SceneInit();
-    SetShotVelocities();
+    EnterScene(scene);
     ControlEnabled = IsPlayScene(scene) ? 1 : 0;
 }
 
@@ -175,8 +173,7 @@ void ReplayPlayer::Begin() {
     Difficulty = h.Difficulty;
     Lives = h.Lives;
     if (h.Start == ReplayStart::ShipSelect) {
-        Scene = ShipSelectScene;
-        SceneInit();
+        EnterScene(ShipSelectScene);
         ShotType = h.ShotType;
         StartScene = h.StartScene;
         MenuCursorY() = h.MenuCursorY;

@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramFiles.h"
 #include "platform/Files.h"
 
 namespace veltrano {
-
-constexpr size_t SaveFileBytes = 44;
 
 // Fills GameCleared and HighScores from what the file holds (a short file fills what it has; a
 // missing file leaves them as they are). Bytes after 44 are ignored. Missing: there is no file;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <string>
 
 #include "app/ProgramFolder.h"
 #include "stages/SceneTable.h"
@@ -20,23 +22,11 @@ MixMeter Meter;
 
 std::atomic<bool> Quiet{false};
 
-constexpr const char* StartFiles[SoundSlotCount] = {
-    "\\Sounds\\Shot.wav",
-    "\\Sounds\\EnemyDeath.wav",
-    "\\Sounds\\BigEnemyDeath.wav",
-    "\\Sounds\\BossDeath.wav",
-    "\\Sounds\\Item.wav",
-    "\\Sounds\\Speed.wav",
-    "\\Sounds\\MeDeath.wav",
-    "\\Sounds\\Bomb.wav",
-    "\\Sounds\\BossAlarm.wav",
-    RowOf(Stage1Scene).Music.StageFile,
-    RowOf(Stage1Scene).Music.BossFile,
-};
+// The music slots start with the first stage's pieces, ready for a game started from the title.
+constexpr const char* StartMusic[] = {RowOf(Stage1Scene).Music.StageFile, RowOf(Stage1Scene).Music.BossFile};
+static_assert(EffectSlotCount + std::size(StartMusic) == SoundSlotCount);
 
-}  // namespace
-
-void LoadWave(SoundSlot slot, const char* name) {
+void BankLoad(SoundSlot slot, const char* name) {
     // The file is read and converted before the mixer is touched, so a slow disk never holds up the
     // audio device; the old samples are freed after the lock is let go.
     std::string path = ProgramPath(name), error;
@@ -48,7 +38,50 @@ void LoadWave(SoundSlot slot, const char* name) {
     SwapWaveInto(SoundSlots[slot], wave, path);
 }
 
+// Each operation takes the mixer's lock, so the audio thread sees it whole and at once.
+void BankPlay(SoundSlot slot, bool loop) {
+    MixerLock lock;
+    PlayBuffer(SoundSlots[slot], loop);
+}
+void BankStop(SoundSlot slot) {
+    MixerLock lock;
+    StopBuffer(SoundSlots[slot]);
+}
+void BankRewind(SoundSlot slot) {
+    MixerLock lock;
+    RewindBuffer(SoundSlots[slot]);
+}
+int BankVolume(SoundSlot slot) {
+    MixerLock lock;
+    return SoundSlots[slot].Volume;
+}
+void BankSetVolume(SoundSlot slot, int volume) {
+    MixerLock lock;
+    SetBufferVolume(SoundSlots[slot], volume);
+}
+
+// The pairs below are one step for the mixer: it never plays a frame between their two halves.
+void BankRestart(SoundSlot slot) {
+    MixerLock lock;
+    PlayBuffer(SoundSlots[slot], false);
+    RewindBuffer(SoundSlots[slot]);
+}
+
+void BankSilence(SoundSlot slot) {
+    MixerLock lock;
+    StopBuffer(SoundSlots[slot]);
+    RewindBuffer(SoundSlots[slot]);
+}
+
+// The game's cues reach the mixer through the bank, registered as the program's sound device.
+const SoundDevice Bank{BankPlay,      BankStop, BankRewind,  BankVolume,
+                       BankSetVolume, BankLoad, BankRestart, BankSilence};
+[[maybe_unused]] const bool BankRegistered = (RegisterSoundDevice(&Bank), true);
+
+}  // namespace
+
 void LoadSoundBank() {
+    RegisterSoundDevice(&Bank);
     {
         MixerLock lock;
         Limiter.Reset();
@@ -58,52 +91,18 @@ void LoadSoundBank() {
             buffer.Volume = 0;
         }
     }
-    for (int s = 0; s < SoundSlotCount; ++s) LoadWave(static_cast<SoundSlot>(s), StartFiles[s]);
+    for (int s = 0; s < EffectSlotCount; ++s) {
+        const std::string name = std::string("\\Sounds\\") + EffectNames[s] + ".wav";
+        LoadWave(static_cast<SoundSlot>(s), name.c_str());
+    }
+    for (int m = 0; m < static_cast<int>(std::size(StartMusic)); ++m)
+        LoadWave(static_cast<SoundSlot>(EffectSlotCount + m), StartMusic[m]);
 }
 
 void FreeSoundBank() {
     SoundBuffer freed[SoundSlotCount];
     MixerLock lock;
     for (int s = 0; s < SoundSlotCount; ++s) std::swap(freed[s], SoundSlots[s]);
-}
-
-// Each operation takes the mixer's lock, so the audio thread sees it whole and at once.
-void PlaySound(SoundSlot slot, bool loop) {
-    MixerLock lock;
-    PlayBuffer(SoundSlots[slot], loop);
-}
-void StopSound(SoundSlot slot) {
-    MixerLock lock;
-    StopBuffer(SoundSlots[slot]);
-}
-void RewindSound(SoundSlot slot) {
-    MixerLock lock;
-    RewindBuffer(SoundSlots[slot]);
-}
-int SoundVolume(SoundSlot slot) {
-    MixerLock lock;
-    return SoundSlots[slot].Volume;
-}
-void SetSoundVolume(SoundSlot slot, int volume) {
-    MixerLock lock;
-    SetBufferVolume(SoundSlots[slot], volume);
-}
-
-// The pairs below are one step for the mixer: it never plays a frame between their two halves.
-void RestartSound(SoundSlot slot) {
-    MixerLock lock;
-    PlayBuffer(SoundSlots[slot], false);
-    RewindBuffer(SoundSlots[slot]);
-}
-
-void SilenceSound(SoundSlot slot) {
-    MixerLock lock;
-    StopBuffer(SoundSlots[slot]);
-    RewindBuffer(SoundSlots[slot]);
-}
-
-void SilenceAllSounds() {
-    for (int s = 0; s < SoundSlotCount; ++s) SilenceSound(static_cast<SoundSlot>(s));
 }
 
 void SetSoundBankQuiet(bool quiet) {

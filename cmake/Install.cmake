@@ -8,16 +8,20 @@ set(VELTRANO_INSTALL_FOLDER lib/VeltranoGame2)
 # belong to whoever plays the build).
 set(VELTRANO_PLAYER_FILES ${CMAKE_BINARY_DIR}/player-files)
 add_custom_command(
-  OUTPUT ${VELTRANO_PLAYER_FILES}/VeltranoIni.ini ${VELTRANO_PLAYER_FILES}/temp.dat
+  OUTPUT ${VELTRANO_PLAYER_FILES}/${VELTRANO_CONFIG_FILE} ${VELTRANO_PLAYER_FILES}/${VELTRANO_SAVE_FILE}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${VELTRANO_PLAYER_FILES}
   COMMAND assetgen --player-files ${VELTRANO_PLAYER_FILES}
   DEPENDS assetgen
   COMMENT "Writing a new player's ini and save file")
-add_custom_target(veltrano_player_files ALL DEPENDS ${VELTRANO_PLAYER_FILES}/VeltranoIni.ini)
+add_custom_target(veltrano_player_files ALL DEPENDS ${VELTRANO_PLAYER_FILES}/${VELTRANO_CONFIG_FILE})
+
+set(VELTRANO_SHEETS)
+foreach(sheet IN LISTS VELTRANO_SHEET_FILES)
+  list(APPEND VELTRANO_SHEETS ${VELTRANO_PROGRAM_DIR}/${sheet})
+endforeach()
 
 install(TARGETS VeltranoGame2 RUNTIME DESTINATION ${VELTRANO_INSTALL_FOLDER})
-install(FILES ${VELTRANO_PROGRAM_DIR}/背景.bmp ${VELTRANO_PROGRAM_DIR}/キャラクター.bmp ${VELTRANO_PROGRAM_DIR}/Lettering.bmp
-              ${VELTRANO_PLAYER_FILES}/VeltranoIni.ini ${VELTRANO_PLAYER_FILES}/temp.dat
+install(FILES ${VELTRANO_SHEETS} ${VELTRANO_PLAYER_FILES}/${VELTRANO_CONFIG_FILE} ${VELTRANO_PLAYER_FILES}/${VELTRANO_SAVE_FILE}
         DESTINATION ${VELTRANO_INSTALL_FOLDER})
 install(DIRECTORY ${VELTRANO_PROGRAM_DIR}/Sounds DESTINATION ${VELTRANO_INSTALL_FOLDER})
 # The link and the desktop entry are made at install time, so they follow a prefix given then.

@@ -8,8 +8,7 @@ namespace veltrano {
 // configuration and BulletAngle, which live outside the reset.
 void NewGame() {
     ResetWorldState();
-    SceneInit();
-    SetShotVelocities();
+    EnterScene(TitleScene);
 }
 
 }  // namespace veltrano

@@ -20,8 +20,27 @@ constexpr const char* LastBossMusic = "\\Sounds\\Boss2.wav";
 constexpr const char* LastBattleMusic = "\\Sounds\\LastBattle.wav";
 constexpr const char* EndingMusic = "\\Sounds\\Ending.wav";
 
+// Stage 1's boss arrives on this frame of the stage, with its music; its boss-only scene starts here.
+constexpr int Stage1BossEntryFrame = 3600;
 // Stage 3's boss becomes vulnerable on this frame of the stage, a whole number of its 969-step cycles.
 constexpr int Stage3BossActiveFrame = 3876;
+
+// The last stage: after it a game that used no continue is offered the last battle.
+constexpr int LastStageScene = Stage10Scene;
+
+// The fights after which the road ends: the last stage, the last boss-only scene and both last
+// battles. Their boss's fall silences the ship, and the staff roll (or the offer) follows.
+constexpr bool EndsTheRoad(int scene) {
+    return scene == LastStageScene || scene == BossRush10Scene || scene == ChallengeBattleScene ||
+           scene == ChallengeEnduranceScene;
+}
+
+// A scene's own sound cues, run every frame while it is current: before the world step (on the
+// frame the clock shows) and with the music cues after it (on the clock the step left).
+struct SceneCues {
+    void (*BeforeStep)() = nullptr;
+    void (*AfterStep)() = nullptr;
+};
 
 // The music of a scene: the pieces loaded into StageMusic and BossMusic when the scene is entered
 // from another (nullptr: the slot keeps its piece), the frame of the boss alarm and the frame at
@@ -54,6 +73,7 @@ struct SceneRow {
     SceneMusic Music;
     BossEnd End;
     int EndFrame = NoFrame;  // the scene ends on its own clock at this frame
+    SceneCues Cues{};
 };
 
 constexpr BossFight NoFight{NoBoss};
@@ -78,12 +98,12 @@ inline constexpr SceneRow SceneRows[] = {
     {ScoreListScene,          "score list",          TileSet::Menus,             WriteScoreList,          NoFight,                {},                                     {}},
     {KeyConfigScene,          "key configuration",   TileSet::Menus,             WriteKeyConfig,          NoFight,                {},                                     {}},
     {ShipSelectScene,         "ship select",         TileSet::Menus,             WriteShipSelect,         NoFight,                {},                                     {}},
-    {TitleScene,              "title",               TileSet::Menus,             WriteTitle,              NoFight,                {},                                     {},         864},
-    {Stage1Scene,             "stage 1",             TileSet::Stage1,            WriteStage1,             {6, 0, 7600},           StageMusicOf(1, 3344, 3600),            UsualEnd},
+    {TitleScene,              "title",               TileSet::Menus,             WriteTitle,              NoFight,                {},                                     {},         864,     {SoundTitleStrikes}},
+    {Stage1Scene,             "stage 1",             TileSet::Stage1,            WriteStage1,             {6, 0, 7600},           StageMusicOf(1, 3344, Stage1BossEntryFrame), UsualEnd},
     {Stage2Scene,             "stage 2",             TileSet::Stage2,            WriteStage2,             {7, 0, 7600, 6600},     StageMusicOf(2, 3742, 3968),            UsualEnd},
-    {Stage3Scene,             "stage 3",             TileSet::Stage3,            WriteStage3,             {9, 0, 7876},           StageMusicOf(3, 3620, 3796),            Stage3End},
+    {Stage3Scene,             "stage 3",             TileSet::Stage3,            WriteStage3,             {9, 0, 7876},           StageMusicOf(3, 3620, 3796),            Stage3End,  NoFrame, {nullptr, SoundStage3Barrage}},
     {Stage4Scene,             "stage 4",             TileSet::Stage4,            WriteStage4,             {11, 0, 7128, 8128},    StageMusicOf(4, 3872, 4128),            UsualEnd},
-    {Stage5Scene,             "stage 5",             TileSet::Stage5,            WriteStage5,             {12, 0, 7600},          StageMusicOf(5, 1311, 1567),            Stage5End,  10352},
+    {Stage5Scene,             "stage 5",             TileSet::Stage5,            WriteStage5,             {12, 0, 7600},          StageMusicOf(5, 1311, 1567),            Stage5End,  10352,   {nullptr, SoundStage5Close}},
     {Stage6Scene,             "stage 6",             TileSet::Stage6,            WriteStage6,             {13, 0, 8800},          StageMusicOf(6, 4558, 4782),            UsualEnd},
     {Stage7Scene,             "stage 7",             TileSet::Stage7,            WriteStage7,             {14, 0, 9200},          StageMusicOf(7, 4958, 5182),            UsualEnd},
     {Stage8Scene,             "stage 8",             TileSet::Stage4Backdrop,    WriteStage8,             {15, 0, 9000},          StageMusicOf(8, 4556, 4812),            UsualEnd},
@@ -91,9 +111,9 @@ inline constexpr SceneRow SceneRows[] = {
     {Stage10Scene,            "stage 10",            TileSet::Stage10,           WriteStage10,            {17, 0, 44320},         StageMusicOf(10, 5744, 6000),           UsualEnd},
     {ChallengeBattleScene,    "challenge battle",    TileSet::Stage9Backdrop,    WriteChallengeBattle,    {18},                   {LastBattleMusic},                      UsualEnd},
     {ChallengeEnduranceScene, "challenge endurance", TileSet::Stage9Backdrop,    WriteChallengeEndurance, {19},                   {LastBattleMusic},                      UsualEnd},
-    {BossRush1Scene,          "boss of stage 1",     TileSet::Stage1,            WriteBossRush1,          {6, 3600, 8000},        StageMusicOf(1, -256, 0),               UsualEnd},
+    {BossRush1Scene,          "boss of stage 1",     TileSet::Stage1,            WriteBossRush1,          {6, Stage1BossEntryFrame, 8000}, StageMusicOf(1, -256, 0),       UsualEnd},
     {BossRush2Scene,          "boss of stage 2",     TileSet::Stage2Backdrop,    WriteBossRush2,          {7, 3968, 8000, 3000},  StageMusicOf(2, -256, 0),               UsualEnd},
-    {BossRush3Scene,          "boss of stage 3",     TileSet::Stage3,            WriteBossRush3,          {9, 3876, 8000},        StageMusicOf(3, -337, -81),             Stage3End},
+    {BossRush3Scene,          "boss of stage 3",     TileSet::Stage3,            WriteBossRush3,          {9, Stage3BossActiveFrame, 8000}, StageMusicOf(3, -337, -81),    Stage3End,  NoFrame, {nullptr, SoundStage3Barrage}},
     {BossRush4Scene,          "boss of stage 4",     TileSet::Stage4Backdrop,    WriteBossRush4,          {11, 4000, 6000, 8000}, StageMusicOf(4, -256, 0),               UsualEnd},
     {BossRush5Scene,          "boss of stage 5",     TileSet::Stage5Backdrop,    WriteBossRush5,          {12, 1600, 8000},       StageMusicOf(5, -256, 0),               UsualEnd},
     {BossRush6Scene,          "boss of stage 6",     TileSet::Stage6Backdrop,    WriteBossRush6,          {13, 4800, 8000},       StageMusicOf(6, -256, 0),               UsualEnd},

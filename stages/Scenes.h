@@ -21,6 +21,16 @@ void WriteScoreList(ScriptBuilder& s);
 void WriteKeyConfig(ScriptBuilder& s);
 void WriteShipSelect(ScriptBuilder& s);
 void WriteTitle(ScriptBuilder& s);
+
+// The scenes' own sound cues (see SceneCues): the title's pieces striking each other, stage 3's
+// boss barrage, stage 5's boss falling silent and its closing run.
+void SoundTitleStrikes();
+void SoundStage3Barrage();
+void SoundStage5Close();
+
+// Skips the title's animation, when it is still running: every piece jumps to the place the animation
+// leaves it in and the clock to after it. Returns whether it skipped.
+bool SkipTitleAnimation();
 void WriteStage1(ScriptBuilder& s);
 void WriteStaffRoll(ScriptBuilder& s);
 void WriteChallengeBattle(ScriptBuilder& s);

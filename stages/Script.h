@@ -11,59 +11,71 @@ namespace veltrano {
 
 // One kind of statement per primitive, pattern, guard and assignment. The motion and fire kinds take
 // their arguments in the order the engine's procedures do.
-enum class Op : uint8_t {
-    // Motion primitives.
-    MoveDuring,        // slot, dx, dy, from, to
-    ScrollWithGround,  // slot, from
-    SinkDuring,        // slot, from, to
-    CircleDuring,      // slot, cx, cy, radius, startAngle, angleStep, from, to
-    CircleFrom,        // slot, cx, cy, radius, startAngle, angleStep, from
-    ChaseRow,          // slot, from, speed
-    DetonateNear,      // slot
-    // Fire patterns (bullet slot first, then the carrier).
-    FireStraight,       // bullet, carrier, from, phase, period, dy, dx
-    FireAngled,         // bullet, carrier, angle, phase, period, from, speed
-    FireAimed,          // bullet, carrier, offset, phase, period, from, speed
-    FireAngledOnDeath,  // bullet, carrier, angle, deadTime, speed
-    FireOnDeath,        // bullet, carrier, offset, deadTime, speed
-    FireStraightStop,   // bullet, carrier, from, moveSpan, phase, period, dy, dx
-    FireAngledStop,     // bullet, carrier, angle, moveSpan, phase, period, from, speed
-    FireAimedStop,      // bullet, carrier, offset, moveSpan, phase, period, from, speed
-    FireAtPlayerMark,   // bullet, carrier, angle, phase, period, from, speed
-    FireAimedExact,     // bullet, carrier, offset, phase, period, from, speed
-    // Bonus check: when StageFrame = frame and first..last are all destroyed, the flag is set and the
-    // points are paid. Args: frame, first, last, flag, points.
-    BonusCheck,
-    // Guards: when the condition fails, the next Skip statements (the guarded block) are passed over.
-    IfFlag,           // flag
-    IfAllDestroyed,   // first, last
-    IfAnyDestroyed,   // first, last
-    IfAllHPBelowOne,  // first, last
-    IfFrameIn,        // lo, hi (inclusive)
-    IfDeadTimeIn,     // slot, lo, hi (inclusive, slot destroyed)
-    IfValueAbove,     // value, threshold (arguments usually computed each step)
-    // Assignments.
-    SetLayerStep,    // which (LayerStep), value
-    SetBossSlot,     // slot
-    SetState,        // first, last, state, clearBulletStep (0 or 1)
-    SetHP,           // slot, value
-    AddScore,        // points
-    SetControl,      // value: ControlEnabled, and FireHeld when 0
-    SetStageFrame,   // value
-    SetRespawnSide,  // value
-    SetPosition,     // slot, x, y
-    // The head-up display follows the ship's height.
-    HudRows,
-    HudBossDigits,
-    // Bespoke behaviour written as a plain function (bosses with phase variables, menus that draw).
-    // A hook may take one argument, given when the script is written (a boss fought on two clocks).
-    Call,  // hook index, argument
-    // A guard on the frame of a repeating cycle: StageFrame mod period, with the sign of StageFrame,
-    // in lo..hi (inclusive), so frames before 0 never match a cycle frame above 0.
-    IfCycleFrameIn,  // period, lo, hi
-    // Bullets restart their flight from the origin: BulletStep of first..last set to 0, nothing else.
-    ClearBulletStep,  // first, last
-};
+// Every statement kind, once: the enum, the names in fault messages and the interpreter's dispatch all
+// expand this list, so their order cannot drift apart. X(name, arguments) for each.
+// clang-format off
+#define VELTRANO_SCRIPT_OPS(X)                                                                          \
+    /* Motion primitives. */                                                                          \
+    X(MoveDuring,        "slot, dx, dy, from, to")                                                    \
+    X(ScrollWithGround,  "slot, from")                                                                \
+    X(SinkDuring,        "slot, from, to")                                                            \
+    X(CircleDuring,      "slot, cx, cy, radius, startAngle, angleStep, from, to")                     \
+    X(CircleFrom,        "slot, cx, cy, radius, startAngle, angleStep, from")                         \
+    X(ChaseRow,          "slot, from, speed")                                                         \
+    X(DetonateNear,      "slot")                                                                      \
+    /* Fire patterns (bullet slot first, then the carrier). */                                        \
+    X(FireStraight,      "bullet, carrier, from, phase, period, dy, dx")                              \
+    X(FireAngled,        "bullet, carrier, angle, phase, period, from, speed")                        \
+    X(FireAimed,         "bullet, carrier, offset, phase, period, from, speed")                       \
+    X(FireAngledOnDeath, "bullet, carrier, angle, deadTime, speed")                                   \
+    X(FireOnDeath,       "bullet, carrier, offset, deadTime, speed")                                  \
+    X(FireStraightStop,  "bullet, carrier, from, moveSpan, phase, period, dy, dx")                    \
+    X(FireAngledStop,    "bullet, carrier, angle, moveSpan, phase, period, from, speed")              \
+    X(FireAimedStop,     "bullet, carrier, offset, moveSpan, phase, period, from, speed")             \
+    X(FireAtPlayerMark,  "bullet, carrier, angle, phase, period, from, speed")                        \
+    X(FireAimedExact,    "bullet, carrier, offset, phase, period, from, speed")                       \
+    /* When StageFrame = frame and first..last are all destroyed, the flag is set and the points */   \
+    /* are paid. */                                                                                   \
+    X(BonusCheck,        "frame, first, last, flag, points")                                          \
+    /* Guards: when the condition fails, the next Skip statements (the guarded block) are passed */   \
+    /* over. */                                                                                       \
+    X(IfFlag,            "flag")                                                                      \
+    X(IfAllDestroyed,    "first, last")                                                               \
+    X(IfAnyDestroyed,    "first, last")                                                               \
+    X(IfAllHPBelowOne,   "first, last")                                                               \
+    X(IfFrameIn,         "lo, hi (inclusive)")                                                        \
+    X(IfDeadTimeIn,      "slot, lo, hi (inclusive, slot destroyed)")                                  \
+    X(IfValueAbove,      "value, threshold (arguments usually computed each step)")                   \
+    /* Assignments. */                                                                                \
+    X(SetLayerStep,      "which (LayerStep), value")                                                  \
+    X(SetBossSlot,       "slot")                                                                      \
+    X(SetState,          "first, last, state, clearBulletStep (0 or 1)")                              \
+    X(SetHP,             "slot, value")                                                               \
+    X(AddScore,          "points")                                                                    \
+    X(SetControl,        "value: ControlEnabled, and FireHeld when 0")                                \
+    X(SetStageFrame,     "value")                                                                     \
+    X(SetRespawnSide,    "value")                                                                     \
+    X(SetPosition,       "slot, x, y")                                                                \
+    /* The head-up display follows the ship's height. */                                              \
+    X(HudRows,           "")                                                                          \
+    X(HudBossDigits,     "")                                                                          \
+    /* Bespoke behaviour written as a plain function (bosses with phase variables, menus that */      \
+    /* draw). A hook may take one argument, given when the script is written. */                      \
+    X(Call,              "hook index, argument")                                                      \
+    /* A guard on the frame of a repeating cycle: StageFrame mod period, with the sign of */          \
+    /* StageFrame, in lo..hi (inclusive), so frames before 0 never match a cycle frame above 0. */    \
+    X(IfCycleFrameIn,    "period, lo, hi")                                                            \
+    /* Bullets restart their flight from the origin: BulletStep of first..last set to 0. */           \
+    X(ClearBulletStep,   "first, last")
+// clang-format on
+
+#define VELTRANO_OP_ENUM(name, args) name,
+enum class Op : uint8_t { VELTRANO_SCRIPT_OPS(VELTRANO_OP_ENUM) };
+#undef VELTRANO_OP_ENUM
+
+#define VELTRANO_OP_COUNT(name, args) +1
+constexpr int OpCount = 0 VELTRANO_SCRIPT_OPS(VELTRANO_OP_COUNT);
+#undef VELTRANO_OP_COUNT
 
 constexpr int MaxArgs = 8;
 

@@ -1,6 +1,7 @@
 #include "stages/ScriptBuilder.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "world/World.h"
 
@@ -15,17 +16,10 @@ std::string Num(int v) {
 }  // namespace
 
 const char* OpName(Op op) {
-    // clang-format off
-    static const char* const Names[] = {
-        "MoveDuring", "ScrollWithGround", "SinkDuring", "CircleDuring", "CircleFrom", "ChaseRow",
-        "DetonateNear", "FireStraight", "FireAngled", "FireAimed", "FireAngledOnDeath", "FireOnDeath",
-        "FireStraightStop", "FireAngledStop", "FireAimedStop", "FireAtPlayerMark", "FireAimedExact",
-        "BonusCheck", "IfFlag", "IfAllDestroyed", "IfAnyDestroyed", "IfAllHPBelowOne", "IfFrameIn",
-        "IfDeadTimeIn", "IfValueAbove", "SetLayerStep", "SetBossSlot", "SetState", "SetHP", "AddScore",
-        "SetControl", "SetStageFrame", "SetRespawnSide", "SetPosition", "HudRows", "HudBossDigits", "Call",
-        "IfCycleFrameIn", "ClearBulletStep"};
-    // clang-format on
-    static_assert(sizeof(Names) / sizeof(Names[0]) == static_cast<size_t>(Op::ClearBulletStep) + 1);
+#define VELTRANO_OP_NAME(name, args) #name,
+    static constexpr const char* Names[] = {VELTRANO_SCRIPT_OPS(VELTRANO_OP_NAME)};
+#undef VELTRANO_OP_NAME
+    static_assert(std::size(Names) == OpCount);
     return Names[static_cast<int>(op)];
 }
 

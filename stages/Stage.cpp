@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "engine/CentralSystem.h"
 #include "stages/SceneTable.h"
 
 namespace veltrano {
@@ -51,6 +52,12 @@ std::string ScriptFaultLine(std::span<const SceneScript> scripts) {
 
 void SceneInit() {
     if (const SceneScript* script = SceneScriptOf(Scene)) RunInit(*script);
+}
+
+void EnterScene(int scene) {
+    Scene = scene;
+    SceneInit();
+    SetShotVelocities();
 }
 
 void SceneStep() {

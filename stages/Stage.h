@@ -19,6 +19,13 @@ std::string ScriptFaultLine(std::span<const SceneScript> scripts);
 void SceneInit();
 void SceneStep();
 
+// Every change of scene goes through here: the scene becomes current, its init runs at once, and
+// the shots take the weapon's velocities. The init may choose the weapon itself (the staff roll's
+// demonstration does), so the velocities are set after it; on every other entry the weapon is the
+// one they were last set for and setting them again changes nothing, so every entry sets them
+// rather than each caller judging whether it may skip them.
+void EnterScene(int scene);
+
 // Puts the whole world back to its start values and returns to the title: the world's reset, then
 // the title scene's init. It lives with the scripts because it runs one.
 void NewGame();

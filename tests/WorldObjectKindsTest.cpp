@@ -6,8 +6,11 @@
 
 #include <string>
 
+#include "app/SoundBank.h"
+#include "app/headless/HeadlessGame.h"
 #include "engine/CentralSystem.h"
 #include "stages/ScriptBuilder.h"
+#include "tests/support/ProgramFolder.h"
 #include "world/ObjectKinds.h"
 #include "world/World.h"
 
@@ -164,4 +167,40 @@ TEST(ObjectKinds, DefaultHitPointsFollowTheKindsAndAStageThatCutsAKindIsStopped)
     EXPECT_TRUE(Mentions(faulty, "cuts the kind 1500..1799 in two"));
     EXPECT_TRUE(Mentions(faulty, "holds no kind with default hit points"));
     EXPECT_TRUE(faulty.HitPoints.empty());
+}
+
+TEST(ObjectKinds, EachKindIsHeardDyingWithItsOwnSoundAndABossTwice) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    constexpr SoundSlot DeathSounds[] = {EnemyDeathSound, BigEnemyDeathSound, BossDeathSound, ItemSound};
+    // One frame of the world step with `slot` destroyed `deadTime` frames ago; which death sounds began.
+    auto heard = [&](int slot, int deadTime) {
+        Scene = TitleScene;
+        StageFrame = 700;  // the title's animation is over: nothing else moves or sounds
+        WorldRunning = 1;
+        SilenceAllSounds();
+        EnemyState[slot] = StateDestroyed;
+        EnemyDeadTime[slot] = deadTime;
+        game.Frame();
+        std::string names;
+        for (SoundSlot s : DeathSounds)
+            if (SoundSlots[s].Playing) names += std::to_string(s) + " ";
+        EnemyState[slot] = StateActive;
+        EnemyDeadTime[slot] = 0;
+        return names;
+    };
+    for (const SlotFacts& f : Edges) {
+        SCOPED_TRACE("slot " + std::to_string(f.Slot));
+        const std::string expected = f.Death == NoSound ? "" : std::to_string(f.Death) + " ";
+        EXPECT_EQ(heard(f.Slot, 0), expected);
+        EXPECT_EQ(heard(f.Slot, 18), f.Boss ? expected : "");
+        EXPECT_EQ(heard(f.Slot, 17), "");
+    }
+    // A carrier shot down into an item sounds like a small enemy's death.
+    SilenceAllSounds();
+    StageFrame = 700;
+    EnemyState[850] = StateItem;
+    ItemAge[850] = 0;
+    game.Frame();
+    EXPECT_TRUE(SoundSlots[EnemyDeathSound].Playing);
+    EXPECT_FALSE(SoundSlots[ItemSound].Playing);
 }

@@ -1,5 +1,6 @@
 // The eleven sound slots and the ways the game plays them. Game modules issue cues through these
-// calls only; the sound bank of the main window carries them out on the mixer's buffers.
+// calls only; the sound bank of the main window registers itself as the device that carries them out
+// on the mixer's buffers, so the game's layers never call up into the program shell.
 #pragma once
 
 namespace veltrano {
@@ -24,8 +25,30 @@ void StopSound(SoundSlot slot);             // keeps the position
 void RewindSound(SoundSlot slot);
 int SoundVolume(SoundSlot slot);  // hundredths of a decibel, 0 full, -10000 silent
 void SetSoundVolume(SoundSlot slot, int volume);
+// The effects' wave files in the Sounds folder, named without ".wav", in slot order from ShotSound to
+// BossAlarmSound. The sound bank loads them at start-up and the generator writes them under these
+// names; the two music slots take their pieces from the scenes.
+constexpr const char* EffectNames[] = {"Shot",  "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item",
+                                       "Speed", "MeDeath",    "Bomb",          "BossAlarm"};
+constexpr int EffectSlotCount = static_cast<int>(sizeof EffectNames / sizeof EffectNames[0]);
+static_assert(EffectSlotCount == BossAlarmSound + 1, "one name for every effect slot, in slot order");
+
 // Loads a wave named relative to the program folder ("\Sounds\Stage2.wav") into a slot.
 void LoadWave(SoundSlot slot, const char* name);
+
+// The device that carries the cues out. Until one is registered every cue goes nowhere and every
+// volume reads full.
+struct SoundDevice {
+    void (*Play)(SoundSlot slot, bool loop);
+    void (*Stop)(SoundSlot slot);
+    void (*Rewind)(SoundSlot slot);
+    int (*Volume)(SoundSlot slot);
+    void (*SetVolume)(SoundSlot slot, int volume);
+    void (*Load)(SoundSlot slot, const char* name);
+    void (*Restart)(SoundSlot slot);  // play and rewind as one step of the mixer
+    void (*Silence)(SoundSlot slot);  // stop and rewind as one step of the mixer
+};
+void RegisterSoundDevice(const SoundDevice* device);
 
 // Play without loop, then rewind: a sound still playing jumps back to its start.
 void RestartSound(SoundSlot slot);

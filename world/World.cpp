@@ -118,8 +118,10 @@ void ParkPlayerShots(int parkedY) {
     for (int g = 0; g < ShotGroupCount; ++g) ShotCooldown[g] = 10;
 }
 
-void ResetWorldState() {
-    // Background: the three layers on the standard grid.
+namespace {
+
+// The three layers on the standard grid.
+void ResetLayers() {
     for (int i = 0; i < TileCount; ++i) {
         Layer1TileX[i] = Layer2TileX[i] = Layer3TileX[i] = GridTileX(i);
         Layer1TileY[i] = Layer2TileY[i] = Layer3TileY[i] = GridTileY(i);
@@ -128,16 +130,18 @@ void ResetWorldState() {
     Layer2StepX = -8;
     Layer3StepX = -8;
     Layer1StepY = Layer2StepY = Layer3StepY = 0;
+}
 
-    // Panel grid.
+void ResetPanels() {
     for (int i = 0; i < PanelCellCount; ++i) {
         PanelCellX[i] = (i / 6) * 80;
         PanelCellY[i] = (i % 6) * 80;
         PanelCellOn[i] = 0;
     }
     PanelCursor = 0;
+}
 
-    // Player.
+void ResetPlayer() {
     ControlEnabled = 0;
     ShotType = 1;
     PlayerX = -32;
@@ -153,23 +157,24 @@ void ResetWorldState() {
     RespawnTimer = 0;
     ShotPower = 1;
     PlayerUntouchable = 0;
+}
 
-    // Shots.
+void ResetShotsAndOptions() {
     ParkPlayerShots();
     for (int k = 0; k < ShotCount; ++k) {
         ShotVX[k] = 24;
         ShotVY[k] = 0;
     }
-
-    // Options and burst.
     Option1On = Option2On = 0;
     Option1X = Option1Y = Option2X = Option2Y = -96;
     OptionAltFormation = 0;
     BurstKeyFrames = 0;
     BurstActive = 0;
     BurstTimer = 0;
+}
 
-    // Objects.
+// Every slot parked and active, then each kind's hit class, and the inert kinds at rest.
+void ResetObjects() {
     for (int i = 0; i < ObjectSlotCount; ++i) {
         EnemyX[i] = EnemyY[i] = ParkedPosition;
         EnemyState[i] = StateActive;
@@ -185,16 +190,16 @@ void ResetWorldState() {
     BulletOriginY.Fill(0);
     BulletStep.Fill(0);
     ItemAge.Fill(0);
-
-    // Each kind's hit class, and the inert kinds at rest.
     for (const ObjectKind& kind : ObjectKinds) {
         for (int i = kind.First; i <= kind.Last; ++i) {
             EnemySize[i] = kind.HitClass;
             if (kind.Inert) EnemyState[i] = StateInert;
         }
     }
+}
 
-    // Scene-private and game variables.
+// The scene, the score and the scene-private variables.
+void ResetGame() {
     Boss2Phase = Boss2Dir = 0;
     std::memset(ForegroundTileOn, 0, sizeof ForegroundTileOn);
     Stage9BossPhase = Stage9BossCorner = 0;
@@ -218,6 +223,17 @@ void ResetWorldState() {
     StaffRollBackdrop = 0;
     std::memset(BonusFlags, 0, sizeof BonusFlags);
     BonusFlagCount = 0;
+}
+
+}  // namespace
+
+void ResetWorldState() {
+    ResetLayers();
+    ResetPanels();
+    ResetPlayer();
+    ResetShotsAndOptions();
+    ResetObjects();
+    ResetGame();
 }
 
 }  // namespace veltrano

@@ -1,7 +1,10 @@
 // The scenes before the stages: the animated title, the ship select, the key configuration. Their
 // scripts place and move furniture slots; the frame handler reads the keys and moves the cursor.
+#include <climits>
+
 #include "engine/CentralSystem.h"
 #include "stages/Scenes.h"
+#include "world/Sounds.h"
 
 namespace veltrano {
 
@@ -21,6 +24,77 @@ void KeepShipFiring() {
 constexpr int LeftPiece = 700, MiddlePiece = 701, RightPiece = 702;
 constexpr int FirstEntry = 703, SecondEntry = 704;
 
+// The title's pieces strike each other on these frames, and shake for 24 frames from each strike.
+constexpr int Strikes[] = {184, 246, 508};
+constexpr int ShakeFrames = 24;
+// A shake moves its piece -4 on odd frames and +4 on even ones, so over its even number of frames
+// it leaves the piece where it began.
+constexpr int Shake = INT_MIN;
+static_assert(ShakeFrames % 2 == 0);
+
+// One move of the title's animation: the slot moves by (Dx, Dy) on each frame strictly between From
+// and To.
+struct TitleMove {
+    int Slot, Dx, Dy, From, To;
+};
+
+// clang-format off
+constexpr TitleMove TitleMoves[] = {
+    {LeftPiece,      4,     -1,    31,              160},
+    {MiddlePiece,    -16,   0,     151,             Strikes[0]},
+    {LeftPiece,      -16,   0,     159,             Strikes[0]},
+    {LeftPiece,      Shake, 0,     Strikes[0] - 1,  Strikes[0] + ShakeFrames},
+    {MiddlePiece,    Shake, 0,     Strikes[0] - 1,  Strikes[0] + ShakeFrames},
+    {LeftPiece,      0,     16,    223,             Strikes[1]},
+    {RightPiece,     0,     16,    223,             Strikes[1]},
+    {LeftPiece,      0,     Shake, Strikes[1] - 1,  Strikes[1] + ShakeFrames},
+    {RightPiece,     0,     Shake, Strikes[1] - 1,  Strikes[1] + ShakeFrames},
+    {LeftPiece,      1,     -4,    287,             352},
+    {MiddlePiece,    2,     2,     287,             352},
+    {RightPiece,     7,     -1,    287,             352},
+    {LeftPiece,      0,     2,     383,             400},
+    {RightPiece,     0,     -2,    383,             400},
+    {LeftPiece,      -16,   0,     463,             480},
+    {RightPiece,     16,    0,     463,             480},
+    {LeftPiece,      16,    0,     487,             Strikes[2]},
+    {RightPiece,     -16,   0,     487,             Strikes[2]},
+    {LeftPiece,      Shake, 0,     Strikes[2] - 1,  Strikes[2] + ShakeFrames},
+    {MiddlePiece,    Shake, 0,     Strikes[2] - 1,  Strikes[2] + ShakeFrames},
+    {RightPiece,     Shake, 0,     Strikes[2] - 1,  Strikes[2] + ShakeFrames},
+    {LeftPiece,      0,     -2,    547,             580},
+    {MiddlePiece,    0,     -2,    547,             580},
+    {RightPiece,     0,     -2,    547,             580},
+    {FirstEntry,     0,     -8,    579,             604},
+    {SecondEntry,    0,     -8,    603,             620},
+    {MenuCursorSlot, 16,    0,     619,             635},
+};
+// clang-format on
+
+struct TitlePlace {
+    int Slot, X, Y;
+};
+
+// Where the title's pieces, entries and cursor are placed when the title begins.
+constexpr TitlePlace TitleStarts[] = {{LeftPiece, -128, 128},  {MiddlePiece, 640, 0},
+                                      {RightPiece, 0, -128},   {FirstEntry, 240, 480},
+                                      {SecondEntry, 272, 480}, {MenuCursorSlot, -32, 288}};
+
+// Where the animation leaves `place`'s slot.
+constexpr TitlePlace TitleEnd(TitlePlace place) {
+    for (const TitleMove& m : TitleMoves) {
+        if (m.Slot != place.Slot) continue;
+        const int frames = m.To - m.From - 1;
+        if (m.Dx != Shake) place.X += m.Dx * frames;
+        if (m.Dy != Shake) place.Y += m.Dy * frames;
+    }
+    return place;
+}
+
+// The animation is over by this frame; a confirm before it skips to the end, with the clock at the
+// skip frame.
+constexpr int TitleSkippableBefore = 600;
+constexpr int TitleSkipFrame = 640;
+
 }  // namespace
 
 // The background keeps scrolling behind every menu.
@@ -35,35 +109,27 @@ void WriteMenuReset(ScriptBuilder& s, ResetKind kind) {
 
 void WriteTitle(ScriptBuilder& s) {
     WriteMenuReset(s, ResetKind::Menu);
-    s.Place(LeftPiece, -128, 128);
-    s.Place(MiddlePiece, 640, 0);
-    s.Place(RightPiece, 0, -128);
-    s.Place(FirstEntry, 240, 480);
-    s.Place(SecondEntry, 272, 480);
-    s.Place(MenuCursorSlot, -32, 288);
+    for (const TitlePlace& p : TitleStarts) s.Place(p.Slot, p.X, p.Y);
+    const Arg shake = Arg::Cycle(0, 2, 0, -4, 4);
+    for (const TitleMove& m : TitleMoves)
+        s.MoveDuring(m.Slot, m.Dx == Shake ? shake : Arg(m.Dx), m.Dy == Shake ? shake : Arg(m.Dy), m.From,
+                     m.To);
+}
 
-    // The pieces strike each other and shake: -4 on odd frames, +4 on even ones.
-    const Arg jolt = Arg::Cycle(0, 2, 0, -4, 4);
-    s.MoveDuring(LeftPiece, 4, -1, 31, 160);
-    s.MoveDuring(MiddlePiece, -16, 0, 151, 184);
-    s.MoveDuring(LeftPiece, -16, 0, 159, 184);
-    for (int piece : {LeftPiece, MiddlePiece}) s.MoveDuring(piece, jolt, 0, 183, 208);
-    for (int piece : {LeftPiece, RightPiece}) s.MoveDuring(piece, 0, 16, 223, 246);
-    for (int piece : {LeftPiece, RightPiece}) s.MoveDuring(piece, 0, jolt, 245, 270);
-    s.MoveDuring(LeftPiece, 1, -4, 287, 352);
-    s.MoveDuring(MiddlePiece, 2, 2, 287, 352);
-    s.MoveDuring(RightPiece, 7, -1, 287, 352);
-    s.MoveDuring(LeftPiece, 0, 2, 383, 400);
-    s.MoveDuring(RightPiece, 0, -2, 383, 400);
-    s.MoveDuring(LeftPiece, -16, 0, 463, 480);
-    s.MoveDuring(RightPiece, 16, 0, 463, 480);
-    s.MoveDuring(LeftPiece, 16, 0, 487, 508);
-    s.MoveDuring(RightPiece, -16, 0, 487, 508);
-    for (int piece : {LeftPiece, MiddlePiece, RightPiece}) s.MoveDuring(piece, jolt, 0, 507, 532);
-    for (int piece : {LeftPiece, MiddlePiece, RightPiece}) s.MoveDuring(piece, 0, -2, 547, 580);
-    s.MoveDuring(FirstEntry, 0, -8, 579, 604);
-    s.MoveDuring(SecondEntry, 0, -8, 603, 620);
-    s.MoveDuring(MenuCursorSlot, 16, 0, 619, 635);
+void SoundTitleStrikes() {
+    for (int strike : Strikes)
+        if (StageFrame == strike) RestartSound(BombSound);
+}
+
+bool SkipTitleAnimation() {
+    if (StageFrame >= TitleSkippableBefore) return false;
+    for (const TitlePlace& start : TitleStarts) {
+        const TitlePlace end = TitleEnd(start);
+        EnemyX[end.Slot] = end.X;
+        EnemyY[end.Slot] = end.Y;
+    }
+    StageFrame = TitleSkipFrame;
+    return true;
 }
 
 void WriteShipSelect(ScriptBuilder& s) {

@@ -7,7 +7,7 @@ namespace veltrano {
 namespace {
 
 constexpr int Boss = RowOf(Stage1Scene).Fight.Slot;
-constexpr int BossEntryFrame = 3600;
+constexpr int BossEntryFrame = Stage1BossEntryFrame;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::FirstStage);

@@ -1,6 +1,7 @@
 // Stage 3: blocks that drift and part, a swarm of 32 fliers, a heavy gun with its guards, rising and
 // falling pods, and a boss ship that assembles from parts and fires a 969-step barrage.
 #include "stages/SceneTable.h"
+#include "world/Sounds.h"
 
 namespace veltrano {
 
@@ -13,6 +14,8 @@ constexpr int FirstPart = 2491, LastPart = 2498;
 constexpr int FirstHull = 2900, LastHull = 2913;
 constexpr int ActiveFrame = Stage3BossActiveFrame;
 constexpr int CycleLength = 969;
+// The side parts open their two volleys at these points of each cycle.
+constexpr int SweepPhase = 128, CrossPhase = 320;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
@@ -227,12 +230,12 @@ void WriteBossFire(ScriptBuilder& s, const BossFight& fight) {
         s.FireAngled(16080 + a, Boss, 180 - 3 * a, 4 * a + 256, p, from - 1, 8);
         // The side parts sweep the screen; the front parts join in once a side part is lost.
         for (int e = 0; e < 4; ++e)
-            s.FireStraight(15112 + a + 16 * e, 2495 + e, from, 4 * a + 128, p, 0, -12);
+            s.FireStraight(15112 + a + 16 * e, 2495 + e, from, 4 * a + SweepPhase, p, 0, -12);
         s.WhileAnyDestroyed(2495, 2498, [&] {
             for (int e = 0; e < 4; ++e)
-                s.FireStraight(16480 + a + 16 * e, 2491 + e, from, 4 * a + 128, p, 0, -12);
+                s.FireStraight(16480 + a + 16 * e, 2491 + e, from, 4 * a + SweepPhase, p, 0, -12);
         });
-        const int phase = 4 * a + 320;
+        const int phase = 4 * a + CrossPhase;
         s.FireStraight(15192 + a, 2495, from, phase, p, 12, 0);
         s.FireStraight(15208 + a, 2496, from, phase, p, 12, 0);
         s.FireStraight(15224 + a, 2497, from, phase, p, -12, 0);
@@ -333,6 +336,14 @@ void WriteStage3(ScriptBuilder& s) {
     WritePods(s);
     WriteFanFliers(s);
     WriteStage3Boss(s, RowOf(Stage3Scene).Fight);
+}
+
+// The boss's barrage of bombs keeps sounding, at the start of each volley, until it falls.
+void SoundStage3Barrage() {
+    const BossFight& fight = RowOf(Scene).Fight;
+    if (EnemyState[fight.Slot] == StateDestroyed || StageFrame <= fight.At(ActiveFrame)) return;
+    const int phase = StageFrame % CycleLength;
+    if (phase == SweepPhase || phase == CrossPhase) RestartSound(BombSound);
 }
 
 }  // namespace veltrano

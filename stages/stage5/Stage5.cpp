@@ -3,6 +3,7 @@
 // lets go of the ship and the foreground closes over the screen.
 #include "stages/Scenes.h"
 #include "stages/stage5/Stage5Boss.h"
+#include "world/Sounds.h"
 
 namespace veltrano {
 
@@ -12,6 +13,8 @@ namespace {
 
 constexpr int FirstWallBlock = 2500, LastWallBlock = 2589;
 constexpr int ClosingFrame = 10000;
+// The backdrop slows and the ship's engine is heard as the foreground starts to close.
+constexpr int ForegroundCloseFrame = 10224;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
@@ -154,7 +157,7 @@ void WriteClosing(ScriptBuilder& s) {
         s.SetState(FirstWallBlock, LastWallBlock, StateDestroyed);
         s.SetControl(0);
     });
-    s.AtFrame(10224, [&] { s.SetLayerStep(LayerStep::Layer2X, -8); });
+    s.AtFrame(ForegroundCloseFrame, [&] { s.SetLayerStep(LayerStep::Layer2X, -8); });
     s.AtFrame(10288, [&] { s.SetLayerStep(LayerStep::Layer3X, -20); });
     s.FromFrame(10288, [&] { s.Call(ShowPassedForegroundTiles); });
 }
@@ -169,6 +172,12 @@ void WriteStage5(ScriptBuilder& s) {
     WriteGunPairs(s);
     WriteStage5Boss(s, RowOf(Stage5Scene).Fight);
     WriteClosing(s);
+}
+
+// The boss's music stops the frame after it falls; the closing run is heard as the ship's engine.
+void SoundStage5Close() {
+    if (EnemyDeadTime[Stage5Boss] == 1) StopSound(BossMusic);
+    if (StageFrame == ForegroundCloseFrame) PlaySound(SpeedSound, false);
 }
 
 }  // namespace veltrano

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/ProgramFiles.h"
 #include "platform/Display.h"
 #include "render/SpriteCells.h"
 #include "tools/assetgen/PictureCells.h"
@@ -92,8 +93,8 @@ int LaySheet(Surface& out, const Surface& sheet, SheetId id, int ox, int oy, int
 
 bool LoadSheets(const std::filesystem::path& folder, Surface& background, Surface& characters,
                 std::string* error) {
-    if (!LoadBitmapFile(background, (folder / "背景.bmp").string(), error) ||
-        !LoadBitmapFile(characters, (folder / "キャラクター.bmp").string(), error))
+    if (!LoadBitmapFile(background, (folder / FileNameOf(BackgroundSheetFile)).string(), error) ||
+        !LoadBitmapFile(characters, (folder / FileNameOf(CharacterSheetFile)).string(), error))
         return false;
     SetKeyColour(background, PixelAt(background, 80, 0));
     SetKeyColour(characters, PixelAt(characters, 0, 0));

@@ -1,6 +1,7 @@
 // Writes both picture sheets into the program folder. The key colour is pure magenta: it sits at
 // (80, 0) of the backgrounds (the transparent corner of the stage 1 cloud) and at (0, 0) of the
 // sprites (the empty corner of the first ship), where the game reads it.
+#include "app/ProgramFiles.h"
 #include "platform/Surface.h"
 #include "tools/assetgen/Assets.h"
 #include "tools/assetgen/PictureCells.h"
@@ -27,9 +28,9 @@ bool WritePictures(const std::filesystem::path& out, std::string* error) {
     PaintLettering(lettering);
     PaintIcon(icon64, characters, 2);
     PaintIcon(icon128, characters, 4);
-    return SaveBitmapFile(background, (out / "背景.bmp").string(), error) &&
-           SaveBitmapFile(characters, (out / "キャラクター.bmp").string(), error) &&
-           SaveBitmapFile(lettering, (out / "Lettering.bmp").string(), error) &&
+    return SaveBitmapFile(background, (out / FileNameOf(BackgroundSheetFile)).string(), error) &&
+           SaveBitmapFile(characters, (out / FileNameOf(CharacterSheetFile)).string(), error) &&
+           SaveBitmapFile(lettering, (out / FileNameOf(LetteringSheetFile)).string(), error) &&
            SavePng(icon64, (out / "VeltranoGame2-64.png").string(), error, &KeyColour) &&
            SavePng(icon128, (out / "VeltranoGame2-128.png").string(), error, &KeyColour);
 }

@@ -184,28 +184,21 @@ std::vector<float> BossAlarm() {
     return out;
 }
 
+// In the order of the effect slots, which name the files.
 struct EffectRecipe {
-    const char* name;
     std::vector<float> (*render)();
     double peak;  // of full scale: the balance between the effects
 };
 
 const EffectRecipe Recipes[EffectCount] = {
-    {"Shot", Shot, 0.42},
-    {"EnemyDeath", EnemyDeath, 0.6},
-    {"BigEnemyDeath", BigEnemyDeath, 0.75},
-    {"BossDeath", BossDeath, 0.95},
-    {"Item", Item, 0.5},
-    {"Speed", Speed, 0.3},
-    {"MeDeath", MeDeath, 0.85},
-    {"Bomb", Bomb, 0.95},
-    {"BossAlarm", BossAlarm, 0.42},
+    {Shot, 0.42}, {EnemyDeath, 0.6}, {BigEnemyDeath, 0.75}, {BossDeath, 0.95}, {Item, 0.5},
+    {Speed, 0.3}, {MeDeath, 0.85},   {Bomb, 0.95},          {BossAlarm, 0.42},
 };
 
 }  // namespace
 
 const char* EffectName(Effect effect) {
-    return Recipes[static_cast<int>(effect)].name;
+    return EffectNames[static_cast<int>(effect)];
 }
 
 std::vector<int16_t> RenderEffectWave(Effect effect) {

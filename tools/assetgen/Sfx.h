@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/Sounds.h"
+
 namespace veltrano::assetgen {
 
 enum class Effect { Shot, EnemyDeath, BigEnemyDeath, BossDeath, Item, Speed, MeDeath, Bomb, BossAlarm };
-inline constexpr int EffectCount = 9;
+inline constexpr int EffectCount = EffectSlotCount;
 
 // The file name without ".wav": "Shot", "EnemyDeath", ...
 const char* EffectName(Effect effect);

@@ -401,8 +401,7 @@ int MeasureStats(HeadlessGame& game, const SimOptions& o) {
 // Puts the game where the options ask: a ship select's start of --scene, or --enter's scene.
 void StartRequestedScene(HeadlessGame& game, const SimOptions& o, ReplayRecorder& recorder) {
     if (o.StartScene != NoScene) {
-        Scene = ShipSelectScene;
-        SceneInit();
+        EnterScene(ShipSelectScene);
         StartScene = o.StartScene;
         ShotType = o.ShotType;
         game.Platform.Press(Vk::Space);

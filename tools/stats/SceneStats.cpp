@@ -228,9 +228,7 @@ SceneRun MeasureScene(HeadlessGame& game, int scene, const PilotOptions& flying,
                       int untilFrame, std::FILE* timeline, int timelineEvery) {
     HeadlessBackend& keys = game.Platform;
     keys.ReleaseAll();
-    Scene = scene;
-    SceneInit();
-    SetShotVelocities();
+    EnterScene(scene);
     ControlEnabled = 1;
     Pilot pilot(flying);
     SceneCounter counter(scene);
