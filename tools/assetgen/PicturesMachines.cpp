@@ -158,9 +158,9 @@ void PaintFortressDeck(Tile t, bool walkways) {
                 t.Clear(x, y);
                 continue;
             }
-            // Dark iron against the bright land below, so the deck shows as a silhouette of steel.
-            float level = onUp ? 1.3f - 0.35f * up
-                               : (onDown ? 1.1f - 0.4f * down : 1.0f + 0.5f * TileFractal(x, y, 10, 145));
+            // Iron a little darker than the land below, so the deck shows as a quiet silhouette.
+            float level = onUp ? 1.8f - 0.3f * up
+                               : (onDown ? 1.6f - 0.3f * down : 1.4f + 0.5f * TileFractal(x, y, 10, 145));
             uint32_t c = Grained(iron, level, x, y);
             // A few red marker bands where a brace meets a girder.
             if (onUp && std::fabs(down) < 3.0f && braced > 0.5f) c = Grained(accent, 2.6f, x, y);
