@@ -231,6 +231,7 @@ TEST(PicturesSheet, TilesThatScenesLayTogetherJoinWithoutSeams) {
     };
     const int families[][2][2] = {
         {{0, 0}, {160, 0}},        // farmland and its lake, any order
+        {{0, 80}, {80, 80}},       // the two hull plates of stages 2 and 7
         {{240, 80}, {240, 80}},    // title sky
         {{0, 160}, {160, 160}},    // sea and reef
         {{0, 240}, {80, 240}},     // cave rock checkerboard
@@ -243,6 +244,37 @@ TEST(PicturesSheet, TilesThatScenesLayTogetherJoinWithoutSeams) {
         check(f[1][0], f[1][1], f[0][0], f[0][1]);
         check(f[0][0], f[0][1], f[0][0], f[0][1]);
         check(f[1][0], f[1][1], f[1][0], f[1][1]);
+    }
+}
+
+TEST(PicturesSheet, TwoTilesOfOneTextureShareTheirEdgesButNotTheirInsides) {
+    // Scenes lay these pairs side by side over a whole stage: alike at the edges so they join, but
+    // different inside, or the same marks come back every 80 pixels over the whole screen.
+    const Surface& bg = Loaded().Background;
+    auto meanDifference = [&](TileCell a, TileCell b, bool ring) {
+        double sum = 0;
+        int count = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x) {
+                const bool onRing = x == 0 || y == 0 || x == 79 || y == 79;
+                const bool inside = x >= 20 && x < 60 && y >= 20 && y < 60;
+                if (ring ? !onRing : !inside) continue;
+                const uint32_t p = PixelAt(bg, a.X + x, a.Y + y), q = PixelAt(bg, b.X + x, b.Y + y);
+                for (int shift : {16, 8, 0})
+                    sum +=
+                        std::abs(static_cast<int>((p >> shift) & 255) - static_cast<int>((q >> shift) & 255));
+                ++count;
+            }
+        return sum / count;
+    };
+    const TileCell pairs[][2] = {
+        {{0, 0}, {160, 0}},   // farmland, and farmland with copses
+        {{0, 80}, {80, 80}},  // the two hull plates
+    };
+    for (const auto& pair : pairs) {
+        EXPECT_LT(meanDifference(pair[0], pair[1], true), 2.0) << "(" << pair[0].X << "," << pair[0].Y << ")";
+        EXPECT_GT(meanDifference(pair[0], pair[1], false), 8.0)
+            << "(" << pair[0].X << "," << pair[0].Y << ")";
     }
 }
 

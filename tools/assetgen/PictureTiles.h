@@ -2,9 +2,10 @@
 // share. Tiles that scenes lay next to each other share one base texture that repeats every 80
 // pixels and keep their own features away from the edges, so any arrangement joins without a seam.
 // Every tile a layer repeats shows its details at the same place on the screen, so a stage's texture
-// is spread evenly over the tile: no line runs along a row or a column (seams and pipes run on the
-// diagonals, which cross every row and column alike), and nothing stands out at one place of the tile
-// except in the tiles that the scenes lay sparsely.
+// is spread evenly and softly over the tile: no line runs along a row or a column, no straight line
+// comes back at the tile's period (seams wander between irregular plates, pipes sway), and nothing
+// stands out at one place of the tile except in the tiles that the scenes lay sparsely. Where a scene
+// lays two tiles of one texture, each bends the texture its own way inside (InnerShift).
 #pragma once
 
 #include <cstdint>
@@ -51,6 +52,13 @@ struct CellSample {
     float Border = 0;
 };
 CellSample PeriodicCells(int x, int y, int count, uint32_t seed);
+// A shift of a texture inside a tile that falls away to nothing at its edges. Tiles of one texture
+// that a scene lays side by side each bend it their own way inside (a seed of their own), so its marks
+// do not come back every 80 pixels, and still join wherever they meet.
+struct Shift {
+    float X = 0, Y = 0;
+};
+Shift InnerShift(int x, int y, float reach, uint32_t seed);
 // Distance to the nearest diagonal line x + y = k * spacing (rising) or x - y = k * spacing
 // (falling); the spacing divides 80, so the lines run on from tile to tile.
 float RisingDiagonal(int x, int y, int spacing, int offset = 0);
@@ -68,7 +76,7 @@ void PaintCurtain(Tile t);
 void PaintNebula(Tile t, bool farStars);
 void PaintStarField(Tile t, uint32_t seed, int count);
 // Built things: the fortress hull, its tower, the machine wall, the sky-fortress deck, the core.
-void PaintHullPlate(Tile t, bool worn);
+void PaintHullPlate(Tile t, bool second);
 void PaintGirderTower(Tile t);
 void PaintMachineWall(Tile t);
 void PaintFortressDeck(Tile t, bool rails);

@@ -114,6 +114,15 @@ CellSample PeriodicCells(int x, int y, int count, uint32_t seed) {
     return c;
 }
 
+Shift InnerShift(int x, int y, float reach, uint32_t seed) {
+    // A smooth hump that is zero on the edges: a pyramid from the distance to the edge would crease
+    // the shifted texture along the tile's diagonals.
+    constexpr float Pi = 3.14159265f;
+    const float hump = std::sin(Pi * (x + 0.5f) / TileSize) * std::sin(Pi * (y + 0.5f) / TileSize);
+    return {2 * reach * hump * (TileNoise(x, y, 40, seed) - 0.5f),
+            2 * reach * hump * (TileNoise(x, y, 40, seed + 1) - 0.5f)};
+}
+
 float RisingDiagonal(int x, int y, int spacing, int offset) {
     const int r = (((x + y - offset) % spacing) + spacing) % spacing;
     return std::min(r, spacing - r) / std::sqrt(2.0f);

@@ -11,12 +11,14 @@ namespace {
 // ---- Stage 1 and 6: farmland far below ----
 
 // Muted field colours: the ground lies far below, so it must not outshine the sprites.
-const Ramp FieldRamps[] = {MakeRamp(0x58883E), MakeRamp(0x8A9A48), MakeRamp(0x3E6E44),
-                           MakeRamp(0xB0A058), MakeRamp(0x64905A), MakeRamp(0x8A6A48)};
+// Their hues differ more than their lightness, so no one field stands out as a landmark that comes
+// back with the tile.
+const Ramp FieldRamps[] = {MakeRamp(0x5E8840), MakeRamp(0x7A8A48), MakeRamp(0x50804A),
+                           MakeRamp(0x8A8650), MakeRamp(0x64885A), MakeRamp(0x7E6E4C)};
 
 // Aerial haze over the farmland: a little of the sky's blue-grey over every colour.
 uint32_t Haze(uint32_t c) {
-    return Pack(Mix(Unpack(c), Colour{112, 138, 160}, 0.18f));
+    return Pack(Mix(Unpack(c), Colour{112, 138, 160}, 0.22f));
 }
 
 // Furrows run on a diagonal of their own in each field, never along a row or a column, so that the
@@ -40,14 +42,17 @@ void PaintFarmland(Tile t, bool copses) {
     const Ramp tree = MakeRamp(0x2E6A34);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // Fields are the irregular cells of ten points, their borders wandering a little.
-            const int wx = x + static_cast<int>(6 * (TileNoise(x, y, 20, 11) - 0.5f));
-            const int wy = y + static_cast<int>(6 * (TileNoise(x, y, 20, 12) - 0.5f));
+            // Fields are the irregular cells of ten points, their borders wandering a little, and
+            // each of the two farmland tiles bends them its own way inside, so the same fields do
+            // not come back every 80 pixels.
+            const Shift bend = InnerShift(x, y, 24, copses ? 17 : 15);
+            const int wx = static_cast<int>(std::lround(x + 6 * (TileNoise(x, y, 20, 11) - 0.5f) + bend.X));
+            const int wy = static_cast<int>(std::lround(y + 6 * (TileNoise(x, y, 20, 12) - 0.5f) + bend.Y));
             const CellSample cell = PeriodicCells(wx, wy, 10, 5);
             const uint32_t field = Hash(static_cast<uint32_t>(cell.Nearest), 0, 5);
             const Ramp& r = FieldRamps[field % 6];
             float level = 2.4f + 0.9f * TileFractal(x, y, 10, 3) - (Furrow(x, y, field >> 4) ? 0.6f : 0);
-            uint32_t c = Grained(r, level, x, y);
+            uint32_t c = Grained(r, level, x, y, 2.0f);
             // Hedgerows follow the borders, with a tree here and there along them.
             if (cell.Border < 2.2f) c = Grained(tree, 1.4f + 1.2f * TileNoise(x, y, 4, 9), x, y);
             // Small copses of trees scattered over the fields: dark crowns, lit on the upper left. The

@@ -9,14 +9,6 @@ namespace veltrano::assetgen {
 
 namespace {
 
-// A seam on the diagonal lattice of armour plates: a dark groove and a lit lip on the side that
-// faces the light from the upper left. `d` is the signed distance across the seam.
-float SeamLevel(float level, float d) {
-    if (std::fabs(d) < 0.75f) return 0.7f;
-    if (d >= 0.75f && d < 1.5f) return level + 1.3f;
-    return level;
-}
-
 float SignedRising(int x, int y, int spacing, int offset = 0) {
     const int r = (((x + y - offset) % spacing) + spacing) % spacing;
     return (r <= spacing / 2 ? r : r - spacing) / std::sqrt(2.0f);
@@ -31,32 +23,39 @@ float SignedFalling(int x, int y, int spacing, int offset = 0) {
 
 // ---- Stage 2 and 7: the fortress hull ----
 
-void PaintHullPlate(Tile t, bool worn) {
+namespace {
+
+float Unit(uint32_t h) {
+    return static_cast<float>(h >> 8) / 16777216.0f;
+}
+
+}  // namespace
+
+void PaintHullPlate(Tile t, bool second) {
     const Ramp steel = MakeRamp(0x5E687C);
-    const Ramp rust = MakeRamp(0x6E5A50);
+    const uint32_t kind = second ? 2 : 1;
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // Armour plates laid on the diagonals: a lattice of diamonds that straddle the tiles'
-            // edges, each diamond split once more along its rising diagonal.
-            const float rising = SignedRising(x, y, 80), falling = SignedFalling(x, y, 80);
-            const float split = SignedRising(x, y, 80, 40);
-            // The diamonds across the tiles' upper and lower edges are a shade lighter than those
-            // across their left and right edges.
-            const bool across = std::abs(y - 40) > std::abs(x - 40);
-            float level = 2.3f + (across ? 0.5f : 0) + 0.9f * TileFractal(x, y, 20, 52);
-            if (std::fabs(split) < 0.75f) level -= 0.9f;
-            level = SeamLevel(level, rising);
-            level = SeamLevel(level, falling);
-            uint32_t c = Grained(steel, level, x, y);
-            // Rivets along the seams, seven pixels apart, so they fall on every column alike.
-            const bool onSeam =
-                std::fabs(std::fabs(rising) - 2.8f) < 0.4f || std::fabs(std::fabs(falling) - 2.8f) < 0.4f;
-            if (onSeam && ((x * 3 + y) % 7 == 0)) c = steel.Shade[5];
-            // The worn plates have streaks of rust and soot inside, none near the tile's edge.
-            if (worn) {
-                const float grime = TileFractal(x, y * 3, 20, 55) * EdgeFade(x, y, 14);
-                if (grime > 0.5f) c = Grained(rust, level - 0.4f + 2 * (grime - 0.5f), x, y);
-            }
+            // Armour plates of many sizes with faint, irregular seams: no line keeps to a row, a
+            // column or a diagonal, and each kind of hull tile bends its seams its own way inside, so
+            // the two kinds side by side do not show the same plates every 80 pixels.
+            const Shift bend = InnerShift(x, y, 14, 60 + 2 * kind);
+            const CellSample plate = PeriodicCells(static_cast<int>(std::lround(x + bend.X)),
+                                                   static_cast<int>(std::lround(y + bend.Y)), 9, 52);
+            const float hump =
+                std::sin(3.14159265f * (x + 0.5f) / TileSize) * std::sin(3.14159265f * (y + 0.5f) / TileSize);
+            float level = 2.4f + 0.5f * TileFractal(x, y, 10, 52) +
+                          0.5f * (Unit(Hash(static_cast<uint32_t>(plate.Nearest), 0, 53)) - 0.5f) +
+                          0.6f * hump * (TileNoise(x, y, 20, 70 + kind) - 0.5f);
+            if (plate.Border < 1.0f)
+                level -= 0.7f;  // the groove between two plates
+            else if (plate.Border < 2.0f)
+                level += 0.2f;  // its worn lip
+            // Rivets here and there along the seams.
+            if (plate.Border > 2.6f && plate.Border < 3.4f &&
+                Hash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 54) % 9 == 0)
+                level += 0.7f;
+            const uint32_t c = Grained(steel, level, x, y, 2.2f);
             t.Put(x, y, c);
         }
 }
@@ -101,29 +100,38 @@ void PaintMachineWall(Tile t) {
     const Ramp plate = MakeRamp(0x4A5468);
     const Ramp pipe = MakeRamp(0x8A7248);
     const Ramp conduit = MakeRamp(0x4A7868);
+    constexpr float Pi = 3.14159265f;
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // A dark plate with grilles of slats on the falling diagonal.
-            float level = 1.6f + 0.6f * TileFractal(x, y, 10, 91);
-            const float grille = TileNoise(x, y, 20, 93);
-            if (grille > 0.55f && ((x - y + 160) % 4) == 0) level -= 0.9f;
-            uint32_t c = Grained(plate, level, x, y);
-            // Pipes woven on both diagonals, twenty pixels apart: brass ones rising, green conduits
-            // falling, each round with its lit side to the upper left. Where they cross, the rising
-            // pipe runs over on even crossings and under on odd ones.
-            const float up = SignedRising(x, y, 40, 10), down = SignedFalling(x, y, 40, 30);
-            const bool onUp = std::fabs(up) < 3.2f, onDown = std::fabs(down) < 2.6f;
-            const int crossing = (((x + y + 150) / 40) + ((x - y + 170) / 40)) & 1;
-            if (onUp && (!onDown || crossing == 0)) {
-                c = Grained(pipe, 2.8f - 0.6f * up + (std::fabs(up + 1.5f) < 0.6f ? 1.0f : 0), x, y);
-            } else if (onDown) {
-                c = Grained(conduit, 2.6f - 0.6f * down + (std::fabs(down + 1.2f) < 0.6f ? 1.0f : 0), x, y);
-            } else if (std::fabs(up) < 4.2f || std::fabs(down) < 3.6f) {
-                c = plate.Shade[0];  // the shadow beside a pipe
+            // A dark wall of broad panels with faint, irregular joints, and patches of fine grille.
+            const CellSample panel = PeriodicCells(x, y, 5, 91);
+            float level = 1.7f + 0.6f * TileFractal(x, y, 20, 91) +
+                          0.4f * (static_cast<float>(Hash(static_cast<uint32_t>(panel.Nearest), 0, 92) >> 8) /
+                                      16777216.0f -
+                                  0.5f);
+            if (panel.Border < 1.0f) level -= 0.5f;
+            if (TileNoise(x, y, 20, 93) > 0.6f && ((x - y + 160) % 4) == 0) level -= 0.4f;
+            // One run of pipes climbs the wall every 80 pixels, swaying gently as it goes: a brass
+            // main with a thinner green conduit beside it, each round and lit from the upper left.
+            // They run one way only, so the wall shows no lattice, and softly, behind the bullets.
+            const float sway = 3.0f * std::sin(2 * Pi * (x - y) / TileSize);
+            float across = std::fmod(x + y + sway + 2.0f * TileSize - 30.0f, static_cast<float>(TileSize));
+            if (across >= TileSize / 2) across -= TileSize;
+            across /= std::sqrt(2.0f);
+            if (std::fabs(across) < 3.2f) {
+                // Clamps round the main every 40 pixels along it.
+                const bool clamp = ((x - y + 160) % 40) < 2;
+                level = 2.1f - 0.25f * across - (clamp ? 0.5f : 0);
+                t.Put(x, y, Grained(pipe, level, x, y, 2.2f));
+                continue;
             }
-            // Clamps around the pipes, every 13 pixels along them.
-            if (onUp && ((x * 2 + 40 - y) % 13 + 13) % 13 == 0) c = pipe.Shade[1];
-            t.Put(x, y, c);
+            if (across > 6.5f && across < 9.5f) {
+                t.Put(x, y, Grained(conduit, 2.0f - 0.25f * (across - 8), x, y, 2.2f));
+                continue;
+            }
+            if ((across >= 3.2f && across < 5.0f) || (across >= 9.5f && across < 10.5f))
+                level -= 0.5f;  // the shadow below a pipe
+            t.Put(x, y, Grained(plate, level, x, y, 2.2f));
         }
 }
 
@@ -132,24 +140,30 @@ void PaintMachineWall(Tile t) {
 void PaintFortressDeck(Tile t, bool walkways) {
     const Ramp iron = MakeRamp(0x68707E);
     const Ramp accent = MakeRamp(0xA84838);
+    const uint32_t kind = walkways ? 2 : 1;
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // An open truss of girders on both diagonals, the farmland showing through its bays.
+            // Long girders climb on the rising diagonal every 40 pixels; cross braces on the falling
+            // diagonal stand only here and there between them, and each kind of deck tile chooses
+            // its own inside, so the truss reads as one structure rather than a lattice of tiles.
+            const float hump =
+                std::sin(3.14159265f * (x + 0.5f) / TileSize) * std::sin(3.14159265f * (y + 0.5f) / TileSize);
             const float up = SignedRising(x, y, 40, 20), down = SignedFalling(x, y, 40, 20);
-            const bool onUp = std::fabs(up) < 2.2f, onDown = std::fabs(down) < 2.2f;
+            const float braced =
+                TileNoise(x, y, 40, 143) + 0.5f * hump * (TileNoise(x, y, 20, 150 + kind) - 0.5f);
+            const bool onUp = std::fabs(up) < 2.6f, onDown = std::fabs(down) < 1.5f && braced > 0.5f;
             // Walkway plates fill some bays of the second deck tile, away from its edges.
-            const bool bay = walkways && TileNoise(x, y, 40, 141) > 0.55f && EdgeFade(x, y, 8) > 0.99f &&
-                             std::fabs(up) < 9 && std::fabs(down) < 9;
+            const bool bay = walkways && TileNoise(x, y, 40, 141) * hump > 0.45f && std::fabs(up) < 12;
             if (!onUp && !onDown && !bay) {
                 t.Clear(x, y);
                 continue;
             }
-            float level =
-                onUp || onDown ? 2.6f - 0.5f * (onUp ? up : down) : 1.8f + ((x + y) % 3 == 0 ? 0.6f : 0);
+            // Iron a little darker than the land below, so the deck shows as a quiet silhouette.
+            float level = onUp ? 1.8f - 0.3f * up
+                               : (onDown ? 1.6f - 0.3f * down : 1.4f + 0.5f * TileFractal(x, y, 10, 145));
             uint32_t c = Grained(iron, level, x, y);
-            // Red marker bands on the girders.
-            if ((onUp && ((x - y + 160) / 3) % 7 == 0) || (onDown && ((x + y) / 3) % 7 == 0))
-                c = Grained(accent, 3.0f, x, y);
+            // A few red marker bands where a brace meets a girder.
+            if (onUp && std::fabs(down) < 3.0f && braced > 0.5f) c = Grained(accent, 2.6f, x, y);
             t.Put(x, y, c);
         }
 }
