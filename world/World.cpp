@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "world/Extended.h"
+
 namespace veltrano {
 
 int Scene = TitleScene;
@@ -94,7 +96,7 @@ int HighScores[HighScoreCount];
 uint32_t RandomSeed = 0;
 
 int RoundNearest(long double v) {
-    return static_cast<int>(v >= 0 ? std::trunc(v + 0.5L) : std::trunc(v - 0.5L));
+    return NativeExtended::RoundNearest(v);
 }
 
 void SeedRandomFromClock(int hour, int minute, int second, int millisecond) {
