@@ -103,6 +103,46 @@ void Start(PageMode mode) {
 
 }  // namespace
 
+namespace {
+
+// Plays a replay headless and says how it went, as the sim tool's --verify does. With `timed`, every
+// frame is drawn and timed too: the slowest frame and the mean, in milliseconds.
+std::string PlayReplay(const char* path, bool timed) {
+    Replay replay;
+    std::string error;
+    if (!ReadReplayFile(path, replay, &error)) return "bad replay: " + error;
+    try {
+        HeadlessGame game(ProgramFolderPath);
+        if (!timed) game.DropPictures();
+        ReplayPlayer player(replay);
+        game.Form.AttachPlayer(&player);
+        player.Begin();
+        double slowest = 0, total = 0;
+        long slowestFrame = 0;
+        for (long f = 1; f <= replay.Frames && !player.Finished(); ++f) {
+            const double start = emscripten_get_now();
+            game.Frame();
+            const double took = emscripten_get_now() - start;
+            total += took;
+            if (took > slowest) slowest = took, slowestFrame = f;
+        }
+        if (player.Diverged()) return "replay differs at " + player.FirstDifference();
+        std::string line = "replay ok: " + std::to_string(player.FramesPlayed()) + " frames, score " +
+                           std::to_string(player.FinalScore());
+        if (timed) {
+            char times[96];
+            std::snprintf(times, sizeof times, "; slowest frame %.2f ms (frame %ld), mean %.3f ms", slowest,
+                          slowestFrame, total / static_cast<double>(player.FramesPlayed()));
+            line += times;
+        }
+        return line;
+    } catch (const std::exception& e) {
+        return std::string("error: ") + e.what();
+    }
+}
+
+}  // namespace
+
 extern "C" {
 
 // The page is being left: it closes as the window does.
@@ -134,26 +174,16 @@ EMSCRIPTEN_KEEPALIVE int veltrano_score() {
     return Score;
 }
 
-// Plays a replay from the file system headless and returns the line the sim tool prints for it.
+// Checks a replay from the file system and returns the line the sim tool prints for it.
 EMSCRIPTEN_KEEPALIVE const char* veltrano_verify_replay(const char* path) {
     static std::string result;
-    Replay replay;
-    std::string error;
-    if (!ReadReplayFile(path, replay, &error)) return (result = "bad replay: " + error).c_str();
-    try {
-        HeadlessGame game(ProgramFolderPath);
-        game.DropPictures();
-        ReplayPlayer player(replay);
-        game.Form.AttachPlayer(&player);
-        player.Begin();
-        for (long f = 1; f <= replay.Frames && !player.Finished(); ++f) game.Frame();
-        result = player.Diverged() ? "replay differs at " + player.FirstDifference()
-                                   : "replay ok: " + std::to_string(player.FramesPlayed()) +
-                                         " frames, score " + std::to_string(player.FinalScore());
-    } catch (const std::exception& e) {
-        result = std::string("error: ") + e.what();
-    }
-    return result.c_str();
+    return (result = PlayReplay(path, false)).c_str();
+}
+
+// The same with every frame drawn and timed (the browser's benchmark).
+EMSCRIPTEN_KEEPALIVE const char* veltrano_time_replay(const char* path) {
+    static std::string result;
+    return (result = PlayReplay(path, true)).c_str();
 }
 
 }  // extern "C"
@@ -161,17 +191,17 @@ EMSCRIPTEN_KEEPALIVE const char* veltrano_verify_replay(const char* path) {
 int main() {
     const auto mode = static_cast<PageMode>(veltrano_page_mode());
     SetProgramFolder(ProgramFolderPath);
-    if (mode == PageMode::Verify) return 0;
-    std::string error;
-    if (PrepareDataFolder(ProgramFolderPath, DataFolderPath, &error))
-        SetDataFolder(DataFolderPath);
-    else
-        std::fprintf(stderr, "VeltranoGame2: %s; the scores last until the page is closed\n", error.c_str());
     // Text comes from the glyph sheet; without it the start stops as without the font.
+    std::string error;
     if (LoadGlyphSheet(ProgramPath("\\Glyphs.vgs"), Glyphs, &error))
         UseGlyphSheet(&Glyphs);
     else
         std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+    if (mode == PageMode::Verify) return 0;
+    if (PrepareDataFolder(ProgramFolderPath, DataFolderPath, &error))
+        SetDataFolder(DataFolderPath);
+    else
+        std::fprintf(stderr, "VeltranoGame2: %s; the scores last until the page is closed\n", error.c_str());
     Platform.Start();
     Form = std::make_unique<TForm1>(Platform);
     Loop = std::make_unique<ProgramFrame>(*Form, Platform);
