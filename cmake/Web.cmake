@@ -6,6 +6,8 @@ if(NOT VELTRANO_WEB_DATA)
   message(FATAL_ERROR "VELTRANO_WEB_DATA must name the program folder to pack (scripts/build-web.sh sets it)")
 endif()
 
+# -O2: as fast in the browser as -O3 here, and quicker to build.
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
 # Start-up reports a file it cannot load by its exception, as on the desktop.
 target_compile_options(veltrano_core PUBLIC -fexceptions -msimd128)
 

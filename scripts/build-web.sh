@@ -31,9 +31,10 @@ for wave in build/bin/Sounds/*.wav; do
         cp "$wave" "$program/Sounds/"
         continue
     fi
-    opusenc --quiet --bitrate 48 --music "$wave" "$out/Sounds/$name.opus"
     case " ${start[*]} " in *" $name "*) ;; *) later+=("$name") ;; esac
 done
+for name in "${start[@]}" "${later[@]}"; do echo "$name"; done |
+    xargs -P "$jobs" -I{} opusenc --quiet --bitrate 48 --music build/bin/Sounds/{}.wav "$out/Sounds/{}.opus"
 json_list() { local IFS=,; local quoted=(); for n in "$@"; do quoted+=("\"$n\""); done; echo "[${quoted[*]}]"; }
 echo "{\"start\": $(json_list "${start[@]}"), \"later\": $(json_list "${later[@]}")}" > "$out/music.json"
 

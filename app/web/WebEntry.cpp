@@ -4,10 +4,13 @@
 // game and checks replays.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <numeric>
 #include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
 #include "app/Main.h"
@@ -117,23 +120,27 @@ std::string PlayReplay(const char* path, bool timed) {
         ReplayPlayer player(replay);
         game.Form.AttachPlayer(&player);
         player.Begin();
-        double slowest = 0, total = 0;
-        long slowestFrame = 0;
+        std::vector<double> times;
         for (long f = 1; f <= replay.Frames && !player.Finished(); ++f) {
             const double start = emscripten_get_now();
             game.Frame();
-            const double took = emscripten_get_now() - start;
-            total += took;
-            if (took > slowest) slowest = took, slowestFrame = f;
+            times.push_back(emscripten_get_now() - start);
         }
         if (player.Diverged()) return "replay differs at " + player.FirstDifference();
         std::string line = "replay ok: " + std::to_string(player.FramesPlayed()) + " frames, score " +
                            std::to_string(player.FinalScore());
-        if (timed) {
-            char times[96];
-            std::snprintf(times, sizeof times, "; slowest frame %.2f ms (frame %ld), mean %.3f ms", slowest,
-                          slowestFrame, total / static_cast<double>(player.FramesPlayed()));
-            line += times;
+        if (timed && !times.empty()) {
+            const double total = std::accumulate(times.begin(), times.end(), 0.0);
+            const auto slowest = std::max_element(times.begin(), times.end());
+            std::vector<double> sorted = times;
+            std::sort(sorted.begin(), sorted.end());
+            char text[128];
+            std::snprintf(text, sizeof text,
+                          "; frames drawn and timed: mean %.2f ms, 99th percentile %.2f ms, slowest %.2f ms "
+                          "(frame %ld)",
+                          total / static_cast<double>(times.size()), sorted[sorted.size() * 99 / 100],
+                          *slowest, static_cast<long>(slowest - times.begin()) + 1);
+            line += text;
         }
         return line;
     } catch (const std::exception& e) {

@@ -9,13 +9,44 @@ Module.preRun.push(function () {
     err('VeltranoGame2: the browser keeps no files for this page (' + e + '); the scores last until it is closed');
   }
   addRunDependency('veltrano-save');
+  // A page being left cannot wait for the storage: its files are kept at once in localStorage, and
+  // the next start puts them back over the stored ones.
+  var leftPrefix = 'VeltranoGame2 left: ';
   FS.syncfs(true, function (e) {
     if (e) err('VeltranoGame2: the stored ini and scores could not be read (' + e + ')');
+    try {
+      for (var i = localStorage.length - 1; i >= 0; --i) {
+        var key = localStorage.key(i);
+        if (key.indexOf(leftPrefix) !== 0) continue;
+        var text = atob(localStorage.getItem(key));
+        var bytes = new Uint8Array(text.length);
+        for (var k = 0; k < text.length; ++k) bytes[k] = text.charCodeAt(k);
+        FS.writeFile('/save/' + key.slice(leftPrefix.length), bytes);
+        localStorage.removeItem(key);
+      }
+    } catch (x) {
+      err('VeltranoGame2: the files kept when the page was left could not be read (' + x + ')');
+    }
     removeRunDependency('veltrano-save');
   });
 
+  function keepWhileLeaving() {
+    try {
+      FS.readdir('/save').forEach(function (name) {
+        if (name === '.' || name === '..') return;
+        var bytes = FS.readFile('/save/' + name);
+        var text = '';
+        for (var i = 0; i < bytes.length; ++i) text += String.fromCharCode(bytes[i]);
+        localStorage.setItem(leftPrefix + name, btoa(text));
+      });
+    } catch (x) {
+      err('VeltranoGame2: the ini and scores could not be kept (' + x + ')');
+    }
+  }
+
   var storing = false, again = false, waiting = [];
   Module.veltranoStoreFiles = function (done) {
+    if (Module.veltranoLeaving) keepWhileLeaving();
     if (done) waiting.push(done);
     if (storing) {
       again = true;
