@@ -1,30 +1,18 @@
 // The frame handler's world step, sound cues, scene machine and panel step.
-#include <cstddef>
-
 #include "app/Main.h"
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
 #include "stages/SceneTable.h"
 #include "stages/Stage.h"
+#include "world/ObjectKinds.h"
 #include "world/World.h"
 
 namespace veltrano {
 
 namespace {
 
-bool InRange(int k, int first, int last) {
-    return k >= first && k <= last;
-}
-
-constexpr int SmallDeathRanges[][2] = {{1000, 2399}, {2500, 2899}, {3000, 3499}, {4500, 5499}, {6500, 8999}};
-constexpr int BigDeathRanges[][2] = {{20, 799}, {2400, 2499}, {2900, 2999}, {3500, 4499}, {5500, 6499}};
-
-template <size_t N>
-bool InAny(int k, const int (&ranges)[N][2]) {
-    for (const auto& r : ranges)
-        if (InRange(k, r[0], r[1])) return true;
-    return false;
-}
+// A boss's destruction is heard twice: at once, and again this many frames later.
+constexpr int BossEchoFrame = 18;
 
 }  // namespace
 
@@ -72,17 +60,17 @@ void TForm1::WorldStep() {
 // Read before ScoreSlot advances the timers, so a 0 marks a change made in this step.
 void TForm1::SlotSoundCues(int k) {
     const int state = EnemyState[k];
-    if (state != StateItem && state != StateDestroyed) return;
-    const bool justDestroyed = state == StateDestroyed && EnemyDeadTime[k] == 0;
-    if (justDestroyed && InRange(k, FirstItemSlot, LastItemSlot)) RestartSound(ItemSound);
-    // Only the item slots have an age; an item state elsewhere makes no sound.
-    if (state == StateItem && InRange(k, FirstItemSlot, LastItemSlot) && ItemAge[k] == 0)
-        RestartSound(EnemyDeathSound);
-    if (justDestroyed && InAny(k, SmallDeathRanges)) RestartSound(EnemyDeathSound);
-    if (justDestroyed && InAny(k, BigDeathRanges)) RestartSound(BigEnemyDeathSound);
-    // A boss's destruction is heard twice, at once and 18 frames later.
-    if (InRange(k, 6, 19) && state == StateDestroyed && (EnemyDeadTime[k] == 0 || EnemyDeadTime[k] == 18))
-        RestartSound(BossDeathSound);
+    if (state == StateItem) {
+        // A carrier shot down into an item sounds like a small enemy's death. Only the item slots
+        // have an age; an item state elsewhere makes no sound.
+        if (ItemAge.Holds(k) && ItemAge[k] == 0) RestartSound(EnemyDeathSound);
+        return;
+    }
+    if (state != StateDestroyed) return;
+    const ObjectKind& kind = KindOfSlot(k);
+    const int t = EnemyDeadTime[k];
+    if (kind.DeathSound != NoSound && (t == 0 || (kind.Boss && t == BossEchoFrame)))
+        RestartSound(kind.DeathSound);
 }
 
 void TForm1::MusicCues() {

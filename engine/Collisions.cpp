@@ -6,6 +6,7 @@
 
 #include "engine/CentralSystem.h"
 #include "engine/DestroySlot.h"
+#include "world/ObjectKinds.h"
 #include "world/WideVectors.h"
 #include "world/World.h"
 
@@ -185,19 +186,6 @@ VELTRANO_WIDE_VECTORS void MeetShots(int slot, int first, int low, ShotReaction 
     }
 }
 
-struct PointsRange {
-    int first, last, points;
-};
-
-// Every slot not listed is worth nothing: scenery, shot-proof objects, bullets, slots 8 and 10.
-constexpr PointsRange PointsTable[] = {
-    {6, 6, 100000},     {7, 7, 200000},    {9, 9, 300000},     {11, 11, 400000},  {12, 12, 500000},
-    {13, 13, 600000},   {14, 14, 700000},  {15, 15, 800000},   {16, 16, 900000},  {17, 17, 1000000},
-    {18, 18, 5000000},  {800, 999, 200},   {1000, 1799, 100},  {1800, 2399, 500}, {2400, 2479, 1000},
-    {2480, 2499, 5000}, {3000, 3499, 500}, {3500, 3999, 1000}, {4000, 4499, 500}, {5500, 6499, 1500},
-    {6500, 6999, 700},  {8000, 8999, 200},
-};
-
 constexpr int LastScoringScene = ChallengeEnduranceScene;  // the boss-only scenes give no points
 
 }  // namespace
@@ -252,10 +240,7 @@ void CheckItemPickup(int slot) {
 }
 
 int SlotPoints(int slot) {
-    for (const PointsRange& r : PointsTable) {
-        if (slot >= r.first && slot <= r.last) return r.points;
-    }
-    return 0;
+    return slot >= 0 && slot < ObjectSlotCount ? KindOfSlot(slot).Points : 0;
 }
 
 void ScoreSlot(int slot) {

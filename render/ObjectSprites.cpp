@@ -1,5 +1,5 @@
-// The object slots. What a slot looks like follows from its slot number: every range of slots has its
-// own picture while it is active or inert, and its own way of showing an item or a destruction. Every
+// The object slots. What a slot looks like follows from its kind's row: every kind has its own picture
+// while it is active or inert, and its own way of showing an item or a destruction. Every
 // slot of a drawn range is drawn each frame; parked slots fall off the screen and are clipped away.
 #include <iterator>
 
@@ -40,37 +40,38 @@ void DrawLook(const Look& look, int slot) {
     }
 }
 
-void DrawSlotRange(const SlotRangeLook& range) {
-    for (int slot = range.First; slot <= range.Last; ++slot) {
+void DrawKind(const ObjectKind& kind) {
+    for (int slot = kind.First; slot <= kind.Last; ++slot) {
         // Unsigned, so a negative state is neither normal nor an item.
         const unsigned state = static_cast<unsigned>(EnemyState[slot]);
         if (state <= static_cast<unsigned>(StateInert)) {
-            DrawSprite(NormalCellOf(range, slot), EnemyX[slot], EnemyY[slot]);
+            DrawSprite(NormalCellOf(kind, slot), EnemyX[slot], EnemyY[slot]);
         } else {
-            DrawLook(state == static_cast<unsigned>(StateItem) ? range.Item : range.Other, slot);
+            DrawLook(state == static_cast<unsigned>(StateItem) ? kind.Item : kind.Other, slot);
         }
     }
 }
 
-template <size_t N>
-void DrawSlotRanges(const SlotRangeLook (&ranges)[N]) {
-    for (const SlotRangeLook& range : ranges) DrawSlotRange(range);
+// The kinds a pass draws, in the order of their rows.
+void DrawPassKinds(DrawPass pass) {
+    for (const ObjectKind& kind : ObjectKinds)
+        if (kind.Pass == pass) DrawKind(kind);
 }
 
 }  // namespace
 
 void DrawLargeObjects() {
-    DrawSlotRanges(LargeObjectLooks);
+    DrawPassKinds(DrawPass::LargeObjects);
 }
 
 void DrawCountdownBlocks() {
-    DrawSlotRanges(CountdownBlockLooks);
+    DrawPassKinds(DrawPass::CountdownBlocks);
 }
 
 void DrawObjectsAndBullets() {
     // Twenty thousand slots to walk for nothing when the back buffer takes no pixels.
     if (BackBuffer.DropsPixels) return;
-    DrawSlotRanges(ObjectAndBulletLooks);
+    DrawPassKinds(DrawPass::ObjectsAndBullets);
 }
 
 void DrawShipAndFrontObjects() {

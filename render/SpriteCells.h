@@ -8,18 +8,11 @@
 
 #include "platform/Display.h"
 #include "platform/Surface.h"
+#include "world/ObjectKinds.h"
+#include "world/SheetCells.h"
 #include "world/World.h"
 
 namespace veltrano {
-
-// The rectangle (X, Y)-(X + W, Y + H) of CharacterSheet; a width of 0 is no picture at all.
-struct SpriteCell {
-    int X = 0, Y = 0, W = 0, H = 0;
-    constexpr bool Drawn() const { return W > 0; }
-    constexpr bool operator==(const SpriteCell&) const = default;
-};
-
-constexpr SpriteCell NoSprite{};
 
 // An explosion is a list of pictures, each shown for six frames and drawn at (X + Offset, Y + Offset).
 struct AnimationFrame {
@@ -37,14 +30,6 @@ constexpr int AnimationFrameLength = 6;
 namespace cells {
 
 // clang-format off
-// The ship of each weapon type, its armoured hull (also the blocks of the countdown numeral) and its
-// explosion; ShotType 1..6 is row 0..5.
-constexpr SpriteCell ShipCell(int row) { return {0, 32 * row, 32, 32}; }
-constexpr SpriteCell ArmouredShipCell(int row) { return {32, 32 * row, 32, 32}; }
-constexpr int ShipRows = 6;
-constexpr SpriteCell ShipBurstSmall{160, 224, 16, 16};
-constexpr SpriteCell ShipBurstLarge{160, 192, 32, 32};
-
 // Shot and option cells, by ShotType 1..6.
 constexpr SpriteCell ShotCells[] = {
     {0, 192, 16, 16},  {16, 192, 16, 16}, {32, 192, 16, 16},
@@ -55,57 +40,6 @@ constexpr SpriteCell OptionCells[] = {
     {48, 224, 16, 16}, {0, 240, 16, 16},  {16, 240, 16, 16},
 };
 
-// Bursts, from a flash to a fireball.
-constexpr SpriteCell BurstFlash{80, 208, 16, 16};
-constexpr SpriteCell BurstBall{160, 0, 32, 32};
-constexpr SpriteCell BurstRising{192, 64, 64, 64};
-constexpr SpriteCell BurstPeak{192, 0, 64, 64};
-
-// Bosses and their parts, slots 6..29.
-constexpr SpriteCell BossOne{96, 160, 32, 32};
-constexpr SpriteCell BossTwo{96, 192, 32, 32};
-constexpr SpriteCell BossTwoShield{256, 0, 96, 96};
-constexpr SpriteCell BossThree{96, 224, 32, 32};
-constexpr SpriteCell BossFourFirst{128, 160, 32, 32};
-constexpr SpriteCell BossFourSecond{128, 192, 32, 32};
-constexpr SpriteCell BossFive{128, 224, 32, 32};
-// Bosses 6 to 10 stand one below the other, like the two gods and the two guards.
-constexpr int BossStepY = 32;
-constexpr SpriteCell LateBossCell(int k) { return {160, 32 + BossStepY * k, 32, 32}; }
-constexpr int LateBossCount = 5;
-constexpr SpriteCell GodBattle{192, 160, 32, 32};
-constexpr SpriteCell GodEndurance{192, 192, 32, 32};
-constexpr SpriteCell GuardA{224, 128, 32, 32};
-constexpr SpriteCell GuardB{224, 160, 32, 32};
-constexpr SpriteCell Shard{224, 192, 32, 32};
-
-// Items, enemies and scenery, slots 800..8999.
-constexpr SpriteCell ItemCarrier{96, 64, 32, 32};
-constexpr SpriteCell ItemPower{128, 32, 32, 32};
-constexpr SpriteCell ItemHitPoint{128, 64, 32, 32};
-constexpr SpriteCell ItemOption{128, 96, 32, 32};
-constexpr SpriteCell ItemExtraShip{128, 128, 32, 32};
-constexpr SpriteCell SmallFlier{64, 160, 16, 16};
-constexpr SpriteCell Gunner{80, 160, 16, 16};
-constexpr SpriteCell Turret{64, 32, 32, 32};
-constexpr SpriteCell WallBlock{64, 0, 32, 32};
-constexpr SpriteCell Debris{64, 64, 32, 32};
-constexpr SpriteCell Mine{96, 0, 32, 32};
-constexpr SpriteCell Drone{96, 32, 32, 32};
-constexpr SpriteCell PartOrb{80, 192, 16, 16};
-constexpr SpriteCell Pod{192, 128, 32, 32};
-constexpr SpriteCell HeavyCraftA{64, 96, 32, 32};
-constexpr SpriteCell HeavyCraftB{96, 96, 32, 32};
-constexpr SpriteCell HeavyCraftC{64, 128, 32, 32};
-constexpr SpriteCell HeavyCraftD{96, 128, 32, 32};
-constexpr SpriteCell Interceptor{128, 0, 32, 32};
-constexpr SpriteCell Scout{80, 176, 16, 16};
-
-// Enemy bullets, slots 9000..19999.
-constexpr SpriteCell BulletHeavy{64, 208, 16, 16};
-constexpr SpriteCell BulletShard{64, 192, 16, 16};
-constexpr SpriteCell BulletSmall{64, 224, 8, 8};
-constexpr SpriteCell BulletLarge{64, 176, 16, 16};
 constexpr SpriteCell EnemyBulletCells[] = {BulletLarge, BulletShard, BulletHeavy, BulletSmall};
 
 // Title, menu and key-configuration pictures.
@@ -159,101 +93,10 @@ constexpr AnimationFrame SparkFrames[] = {{BurstFlash, 0}};
 
 }  // namespace cells
 
-// What a range of object slots shows.
-enum class LookKind { Nothing, Picture, EvenFramePicture, Spark, ShortBurst, LongBurst };
-
-struct Look {
-    LookKind Kind = LookKind::Nothing;
-    SpriteCell Cell;
-};
-
-struct SlotRangeLook {
-    int First, Last;
-    SpriteCell Normal;    // state 0 or 1
-    Look Item;            // state 2
-    Look Other;           // state 3 and any other value, negative ones included
-    int NormalStepY = 0;  // the normal picture moves this far down the sheet with each slot of the range
-};
-
-namespace cells {
-
-constexpr Look NothingLook{};
-constexpr Look SparkLook{LookKind::Spark, NoSprite};
-constexpr Look ShortBurstLook{LookKind::ShortBurst, NoSprite};
-constexpr Look LongBurstLook{LookKind::LongBurst, NoSprite};
-constexpr Look Picture(SpriteCell cell) {
-    return {LookKind::Picture, cell};
-}
-constexpr Look EvenFramePicture(SpriteCell cell) {
-    return {LookKind::EvenFramePicture, cell};
-}
-
-// The slots below 400 look the same in every state but 0 and 1.
-constexpr SlotRangeLook Slots(int first, int last, SpriteCell normal, Look otherwise, int stepY = 0) {
-    return {first, last, normal, otherwise, otherwise, stepY};
-}
-
-// clang-format off
-// Large enemies, bosses and their parts, in drawing order: slot 8 goes under slot 7.
-constexpr SlotRangeLook LargeObjectLooks[] = {
-    Slots(0, 5, ShipCell(0), Picture(BurstBall), ShipCell(1).Y),
-    Slots(6, 6, BossOne, LongBurstLook),
-    Slots(8, 8, BossTwoShield, EvenFramePicture(BossTwoShield)),
-    Slots(7, 7, BossTwo, LongBurstLook),
-    Slots(9, 9, BossThree, LongBurstLook),
-    Slots(10, 10, BossFourFirst, LongBurstLook),
-    Slots(11, 11, BossFourSecond, LongBurstLook),
-    Slots(12, 12, BossFive, LongBurstLook),
-    Slots(13, 17, LateBossCell(0), LongBurstLook, BossStepY),
-    Slots(18, 19, GodBattle, LongBurstLook, BossStepY),
-    Slots(20, 21, GuardA, LongBurstLook, BossStepY),
-    Slots(22, 29, Shard, ShortBurstLook),
-};
-
-// The 32-by-32 blocks of the continue countdown's numeral.
-constexpr SlotRangeLook CountdownBlockLooks[] = {
-    Slots(100, 149, ArmouredShipCell(0), Picture(BurstBall)),
-    Slots(150, 199, ArmouredShipCell(1), Picture(BurstBall)),
-    Slots(200, 249, ArmouredShipCell(2), Picture(BurstBall)),
-    Slots(250, 299, ArmouredShipCell(3), Picture(BurstBall)),
-    Slots(300, 349, ArmouredShipCell(4), Picture(BurstBall)),
-    Slots(350, 399, ArmouredShipCell(5), Picture(BurstBall)),
-};
-
-// Items, enemies, scenery and enemy bullets. Slots 7000..7999 are never drawn.
-constexpr SlotRangeLook ObjectAndBulletLooks[] = {
-    {FirstPowerItemSlot, LastPowerItemSlot, ItemCarrier, Picture(ItemPower), NothingLook},
-    {FirstHitPointItemSlot, LastHitPointItemSlot, ItemCarrier, Picture(ItemHitPoint), NothingLook},
-    {FirstOptionItemSlot, LastOptionItemSlot, ItemCarrier, Picture(ItemOption), NothingLook},
-    {FirstExtraShipItemSlot, LastExtraShipItemSlot, ItemCarrier, Picture(ItemExtraShip), NothingLook},
-    {1000, 1499, SmallFlier, SparkLook, SparkLook},
-    {1500, 1999, Gunner, SparkLook, SparkLook},
-    {2000, 2499, Turret, ShortBurstLook, ShortBurstLook},
-    {2500, 2999, WallBlock, ShortBurstLook, ShortBurstLook},
-    {3000, 3499, Debris, ShortBurstLook, ShortBurstLook},
-    {3500, 3999, Mine, ShortBurstLook, ShortBurstLook},
-    {4000, 4499, Drone, ShortBurstLook, ShortBurstLook},
-    {4500, 4999, PartOrb, SparkLook, SparkLook},
-    {5000, 5499, Pod, ShortBurstLook, ShortBurstLook},
-    {5500, 5749, HeavyCraftA, ShortBurstLook, ShortBurstLook},
-    {5750, 5999, HeavyCraftB, ShortBurstLook, ShortBurstLook},
-    {6000, 6249, HeavyCraftC, ShortBurstLook, ShortBurstLook},
-    {6250, 6499, HeavyCraftD, ShortBurstLook, ShortBurstLook},
-    {6500, 6999, Interceptor, ShortBurstLook, ShortBurstLook},
-    {8000, 8999, Scout, SparkLook, SparkLook},
-    {9000, 9999, BulletHeavy, NothingLook, NothingLook},
-    {10000, 10999, BulletShard, NothingLook, NothingLook},
-    {11000, 14999, BulletSmall, NothingLook, NothingLook},
-    {15000, 19999, BulletLarge, NothingLook, NothingLook},
-};
-// clang-format on
-
-}  // namespace cells
-
-// The normal picture of `slot` in its range.
-constexpr SpriteCell NormalCellOf(const SlotRangeLook& range, int slot) {
-    SpriteCell cell = range.Normal;
-    cell.Y += range.NormalStepY * (slot - range.First);
+// The normal picture of `slot` in its kind's range.
+constexpr SpriteCell NormalCellOf(const ObjectKind& kind, int slot) {
+    SpriteCell cell = kind.Normal;
+    cell.Y += kind.NormalStepY * (slot - kind.First);
     return cell;
 }
 
@@ -272,16 +115,12 @@ constexpr void ForEachSpriteCell(Visit visit) {
     for (const AnimationFrame& frame : ShipExplosionFrames) visit(frame.Cell);
     for (const AnimationFrame& frame : LongBurstFrames) visit(frame.Cell);
     for (const AnimationFrame& frame : SparkFrames) visit(frame.Cell);
-    auto visitRanges = [&](const auto& ranges) {
-        for (const SlotRangeLook& range : ranges) {
-            for (int slot = range.First; slot <= range.Last; ++slot) visit(NormalCellOf(range, slot));
-            for (const Look& look : {range.Item, range.Other})
-                if (look.Cell.Drawn()) visit(look.Cell);
-        }
-    };
-    visitRanges(LargeObjectLooks);
-    visitRanges(CountdownBlockLooks);
-    visitRanges(ObjectAndBulletLooks);
+    for (const ObjectKind& kind : ObjectKinds) {
+        if (kind.Pass == DrawPass::None) continue;
+        for (int slot = kind.First; slot <= kind.Last; ++slot) visit(NormalCellOf(kind, slot));
+        for (const Look& look : {kind.Item, kind.Other})
+            if (look.Cell.Drawn()) visit(look.Cell);
+    }
     for (const SpriteCell& cell : {LogoLeft, LogoMiddle, LogoRight, GameStartLabel, ConfigLabel, Cursor,
                                    LevelLabel, ButtonHeading, SpeedKey, FireKey, BurstKey, ConfirmKey,
                                    ExitLabel, SpeedLabel, SpeedMark, GameOverPicture, ClosingPicture})

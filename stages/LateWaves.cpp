@@ -89,16 +89,11 @@ void Swooper(ScriptBuilder& s, BulletCursor& b, int slot, int mark, int start, i
 }
 
 void LateStageHitPoints(ScriptBuilder& s, bool heavyShips) {
-    s.HitPoints(800, 999, 2);
-    s.HitPoints(1000, 1799, 1);
-    s.HitPoints(1800, 2399, 5);
-    s.HitPoints(3000, 3499, 5);
-    s.HitPoints(3500, 3999, 10);
-    s.HitPoints(4000, 4499, 3);
-    if (!heavyShips) return;
-    s.HitPoints(5500, 6499, 15);
-    s.HitPoints(6500, 6999, 7);
-    s.HitPoints(8000, 8999, 2);
+    if (!heavyShips) {
+        s.DefaultHitPoints(FirstObjectSlot, FirstHeavyCraftSlot - 1);
+        return;
+    }
+    s.DefaultHitPoints();
 }
 
 void MineOf(ScriptBuilder& s, BulletCursor& b, int slot) {

@@ -361,6 +361,28 @@ void ScriptBuilder::HitPoints(int first, int last, int hp) {
     Faulty = false;
 }
 
+void ScriptBuilder::DefaultHitPoints(int first, int last) {
+    CheckSlot("DefaultHitPoints", first, FirstObjectSlot, LastObjectSlot);
+    CheckSlot("DefaultHitPoints", last, first, LastObjectSlot);
+    auto meets = [&](const ObjectKind& kind) {
+        return kind.DefaultHP != 0 && kind.Last >= first && kind.First <= last;
+    };
+    bool any = false;
+    for (const ObjectKind& kind : ObjectKinds) {
+        if (!meets(kind)) continue;
+        any = true;
+        if (kind.First < first || kind.Last > last)
+            Fault("DefaultHitPoints " + Num(first) + ".." + Num(last) + " cuts the kind " + Num(kind.First) +
+                  ".." + Num(kind.Last) + " in two");
+    }
+    if (!any)
+        Fault("DefaultHitPoints " + Num(first) + ".." + Num(last) + " holds no kind with default hit points");
+    if (!Faulty)
+        for (const ObjectKind& kind : ObjectKinds)
+            if (meets(kind)) Script.HitPoints.push_back({kind.First, kind.Last, kind.DefaultHP});
+    Faulty = false;
+}
+
 int ScriptBuilder::HitPointsOf(int slot) {
     // The last range written that holds the slot wins, as in the init.
     for (auto it = Script.HitPoints.rbegin(); it != Script.HitPoints.rend(); ++it)

@@ -10,16 +10,14 @@
 #include <vector>
 
 #include "stages/Script.h"
+#include "world/ObjectKinds.h"
 #include "world/World.h"
 
 namespace veltrano {
 
 // Slot ranges by kind, as the scripts use them.
 constexpr int FirstObjectSlot = 0;
-constexpr int LastObjectSlot = 19999;
-constexpr int LastNonBulletSlot = 8999;
-constexpr int FirstBossSlot = 6;
-constexpr int LastBossSlot = 19;
+constexpr int LastObjectSlot = ObjectSlotCount - 1;
 
 // One MoveDuring segment of a path.
 struct Segment {
@@ -34,6 +32,9 @@ class ScriptBuilder {
     void Reset(ResetKind kind) { Script.Reset = kind; }
     void Layers(int layer1X, int layer2X, int layer3X, int layer1Y = 0, int layer2Y = 0, int layer3Y = 0);
     void HitPoints(int first, int last, int hp);
+    // Every kind within first..last that has default hit points gets them; a kind with a default
+    // that the range cuts in two is a fault.
+    void DefaultHitPoints(int first = FirstObjectSlot, int last = LastNonBulletSlot);
     // The hit points the init gives `slot`, for a boss fight written after the init that escalates by
     // the share of them it has lost. A slot that no range written so far holds is a fault.
     int HitPointsOf(int slot);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "world/Extended.h"
+#include "world/ObjectKinds.h"
 
 namespace veltrano {
 
@@ -109,14 +110,6 @@ int RandomInt(int n) {
         (static_cast<uint64_t>(RandomSeed) * static_cast<uint64_t>(static_cast<uint32_t>(n))) >> 32);
 }
 
-namespace {
-
-void SetRangeClass(int first, int last, int size) {
-    for (int i = first; i <= last; ++i) EnemySize[i] = size;
-}
-
-}  // namespace
-
 void ParkPlayerShots(int parkedY) {
     for (int k = 0; k < ShotCount; ++k) {
         ShotX[k] = ParkedPosition;
@@ -182,7 +175,6 @@ void ResetWorldState() {
         EnemyX[i] = EnemyY[i] = ParkedPosition;
         EnemyState[i] = StateActive;
         EnemyHP[i] = 1;
-        EnemySize[i] = SmallEnemyClass;
         EnemyDeadTime[i] = 0;
         EnemyScored[i] = 0;
     }
@@ -193,29 +185,15 @@ void ResetWorldState() {
     BulletOriginX.Fill(0);
     BulletOriginY.Fill(0);
     BulletStep.Fill(0);
-    SetRangeClass(FirstItemSlot, LastItemSlot, ItemCarrierClass);
     ItemAge.Fill(0);
 
-    // Default hit classes by slot range, in this order (13000..14999 end as small bullets).
-    SetRangeClass(0, 5, LargeObjectClass);
-    SetRangeClass(6, 7, LargeEnemyClass);
-    SetRangeClass(8, 8, LargeObjectClass);
-    SetRangeClass(9, 18, LargeEnemyClass);
-    SetRangeClass(19, 19, LargeShotProofClass);
-    SetRangeClass(700, 799, SmallBulletClass);
-    for (int i = 700; i <= 799; ++i) EnemyState[i] = StateInert;
-    SetRangeClass(2000, 2499, LargeEnemyClass);
-    SetRangeClass(2500, 2999, LargeShotProofClass);
-    SetRangeClass(3000, 4499, LargeEnemyClass);
-    SetRangeClass(4500, 4999, SmallShotProofClass);
-    SetRangeClass(5000, 5499, LargeShotProofClass);
-    SetRangeClass(5500, 6999, LargeEnemyClass);
-    SetRangeClass(7000, 7999, SmallEnemyClass);
-    for (int i = 7000; i <= 7999; ++i) EnemyState[i] = StateInert;
-    SetRangeClass(8000, 8999, SmallEnemyClass);
-    SetRangeClass(FirstBulletSlot, 10999, SmallBulletClass);
-    SetRangeClass(FirstScriptBulletSlot, 14999, LargeBulletClass);
-    SetRangeClass(13000, LastBulletSlot, SmallBulletClass);
+    // Each kind's hit class, and the inert kinds at rest.
+    for (const ObjectKind& kind : ObjectKinds) {
+        for (int i = kind.First; i <= kind.Last; ++i) {
+            EnemySize[i] = kind.HitClass;
+            if (kind.Inert) EnemyState[i] = StateInert;
+        }
+    }
 
     // Scene-private and game variables.
     Boss2Phase = Boss2Dir = 0;

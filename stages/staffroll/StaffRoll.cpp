@@ -20,17 +20,9 @@ void WriteInit(ScriptBuilder& s) {
     s.Layers(-8, -8, -16, 0, 0, -2);
     s.InitHook(InitStaffRoll);
 
-    s.HitPoints(800, 999, 2);
-    s.HitPoints(1000, 1799, 1);
-    s.HitPoints(1800, 2399, 5);
+    s.DefaultHitPoints();
     s.HitPoints(2400, 2479, 10);
     s.HitPoints(2480, 2499, 100);
-    s.HitPoints(3000, 3499, 5);
-    s.HitPoints(3500, 3999, 10);
-    s.HitPoints(4000, 4499, 3);
-    s.HitPoints(5500, 6499, 15);
-    s.HitPoints(6500, 6999, 7);
-    s.HitPoints(8000, 8999, 2);
 
     s.Place(ClosingPictureSlot, 256, 176);
 

@@ -19,7 +19,7 @@ void WriteInit(ScriptBuilder& s) {
 
     s.HitPoints(Boss, Boss, 300);
     s.HitPoints(Shield, Shield, 30000);
-    s.HitPoints(800, 999, 2);
+    s.DefaultHitPoints(FirstItemSlot, LastItemSlot);
     s.HitPoints(1000, 1999, 1);
     s.HitPoints(2000, 2499, 5);
     s.HitPoints(3000, 3499, 5);

@@ -21,7 +21,7 @@ void WriteInit(ScriptBuilder& s) {
     s.Flags(4);
 
     s.HitPoints(Boss, Boss, 300);
-    s.HitPoints(800, 999, 2);
+    s.DefaultHitPoints(FirstItemSlot, LastItemSlot);
     s.HitPoints(1000, 1995, 1);
     s.HitPoints(FirstGuard, LastGuard, 5);
     s.HitPoints(2000, 2490, 5);

@@ -17,7 +17,7 @@ void WriteInit(ScriptBuilder& s) {
 
     s.HitPoints(Stage4FirstBoss, Stage4FirstBoss, 200);
     s.HitPoints(Stage4SecondBoss, Stage4SecondBoss, 400);
-    s.HitPoints(800, 999, 2);
+    s.DefaultHitPoints(FirstItemSlot, LastItemSlot);
     s.HitPoints(1000, 1995, 1);
     s.HitPoints(1996, 1999, 5);
     s.HitPoints(2000, 2399, 5);

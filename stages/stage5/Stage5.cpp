@@ -20,7 +20,7 @@ void WriteInit(ScriptBuilder& s) {
     s.Flags(5);
 
     s.HitPoints(Stage5Boss, Stage5Boss, 800);
-    s.HitPoints(800, 999, 2);
+    s.DefaultHitPoints(FirstItemSlot, LastItemSlot);
     s.HitPoints(1000, 1995, 1);
     s.HitPoints(1996, 2399, 5);
     s.HitPoints(2400, 2498, 20);

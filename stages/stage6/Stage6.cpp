@@ -37,14 +37,9 @@ void WriteInit(ScriptBuilder& s) {
     s.InitHook(StartEarlyAfterTheClosingRun);
 
     s.HitPoints(Stage6Boss, Stage6Boss, 300);
-    s.HitPoints(800, 999, 2);
-    s.HitPoints(1000, 1799, 1);
-    s.HitPoints(1800, 2399, 5);
+    s.DefaultHitPoints(FirstObjectSlot, FirstHeavyCraftSlot - 1);
     s.HitPoints(2400, 2419, 10);
     WriteStage6BossParts(s);
-    s.HitPoints(3000, 3499, 5);
-    s.HitPoints(3500, 3999, 10);
-    s.HitPoints(4000, 4499, 3);
 
     s.Place(1500, 4, -16, 0);
     s.Place(1504, 4, -16, 464);

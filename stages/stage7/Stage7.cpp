@@ -14,13 +14,8 @@ void WriteInit(ScriptBuilder& s) {
     s.Boss(Stage7Boss);
 
     s.HitPoints(Stage7Boss, Stage7Boss, 300);
-    s.HitPoints(800, 999, 2);
-    s.HitPoints(1000, 1799, 1);
-    s.HitPoints(1800, 2399, 5);
+    s.DefaultHitPoints(FirstObjectSlot, FirstHeavyCraftSlot - 1);
     s.HitPoints(2400, 2499, 100);
-    s.HitPoints(3000, 3499, 5);
-    s.HitPoints(3500, 3999, 10);
-    s.HitPoints(4000, 4499, 3);
 
     // The random coordinates are drawn in the order of these rows.
     s.Place(1000, 32, Coord::Rand(528, 96), -16);
