@@ -1,67 +1,51 @@
-// What a shoot-'em-up lives by: reading danger at a glance. Every scene's backdrop is composed by the
-// game itself (its scene init places the tiles, its scroll moves them, its background pass draws
-// them), and every enemy bullet, shot and option must read over it: core or rim at 3:1 luminance
-// contrast at 99% of the places it can be, and a body colour that the backdrop hardly uses. The
-// backdrops stay behind everything that moves.
+// What a shoot-'em-up lives by: reading danger at a glance. Every stage's backdrop is composed by the
+// game itself (its init places the tiles, its script scrolls them, its background pass draws them),
+// and everything that flies, hits or is picked up must read over it: the brightest or the darkest
+// quarter of its picture at 3:1 luminance contrast against the 8-by-8 spot of backdrop under it, at 99%
+// of a thousand spots of every stage. Bullets, shots and options also keep a body colour the backdrop
+// hardly uses. The backdrops stay behind everything that moves, and hide the grid of their tiles.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "engine/CentralSystem.h"
-#include "platform/Display.h"
-#include "render/Render.h"
 #include "render/SpriteCells.h"
-#include "stages/Stage.h"
+#include "tests/support/StageScreens.h"
+#include "tools/assetgen/PictureCells.h"
+#include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureMeasure.h"
-#include "world/World.h"
 
 using namespace veltrano;
 using namespace veltrano::assetgen;
 
 namespace {
 
-// The scenes the ship flies through, each with its own backdrop rules (the boss-only scenes share
-// their stage's).
-constexpr int PlayScenes[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-// Frames after the init at which the backdrop is looked at: the layers of most stages drift apart.
-constexpr int LookFrames[] = {0, 157};
-
-struct Backdrop {
-    int Scene, Frame;
-    Surface Screen;
-    MeasuredBackdrop Measured;
+struct Stage {
+    std::vector<testdata::StageScreen> Screens;
+    std::vector<MeasuredBackdrop> Backdrops;
+    std::vector<double> Spots;  // the medians of a thousand spots over the stage's screens
 };
 
 struct Pictures {
     Surface Characters;
-    std::vector<Backdrop> Backdrops;
+    std::vector<Stage> Stages;
     Pictures() {
-        const std::filesystem::path folder = VELTRANO_PROGRAM_DIR;
         std::string error;
-        EXPECT_TRUE(LoadBitmapFile(BackgroundSheet, (folder / "背景.bmp").string(), &error)) << error;
+        const std::filesystem::path folder = VELTRANO_PROGRAM_DIR;
         EXPECT_TRUE(LoadBitmapFile(Characters, (folder / "キャラクター.bmp").string(), &error)) << error;
-        SetKeyColour(BackgroundSheet, PixelAt(BackgroundSheet, 80, 0));
         SetKeyColour(Characters, PixelAt(Characters, 0, 0));
-        Backdrops.reserve(std::size(PlayScenes) * std::size(LookFrames));
-        for (const int scene : PlayScenes) {
-            ResetWorldState();
-            Scene = scene;
-            SceneInit();
-            int frame = 0;
-            for (const int look : LookFrames) {
-                for (; frame < look; ++frame)
-                    for (int tile = 0; tile < TileCount; ++tile) ScrollLayers(tile);
-                BackBuffer.Create(ScreenWidth, ScreenHeight, 0x00FF00);
-                DrawBackgroundLayers();
-                Backdrops.push_back({scene, look, BackBuffer, {}});
-            }
+        Stages.resize(testdata::StageCount);
+        for (int stage = 1; stage <= testdata::StageCount; ++stage) {
+            Stage& s = Stages[stage - 1];
+            s.Screens = testdata::ShootStageScreens(stage);
+            for (const testdata::StageScreen& screen : s.Screens)
+                s.Backdrops.push_back(MeasureBackdrop(screen.Backdrop));
+            std::vector<const MeasuredBackdrop*> backdrops;
+            for (const MeasuredBackdrop& b : s.Backdrops) backdrops.push_back(&b);
+            s.Spots = SpotMedians(backdrops);
         }
-        for (Backdrop& b : Backdrops) b.Measured = MeasureBackdrop(b.Screen);
-        ResetWorldState();
     }
 };
 
@@ -70,68 +54,174 @@ const Pictures& Loaded() {
     return pictures;
 }
 
-struct Moving {
-    const char* Name;
-    SpriteCell Cell;
-};
+// The cells drawn in play: the list from the first ship to the last enemy bullet (ships, their
+// armoured hulls, shots, options, enemies, walls, debris, guns, items and carrier, bosses and their
+// parts, bullets). Bursts, the head-up display and the menus are not in that run of the list.
+std::vector<PictureCell> PlayCells() {
+    std::vector<PictureCell> cells;
+    bool inPlay = false;
+    for (const PictureCell& c : PictureCellList) {
+        if (c.Sheet != SheetId::Character) continue;
+        if (c.X == cells::ShipCell(0).X && c.Y == cells::ShipCell(0).Y) inPlay = true;
+        if (inPlay) cells.push_back(c);
+        if (c.X == cells::BulletSmall.X && c.Y == cells::BulletSmall.Y) break;
+    }
+    return cells;
+}
 
-// Every backdrop against every sprite of `sprites`.
-void ExpectReadableEverywhere(const std::vector<Moving>& sprites) {
-    const Pictures& p = Loaded();
-    for (const Moving& m : sprites) {
-        const SpriteTones tones = MeasureSprite(p.Characters, m.Cell);
-        ASSERT_GT(tones.Pixels, 0) << m.Name;
-        for (const Backdrop& b : p.Backdrops) {
-            const Readability r = MeasureReadability(tones, m.Cell, b.Measured);
-            char where[96];
-            std::snprintf(where, sizeof where, "%s over scene %d at frame %d (core %.3f rim %.3f)", m.Name,
-                          b.Scene, b.Frame, tones.CoreLuminance, tones.RimLuminance);
-            EXPECT_GE(r.ContrastShare, 0.99) << where;
-            EXPECT_LE(r.LookAlikeShare, 0.02) << where;
+SpriteCell CellOf(const PictureCell& c) {
+    return {c.X, c.Y, c.W, c.H};
+}
+
+// A screen of fine grey grain (every pixel its own shade of a narrow band), with `mark` pixels set to
+// a dark line's colour.
+template <typename Mark>
+Surface GrainScreen(Mark mark) {
+    Surface s;
+    s.Create(ScreenWidth, ScreenHeight, 0);
+    for (int y = 0; y < ScreenHeight; ++y)
+        for (int x = 0; x < ScreenWidth; ++x) {
+            const int g = 60 + static_cast<int>(Hash(x, y, 3) % 24);
+            s.Row(y)[x] = mark(x, y) ? Rgb(10, 10, 10) : Rgb(g, g, g);
         }
-    }
-}
-
-std::vector<Moving> EnemyBullets() {
-    return {{"large bullet", cells::BulletLarge},
-            {"shard bullet", cells::BulletShard},
-            {"heavy bullet", cells::BulletHeavy},
-            {"small bullet", cells::BulletSmall}};
-}
-
-std::vector<Moving> ShotsAndOptions() {
-    std::vector<Moving> all;
-    static const char* const shots[] = {"shot 1", "shot 2", "shot 3", "shot 4", "shot 5", "shot 6"};
-    static const char* const options[] = {"option 1", "option 2", "option 3",
-                                          "option 4", "option 5", "option 6"};
-    for (int t = 0; t < 6; ++t) {
-        all.push_back({shots[t], cells::ShotCells[t]});
-        all.push_back({options[t], cells::OptionCells[t]});
-    }
-    return all;
+    return s;
 }
 
 }  // namespace
 
-TEST(PicturesReading, EnemyBulletsReadOverEveryStage) {
-    ExpectReadableEverywhere(EnemyBullets());
-}
-
-TEST(PicturesReading, ShotsAndOptionsReadOverEveryStage) {
-    ExpectReadableEverywhere(ShotsAndOptions());
-}
-
-TEST(PicturesReading, BackdropsStayBehindWhatMoves) {
-    const Pictures& p = Loaded();
-    std::vector<Moving> moving = EnemyBullets();
-    for (const Moving& m : ShotsAndOptions()) moving.push_back(m);
-    for (const Backdrop& b : p.Backdrops) {
-        const double spread = LuminanceSpread(b.Measured), chroma = MeanChroma(b.Measured);
-        for (const Moving& m : moving) {
-            EXPECT_LT(spread, LuminanceSpread(p.Characters, m.Cell))
-                << m.Name << " over scene " << b.Scene << " at frame " << b.Frame;
-            EXPECT_LT(chroma, MeanChroma(p.Characters, m.Cell))
-                << m.Name << " over scene " << b.Scene << " at frame " << b.Frame;
+TEST(PicturesReading, TheSeamRatioSeesLinesOnTheTileGridAndNothingElse) {
+    struct Case {
+        const char* Name;
+        bool (*Mark)(int, int);
+        double AtLeast, AtMost;
+        bool Rows;
+        int Phase;  // -1: any
+    } const cases[] = {
+        {"grain alone", [](int, int) { return false; }, 1.0, 1.3, false, -1},
+        {"a line down every tile's edge", [](int x, int) { return x % 80 == 79; }, 3.0, 1e9, false, 78},
+        {"a line along every tile's middle row", [](int, int y) { return y % 80 == 40; }, 3.0, 1e9, true, 39},
+        {"seams on the diagonals", [](int x, int y) { return (x + y) % 80 == 0 || (x - y + 640) % 80 == 0; },
+         1.0, 1.4, false, -1},
+        {"a short mark in every tile", [](int x, int y) { return x % 80 == 20 && y % 80 < 4; }, 1.0, 1.6,
+         false, -1},
+    };
+    for (const Case& c : cases) {
+        const SeamMeasure m = MeasureSeams(GrainScreen(c.Mark));
+        EXPECT_GE(m.Ratio, c.AtLeast) << c.Name;
+        EXPECT_LE(m.Ratio, c.AtMost) << c.Name;
+        if (c.Phase >= 0) {
+            EXPECT_EQ(m.Rows, c.Rows) << c.Name;
+            // The step into the line or out of it, whichever the grain makes the larger.
+            EXPECT_TRUE(m.Phase == c.Phase || m.Phase == c.Phase + 1) << c.Name << ": phase " << m.Phase;
         }
+    }
+    Surface flat;
+    flat.Create(ScreenWidth, ScreenHeight, Rgb(40, 40, 40));
+    EXPECT_DOUBLE_EQ(MeasureSeams(flat).Ratio, 1.0);
+}
+
+TEST(PicturesReading, ASpriteReadsByItsDarkestOrBrightestQuarterAgainstTheSpotMedian) {
+    // A 16-by-16 cell: a quarter ink, a quarter white, the rest mid grey; and a cell all mid grey.
+    Surface sheet;
+    sheet.Create(32, 16, 0xFF00FF);
+    SetKeyColour(sheet, 0xFF00FF);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            sheet.Row(y)[x] = y < 4 ? Rgb(0, 0, 0) : y < 8 ? Rgb(255, 255, 255) : Rgb(120, 120, 120);
+            sheet.Row(y)[16 + x] = Rgb(120, 120, 120);
+        }
+    const SpriteExtremes banded = MeasureExtremes(sheet, {0, 0, 16, 16}),
+                         grey = MeasureExtremes(sheet, {16, 0, 16, 16});
+    EXPECT_EQ(banded.Pixels, 256);
+    EXPECT_DOUBLE_EQ(banded.Darkest, 0.0);
+    EXPECT_DOUBLE_EQ(banded.Brightest, 1.0);
+    const double greyLuminance = RelativeLuminance(Rgb(120, 120, 120));
+    EXPECT_NEAR(grey.Darkest, greyLuminance, 1e-12);
+    // Over black the white quarter reads, over white the ink; the grey cell reads over neither a grey
+    // spot nor one a little darker.
+    for (const double spot : {0.0, 0.1, 0.5, 1.0}) EXPECT_TRUE(ReadsOver(banded, spot)) << spot;
+    EXPECT_FALSE(ReadsOver(grey, greyLuminance));
+    EXPECT_FALSE(ReadsOver(grey, greyLuminance * 0.6));
+    EXPECT_TRUE(ReadsOver(grey, 0.0));
+
+    // A spot's median is not moved by a few bright pixels in it: 20 white pixels in a black 8x8 spot.
+    Surface screen;
+    screen.Create(ScreenWidth, ScreenHeight, 0);
+    for (int i = 0; i < 20; ++i) screen.Row(i / 8)[i % 8] = Rgb(255, 255, 255);
+    const MeasuredBackdrop measured = MeasureBackdrop(screen);
+    EXPECT_DOUBLE_EQ(SpotMedian(measured, 0, 0), 0.0);
+    for (int i = 20; i < 40; ++i) screen.Row(i / 8)[i % 8] = Rgb(255, 255, 255);
+    EXPECT_DOUBLE_EQ(SpotMedian(MeasureBackdrop(screen), 0, 0), 1.0);
+    // A thousand spots over a black screen: the grey cell reads over every one.
+    const std::vector<double> medians = SpotMedians({&measured});
+    EXPECT_EQ(medians.size(), 1000u);
+    EXPECT_DOUBLE_EQ(ReadableSpotShare(grey, medians), 1.0);
+}
+
+TEST(PicturesReading, EveryCellDrawnInPlayReadsOverEveryStage) {
+    const Pictures& p = Loaded();
+    const std::vector<PictureCell> cells = PlayCells();
+    // Six ships, six hulls, six shots, six options, the enemies, bosses and four bullets.
+    ASSERT_GE(cells.size(), 60u);
+    int pairs = 0, passing = 0;
+    for (const PictureCell& c : cells) {
+        const SpriteExtremes tones = MeasureExtremes(p.Characters, CellOf(c));
+        ASSERT_GT(tones.Pixels, 0) << c.Name;
+        for (size_t stage = 0; stage < p.Stages.size(); ++stage) {
+            const double share = ReadableSpotShare(tones, p.Stages[stage].Spots);
+            ++pairs;
+            passing += share >= 0.99;
+            EXPECT_GE(share, 0.99) << c.Name << " over stage " << stage + 1 << " (darkest quarter "
+                                   << tones.Darkest << ", brightest " << tones.Brightest << ")";
+            // The backdrop lies in a darker, narrower band than the sprite: its brightest twentieth
+            // below the sprite's brightest quarter, its spread below the sprite's.
+            for (const MeasuredBackdrop& b : p.Stages[stage].Backdrops) {
+                EXPECT_LT(LuminancePercentile(b, 0.95), tones.Brightest)
+                    << c.Name << " over stage " << stage + 1;
+                EXPECT_LT(LuminanceSpread(b), LuminanceSpread(p.Characters, CellOf(c)))
+                    << c.Name << " over stage " << stage + 1;
+            }
+        }
+    }
+    std::printf("readable at 99%% of spots: %d of %d cell-and-stage pairs\n", passing, pairs);
+}
+
+TEST(PicturesReading, BulletsShotsAndOptionsKeepColoursTheBackdropsHardlyUse) {
+    const Pictures& p = Loaded();
+    std::vector<SpriteCell> cells = {cells::BulletLarge, cells::BulletShard, cells::BulletHeavy,
+                                     cells::BulletSmall};
+    for (int t = 0; t < 6; ++t) {
+        cells.push_back(cells::ShotCells[t]);
+        cells.push_back(cells::OptionCells[t]);
+    }
+    for (const SpriteCell& cell : cells) {
+        const SpriteTones tones = MeasureSprite(p.Characters, cell);
+        for (const Stage& s : p.Stages)
+            for (size_t i = 0; i < s.Backdrops.size(); ++i)
+                EXPECT_LE(MeasureReadability(tones, cell, s.Backdrops[i]).LookAlikeShare, 0.02)
+                    << "cell (" << cell.X << "," << cell.Y << ") over stage " << s.Screens[i].Stage
+                    << " at frame " << s.Screens[i].Frame;
+        for (const Stage& s : p.Stages)
+            for (size_t i = 0; i < s.Backdrops.size(); ++i) {
+                // Dimmer and greyer than what moves over it: a narrower luminance band, less colour.
+                EXPECT_LT(LuminanceSpread(s.Backdrops[i]), LuminanceSpread(p.Characters, cell))
+                    << "cell (" << cell.X << "," << cell.Y << ") over stage " << s.Screens[i].Stage;
+                EXPECT_LT(MeanChroma(s.Backdrops[i]), MeanChroma(p.Characters, cell))
+                    << "cell (" << cell.X << "," << cell.Y << ") over stage " << s.Screens[i].Stage;
+            }
+    }
+}
+
+TEST(PicturesReading, BackdropsHideTheGridOfTheirTiles) {
+    const Pictures& p = Loaded();
+    for (const Stage& s : p.Stages) {
+        double worst = 0;
+        for (const testdata::StageScreen& screen : s.Screens) {
+            const SeamMeasure m = MeasureSeams(screen.Screen);
+            worst = std::max(worst, m.Ratio);
+            EXPECT_LE(m.Ratio, 2.0) << "stage " << screen.Stage << " at frame " << screen.Frame << ": "
+                                    << (m.Rows ? "row" : "column") << " phase " << m.Phase;
+        }
+        std::printf("stage %d: seam ratio %.2f\n", s.Screens.front().Stage, worst);
     }
 }

@@ -1,6 +1,7 @@
 #include "tools/assetgen/PictureMeasure.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <unordered_map>
 
@@ -143,20 +144,23 @@ double LuminanceSpread(const Surface& sheet, const SpriteCell& cell) {
     return Spread(std::move(values));
 }
 
-double LuminanceSpread(const MeasuredBackdrop& backdrop) {
+double LuminancePercentile(const MeasuredBackdrop& backdrop, double fraction) {
     std::vector<BackdropColour> colours = backdrop.Colours;
     std::sort(colours.begin(), colours.end(),
               [](const BackdropColour& a, const BackdropColour& b) { return a.Luminance < b.Luminance; });
-    // The 5th and 95th percentile, walked over the colours' pixel counts.
-    const size_t n = backdrop.Luminance.size(), low = n * 5 / 100, high = std::min(n - 1, n * 95 / 100);
-    double lowValue = 0, highValue = 0;
+    // Walked over the colours' pixel counts.
+    const size_t n = backdrop.Luminance.size();
+    const size_t rank = std::min(n - 1, static_cast<size_t>(static_cast<double>(n) * fraction));
     size_t seen = 0;
     for (const BackdropColour& c : colours) {
-        if (seen <= low) lowValue = c.Luminance;
-        if (seen <= high) highValue = c.Luminance;
         seen += static_cast<size_t>(c.Pixels);
+        if (seen > rank) return c.Luminance;
     }
-    return highValue - lowValue;
+    return colours.empty() ? 0 : colours.back().Luminance;
+}
+
+double LuminanceSpread(const MeasuredBackdrop& backdrop) {
+    return LuminancePercentile(backdrop, 0.95) - LuminancePercentile(backdrop, 0.05);
 }
 
 double MeanChroma(const Surface& sheet, const SpriteCell& cell) {
@@ -170,6 +174,107 @@ double MeanChroma(const MeasuredBackdrop& backdrop) {
     double sum = 0;
     for (const BackdropColour& c : backdrop.Colours) sum += Chroma(c.Lab) * c.Pixels;
     return backdrop.Luminance.empty() ? 0 : sum / backdrop.Luminance.size();
+}
+
+}  // namespace veltrano::assetgen
+
+namespace veltrano::assetgen {
+
+SpriteExtremes MeasureExtremes(const Surface& sheet, const SpriteCell& cell) {
+    std::vector<double> values;
+    for (const uint32_t p : PicturePixels(sheet, cell)) values.push_back(RelativeLuminance(p));
+    SpriteExtremes e;
+    e.Pixels = static_cast<int>(values.size());
+    if (values.empty()) return e;
+    std::sort(values.begin(), values.end());
+    const size_t quarter = std::max<size_t>(1, values.size() / 4);
+    for (size_t i = 0; i < quarter; ++i) {
+        e.Darkest += values[i];
+        e.Brightest += values[values.size() - 1 - i];
+    }
+    e.Darkest /= static_cast<double>(quarter);
+    e.Brightest /= static_cast<double>(quarter);
+    return e;
+}
+
+double SpotMedian(const MeasuredBackdrop& backdrop, int x, int y) {
+    const int width = backdrop.Screen->Width;
+    std::array<float, SpotSize * SpotSize> spot;
+    for (int j = 0; j < SpotSize; ++j)
+        for (int i = 0; i < SpotSize; ++i)
+            spot[j * SpotSize + i] = backdrop.Luminance[(y + j) * width + x + i];
+    // The mean of the two middle values of 64.
+    std::nth_element(spot.begin(), spot.begin() + spot.size() / 2, spot.end());
+    const float upper = spot[spot.size() / 2];
+    const float lower = *std::max_element(spot.begin(), spot.begin() + spot.size() / 2);
+    return (static_cast<double>(lower) + upper) / 2;
+}
+
+bool ReadsOver(const SpriteExtremes& sprite, double spot) {
+    return ContrastRatio(sprite.Brightest, spot) >= LegibleContrast ||
+           ContrastRatio(sprite.Darkest, spot) >= LegibleContrast;
+}
+
+std::vector<double> SpotMedians(const std::vector<const MeasuredBackdrop*>& backdrops, int spots) {
+    std::vector<double> medians;
+    if (backdrops.empty()) return medians;
+    for (int k = 0; k < spots; ++k) {
+        const MeasuredBackdrop& b = *backdrops[static_cast<size_t>(k) % backdrops.size()];
+        const int spanX = b.Screen->Width - SpotSize, spanY = b.Screen->Height - SpotSize;
+        const int x = static_cast<int>(std::fmod((k + 0.5) * 0.7548776662, 1.0) * spanX);
+        const int y = static_cast<int>(std::fmod((k + 0.5) * 0.5698402910, 1.0) * spanY);
+        medians.push_back(SpotMedian(b, x, y));
+    }
+    return medians;
+}
+
+double ReadableSpotShare(const SpriteExtremes& sprite, const std::vector<double>& spotMedians) {
+    if (spotMedians.empty()) return 0;
+    int readable = 0;
+    for (const double spot : spotMedians) readable += ReadsOver(sprite, spot);
+    return static_cast<double>(readable) / static_cast<double>(spotMedians.size());
+}
+
+namespace {
+
+double Luma(uint32_t rgb) {
+    return 0.299 * ((rgb >> 16) & 255) + 0.587 * ((rgb >> 8) & 255) + 0.114 * (rgb & 255);
+}
+
+// The worst phase of one direction of one luminance: steps[p] holds the summed steps of phase p.
+SeamMeasure WorstPhase(std::vector<double> steps, bool rows) {
+    SeamMeasure m;
+    m.Rows = rows;
+    const auto worst = std::max_element(steps.begin(), steps.end());
+    m.Phase = static_cast<int>(worst - steps.begin());
+    const double top = *worst;
+    std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
+    const double median = steps[steps.size() / 2];
+    m.Ratio = median > 0 ? top / median : (top > 0 ? 1e9 : 1);
+    return m;
+}
+
+}  // namespace
+
+SeamMeasure MeasureSeams(const Surface& screen, int period) {
+    std::vector<double> level(screen.Pixels.size());
+    for (size_t i = 0; i < level.size(); ++i) level[i] = Luma(screen.Pixels[i]);
+    std::vector<double> columns(period, 0), rows(period, 0);
+    const int w = screen.Width, h = screen.Height;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const double v = level[static_cast<size_t>(y) * w + x];
+            if (x + 1 < w) columns[x % period] += std::fabs(level[static_cast<size_t>(y) * w + x + 1] - v);
+            if (y + 1 < h) rows[y % period] += std::fabs(level[static_cast<size_t>(y + 1) * w + x] - v);
+        }
+    // Every phase holds as many steps as any other but the last few columns and rows of the screen:
+    // the means are the sums over their counts.
+    for (int p = 0; p < period; ++p) {
+        columns[p] /= std::max(1, (w - 1 - p + period - 1) / period) * h;
+        rows[p] /= std::max(1, (h - 1 - p + period - 1) / period) * w;
+    }
+    const SeamMeasure byColumns = WorstPhase(columns, false), byRows = WorstPhase(rows, true);
+    return byRows.Ratio > byColumns.Ratio ? byRows : byColumns;
 }
 
 }  // namespace veltrano::assetgen

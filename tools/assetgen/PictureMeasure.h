@@ -60,8 +60,40 @@ Readability MeasureReadability(const SpriteTones& sprite, const SpriteCell& cell
 // A sprite's pixels are those of its picture; a backdrop's are all of them.
 double LuminanceSpread(const Surface& sheet, const SpriteCell& cell);
 double LuminanceSpread(const MeasuredBackdrop& backdrop);
+// The luminance below which `fraction` of a backdrop's pixels lie.
+double LuminancePercentile(const MeasuredBackdrop& backdrop, double fraction);
 // The mean CIE chroma (colourfulness) of a cell's picture pixels, or of a backdrop.
 double MeanChroma(const Surface& sheet, const SpriteCell& cell);
 double MeanChroma(const MeasuredBackdrop& backdrop);
+
+// How a sprite reads over one spot of a backdrop, the way the eye picks it out of a busy screen: the
+// mean luminance of the darkest and of the brightest quarter of its picture pixels, one of which must
+// stand at 3:1 contrast against the median luminance of the 8-by-8 spot of backdrop under it.
+struct SpriteExtremes {
+    double Darkest = 0, Brightest = 0;
+    int Pixels = 0;
+};
+SpriteExtremes MeasureExtremes(const Surface& sheet, const SpriteCell& cell);
+inline constexpr int SpotSize = 8;
+// The median luminance of the spot whose top-left corner is (x, y).
+double SpotMedian(const MeasuredBackdrop& backdrop, int x, int y);
+bool ReadsOver(const SpriteExtremes& sprite, double spot);
+// The medians of `spots` spots spread over the screens of `backdrops` by a fixed sequence (the same
+// spots for every sprite), and the share of them over which a sprite reads.
+std::vector<double> SpotMedians(const std::vector<const MeasuredBackdrop*>& backdrops, int spots = 1000);
+double ReadableSpotShare(const SpriteExtremes& sprite, const std::vector<double>& spotMedians);
+
+// How plainly a screen shows the grid of its 80-pixel tiles. For each column phase 0..79, the mean
+// luminance step between the pixels at x and x + 1 over every x of that phase; likewise for rows. The
+// ratio is the largest phase's mean over the median phase's, the worse of columns and rows: 1 means no
+// phase stands out, a panel line on every tile edge makes it several times that. Measured on the
+// gamma-encoded luma (0 to 255) the eye sees: relative luminance would let a few bright pixels outweigh
+// the whole of a dark backdrop.
+struct SeamMeasure {
+    double Ratio = 0;
+    int Phase = 0;      // where the worst step stands
+    bool Rows = false;  // on rows rather than columns
+};
+SeamMeasure MeasureSeams(const Surface& screen, int period = 80);
 
 }  // namespace veltrano::assetgen

@@ -26,13 +26,113 @@ float BlobDistance(int x, int y, float rx, float ry, float wobble, uint32_t seed
 
 namespace {
 
-// Backdrops stay behind everything that moves: every tile a stage scrolls past is pulled towards a
-// dim grey, with its luminance spread and its colourfulness cut, so the bright, saturated cores and
-// dark rims of ships, shots and bullets always stand out. One mapping for every pixel, so tiles that
-// join keep joining.
-constexpr float SubduedContrast = 0.55f;
-constexpr float SubduedChroma = 0.45f;
-constexpr float SubduedPivot = 60.0f;
+// Smooth value noise at a real position, repeating every 80 pixels.
+float LatticeNoise(float x, float y, int cell, uint32_t seed) {
+    const int cells = TileSize / cell;
+    auto wrap = [&](int v) { return static_cast<uint32_t>(((v % cells) + cells) % cells); };
+    auto lattice = [&](int i, int j) {
+        return static_cast<float>(Hash(wrap(i), wrap(j), seed) >> 8) / 16777216.0f;
+    };
+    const float gx = x / cell, gy = y / cell;
+    const float fx0 = std::floor(gx), fy0 = std::floor(gy);
+    const int ix = static_cast<int>(fx0), iy = static_cast<int>(fy0);
+    float fx = gx - fx0, fy = gy - fy0;
+    fx = fx * fx * (3 - 2 * fx);
+    fy = fy * fy * (3 - 2 * fy);
+    const float top = lattice(ix, iy) + (lattice(ix + 1, iy) - lattice(ix, iy)) * fx;
+    const float bottom = lattice(ix, iy + 1) + (lattice(ix + 1, iy + 1) - lattice(ix, iy + 1)) * fx;
+    return top + (bottom - top) * fy;
+}
+
+}  // namespace
+
+namespace {
+
+// The bend of the lattice at a pixel, from a coarse noise whose lattice lines lie off those of the
+// finer ones; scaled by each octave's cell size.
+struct Bend {
+    float U, V;
+};
+Bend BendAt(int x, int y, uint32_t seed) {
+    return {LatticeNoise(x + 0.5f, y + 0.5f, 40, seed + 7001) - 0.5f,
+            LatticeNoise(x + 20.5f, y + 20.5f, 40, seed + 7002) - 0.5f};
+}
+
+float BentNoise(int x, int y, int cell, uint32_t seed, Bend bend) {
+    const float reach = 1.2f * static_cast<float>(cell);
+    return LatticeNoise(x + 0.5f + reach * bend.U, y + 0.5f + reach * bend.V, cell, seed);
+}
+
+}  // namespace
+
+float TileNoise(int x, int y, int cell, uint32_t seed) {
+    return BentNoise(x, y, cell, seed, BendAt(x, y, seed));
+}
+
+float TileFractal(int x, int y, int cell, uint32_t seed) {
+    const Bend bend = BendAt(x, y, seed);
+    float sum = 0, weight = 0, w = 1;
+    for (int c = cell; c >= 2; c /= 2) {
+        if (TileSize % c != 0) continue;
+        sum += w * BentNoise(x, y, c, seed + static_cast<uint32_t>(c), bend);
+        weight += w;
+        w *= 0.55f;
+    }
+    return weight > 0 ? sum / weight : 0.5f;
+}
+
+uint32_t Grained(const Ramp& ramp, float level, int x, int y, float grain, uint32_t seed) {
+    const uint32_t wx = static_cast<uint32_t>(((x % TileSize) + TileSize) % TileSize),
+                   wy = static_cast<uint32_t>(((y % TileSize) + TileSize) % TileSize);
+    level += grain * (static_cast<float>(Hash(wx, wy, seed + 977) >> 8) / 16777216.0f - 0.5f);
+    level = std::clamp(level, 0.0f, 5.0f);
+    const int lo = std::min(4, static_cast<int>(level));
+    return Pack(Mix(Unpack(ramp.Shade[lo]), Unpack(ramp.Shade[lo + 1]), level - lo));
+}
+
+CellSample PeriodicCells(int x, int y, int count, uint32_t seed) {
+    float best = 1e9f, second = 1e9f;
+    CellSample c;
+    Scatter s(seed);
+    x = ((x % TileSize) + TileSize) % TileSize;
+    y = ((y % TileSize) + TileSize) % TileSize;
+    for (int k = 0; k < count; ++k) {
+        const float px = s.Unit() * TileSize, py = s.Unit() * TileSize;
+        float dx = std::fabs(x + 0.5f - px), dy = std::fabs(y + 0.5f - py);
+        dx = std::min(dx, TileSize - dx);
+        dy = std::min(dy, TileSize - dy);
+        const float d = std::sqrt(dx * dx + dy * dy);
+        if (d < best) {
+            second = best;
+            best = d;
+            c.Nearest = k;
+        } else if (d < second) {
+            second = d;
+        }
+    }
+    c.Border = second - best;
+    return c;
+}
+
+float RisingDiagonal(int x, int y, int spacing, int offset) {
+    const int r = (((x + y - offset) % spacing) + spacing) % spacing;
+    return std::min(r, spacing - r) / std::sqrt(2.0f);
+}
+
+float FallingDiagonal(int x, int y, int spacing, int offset) {
+    const int r = (((x - y - offset) % spacing) + spacing) % spacing;
+    return std::min(r, spacing - r) / std::sqrt(2.0f);
+}
+
+namespace {
+
+// Backdrops stay behind everything that moves: every tile a stage scrolls past is mapped into one
+// dark, narrow band of luminance, and its colourfulness cut, so the bright cores of ships, shots and
+// bullets always stand out and their dark rims still show against the lightest of it. One mapping for
+// every pixel, so tiles that join keep joining.
+constexpr float BandLow = 16.0f, BandHigh = 88.0f;  // grey levels the band runs between
+constexpr float BandGamma = 0.9f;
+constexpr float SubduedChroma = 0.5f;
 
 void Subdue(Surface& sheet, int ox, int oy) {
     for (int y = oy; y < oy + TileSize; ++y)
@@ -40,10 +140,14 @@ void Subdue(Surface& sheet, int ox, int oy) {
             const uint32_t p = sheet.Row(y)[x];
             if (p == KeyColour) continue;
             const Colour c = Unpack(p);
-            const float grey = 0.299f * c.R + 0.587f * c.G + 0.114f * c.B;
-            const float dim = SubduedPivot + (grey - SubduedPivot) * SubduedContrast;
-            const Colour out{dim + (c.R - grey) * SubduedChroma, dim + (c.G - grey) * SubduedChroma,
-                             dim + (c.B - grey) * SubduedChroma};
+            const float grey = std::max(1.0f, 0.299f * c.R + 0.587f * c.G + 0.114f * c.B);
+            const float dim =
+                BandLow + (BandHigh - BandLow) * std::pow(std::min(grey, 255.0f) / 255.0f, BandGamma);
+            // The same hue at the new grey level, then part of the way to that grey.
+            const float scale = dim / grey;
+            const Colour out{dim + (c.R * scale - dim) * SubduedChroma,
+                             dim + (c.G * scale - dim) * SubduedChroma,
+                             dim + (c.B * scale - dim) * SubduedChroma};
             PutSheet(sheet, x, y, Pack(out));
         }
 }
@@ -71,8 +175,8 @@ void PaintBackgroundSheet(Surface& sheet) {
     PaintFortressDeck(at(80, 320), true);
     PaintNebula(at(160, 320), false);
     PaintNebula(at(240, 320), true);
-    PaintStarField(at(0, 400), 141, 12);
-    PaintStarField(at(80, 400), 143, 10);
+    PaintStarField(at(0, 400), 141, 22);
+    PaintStarField(at(80, 400), 143, 20);
     PaintCore(at(160, 400), true);
     PaintCore(at(240, 400), false);
     // The title sky carries the score list's black text and the curtain the ending's white text: they

@@ -1,5 +1,6 @@
 // The rank and file: fliers, guns, blocks, debris, mines, drones, heavy craft, pods, the item carrier
 // and its four items. Enemies face left, towards the ship, in gunmetal with red and olive markings.
+#include <algorithm>
 #include <cmath>
 
 #include "tools/assetgen/PictureKit.h"
@@ -22,20 +23,22 @@ Mask SymAbout(int size, std::initializer_list<Point> upperHalf) {
 }
 
 Sprite WallBlock() {
+    // A block of dressed stone that reads over any backdrop by its light face. Walls stand in long
+    // rows and columns of these, so the block draws no hard line at a fixed place: its edge climbs
+    // from a dark rim through four shades to the face, and the face is lit smoothly from the upper
+    // left, with no dither or inner frame whose lines a wall would repeat every 32 pixels.
     Sprite s(32, 32);
-    const Ramp stone = MakeRamp(0x8A7C78);
-    ShadeBevel(s, RectMask(32, 32, 0, 0, 32, 32), stone, 2.8f, 0.8f);
-    // A riveted steel facing plate inside the frame.
-    const Mask inner = RectMask(32, 32, 5, 5, 22, 22);
-    ShadeBevel(s, inner, Gunmetal, 3.0f, 1.2f);
-    for (const int c : {8, 23}) {
-        s.Put(c, 8, 0xF0F0F8);
-        s.Put(c, 23, 0xF0F0F8);
-    }
-    for (int k = 10; k < 22; ++k) {
-        s.Put(k, k, Gunmetal.Shade[1]);
-        s.Put(k + 1, k, Gunmetal.Shade[4]);
-    }
+    const Ramp stone = MakeRamp(0xA89C94);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const int edge = std::min(std::min(x, y), std::min(31 - x, 31 - y));
+            const float lit = (31 - x - y) / 62.0f;  // 0.5 at the upper left, -0.5 at the lower right
+            static constexpr float Climb[] = {1.2f, 1.8f, 2.4f, 2.9f, 3.4f};
+            float level = edge < 5 ? Climb[edge] : 3.9f + 0.5f * lit;
+            if (edge < 5 && x + y < 31) level += 0.2f;  // the rims that face the light
+            const int lo = std::min(4, static_cast<int>(level));
+            s.Put(x, y, Pack(Mix(Unpack(stone.Shade[lo]), Unpack(stone.Shade[lo + 1]), level - lo)));
+        }
     return s;
 }
 

@@ -7,50 +7,62 @@
 
 namespace veltrano::assetgen {
 
+namespace {
+
+// A seam on the diagonal lattice of armour plates: a dark groove and a lit lip on the side that
+// faces the light from the upper left. `d` is the signed distance across the seam.
+float SeamLevel(float level, float d) {
+    if (std::fabs(d) < 0.75f) return 0.7f;
+    if (d >= 0.75f && d < 1.5f) return level + 1.3f;
+    return level;
+}
+
+float SignedRising(int x, int y, int spacing, int offset = 0) {
+    const int r = (((x + y - offset) % spacing) + spacing) % spacing;
+    return (r <= spacing / 2 ? r : r - spacing) / std::sqrt(2.0f);
+}
+
+float SignedFalling(int x, int y, int spacing, int offset = 0) {
+    const int r = (((x - y - offset) % spacing) + spacing) % spacing;
+    return (r <= spacing / 2 ? r : r - spacing) / std::sqrt(2.0f);
+}
+
+}  // namespace
+
 // ---- Stage 2 and 7: the fortress hull ----
 
-void PaintHullPlate(Tile t, bool vents) {
-    const Ramp steel = MakeRamp(vents ? 0x566276 : 0x646E82);
+void PaintHullPlate(Tile t, bool worn) {
+    const Ramp steel = MakeRamp(0x5E687C);
+    const Ramp rust = MakeRamp(0x6E5A50);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            float level = 2.9f + 0.5f * PeriodicFractal(x, y, 20, TileSize, vents ? 51 : 52) - 0.01f * y;
-            if (x < 2 || y < 2) level = 4.6f;
-            if (x >= TileSize - 2 || y >= TileSize - 2) level = 0.8f;
-            // Panel seams splitting the plate into four.
-            if (!vents && (x == 40 || y == 40)) level = 1.0f;
-            if (!vents && (x == 41 || y == 41)) level = 4.2f;
-            t.Put(x, y, Dithered(steel, level, x, y));
+            // Armour plates laid on the diagonals: a lattice of diamonds that straddle the tiles'
+            // edges, each diamond split once more along its rising diagonal.
+            const float rising = SignedRising(x, y, 80), falling = SignedFalling(x, y, 80);
+            const float split = SignedRising(x, y, 80, 40);
+            // The diamonds across the tiles' upper and lower edges are a shade lighter than those
+            // across their left and right edges.
+            const bool across = std::abs(y - 40) > std::abs(x - 40);
+            float level = 2.3f + (across ? 0.5f : 0) + 0.9f * TileFractal(x, y, 20, 52);
+            if (std::fabs(split) < 0.75f) level -= 0.9f;
+            level = SeamLevel(level, rising);
+            level = SeamLevel(level, falling);
+            uint32_t c = Grained(steel, level, x, y);
+            // Rivets along the seams, seven pixels apart, so they fall on every column alike.
+            const bool onSeam =
+                std::fabs(std::fabs(rising) - 2.8f) < 0.4f || std::fabs(std::fabs(falling) - 2.8f) < 0.4f;
+            if (onSeam && ((x * 3 + y) % 7 == 0)) c = steel.Shade[5];
+            // The worn plates have streaks of rust and soot inside, none near the tile's edge.
+            if (worn) {
+                const float grime = TileFractal(x, y * 3, 20, 55) * EdgeFade(x, y, 14);
+                if (grime > 0.5f) c = Grained(rust, level - 0.4f + 2 * (grime - 0.5f), x, y);
+            }
+            t.Put(x, y, c);
         }
-    // Rivets at the corners of each panel.
-    const int rivets[] = {6, 34, 46, 73};
-    for (int ry : rivets)
-        for (int rx : rivets) {
-            if (vents && rx > 10 && rx < 70 && ry > 10 && ry < 70) continue;
-            t.Put(rx, ry, steel.Shade[5]);
-            t.Put(rx + 1, ry, steel.Shade[3]);
-            t.Put(rx, ry + 1, steel.Shade[2]);
-            t.Put(rx + 1, ry + 1, steel.Shade[0]);
-        }
-    if (!vents) {
-        // A hazard stripe along the lower panels.
-        for (int y = 60; y < 66; ++y)
-            for (int x = 8; x < 32; ++x) t.Put(x, y, ((x + y) / 3) % 2 ? 0xB89030 : 0x2A2230);
-        return;
-    }
-    // A grille of deep slots glowing faintly from inside.
-    for (int s = 0; s < 7; ++s) {
-        const int y0 = 16 + s * 7;
-        for (int x = 14; x < 66; ++x) {
-            t.Put(x, y0, steel.Shade[0]);
-            t.Put(x, y0 + 1, (x / 2 + s) % 5 == 0 ? 0x2E5868 : 0x201828);
-            t.Put(x, y0 + 2, 0x301C30);
-            t.Put(x, y0 + 3, steel.Shade[4]);
-        }
-    }
 }
 
 void PaintGirderTower(Tile t) {
-    const Ramp iron = MakeRamp(0x5A5070);
+    const Ramp iron = MakeRamp(0x5A6070);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) t.Clear(x, y);
     auto beam = [&](float x0, float y0, float x1, float y1, float width) {
@@ -60,7 +72,7 @@ void PaintGirderTower(Tile t) {
                 if (m.At(x, y)) {
                     const int ty = y % TileSize;
                     const bool edge = !m.At(x - 1, y) || !m.At(x, y - 1);
-                    t.Put(x, ty, Dithered(iron, edge ? 4.6f : 2.6f + 0.6f * Bayer(x, y), x, ty));
+                    t.Put(x, ty, Grained(iron, edge ? 3.6f : 2.4f + 0.6f * Bayer(x, y), x, ty));
                 }
     };
     // Two X-braces per tile, each spanning 40 pixels, so the tower repeats every 40 pixels downwards.
@@ -68,105 +80,78 @@ void PaintGirderTower(Tile t) {
         const float y0 = k * 40.0f;
         beam(22, y0, 58, y0 + 40, 4);
         beam(58, y0, 22, y0 + 40, 4);
-        beam(20, y0 + 1, 60, y0 + 1, 3);
     }
-    // The two legs, with lit and shaded faces and bolt heads.
+    // The two legs, round tubes that shade softly from their lit side to their dark side instead of
+    // showing a hard rim, so the tower does not cut a line down the whole screen.
     for (int y = 0; y < TileSize; ++y)
         for (int leg = 0; leg < 2; ++leg) {
-            const int x0 = leg == 0 ? 12 : 58;
+            const int x0 = leg == 0 ? 14 : 56;
             for (int x = x0; x < x0 + 10; ++x) {
-                float level = x == x0 ? 4.8f : x == x0 + 9 ? 0.6f : 3.4f - 0.25f * (x - x0);
-                if (y % 20 == 10 && (x == x0 + 3 || x == x0 + 6)) level = 5;
-                t.Put(x, y, Dithered(iron, level, x, y));
+                const float across = (x - x0 + 0.5f) / 10.0f;
+                float level = 2.2f + 1.2f * std::sin(across * 3.14159265f) - 0.8f * across;
+                if (y % 20 == 10 && (x == x0 + 3 || x == x0 + 6)) level += 1.0f;
+                t.Put(x, y, Grained(iron, level, x, y));
             }
         }
 }
 
+// ---- Stage 5, and the shafts of stages 4 and 8: the machine wall ----
+
 void PaintMachineWall(Tile t) {
     const Ramp plate = MakeRamp(0x4A5468);
-    const Ramp pipe = MakeRamp(0x9A7A48);
-    const Ramp conduit = MakeRamp(0x4A8070);
+    const Ramp pipe = MakeRamp(0x8A7248);
+    const Ramp conduit = MakeRamp(0x4A7868);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // Recessed panels laid like bricks: two courses of unequal height, the joints of the
-            // lower course between those of the upper, so a wall of these tiles shows no grid.
-            const bool upper = y < 46;
-            const int py = upper ? y : y - 46;
-            static constexpr int UpperJoints[] = {0, 27, 53}, LowerJoints[] = {14, 48, TileSize + 14};
-            int px = upper ? x : x + TileSize - 48;  // the lower course's last brick runs on from the left
-            for (const int joint : upper ? UpperJoints : LowerJoints)
-                if (x >= joint) px = x - joint;
-            float level = 2.2f + 0.4f * PeriodicNoise(x, y, 10, TileSize, 91);
-            if (px == 2 || py == 2) level = 0.6f;
-            if (px == 3 || py == 3) level = 3.8f;
-            if (px == 1 || py == 1) level = 1.2f;
-            uint32_t c = Dithered(plate, level, x, y);
-            // Two pipes across the whole tile, so rows of tiles share one continuous run.
-            for (const int py0 : {12, 22}) {
-                const int d = y - py0;
-                if (d >= -3 && d <= 3) {
-                    const float l = 3.0f - 0.75f * d + (d == -2 ? 1.2f : 0);
-                    c = Dithered(pipe, (px == 20 || px == 21) ? 1.0f : l, x, y);
-                }
+            // A dark plate with grilles of slats on the falling diagonal.
+            float level = 1.6f + 0.6f * TileFractal(x, y, 10, 91);
+            const float grille = TileNoise(x, y, 20, 93);
+            if (grille > 0.55f && ((x - y + 160) % 4) == 0) level -= 0.9f;
+            uint32_t c = Grained(plate, level, x, y);
+            // Pipes woven on both diagonals, twenty pixels apart: brass ones rising, green conduits
+            // falling, each round with its lit side to the upper left. Where they cross, the rising
+            // pipe runs over on even crossings and under on odd ones.
+            const float up = SignedRising(x, y, 40, 10), down = SignedFalling(x, y, 40, 30);
+            const bool onUp = std::fabs(up) < 3.2f, onDown = std::fabs(down) < 2.6f;
+            const int crossing = (((x + y + 150) / 40) + ((x - y + 170) / 40)) & 1;
+            if (onUp && (!onDown || crossing == 0)) {
+                c = Grained(pipe, 2.8f - 0.6f * up + (std::fabs(up + 1.5f) < 0.6f ? 1.0f : 0), x, y);
+            } else if (onDown) {
+                c = Grained(conduit, 2.6f - 0.6f * down + (std::fabs(down + 1.2f) < 0.6f ? 1.0f : 0), x, y);
+            } else if (std::fabs(up) < 4.2f || std::fabs(down) < 3.6f) {
+                c = plate.Shade[0];  // the shadow beside a pipe
             }
-            // A vertical conduit down the whole tile.
-            if (x >= 58 && x < 68)
-                c = Dithered(conduit, x == 58 ? 4.8f : x == 67 ? 0.5f : 3.4f - 0.3f * (x - 59), x, y);
-            if (x >= 58 && x < 68 && y % 20 == 5) c = conduit.Shade[0];
-            t.Put(x, y, c);
-        }
-    // A status panel with lamps.
-    for (int y = 44; y < 68; ++y)
-        for (int x = 10; x < 44; ++x) {
-            uint32_t c = (x == 10 || y == 44)   ? plate.Shade[0]
-                         : (x == 43 || y == 67) ? plate.Shade[4]
-                                                : 0x1A1C28;
-            if (y >= 48 && y < 52 && x >= 14 && x < 40 && (x - 14) % 6 < 4)
-                c = (x - 14) / 6 == 2 ? 0xF04838 : (x - 14) / 6 == 0 ? 0x58F070 : 0xF0C040;
-            if (y >= 56 && y < 64 && x >= 14 && x < 40) c = ((x + y) % 3 == 0) ? 0x38A858 : 0x183820;
+            // Clamps around the pipes, every 13 pixels along them.
+            if (onUp && ((x * 2 + 40 - y) % 13 + 13) % 13 == 0) c = pipe.Shade[1];
             t.Put(x, y, c);
         }
 }
 
 // ---- Stage 6: the sky fortress over the farmland ----
 
-void PaintFortressDeck(Tile t, bool rails) {
+void PaintFortressDeck(Tile t, bool walkways) {
     const Ramp iron = MakeRamp(0x68707E);
-    const Ramp accent = MakeRamp(0xC84830);
+    const Ramp accent = MakeRamp(0xA84838);
     for (int y = 0; y < TileSize; ++y)
-        for (int x = 0; x < TileSize; ++x) t.Clear(x, y);
-    auto paint = [&](const Mask& m, const Ramp& r, float level) {
-        for (int y = 0; y < TileSize; ++y)
-            for (int x = 0; x < TileSize; ++x)
-                if (m.At(x, y)) {
-                    float l = level;
-                    if (!m.At(x, y - 1)) l += 1.6f;
-                    if (!m.At(x, y + 1)) l -= 1.6f;
-                    t.Put(x, y, Dithered(r, l, x, y));
-                }
-    };
-    // Both deck tiles carry their beams at the same heights, so any pair joins side by side.
-    Mask beams = RectMask(TileSize, TileSize, 0, 6, TileSize, 10);
-    beams.Add(RectMask(TileSize, TileSize, 0, 60, TileSize, 10));
-    Mask web(TileSize, TileSize);
-    if (!rails) {
-        for (int k = 0; k < 2; ++k) {
-            web.Add(LineMask(TileSize, TileSize, k * 40.0f, 16, k * 40.0f + 20, 60, 4));
-            web.Add(LineMask(TileSize, TileSize, k * 40.0f + 20, 60, k * 40.0f + 40, 16, 4));
+        for (int x = 0; x < TileSize; ++x) {
+            // An open truss of girders on both diagonals, the farmland showing through its bays.
+            const float up = SignedRising(x, y, 40, 20), down = SignedFalling(x, y, 40, 20);
+            const bool onUp = std::fabs(up) < 2.2f, onDown = std::fabs(down) < 2.2f;
+            // Walkway plates fill some bays of the second deck tile, away from its edges.
+            const bool bay = walkways && TileNoise(x, y, 40, 141) > 0.55f && EdgeFade(x, y, 8) > 0.99f &&
+                             std::fabs(up) < 9 && std::fabs(down) < 9;
+            if (!onUp && !onDown && !bay) {
+                t.Clear(x, y);
+                continue;
+            }
+            float level =
+                onUp || onDown ? 2.6f - 0.5f * (onUp ? up : down) : 1.8f + ((x + y) % 3 == 0 ? 0.6f : 0);
+            uint32_t c = Grained(iron, level, x, y);
+            // Red marker bands on the girders.
+            if ((onUp && ((x - y + 160) / 3) % 7 == 0) || (onDown && ((x + y) / 3) % 7 == 0))
+                c = Grained(accent, 3.0f, x, y);
+            t.Put(x, y, c);
         }
-    } else {
-        web.Add(RectMask(TileSize, TileSize, 0, 34, TileSize, 6));
-        for (int k = 0; k < 4; ++k) web.Add(RectMask(TileSize, TileSize, 8 + k * 20, 16, 4, 44));
-    }
-    paint(web, iron, 2.2f);
-    paint(beams, iron, 3.0f);
-    // Red marker bands on the beams.
-    for (int x = 0; x < TileSize; ++x)
-        if ((x / 4) % 5 == 0)
-            for (const int y : {8, 9, 62, 63}) t.Put(x, y, Dithered(accent, 3.5f, x, y));
-    if (rails)
-        for (int x = 0; x < TileSize; ++x)
-            t.Put(x, 36, (x / 2) % 2 ? 0xF8E070 : 0x604830);  // a lit guide rail
 }
 
 // ---- Stage 10: the core of the enemy ----
@@ -176,47 +161,43 @@ void PaintCore(Tile t, bool eye) {
     const Ramp vein = MakeRamp(0xB83828, 1.0f, 1.0f);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const float n = PeriodicFractal(x, y, 20, TileSize, 131);
-            // Ribs of armour every 20 pixels, with living tissue between them; they sway as they run
-            // down, so the wall does not read as a ruled grid.
-            const int sway = static_cast<int>(8 * PeriodicNoise(0, y, 20, TileSize, 135));
-            const int rib = (x + 10 + sway) % 20;
-            float level = 1.2f + 1.4f * n;
-            if (rib < 4) level = rib == 0 ? 0.4f : rib == 1 ? 3.8f : 2.6f - 0.4f * rib;
-            uint32_t c = Dithered(flesh, level, x, y);
-            // Veins along the ridges of a slow noise, brightest on their crests.
-            const float flow = 0.75f * PeriodicNoise(x, y, 20, TileSize, 133) +
-                               0.25f * PeriodicNoise(x, y, 10, TileSize, 134);
+            // Living tissue of irregular cells with dark membranes between them, each cell swelling
+            // towards its middle; veins run along the ridges of a slow noise.
+            const CellSample cell = PeriodicCells(x, y, 14, 131);
+            const float n = TileFractal(x, y, 20, 131);
+            float level = 1.2f + 1.0f * n + 0.15f * std::min(cell.Border, 8.0f);
+            if (cell.Border < 1.2f) level = 0.4f;
+            uint32_t c = Grained(flesh, level, x, y);
+            const float flow = 0.75f * TileNoise(x, y, 20, 133) + 0.25f * TileNoise(x, y, 10, 134);
             const float ridge = 1 - 2 * std::fabs(flow - 0.5f);
-            if (rib >= 4 && ridge > 0.94f) c = Dithered(vein, 1.8f + 40 * (ridge - 0.94f), x, y);
+            if (cell.Border >= 1.2f && ridge > 0.95f) c = Grained(vein, 1.6f + 40 * (ridge - 0.95f), x, y);
             t.Put(x, y, c);
         }
     if (!eye) return;
-    const Ramp iris = MakeRamp(0xE8B030, 1.0f, 1.2f);
+    // The eye opens in few tiles of the wall; its lids fade into the tissue.
+    const Ramp iris = MakeRamp(0xC89030, 1.0f, 1.0f);
+    const Ramp white = MakeRamp(0xB8A098);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const float dx = (x + 0.5f - 40) / 30.0f, dy = (y + 0.5f - 40) / 20.0f;
+            const float dx = (x + 0.5f - 40) / 28.0f, dy = (y + 0.5f - 40) / 18.0f;
             const float d = std::sqrt(dx * dx + dy * dy);
-            if (d > 1.08f) continue;
+            if (d > 1.0f || (d > 0.9f && Bayer(x, y) < (d - 0.9f) * 10)) continue;
             uint32_t c;
-            if (d > 0.95f)
+            if (d > 0.88f)
                 c = 0x200810;  // lid rim
-            else if (d > 0.6f)
-                c = Dithered(MakeRamp(0xE8D0C8), 4.2f - 3 * (d - 0.6f) - 1.5f * dy, x, y);  // white
             else {
-                const float r = std::hypot((x + 0.5f - 40) / 12.0f, (y + 0.5f - 40) / 12.0f);
+                const float r = std::hypot((x + 0.5f - 40) / 11.0f, (y + 0.5f - 40) / 11.0f);
                 if (r < 0.45f)
                     c = 0x100408;  // pupil
                 else if (r < 1.0f)
-                    c = Dithered(iris, 4.6f - 3.4f * r, x, y);
+                    c = Grained(iris, 3.8f - 2.6f * r, x, y);
                 else
-                    c = Dithered(MakeRamp(0xE8D0C8), 3.4f - 1.5f * dy, x, y);
+                    c = Grained(white, 3.0f - 2 * (d - 0.6f) - 1.2f * dy, x, y);
             }
             t.Put(x, y, c);
         }
-    t.Put(35, 35, 0xFFFFFF);
-    t.Put(36, 35, 0xFFFFFF);
-    t.Put(35, 36, 0xFFFFFF);
+    t.Put(36, 36, 0xF0E8E0);
+    t.Put(37, 36, 0xF0E8E0);
 }
 
 }  // namespace veltrano::assetgen

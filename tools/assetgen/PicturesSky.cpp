@@ -33,23 +33,22 @@ PuffSample SamplePuffs(const Puff (&puffs)[N], int x, int y) {
 }  // namespace
 
 void PaintCloud(Tile t) {
-    const Ramp r = MakeRamp(0xC8D4EC, 0.5f, 1.3f);
-    const Puff puffs[] = {{26, 46, 14}, {40, 36, 18}, {55, 44, 14}, {33, 52, 12},
-                          {50, 54, 11}, {62, 52, 9},  {18, 54, 8}};
+    // Thin drifting wisps rather than a solid cumulus: their shape comes from noise, their edges
+    // fray into a dither, and they thin out well before the tile's edge, so the clouds of a layer
+    // read as haze passing over the land, not as stamps on a lattice.
+    const Ramp r = MakeRamp(0xA8B4C8, 0.5f, 0.6f);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const auto [best, light] = SamplePuffs(puffs, x, y);
-            if (best <= 0 || y > 62) {
+            const float n = TileFractal(x * 2, y * 3, 20, 41);
+            const float dx = (x + 0.5f - 42) / 30.0f, dy = (y + 0.5f - 38) / 16.0f;
+            const float body = Smooth(0.0f, 0.5f, 1 - (dx * dx + dy * dy)) * EdgeFade(x, y, 10);
+            const float density = body * Smooth(0.35f, 0.75f, n);
+            // Solid where the wisp is thick, frayed into a dither only at its edge.
+            if (density < 0.1f || (density < 0.3f && Bayer(x, y) > (density - 0.1f) * 5)) {
                 t.Clear(x, y);
                 continue;
             }
-            // The flat underside of a fair-weather cumulus, and a thin dithered fringe at its edge.
-            if (best < 0.18f && Bayer(x, y) > best / 0.18f) {
-                t.Clear(x, y);
-                continue;
-            }
-            const float level = 1.7f + 3.6f * light - (y > 56 ? 0.8f : 0);
-            t.Put(x, y, Dithered(r, level, x, y));
+            t.Put(x, y, Grained(r, 3.4f + 1.6f * density - (dy > 0.4f ? 0.3f : 0), x, y, 0.5f));
         }
 }
 
@@ -92,59 +91,59 @@ void PaintTitleSky(Tile t) {
 
 // ---- Stage 9 and the last battles: space ----
 
+namespace {
+
+// Stars of a tile each in a column and a row of their own, so that a sky of repeated tiles has as
+// many stars in every column and row of the screen.
+struct StarPlace {
+    int X, Y;
+};
+StarPlace PlaceStar(int k, uint32_t seed, int margin) {
+    // Golden-ratio steps spread the stars' columns and rows as evenly as their count allows.
+    const int span = TileSize - 2 * margin;
+    const float across = std::fmod(k * 0.6180340f + (Hash(seed) % 1000) / 1000.0f, 1.0f);
+    const float down = std::fmod(k * 0.7548777f + (Hash(seed, 1) % 1000) / 1000.0f, 1.0f);
+    return {margin + static_cast<int>(across * span), margin + static_cast<int>(down * span)};
+}
+
+}  // namespace
+
 void PaintNebula(Tile t, bool farStars) {
-    const Colour deep = {6, 6, 22}, violet = {58, 24, 86}, blue = {24, 44, 104}, rose = {120, 44, 96};
+    const Colour deep = {8, 8, 28}, violet = {96, 40, 140}, blue = {40, 70, 160};
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const float a = PeriodicFractal(x, y, 40, TileSize, 111),
-                        b = PeriodicFractal(x, y, 20, TileSize, 113);
-            const float veil = Smooth(0.45f, 0.8f, a);
-            Colour c = Mix(deep, Mix(blue, violet, b), veil);
-            if (veil > 0.7f && b > 0.6f) c = Mix(c, rose, 0.5f);
-            // A few dithered steps instead of a smooth blend.
-            const float q = std::floor(veil * 5 + Bayer(x, y)) / 5;
-            c = Mix(deep, Mix(blue, violet, b), q);
-            t.Put(x, y, Pack(c));
+            // The veil is the same on both nebula tiles, so the checkerboard they form joins anywhere.
+            const float a = TileFractal(x, y, 40, 111), b = TileFractal(x, y, 20, 113);
+            const float grain = static_cast<float>(Hash(x, y, 115) >> 8) / 16777216.0f - 0.5f;
+            const float veil = std::clamp(Smooth(0.3f, 0.85f, a) + 0.5f * grain, 0.0f, 1.0f);
+            t.Put(x, y, Pack(Mix(deep, Mix(blue, violet, b), veil)));
         }
-    Scatter s(farStars ? 117 : 119);
-    const int count = farStars ? 34 : 16;
-    for (int i = 0; i < count; ++i) {
-        const int x = 1 + s.Below(TileSize - 2), y = 1 + s.Below(TileSize - 2);
-        const int b = s.Below(3);
-        t.Put(x, y, b == 0 ? 0x8890B0 : b == 1 ? 0xB0B8D8 : 0xE8E8FF);
+    // Faint far stars, different on the two tiles; no galaxy or other landmark, since half the sky
+    // is each tile.
+    const uint32_t seed = farStars ? 117 : 119;
+    const int count = farStars ? 30 : 22;
+    for (int k = 0; k < count; ++k) {
+        const StarPlace p = PlaceStar(k, seed, 1);
+        const int b = static_cast<int>(Hash(k, seed, 3) % 3);
+        t.Put(p.X, p.Y, b == 0 ? 0x585C78 : b == 1 ? 0x707890 : 0x9098B0);
     }
-    if (!farStars) return;
-    // A far spiral galaxy, safely inside the tile but off its middle, so the galaxies of a scrolling
-    // checkerboard do not stand in rows.
-    for (int y = 46; y < 67; ++y)
-        for (int x = 12; x < 40; ++x) {
-            const float dx = (x - 26) / 12.0f, dy = (y - 56 + 0.25f * (x - 26)) / 5.0f;
-            const float d = std::sqrt(dx * dx + dy * dy);
-            if (d < 1 && Bayer(x, y) < (1 - d) * 1.3f)
-                t.Put(x, y, d < 0.25f ? 0xF8F0D8 : d < 0.55f ? 0xB8A8D8 : 0x605888);
-        }
 }
 
 void PaintStarField(Tile t, uint32_t seed, int count) {
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) t.Clear(x, y);
-    Scatter s(seed);
     for (int i = 0; i < count; ++i) {
-        const int x = 3 + s.Below(TileSize - 6), y = 3 + s.Below(TileSize - 6);
-        const int kind = s.Below(4);
-        const uint32_t core = kind == 0 ? 0xFFF4D0 : kind == 1 ? 0xD0E0FF : 0xF0F0FF;
-        t.Put(x, y, core);
-        if (kind <= 1) {
-            // A twinkle cross on the brighter stars.
-            const uint32_t arm = kind == 0 ? 0xB08850 : 0x5868A8;
-            t.Put(x - 1, y, arm);
-            t.Put(x + 1, y, arm);
-            t.Put(x, y - 1, arm);
-            t.Put(x, y + 1, arm);
-            if (i % 3 == 0) {
-                t.Put(x - 2, y, 0x303858);
-                t.Put(x + 2, y, 0x303858);
-            }
+        const StarPlace p = PlaceStar(i, seed, 3);
+        const int kind = static_cast<int>(Hash(i, seed, 5) % 4);
+        const uint32_t core = kind == 0 ? 0xE8DCC0 : kind == 1 ? 0xC0CCE8 : 0xD8D8E8;
+        t.Put(p.X, p.Y, core);
+        if (kind == 0) {
+            // A small twinkle cross on the brightest stars.
+            const uint32_t arm = 0x706048;
+            t.Put(p.X - 1, p.Y, arm);
+            t.Put(p.X + 1, p.Y, arm);
+            t.Put(p.X, p.Y - 1, arm);
+            t.Put(p.X, p.Y + 1, arm);
         }
     }
 }
