@@ -6,6 +6,7 @@
 
 #include "engine/CentralSystem.h"
 #include "engine/DestroySlot.h"
+#include "engine/ShipGeometry.h"
 #include "world/ObjectKinds.h"
 #include "world/WideVectors.h"
 #include "world/World.h"
@@ -32,7 +33,7 @@ enum class ShotReaction {
 };
 
 struct HitClass {
-    int contactLow;  // contact box: contactLow < dx, dy < 18
+    int contactLow;  // contact box: contactLow < dx, dy < ContactHigh
     ContactFate contact;
     int size;  // 16-pixel or 32-pixel object: its screen test and shot box
     ShotReaction reaction;
@@ -190,6 +191,13 @@ constexpr int LastScoringScene = ChallengeEnduranceScene;  // the boss-only scen
 
 }  // namespace
 
+bool ContactLow(int hitClass, int& low) {
+    const HitClass* hc = hitClass >= 0 && hitClass < HitClassCount ? &HitClasses[hitClass] : nullptr;
+    if (hc == nullptr || hc->contact == ContactFate::None) return false;
+    low = hc->contactLow;
+    return true;
+}
+
 void CheckPlayerHit(int slot) {
     if (PlayerUntouchable == 1 || EnemyState[slot] != StateActive) return;
     if (!OnScreen(slot, 32)) return;
@@ -197,7 +205,7 @@ void CheckPlayerHit(int slot) {
     if (hc == nullptr || hc->contact == ContactFate::None) return;
     const int dx = EnemyX[slot] - PlayerX;
     const int dy = EnemyY[slot] - PlayerY;
-    if (!Between(dx, hc->contactLow, 18) || !Between(dy, hc->contactLow, 18)) return;
+    if (!Between(dx, hc->contactLow, ContactHigh) || !Between(dy, hc->contactLow, ContactHigh)) return;
     // No grace after a contact: an object that stays costs a hit point on every step of overlap.
     PlayerHP -= 1;
     if (ContactDestroys(hc->contact, slot)) DestroySlot(slot);

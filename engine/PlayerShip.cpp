@@ -3,14 +3,13 @@
 #include <cmath>
 
 #include "engine/CentralSystem.h"
+#include "engine/ShipGeometry.h"
 #include "world/World.h"
 
 namespace veltrano {
 
 namespace {
 
-constexpr int FieldRight = 640 - 32;  // the ship is 32 by 32
-constexpr int FieldBottom = 480 - 32;
 constexpr int EntryStep = 18;    // the new ship appears on this respawn step
 constexpr int ControlStep = 34;  // and is steerable again from this one
 
@@ -23,12 +22,6 @@ void ScrollTile(int& x, int& y, int stepX, int stepY) {
     if (x <= -160) x = 640;
     if (y >= 560) y = -80;
     if (y <= -160) y = 480;
-}
-
-// The diagonal step is the speed over the square root of two, halves to even, so that a diagonal
-// is about as fast as a straight line: 3, 4, 6 and 7 for the four speeds.
-int DiagonalStep(int speed) {
-    return static_cast<int>(std::nearbyint(speed / std::sqrt(2.0L)));
 }
 
 void GiveRespawnHelp() {
@@ -103,6 +96,10 @@ void FlyIn() {
 }
 
 }  // namespace
+
+int DiagonalStep(int speed) {
+    return static_cast<int>(std::nearbyint(speed / std::sqrt(2.0L)));
+}
 
 void ScrollLayers(int tile) {
     ScrollTile(Layer1TileX[tile], Layer1TileY[tile], Layer1StepX, Layer1StepY);

@@ -20,7 +20,7 @@ echo "3066 hold space" >"$confirm"  # the roll takes confirm from its frame 3065
 # name scene seed, scenes as the game counts them (2 is stage 1, 12 and 13 the extra battles).
 golden=(
   "stage01 2 101" "stage02 3 102" "stage03 4 103" "stage04 5 104" "stage05 6 105"
-  "stage06 7 106" "stage07 8 107" "stage08 9 108" "stage09 10 109" "stage10 11 112"
+  "stage06 7 106" "stage07 8 107" "stage08 9 108" "stage09 10 109" "stage10 11 110"
   "extra-battle 12 112" "extra-endurance 13 113"
 )
 for entry in "${golden[@]}"; do

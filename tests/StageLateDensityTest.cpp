@@ -36,7 +36,7 @@ TEST(StageLateDensity, TheWavesOfStagesNineAndTenOutdoStageEightAndNeverFallQuie
     for (const Case& c : cases) {
         StageGame g{testdata::Pictures::Dropped};
         const stats::SceneRun run =
-            stats::MeasureScene(g.Game, c.Scene, stats::Pilot::Park, 20000, c.WavesEnd);
+            stats::MeasureScene(g.Game, c.Scene, stats::MeasuringPilot(PilotFlight::Park), 20000, c.WavesEnd);
         const stats::SectionFigures& waves = WavesOf(run);
         ASSERT_EQ(waves.Frames, c.WavesEnd) << c.Scene;
         EXPECT_GE(waves.LaunchesPerSecond, c.MinLaunchesPerSecond) << c.Scene;
@@ -97,8 +97,8 @@ TEST(StageLateDensity, TheStageSixAndSevenBossesFillEveryCycleAndEscalateAsTheyW
     }
 }
 
-// Every volley leaves a way through: a pilot that only dodges, at speed 6 and with the ship's own
-// hit box, comes through each boss's first full cycle untouched from at least one of a few starts.
+// Every volley leaves a way through: the shared pilot, dodging at speed 6 without firing, comes
+// through each boss's first full cycle untouched from at least one of a few starts.
 TEST(StageLateDensity, ADodgingPilotComesThroughTheFirstCycleOfTheStageSixAndSevenBosses) {
     struct Case {
         int Scene, Cycle;
@@ -116,10 +116,10 @@ TEST(StageLateDensity, ADodgingPilotComesThroughTheFirstCycleOfTheStageSixAndSev
             PlayerY = start[1];
             PlayerSpeed = 6;
             PlayerUntouchable = 0;
-            stats::Dodger pilot;
+            Pilot pilot({.Flight = PilotFlight::Dodge, .Fire = false});
             int hits = 0, firstHit = -1;
             while (StageFrame < c.Cycle && Scene == c.Scene) {
-                pilot.Steer(g.Game.Platform);
+                pilot.Steer(g.Game.Platform.Input);
                 const int hp = PlayerHP;
                 g.Game.Frame();
                 if (PlayerHP < hp || PlayerActive == 0) {

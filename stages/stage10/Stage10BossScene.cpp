@@ -6,13 +6,14 @@ namespace veltrano {
 
 void WriteBossRush10(ScriptBuilder& s) {
     const BossFight& fight = RowOf(BossRush10Scene).Fight;
-    WriteLateBossSceneStart(s, fight.Slot, 100, -384);
+    constexpr int BossHP = 100;
+    WriteLateBossSceneStart(s, fight.Slot, BossHP, -384);
     // The rings keep the strength they have in the stage.
     s.HitPoints(2480, 2487, 200);
     s.Layers(-8, -8, -16, 0, 0, -2);
     PlaceStage10Boss(s);
     s.HudRows();
-    WriteStage10Boss(s, fight);
+    WriteStage10Boss(s, fight, BossHP);
 }
 
 }  // namespace veltrano

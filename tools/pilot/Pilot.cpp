@@ -1,17 +1,16 @@
 #include "tools/pilot/Pilot.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/ShipGeometry.h"
 #include "world/World.h"
 
 namespace veltrano {
 
 namespace {
 
-constexpr int FieldRight = 640 - 32, FieldBottom = 480 - 32;
 // How far the dodging pilot looks ahead, and how long it holds its first move before the second
 // move of a plan: a plan is "this way for a few steps, then that way".
 constexpr int Horizon = 14;
@@ -26,14 +25,24 @@ constexpr int Margin = 6;
 constexpr int UnknownSpeed = 8, UnknownReachFrames = 2;
 constexpr int HeatCell = 16, HeatColumns = 640 / HeatCell, HeatRows = 480 / HeatCell;
 constexpr float HeatKept = 0.98f;
+// The costs of a plan: a contact, the same with a bullet whose course is not seen yet, a near miss.
+constexpr double ContactCost = 100000.0, UnseenCost = 30000.0, NearMissCost = 20.0;
+// A seeded pilot weighs its moves with a whim of up to this much each frame, so that two seeds fly
+// two different games through the same scene.
+constexpr double Whim = 4.0;
+// Steps without a hit on a whirling boss before the pilot shifts its stand by ShiftStep pixels; after
+// ShiftCount stands it leaves the row for RowBan steps.
+constexpr int StandRoom = 40;  // the boss's points counted on a row lie right of this
+constexpr int MissesBeforeShift = 40, ShiftStep = 24, ShiftCount = 5, RowBan = 400;
 
 // The heat of the cells where an enemy would touch a ship standing at (x, y).
 float HeatAround(const std::vector<float>& heat, int x, int y) {
     float sum = 0;
-    for (int row = std::max(0, (y - 18) / HeatCell); row <= std::min(HeatRows - 1, (y + 18) / HeatCell);
+    const int reach = ContactHigh;
+    for (int row = std::max(0, (y - reach) / HeatCell); row <= std::min(HeatRows - 1, (y + reach) / HeatCell);
          ++row)
-        for (int column = std::max(0, (x - 18) / HeatCell);
-             column <= std::min(HeatColumns - 1, (x + 18) / HeatCell); ++column)
+        for (int column = std::max(0, (x - reach) / HeatCell);
+             column <= std::min(HeatColumns - 1, (x + reach) / HeatCell); ++column)
             sum += heat[row * HeatColumns + column];
     return sum;
 }
@@ -42,11 +51,6 @@ struct Move {
     int dx, dy;
     bool up, down, left, right;
 };
-
-// The diagonal step of each speed, rounded as the ship's motion rounds it.
-int DiagonalStep(int speed) {
-    return static_cast<int>(std::nearbyint(speed / std::sqrt(2.0)));
-}
 
 // Stay first, so that a tie keeps the ship where it is.
 void MovesFor(int speed, Move moves[9]) {
@@ -61,26 +65,13 @@ void MovesFor(int speed, Move moves[9]) {
     std::copy(all, all + 9, moves);
 }
 
-// The low edge of a hit class's contact box (low < dx, dy < 18), or false for a class that never
-// touches the ship.
-bool ContactLow(int hitClass, int& low) {
-    if (hitClass >= 0 && hitClass <= 2) {
-        low = -2;
-        return true;
-    }
-    if (hitClass >= 3 && hitClass <= 6) {
-        low = -18;
-        return true;
-    }
-    if (hitClass == 8) {
-        low = 6;
-        return true;
-    }
-    return false;
+void Advance(int& x, int& y, const Move& m) {
+    x = std::clamp(x + m.dx, 0, FieldRight);
+    y = std::clamp(y + m.dy, 0, FieldBottom);
 }
 
 bool Shootable(int hitClass) {
-    return hitClass == 1 || hitClass == 4 || hitClass == 6;
+    return hitClass == SmallEnemyClass || hitClass == LargeEnemyClass || hitClass == ItemCarrierClass;
 }
 
 bool OnScreen(int slot) {
@@ -104,6 +95,48 @@ void Press(RawInput& input, int state, bool down = true) {
     if (key > 0 && key < 256) input.KeyDown[key] = down;
 }
 
+// The cost of standing at (x, y) k frames from now: a contact costs the more the sooner it comes.
+double CostAt(const Danger* dangers, int count, int x, int y, int k) {
+    double cost = 0;
+    for (int n = 0; n < count; ++n) {
+        const Danger& e = dangers[n];
+        const int dx = e.x + e.vx * k - x, dy = e.y + e.vy * k - y;
+        if (!e.known) {
+            // Where a new bullet goes is seen on the next frame; until then keep out of its reach.
+            const int grow = k <= UnknownReachFrames ? UnknownSpeed * k : 0;
+            if (dx > e.low - grow && dx < ContactHigh + grow && dy > e.low - grow && dy < ContactHigh + grow)
+                cost += UnseenCost / k;
+            continue;
+        }
+        if (dx > e.low && dx < ContactHigh && dy > e.low && dy < ContactHigh) return ContactCost / k;
+        if (dx > e.low - Margin && dx < ContactHigh + Margin && dy > e.low - Margin &&
+            dy < ContactHigh + Margin)
+            cost += NearMissCost;
+    }
+    return cost;
+}
+
+// The least cost of the plans that start with `first` for FirstLeg frames and end with any move;
+// (x, y) is where the first leg leaves the ship.
+double DangerOfMove(const Danger* dangers, int count, const Move moves[9], int first, int& x, int& y) {
+    double legCost = 0;
+    for (int k = 1; k <= FirstLeg; ++k) {
+        Advance(x, y, moves[first]);
+        legCost += CostAt(dangers, count, x, y, k);
+    }
+    double danger = 1e300;
+    for (int second = 0; second < 9 && danger > legCost; ++second) {
+        int x2 = x, y2 = y;
+        double cost = legCost;
+        for (int k = FirstLeg + 1; k <= Horizon && cost < danger; ++k) {
+            Advance(x2, y2, moves[second]);
+            cost += CostAt(dangers, count, x2, y2, k);
+        }
+        danger = std::min(danger, cost);
+    }
+    return danger;
+}
+
 }  // namespace
 
 bool ParsePilotFlight(const char* name, PilotFlight& flight) {
@@ -120,6 +153,7 @@ bool ParsePilotFlight(const char* name, PilotFlight& flight) {
 
 Pilot::Pilot(PilotOptions options)
     : Chosen(options),
+      WhimSeed(static_cast<uint32_t>(options.Seed)),
       LastX(ObjectSlotCount),
       LastY(ObjectSlotCount),
       LastSeen(ObjectSlotCount),
@@ -172,16 +206,18 @@ void Pilot::RememberPositions() {
     SeenScene = Scene;
 }
 
-void Pilot::SteerDodging(RawInput& input) {
-    const bool motionKnown = SeenScene == Scene;
-    const int px = PlayerX, py = PlayerY;
-    const int speed = std::max(PlayerSpeed, 1);
-    const int reach = speed * Horizon + 48;
+double Pilot::NextWhim() {
+    if (Chosen.Seed < 0) return 0;
+    WhimSeed = WhimSeed * 134775813u + 1u;
+    return Whim * (WhimSeed >> 8) / double(1u << 24);
+}
 
-    // Everything that can touch the ship within the horizon, with its motion of the last frame. An
-    // untouchable ship has nothing to dodge and only hunts.
+int Pilot::GatherDangers(int reach) {
+    // An untouchable ship has nothing to dodge and only hunts.
+    const bool motionKnown = SeenScene == Scene;
     if (!motionKnown) std::fill(Heat.begin(), Heat.end(), 0.0f);
     for (float& h : Heat) h *= HeatKept;
+    const int px = PlayerX, py = PlayerY;
     int count = 0;
     for (int i = 0; i < ObjectSlotCount && count < MaxDangers && !Chosen.Untouchable; ++i) {
         if (EnemyState[i] != StateActive) continue;
@@ -201,118 +237,162 @@ void Pilot::SteerDodging(RawInput& input) {
         if (std::max(x, endX) < px - reach || std::min(x, endX) > px + reach) continue;
         if (std::max(y, endY) < py - reach || std::min(y, endY) > py + reach) continue;
         Dangers[count++] = {x, y, vx, vy, low, i < FirstBulletSlot, known};
+        // An enemy that jumps along a path (a fast circle) is avoided by the path it leaves.
         if (i < FirstBulletSlot && x >= 0 && x < 640 && y >= 0 && y < 480)
             Heat[(y / HeatCell) * HeatColumns + x / HeatCell] += 1.0f;
     }
-
-    // What to line up with: the boss while it flies on screen, else the nearest enemy ahead that
-    // shots can damage.
-    int targetY = -1, targetX = 640;
-    if (BossSlot >= 0 && BossSlot < ObjectSlotCount && EnemyState[BossSlot] == StateActive &&
-        OnScreen(BossSlot)) {
-        targetX = EnemyX[BossSlot];
-        targetY = EnemyY[BossSlot];
-    } else {
-        int bestDistance = 1 << 30;
-        for (int i = 0; i < FirstBulletSlot; ++i) {
-            if (EnemyState[i] != StateActive || !Shootable(EnemySize[i]) || !OnScreen(i)) continue;
-            if (EnemyX[i] < px + 16) continue;
-            const int distance = EnemyX[i] - px + std::abs(EnemyY[i] - py) / 2;
-            if (distance < bestDistance) {
-                bestDistance = distance;
-                targetX = EnemyX[i];
-                targetY = EnemySize[i] <= 2 ? EnemyY[i] - 8 : EnemyY[i];
-            }
-        }
+    // A whirling boss is only now and then where it will be again: every point of its path is
+    // kept clear as if it stood there.
+    int low;
+    if (BossWhirls() && !Chosen.Untouchable && ContactLow(EnemySize[BossSlot], low)) {
+        for (int n = 0; n < BossTrail && count < MaxDangers; ++n)
+            Dangers[count++] = {TrailX[n], TrailY[n], 0, 0, low, false, true};
     }
+    return count;
+}
 
+Pilot::Aim Pilot::ChooseAim() {
+    const int px = PlayerX, py = PlayerY;
+    Aim aim;
     // An item on the field is worth a detour: power, a hit point, an option or a ship.
-    int itemX = -1, itemY = -1;
     for (int i = FirstItemSlot, nearest = 1 << 30; i <= LastItemSlot; ++i) {
         if (EnemyState[i] != StateItem || EnemyX[i] < 8 || EnemyX[i] > 600 || EnemyY[i] < 0 ||
-            EnemyY[i] > 448)
+            EnemyY[i] > FieldBottom)
             continue;
         const int distance = std::abs(EnemyX[i] - px) + std::abs(EnemyY[i] - py);
         if (distance < nearest) {
             nearest = distance;
-            itemX = EnemyX[i];
-            itemY = EnemyY[i];
+            aim.ItemX = EnemyX[i];
+            aim.ItemY = EnemyY[i];
         }
     }
+    // What to line up with: the boss while it flies on screen, else the nearest enemy ahead that
+    // shots can damage.
+    if (BossSlot >= 0 && BossSlot < ObjectSlotCount && EnemyState[BossSlot] == StateActive &&
+        OnScreen(BossSlot)) {
+        if (AimAtBossPath(aim)) return aim;
+        aim.TargetX = EnemyX[BossSlot];
+        aim.TargetY = EnemyY[BossSlot];
+        return aim;
+    }
+    int bestDistance = 1 << 30;
+    for (int i = 0; i < FirstBulletSlot; ++i) {
+        if (EnemyState[i] != StateActive || !Shootable(EnemySize[i]) || !OnScreen(i)) continue;
+        if (EnemyX[i] < px + 16) continue;
+        const int distance = EnemyX[i] - px + std::abs(EnemyY[i] - py) / 2;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            aim.TargetX = EnemyX[i];
+            aim.TargetY = EnemySize[i] <= LastSmallClass ? EnemyY[i] - 8 : EnemyY[i];
+        }
+    }
+    return aim;
+}
+
+void Pilot::RememberBoss() {
+    const bool shown = BossSlot >= 0 && BossSlot < ObjectSlotCount && EnemyState[BossSlot] == StateActive &&
+                       OnScreen(BossSlot) && SeenScene == Scene;
+    if (!shown) {
+        TrailCount = TrailNext = 0;
+        LastBossHP = -1;
+        return;
+    }
+    const int hp = EnemyHP[BossSlot];
+    StepsWithoutHit = hp < LastBossHP ? 0 : StepsWithoutHit + 1;
+    LastBossHP = hp;
+    if (BanLeft > 0) --BanLeft;
+    if (StepsWithoutHit > MissesBeforeShift) {
+        StepsWithoutHit = 0;
+        Shift = (Shift + 1) % ShiftCount;
+        // Every stand on this row missed: try another for a while.
+        if (Shift == 0) {
+            BannedRow = HeldRow;
+            BanLeft = RowBan;
+        }
+    }
+    TrailX[TrailNext] = EnemyX[BossSlot];
+    TrailY[TrailNext] = EnemyY[BossSlot];
+    TrailNext = (TrailNext + 1) % BossTrail;
+    TrailCount = std::min(TrailCount + 1, BossTrail);
+}
+
+// A good player does not chase a boss that whirls round the screen: it stands near the left edge on
+// the row the boss crosses most often, as near the middle as it can, and lets the boss fly into its
+// shots.
+bool Pilot::BossWhirls() const {
+    if (TrailCount < BossTrail) return false;
+    long travelled = 0;
+    for (int n = 1; n < BossTrail; ++n) {
+        const int a = (TrailNext + n - 1) % BossTrail, b = (TrailNext + n) % BossTrail;
+        travelled += std::abs(TrailX[b] - TrailX[a]) + std::abs(TrailY[b] - TrailY[a]);
+    }
+    constexpr int FastStep = 12;  // pixels per step, on average, that the ship cannot follow
+    return travelled >= long{FastStep} * (BossTrail - 1);
+}
+
+bool Pilot::AimAtBossPath(Aim& aim) {
+    if (!BossWhirls()) return false;
+    double bestScore = 0;
+    for (int row = 0; row <= FieldBottom; row += 8) {
+        if (BanLeft > 0 && std::abs(row - BannedRow) < 32) continue;
+        int crossings = 0, nearestX = 640;
+        for (int n = 0; n < BossTrail; ++n) {
+            if (TrailX[n] < StandRoom || std::abs(TrailY[n] - row) >= 16) continue;
+            ++crossings;
+            nearestX = std::min(nearestX, TrailX[n]);
+        }
+        const double score = crossings - 0.002 * std::abs(row - 224);
+        if (crossings > 0 && score > bestScore) {
+            bestScore = score;
+            aim.TargetY = row;
+            aim.TargetX = nearestX;
+        }
+    }
+    if (bestScore <= 0) return false;
+    HeldRow = aim.TargetY;
+    aim.HoldX = std::clamp(aim.TargetX - 40 - ShiftStep * Shift, 0, 160);
+    return true;
+}
+
+// Among safe places: line up with the target, keep room in front, keep away from enemies and from
+// the top and bottom edges, where a ship gets cornered.
+double Pilot::Liking(int x, int y, const Aim& aim, int count) const {
+    double liking = 0;
+    if (aim.ItemX >= 0) {
+        liking += 0.3 * (std::abs(x - aim.ItemX) + std::abs(y - aim.ItemY));
+    } else {
+        if (aim.TargetY >= 0)
+            liking += 0.25 * std::abs(y - aim.TargetY);
+        else
+            liking += 0.05 * std::abs(y - 224);
+        const int wantedX = aim.HoldX >= 0 ? aim.HoldX : std::clamp(std::min(96, aim.TargetX - 192), 0, 160);
+        liking += 0.2 * std::abs(x - wantedX);
+    }
+    for (int n = 0; n < count; ++n) {
+        const Danger& e = Dangers[n];
+        if (!e.enemy) continue;
+        const int gap = std::max(std::abs(e.x + e.vx * FirstLeg - x), std::abs(e.y + e.vy * FirstLeg - y));
+        if (gap < 96) liking += (96 - gap) * 0.5;
+    }
+    if (y < 24 || y > FieldBottom - 24) liking += 10;
+    liking += 4.0 * std::min(HeatAround(Heat, x, y), 30.0f);
+    return liking;
+}
+
+void Pilot::SteerDodging(RawInput& input) {
+    const int speed = std::max(PlayerSpeed, 1);
+    const int count = GatherDangers(speed * Horizon + 48);
+    RememberBoss();
+    const Aim aim = ChooseAim();
 
     Move moves[9];
     MovesFor(speed, moves);
-    auto advance = [](int& x, int& y, const Move& m) {
-        x = std::clamp(x + m.dx, 0, FieldRight);
-        y = std::clamp(y + m.dy, 0, FieldBottom);
-    };
-    // The cost of being at (x, y) after k frames: a contact costs the more the sooner it comes.
-    auto frameCost = [&](int x, int y, int k) {
-        double cost = 0;
-        for (int n = 0; n < count; ++n) {
-            const Danger& e = Dangers[n];
-            const int dx = e.x + e.vx * k - x, dy = e.y + e.vy * k - y;
-            if (!e.known) {
-                // Where a new bullet goes is seen on the next frame; until then keep out of its reach.
-                const int grow = k <= UnknownReachFrames ? UnknownSpeed * k : 0;
-                if (dx > e.low - grow && dx < 18 + grow && dy > e.low - grow && dy < 18 + grow)
-                    cost += 30000.0 / k;
-                continue;
-            }
-            if (dx > e.low && dx < 18 && dy > e.low && dy < 18) return 100000.0 / k;
-            if (dx > e.low - Margin && dx < 18 + Margin && dy > e.low - Margin && dy < 18 + Margin)
-                cost += 20;
-        }
-        return cost;
-    };
-
-    double best = 1e300;
+    double best = 1e300, bestDanger = 0;
     int chosen = 0;
-    double bestDanger = 0;
     for (int first = 0; first < 9; ++first) {
-        // The first leg is common to every plan that starts with this move.
-        int x = px, y = py;
-        double legCost = 0;
-        for (int k = 1; k <= FirstLeg; ++k) {
-            advance(x, y, moves[first]);
-            legCost += frameCost(x, y, k);
-        }
-        double danger = 1e300;
-        for (int second = 0; second < 9 && danger > legCost; ++second) {
-            int x2 = x, y2 = y;
-            double cost = legCost;
-            for (int k = FirstLeg + 1; k <= Horizon && cost < danger; ++k) {
-                advance(x2, y2, moves[second]);
-                cost += frameCost(x2, y2, k);
-            }
-            danger = std::min(danger, cost);
-        }
-
-        // Among safe moves: line up with the target, keep room in front, keep away from enemies
-        // and from the top and bottom edges, where a ship gets cornered.
-        double liking = 0;
-        if (itemX >= 0) {
-            liking += 0.3 * (std::abs(x - itemX) + std::abs(y - itemY));
-        } else {
-            if (targetY >= 0)
-                liking += 0.25 * std::abs(y - targetY);
-            else
-                liking += 0.05 * std::abs(y - 224);
-            const int wantedX = std::clamp(std::min(96, targetX - 192), 0, 160);
-            liking += 0.2 * std::abs(x - wantedX);
-        }
-        for (int n = 0; n < count; ++n) {
-            const Danger& e = Dangers[n];
-            if (!e.enemy) continue;
-            const int gap =
-                std::max(std::abs(e.x + e.vx * FirstLeg - x), std::abs(e.y + e.vy * FirstLeg - y));
-            if (gap < 96) liking += (96 - gap) * 0.5;
-        }
-        if (y < 24 || y > FieldBottom - 24) liking += 10;
-        liking += 4.0 * std::min(HeatAround(Heat, x, y), 30.0f);
-
-        const double total = danger + liking;
-
+        int x = PlayerX, y = PlayerY;
+        const double danger = DangerOfMove(Dangers, count, moves, first, x, y);
+        const double total = danger + Liking(x, y, aim, count) + NextWhim();
         if (total < best) {
             best = total;
             chosen = first;
@@ -326,7 +406,7 @@ void Pilot::SteerDodging(RawInput& input) {
     Press(input, StateLeft, m.left);
     Press(input, StateRight, m.right);
     // A contact within two frames that no move avoids: the option burst takes the ship through it.
-    if (bestDanger >= 100000.0 / 2 && Option1On == 1 && BurstActive == 0 && PlayerActive == 1 &&
+    if (bestDanger >= ContactCost / 2 && Option1On == 1 && BurstActive == 0 && PlayerActive == 1 &&
         PlayerUntouchable == 0)
         Press(input, BurstState);
 }

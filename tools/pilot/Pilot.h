@@ -3,6 +3,7 @@
 // plays the same way.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/Input.h"
@@ -21,6 +22,9 @@ struct PilotOptions {
     bool Power = false;        // full power and both options the first time it steers in a play scene
     bool Untouchable = false;  // nothing touches the ship (a test's trick, not a player's)
     bool Continue = false;     // take a continue when the last ship is lost
+    // With a seed of 0 or more the dodging pilot adds a small whim of its own generator to how it
+    // weighs its moves, so that each seed flies a game of its own; below 0 it always flies alike.
+    int64_t Seed = -1;
 };
 
 class Pilot {
@@ -37,10 +41,27 @@ class Pilot {
     int ContinuesTaken() const { return Continues; }
 
    private:
+    // What the dodging pilot heads for: an item to collect, else the target to line up with.
+    struct Aim {
+        int ItemX = -1, ItemY = -1;
+        int TargetX = 640, TargetY = -1;
+        int HoldX = -1;  // where to stand, when the target is a path rather than the boss itself
+    };
     void SteerDodging(RawInput& input);
+    // Everything that can touch the ship within `reach` pixels over the horizon, with its motion.
+    int GatherDangers(int reach);
+    Aim ChooseAim();
+    // Where the boss has been lately; a boss that jumps faster than the ship can follow is aimed at
+    // by the row it keeps coming back to.
+    void RememberBoss();
+    bool BossWhirls() const;
+    bool AimAtBossPath(Aim& aim);
+    double Liking(int x, int y, const Aim& aim, int dangers) const;
+    double NextWhim();
     void RememberPositions();
 
     PilotOptions Chosen;
+    uint32_t WhimSeed;
     bool Powered = false;
     bool ConfirmTapped = false;
     bool WasActive = true;
@@ -52,6 +73,12 @@ class Pilot {
     // Where enemies have been lately, on a grid of 16-pixel cells: an enemy that jumps along a
     // path (a fast circle) is avoided by the path it leaves, not by its motion.
     std::vector<float> Heat;
+    static constexpr int BossTrail = 40;
+    int TrailX[BossTrail] = {}, TrailY[BossTrail] = {};
+    int TrailCount = 0, TrailNext = 0;
+    // Shots meet a whirling boss only if they reach its points on the steps it is there: when they
+    // stop taking hit points off it, the pilot shifts where it stands, and then which row it holds.
+    int LastBossHP = -1, StepsWithoutHit = 0, Shift = 0, HeldRow = -1, BannedRow = -1, BanLeft = 0;
 };
 
 // Parses "park", "sweep" or "dodge"; false for anything else.

@@ -1,11 +1,15 @@
 // sim: runs the game headless from a scripted input file and shows what happened: a per-frame trace,
 // PNG screenshots of chosen frames, the mixed audio as a WAV file.
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -37,6 +41,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --input FILE       scripted input, one event per line (blank lines and # comments ignored):
                        FRAME hold KEY...   hold these keys from FRAME on (none: release all)
                        FRAME press KEY     a key-down event to the window before FRAME
+                     frames count from 1; an event at frame 0 (or before) is taken before
+                     the first frame, as one at frame 1 is
                      keys: up down left right z x c space enter escape home insert delete
                            k j h l (the other direction keys) and numpad2/4/6/8
   --scene S          start a game in scene S at once, as the ship select's start does
@@ -45,7 +51,14 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --enter S          put the game in scene S at once and run its init, as a scene change does,
                      without music, the ship steerable in play scenes (reaches the scenes no
                      start reaches, e.g. 24, the staff roll)
-  --seed N           fix the random seed after start-up (default: clock time 00:00:00.000)
+  --at F             with --enter: move the scene's clock to F after its init, skipping what
+                     comes before (a boss fight without its stage's waves; cannot be recorded)
+  --seed N           0..4294967295: sets the game's random generator right after start-up,
+                     before --scene or --enter runs a scene's init (start positions and
+                     everything else the game draws), and gives the dodging pilot small
+                     whims of its own, so that each seed plays a game of its own even in a
+                     scene that draws nothing (default: clock time 00:00:00.000, a pilot
+                     without whims); a replay brings its own seed
   --pilot P          let the scripted pilot fly instead of --input's keys, one of:
                        park   no direction key: the ship stays where it is
                        sweep  up for 48 steps, down for 48, by the scene's clock
@@ -64,8 +77,18 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      checking every checkpoint; prints "replay ok: N frames, score S" or the
                      first checkpoint that differs
   --verify           with --replay: a difference (or a bad file) ends with status 1
+  --balance          with --pilot and --enter: play the scene to its end and print one line of
+                     the balance table (see scripts/balance-table.sh):
+                       balance: scene S seed N power P lost K continues C boss down|timeout|
+                       standing seconds T launch/s L boss-launch/s B thirds A/B/C
+                       final-launch/s F final-bullets U no-enemy E no-launch Q
+                     launch/s over the whole scene, thirds by the boss's hit points left (its
+                     first, middle and last third), final: the last boss's circling phase,
+                     no-enemy and no-launch: the longest stretches in seconds (the alarm's
+                     approach left out; no-enemy only before the boss)
   --invincible       keep the ship untouchable (for looking at whole stages)
   --trace            print one line per frame: frame scene stageFrame score lives x y bullets
+                     bossHP
   --screenshot LIST  save the back buffer after these frames (comma-separated) as PNG
   --every N          also save a screenshot every N frames
   --out DIR          where screenshots go (default .)
@@ -177,240 +200,396 @@ std::string DefaultDataFolder(const char* argv0) {
     return (base.parent_path() / "bin").string();
 }
 
+constexpr int NoScene = -100;
+constexpr int NoFrameGiven = INT32_MIN;
+
+struct SimOptions {
+    std::string Data, InputFile, OutDir = ".", WavFile, RecordFile, ReplayFile;
+    int Frames = -1, StartScene = NoScene, ShotType = 1, Every = 0, EnterScene = NoScene,
+        AtStageFrame = NoFrameGiven;
+    long long Seed = -1;
+    bool Trace = false, Invincible = false, UsePilot = false, UntilNextScene = false, Verify = false,
+         Balance = false;
+    PilotOptions Pilot;
+    int StatsScene = NoScene, TimelineEvery = 0;
+    std::set<int> Shots;
+};
+
+bool WholeNumber(const char* text, long long low, long long high, long long& out) {
+    char* end = nullptr;
+    errno = 0;
+    out = std::strtoll(text, &end, 10);
+    return end != text && *end == '\0' && errno == 0 && out >= low && out <= high;
+}
+
+// An option's action on the options read so far; false (with `error` set) refuses the value.
+using OptionAction = bool (*)(SimOptions& o, const char* value, std::string& error);
+
+bool SetInt(int& field, const char* value, long long low, long long high, std::string& error) {
+    long long n;
+    if (!WholeNumber(value, low, high, n)) {
+        error = std::string("'") + value + "' is not a whole number from " + std::to_string(low) + " to " +
+                std::to_string(high);
+        return false;
+    }
+    field = static_cast<int>(n);
+    return true;
+}
+
+struct OptionRow {
+    const char* Name;
+    bool TakesValue;
+    OptionAction Apply;
+};
+
+constexpr int MaxFrames = 100000000;
+
+// clang-format off
+const OptionRow Options[] = {
+    {"--data",      true,  [](SimOptions& o, const char* v, std::string&) { o.Data = v; return true; }},
+    {"--frames",    true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.Frames, v, 0, MaxFrames, e); }},
+    {"--input",     true,  [](SimOptions& o, const char* v, std::string&) { o.InputFile = v; return true; }},
+    {"--scene",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.StartScene, v, -2, 25, e); }},
+    {"--enter",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.EnterScene, v, -2, 25, e); }},
+    {"--at",        true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.AtStageFrame, v, -100000, 100000, e); }},
+    {"--shot-type", true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.ShotType, v, 1, 6, e); }},
+    {"--seed",      true,  [](SimOptions& o, const char* v, std::string& e) {
+        if (WholeNumber(v, 0, UINT32_MAX, o.Seed)) return true;
+        e = std::string("'") + v + "' is not a seed from 0 to 4294967295";
+        return false; }},
+    {"--pilot",     true,  [](SimOptions& o, const char* v, std::string& e) {
+        o.UsePilot = ParsePilotFlight(v, o.Pilot.Flight);
+        if (!o.UsePilot) e = std::string("takes park, sweep or dodge, not '") + v + "'";
+        return o.UsePilot; }},
+    {"--no-fire",   false, [](SimOptions& o, const char*, std::string&) { o.Pilot.Fire = false; return true; }},
+    {"--power",     false, [](SimOptions& o, const char*, std::string&) { o.Pilot.Power = true; return true; }},
+    {"--continues", false, [](SimOptions& o, const char*, std::string&) { o.Pilot.Continue = true; return true; }},
+    {"--until-next-scene", false, [](SimOptions& o, const char*, std::string&) { o.UntilNextScene = true; return true; }},
+    {"--balance",   false, [](SimOptions& o, const char*, std::string&) { o.Balance = o.UntilNextScene = true; return true; }},
+    {"--record",    true,  [](SimOptions& o, const char* v, std::string&) { o.RecordFile = v; return true; }},
+    {"--replay",    true,  [](SimOptions& o, const char* v, std::string&) { o.ReplayFile = v; return true; }},
+    {"--verify",    false, [](SimOptions& o, const char*, std::string&) { o.Verify = true; return true; }},
+    {"--invincible", false, [](SimOptions& o, const char*, std::string&) { o.Invincible = true; return true; }},
+    {"--trace",     false, [](SimOptions& o, const char*, std::string&) { o.Trace = true; return true; }},
+    {"--every",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.Every, v, 0, MaxFrames, e); }},
+    {"--out",       true,  [](SimOptions& o, const char* v, std::string&) { o.OutDir = v; return true; }},
+    {"--wav",       true,  [](SimOptions& o, const char* v, std::string&) { o.WavFile = v; return true; }},
+    {"--timeline",  true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.TimelineEvery, v, 0, MaxFrames, e); }},
+    {"--stats",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.StatsScene, v, -2, 25, e); }},
+    {"--screenshot", true, [](SimOptions& o, const char* v, std::string& e) {
+        std::stringstream list(v);
+        for (std::string item; std::getline(list, item, ',');) {
+            int frame;
+            if (!SetInt(frame, item.c_str(), 0, MaxFrames, e)) return false;
+            o.Shots.insert(frame);
+        }
+        return true; }},
+};
+// clang-format on
+
+// Reads the command line into `o`. False when the run ends here: --help (status 0) or a bad option
+// (status 2, the reason on stderr).
+bool ParseOptions(int argc, char** argv, SimOptions& o, int& status) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help") {
+            std::fputs(Usage, stdout);
+            status = 0;
+            return false;
+        }
+        const OptionRow* row = nullptr;
+        for (const OptionRow& r : Options)
+            if (arg == r.Name) row = &r;
+        if (!row) {
+            std::fprintf(stderr, "sim: unknown option %s\n%s", arg.c_str(), Usage);
+            status = 2;
+            return false;
+        }
+        if (row->TakesValue && i + 1 >= argc) {
+            std::fprintf(stderr, "sim: %s needs a value\n", arg.c_str());
+            status = 2;
+            return false;
+        }
+        std::string error;
+        if (!row->Apply(o, row->TakesValue ? argv[++i] : "", error)) {
+            std::fprintf(stderr, "sim: %s %s\n", arg.c_str(), error.c_str());
+            status = 2;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Options that contradict each other, refused before anything runs.
+bool OptionsAgree(const SimOptions& o) {
+    // Untouchability is no input of the game, and the pilot's power comes after a ship select's
+    // start: runs that use them could not be played back.
+    if (!o.RecordFile.empty() &&
+        (o.Invincible || o.AtStageFrame != NoFrameGiven || (o.Pilot.Power && o.StartScene != NoScene))) {
+        std::fprintf(
+            stderr,
+            "sim: --invincible, --at, and --power with --scene, change the game behind its inputs and "
+            "cannot be recorded\n");
+        return false;
+    }
+    if (o.AtStageFrame != NoFrameGiven && o.EnterScene == NoScene) {
+        std::fprintf(stderr, "sim: --at needs --enter\n");
+        return false;
+    }
+    if (!o.UsePilot && (o.Pilot.Power || o.Pilot.Continue || !o.Pilot.Fire || o.Balance)) {
+        std::fprintf(stderr, "sim: --power, --continues, --no-fire and --balance need --pilot\n");
+        return false;
+    }
+    if (o.UsePilot && !o.InputFile.empty()) {
+        std::fprintf(stderr, "sim: --pilot and --input both choose the keys; give one of them\n");
+        return false;
+    }
+    return true;
+}
+
+// The input file's events, applied in frame order: before frame f runs, every event of a frame up to
+// f not yet applied (so events at frame 0, or before, are taken before the first frame).
+class ScriptedKeys {
+   public:
+    explicit ScriptedKeys(const Script& script)
+        : S(script), NextHold(S.Holds.begin()), NextPress(S.Presses.begin()) {}
+    void Apply(HeadlessGame& game, int frame) {
+        const std::vector<int>* latest = nullptr;
+        for (; NextHold != S.Holds.end() && NextHold->first <= frame; ++NextHold) latest = &NextHold->second;
+        if (latest) {
+            game.Platform.ReleaseAll();
+            for (int key : *latest) game.Platform.Press(key);
+        }
+        for (; NextPress != S.Presses.end() && NextPress->first <= frame; ++NextPress)
+            game.KeyDown(NextPress->second);
+    }
+
+   private:
+    const Script& S;
+    std::map<int, std::vector<int>>::const_iterator NextHold;
+    std::multimap<int, int>::const_iterator NextPress;
+};
+
+int MeasureStats(HeadlessGame& game, const SimOptions& o) {
+    stats::SceneSections sections;
+    if (!stats::SectionsOf(o.StatsScene, sections)) {
+        std::fprintf(stderr, "sim: scene %d has no boss fight to measure\n", o.StatsScene);
+        return 2;
+    }
+    const PilotFlight flight =
+        o.UsePilot && o.Pilot.Flight == PilotFlight::Park ? PilotFlight::Park : PilotFlight::Sweep;
+    const stats::SceneRun run = stats::MeasureScene(game, o.StatsScene, stats::MeasuringPilot(flight),
+                                                    o.Frames < 0 ? 60000 : o.Frames, 1 << 30,
+                                                    o.TimelineEvery > 0 ? stdout : nullptr, o.TimelineEvery);
+    stats::PrintFigures(stdout, o.StatsScene, run);
+    // A statement with a fault never runs, so the figures of a faulty script mislead.
+    const SceneScript* faulty = SceneScriptOf(o.StatsScene);
+    for (const std::string& fault : faulty->Errors)
+        std::fprintf(stderr, "sim: script fault: %s\n", fault.c_str());
+    return faulty->Errors.empty() ? 0 : 1;
+}
+
+// Puts the game where the options ask: a ship select's start of --scene, or --enter's scene.
+void StartRequestedScene(HeadlessGame& game, const SimOptions& o, ReplayRecorder& recorder) {
+    if (o.StartScene != NoScene) {
+        Scene = ShipSelectScene;
+        SceneInit();
+        StartScene = o.StartScene;
+        ShotType = o.ShotType;
+        game.Platform.Press(Vk::Space);
+        game.Frame();
+        game.Platform.ReleaseAll();
+    }
+    if (o.EnterScene != NoScene) {
+        if (!o.RecordFile.empty()) recorder.BeginEntered();
+        EnterSceneDirectly(o.EnterScene, o.ShotType, ShotPower, Option1On == 1, Option2On == 1);
+        if (o.AtStageFrame != NoFrameGiven) StageFrame = o.AtStageFrame;
+    }
+}
+
+// How the scene the run started in ended, as the frame that left it saw it.
+struct SceneEnd {
+    bool Left = false, BossShotDown = false, BossTimedOut = false;
+};
+
+void ReportSceneChange(int sceneBefore, int f, int stageFrameBefore, int bossDeadTime, int bossHP,
+                       SceneEnd& end) {
+    std::printf("scene %d -> %d at frame %d (StageFrame %d): ", sceneBefore, Scene, f, stageFrameBefore);
+    // A boss switched off by its time-out dies with hit points left.
+    if (bossDeadTime > 0 && bossHP < 1) {
+        std::printf("boss shot down %d frames before\n", bossDeadTime);
+    } else if (bossDeadTime > 0) {
+        std::printf("boss switched off by its time-out %d frames before\n", bossDeadTime);
+    } else {
+        std::printf("boss not destroyed\n");
+    }
+    if (!end.Left) end = {true, bossDeadTime > 0 && bossHP<1, bossDeadTime> 0 && bossHP >= 1};
+}
+
+// One line of the balance table: how the pilot fared in the scene and how the scene fired at it.
+void PrintBalance(const SimOptions& o, int scene, const Pilot& pilot, const SceneEnd& end, int frames,
+                  const stats::SceneCounter& counter) {
+    using stats::Section;
+    const auto sections = counter.Figures();
+    long launches = 0;
+    int counted = 0;
+    double noEnemy = 0, noLaunch = 0;
+    for (int s = 0; s < static_cast<int>(Section::Count); ++s) {
+        const stats::SectionFigures& f = sections[s];
+        if (f.Frames == 0) continue;
+        launches += f.Launches;
+        counted += f.Frames;
+        // The approach is the alarm's quiet on purpose; the boss stands on screen all its fight.
+        if (s == static_cast<int>(Section::Approach)) continue;
+        noLaunch = std::max(noLaunch, f.LongestWithoutLaunch);
+        if (s != static_cast<int>(Section::Boss))
+            noEnemy = std::max({noEnemy, f.LongestWithoutEnemy, f.FinalWithoutEnemy});
+    }
+    const stats::SectionFigures& boss = sections[static_cast<int>(Section::Boss)];
+    const stats::BossFigures thirds = counter.Boss();
+    std::printf(
+        "balance: scene %d seed %lld power %d lost %d continues %d boss %s seconds %.0f launch/s %.1f "
+        "boss-launch/s %.1f thirds %.1f/%.1f/%.1f final-launch/s %.1f final-bullets %.1f no-enemy %.1f "
+        "no-launch %.1f\n",
+        scene, o.Seed, o.Pilot.Power ? 1 : 0, pilot.ShipsLost(), pilot.ContinuesTaken(),
+        end.BossShotDown   ? "down"
+        : end.BossTimedOut ? "timeout"
+                           : "standing",
+        frames / 40.0, counted ? launches * 40.0 / counted : 0.0, boss.LaunchesPerSecond,
+        thirds.ThirdLaunchesPerSecond[0], thirds.ThirdLaunchesPerSecond[1], thirds.ThirdLaunchesPerSecond[2],
+        thirds.FinalLaunchesPerSecond, thirds.FinalBullets, noEnemy, noLaunch);
+}
+
+// Runs the frames of the run: keys from the pilot or the input file, one frame, then what the
+// options ask to see of it. Returns the frames run.
+int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, ReplayPlayer* player,
+              Pilot& pilot) {
+    ScriptedKeys keys(script);
+    const int firstScene = Scene;
+    std::optional<stats::SceneCounter> counter;
+    if (o.Balance) counter.emplace(firstScene);
+    SceneEnd end;
+    std::string error;
+    int f = 1;
+    for (; f <= o.Frames && !(player && player->Finished()); ++f) {
+        if (o.UntilNextScene && Scene != firstScene) break;
+        if (o.UsePilot) pilot.Steer(game.Platform.Input);
+        keys.Apply(game, f);
+        if (game.Platform.CloseRequested) {
+            game.Close();
+            std::printf("closed at frame %d\n", f);
+            break;
+        }
+        if (o.Invincible) PlayerUntouchable = 1;
+        const int sceneBefore = Scene, stageFrameBefore = StageFrame, bossDeadTime = EnemyDeadTime[BossSlot],
+                  bossHP = EnemyHP[BossSlot];
+        game.Frame();
+        if (Scene != sceneBefore) {
+            ReportSceneChange(sceneBefore, f, stageFrameBefore, bossDeadTime, bossHP, end);
+        } else if (counter) {
+            counter->Observe(stageFrameBefore);
+        }
+        if (o.Trace)
+            std::printf("%d %d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
+                        LiveBullets(), EnemyHP[BossSlot]);
+        if (o.Shots.count(f) || (o.Every > 0 && f % o.Every == 0)) {
+            const std::string path = o.OutDir + "/frame-" + std::to_string(f) + ".png";
+            if (!SavePng(BackBuffer, path, &error)) std::fprintf(stderr, "sim: %s\n", error.c_str());
+        }
+    }
+    if (counter) PrintBalance(o, firstScene, pilot, end, f - 1, *counter);
+    return f - 1;
+}
+
+// What the run leaves behind: the pilot's summary, the recording, the replay's verdict, the audio.
+int FinishRun(HeadlessGame& game, const SimOptions& o, int framesRun, const Pilot& pilot,
+              ReplayRecorder& recorder, const ReplayPlayer* player) {
+    if (o.UsePilot)
+        std::printf("pilot: frames %d scene %d stageFrame %d score %d lives %d lost %d continues %d\n",
+                    framesRun, Scene, StageFrame, Score, Lives, pilot.ShipsLost(), pilot.ContinuesTaken());
+    if (!o.RecordFile.empty()) {
+        if (recorder.Recording()) recorder.ProgramClosing();  // the last frame ends the game
+        if (recorder.GamesRecorded() == 0) {
+            std::fprintf(stderr, "sim: no game started, nothing recorded\n");
+            return 1;
+        }
+    }
+    if (player) {
+        if (player->Diverged()) {
+            std::printf("replay differs at %s\n", player->FirstDifference().c_str());
+            if (o.Verify) return 1;
+        } else {
+            std::printf("replay ok: %ld frames, score %d\n", player->FramesPlayed(), player->FinalScore());
+        }
+    }
+    if (!o.WavFile.empty() && !WriteWav(o.WavFile, game.Audio)) {
+        std::fprintf(stderr, "sim: %s: cannot write\n", o.WavFile.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string data = DefaultDataFolder(argv[0]), inputFile, outDir = ".", wavFile, recordFile, replayFile;
-    int frames = -1, startScene = -100, shotType = 1, every = 0, enterScene = -100;
-    long long seed = -1;
-    bool trace = false, invincible = false, usePilot = false, untilNextScene = false, verify = false;
-    PilotOptions pilotOptions;
-    int statsScene = -100, timelineEvery = 0;
-    std::set<int> shots;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        auto value = [&]() -> std::string {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "sim: %s needs a value\n", arg.c_str());
-                std::exit(2);
-            }
-            return argv[++i];
-        };
-        if (arg == "--help") {
-            std::fputs(Usage, stdout);
-            return 0;
-        } else if (arg == "--data")
-            data = value();
-        else if (arg == "--frames")
-            frames = std::atoi(value().c_str());
-        else if (arg == "--input")
-            inputFile = value();
-        else if (arg == "--scene")
-            startScene = std::atoi(value().c_str());
-        else if (arg == "--enter")
-            enterScene = std::atoi(value().c_str());
-        else if (arg == "--shot-type")
-            shotType = std::atoi(value().c_str());
-        else if (arg == "--seed")
-            seed = std::atoll(value().c_str());
-        else if (arg == "--invincible")
-            invincible = true;
-        else if (arg == "--pilot") {
-            const std::string name = value();
-            if (!ParsePilotFlight(name.c_str(), pilotOptions.Flight)) {
-                std::fprintf(stderr, "sim: --pilot takes park, sweep or dodge, not '%s'\n", name.c_str());
-                return 2;
-            }
-            usePilot = true;
-        } else if (arg == "--no-fire")
-            pilotOptions.Fire = false;
-        else if (arg == "--power")
-            pilotOptions.Power = true;
-        else if (arg == "--continues")
-            pilotOptions.Continue = true;
-        else if (arg == "--until-next-scene")
-            untilNextScene = true;
-        else if (arg == "--record")
-            recordFile = value();
-        else if (arg == "--replay")
-            replayFile = value();
-        else if (arg == "--verify")
-            verify = true;
-        else if (arg == "--trace")
-            trace = true;
-        else if (arg == "--every")
-            every = std::atoi(value().c_str());
-        else if (arg == "--out")
-            outDir = value();
-        else if (arg == "--wav")
-            wavFile = value();
-        else if (arg == "--timeline")
-            timelineEvery = std::atoi(value().c_str());
-        else if (arg == "--stats")
-            statsScene = std::atoi(value().c_str());
-        else if (arg == "--screenshot") {
-            std::stringstream list(value());
-            for (std::string item; std::getline(list, item, ',');) shots.insert(std::atoi(item.c_str()));
-        } else {
-            std::fprintf(stderr, "sim: unknown option %s\n%s", arg.c_str(), Usage);
-            return 2;
-        }
-    }
+    SimOptions o;
+    o.Data = DefaultDataFolder(argv[0]);
+    if (int status = 0; !ParseOptions(argc, argv, o, status)) return status;
+    if (!OptionsAgree(o)) return 2;
 
     Script script;
     std::string error;
-    if (!inputFile.empty() && !ReadScript(inputFile, script, error)) {
+    if (!o.InputFile.empty() && !ReadScript(o.InputFile, script, error)) {
         std::fprintf(stderr, "sim: %s\n", error.c_str());
         return 2;
     }
-    // Untouchability is no input of the game, and the pilot's power comes after a ship select's
-    // start: runs that use them could not be played back.
-    if (!recordFile.empty() && (invincible || (pilotOptions.Power && startScene != -100))) {
-        std::fprintf(stderr,
-                     "sim: --invincible, and --power with --scene, change the game behind its inputs and "
-                     "cannot be recorded\n");
-        return 2;
-    }
     Replay replay;
-    if (!replayFile.empty() && !ReadReplayFile(replayFile, replay, &error)) {
+    const bool playing = !o.ReplayFile.empty();
+    if (playing && !ReadReplayFile(o.ReplayFile, replay, &error)) {
         std::fprintf(stderr, "sim: %s\n", error.c_str());
         return 1;
     }
     std::error_code made;
-    std::filesystem::create_directories(outDir, made);
+    std::filesystem::create_directories(o.OutDir, made);
     if (made) {
-        std::fprintf(stderr, "sim: %s: cannot make the folder (%s)\n", outDir.c_str(),
+        std::fprintf(stderr, "sim: %s: cannot make the folder (%s)\n", o.OutDir.c_str(),
                      made.message().c_str());
         return 2;
     }
     try {
-        HeadlessGame game(data);
-        game.KeepAudio = !wavFile.empty();
+        HeadlessGame game(o.Data);
+        game.KeepAudio = !o.WavFile.empty();
         // Without a screenshot nobody looks at the pictures.
-        if (shots.empty() && every == 0) game.DropPictures();
+        if (o.Shots.empty() && o.Every == 0) game.DropPictures();
         ReplayPlayer player(replay);
-        ReplayRecorder recorder(recordFile);
-        const bool playing = !replayFile.empty();
+        ReplayRecorder recorder(o.RecordFile);
         if (playing) {
+            // A replay brings its own start, seed and keys.
             game.Form.AttachPlayer(&player);
             player.Begin();
-            frames = static_cast<int>(replay.Frames);
-            startScene = enterScene = -100;
-            invincible = untilNextScene = usePilot = false;
+            o.Frames = static_cast<int>(replay.Frames);
+            o.StartScene = o.EnterScene = NoScene;
+            o.Invincible = o.UntilNextScene = o.UsePilot = o.Balance = false;
             script = Script{};
-        } else if (!recordFile.empty()) {
-            game.Form.AttachRecorder(&recorder);
-        }
-        if (seed >= 0 && !playing) RandomSeed = static_cast<uint32_t>(seed);
-        if (statsScene != -100) {
-            stats::SceneSections sections;
-            if (!stats::SectionsOf(statsScene, sections)) {
-                std::fprintf(stderr, "sim: scene %d has no boss fight to measure\n", statsScene);
-                return 2;
-            }
-            const stats::Pilot pilot = usePilot && pilotOptions.Flight == PilotFlight::Park
-                                           ? stats::Pilot::Park
-                                           : stats::Pilot::Sweep;
-            const stats::SceneRun run =
-                stats::MeasureScene(game, statsScene, pilot, frames < 0 ? 60000 : frames, 1 << 30,
-                                    timelineEvery > 0 ? stdout : nullptr, timelineEvery);
-            stats::PrintFigures(stdout, statsScene, run);
-            // A statement with a fault never runs, so the figures of a faulty script mislead.
-            const SceneScript* faulty = SceneScriptOf(statsScene);
-            for (const std::string& fault : faulty->Errors)
-                std::fprintf(stderr, "sim: script fault: %s\n", fault.c_str());
-            return faulty->Errors.empty() ? 0 : 1;
-        }
-        if (frames < 0) frames = 400;
-        if (startScene != -100) {
-            // The ship select's start, with the chosen weapon.
-            Scene = ShipSelectScene;
-            SceneInit();
-            StartScene = startScene;
-            ShotType = shotType;
-            game.Platform.Press(Vk::Space);
-            game.Frame();
-            game.Platform.ReleaseAll();
-        }
-        if (enterScene != -100) {
-            if (!recordFile.empty()) recorder.BeginEntered();
-            EnterSceneDirectly(enterScene, shotType, ShotPower, Option1On == 1, Option2On == 1);
-        }
-        if (!usePilot && (pilotOptions.Power || pilotOptions.Continue || !pilotOptions.Fire)) {
-            std::fprintf(stderr, "sim: --power, --continues and --no-fire need --pilot\n");
-            return 2;
-        }
-        if (usePilot && !inputFile.empty()) {
-            std::fprintf(stderr, "sim: --pilot and --input both choose the keys; give one of them\n");
-            return 2;
-        }
-        pilotOptions.Untouchable = invincible;
-        Pilot pilot(pilotOptions);
-        const int firstScene = Scene;
-        int f = 1;
-        for (; f <= frames && !(playing && player.Finished()); ++f) {
-            if (untilNextScene && Scene != firstScene) break;
-            if (usePilot) pilot.Steer(game.Platform.Input);
-            if (auto hold = script.Holds.find(f); hold != script.Holds.end()) {
-                game.Platform.ReleaseAll();
-                for (int key : hold->second) game.Platform.Press(key);
-            }
-            for (auto [from, to] = script.Presses.equal_range(f); from != to; ++from)
-                game.KeyDown(from->second);
-            if (game.Platform.CloseRequested) {
-                game.Close();
-                std::printf("closed at frame %d\n", f);
-                break;
-            }
-            if (invincible) PlayerUntouchable = 1;
-            const int sceneBefore = Scene, stageFrameBefore = StageFrame,
-                      bossDeadTime = EnemyDeadTime[BossSlot], bossHP = EnemyHP[BossSlot];
-            game.Frame();
-            if (Scene != sceneBefore) {
-                std::printf("scene %d -> %d at frame %d (StageFrame %d): ", sceneBefore, Scene, f,
-                            stageFrameBefore);
-                // A boss switched off by its time-out dies with hit points left.
-                if (bossDeadTime > 0 && bossHP < 1)
-                    std::printf("boss shot down %d frames before\n", bossDeadTime);
-                else if (bossDeadTime > 0)
-                    std::printf("boss switched off by its time-out %d frames before\n", bossDeadTime);
-                else
-                    std::printf("boss not destroyed\n");
-            }
-            if (trace)
-                std::printf("%d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
-                            LiveBullets());
-            if (shots.count(f) || (every > 0 && f % every == 0)) {
-                const std::string path = outDir + "/frame-" + std::to_string(f) + ".png";
-                if (!SavePng(BackBuffer, path, &error)) std::fprintf(stderr, "sim: %s\n", error.c_str());
+        } else {
+            if (!o.RecordFile.empty()) game.Form.AttachRecorder(&recorder);
+            // The seed is set after start-up, before any scene's init draws from it; a seeded pilot
+            // also weighs its moves by it.
+            if (o.Seed >= 0) {
+                RandomSeed = static_cast<uint32_t>(o.Seed);
+                o.Pilot.Seed = o.Seed;
             }
         }
-        if (usePilot)
-            std::printf("pilot: frames %d scene %d stageFrame %d score %d lives %d lost %d continues %d\n",
-                        f - 1, Scene, StageFrame, Score, Lives, pilot.ShipsLost(), pilot.ContinuesTaken());
-        if (!recordFile.empty()) {
-            if (recorder.Recording()) recorder.ProgramClosing();  // the last frame ends the game
-            if (recorder.GamesRecorded() == 0) {
-                std::fprintf(stderr, "sim: no game started, nothing recorded\n");
-                return 1;
-            }
-        }
-        if (playing) {
-            if (player.Diverged()) {
-                std::printf("replay differs at %s\n", player.FirstDifference().c_str());
-                if (verify) return 1;
-            } else {
-                std::printf("replay ok: %ld frames, score %d\n", player.FramesPlayed(), player.FinalScore());
-            }
-        }
-        if (!wavFile.empty() && !WriteWav(wavFile, game.Audio)) {
-            std::fprintf(stderr, "sim: %s: cannot write\n", wavFile.c_str());
-            return 1;
-        }
+        if (o.StatsScene != NoScene) return MeasureStats(game, o);
+        if (o.Frames < 0) o.Frames = 400;
+        StartRequestedScene(game, o, recorder);
+        o.Pilot.Untouchable = o.Invincible;
+        Pilot pilot(o.Pilot);
+        const int framesRun = RunFrames(game, o, script, playing ? &player : nullptr, pilot);
+        return FinishRun(game, o, framesRun, pilot, recorder, playing ? &player : nullptr);
     } catch (const std::exception& e) {
         // A file the game cannot load (at start-up or at a scene change), named on one line.
         std::fprintf(stderr, "sim: %s\n", e.what());
         return 1;
     }
-    return 0;
 }

@@ -9,6 +9,7 @@
 #include "engine/CentralSystem.h"
 #include "stages/SceneTable.h"
 #include "stages/Stage.h"
+#include "stages/stage10/Stage10Boss.h"
 #include "world/World.h"
 
 namespace veltrano::stats {
@@ -21,7 +22,7 @@ constexpr int NoWaves = INT_MIN;
 // Stage 10's waves run on under the boss music until its fortress arrives; the fortress holds the
 // screen until it falls (the clock then jumps past its stretch) and the last boss stands in place
 // from 20000.
-constexpr SceneSections Stage10Sections{Stage10Scene, 13300, 13300, 19887, 20000};
+constexpr SceneSections Stage10Sections{Stage10Scene, 13300, 13300, 19887, 20000, Stage10BossCircleStart};
 
 constexpr int BulletCount = LastBulletSlot - FirstBulletSlot + 1;
 constexpr int EnemyLimit = FirstBulletSlot;  // enemies, bosses and their parts lie below the bullets
@@ -67,6 +68,10 @@ const char* SectionName(Section section) {
 bool SectionsOf(int scene, SceneSections& out) {
     if (scene == Stage10Scene) {
         out = Stage10Sections;
+        return true;
+    }
+    if (scene == BossRush10Scene) {
+        out = {scene, NoWaves, 1, 0, RowOf(scene).Music.BossFrame, Stage10BossCircleStart};
         return true;
     }
     // The waves end at the boss alarm, and the fight begins with the boss music; a boss-only scene
@@ -133,6 +138,7 @@ void SceneCounter::Observe(int stepFrame) {
         WasOnScreen[slot] = shown;
     }
     if (section == Section::Count) return;
+    if (section == Section::Boss) ObserveBoss(stepFrame, launches, bullets);
     if (TimelineEvery > 0) {
         WindowLaunches += launches;
         WindowEnemies += enemies;
@@ -163,6 +169,32 @@ void SceneCounter::Observe(int stepFrame) {
     }
 }
 
+void SceneCounter::ObserveBoss(int stepFrame, int launches, int bullets) {
+    if (BossSlot < 0 || BossSlot >= FirstBulletSlot) return;
+    if (BossFullHP == 0) BossFullHP = std::max(EnemyHP[BossSlot], 1);
+    const int hp = EnemyHP[BossSlot];
+    const int third = 3 * hp > 2 * BossFullHP ? 0 : 3 * hp > BossFullHP ? 1 : 2;
+    ++BossTally.ThirdFrames[third];
+    ThirdLaunches[third] += launches;
+    if (HasSections && stepFrame >= Sections.FinalFrom) {
+        ++BossTally.FinalFrames;
+        FinalLaunches += launches;
+        FinalBulletSum += bullets;
+    }
+}
+
+BossFigures SceneCounter::Boss() const {
+    BossFigures out = BossTally;
+    for (int i = 0; i < 3; ++i)
+        if (out.ThirdFrames[i] > 0)
+            out.ThirdLaunchesPerSecond[i] = ThirdLaunches[i] * FramesPerSecond / out.ThirdFrames[i];
+    if (out.FinalFrames > 0) {
+        out.FinalLaunchesPerSecond = FinalLaunches * FramesPerSecond / out.FinalFrames;
+        out.FinalBullets = static_cast<double>(FinalBulletSum) / out.FinalFrames;
+    }
+    return out;
+}
+
 std::array<SectionFigures, static_cast<int>(Section::Count)> SceneCounter::Figures() const {
     std::array<SectionFigures, static_cast<int>(Section::Count)> out{};
     for (int s = 0; s < static_cast<int>(Section::Count); ++s) {
@@ -186,101 +218,27 @@ std::array<SectionFigures, static_cast<int>(Section::Count)> SceneCounter::Figur
     return out;
 }
 
-Dodger::Dodger() : LastX(ObjectSlotCount, ParkedPosition), LastY(ObjectSlotCount, ParkedPosition) {}
-
-void Dodger::Steer(HeadlessBackend& keys) {
-    constexpr int Look = 12;  // steps ahead
-    constexpr int Speed = 6, Diagonal = 4;
-    struct Threat {
-        int X, Y, Vx, Vy, Reach, Centre;
-    };
-    static Threat threats[ObjectSlotCount];
-    int count = 0;
-    for (int slot = 6; slot < ObjectSlotCount; ++slot) {
-        const bool near = EnemyState[slot] == StateActive && EnemyX[slot] > -64 && EnemyX[slot] < 704 &&
-                          EnemyY[slot] > -64 && EnemyY[slot] < 544 && (slot < 700 || slot > 999);
-        const int vx = EnemyX[slot] - LastX[slot], vy = EnemyY[slot] - LastY[slot];
-        LastX[slot] = EnemyX[slot];
-        LastY[slot] = EnemyY[slot];
-        if (!near || EnemySize[slot] == 7) continue;
-        // A jump (a launch, a placement) says nothing of the course.
-        const bool steady = std::abs(vx) + std::abs(vy) <= 40;
-        // The contact boxes of the hit classes, as an offset of the object from the ship: small
-        // objects touch within -2..18, big ones within -18..18, class 8 within 6..18.
-        const int size = EnemySize[slot];
-        const int centre = size <= 2 ? 8 : size == 8 ? 12 : 0;
-        const int reach = size <= 2 ? 10 : size == 8 ? 6 : 18;
-        threats[count++] = {EnemyX[slot], EnemyY[slot], steady ? vx : 0, steady ? vy : 0, reach, centre};
-    }
-    int bestDx = 0, bestDy = 0;
-    long bestScore = LONG_MIN;
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            const int step = dx != 0 && dy != 0 ? Diagonal : Speed;
-            long score = 0;
-            int x = PlayerX, y = PlayerY;
-            for (int t = 1; t <= Look; ++t) {
-                x = std::clamp(x + dx * step, 0, 608);
-                y = std::clamp(y + dy * step, 0, 448);
-                int clearance = 1000;
-                for (int i = 0; i < count; ++i) {
-                    const Threat& th = threats[i];
-                    const int ox = th.X + th.Vx * t - x - th.Centre, oy = th.Y + th.Vy * t - y - th.Centre;
-                    clearance = std::min(clearance, std::max(std::abs(ox), std::abs(oy)) - th.Reach);
-                }
-                // A near hit counts for more the sooner it comes.
-                if (clearance < 12) score -= static_cast<long>(12 - clearance) * 1000 * (Look + 1 - t);
-            }
-            // A ship pressed against an edge has half its ways out closed.
-            const int margin = std::min({x, 608 - x, y, 448 - y});
-            if (margin < 48) score -= static_cast<long>(48 - margin) * 200;
-            // With nothing near, head home to the left third of the screen, mid-height.
-            score -= std::abs(x - 160) + std::abs(y - 224);
-            if (score > bestScore) {
-                bestScore = score;
-                bestDx = dx;
-                bestDy = dy;
-            }
-        }
-    }
-    keys.Press(Vk::Left, bestDx < 0);
-    keys.Press(Vk::Right, bestDx > 0);
-    keys.Press(Vk::Up, bestDy < 0);
-    keys.Press(Vk::Down, bestDy > 0);
+PilotOptions MeasuringPilot(PilotFlight flight) {
+    if (flight == PilotFlight::Park)
+        return {.Flight = PilotFlight::Park, .Fire = false, .Power = false, .Untouchable = true};
+    return {.Flight = PilotFlight::Sweep, .Fire = true, .Power = true, .Untouchable = true};
 }
 
-bool PilotByName(const char* name, Pilot& pilot) {
-    if (std::strcmp(name, "park") == 0) {
-        pilot = Pilot::Park;
-    } else if (std::strcmp(name, "sweep") == 0) {
-        pilot = Pilot::Sweep;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames, int untilFrame,
-                      std::FILE* timeline, int timelineEvery) {
+SceneRun MeasureScene(HeadlessGame& game, int scene, const PilotOptions& flying, int maxFrames,
+                      int untilFrame, std::FILE* timeline, int timelineEvery) {
     HeadlessBackend& keys = game.Platform;
     keys.ReleaseAll();
     Scene = scene;
     SceneInit();
     SetShotVelocities();
     ControlEnabled = 1;
-    if (pilot == Pilot::Sweep) ShotPower = 3;
+    Pilot pilot(flying);
     SceneCounter counter(scene);
     counter.TimelineOut = timeline;
     counter.TimelineEvery = timeline ? timelineEvery : 0;
     SceneRun run;
     while (Scene == scene && run.FramesRun < maxFrames && StageFrame < untilFrame) {
-        PlayerUntouchable = 1;
-        if (pilot == Pilot::Sweep) {
-            keys.Press(Vk::X);
-            const bool up = (run.FramesRun / 48) % 2 == 0;
-            keys.Press(Vk::Up, up);
-            keys.Press(Vk::Down, !up);
-        }
+        pilot.Steer(keys.Input);
         const int step = StageFrame;
         game.Frame();
         ++run.FramesRun;

@@ -8,10 +8,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/pilot/Pilot.h"
+
 namespace veltrano {
 
 class HeadlessGame;
-class HeadlessBackend;
 
 namespace stats {
 
@@ -26,6 +27,7 @@ struct SceneSections {
     int WavesEnd;
     int MidFrom, MidTo;  // MidTo < MidFrom: no mid-boss
     int BossFrom;
+    int FinalFrom = 1 << 30;  // the boss's last phase starts here (the last boss's circling)
 };
 // The sections of `scene`; false for a scene without a boss fight.
 bool SectionsOf(int scene, SceneSections& out);
@@ -43,6 +45,16 @@ struct SectionFigures {
     double LongestWithoutLaunch = 0;  // seconds
 };
 
+// How the boss's fire rises as it weakens: launches per second while its hit points lie in the first,
+// the second and the last third of those it came with, and in its last phase.
+struct BossFigures {
+    int ThirdFrames[3] = {};
+    double ThirdLaunchesPerSecond[3] = {};
+    int FinalFrames = 0;
+    double FinalLaunchesPerSecond = 0;
+    double FinalBullets = 0;
+};
+
 // Counts, frame by frame, what the world holds. Call Observe after every frame of the scene; the
 // section is that of the step just run.
 class SceneCounter {
@@ -51,6 +63,7 @@ class SceneCounter {
     void Observe(int stepFrame);
     // The figures of every section seen; sections never entered have Frames = 0.
     std::array<SectionFigures, static_cast<int>(Section::Count)> Figures() const;
+    BossFigures Boss() const;
 
     // When set, every `TimelineEvery` frames a line with the launches per second and the enemies on
     // screen of those frames, to find the thin stretches of a scene.
@@ -58,6 +71,7 @@ class SceneCounter {
     int TimelineEvery = 0;
 
    private:
+    void ObserveBoss(int stepFrame, int launches, int bullets);
     struct Tally {
         int Frames = 0;
         long Launches = 0;
@@ -75,27 +89,15 @@ class SceneCounter {
     std::array<Tally, static_cast<int>(Section::Count)> Tallies;
     std::vector<unsigned char> WasInFlight, WasOnScreen;
     std::vector<int> LastX, LastY;
+    int BossFullHP = 0;
+    long ThirdLaunches[3] = {}, FinalLaunches = 0, FinalBulletSum = 0;
+    BossFigures BossTally;
 };
 
-// A pilot that only dodges, as a careful player would: before every frame it tries the nine moves at
-// speed 6 and takes the one that keeps the ship's hit box furthest from every bullet and enemy over
-// the next steps, each assumed to keep its last step's course; it drifts back toward its start
-// when nothing threatens. It never fires, and it can be hit: a volley it cannot get through is a
-// volley without a way through.
-class Dodger {
-   public:
-    Dodger();
-    void Steer(HeadlessBackend& keys);
-
-   private:
-    std::vector<int> LastX, LastY;
-};
-
-// How the ship is flown while a scene is measured. Both are untouchable, so nothing they meet ends
-// the run: park sits at the start and never fires; sweep fires all the time at full power and sweeps
-// up and down the screen every 48 frames, so enemies and boss parts fall as in a real game.
-enum class Pilot { Park, Sweep };
-bool PilotByName(const char* name, Pilot& pilot);
+// How a scene is measured: untouchable, so that nothing the ship meets ends the run, either parked
+// at the start without firing, or sweeping up and down every 48 frames firing at full power, so that
+// enemies and boss parts fall as in a real game.
+PilotOptions MeasuringPilot(PilotFlight flight);
 
 struct SceneRun {
     std::array<SectionFigures, static_cast<int>(Section::Count)> Sections;
@@ -106,8 +108,8 @@ struct SceneRun {
 // Enters `scene` (running its init) and plays it with `pilot` until the frame handler leaves it,
 // `maxFrames` pass, or StageFrame reaches `untilFrame`.
 // With `timeline`, prints a line per `timelineEvery` frames there as it goes.
-SceneRun MeasureScene(HeadlessGame& game, int scene, Pilot pilot, int maxFrames, int untilFrame = 1 << 30,
-                      std::FILE* timeline = nullptr, int timelineEvery = 200);
+SceneRun MeasureScene(HeadlessGame& game, int scene, const PilotOptions& pilot, int maxFrames,
+                      int untilFrame = 1 << 30, std::FILE* timeline = nullptr, int timelineEvery = 200);
 
 void PrintFigures(std::FILE* out, int scene, const SceneRun& run);
 
