@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "app/ConfigFile.h"
+#include "app/DisplayConfig.h"
 #include "app/Version.h"
 
 #ifndef VELTRANO_VERSION
@@ -26,6 +28,15 @@ struct Option {
     OptionHandler Handle;
 };
 
+bool TakeFile(std::string& file, const char* option, const char* value, std::string* error) {
+    if (*value == '\0') {
+        *error = std::string(option) + " needs a file name";
+        return false;
+    }
+    file = value;
+    return true;
+}
+
 // clang-format off
 constexpr Option Options[] = {
     {"--window", nullptr, "play in a window (Alt+Enter or F11 switches while playing)",
@@ -34,24 +45,28 @@ constexpr Option Options[] = {
      [](CommandLine& l, const char*, std::string*) { l.FullScreen = true; return true; }},
     {"--scale", "N", "a window N times 640x480 (0: the largest that fits; implies --window)",
      [](CommandLine& l, const char* v, std::string* e) {
-         char* end = nullptr;
-         errno = 0;
-         const long n = std::strtol(v, &end, 10);
-         if (*v == '\0' || *end != '\0' || errno == ERANGE || n < 0 || n > MaxWindowScale) {
-             *e = std::string("--scale wants a number from 0 to ") + std::to_string(MaxWindowScale) + ", not '" + v + "'";
+         int n = 0;
+         if (!ParseWholeNumber(v, 0, MaxWindowScale, &n)) {
+             *e = std::string("--scale wants a number from 0 to ") + std::to_string(MaxWindowScale) + ", not '" + Quoted(v) + "'";
              return false;
          }
-         l.WindowScale = static_cast<int>(n);
+         l.WindowScale = n;
          return true;
      }},
     {"--scaling", "MODE", "sharp (whole multiples), fit (fill, aspect kept) or stretch (F10 cycles)",
      [](CommandLine& l, const char* v, std::string* e) {
          l.Mode = ScalingByName(v);
-         if (!l.Mode) *e = std::string("--scaling wants sharp, fit or stretch, not '") + v + "'";
+         if (!l.Mode) *e = std::string("--scaling wants sharp, fit or stretch, not '") + Quoted(v) + "'";
          return l.Mode.has_value();
      }},
+    {"--vsync", nullptr, "wait for the screen's refresh when presenting",
+     [](CommandLine& l, const char*, std::string*) { l.VSync = true; return true; }},
     {"--no-vsync", nullptr, "present without waiting for the screen's refresh",
      [](CommandLine& l, const char*, std::string*) { l.VSync = false; return true; }},
+    {"--record", "FILE", "record every game to FILE instead of last.vgr",
+     [](CommandLine& l, const char* v, std::string* e) { return TakeFile(l.RecordFile, "--record", v, e); }},
+    {"--replay", "FILE", "play the recorded game FILE in the window, then close",
+     [](CommandLine& l, const char* v, std::string* e) { return TakeFile(l.ReplayFile, "--replay", v, e); }},
     {"--help", nullptr, "this text",
      [](CommandLine& l, const char*, std::string*) { l.ShowHelp = true; return true; }},
     {"--version", nullptr, "the game's version",
@@ -99,6 +114,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         }
         option->Handle(line, value, &line.Error);
     }
+    if (line.Error.empty() && !line.RecordFile.empty() && !line.ReplayFile.empty())
+        line.Error = "--record and --replay cannot be used together";
     return line;
 }
 
@@ -111,8 +128,10 @@ std::string CommandLineHelp() {
         text += head + " " + option.Help + "\n";
     }
     text +=
-        "\nThe display choices are kept in VeltranoIni.ini, section [Display].\n"
-        "Keys while playing: Alt+Enter or F11 full screen or window, F10 scaling, Escape quits.\n";
+        "\nThe display options hold for this run only; the choices kept are in VeltranoIni.ini,\n"
+        "section [Display], and change when F10, F11 or Alt+Enter is pressed while playing.\n"
+        "Keys while playing: Alt+Enter or F11 full screen or window, F10 scaling, Escape quits;\n"
+        "section [Keys] binds the keys.\n";
     return text;
 }
 

@@ -14,6 +14,7 @@ struct CommandLine {
     std::optional<int> WindowScale;
     std::optional<Scaling> Mode;
     std::optional<bool> VSync;
+    std::string RecordFile, ReplayFile;  // --record FILE, --replay FILE
     bool ShowHelp = false;
     bool ShowVersion = false;
     // Set when an option is unknown, lacks its value or has a bad one: the program says so and stops.

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "app/KeysConfig.h"
+
 namespace veltrano {
 
 namespace {
@@ -76,6 +78,17 @@ Place Locate(const std::string& text, std::string_view section, std::string_view
 }
 
 }  // namespace
+
+const char* ShippedIniText() {
+    static const std::string text =
+        "[KeyConfig]\r\nZ=1\r\nX=2\r\nC=3\r\nSPACE=9\r\n" + ShippedKeysSection("\r\n");
+    return text.c_str();
+}
+
+std::string Quoted(const std::string& value, size_t limit) {
+    if (value.size() <= limit) return value;
+    return value.substr(0, limit) + "... (" + std::to_string(value.size()) + " characters)";
+}
 
 FileStatus ConfigFile::Open(const std::string& path, std::string* why) {
     Path = path;

@@ -12,6 +12,13 @@
 
 namespace veltrano {
 
+// The ini the game ships with, byte for byte: the generator writes it beside the program, and the game
+// makes it again, whole, where it finds none.
+const char* ShippedIniText();
+
+// A value quoted back to the player in a message: at most `limit` characters, marked when cut.
+std::string Quoted(const std::string& value, size_t limit = 40);
+
 // An ini file bigger than this is not a configuration the game wrote or a player typed.
 constexpr uint64_t MaxConfigBytes = 1u << 20;
 

@@ -9,6 +9,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
+#include "app/KeysConfig.h"
 #include "app/ProgramFolder.h"
 #include "app/Replay.h"
 #include "app/SaveFile.h"
@@ -50,16 +51,23 @@ void TForm1::FormCreate(const ClockTime& now) {
     Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
     std::string configProblem;
-    const FileStatus config = Config.Open(DataPath("VeltranoIni.ini"), &configProblem);
-    GameCleared = 0;
-    std::fill(HighScores, HighScores + HighScoreCount, 0);
-    std::string saveProblem;
-    SaveFileAtStart = ReadSaveFile(DataPath("temp.dat"), &saveProblem);
-    // A save file that is there but could not be read is never written over: its scores stay on disk.
-    if (SaveFileAtStart == FileStatus::Failed)
-        std::fprintf(stderr,
-                     "VeltranoGame2: %s; it is left as it is and the scores of this run will not be saved\n",
-                     saveProblem.c_str());
+    FileStatus config = Config.Open(DataPath("VeltranoIni.ini"), &configProblem);
+    if (config == FileStatus::Missing && !Player) {
+        // Made again whole, as shipped: a file of only what the game changes would lack the buttons.
+        Config.OpenText(ShippedIniText());
+        std::string error;
+        if (Config.Save(&error)) {
+            std::fprintf(stderr, "VeltranoGame2: %s: not found; made again as shipped\n",
+                         Config.FilePath().c_str());
+            config = FileStatus::Done;
+        } else {
+            std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+        }
+    }
+    std::vector<std::string> said;
+    // A replay plays somebody's past game: it neither reads nor makes nor mends the save file.
+    SaveFileAtStart = Player ? FileStatus::Missing : StartScoreTable(DataPath("temp.dat"), &said);
+    for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     ResetWorldState();
     ResetInputStates();
     for (auto& row : ActionStateTable)
@@ -67,6 +75,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     ReadButtonNumbers(config == FileStatus::Done ? std::string() : configProblem);
     std::vector<std::string> complaints;
     Display = ReadDisplaySettings(Config, &complaints);
+    Platform.UseKeyBindings(ReadKeyBindings(Config, &complaints));
     for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     FocusQuiet = false;
     SetSoundBankQuiet(false);
@@ -133,6 +142,7 @@ void TForm1::DXTimer1Timer(int lagCount) {
     // However far behind the clock is, one frame runs: lost time is dropped, never caught up.
     if (due == 0) return;
     RunFrame();
+    KeepScores();
 }
 
 void TForm1::RunFrame() {
@@ -170,12 +180,8 @@ void TForm1::RunFrame() {
 }
 
 void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
-    if (Player) {
-        // The replay holds the game's keys; Escape still leaves.
-        if (key == Vk::Escape) Platform.RequestClose();
-        return;
-    }
-    // Full screen and scaling are the window's business, not the game's: never recorded.
+    // Full screen and scaling are the window's business, not the game's: never recorded, and they
+    // work during a replay too.
     if (!repeat && (key == Vk::F11 || (alt && key == Vk::Enter))) {
         DisplaySettings next = Display;
         next.FullScreen = !next.FullScreen;
@@ -188,8 +194,14 @@ void TForm1::FormKeyDown(int key, bool alt, bool repeat) {
         ChangeDisplay(next);
         return;
     }
+    if (Player) {
+        // The replay holds the game's keys; Escape still leaves.
+        if (key == Vk::Escape) Platform.RequestClose();
+        return;
+    }
     if (Recorder) Recorder->KeyDown(key);
     HandleKey(key);
+    KeepScores();
 }
 
 void TForm1::HandleKey(int key) {
@@ -239,16 +251,20 @@ void TForm1::EndFocusQuiet() {
 }
 
 void TForm1::UseCommandLine(const CommandLine& line) {
-    DisplaySettings next = Display;
-    if (ApplyCommandLine(line, next)) ChangeDisplay(next);
+    // The command line's choices hold for this run only: the ini keeps what the player chose.
+    ApplyCommandLine(line, Display);
 }
 
-// Applies new display choices and keeps them in the ini file.
+// Applies a display choice made in play (F10, F11, Alt+Enter) and keeps that choice, and only it,
+// in the ini file. A replay writes no file but its own output.
 void TForm1::ChangeDisplay(const DisplaySettings& settings) {
+    const DisplaySettings before = Display;
     Display = settings;
     Platform.ApplyDisplay(Display);
+    if (Player) return;
+    AddAbsentKeys(Config);
     std::string error;
-    if (!WriteDisplaySettings(Config, Display, &error))
+    if (!WriteDisplayChanges(Config, before, Display, &error))
         std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
 }
 
@@ -260,19 +276,37 @@ void TForm1::FormCloseQuery() {
     // A start that failed before the save file was read has no scores to keep and must not write.
     if (!Created) return;
     RecordScore();
+    KeepScores(true);
+    // The game opens where the player left its window: the display is remembered.
+    DisplaySettings where = Display;
+    where.Monitor = Platform.CurrentDisplay();
+    if (where.Monitor != Display.Monitor) ChangeDisplay(where);
+}
+
+// The table goes to the disk as soon as a score enters it (game over, Home, the staff roll's end, a
+// continue refused), so a kill or a lost display right after loses nothing. A write that fails is
+// said once and tried again at close, where the best scores are printed if it fails again.
+void TForm1::KeepScores(bool closing) {
+    if (Player || !Created || (!closing && (SaveWriteFailed || !ScoreTableChanged()))) return;
     const std::string save = DataPath("temp.dat");
-    std::string error;
     std::string scores;  // what a player would otherwise lose without a word
     for (int score : HighScores) scores.append(" ").append(std::to_string(score));
     if (SaveFileAtStart == FileStatus::Failed) {
         // Not written over a file whose scores were never read.
-        std::fprintf(stderr,
-                     "VeltranoGame2: %s was not saved (unreadable at start); the best scores were%s\n",
-                     save.c_str(), scores.c_str());
-    } else if (WriteSaveFile(save, &error) == FileStatus::Failed) {
-        // Only an existing file is written; a missing one is not an error worth a message.
-        std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
+        if (closing)
+            std::fprintf(stderr,
+                         "VeltranoGame2: %s was not saved (unreadable at start); the best scores were%s\n",
+                         save.c_str(), scores.c_str());
+        return;
     }
+    if (!ScoreTableChanged()) return;
+    std::string error;
+    if (KeepScoreTable(save, &error)) return;
+    if (closing)
+        std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
+    else
+        std::fprintf(stderr, "VeltranoGame2: %s; trying again when the game closes\n", error.c_str());
+    SaveWriteFailed = true;
 }
 
 int RunToClose(TForm1& form, const std::function<void()>& run) {
@@ -333,6 +367,7 @@ void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
 void TForm1::WriteButtonNumbers() {
     if (Player) return;
     for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger("KeyConfig", entry.Key, *entry.Button);
+    AddAbsentKeys(Config);
     std::string error;
     if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
 }

@@ -46,17 +46,19 @@ class TForm1 {
     // The window lost the focus: play pauses as the player's own pause does and the sound goes quiet
     // until play resumes (menus, the staff roll and a running continue countdown go on).
     void FormDeactivate();
-    // Records the score, writes the save file when it exists, switches the screen saver back on.
+    // Records the score, writes the save file (made again when it went missing), switches the
+    // screen saver back on.
     void FormCloseQuery();
 
-    // The command line's display choices over the ini file's; kept in the ini when they change it.
+    // The command line's display choices over the ini file's, for this run only (never written).
     void UseCommandLine(const CommandLine& line);
     const DisplaySettings& DisplayChoices() const { return Display; }
     // Whether the sound is quiet because the focus was lost during play.
     bool QuietForFocus() const { return FocusQuiet; }
     // Replays. A recorder sees every frame's input states and the window's keys. While a player is
     // attached, the frames read its input instead of the machine's, the window's keys do nothing
-    // but Escape, and neither the scores nor the key configuration are written.
+    // but Escape, F10, F11 and Alt+Enter, and no file is written (the save file, the ini). Attach it
+    // before FormCreate, which then neither makes nor mends a file.
     void AttachRecorder(ReplayRecorder* recorder) { Recorder = recorder; }
     void AttachPlayer(ReplayPlayer* player) { Player = player; }
     // A key-down event that a replay recorded.
@@ -94,11 +96,13 @@ class TForm1 {
     void WriteButtonNumbers();
     void ChangeDisplay(const DisplaySettings& settings);
     void EndFocusQuiet();
+    void KeepScores(bool closing = false);
 
     Backend& Platform;
     ConfigFile Config;
     FileStatus SaveFileAtStart = FileStatus::Missing;
-    bool Created = false;  // FormCreate has run: the save file has been read
+    bool Created = false;          // FormCreate has run: the save file has been read
+    bool SaveWriteFailed = false;  // said once; the next try is at close
     DisplaySettings Display;
     bool FocusQuiet = false;
     long double FrameCredit = 0;

@@ -11,6 +11,7 @@
 #include "app/ProgramFrame.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
+#include "platform/Display.h"
 #include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackend.h"
 
@@ -27,6 +28,7 @@ ClockTime Now() {
 }
 
 volatile std::sig_atomic_t HangUp = 0;
+TForm1* Form = nullptr;  // for the close when the display is lost
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "VeltranoGame2: %s\n", message.c_str());
@@ -37,10 +39,7 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     std::signal(SIGHUP, [](int) { HangUp = 1; });
-    // The replay options come off the command line first; the rest are the window's.
-    ReplayOptions replayOptions;
     std::string optionError;
-    if (!TakeReplayOptions(argc, argv, replayOptions, &optionError)) return Fail(optionError);
     const CommandLine line = ParseCommandLine(argc, argv);
     if (!line.Error.empty()) return Fail(line.Error);
     if (line.ShowHelp) {
@@ -54,26 +53,29 @@ int main(int argc, char** argv) {
     SetProgramFolder(ExecutableFolder());
     UseDataFolderFor(ProgramFolder());
     Replay replay;
-    const bool playing = !replayOptions.ReplayFile.empty();
-    if (playing && !ReadReplayFile(replayOptions.ReplayFile, replay, &optionError)) return Fail(optionError);
+    const bool playing = !line.ReplayFile.empty();
+    if (playing && !ReadReplayFile(line.ReplayFile, replay, &optionError)) return Fail(optionError);
 
     SdlBackend backend;
     std::string error;
     if (!backend.Start(&error)) return Fail(error);
     TForm1 form(backend);
-    ReplayRecorder recorder(replayOptions.RecordFile.empty() ? LastReplayPath() : replayOptions.RecordFile);
+    Form = &form;
+    backend.OnDisplayLost([] { Form->FormCloseQuery(); });
+    ReplayRecorder recorder(line.RecordFile.empty() ? LastReplayPath() : line.RecordFile);
     ReplayPlayer player(replay);
+    if (playing) form.AttachPlayer(&player);
     const int status = RunToClose(form, [&] {
         form.FormCreate(Now());
         form.UseCommandLine(line);
         if (!backend.OpenDisplay(form.DisplayChoices(), &error)) throw LoadError(error);
         form.DXDraw1InitializeSurface();
+        backend.SetIcon(IconPixels(CharacterSheet, 0, 0, 32, 2), 64);  // the first ship, as installed
         if (!OpenAudioDevice(MixSoundBank, &error))
             std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
                          error.c_str());
         form.DXSound1Initialize();
         if (playing) {
-            form.AttachPlayer(&player);
             player.Begin();
         } else {
             form.AttachRecorder(&recorder);

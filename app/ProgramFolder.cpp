@@ -61,9 +61,19 @@ std::string DataPath(const char* name) {
     return DataDir + "/" + name;
 }
 
+bool InstalledProgramFolder(const std::string& programFolder) {
+    const std::string folder = WithoutTrailingSlash(programFolder);
+    const std::string installed = "/lib/VeltranoGame2";
+    return folder.size() >= installed.size() &&
+           folder.compare(folder.size() - installed.size(), installed.size(), installed) == 0;
+}
+
 std::string ChooseDataFolder(const std::string& programFolder, bool programFolderWritable,
                              const char* xdgDataHome, const char* home) {
-    if (programFolderWritable) return WithoutTrailingSlash(programFolder);
+    // An installed game is shared: even root, who may write its folder, keeps its files apart, so the
+    // installed defaults stay what every new player starts from.
+    if (programFolderWritable && !InstalledProgramFolder(programFolder))
+        return WithoutTrailingSlash(programFolder);
     // XDG_DATA_HOME counts only when it is an absolute path; a relative one is ignored.
     if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
         return WithoutTrailingSlash(xdgDataHome) + "/VeltranoGame2";
@@ -99,7 +109,8 @@ void UseDataFolderFor(const std::string& programFolder) {
     std::string error;
     if (chosen.empty()) {
         std::fprintf(stderr,
-                     "VeltranoGame2: %s is not writable and HOME is not set; scores will not be kept\n",
+                     "VeltranoGame2: %s is not writable (or is an installed game's) and HOME is not set; "
+                     "scores will not be kept\n",
                      programFolder.c_str());
     } else if (!PrepareDataFolder(programFolder, chosen, &error)) {
         std::fprintf(stderr, "VeltranoGame2: %s; scores will not be kept\n", error.c_str());

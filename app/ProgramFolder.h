@@ -23,7 +23,11 @@ const std::string& DataFolder();
 // A file of the data folder: "VeltranoIni.ini", "temp.dat".
 std::string DataPath(const char* name);
 
-// The data folder for a program folder: the program folder itself when it is writable, else
+// Whether a program folder is where `cmake --install` puts the game ("<prefix>/lib/VeltranoGame2").
+bool InstalledProgramFolder(const std::string& programFolder);
+
+// The data folder for a program folder: the program folder itself when it is writable and not an
+// installed game's, else
 // $XDG_DATA_HOME/VeltranoGame2, else $HOME/.local/share/VeltranoGame2 (empty strings count as unset).
 // Empty when the program folder is not writable and neither variable is set.
 std::string ChooseDataFolder(const std::string& programFolder, bool programFolderWritable,

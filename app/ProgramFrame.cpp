@@ -1,6 +1,7 @@
 #include "app/ProgramFrame.h"
 
 #include "app/Replay.h"
+#include "platform/Display.h"
 
 namespace veltrano {
 
@@ -27,14 +28,18 @@ bool ProgramFrame::Advance(uint64_t nowMs, std::FILE* report) {
     if (Platform.Closing()) return false;
     DispatchEvents();
     const int lag = Timer.Tick(nowMs);
-    if (lag > 0) Form.DXTimer1Timer(lag);
-    if (Player && Player->Finished() && !Platform.Closing()) {
-        if (Player->Diverged())
-            std::fprintf(report, "replay differs at %s\n", Player->FirstDifference().c_str());
-        else
-            std::fprintf(report, "replay ok: %ld frames, score %d\n", Player->FramesPlayed(),
-                         Player->FinalScore());
-        Platform.RequestClose();
+    if (lag > 0 && !ShowingResult) Form.DXTimer1Timer(lag);
+    if (Player && Player->Finished() && !ShowingResult) {
+        std::fprintf(report, "%s\n", ReplayResultText(*Player).c_str());
+        std::fflush(report);
+        DrawReplayResult(*Player);
+        ShowingResult = true;
+        ResultUntil = nowMs + ReplayResultMs;
+    }
+    if (ShowingResult) {
+        // F10 and F11 still work on the result; it is shown again for each change.
+        if (lag > 0) Platform.FlipBackBuffer(BackBuffer);
+        if (nowMs >= ResultUntil) Platform.RequestClose();
     }
     return !Platform.Closing();
 }

@@ -20,7 +20,7 @@ class ProgramFrame {
 
     // Runs the pass for the clock reading `nowMs` (milliseconds, any origin). Returns false once the
     // window is asked to close: the caller then runs the close query. A replay that has ended prints
-    // its outcome to `report` and asks to close.
+    // its outcome to `report`, shows it over the last picture for three seconds and asks to close.
     bool Advance(uint64_t nowMs, std::FILE* report = stdout);
 
    private:
@@ -30,6 +30,8 @@ class ProgramFrame {
     Backend& Platform;
     ReplayPlayer* Player;
     FrameTimer Timer;
+    bool ShowingResult = false;
+    uint64_t ResultUntil = 0;
 };
 
 }  // namespace veltrano

@@ -8,7 +8,9 @@
 #include "app/SoundBank.h"
 #include "app/Version.h"
 #include "engine/CentralSystem.h"
+#include "platform/Display.h"
 #include "platform/Input.h"
+#include "render/Lettering.h"
 #include "stages/Stage.h"
 #include "world/World.h"
 #include "world/WorldHash.h"
@@ -42,32 +44,6 @@ bool CheckpointDue(long frame) {
 
 std::string LastReplayPath() {
     return DataPath("last.vgr");  // beside the save file
-}
-
-bool TakeReplayOptions(int& argc, char** argv, ReplayOptions& options, std::string* error) {
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        std::string* target = arg == "--record"   ? &options.RecordFile
-                              : arg == "--replay" ? &options.ReplayFile
-                                                  : nullptr;
-        if (!target) {
-            argv[kept++] = argv[i];
-            continue;
-        }
-        if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-            *error = arg + " needs a file name";
-            return false;
-        }
-        *target = argv[++i];
-    }
-    argc = kept;
-    argv[argc] = nullptr;
-    if (!options.RecordFile.empty() && !options.ReplayFile.empty()) {
-        *error = "--record and --replay cannot be used together";
-        return false;
-    }
-    return true;
 }
 
 void EnterSceneDirectly(int scene, int shotType, int shotPower, bool option1, bool option2) {
@@ -178,7 +154,8 @@ void ReplayRecorder::Checkpoint() {
 void ReplayRecorder::End(ReplayEnd end, int finalScore) {
     std::string error;
     if (!Writer.Finish(end, finalScore, &error))
-        std::fprintf(stderr, "%s: %s\n", Path.c_str(), error.c_str());
+        std::fprintf(stderr, "%s; the game is not recorded and the previous recording is kept\n",
+                     error.c_str());
     ++Games;
 }
 
@@ -273,6 +250,29 @@ void ReplayPlayer::Differ(long frame, const char* field, long long expected, lon
         std::snprintf(text, sizeof text, "frame %ld: %s expected %lld, found %lld", frame, field, expected,
                       found);
     Difference = text;
+}
+
+// ---- The result -------------------------------------------------------------------------------
+
+std::string ReplayResultText(const ReplayPlayer& player) {
+    if (player.Diverged()) return "replay differs at " + player.FirstDifference();
+    return "replay ok: " + std::to_string(player.FramesPlayed()) + " frames, score " +
+           std::to_string(player.FinalScore());
+}
+
+void DrawReplayResult(const ReplayPlayer& player) {
+    const std::string first = player.Diverged() ? "REPLAY DIFFERS" : "REPLAY OK";
+    const std::string second = player.Diverged()
+                                   ? player.FirstDifference().substr(0, player.FirstDifference().find(':'))
+                                   : "SCORE " + std::to_string(player.FinalScore());
+    const int top = ScreenHeight / 2 - 40;
+    // A dark band under the lines keeps them readable over any scene.
+    for (int y = std::max(0, top - 16); y < std::min(BackBuffer.Height, top + 80); ++y)
+        std::fill(BackBuffer.Row(y), BackBuffer.Row(y) + BackBuffer.Width, 0u);
+    DrawLettering(first, (ScreenWidth - LetteringWidth(first, LetteringStyle::Large)) / 2, top,
+                  LetteringStyle::Large);
+    DrawLettering(second, (ScreenWidth - LetteringWidth(second, LetteringStyle::SmallOrange)) / 2, top + 48,
+                  LetteringStyle::SmallOrange);
 }
 
 }  // namespace veltrano

@@ -16,14 +16,6 @@ class TForm1;
 // Where the game keeps the last game it recorded: beside the save file.
 std::string LastReplayPath();
 
-// The program's replay options: --record FILE (record to FILE instead of the last-game file) and
-// --replay FILE (play FILE back). They are taken out of argv, which keeps the other arguments in
-// their order; false with a message when an option lacks its file or both are given.
-struct ReplayOptions {
-    std::string RecordFile, ReplayFile;
-};
-bool TakeReplayOptions(int& argc, char** argv, ReplayOptions& options, std::string* error);
-
 // The tools' way into a scene without the ship select (boss practice, the scenes no start reaches):
 // the scene's init with the given weapon, and the ship steerable in play scenes. Music is left as
 // it is.
@@ -98,5 +90,13 @@ class ReplayPlayer {
     int LastScore = 0;
     std::string Difference;
 };
+
+// How long the window shows a replay's result before it closes.
+constexpr int ReplayResultMs = 3000;
+// The result of a finished replay as printed on stdout: "replay ok: N frames, score S" or
+// "replay differs at frame F: ...".
+std::string ReplayResultText(const ReplayPlayer& player);
+// Draws the result over the back buffer's last picture, for the window to show for a moment.
+void DrawReplayResult(const ReplayPlayer& player);
 
 }  // namespace veltrano

@@ -288,64 +288,39 @@ bool ParseReplay(const uint8_t* data, size_t size, Replay& out, std::string* err
 }
 
 bool ReadReplayFile(const std::string& path, Replay& out, std::string* error) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        if (error) *error = path + ": cannot open: " + std::strerror(errno);
+    // Through the guarded file layer: a FIFO or a folder given as a replay is refused, never waited on.
+    std::vector<uint8_t> bytes;
+    std::string why;
+    const FileStatus status = ReadWholeFile(path, ReplayMaxFileBytes, bytes, &why);
+    if (status != FileStatus::Done) {
+        if (error) *error = why;
         return false;
     }
-    std::vector<uint8_t> bytes;
-    uint8_t chunk[65536];
-    bool tooLarge = false;
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) {
-        if (bytes.size() + n > static_cast<size_t>(ReplayMaxFileBytes)) {
-            tooLarge = true;
-            break;
-        }
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    }
-    const bool readError = std::ferror(f) != 0;
-    std::fclose(f);
-    std::string why;
-    if (tooLarge)
-        why = "too large to be a replay";
-    else if (readError)
-        why = "cannot read";
-    else if (!ParseReplay(bytes.data(), bytes.size(), out, &why))
-        ;
-    else
-        return true;
+    if (ParseReplay(bytes.data(), bytes.size(), out, &why)) return true;
     if (error) *error = path + ": " + why;
     return false;
 }
 
 // ---- Writing ---------------------------------------------------------------------------------
 
-ReplayWriter::~ReplayWriter() {
-    if (File) std::fclose(File);
-}
+ReplayWriter::~ReplayWriter() = default;
 
 bool ReplayWriter::Open(const std::string& path, const ReplayHeader& header, std::string* error) {
-    if (File) std::fclose(File);
     Memory = nullptr;
-    File = std::fopen(path.c_str(), "wb");
-    if (!File) {
-        if (error) *error = path + ": cannot record: " + std::strerror(errno);
-        return false;
-    }
+    // Written under a temporary name: the previous recording stays until this one is finished.
+    if (!File.Open(path, error)) return false;
     Start(header);
     return true;
 }
 
 void ReplayWriter::OpenInMemory(const ReplayHeader& header, std::vector<uint8_t>* out) {
-    if (File) std::fclose(File);
-    File = nullptr;
+    File.Abandon();
     Memory = out;
     Memory->clear();
     Start(header);
 }
 
 void ReplayWriter::Start(const ReplayHeader& h) {
-    Failed = false;
     Used = 0;
     States = 0;
     PendingFrames = 0;
@@ -421,13 +396,9 @@ bool ReplayWriter::Finish(ReplayEnd end, int finalScore, std::string* error) {
     PutSigned(finalScore);
     PutVarint(static_cast<uint64_t>(Frames));
     Flush();
-    bool ok = !Failed;
-    if (File) {
-        ok = std::fclose(File) == 0 && ok;
-        File = nullptr;
-    }
+    bool ok = true;
+    if (File.IsOpen()) ok = File.Commit(error);
     Memory = nullptr;
-    if (!ok && error) *error = "the replay could not be written completely";
     return ok;
 }
 
@@ -465,9 +436,8 @@ void ReplayWriter::PutFixed(uint64_t v, int bytes) {
 
 void ReplayWriter::Flush() {
     if (Used == 0) return;
-    if (File) {
-        if (std::fwrite(Buffer, 1, Used, File) != Used) Failed = true;
-        std::fflush(File);
+    if (File.IsOpen()) {
+        File.Write(Buffer, Used);
     } else if (Memory) {
         Memory->insert(Memory->end(), Buffer, Buffer + Used);
     }

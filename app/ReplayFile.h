@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Files.h"
+
 namespace veltrano {
 
 constexpr uint16_t ReplayFormatVersion = 1;
@@ -93,16 +95,18 @@ class ReplayWriter {
     ReplayWriter& operator=(const ReplayWriter&) = delete;
     ~ReplayWriter();
 
-    // To a file (created or truncated), or to memory (for tests and tools).
+    // To a file (under a temporary name until Finish renames it over the old one), or to memory (for
+    // tests and tools).
     bool Open(const std::string& path, const ReplayHeader& header, std::string* error);
     void OpenInMemory(const ReplayHeader& header, std::vector<uint8_t>* out);
-    bool IsOpen() const { return File != nullptr || Memory != nullptr; }
+    bool IsOpen() const { return File.IsOpen() || Memory != nullptr; }
     long FramesWritten() const { return Frames; }
 
     void Frame(uint64_t states);
     void Key(int vk);
     void Checkpoint(const ReplayCheckpoint& checkpoint);
-    // Writes the end record and closes; false (with a message) when the file could not be written.
+    // Writes the end record and puts the file in place; false with a message naming the file when it
+    // could not be written, and the previous recording is then left as it was.
     bool Finish(ReplayEnd end, int finalScore, std::string* error);
 
    private:
@@ -114,9 +118,8 @@ class ReplayWriter {
     void FlushRun();
     void Flush();
 
-    std::FILE* File = nullptr;
+    ReplacingFile File;
     std::vector<uint8_t>* Memory = nullptr;
-    bool Failed = false;
     uint8_t Buffer[4096];
     size_t Used = 0;
     uint64_t States = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/ProgramFolder.h"
@@ -40,6 +42,8 @@ void LoadWave(SoundSlot slot, const char* name) {
     std::string path = ProgramPath(name), error;
     Wave wave;
     if (!ReadWaveFile(path, &wave, &error)) throw LoadError(error);
+    if (!wave.Damage.empty())
+        std::fprintf(stderr, "VeltranoGame2: %s: %s\n", path.c_str(), wave.Damage.c_str());
     MixerLock lock;
     SwapWaveInto(SoundSlots[slot], wave, path);
 }
@@ -110,18 +114,43 @@ bool SoundBankQuiet() {
     return Quiet;
 }
 
+namespace {
+
+MixParts* Parts = nullptr;
+
+// The share of one part at the master gain, as 16-bit samples.
+void KeepPart(std::vector<int16_t>& part, const int32_t* sum, int frames) {
+    for (int i = 0; i < frames * MixChannels; ++i)
+        part.push_back(
+            static_cast<int16_t>(std::clamp(std::lrint(sum[i] * SoftLimiter::MasterGain), -32768L, 32767L)));
+}
+
+}  // namespace
+
+void KeepMixParts(MixParts* parts) {
+    MixerLock lock;
+    Parts = parts;
+}
+
 void MixSoundBank(int16_t* out, int frames) {
     if (Quiet) {
         std::fill(out, out + static_cast<size_t>(frames) * MixChannels, int16_t{0});
         return;
     }
-    // Mixed in chunks on the stack, so mixing allocates nothing.
+    // Mixed in chunks on the stack, so mixing allocates nothing; the effects and the music are
+    // summed apart first, so a run can keep each for measuring.
     constexpr int Chunk = 512;
-    int32_t sum[Chunk * MixChannels];
+    int32_t sum[Chunk * MixChannels], music[Chunk * MixChannels];
     MixerLock lock;
     for (int done = 0; done < frames; done += Chunk) {
         const int n = std::min(Chunk, frames - done);
-        MixBuffers(SoundSlots, SoundSlotCount, sum, n);
+        MixBuffers(SoundSlots, StageMusic, sum, n);
+        MixBuffers(SoundSlots + StageMusic, SoundSlotCount - StageMusic, music, n);
+        if (Parts) {
+            KeepPart(Parts->Effects, sum, n);
+            KeepPart(Parts->Music, music, n);
+        }
+        for (int i = 0; i < n * MixChannels; ++i) sum[i] += music[i];
         int16_t* mixed = out + static_cast<size_t>(done) * MixChannels;
         Limiter.Process(sum, mixed, n);
         for (int i = 0; i < n * MixChannels; ++i) {

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/Mixer.h"
 #include "world/Sounds.h"
@@ -31,6 +32,14 @@ bool SoundBankQuiet();
 // master gain and the limiter. The audio device's thread calls it; so does a headless run after each
 // frame.
 void MixSoundBank(int16_t* out, int frames);
+
+// The effects' and the music's own shares of the mix, at the master gain and before the limiter,
+// for measuring the balance between them (headless runs only: keeping them allocates).
+struct MixParts {
+    std::vector<int16_t> Effects, Music;  // interleaved stereo at MixRate
+};
+// Starts keeping the parts of every later mix in `parts`; nullptr stops it.
+void KeepMixParts(MixParts* parts);
 
 // What the mix has given since the program started: a check that it never clips.
 struct MixMeter {

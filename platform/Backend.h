@@ -5,6 +5,7 @@
 
 #include "platform/DisplaySettings.h"
 #include "platform/Input.h"
+#include "platform/KeyBindings.h"
 #include "platform/Surface.h"
 
 namespace veltrano {
@@ -28,9 +29,13 @@ class Backend {
     virtual bool NextEvent(WindowEvent& event) = 0;
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
+    // The display the window is on now, counting from 0.
+    virtual int CurrentDisplay() { return 0; }
     // Full screen or a window, the window's scale, the picture's scaling, and the cursor (hidden in
     // full screen). Vertical sync takes effect when the display is next opened.
     virtual void ApplyDisplay(const DisplaySettings& settings) = 0;
+    // The keys the player bound: from now on a key pressed is heard as the key it stands for.
+    virtual void UseKeyBindings(const KeyBindings& bindings) { (void)bindings; }
 };
 
 // What the window tells the program between frames.

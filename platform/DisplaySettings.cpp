@@ -28,8 +28,13 @@ const char* ScalingName(Scaling mode) {
 }
 
 std::optional<Scaling> ScalingByName(std::string_view name) {
-    for (const ScalingNameRow& row : ScalingNames)
-        if (name == row.Name) return row.Mode;
+    for (const ScalingNameRow& row : ScalingNames) {
+        const std::string_view wanted = row.Name;
+        bool same = name.size() == wanted.size();
+        for (size_t i = 0; same && i < name.size(); ++i)
+            same = (name[i] >= 'A' && name[i] <= 'Z' ? name[i] - 'A' + 'a' : name[i]) == wanted[i];
+        if (same) return row.Mode;
+    }
     return std::nullopt;
 }
 
@@ -66,8 +71,12 @@ PictureRect ScaledPicture(int outW, int outH, Scaling mode) {
 }
 
 int WindowScaleFor(int requested, int usableW, int usableH) {
-    if (requested >= 1) return std::min(requested, MaxWindowScale);
-    return std::clamp(std::min(usableW / ScreenWidth, usableH / ScreenHeight), 1, MaxWindowScale);
+    const int fits = std::clamp(std::min(usableW / ScreenWidth, usableH / ScreenHeight), 1, MaxWindowScale);
+    return requested >= 1 ? std::min(requested, fits) : fits;
+}
+
+bool CursorShown(bool fullScreen, uint64_t now, uint64_t lastMotion) {
+    return !fullScreen && now - lastMotion < CursorIdleMs;
 }
 
 }  // namespace veltrano

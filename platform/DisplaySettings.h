@@ -3,6 +3,7 @@
 // these in its ini file; the SDL backend applies them; everything here is plain arithmetic.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -20,14 +21,21 @@ struct DisplaySettings {
     Scaling Mode = Scaling::Fit;
     bool VSync = true;
     bool PauseOnFocusLoss = true;
+    int Monitor = 0;  // the display the window was on when the game last closed, counting from 0
 
     bool operator==(const DisplaySettings&) const = default;
 };
 
 // The largest window scale accepted from the ini file or the command line.
 constexpr int MaxWindowScale = 16;
+constexpr int MaxMonitor = 63;
+// The display to open on: the one remembered while it is there, else the first.
+inline int MonitorToOpenOn(int remembered, int displays) {
+    return remembered >= 0 && remembered < displays ? remembered : 0;
+}
 
 const char* ScalingName(Scaling mode);
+// The mode of a name, case ignored ("FIT" is fit).
 std::optional<Scaling> ScalingByName(std::string_view name);
 // sharp -> fit -> stretch -> sharp.
 Scaling NextScaling(Scaling mode);
@@ -41,8 +49,16 @@ struct PictureRect {
 // falls back to `fit` when even one whole multiple does not fit (a window made very small).
 PictureRect ScaledPicture(int outW, int outH, Scaling mode);
 
-// The scale of a window: `requested` when it is 1 or more, else the largest whole multiple of
-// 640x480 that fits `usableW` by `usableH` (at least 1).
+// The scale of a window: the largest whole multiple of 640x480 that fits `usableW` by `usableH` (at
+// least 1), or `requested` when it is 1 or more and fits. A window never outgrows the desktop: a
+// scale that does not fit (asked for, or saved on another monitor) is brought down to one that does.
 int WindowScaleFor(int requested, int usableW, int usableH);
+
+// The mouse cursor is hidden in full screen, and in a window once the mouse has not moved for a while.
+constexpr uint64_t CursorIdleMs = 2000;
+bool CursorShown(bool fullScreen, uint64_t now, uint64_t lastMotion);
+
+// The smallest a window may be made.
+constexpr int MinimumWindowWidth = 640, MinimumWindowHeight = 480;
 
 }  // namespace veltrano

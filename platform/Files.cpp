@@ -1,6 +1,9 @@
 #include "platform/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,17 +50,6 @@ std::string NotARegularFile(mode_t mode) {
 
 std::string Megabytes(uint64_t bytes) {
     return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MB" : std::to_string(bytes >> 10) + " KB";
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -130,76 +122,151 @@ FileStatus ReadWholeFile(const std::string& path, uint64_t maxBytes, std::vector
     return FileStatus::Done;
 }
 
-FileStatus WriteFileStart(const std::string& path, const std::string& bytes, std::string* why) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        if (errno == ENOENT) {
-            Say(why, path, "not found");
-            return FileStatus::Missing;
-        }
-        Say(why, path, Reason("cannot be examined", errno));
-        return FileStatus::Failed;
-    }
-    if (const std::string wrong = NotARegularFile(info.st_mode); !wrong.empty()) {
-        Say(why, path, wrong);
-        return FileStatus::Failed;
-    }
-    int error = FaultFor(path, FileOperation::Open);
-    const int fd = error ? -1 : ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        Say(why, path, Reason("cannot be opened for writing", error ? error : errno));
-        return FileStatus::Failed;
-    }
-    error = FaultFor(path, FileOperation::Write);
-    const bool written = !error && WriteAll(fd, bytes);
-    if (!written && !error) error = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!closed && !error) error = errno;
-    if (!written || !closed) {
-        Say(why, path, Reason("cannot be written", error));
-        return FileStatus::Failed;
-    }
-    return FileStatus::Done;
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool ReplaceFile(const std::string& path, const std::string& bytes, std::string* why) {
-    std::string target = path;
+std::string TemporaryNameFor(const std::string& path) {
+    return path + ".new-" + std::to_string(::getpid());
+}
+
+namespace {
+
+// The file that a write to `path` replaces: the path itself, or the file a symbolic link names (a
+// dangling link included, so a link to a deleted save file gets its file back). Refuses a target that
+// exists but is not a regular file; `mode` is the target's, or 0644 for a new file.
+bool ResolveTarget(const std::string& path, std::string* target, mode_t* mode, std::string* why) {
+    *target = path;
     struct stat info {};
     if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
         char resolved[PATH_MAX];
-        if (!::realpath(path.c_str(), resolved)) return Say(why, path, Reason("names no usable file", errno));
-        target = resolved;
+        if (::realpath(path.c_str(), resolved)) {
+            *target = resolved;
+        } else {
+            char named[PATH_MAX];
+            const ssize_t n = ::readlink(path.c_str(), named, sizeof named - 1);
+            if (errno != ENOENT || n <= 0) return Say(why, path, Reason("names no usable file", errno));
+            const std::string link(named, static_cast<size_t>(n));
+            *target = link.front() == '/' ? link : FolderOf(path) + "/" + link;
+        }
     }
-    mode_t mode = 0644;
-    if (::stat(target.c_str(), &info) == 0) {
+    *mode = 0644;
+    if (::stat(target->c_str(), &info) == 0) {
         if (const std::string wrong = NotARegularFile(info.st_mode); !wrong.empty())
             return Say(why, path, wrong);
-        mode = info.st_mode & 07777;
+        *mode = info.st_mode & 07777;
     } else if (errno != ENOENT) {
         return Say(why, path, Reason("cannot be examined", errno));
     }
-    const std::string temporary = target + ".new-" + std::to_string(::getpid());
-    int error = FaultFor(path, FileOperation::Open);
-    const int fd = error ? -1
-                         : ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                  static_cast<mode_t>(0600));
-    if (fd < 0) return Say(why, path, Reason("cannot be written", error ? error : errno));
-    error = FaultFor(path, FileOperation::Write);
-    bool done = !error && WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    if (!done && !error) error = errno;
-    if (::close(fd) != 0 && done) {
-        done = false;
-        error = errno;
-    }
-    if (done && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        done = false;
-        error = errno;
-    }
-    if (!done) {
-        ::unlink(temporary.c_str());
-        return Say(why, path, Reason("cannot be written", error));
-    }
     return true;
+}
+
+// A rename is on the disk only once its folder is.
+void SyncFolder(const std::string& file) {
+    const int fd = ::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+bool ReplaceFile(const std::string& path, const std::string& bytes, std::string* why) {
+    ReplacingFile file;
+    if (!file.Open(path, why)) return false;
+    file.Write(bytes.data(), bytes.size());
+    return file.Commit(why);
+}
+
+bool ReplacingFile::Open(const std::string& path, std::string* why) {
+    Abandon();
+    Path = path;
+    Error = 0;
+    Written = 0;
+    mode_t mode = 0644;
+    if (!ResolveTarget(path, &Target, &mode, why)) return false;
+    Temporary = TemporaryNameFor(Target);
+    ::unlink(Temporary.c_str());  // left by an earlier process of the same number
+    int error = FaultFor(path, FileOperation::Open);
+    Fd = error ? -1
+               : ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        static_cast<mode_t>(0600));
+    if (Fd < 0) return Say(why, path, Reason("cannot be written", error ? error : errno));
+    if (::fchmod(Fd, mode) != 0) Error = errno;
+    return true;
+}
+
+void ReplacingFile::Write(const void* bytes, size_t count) {
+    if (Fd < 0 || Error != 0 || count == 0) return;
+    if (const int fault = FaultFor(Path, FileOperation::Write)) {
+        Error = fault;
+        return;
+    }
+    const auto* from = static_cast<const char*>(bytes);
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::pwrite(Fd, from + done, count - done, static_cast<off_t>(Written + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            Error = n < 0 ? errno : ENOSPC;
+            return;
+        }
+        done += static_cast<size_t>(n);
+    }
+    Written += count;
+}
+
+bool ReplacingFile::Commit(std::string* why) {
+    if (Fd < 0) return Say(why, Path, "is not open");
+    if (Error == 0 && ::fsync(Fd) != 0) Error = errno;
+    if (::close(Fd) != 0 && Error == 0) Error = errno;
+    Fd = -1;
+    if (Error == 0 && ::rename(Temporary.c_str(), Target.c_str()) != 0) Error = errno;
+    if (Error != 0) {
+        ::unlink(Temporary.c_str());
+        return Say(why, Path, Reason("cannot be written", Error));
+    }
+    SyncFolder(Target);
+    return true;
+}
+
+void ReplacingFile::Abandon() {
+    if (Fd < 0) return;
+    ::close(Fd);
+    Fd = -1;
+    ::unlink(Temporary.c_str());
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string prefix =
+        path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1) + ".new-";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string number = name.substr(prefix.size());
+        char* end = nullptr;
+        const long pid = std::strtol(number.c_str(), &end, 10);
+        const bool running = !number.empty() && *end == '\0' && pid > 0 &&
+                             (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        if (!running || pid == ::getpid()) ::unlink((folder + "/" + name).c_str());
+    }
+    ::closedir(dir);
+}
+
+FolderLock::FolderLock(const std::string& folder) {
+    Fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (Fd < 0) return;
+    while (::flock(Fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (Fd >= 0) ::close(Fd);
 }
 
 void SimulateFileFault(const std::string& pathEnd, FileOperation operation, int errorNumber) {

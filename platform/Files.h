@@ -45,14 +45,59 @@ class ReadOnlyFile {
 FileStatus ReadWholeFile(const std::string& path, uint64_t maxBytes, std::vector<unsigned char>& out,
                          std::string* why);
 
-// Writes `bytes` over the start of an existing regular file, never creating, truncating or
-// extending past what is written.
-FileStatus WriteFileStart(const std::string& path, const std::string& bytes, std::string* why);
-
 // Replaces the content of `path` (a symbolic link: of the file it names) by `bytes` through a new file
 // in the same folder renamed over it, so a failure halfway leaves the old content whole. Creates the
-// file when there is none; refuses anything that exists but is not a regular file.
+// file when there is none (a dangling link: the file it names); refuses anything that exists but is
+// not a regular file. The new file and then its folder are synced to the disk before it counts as done.
 bool ReplaceFile(const std::string& path, const std::string& bytes, std::string* why);
+
+// A file written piece by piece under a temporary name beside `path`, which keeps its old content
+// until Commit renames the finished file over it. Refuses a target that exists but is not a regular
+// file (a FIFO would hang the game). A failed write is kept and said by Commit.
+class ReplacingFile {
+   public:
+    ReplacingFile() = default;
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+    ~ReplacingFile() { Abandon(); }
+
+    bool Open(const std::string& path, std::string* why);
+    bool IsOpen() const { return Fd >= 0; }
+    // Appends; after the first failure nothing more is written.
+    void Write(const void* bytes, size_t count);
+    // Syncs, renames over the target and syncs the folder; false with a message when any write
+    // failed, and the target then keeps its old content.
+    bool Commit(std::string* why);
+    // Drops the temporary file; the target stays as it was.
+    void Abandon();
+
+   private:
+    int Fd = -1;
+    std::string Path, Target, Temporary;
+    int Error = 0;
+    uint64_t Written = 0;
+};
+
+// The name a file is written under before it replaces `path`: "<file>.new-<process id>".
+std::string TemporaryNameFor(const std::string& path);
+// Removes the temporary files of `path` that a killed game left behind; a running game's are kept.
+void RemoveStaleTemporaries(const std::string& path);
+
+// Holds an exclusive lock on a folder while it lives, so two games in one folder take turns at
+// reading and writing their shared files. A folder that cannot be locked is not waited for.
+class FolderLock {
+   public:
+    explicit FolderLock(const std::string& folder);
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    ~FolderLock();
+
+   private:
+    int Fd = -1;
+};
+
+// The folder part of a path ("." for a bare name).
+std::string FolderOf(const std::string& path);
 
 // Tests make the disk misbehave: opens, reads or writes of every path ending with `pathEnd` fail
 // with `errorNumber` until the faults are cleared.

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/Files.h"
+
 namespace veltrano {
 
 namespace {
@@ -54,56 +56,30 @@ class MemorySource : public ByteSource {
     size_t Length;
 };
 
+// A wave file read through the one guarded file layer: a folder, a FIFO or a device is refused
+// with the same words as every other file of the game.
 class FileSource : public ByteSource {
    public:
-    ~FileSource() override {
-        if (Fd >= 0) close(Fd);
-    }
-    // Opens a regular file; anything else (a folder, a pipe, a device) is refused with a reason.
     bool Open(const std::string& path) {
-        // Without O_NONBLOCK a pipe would hold the game until someone writes to it.
-        Fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (Fd < 0) {
-            Problem = std::string("cannot open the wave file (") + std::strerror(errno) + ")";
-            return false;
-        }
-        struct stat info {};
-        if (fstat(Fd, &info) != 0) {
-            Problem = std::string("cannot read the wave file (") + std::strerror(errno) + ")";
-            return false;
-        }
-        if (S_ISDIR(info.st_mode)) {
-            Problem = "is a folder, not a wave file";
-            return false;
-        }
-        if (!S_ISREG(info.st_mode)) {
-            Problem = "is not a regular file";
-            return false;
-        }
-        Length = static_cast<uint64_t>(info.st_size);
-        return true;
+        std::string why;
+        if (File.Open(path, &why) == FileStatus::Done) return true;
+        Problem = why.substr(std::min(why.size(), path.size() + 2));  // the caller names the file
+        return false;
     }
-    uint64_t Size() const override { return Length; }
+    uint64_t Size() const override { return File.Size(); }
     bool ReadAt(uint64_t offset, void* into, size_t count) override {
-        auto* at = static_cast<char*>(into);
-        while (count > 0) {
-            const ssize_t n = pread(Fd, at, count, static_cast<off_t>(offset));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                Problem = n < 0 ? std::string("cannot read the wave file (") + std::strerror(errno) + ")"
-                                : "the wave file ended while it was read";
-                return false;
-            }
-            at += n;
-            offset += static_cast<uint64_t>(n);
-            count -= static_cast<size_t>(n);
+        size_t got = 0;
+        std::string why;
+        if (!File.ReadAt(offset, into, count, &got, &why)) {
+            Problem = why.substr(why.find(": ") == std::string::npos ? 0 : why.find(": ") + 2);
+            return false;
         }
-        return true;
+        if (got < count) Problem = "the wave file ended while it was read";
+        return got == count;
     }
 
    private:
-    int Fd = -1;
-    uint64_t Length = 0;
+    ReadOnlyFile File;
 };
 
 // Real waves carry a handful of chunks; a file that is mostly tiny chunk headers is not one.
@@ -113,7 +89,18 @@ std::string Megabytes(uint64_t bytes) {
     return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
 }
 
-bool ParseWave(ByteSource& source, Wave* wave, std::string* why) {
+// What the header of a wave says about its sound, and where the sound is.
+struct WaveLayout {
+    int Format = 0, Channels = 0, Rate = 0, Bits = 0;
+    bool HaveFormat = false, HaveData = false;
+    uint64_t DataAt = 0, DataBytes = 0;
+    std::string Damage;  // a wave that loads but is damaged: what is wrong, for a message
+    int BytesPerFrame() const { return Channels * Bits / 8; }
+};
+
+// Checks the RIFF header and finds the format and data chunks. Only the two chunks the mixer needs
+// are read; the others are stepped over unread.
+bool FindChunks(ByteSource& source, WaveLayout* layout, std::string* why) {
     const uint64_t size = source.Size();
     unsigned char head[16];
     if (size < 12) {
@@ -125,13 +112,8 @@ bool ParseWave(ByteSource& source, Wave* wave, std::string* why) {
         *why = "not a RIFF WAVE file";
         return false;
     }
-
-    // Only the two chunks the mixer needs are read; the others are stepped over unread.
-    int format = 0, channels = 0, rate = 0, bits = 0;
-    bool haveFormat = false, haveData = false;
-    uint64_t dataAt = 0, dataBytes = 0;
     uint64_t at = 12;
-    for (int chunk = 0; at + 8 <= size && !(haveFormat && haveData); ++chunk) {
+    for (int chunk = 0; at + 8 <= size && !(layout->HaveFormat && layout->HaveData); ++chunk) {
         if (chunk == MaxChunks) {
             *why = "not a RIFF WAVE file (too many chunks)";
             return false;
@@ -140,74 +122,89 @@ bool ParseWave(ByteSource& source, Wave* wave, std::string* why) {
         const uint64_t declared = Le32(head + 4);
         const uint64_t body = at + 8;
         const uint64_t available = std::min(declared, size - body);
-        if (std::memcmp(head, "fmt ", 4) == 0 && available >= 16 && !haveFormat) {
+        if (std::memcmp(head, "fmt ", 4) == 0 && available >= 16 && !layout->HaveFormat) {
             if (!source.ReadAt(body, head, 16)) return *why = source.Problem, false;
-            format = Le16(head);
-            channels = Le16(head + 2);
-            rate = static_cast<int>(Le32(head + 4));
-            bits = Le16(head + 14);
-            haveFormat = true;
-        } else if (std::memcmp(head, "data", 4) == 0 && !haveData) {
-            // A data chunk that ends early gives what it holds.
-            dataAt = body;
-            dataBytes = available;
-            haveData = true;
+            layout->Format = Le16(head);
+            layout->Channels = Le16(head + 2);
+            layout->Rate = static_cast<int>(Le32(head + 4));
+            layout->Bits = Le16(head + 14);
+            layout->HaveFormat = true;
+        } else if (std::memcmp(head, "data", 4) == 0 && !layout->HaveData) {
+            // A data chunk that ends early gives what it holds, and says so.
+            layout->DataAt = body;
+            layout->DataBytes = available;
+            layout->HaveData = true;
+            if (declared > available)
+                layout->Damage = "its data chunk claims " + std::to_string(declared) +
+                                 " bytes and the file holds " + std::to_string(available) +
+                                 "; the sound is cut short";
         }
         at = body + declared + (declared & 1);
     }
-    if (!haveFormat) {
+    return true;
+}
+
+// Refuses what the mixer cannot play, and a sound too large for memory once converted.
+bool CheckFormat(const WaveLayout& layout, uint64_t* frames, std::string* why) {
+    if (!layout.HaveFormat) {
         *why = "the wave has no format chunk";
         return false;
     }
-    if (format != 1) {
+    if (layout.Format != 1) {
         *why = "only uncompressed PCM waves are supported";
         return false;
     }
+    const int channels = layout.Channels, bits = layout.Bits, rate = layout.Rate;
     if (channels < 1 || channels > 2 || (bits != 8 && bits != 16) || rate < 1000 || rate > 192000) {
         *why = "unsupported wave format (" + std::to_string(channels) + " channels, " + std::to_string(bits) +
                " bits, " + std::to_string(rate) + " Hz)";
         return false;
     }
-    if (!haveData) {
+    if (!layout.HaveData) {
         *why = "the wave has no data";
         return false;
     }
-
-    const int bytesPerFrame = channels * bits / 8;
-    const uint64_t sourceFrames = dataBytes / static_cast<uint64_t>(bytesPerFrame);
-    const uint64_t frames =
-        rate == MixRate ? sourceFrames : sourceFrames * MixRate / static_cast<uint64_t>(rate);
-    const uint64_t convertedBytes = frames * static_cast<uint64_t>(channels) * 2;
-    if (convertedBytes > MaxWaveBytes || dataBytes > MaxWaveBytes) {
-        *why = "the wave is too large (" + Megabytes(std::max(convertedBytes, dataBytes)) +
+    const uint64_t sourceFrames = layout.DataBytes / static_cast<uint64_t>(layout.BytesPerFrame());
+    *frames = rate == MixRate ? sourceFrames : sourceFrames * MixRate / static_cast<uint64_t>(rate);
+    const uint64_t convertedBytes = *frames * static_cast<uint64_t>(channels) * 2;
+    if (convertedBytes > MaxWaveBytes || layout.DataBytes > MaxWaveBytes) {
+        *why = "the wave is too large (" + Megabytes(std::max(convertedBytes, layout.DataBytes)) +
                " of sound; a wave may take at most " + Megabytes(MaxWaveBytes) + ")";
         return false;
     }
+    return true;
+}
 
+// Reads the sound into 16-bit samples at the mixer's rate, resampling linearly when the wave has
+// another rate.
+bool ConvertSamples(ByteSource& source, const WaveLayout& layout, uint64_t frames, std::vector<int16_t>* out,
+                    std::string* why) {
+    const int channels = layout.Channels, bits = layout.Bits, bytesPerFrame = layout.BytesPerFrame();
     std::vector<int16_t> samples(static_cast<size_t>(frames) * channels);
-    if (rate == MixRate && bits == 16) {
+    if (layout.Rate == MixRate && bits == 16) {
         // The generator's own waves: read straight into place.
-        if (!samples.empty() && !source.ReadAt(dataAt, samples.data(), samples.size() * 2))
+        if (!samples.empty() && !source.ReadAt(layout.DataAt, samples.data(), samples.size() * 2))
             return *why = source.Problem, false;
         if constexpr (std::endian::native == std::endian::big)
             for (int16_t& v : samples) v = static_cast<int16_t>(Le16(reinterpret_cast<unsigned char*>(&v)));
-        wave->Samples = std::move(samples);
-        wave->Channels = channels;
+        *out = std::move(samples);
         return true;
     }
+    const uint64_t sourceFrames = layout.DataBytes / static_cast<uint64_t>(bytesPerFrame);
     std::vector<unsigned char> raw(static_cast<size_t>(sourceFrames) * bytesPerFrame);
-    if (!raw.empty() && !source.ReadAt(dataAt, raw.data(), raw.size())) return *why = source.Problem, false;
+    if (!raw.empty() && !source.ReadAt(layout.DataAt, raw.data(), raw.size()))
+        return *why = source.Problem, false;
     auto sampleAt = [&](uint64_t frame, int channel) -> int32_t {
         const unsigned char* p = &raw[frame * bytesPerFrame + static_cast<size_t>(channel) * (bits / 8)];
         return bits == 8 ? (static_cast<int32_t>(p[0]) - 128) * 256 : static_cast<int16_t>(Le16(p));
     };
-    if (rate == MixRate) {
+    if (layout.Rate == MixRate) {
         for (size_t f = 0; f < frames; ++f)
             for (int c = 0; c < channels; ++c)
                 samples[f * channels + c] = static_cast<int16_t>(sampleAt(f, c));
     } else {
         // Linear resampling in 32.32 fixed point.
-        const uint64_t step = (static_cast<uint64_t>(rate) << 32) / MixRate;
+        const uint64_t step = (static_cast<uint64_t>(layout.Rate) << 32) / MixRate;
         uint64_t position = 0;
         for (size_t f = 0; f < frames; ++f, position += step) {
             const uint64_t i = position >> 32;
@@ -219,8 +216,19 @@ bool ParseWave(ByteSource& source, Wave* wave, std::string* why) {
             }
         }
     }
-    wave->Samples = std::move(samples);
-    wave->Channels = channels;
+    *out = std::move(samples);
+    return true;
+}
+
+bool ParseWave(ByteSource& source, Wave* wave, std::string* why) {
+    wave->Damage.clear();
+    WaveLayout layout;
+    uint64_t frames = 0;
+    if (!FindChunks(source, &layout, why) || !CheckFormat(layout, &frames, why) ||
+        !ConvertSamples(source, layout, frames, &wave->Samples, why))
+        return false;
+    wave->Channels = layout.Channels;
+    wave->Damage = frames == 0 ? "it holds no sound" : layout.Damage;
     return true;
 }
 
@@ -253,6 +261,7 @@ bool ReadWaveBytes(const unsigned char* data, size_t size, const std::string& na
 }
 
 void SwapWaveInto(SoundBuffer& buffer, Wave& wave, std::string& file) {
+    StopBuffer(buffer);  // a sound still heard fades out from its tail, which outlives its samples
     buffer.Samples.swap(wave.Samples);
     std::swap(buffer.Channels, wave.Channels);
     buffer.File.swap(file);
@@ -269,18 +278,97 @@ bool LoadWaveFile(SoundBuffer& buffer, const std::string& path, std::string* err
     return true;
 }
 
+namespace {
+
+// Keeps the next FadeFrames frames of a sound that is being cut, faded to silence, added to what is
+// left of an earlier fade.
+void StartTail(SoundBuffer& buffer) {
+    if (!buffer.Playing || !buffer.Heard) return;
+    int32_t left[FadeFrames * MixChannels] = {};
+    for (int k = buffer.TailAt; k < FadeFrames; ++k)
+        for (int c = 0; c < MixChannels; ++c)
+            left[(k - buffer.TailAt) * MixChannels + c] = buffer.Tail[k * MixChannels + c];
+    const size_t length = buffer.FrameCount();
+    size_t at = buffer.Position;
+    for (int k = 0; k < FadeFrames; ++k, ++at) {
+        if (at >= length) {
+            if (!buffer.Looping) break;
+            at = 0;
+        }
+        // A straight line from the level of the cut down to silence, one step a frame.
+        const int32_t keep = FadeFrames - k;
+        for (int c = 0; c < MixChannels; ++c) {
+            const int32_t v = c == 0 ? buffer.Left(at) : buffer.Right(at);
+            left[k * MixChannels + c] += v * keep / (FadeFrames + 1);
+        }
+    }
+    std::copy(std::begin(left), std::end(left), buffer.Tail);
+    buffer.TailAt = 0;
+}
+
+// Adds `run` frames of a mono or stereo wave, at a gain in 1/65536 units, to a stereo sum.
+void AddRun(const int16_t* from, int channels, int32_t gain, int32_t* into, int run) {
+    // A 16-bit sample times a gain of at most 65536 fits in 32 bits.
+    if (channels == 1) {
+        for (int i = 0; i < run; ++i) {
+            const int32_t v = static_cast<int32_t>((from[i] * gain) >> 16);
+            into[2 * i] += v;
+            into[2 * i + 1] += v;
+        }
+    } else {
+        for (int i = 0; i < 2 * run; ++i) into[i] += static_cast<int32_t>((from[i] * gain) >> 16);
+    }
+}
+
+// The rest of a cut sound's fade, at the buffer's volume.
+void MixTail(SoundBuffer& buffer, int32_t gain, int32_t* sum, int frames) {
+    for (int f = 0; f < frames && buffer.TailAt < FadeFrames; ++f, ++buffer.TailAt)
+        for (int c = 0; c < MixChannels; ++c)
+            sum[f * MixChannels + c] +=
+                static_cast<int32_t>((int64_t{buffer.Tail[buffer.TailAt * MixChannels + c]} * gain) >> 16);
+}
+
+// The playing sound from its position, looping or ending at the end of the wave.
+void MixPlaying(SoundBuffer& buffer, int32_t gain, int32_t* sum, int frames) {
+    const size_t length = buffer.FrameCount();
+    for (int f = 0; f < frames;) {
+        if (buffer.Position >= length) {
+            if (!buffer.Looping || length == 0) {
+                buffer.Playing = false;
+                return;
+            }
+            buffer.Position = 0;
+        }
+        // Runs up to the end of the wave without a test per frame.
+        const int run = static_cast<int>(std::min<size_t>(frames - f, length - buffer.Position));
+        AddRun(&buffer.Samples[buffer.Position * buffer.Channels], buffer.Channels, gain,
+               sum + static_cast<size_t>(f) * MixChannels, run);
+        buffer.Position += static_cast<size_t>(run);
+        buffer.Heard = true;
+        f += run;
+    }
+}
+
+}  // namespace
+
 void PlayBuffer(SoundBuffer& buffer, bool loop) {
     if (buffer.Playing) return;
     buffer.Looping = loop;
     buffer.Playing = !buffer.Samples.empty();
+    buffer.Heard = false;
     if (buffer.Position >= buffer.FrameCount()) buffer.Position = 0;
 }
 
 void StopBuffer(SoundBuffer& buffer) {
+    StartTail(buffer);
     buffer.Playing = false;
+    buffer.Heard = false;
 }
 void RewindBuffer(SoundBuffer& buffer) {
+    // Restarting a sound twice before the mixer has played any of it cuts nothing the second time.
+    StartTail(buffer);
     buffer.Position = 0;
+    buffer.Heard = false;
 }
 void SetBufferVolume(SoundBuffer& buffer, int volume) {
     buffer.Volume = std::clamp(volume, -10000, 0);
@@ -289,36 +377,11 @@ void SetBufferVolume(SoundBuffer& buffer, int volume) {
 void MixBuffers(SoundBuffer* buffers, int count, int32_t* sum, int frames) {
     std::fill(sum, sum + static_cast<size_t>(frames) * MixChannels, 0);
     for (int b = 0; b < count; ++b) {
-        SoundBuffer& buf = buffers[b];
-        if (!buf.Playing) continue;
-        // A 16-bit sample times a gain of at most 65536 fits in 32 bits.
-        const int32_t gain = GainOf(buf.Volume);
-        const size_t length = buf.FrameCount();
-        const int channels = buf.Channels;
-        for (int f = 0; f < frames;) {
-            if (buf.Position >= length) {
-                if (!buf.Looping || length == 0) {
-                    buf.Playing = false;
-                    break;
-                }
-                buf.Position = 0;
-            }
-            // Runs up to the end of the wave without a test per frame.
-            const int run = static_cast<int>(std::min<size_t>(frames - f, length - buf.Position));
-            const int16_t* from = &buf.Samples[buf.Position * channels];
-            int32_t* into = sum + static_cast<size_t>(f) * MixChannels;
-            if (channels == 1) {
-                for (int i = 0; i < run; ++i) {
-                    const int32_t v = static_cast<int32_t>((from[i] * gain) >> 16);
-                    into[2 * i] += v;
-                    into[2 * i + 1] += v;
-                }
-            } else {
-                for (int i = 0; i < 2 * run; ++i) into[i] += static_cast<int32_t>((from[i] * gain) >> 16);
-            }
-            buf.Position += static_cast<size_t>(run);
-            f += run;
-        }
+        SoundBuffer& buffer = buffers[b];
+        if (!buffer.Playing && buffer.TailAt >= FadeFrames) continue;
+        const int32_t gain = GainOf(buffer.Volume);
+        MixTail(buffer, gain, sum, frames);
+        if (buffer.Playing) MixPlaying(buffer, gain, sum, frames);
     }
 }
 

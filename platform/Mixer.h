@@ -15,6 +15,9 @@ constexpr int MixRate = 32000;
 constexpr int MixChannels = 2;
 // A wave that would take more than this once converted is refused rather than filling memory.
 constexpr size_t MaxWaveBytes = size_t{64} << 20;
+// A sound cut off while it is heard (stopped, or rewound while playing) fades to silence over this
+// many frames (4 ms) instead of stopping dead, which would click.
+constexpr int FadeFrames = MixRate / 250;
 
 struct SoundBuffer {
     std::vector<int16_t> Samples;  // at MixRate, `Channels` interleaved samples per frame
@@ -24,6 +27,14 @@ struct SoundBuffer {
     bool Looping = false;
     int Volume = 0;    // hundredths of a decibel: 0 full, -10000 silent
     std::string File;  // the file it was loaded from
+    // The mixer has played from Position since it was last set: only then is there a sound to cut.
+    bool Heard = false;
+    // The fade of what was cut: the frames that would have followed the cut, already faded, in stereo.
+    // It plays beside whatever the buffer plays next (a restarted sound starts at once from its
+    // start), needs no samples of the wave, so a load does not cut it short, and a second cut before
+    // it has ended adds its own fade to what is left of this one.
+    int32_t Tail[FadeFrames * MixChannels] = {};
+    int TailAt = FadeFrames;  // the next tail frame to play; FadeFrames when there is none
 
     size_t FrameCount() const { return Samples.size() / static_cast<size_t>(Channels); }
     int16_t Left(size_t frame) const { return Samples[frame * Channels]; }
@@ -34,6 +45,8 @@ struct SoundBuffer {
 struct Wave {
     std::vector<int16_t> Samples;
     int Channels = 1;
+    // A wave that loads but is damaged (cut short, no sound at all): what is wrong, for a message.
+    std::string Damage;
 };
 
 // Reads a wave file: only the chunks its header declares, refusing folders, read errors, formats
@@ -50,7 +63,10 @@ void SwapWaveInto(SoundBuffer& buffer, Wave& wave, std::string& file);
 // ReadWaveFile then SwapWaveInto; on failure the buffer is left as it was.
 bool LoadWaveFile(SoundBuffer& buffer, const std::string& path, std::string* error);
 
+// Playing a buffer that has run to its end starts it again from its start.
 void PlayBuffer(SoundBuffer& buffer, bool loop);  // no restart when already playing
+// Both keep the meaning the game relies on (stop keeps the position; a rewind of a playing buffer
+// plays its start at once); what was heard fades out over FadeFrames beside it.
 void StopBuffer(SoundBuffer& buffer);
 void RewindBuffer(SoundBuffer& buffer);
 void SetBufferVolume(SoundBuffer& buffer, int volume);

@@ -261,4 +261,18 @@ bool SavePng(const Surface&, const std::string& path, std::string* error, const 
 }
 #endif
 
+std::vector<uint32_t> IconPixels(const Surface& sheet, int cellX, int cellY, int cellSize, int times) {
+    const int side = cellSize * times;
+    std::vector<uint32_t> pixels(static_cast<size_t>(side) * side, 0);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const int sx = cellX + x / times, sy = cellY + y / times;
+            if (sx >= sheet.Width || sy >= sheet.Height) continue;
+            const uint32_t colour = sheet.Row(sy)[sx] & 0xFFFFFFu;
+            if (colour != (sheet.KeyColour & 0xFFFFFFu))
+                pixels[static_cast<size_t>(y) * side + x] = 0xFF000000u | colour;
+        }
+    return pixels;
+}
+
 }  // namespace veltrano

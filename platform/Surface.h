@@ -35,6 +35,9 @@ inline uint32_t Rgb(int r, int g, int b) {
 }
 
 // The raw pixel at (x, y); 0 outside the surface.
+// A square cell of a sheet made `times` larger as 0xAARRGGBB words, the sheet's key colour clear and
+// every other pixel opaque: the window's icon.
+std::vector<uint32_t> IconPixels(const Surface& sheet, int cellX, int cellY, int cellSize, int times);
 uint32_t PixelAt(const Surface& surface, int x, int y);
 void SetKeyColour(Surface& surface, uint32_t value);
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
@@ -39,9 +40,21 @@ TEST(DisplayScaling, EachModePlacesThePictureAsItSays) {
 
     EXPECT_EQ(WindowScaleFor(0, 1920, 1040), 2);  // the largest that fits a desktop with a panel
     EXPECT_EQ(WindowScaleFor(0, 1280, 720), 1);
-    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);   // never below 1
-    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 3);  // asked for is asked for
-    EXPECT_EQ(WindowScaleFor(99, 1280, 720), MaxWindowScale);
+    EXPECT_EQ(WindowScaleFor(0, 600, 400), 1);  // never below 1
+    // Asked for (or saved) is what the window gets while it fits, and the largest that fits after.
+    EXPECT_EQ(WindowScaleFor(2, 1920, 1040), 2);
+    EXPECT_EQ(WindowScaleFor(3, 1920, 1040), 2);
+    EXPECT_EQ(WindowScaleFor(3, 1920, 1080), 2);  // 1440 lines are more than 1080
+    EXPECT_EQ(WindowScaleFor(3, 3840, 2160), 3);
+    EXPECT_EQ(WindowScaleFor(3, 1280, 720), 1);
+    EXPECT_EQ(WindowScaleFor(99, 1280, 720), 1);
+    EXPECT_EQ(WindowScaleFor(99, 20000, 20000), MaxWindowScale);
+    EXPECT_EQ(WindowScaleFor(2, 600, 400), 1);  // a desktop smaller than the picture still gets it whole
+    // The cursor: never in full screen, in a window until the mouse rests.
+    EXPECT_FALSE(CursorShown(true, 100, 100));
+    EXPECT_TRUE(CursorShown(false, 100 + CursorIdleMs - 1, 100));
+    EXPECT_FALSE(CursorShown(false, 100 + CursorIdleMs, 100));
+    EXPECT_EQ(WindowScaleFor(1, 1920, 1040), 1);  // even the smallest, where a larger one fits
 
     EXPECT_EQ(NextScaling(Scaling::Sharp), Scaling::Fit);
     EXPECT_EQ(NextScaling(Scaling::Fit), Scaling::Stretch);
@@ -71,17 +84,30 @@ TEST(CommandLine, OptionsSetTheirChoiceAndBadOnesSayWhy) {
     EXPECT_TRUE(parse({"--version"}).ShowVersion);
     EXPECT_NE(VersionText().find("VeltranoGame2 "), std::string::npos);
 
+    EXPECT_EQ(parse({"--no-vsync", "--vsync"}).VSync, true);
+    EXPECT_EQ(parse({"--scaling", "FIT"}).Mode, Scaling::Fit);  // as the ini takes it, case ignored
+    line = parse({"--replay", "a.vgr"});
+    EXPECT_EQ(line.ReplayFile, "a.vgr");
+    EXPECT_EQ(parse({"--record=b.vgr"}).RecordFile, "b.vgr");
+
+    // What the ini refuses, the command line refuses too.
     const char* const bad[][2] = {
-        {"--scale", nullptr},    {"--scale", "two"},   {"--scale", "-1"},
-        {"--scaling", "blurry"}, {"--bogus", nullptr}, {"--window=1", nullptr},
+        {"--scale", nullptr}, {"--scale", "two"},      {"--scale", "-1"}, {"--scale", " 2"},
+        {"--scale", "2 "},    {"--scale", "0x2"},      {"--scale", "17"}, {"--scaling", "blurry"},
+        {"--bogus", nullptr}, {"--window=1", nullptr}, {"--record", ""},  {"--replay", nullptr},
     };
     for (const auto& words : bad) {
         const CommandLine wrong = words[1] ? parse({words[0], words[1]}) : parse({words[0]});
         EXPECT_FALSE(wrong.Error.empty()) << words[0];
     }
+    EXPECT_EQ(parse({"--record", "a", "--replay", "b"}).Error,
+              "--record and --replay cannot be used together");
+    const std::string echoed = parse({"--scale", std::string(5000, '9').c_str()}).Error;
+    EXPECT_LT(echoed.size(), 120u) << echoed;  // the value is cut short, its length said
+    EXPECT_NE(echoed.find("(5000 characters)"), std::string::npos) << echoed;
     const std::string help = CommandLineHelp();
-    for (const char* option :
-         {"--window", "--fullscreen", "--scale N", "--scaling MODE", "--no-vsync", "--help", "--version"})
+    for (const char* option : {"--window", "--fullscreen", "--scale N", "--scaling MODE", "--vsync",
+                               "--no-vsync", "--record FILE", "--replay FILE", "--help", "--version"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 
     // A scale names a window unless full screen is asked for too; nothing asked changes nothing.
@@ -135,6 +161,73 @@ TEST(DisplayConfig, TheSectionRoundTripsBrokenValuesFallBackWithOneLineEachAndKe
     EXPECT_TRUE(complaints.empty());
 }
 
+TEST(DisplayConfig, EveryChoiceRoundTripsOnItsOwnKeyAndEveryBoundAndSpellingIsRead) {
+    const fs::path ini = testdata::MakeProgramFolder() / "VeltranoIni.ini";
+    ConfigFile config;
+    config.Open(ini.string(), nullptr);
+    // Every mix of the three switches, each with its own scale and scaling, so that a value written
+    // to or read from another key shows.
+    const int scales[] = {0, 16, 1, 7, 2, 15, 3, 9};
+    for (int mix = 0; mix < 8; ++mix) {
+        DisplaySettings chosen;
+        chosen.FullScreen = (mix & 1) != 0;
+        chosen.VSync = (mix & 2) != 0;
+        chosen.PauseOnFocusLoss = (mix & 4) != 0;
+        chosen.WindowScale = scales[mix];
+        chosen.Mode = static_cast<Scaling>(mix % 3);
+        std::string error;
+        ASSERT_TRUE(WriteDisplaySettings(config, chosen, &error)) << error;
+        ConfigFile reread;
+        reread.Open(ini.string(), nullptr);
+        std::vector<std::string> complaints;
+        EXPECT_EQ(ReadDisplaySettings(reread, &complaints), chosen) << "mix " << mix;
+        EXPECT_TRUE(complaints.empty()) << "mix " << mix;
+        EXPECT_EQ(reread.ReadString("Display", "VSync"), chosen.VSync ? "1" : "0") << "mix " << mix;
+    }
+
+    // One key at a time: accepted values and the ones just past each bound.
+    const struct {
+        const char* Line;
+        bool Accepted;
+        std::function<bool(const DisplaySettings&)> Holds;
+    } lines[] = {
+        {"WindowScale=0", true, [](const DisplaySettings& d) { return d.WindowScale == 0; }},
+        {"WindowScale=16", true, [](const DisplaySettings& d) { return d.WindowScale == 16; }},
+        {"WindowScale=-1", false, [](const DisplaySettings& d) { return d.WindowScale == 0; }},
+        {"WindowScale=17", false, [](const DisplaySettings& d) { return d.WindowScale == 0; }},
+        {"WindowScale=1x", false, [](const DisplaySettings& d) { return d.WindowScale == 0; }},
+        {"FullScreen=0", true, [](const DisplaySettings& d) { return !d.FullScreen; }},
+        {"VSync=0", true, [](const DisplaySettings& d) { return !d.VSync && d.PauseOnFocusLoss; }},
+        {"PauseOnFocusLoss=0", true, [](const DisplaySettings& d) { return d.VSync && !d.PauseOnFocusLoss; }},
+        {"VSync=-1", false, [](const DisplaySettings& d) { return d.VSync; }},
+        {"Scaling=", false, [](const DisplaySettings& d) { return d.Mode == Scaling::Fit; }},
+        {"Scaling=sharpen", false, [](const DisplaySettings& d) { return d.Mode == Scaling::Fit; }},
+    };
+    for (const auto& line : lines) {
+        config.OpenText(std::string("[Display]\n") + line.Line + "\n");
+        std::vector<std::string> complaints;
+        const DisplaySettings read = ReadDisplaySettings(config, &complaints);
+        EXPECT_TRUE(line.Holds(read)) << line.Line;
+        EXPECT_EQ(complaints.size(), line.Accepted ? 0u : 1u) << line.Line;
+    }
+    // Every scaling's name in every case.
+    const struct {
+        Scaling Mode;
+        const char* Spellings[3];
+    } names[] = {{Scaling::Sharp, {"sharp", "SHARP", "Sharp"}},
+                 {Scaling::Fit, {"fit", "FIT", "fIt"}},
+                 {Scaling::Stretch, {"stretch", "STRETCH", "Stretch"}}};
+    for (const auto& name : names) {
+        for (const char* spelling : name.Spellings) {
+            config.OpenText(std::string("[Display]\nScaling=") + spelling + "\n");
+            std::vector<std::string> complaints;
+            // A refused name would keep the default and say so.
+            EXPECT_EQ(ReadDisplaySettings(config, &complaints).Mode, name.Mode) << spelling;
+            EXPECT_TRUE(complaints.empty()) << spelling;
+        }
+    }
+}
+
 TEST(DisplayKeys, F11AndAltEnterSwitchFullScreenF10CyclesTheScalingAndTheChoicesAreKept) {
     const fs::path folder = testdata::MakeProgramFolder();
     {
@@ -174,6 +267,12 @@ TEST(DataFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
     EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, "relative", "/home/p"),
               "/home/p/.local/share/VeltranoGame2");
     EXPECT_EQ(ChooseDataFolder("/usr/lib/VeltranoGame2", false, nullptr, nullptr), "");
+    // Installed, the game keeps a player's files apart even where it may write its own folder (root).
+    EXPECT_EQ(ChooseDataFolder("/usr/local/lib/VeltranoGame2/", true, nullptr, "/root"),
+              "/root/.local/share/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/opt/games/lib/VeltranoGame2", true, "/root/data", "/root"),
+              "/root/data/VeltranoGame2");
+    EXPECT_EQ(ChooseDataFolder("/home/p/VeltranoGame2", true, nullptr, "/home/p"), "/home/p/VeltranoGame2");
 
     // The first start copies the defaults; later starts leave the player's files as they are.
     const fs::path program = testdata::MakeProgramFolder();

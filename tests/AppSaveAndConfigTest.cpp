@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/ConfigFile.h"
+#include "app/KeysConfig.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
@@ -69,7 +70,7 @@ TEST(SaveFile, StartUpReadsTheFlagAndScoresAndCloseWritesThemBackKeepingTheTail)
     EXPECT_EQ(after.substr(40, 4), Le32(920));
 }
 
-TEST(SaveFile, AShortFileFillsWhatItHoldsAndAMissingOneIsNeverCreated) {
+TEST(SaveFile, AShortFileFillsWhatItHolds) {
     const fs::path folder = testdata::MakeProgramFolder();
     WriteBytes(folder / "temp.dat", Le32(1) + Le32(777) + "\x05");
     std::fill(HighScores, HighScores + 10, 0);
@@ -78,15 +79,6 @@ TEST(SaveFile, AShortFileFillsWhatItHoldsAndAMissingOneIsNeverCreated) {
     EXPECT_EQ(GameCleared, 1);
     EXPECT_EQ(HighScores[0], 777);
     EXPECT_EQ(HighScores[1], 0);  // a partial field is not read
-
-    fs::remove(folder / "temp.dat");
-    {
-        HeadlessGame game(folder.string());
-        EXPECT_EQ(GameCleared, 0);
-        EXPECT_EQ(HighScores[0], 0);
-        game.Close();
-    }
-    EXPECT_FALSE(fs::exists(folder / "temp.dat"));
 }
 
 TEST(ConfigFile, AnActionWithoutAUsableButtonFallsBackToTheShippedOneSayingSoOnce) {
@@ -133,6 +125,61 @@ TEST(ConfigFile, ValuesAreChangedInPlaceAndEveryOtherByteIsKept) {
     EXPECT_EQ(ini.Text(), expected);
 }
 
+TEST(ConfigFile, AnIntegerIsAWholeSignedDecimalThatFits32Bits) {
+    const struct {
+        const char* Value;
+        std::optional<int> Read;
+    } values[] = {
+        {"7", 7},
+        {"+3", 3},
+        {"-1", -1},
+        {"007", 7},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"", std::nullopt},
+        {"+", std::nullopt},
+        {"-", std::nullopt},
+        {"3x", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1 2", std::nullopt},
+    };
+    for (const auto& v : values) {
+        ConfigFile ini;
+        ini.OpenText(std::string("[KeyConfig]\nZ= ") + v.Value + " \n");
+        EXPECT_EQ(ini.ReadInteger("KeyConfig", "Z"), v.Read) << '"' << v.Value << '"';
+    }
+}
+
+TEST(ConfigFile, AByteOrderMarkBeforeTheFirstSectionIsReadThroughAndKept) {
+    // Editors on some desktops start a UTF-8 file with a byte order mark.
+    const fs::path folder = testdata::MakeProgramFolder();
+    const std::string keys = "\xEF\xBB\xBF[KeyConfig]\r\nZ=3\r\nX=1\r\nC=2\r\nSPACE=4\r\n";
+    WriteBytes(folder / "VeltranoIni.ini", keys);
+    testing::internal::CaptureStderr();
+    {
+        HeadlessGame game(folder.string());
+        EXPECT_EQ(SpeedButton, 3);
+        EXPECT_EQ(FireButton, 1);
+        EXPECT_EQ(BurstButton, 2);
+        EXPECT_EQ(ConfirmButton, 4);
+        game.KeyDown(Vk::F10);  // the display choices are written beside the keys
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    const std::string after = testdata::ReadFile(folder / "VeltranoIni.ini");
+    EXPECT_EQ(after.substr(0, keys.size()), keys);  // the mark and the keys as they were, nothing added
+    EXPECT_EQ(after.rfind("[KeyConfig]"), 3u) << after;
+    EXPECT_NE(after.find("\r\n[Display]\r\n"), std::string::npos) << after;
+    ConfigFile ini;
+    ini.OpenText(after);
+    EXPECT_EQ(ini.ReadInteger("KeyConfig", "Z"), 3);
+    ini.WriteInteger("KeyConfig", "Z", 5);
+    const std::string changed = "\xEF\xBB\xBF[KeyConfig]\r\nZ=5\r\n";
+    EXPECT_EQ(ini.Text().substr(0, changed.size()), changed);
+}
+
 TEST(ConfigFile, TheKeyConfigurationScreenWritesAWellFormedFileKeepingTheRest) {
     const fs::path folder = testdata::MakeProgramFolder();
     struct Case {
@@ -140,11 +187,20 @@ TEST(ConfigFile, TheKeyConfigurationScreenWritesAWellFormedFileKeepingTheRest) {
         std::string Before;  // empty: no file at all
         std::string After;
     };
+    // A saved ini also gets the key bindings it lacks, at its end, in its own line ending.
+    auto keys = [](const std::string& eol) {
+        std::string text = "[Keys]" + eol;
+        for (int a = 0; a < KeyActionCount; ++a)
+            text += KeyActions[a].Name + ("="s + KeyActions[a].Defaults) + eol;
+        return text;
+    };
+    std::string shipped = ShippedIniText();
+    shipped.replace(shipped.find("Z=1"), 3, "Z=2");
     const Case cases[] = {
-        {"missing", "", "[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n"},
-        {"junk", "garbage", "garbage\n[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n"},
+        {"missing (made again as shipped)", "", shipped},
+        {"junk", "garbage", "garbage\n[KeyConfig]\nZ=2\nX=2\nC=3\nSPACE=9\n" + keys("\n")},
         {"commented, CRLF", "; mine\r\n[KeyConfig]\r\nZ=1\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n",
-         "; mine\r\n[KeyConfig]\r\nZ=2\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n"},
+         "; mine\r\n[KeyConfig]\r\nZ=2\r\n;X was 5\r\nX=2\r\nC=3\r\nSPACE=9\r\nextra\r\n" + keys("\r\n")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);

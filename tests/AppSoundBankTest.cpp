@@ -51,9 +51,9 @@ TEST(SoundBank, ACueIsHeardInTheAudioOfItsOwnFrameAndSilencedInTheNext) {
     EXPECT_LE(first / MixChannels, SoftLimiter::LookAhead + 8);
     SilenceSound(BombSound);
     game.Frame();
-    // Only the look-ahead's last few milliseconds of the bomb are left in the next frame.
+    // Only the look-ahead's last few milliseconds of the bomb and its fade are left in the next frame.
     const std::vector<int16_t>& after = game.FrameSound();
-    EXPECT_TRUE(std::all_of(after.begin() + SoftLimiter::LookAhead * MixChannels, after.end(),
+    EXPECT_TRUE(std::all_of(after.begin() + (SoftLimiter::LookAhead + FadeFrames) * MixChannels, after.end(),
                             [](int16_t v) { return v == 0; }));
 }
 
@@ -73,6 +73,24 @@ TEST(SoundBank, EverySlotPlayingAtOnceStaysBelowFullScale) {
     EXPECT_EQ(after.FullScaleSamples, before.FullScaleSamples);
     EXPECT_LE(peak, SoftLimiter::Ceiling);
     EXPECT_GT(after.LimitedFrames, before.LimitedFrames) << "all eleven at once need the limiter";
+}
+
+TEST(SoundBank, TheMusicReachesTheMixInStereo) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    WorldRunning = 0;
+    PlaySound(StageMusic, true);
+    double sides = 0, mid = 0;
+    for (int f = 0; f < 40; ++f) {
+        game.Frame();
+        const std::vector<int16_t>& sound = game.FrameSound();
+        for (size_t i = 0; i + 1 < sound.size(); i += 2) {
+            const double l = sound[i], r = sound[i + 1];
+            sides += (l - r) * (l - r);
+            mid += (l + r) * (l + r);
+        }
+    }
+    EXPECT_GT(mid, 0.0);
+    EXPECT_GT(sides, mid * 0.01) << "the two sides carry different voices";
 }
 
 TEST(SoundBank, AWaveThatCannotBeReadAtAGamesStartNamesItselfAndTheScoresAreStillSaved) {

@@ -63,6 +63,69 @@ TEST(EngineCollision, ContactCostsAHitPointAndTheClassDecidesTheObject) {
     EXPECT_EQ(EnemyState[9500], StateActive);  // the lost ship is untouchable
 }
 
+TEST(EngineCollision, EveryClassRamsOrHitsAShipOnEachOfItsHitPoints) {
+    // What contact does to the object, by hit class; `Survivor` is read after the ship's hit point is
+    // taken, and `From800` spares the slots below 800.
+    enum Fate { NoContact, Destroyed, DestroyedIfShipSurvives, Stays, DestroyedFrom800, SurvivorFrom800 };
+    const Fate fates[] = {
+        Destroyed, DestroyedIfShipSurvives, Stays, DestroyedFrom800, SurvivorFrom800, Stays, Stays, NoContact,
+        Destroyed};
+    // A large object below 800, an enemy, an enemy bullet; each at 10,10 from the ship, inside every
+    // contact box.
+    for (int slot : {25, 2000, 9500}) {
+        for (int hitClass = -1; hitClass <= 9; ++hitClass) {
+            for (int hp = 1; hp <= 3; ++hp) {
+                StartStage();
+                PlayerHP = hp;
+                PlaceObject(slot, 310, 210, hitClass, 4);
+                BulletStep[slot] = 7;
+                CheckPlayerHit(slot);
+                const Fate fate = hitClass >= 0 && hitClass <= 8 ? fates[hitClass] : NoContact;
+                const int hpAfter = fate == NoContact ? hp : hp - 1;
+                const bool destroyed = fate == Destroyed ||
+                                       (fate == DestroyedIfShipSurvives && hpAfter >= 1) ||
+                                       (fate == DestroyedFrom800 && slot >= 800) ||
+                                       (fate == SurvivorFrom800 && hpAfter >= 1 && slot >= 800);
+                const std::string what = "slot " + std::to_string(slot) + " class " +
+                                         std::to_string(hitClass) + " ship on " + std::to_string(hp);
+                EXPECT_EQ(PlayerHP, hpAfter) << what;
+                EXPECT_EQ(EnemyState[slot], destroyed ? StateDestroyed : StateActive) << what;
+                EXPECT_EQ(EnemyHP[slot], 4) << what;  // ramming never costs the object hit points
+                if (slot >= FirstBulletSlot) {
+                    EXPECT_EQ(BulletStep[slot], destroyed ? 0 : 7) << what;
+                }
+                const bool lost = hpAfter <= 0;
+                EXPECT_EQ(PlayerShown, lost ? 0 : 1) << what;
+                EXPECT_EQ(PlayerActive, lost ? 0 : 1) << what;
+                EXPECT_EQ(PlayerUntouchable, lost ? 1 : 0) << what;
+                BulletStep[slot] = 0;
+            }
+        }
+    }
+}
+
+TEST(EngineCollision, ShotsWearDownEachHitPointAndTheLastOneDecides) {
+    // One shot a step against enemies and carriers of 1 to 3 hit points: destroyed (or an item) on the
+    // step that takes the last one, and not a step before.
+    for (int hitClass : {1, 4, 6}) {
+        for (int hp = 1; hp <= 3; ++hp) {
+            StartStage();
+            const int slot = hitClass == 6 ? 900 : 3000;
+            PlaceObject(slot, 300, 100, hitClass, hp);
+            for (int step = 1; step <= hp; ++step) {
+                PlaceShot(step, 300, 100);
+                CheckShotHits(slot);
+                const std::string what = "class " + std::to_string(hitClass) + " with " + std::to_string(hp) +
+                                         " hit points, shot " + std::to_string(step);
+                EXPECT_EQ(ShotLive[step], 0) << what;
+                EXPECT_EQ(EnemyHP[slot], hp - step) << what;
+                const int downState = hitClass == 6 ? StateItem : StateDestroyed;
+                EXPECT_EQ(EnemyState[slot], step == hp ? downState : StateActive) << what;
+            }
+        }
+    }
+}
+
 TEST(EngineCollision, ContactBoxesAreStrictAndOffsetInsideTheShip) {
     struct Case {
         int hitClass, dx, dy;
@@ -219,17 +282,21 @@ TEST(EngineCollision, ItemEffectsByRange) {
 }
 
 TEST(EngineCollision, PointsGoBySlotAndOnlyInScoringScenes) {
-    EXPECT_EQ(SlotPoints(8), 0);
-    EXPECT_EQ(SlotPoints(10), 0);
-    EXPECT_EQ(SlotPoints(18), 5000000);
-    EXPECT_EQ(SlotPoints(6), 100000);
-    EXPECT_EQ(SlotPoints(1799), 100);
-    EXPECT_EQ(SlotPoints(1800), 500);
-    EXPECT_EQ(SlotPoints(2480), 5000);
-    EXPECT_EQ(SlotPoints(2500), 0);
-    EXPECT_EQ(SlotPoints(6999), 700);
-    EXPECT_EQ(SlotPoints(8999), 200);
-    EXPECT_EQ(SlotPoints(9000), 0);
+    // Every row of the points table at both its ends, and the slots just outside them.
+    const struct {
+        int First, Last, Points;
+    } rows[] = {
+        {0, 5, 0},          {6, 6, 100000},    {7, 7, 200000},     {8, 8, 0},          {9, 9, 300000},
+        {10, 10, 0},        {11, 11, 400000},  {12, 12, 500000},   {13, 13, 600000},   {14, 14, 700000},
+        {15, 15, 800000},   {16, 16, 900000},  {17, 17, 1000000},  {18, 18, 5000000},  {19, 799, 0},
+        {800, 999, 200},    {1000, 1799, 100}, {1800, 2399, 500},  {2400, 2479, 1000}, {2480, 2499, 5000},
+        {2500, 2999, 0},    {3000, 3499, 500}, {3500, 3999, 1000}, {4000, 4499, 500},  {4500, 5499, 0},
+        {5500, 6499, 1500}, {6500, 6999, 700}, {7000, 7999, 0},    {8000, 8999, 200},  {9000, 19999, 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SlotPoints(row.First), row.Points) << "slot " << row.First;
+        EXPECT_EQ(SlotPoints(row.Last), row.Points) << "slot " << row.Last;
+    }
 
     StartStage();
     for (int slot : {8, 10, 18}) PlaceObject(slot, -128, -128, 3, 0, StateDestroyed);

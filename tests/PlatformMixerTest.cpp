@@ -66,6 +66,24 @@ SoundBuffer Loaded(const std::string& path) {
     return buffer;
 }
 
+// A mono wave in memory: `quiet` frames of 1 (a start that is near silence, so what a restart plays
+// can be told from what fades out), then `level` to the end.
+SoundBuffer Steps(size_t frames, size_t quiet, int16_t level) {
+    SoundBuffer buffer;
+    buffer.Samples.assign(frames, level);
+    std::fill(buffer.Samples.begin(), buffer.Samples.begin() + static_cast<std::ptrdiff_t>(quiet),
+              int16_t{1});
+    return buffer;
+}
+
+// The left channel of `frames` mixed frames of one buffer.
+std::vector<int32_t> MixLeft(SoundBuffer& buffer, int frames) {
+    std::vector<int32_t> sum(static_cast<size_t>(frames) * MixChannels), left;
+    MixBuffers(&buffer, 1, sum.data(), frames);
+    for (int f = 0; f < frames; ++f) left.push_back(sum[static_cast<size_t>(f) * MixChannels]);
+    return left;
+}
+
 }  // namespace
 
 TEST(Mixer, PlayStopRewindAndLoopMoveThePositionAsBuffersDo) {
@@ -80,8 +98,9 @@ TEST(Mixer, PlayStopRewindAndLoopMoveThePositionAsBuffersDo) {
     EXPECT_EQ(sum[2 * 29 + 1], 290);  // both channels carry the mono sample
     EXPECT_EQ(buffer.Position, 30u);
     StopBuffer(buffer);
-    MixBuffers(&buffer, 1, sum, 30);
-    EXPECT_EQ(sum[0], 0);
+    MixBuffers(&buffer, 1, sum, 64);
+    MixBuffers(&buffer, 1, sum, 64);  // past the stop's fade
+    EXPECT_EQ(sum[2 * 63], 0);
     EXPECT_EQ(buffer.Position, 30u);  // stopping keeps the position
     PlayBuffer(buffer, false);
     PlayBuffer(buffer, true);  // already playing: no restart, no change of loop
@@ -100,6 +119,140 @@ TEST(Mixer, PlayStopRewindAndLoopMoveThePositionAsBuffersDo) {
     EXPECT_TRUE(buffer.Playing);
     EXPECT_EQ(buffer.Position, (5u * 64u) % 100u);
     EXPECT_EQ(sum[2 * 63], 10 * static_cast<int>((4 * 64 + 63) % 100));  // the loop joins without a gap
+}
+
+TEST(Mixer, ACutSoundFadesToSilenceOverFourMillisecondsBesideWhatPlaysNext) {
+    constexpr int16_t Level = 12000;
+    struct {
+        const char* cut;
+        size_t from;  // where the sound is when it is cut
+        bool loop;
+        void (*apply)(SoundBuffer&);
+        int32_t next;     // what the buffer plays beside the fade: 1 is its own start, 0 nothing
+        size_t fadeEnds;  // the frame after the cut from which the fade is silent
+    } const table[] = {
+        {"stop", 1000, true, [](SoundBuffer& b) { StopBuffer(b); }, 0, FadeFrames},
+        {"rewind while playing", 1000, true, [](SoundBuffer& b) { RewindBuffer(b); }, 1, FadeFrames},
+        {"restart", 1000, false,
+         [](SoundBuffer& b) {
+             PlayBuffer(b, false);
+             RewindBuffer(b);
+         },
+         1, FadeFrames},
+        {"restart twice in one step", 1000, false,
+         [](SoundBuffer& b) {
+             for (int i = 0; i < 2; ++i) {
+                 PlayBuffer(b, false);
+                 RewindBuffer(b);
+             }
+         },
+         1, FadeFrames},
+        {"silence", 1000, true,
+         [](SoundBuffer& b) {
+             StopBuffer(b);
+             RewindBuffer(b);
+         },
+         0, FadeFrames},
+        {"load over it", 1000, true,
+         [](SoundBuffer& b) {
+             Wave other;
+             other.Samples.assign(500, 7);
+             std::string file = "other";
+             SwapWaveInto(b, other, file);
+         },
+         0, FadeFrames},
+        // Near the end a looping sound's fade goes on from its start; one that does not loop ends
+        // with its wave.
+        {"stop near the end of a loop", 2000 - 40, true, [](SoundBuffer& b) { StopBuffer(b); }, 0,
+         FadeFrames},
+        {"stop near the end", 2000 - 40, false, [](SoundBuffer& b) { StopBuffer(b); }, 0, 40},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.cut);
+        SoundBuffer buffer = Steps(2000, row.next ? 300 : 0, Level);
+        buffer.Position = row.from - 24;
+        PlayBuffer(buffer, row.loop);
+        MixLeft(buffer, 24);
+        row.apply(buffer);
+        const std::vector<int32_t> left = MixLeft(buffer, 256);
+        // The fade goes on from the level of the cut, a small step down each frame, to silence.
+        std::vector<int32_t> fade;
+        for (int32_t v : left) fade.push_back(v - row.next);
+        EXPECT_GE(fade[0], Level * 95 / 100);
+        for (size_t f = 1; f < fade.size(); ++f) {
+            SCOPED_TRACE(f);
+            EXPECT_LE(fade[f], fade[f - 1]);
+            if (f < row.fadeEnds) {
+                EXPECT_LE(fade[f - 1] - fade[f], Level / 100);
+                EXPECT_GT(fade[f], 0);
+            } else {
+                EXPECT_EQ(fade[f], 0);
+            }
+        }
+        // The fade lasts between three and five milliseconds.
+        EXPECT_GE(FadeFrames, MixRate * 3 / 1000);
+        EXPECT_LE(FadeFrames, MixRate * 5 / 1000);
+        if (row.next == 1) {
+            EXPECT_TRUE(buffer.Playing);  // the restarted sound plays from its start at once
+            EXPECT_EQ(buffer.Position, 256u);
+        } else if (std::string(row.cut) == "stop") {
+            EXPECT_EQ(buffer.Position, row.from);  // stopping keeps the position
+        }
+    }
+}
+
+TEST(Mixer, ASecondCutWhileTheFirstFadesKeepsWhatIsLeftOfTheFirst) {
+    SoundBuffer buffer = Steps(2000, 0, 12000);
+    buffer.Position = 1000;
+    PlayBuffer(buffer, true);
+    MixLeft(buffer, 24);
+    RewindBuffer(buffer);
+    MixLeft(buffer, 40);  // the first fade is a third done; the restarted sound is heard
+    StopBuffer(buffer);
+    const std::vector<int32_t> left = MixLeft(buffer, 256);
+    EXPECT_NEAR(left[0], 12000.0 * (FadeFrames - 40 + FadeFrames) / (FadeFrames + 1), 2);
+    for (int f = 1; f < 256; ++f) EXPECT_LE(left[f], left[f - 1]) << f;
+    EXPECT_EQ(left[FadeFrames], 0);
+}
+
+TEST(Mixer, NothingFadesWhereNothingWasHeard) {
+    // A stopped sound played and rewound at once (the restart of an effect that had ended, or of a
+    // piece stopped halfway) starts from its start with no trace of where it stood.
+    SoundBuffer parked = Steps(2000, 300, 12000);
+    parked.Position = 1000;
+    PlayBuffer(parked, false);
+    RewindBuffer(parked);
+    std::vector<int32_t> left = MixLeft(parked, 200);
+    EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](int32_t v) { return v == 1; }));
+    // Silencing what is already silent stays silent.
+    StopBuffer(parked);
+    RewindBuffer(parked);
+    MixLeft(parked, 200);  // the fade of the stop above
+    StopBuffer(parked);
+    RewindBuffer(parked);
+    left = MixLeft(parked, 200);
+    EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](int32_t v) { return v == 0; }));
+    // A fade plays at the buffer's volume: a sound faded out to silence by its volume stays silent.
+    SoundBuffer faded = Steps(2000, 0, 12000);
+    SetBufferVolume(faded, -10000);
+    PlayBuffer(faded, true);
+    MixLeft(faded, 50);
+    StopBuffer(faded);
+    left = MixLeft(faded, 200);
+    EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](int32_t v) { return v == 0; }));
+}
+
+TEST(Mixer, PlayingAFinishedSoundAgainPlaysItFromItsStart) {
+    SoundBuffer buffer = Steps(100, 0, 500);
+    buffer.Samples[0] = 321;
+    PlayBuffer(buffer, false);
+    MixLeft(buffer, 150);
+    ASSERT_FALSE(buffer.Playing);
+    PlayBuffer(buffer, false);  // no rewind in between
+    const std::vector<int32_t> again = MixLeft(buffer, 100);
+    EXPECT_EQ(again[0], 321);
+    EXPECT_EQ(again[99], 500);
+    EXPECT_EQ(buffer.Position, 100u);
 }
 
 TEST(Mixer, VolumeIsInHundredthsOfADecibelAndTheSumIsThirtyTwoBit) {
@@ -175,6 +328,57 @@ TEST(Mixer, TheLimiterKeepsEveryMixBelowFullScaleAndQuietSoundUntouched) {
     EXPECT_EQ(afterOut.back(), std::lrint(level));
 }
 
+TEST(Mixer, TheLimiterTurnsLoudSoundDownByItsGainAheadOfThePeakNotByClipping) {
+    constexpr int Delay = SoftLimiter::LookAhead - 1;
+    constexpr int Frames = 6000, LoudFrom = 3000;
+    const double ceiling = SoftLimiter::Ceiling / SoftLimiter::MasterGain;  // of the sum
+    auto sine = [](int f, double amplitude) { return amplitude * std::sin(2 * 3.14159265358979 * f / 40.0); };
+    struct {
+        const char* signal;
+        double (*at)(int f, double ceiling, double (*sine)(int, double));
+    } const table[] = {
+        {"a tone three times too loud after a quiet one",
+         [](int f, double c, double (*s)(int, double)) { return s(f, f < LoudFrom ? 0.3 * c : 3 * c); }},
+        {"one loud frame in a quiet tone",
+         [](int f, double c, double (*s)(int, double)) { return f == LoudFrom ? 4 * c : s(f, 0.3 * c); }},
+        {"a square wave of eleven full-scale sounds",
+         [](int f, double c, double (*)(int, double)) {
+             return f < LoudFrom ? 0.3 * c : ((f / 40) % 2 ? 11 * 32767.0 : -11 * 32768.0);
+         }},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.signal);
+        std::vector<int32_t> sum(2 * Frames);
+        for (int f = 0; f < Frames; ++f)
+            sum[2 * f] = sum[2 * f + 1] = static_cast<int32_t>(std::lround(row.at(f, ceiling, sine)));
+        std::vector<int16_t> out(sum.size());
+        SoftLimiter limiter;
+        for (int f = 0; f < Frames; f += 250) limiter.Process(&sum[2 * f], &out[2 * f], 250);
+        // The gain the limiter gave each frame, where the frame is loud enough to tell it exactly.
+        int peak = 0;
+        double lastGain = -1, biggestStep = 0, gainBeforeLoud = 1;
+        int lastFrame = 0;
+        for (int f = Delay; f < Frames; ++f) {
+            const double in = sum[2 * (f - Delay)] * SoftLimiter::MasterGain;
+            peak = std::max(peak, std::abs(static_cast<int>(out[2 * f])));
+            if (std::fabs(in) < 2000) continue;
+            const double gain = out[2 * f] / in;
+            if (lastGain >= 0)
+                biggestStep = std::max(biggestStep, std::fabs(gain - lastGain) / (f - lastFrame));
+            lastGain = gain;
+            lastFrame = f;
+            if (f - Delay < LoudFrom) gainBeforeLoud = gain;
+        }
+        EXPECT_LE(peak, SoftLimiter::Ceiling);
+        EXPECT_GT(peak, SoftLimiter::Ceiling * 9 / 10) << "lowered to the ceiling, not far below";
+        // A gain that moves a little each frame: a sound clipped at the ceiling, or a gain that
+        // comes down only when the peak is already going out, jumps.
+        EXPECT_LT(biggestStep, 1.5 / SoftLimiter::LookAhead);
+        // Looking ahead, the gain is already down before the loud frame goes out.
+        EXPECT_LT(gainBeforeLoud, 0.6);
+    }
+}
+
 TEST(Mixer, WavesAreReadAtTheMixersRateAsTheyWere) {
     // The generator's own format is a plain copy.
     SoundBuffer same = Loaded(WriteRamp("same.wav", MixRate, 1000, 7));
@@ -220,7 +424,7 @@ TEST(Mixer, BadWavesAreRefusedWithOneLineNamingTheFileAndTheBufferKeepsWhatItHel
         std::string path;
         const char* says;
     } const table[] = {
-        {"/nonexistent/x.wav", "cannot open"},
+        {"/nonexistent/x.wav", "not found"},
         {(folder / "folder.wav").string(), "is a folder"},
         {fifo, "not a regular file"},
         {Write(folder / "short.wav", std::string("RIFF\x04\x00\x00\x00WAVE", 12)), "no format"},

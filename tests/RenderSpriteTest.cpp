@@ -135,11 +135,16 @@ TEST(RenderObjects, LargeObjectsShowTheCellOfTheirSlot) {
     StartRenderTest();
     const struct {
         int Slot, CellX, CellY, Size;
-    } normal[] = {{0, 0, 0, 32},      {5, 0, 160, 32},    {6, 96, 160, 32},   {7, 96, 192, 32},
-                  {8, 256, 0, 96},    {9, 96, 224, 32},   {10, 128, 160, 32}, {12, 128, 224, 32},
-                  {13, 160, 32, 32},  {17, 160, 160, 32}, {18, 192, 160, 32}, {19, 192, 192, 32},
-                  {20, 224, 128, 32}, {21, 224, 160, 32}, {29, 224, 192, 32}, {100, 32, 0, 32},
-                  {149, 32, 0, 32},   {150, 32, 32, 32},  {399, 32, 160, 32}};
+    } normal[] = {// The first and the last slot of every row of the table, and a slot between where the
+                  // picture steps down the sheet.
+                  {0, 0, 0, 32},      {1, 0, 32, 32},     {5, 0, 160, 32},    {6, 96, 160, 32},
+                  {7, 96, 192, 32},   {8, 256, 0, 96},    {9, 96, 224, 32},   {10, 128, 160, 32},
+                  {11, 128, 192, 32}, {12, 128, 224, 32}, {13, 160, 32, 32},  {14, 160, 64, 32},
+                  {16, 160, 128, 32}, {17, 160, 160, 32}, {18, 192, 160, 32}, {19, 192, 192, 32},
+                  {20, 224, 128, 32}, {21, 224, 160, 32}, {22, 224, 192, 32}, {29, 224, 192, 32},
+                  {100, 32, 0, 32},   {149, 32, 0, 32},   {150, 32, 32, 32},  {199, 32, 32, 32},
+                  {200, 32, 64, 32},  {249, 32, 64, 32},  {250, 32, 96, 32},  {299, 32, 96, 32},
+                  {300, 32, 128, 32}, {349, 32, 128, 32}, {350, 32, 160, 32}, {399, 32, 160, 32}};
     for (const auto& n : normal) {
         for (int state : {StateActive, StateInert}) {
             RedrawSlot(n.Slot, state, 0, DrawShipAndFrontObjects);
@@ -159,7 +164,7 @@ TEST(RenderObjects, LargeObjectsShowTheCellOfTheirSlot) {
 TEST(RenderObjects, DestroyedLargeObjectsShowWreckBurstOrBlink) {
     StartRenderTest();
     // Slots 0..5 and the countdown blocks keep a wreck for as long as they stay destroyed.
-    for (int slot : {0, 5, 100, 399}) {
+    for (int slot : {0, 5, 100, 150, 200, 250, 300, 350, 399}) {
         for (int state : {StateItem, StateDestroyed, -1}) {
             RedrawSlot(slot, state, 500, DrawShipAndFrontObjects);
             EXPECT_TRUE(SpriteAt(160, 0, 32, 32, 100, 100)) << "slot " << slot << " state " << state;
@@ -220,13 +225,17 @@ TEST(RenderObjects, EveryRangeAboveTheItemsShowsItsOwnCell) {
     StartRenderTest();
     const struct {
         int Slot, CellX, CellY, Size;
-    } ranges[] = {{1000, 64, 160, 16}, {1499, 64, 160, 16},  {1500, 80, 160, 16},  {2000, 64, 32, 32},
-                  {2499, 64, 32, 32},  {2500, 64, 0, 32},    {3000, 64, 64, 32},   {3500, 96, 0, 32},
-                  {4000, 96, 32, 32},  {4499, 96, 32, 32},   {4500, 80, 192, 16},  {5000, 192, 128, 32},
-                  {5500, 64, 96, 32},  {5749, 64, 96, 32},   {5750, 96, 96, 32},   {6000, 64, 128, 32},
-                  {6250, 96, 128, 32}, {6500, 128, 0, 32},   {6999, 128, 0, 32},   {8999, 80, 176, 16},
-                  {9000, 64, 208, 16}, {10000, 64, 192, 16}, {10999, 64, 192, 16}, {11000, 64, 224, 8},
-                  {14999, 64, 224, 8}, {15000, 64, 176, 16}, {19999, 64, 176, 16}};
+    } ranges[] = {// The first and the last slot of every row of the table.
+                  {1000, 64, 160, 16},  {1499, 64, 160, 16},  {1500, 80, 160, 16}, {1999, 80, 160, 16},
+                  {2000, 64, 32, 32},   {2499, 64, 32, 32},   {2500, 64, 0, 32},   {2999, 64, 0, 32},
+                  {3000, 64, 64, 32},   {3499, 64, 64, 32},   {3500, 96, 0, 32},   {3999, 96, 0, 32},
+                  {4000, 96, 32, 32},   {4499, 96, 32, 32},   {4500, 80, 192, 16}, {4999, 80, 192, 16},
+                  {5000, 192, 128, 32}, {5499, 192, 128, 32}, {5500, 64, 96, 32},  {5749, 64, 96, 32},
+                  {5750, 96, 96, 32},   {5999, 96, 96, 32},   {6000, 64, 128, 32}, {6249, 64, 128, 32},
+                  {6250, 96, 128, 32},  {6499, 96, 128, 32},  {6500, 128, 0, 32},  {6999, 128, 0, 32},
+                  {8000, 80, 176, 16},  {8999, 80, 176, 16},  {9000, 64, 208, 16}, {9999, 64, 208, 16},
+                  {10000, 64, 192, 16}, {10999, 64, 192, 16}, {11000, 64, 224, 8}, {14999, 64, 224, 8},
+                  {15000, 64, 176, 16}, {19999, 64, 176, 16}};
     for (const auto& r : ranges) {
         RedrawSlot(r.Slot, StateActive, 0, DrawObjectsAndBullets);
         EXPECT_TRUE(SpriteAt(r.CellX, r.CellY, r.Size, r.Size, 100, 100)) << "slot " << r.Slot;
@@ -243,8 +252,8 @@ TEST(RenderObjects, ItemCarriersTurnIntoTheirItem) {
     StartRenderTest();
     const struct {
         int Slot, ItemX, ItemY;
-    } items[] = {{800, 128, 32}, {849, 128, 32},  {850, 128, 64},
-                 {900, 128, 96}, {950, 128, 128}, {999, 128, 128}};
+    } items[] = {{800, 128, 32}, {849, 128, 32}, {850, 128, 64},  {899, 128, 64},
+                 {900, 128, 96}, {949, 128, 96}, {950, 128, 128}, {999, 128, 128}};
     for (const auto& item : items) {
         for (int state : {StateActive, StateInert}) {
             RedrawSlot(item.Slot, state, 0, DrawObjectsAndBullets);

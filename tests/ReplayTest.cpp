@@ -1,6 +1,7 @@
 // Replays: games recorded through the main window play back frame-exact, a changed input is named
 // by the first checkpoint after it, and the reader refuses bad files with one line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -65,11 +66,16 @@ struct Playback {
 };
 
 // Plays a replay on a game that may have played before: the playback starts from a new game.
-Playback PlayBack(HeadlessGame& game, const Replay& replay) {
+// `beforeFrame` (if any) is called with the frames played so far before each frame.
+Playback PlayBack(HeadlessGame& game, const Replay& replay,
+                  const std::function<void(long)>& beforeFrame = nullptr) {
     ReplayPlayer player(replay);
     game.Form.AttachPlayer(&player);
     player.Begin();
-    for (long guard = 0; !player.Finished() && guard <= replay.Frames; ++guard) game.Frame();
+    for (long guard = 0; !player.Finished() && guard <= replay.Frames; ++guard) {
+        if (beforeFrame) beforeFrame(player.FramesPlayed());
+        game.Frame();
+    }
     game.Close();
     game.Form.AttachPlayer(nullptr);
     return {player.FirstDifference(), player.FramesPlayed(), player.FinalScore()};
@@ -236,6 +242,103 @@ TEST(Replay, AChangedInputIsReportedAtTheFirstCheckpointAfterIt) {
     EXPECT_EQ(PlayBack(game, changed).Difference.rfind("frame 1: ", 0), 0u);
 }
 
+TEST(Replay, EachComparedFieldThatDiffersAloneIsNamedAtItsFrame) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    game.DropPictures();
+    const Replay recorded = RecordGame(
+        game, [](HeadlessGame& game, ReplayRecorder&) { StartFromShipSelect(game, Stage1Scene, 2); }, 259);
+    ASSERT_EQ(recorded.Frames, 260);
+    ASSERT_EQ(recorded.Checkpoints.size(), 3u);  // frames 1, 200 and 260
+    ASSERT_EQ(recorded.Checkpoints[1].Frame, 200);
+    ASSERT_GT(recorded.FinalScore, 0);
+    ASSERT_EQ(recorded.End, ReplayEnd::Quit);
+
+    auto number = [](long long expected, long long found) {
+        return " expected " + std::to_string(expected) + ", found " + std::to_string(found);
+    };
+    auto hex = [](unsigned long long expected, unsigned long long found) {
+        char text[64];
+        std::snprintf(text, sizeof text, " expected %llx, found %llx", expected, found);
+        return std::string(text);
+    };
+    const ReplayCheckpoint& at200 = recorded.Checkpoints[1];
+    // Each recording differs from the game in one compared field alone; the judge names that field,
+    // the frame of its checkpoint, and the recorded and the played value in that order.
+    const struct {
+        const char* Field;
+        std::function<void(Replay&)> Change;
+        std::string Says;
+    } cases[] = {
+        {"scene", [](Replay& r) { r.Checkpoints[1].Scene = Stage2Scene; },
+         "frame 200: scene" + number(Stage2Scene, at200.Scene)},
+        {"StageFrame", [](Replay& r) { r.Checkpoints[1].StageFrame += 1; },
+         "frame 200: StageFrame" + number(at200.StageFrame + 1, at200.StageFrame)},
+        {"score", [](Replay& r) { r.Checkpoints[1].Score += 100; },
+         "frame 200: score" + number(at200.Score + 100, at200.Score)},
+        {"ships", [](Replay& r) { r.Checkpoints[1].Lives -= 1; },
+         "frame 200: ships" + number(at200.Lives - 1, at200.Lives)},
+        {"random seed", [](Replay& r) { r.Checkpoints[1].Random ^= 0x80; },
+         "frame 200: random seed" + hex(at200.Random ^ 0x80, at200.Random)},
+        {"ship hash", [](Replay& r) { r.Checkpoints[1].Ship ^= 1; },
+         "frame 200: ship and shots hash" + hex(at200.Ship ^ 1, at200.Ship)},
+        {"objects hash", [](Replay& r) { r.Checkpoints[1].Objects ^= uint64_t{1} << 63; },
+         "frame 200: objects hash" + hex(at200.Objects ^ (uint64_t{1} << 63), at200.Objects)},
+        {"last checkpoint", [](Replay& r) { r.Checkpoints[2].Objects += 1; },
+         "frame 260: objects hash" +
+             hex(recorded.Checkpoints[2].Objects + 1, recorded.Checkpoints[2].Objects)},
+        {"final score", [](Replay& r) { r.FinalScore += 100; },
+         "frame 260: final score" + number(recorded.FinalScore + 100, recorded.FinalScore)},
+        {"end", [](Replay& r) { r.End = ReplayEnd::GameOver; },
+         "frame 260: end expected game over, found the game still running"},
+    };
+    for (const auto& c : cases) {
+        Replay changed = recorded;
+        c.Change(changed);
+        // Through the file's bytes, as a recording on the disk reaches the judge.
+        const std::vector<uint8_t> bytes = EncodeReplay(changed);
+        Replay reread;
+        std::string error;
+        ASSERT_TRUE(ParseReplay(bytes.data(), bytes.size(), reread, &error)) << c.Field << ": " << error;
+        EXPECT_EQ(PlayBack(game, reread).Difference, c.Says) << c.Field;
+    }
+    EXPECT_EQ(PlayBack(game, recorded).Difference, "");
+}
+
+TEST(Replay, AWatchedReplayPlaysOnWhenTheWindowLosesTheFocus) {
+    HeadlessGame game(testdata::MakeProgramFolder().string());
+    game.DropPictures();
+    ASSERT_TRUE(game.Form.DisplayChoices().PauseOnFocusLoss);
+    const Replay recorded = RecordGame(
+        game, [](HeadlessGame& game, ReplayRecorder&) { StartFromShipSelect(game, Stage1Scene, 4); }, 219);
+    // The viewer looks away twice; the recording never paused, so the playback must not either.
+    const Playback played = PlayBack(game, recorded, [&](long frame) {
+        if (frame == 50 || frame == 120) game.Form.FormDeactivate();
+    });
+    EXPECT_EQ(played.Difference, "");
+    EXPECT_EQ(played.Frames, recorded.Frames);
+    EXPECT_EQ(played.Score, recorded.FinalScore);
+}
+
+TEST(ReplayFile, ARecordingReadBeforeItIsFinishedHoldsEveryCheckpointWrittenSoFar) {
+    const fs::path path = testdata::MakeProgramFolder() / "unfinished.vgr";
+    ReplayWriter writer;
+    ReplayHeader header;
+    header.GameVersion = "0.9.0";
+    std::string error;
+    ASSERT_TRUE(writer.Open(path.string(), header, &error)) << error;
+    for (long frame = 1; frame <= 450; ++frame) {
+        writer.Frame((frame / 7) % 2 ? 0x21 : 0x20);
+        if (frame == 1 || frame % ReplayCheckpointInterval == 0)
+            writer.Checkpoint({frame, Stage1Scene, static_cast<int>(frame), 0, 4, 1, 2, 3});
+    }
+    // The game stops here without an end, as a crash or a killed program leaves the file.
+    const std::string bytes = testdata::ReadFile(path);
+    Replay replay;
+    EXPECT_FALSE(ParseReplay(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), replay, &error));
+    EXPECT_NE(error.find("truncated after frame 400"), std::string::npos) << error;
+    EXPECT_TRUE(writer.Finish(ReplayEnd::Quit, 0, &error));
+}
+
 namespace {
 
 // A small valid replay: 3 frames of stage 1, fire then fire and up, game over.
@@ -251,8 +354,29 @@ Replay SmallReplay() {
 }
 
 // Offsets in the header of SmallReplay's bytes (its version text is 5 bytes long).
-constexpr size_t VersionAt = 4, StartSceneAt = 17, ShotTypeAt = 18, ButtonsAt = 23, StatesAt = 27,
-                 StreamAt = 46;
+constexpr size_t VersionAt = 4, VersionTextAt = 6, StartAt = 16, StartSceneAt = 17, ShotTypeAt = 18,
+                 DifficultyAt = 19, ShipsAt = 20, PowerAt = 21, OptionsAt = 22, ButtonsAt = 23, StatesAt = 27,
+                 CursorAt = 43, LatchesAt = 45, StreamAt = 46;
+
+std::vector<uint8_t> Varint(uint64_t v) {
+    std::vector<uint8_t> bytes;
+    for (; v >= 0x80; v >>= 7) bytes.push_back(static_cast<uint8_t>(v | 0x80));
+    bytes.push_back(static_cast<uint8_t>(v));
+    return bytes;
+}
+
+// A checkpoint record at `frame` in `scene` (StageFrame 1, 4 ships, its seed and hashes 0), with its
+// score field's bytes as given.
+std::vector<uint8_t> CheckpointRecord(long frame, int scene = Stage1Scene, std::vector<uint8_t> score = {0}) {
+    std::vector<uint8_t> c = {0x04};
+    for (uint8_t b : Varint(static_cast<uint64_t>(frame))) c.push_back(b);
+    c.push_back(static_cast<uint8_t>(2 * scene));  // zig-zag
+    c.push_back(2);
+    c.insert(c.end(), score.begin(), score.end());
+    c.push_back(8);
+    c.insert(c.end(), 20, 0);
+    return c;
+}
 
 std::string ParseError(const std::vector<uint8_t>& bytes) {
     Replay r;
@@ -278,16 +402,7 @@ TEST(ReplayFile, BadFilesAreRefusedWithOneLineSayingWhy) {
     auto at = [](size_t offset, uint8_t value) -> Edit {
         return [=](std::vector<uint8_t>& b) { b[offset] = value; };
     };
-    // A checkpoint record at `frame` in stage 1 (its hashes 0).
-    auto checkpoint = [](uint8_t frame) {
-        std::vector<uint8_t> c(26, 0);  // tag, five numbers, 20 bytes of seed and hashes
-        c[0] = 0x04;
-        c[1] = frame;
-        c[2] = 4;  // scene 2
-        c[3] = 2;  // StageFrame 1
-        c[5] = 8;  // 4 ships
-        return c;
-    };
+    auto checkpoint = [](long frame) { return CheckpointRecord(frame); };
     auto join = [](std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
@@ -327,6 +442,60 @@ TEST(ReplayFile, BadFilesAreRefusedWithOneLineSayingWhy) {
         {"end without checkpoint", stream({0x40, 0x05, 1, 0, 1}), "no checkpoint after the last frame"},
         {"end with another count", stream({0x05, 1, 0, 3}), "the end says 3 frames"},
         {"bytes after the end", [](std::vector<uint8_t>& b) { b.push_back(0); }, "bytes after the end"},
+        {"version text too long", at(VersionTextAt, 33), "game version text too long"},
+        {"version text not text", at(VersionTextAt + 3, 0x01), "not plain text"},
+        {"unknown start", at(StartAt, 3), "unknown kind of start 3"},
+        {"entered scene past the last",
+         [](std::vector<uint8_t>& b) {
+             b[StartAt] = 2;
+             b[StartSceneAt] = 26;
+         },
+         "impossible start scene 26"},
+        {"impossible difficulty", at(DifficultyAt, 3), "impossible difficulty 3"},
+        {"no ships", at(ShipsAt, 0), "impossible number of ships 0"},
+        {"ten ships", at(ShipsAt, 10), "impossible number of ships 10"},
+        {"impossible power", at(PowerAt, 4), "impossible weapon power 4"},
+        {"no power", at(PowerAt, 0), "impossible weapon power 0"},
+        {"no weapon", at(ShotTypeAt, 0), "impossible weapon 0"},
+        {"button past 32", at(ButtonsAt + 3, 33), "impossible button number 33"},
+        {"cursor below the rows", at(CursorAt, 0), "impossible menu cursor 0"},
+        {"cursor past the rows",
+         [](std::vector<uint8_t>& b) {
+             b[CursorAt] = 448 & 0xff;
+             b[CursorAt + 1] = 448 >> 8;
+         },
+         "impossible menu cursor 448"},
+        {"impossible options", at(OptionsAt, 4), "impossible option flags"},
+        {"cursor between rows", at(CursorAt, 65), "impossible menu cursor 65"},
+        {"impossible latches", at(LatchesAt, 4), "impossible latch flags"},
+        {"no state changes", stream({0x02, 0x00}), "impossible input states"},
+        // The tenth byte of a number holds its 64th bit alone: a mask of 1 with a lost bit 64.
+        {"number past 64 bits", stream({0x02, 0x81, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x02}),
+         "number too large"},
+        {"score past 32 bits",
+         stream(join({0x40}, CheckpointRecord(1, Stage1Scene, {0x80, 0x80, 0x80, 0x80, 0x10}))),
+         "score out of range"},
+        {"checkpoint in no scene", stream(join({0x40}, CheckpointRecord(1, LastScene + 1))),
+         "checkpoint with impossible scene"},
+        {"end past the last", stream(join(join({0x40}, checkpoint(1)), {0x05, 5, 0, 1})), "unknown end 5"},
+        {"end 0", stream(join(join({0x40}, checkpoint(1)), {0x05, 0, 0, 1})), "unknown end 0"},
+        {"no frame at all", stream({0x05, 1, 0, 0}), "holds no frame"},
+        {"longer than six hours",
+         [&](std::vector<uint8_t>& b) {
+             std::vector<uint8_t> records;
+             for (long frame = 0; frame <= ReplayMaxFrames; frame += ReplayCheckpointInterval) {
+                 // Runs of 200 frames to the longest game, then one frame more.
+                 const std::vector<uint8_t> run = frame < ReplayMaxFrames
+                                                      ? std::vector<uint8_t>{0x01, 0xc8, 0x01}
+                                                      : std::vector<uint8_t>{0x40};
+                 const std::vector<uint8_t> c =
+                     CheckpointRecord(frame < ReplayMaxFrames ? frame + 200 : frame + 1);
+                 records.insert(records.end(), run.begin(), run.end());
+                 records.insert(records.end(), c.begin(), c.end());
+             }
+             stream(records)(b);
+         },
+         "longer than any game"},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> bytes = good;
@@ -341,9 +510,98 @@ TEST(ReplayFile, BadFilesAreRefusedWithOneLineSayingWhy) {
         EXPECT_EQ(message.find('\n'), std::string::npos);
     }
 
+    // Files that are not there or not regular files are refused through the one file layer; a FIFO
+    // is never waited on.
     const fs::path folder = testdata::MakeProgramFolder();
-    EXPECT_FALSE(ReadReplayFile((folder / "missing.vgr").string(), back, &error));
-    EXPECT_NE(error.find("missing.vgr: cannot open"), std::string::npos) << error;
+    ASSERT_EQ(mkfifo((folder / "fifo.vgr").c_str(), 0644), 0);
+    fs::create_directory(folder / "folder.vgr");
+    const std::pair<const char*, const char*> refused[] = {
+        {"missing.vgr", "missing.vgr: not found"},
+        {"fifo.vgr", "fifo.vgr: is a FIFO, not a regular file"},
+        {"folder.vgr", "folder.vgr: is a folder, not a file"},
+    };
+    for (const auto& [name, says] : refused) {
+        EXPECT_FALSE(ReadReplayFile((folder / name).string(), back, &error));
+        EXPECT_NE(error.find(says), std::string::npos) << error;
+    }
+    // A file past 64 MiB is refused before it is read whole, whatever it holds.
+    const fs::path huge = folder / "huge.vgr";
+    std::ofstream(huge, std::ios::binary)
+        .write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(good.size()));
+    fs::resize_file(huge, static_cast<uintmax_t>(ReplayMaxFileBytes) + 1);
+    EXPECT_FALSE(ReadReplayFile(huge.string(), back, &error));
+    EXPECT_NE(error.find("huge.vgr: too large to be a replay"), std::string::npos) << error;
+    fs::remove(huge);
+}
+
+TEST(ReplayFile, EveryHeaderFieldReadsBackAsWritten) {
+    // Two headers in which every field differs from the other and from its default, so that a field
+    // written or read in another's place shows.
+    ReplayHeader a;
+    a.GameVersion = "1.2.3-test";
+    a.Seed = 0x89abcdef;
+    a.Start = ReplayStart::Entered;
+    a.StartScene = ChallengeScene;
+    a.ShotType = 6;
+    a.Difficulty = 2;
+    a.Lives = 9;
+    a.ShotPower = 3;
+    a.Option1 = true;
+    a.Option2 = false;
+    a.Buttons[0] = 32;
+    a.Buttons[1] = 5;
+    a.Buttons[2] = 0;
+    a.Buttons[3] = 17;
+    a.CurrentStates = ReplayStateMask;
+    a.PreviousRawStates = 0x123456789;
+    a.MenuCursorY = 384;
+    a.UpLatch = false;
+    a.DownLatch = true;
+    ReplayHeader b;
+    b.GameVersion = "";
+    b.Seed = 1;
+    b.Start = ReplayStart::ShipSelect;
+    b.StartScene = BossRush10Scene;
+    b.ShotType = 2;
+    b.Difficulty = 0;
+    b.Lives = 1;
+    b.ShotPower = 2;
+    b.Option1 = false;
+    b.Option2 = true;
+    b.Buttons[0] = 4;
+    b.Buttons[1] = 0;
+    b.Buttons[2] = 31;
+    b.Buttons[3] = 1;
+    b.CurrentStates = 0x800000001;
+    b.PreviousRawStates = 0;
+    b.MenuCursorY = 128;
+    b.UpLatch = true;
+    b.DownLatch = false;
+    for (const ReplayHeader* h : {&a, &b}) {
+        Replay r = SmallReplay();
+        r.Header = *h;
+        const std::vector<uint8_t> bytes = EncodeReplay(r);
+        Replay back;
+        std::string error;
+        ASSERT_TRUE(ParseReplay(bytes.data(), bytes.size(), back, &error)) << error;
+        const ReplayHeader& g = back.Header;
+        EXPECT_EQ(g.GameVersion, h->GameVersion);
+        EXPECT_EQ(g.Seed, h->Seed);
+        EXPECT_EQ(g.Start, h->Start);
+        EXPECT_EQ(g.StartScene, h->StartScene);
+        EXPECT_EQ(g.ShotType, h->ShotType);
+        EXPECT_EQ(g.Difficulty, h->Difficulty);
+        EXPECT_EQ(g.Lives, h->Lives);
+        EXPECT_EQ(g.ShotPower, h->ShotPower);
+        EXPECT_EQ(g.Option1, h->Option1);
+        EXPECT_EQ(g.Option2, h->Option2);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(g.Buttons[i], h->Buttons[i]) << "button " << i;
+        EXPECT_EQ(g.CurrentStates, h->CurrentStates);
+        EXPECT_EQ(g.PreviousRawStates, h->PreviousRawStates);
+        EXPECT_EQ(g.MenuCursorY, h->MenuCursorY);
+        EXPECT_EQ(g.UpLatch, h->UpLatch);
+        EXPECT_EQ(g.DownLatch, h->DownLatch);
+    }
 }
 
 TEST(ReplayFile, AnHourOfBusyInputStaysUnderAMegabyteAndReadsBack) {

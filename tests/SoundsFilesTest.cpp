@@ -70,9 +70,60 @@ int StepPercentile(const int16_t* s, size_t count, size_t stride, int percent) {
     return step;
 }
 
+// The energy of the channels' mean between `low` and `high` Hz (two second-order high-passes, then
+// two low-passes), and over all frequencies.
+struct BandEnergy {
+    double band = 0, all = 0;
+};
+BandEnergy EnergyBetween(const std::vector<int16_t>& s, int channels, double low, double high) {
+    struct Biquad {
+        double b0, b1, b2, a1, a2, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        Biquad(bool highPass, double hz) {
+            const double w = 2 * Pi * hz / SampleRate, c = std::cos(w), alpha = std::sin(w) / std::sqrt(2.0);
+            const double a0 = 1 + alpha, edge = highPass ? (1 + c) / 2 : (1 - c) / 2;
+            b0 = edge / a0;
+            b1 = (highPass ? -2 * edge : 2 * edge) / a0;
+            b2 = edge / a0;
+            a1 = -2 * c / a0;
+            a2 = (1 - alpha) / a0;
+        }
+        double Run(double x) {
+            const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+            x2 = x1, x1 = x, y2 = y1, y1 = y;
+            return y;
+        }
+    };
+    Biquad filters[4] = {{true, low}, {true, low}, {false, high}, {false, high}};
+    BandEnergy e;
+    for (size_t i = 0; i + channels <= s.size(); i += channels) {
+        double v = 0;
+        for (int c = 0; c < channels; ++c) v += s[i + c];
+        v /= channels;
+        e.all += v * v;
+        for (Biquad& f : filters) v = f.Run(v);
+        e.band += v * v;
+    }
+    return e;
+}
+
 }  // namespace
 
-TEST(SoundsFiles, EveryWaveIsMono16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
+TEST(SoundsFiles, TheShotKeepsOutOfTheMelodysBand) {
+    // The shot restarts eight times a second for a whole stage: in 1-3 kHz, where the melodies
+    // sing, it must stay well below every stage's music, and little of it may lie there at all.
+    const TestWave& shot = Load("Shot");
+    const BandEnergy shotEnergy = EnergyBetween(shot.samples, shot.channels, 1000, 3000);
+    EXPECT_LT(shotEnergy.band, shotEnergy.all * 0.03);
+    for (const char* name : MusicFiles) {
+        SCOPED_TRACE(name);
+        const TestWave& music = Load(name);
+        const double musicPerSecond =
+            EnergyBetween(music.samples, music.channels, 1000, 3000).band / music.Seconds();
+        EXPECT_LT(10 * std::log10(8 * shotEnergy.band / musicPerSecond), -10.0);
+    }
+}
+
+TEST(SoundsFiles, EveryEffectIsMonoEveryPieceStereo16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
     std::vector<std::string> names(std::begin(EffectFiles), std::end(EffectFiles));
     names.insert(names.end(), std::begin(MusicFiles), std::end(MusicFiles));
     ASSERT_EQ(names.size(), 23u);
@@ -80,12 +131,16 @@ TEST(SoundsFiles, EveryWaveIsMono16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
         SCOPED_TRACE(name);
         const TestWave& wave = Load(name);
         ASSERT_EQ(wave.problem, "");
+        const int channels =
+            std::find(std::begin(MusicFiles), std::end(MusicFiles), name) != std::end(MusicFiles)
+                ? MusicChannels
+                : 1;
         EXPECT_EQ(wave.format, 1);
-        EXPECT_EQ(wave.channels, 1);
+        EXPECT_EQ(wave.channels, channels);
         EXPECT_EQ(wave.rate, SampleRate);
         EXPECT_EQ(wave.bits, 16);
-        EXPECT_EQ(wave.blockAlign, 2);
-        EXPECT_EQ(wave.byteRate, SampleRate * 2);
+        EXPECT_EQ(wave.blockAlign, 2 * channels);
+        EXPECT_EQ(wave.byteRate, SampleRate * 2 * channels);
         EXPECT_GT(Peak(wave.samples), 32767 / 5) << "too quiet";
         EXPECT_LT(LongestFullScaleRun(wave.samples), 2);
         // An offset eats headroom and thumps when the sound starts; a first sample far from zero
@@ -93,8 +148,10 @@ TEST(SoundsFiles, EveryWaveIsMono16BitPcmCentredOnZeroThatStartsAndEndsAtZero) {
         double sum = 0;
         for (int16_t v : wave.samples) sum += v;
         EXPECT_LT(std::abs(sum / static_cast<double>(wave.samples.size())), 0.005 * 32768) << "DC offset";
-        EXPECT_LE(std::abs(wave.samples.front()), 0.01 * 32768);
-        EXPECT_LE(std::abs(wave.samples.back()), 0.01 * 32768);
+        for (int c = 0; c < channels; ++c) {
+            EXPECT_LE(std::abs(wave.samples[c]), 0.01 * 32768);
+            EXPECT_LE(std::abs(wave.samples[wave.samples.size() - channels + c]), 0.01 * 32768);
+        }
     }
 }
 
@@ -162,13 +219,34 @@ TEST(SoundsFiles, MusicLoopsWithoutAClickAtTheJoin) {
         const std::vector<int16_t>& s = Load(name).samples;
         ASSERT_GT(s.size(), 1000u);
         // The join must look like an ordinary step of the piece (below the 99th percentile), not
-        // like one of its rare drum transients.
-        EXPECT_LE(std::abs(s.front() - s.back()), StepPercentile(s.data(), s.size(), 1, 99));
+        // like one of its rare drum transients, on either side.
+        for (int c = 0; c < MusicChannels; ++c)
+            EXPECT_LE(std::abs(s[c] - s[s.size() - MusicChannels + c]),
+                      StepPercentile(s.data() + c, s.size() - c, MusicChannels, 99));
         // And the piece does not fade out or in around the join: the loop is continuous music.
         const std::vector<int16_t> head(s.begin(), s.begin() + SampleRate / 2);
         const std::vector<int16_t> tail(s.end() - SampleRate / 2, s.end());
         EXPECT_GT(Rms(head), Rms(s) * 0.2);
         EXPECT_GT(Rms(tail), Rms(s) * 0.2);
+    }
+}
+
+TEST(SoundsFiles, MusicStandsInStereoAndItsMonoSumLosesNothing) {
+    for (const char* name : MusicFiles) {
+        SCOPED_TRACE(name);
+        const std::vector<int16_t>& s = Load(name).samples;
+        double ll = 0, rr = 0, lr = 0, mono = 0;
+        for (size_t i = 0; i + 1 < s.size(); i += 2) {
+            const double l = s[i], r = s[i + 1];
+            ll += l * l, rr += r * r, lr += l * r, mono += (l + r) * (l + r) / 4;
+        }
+        // The voices stand apart (the sides are not one signal twice), yet the sides agree enough
+        // that a mono speaker hears the whole piece at nearly its level.
+        const double correlation = lr / std::sqrt(ll * rr);
+        EXPECT_LT(correlation, 0.98);
+        EXPECT_GT(correlation, 0.5);
+        EXPECT_GT(10 * std::log10(mono / ((ll + rr) / 2)), -1.5);
+        EXPECT_LT(std::fabs(10 * std::log10(ll / rr)), 1.5) << "one side louder";
     }
 }
 

@@ -1,6 +1,7 @@
 // The note language, the song renderer and the score helpers of the music generator.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
@@ -86,14 +87,16 @@ TEST(SoundsRenderer, TheBufferIsOneLoopWithTailsAndEchoesWrappedOntoItsStart) {
     ring.kind = VoiceKind::Triangle;
     ring.release = 0.5;  // rings well past the end of the bar
     ring.echoSend = 1.0;
-    Song song{"Test", {ring}, {"t120 o4 r2. q8 a4"}};
+    Song song{"Test", {ring}, {"t120 o4 r2. q8 a4"}, {}};
     song.echoBeats = 0.5;
     song.echoFeedback = 0.0;
     song.echoLevel = 0.5;
-    std::vector<float> samples;
+    StereoLoop loop;
     double tempo = 0;
     std::string error;
-    ASSERT_TRUE(RenderSong(song, &samples, &tempo, &error)) << error;
+    ASSERT_TRUE(RenderSong(song, &loop, &tempo, &error)) << error;
+    EXPECT_EQ(loop.left, loop.right);  // a channel without a place stands in the middle
+    const std::vector<float>& samples = loop.left;
     EXPECT_EQ(tempo, 120);
     ASSERT_EQ(samples.size(), static_cast<size_t>(2 * SampleRate));  // one bar at 120 is two seconds
     double head = 0, echo = 0, before = 0, peak = 0;
@@ -114,16 +117,31 @@ TEST(SoundsRenderer, TheBufferIsOneLoopWithTailsAndEchoesWrappedOntoItsStart) {
     EXPECT_LE(peak, 1.0);
     EXPECT_NEAR(std::fabs(samples.front() - samples.back()), 0.0, 0.05);
 
+    // A channel placed to one side is heard more there, and only there at the edge; its echo comes
+    // back from the other side.
+    ASSERT_TRUE(RenderSong(Song{"Left", {ring}, {"t120 o4 r2. q8 a4"}, {-1.0}}, &loop, &tempo, &error));
+    EXPECT_TRUE(std::any_of(loop.right.begin(), loop.right.end(), [](float v) { return v != 0; }));
+    song.echoLevel = 0;
+    for (double pan : {-1.0, 0.5}) {
+        song.pans = {pan};
+        ASSERT_TRUE(RenderSong(song, &loop, &tempo, &error)) << error;
+        double left = 0, right = 0;
+        for (size_t i = 0; i < loop.left.size(); ++i)
+            left += std::fabs(loop.left[i]), right += std::fabs(loop.right[i]);
+        EXPECT_EQ(pan<0, left> right) << pan;
+        EXPECT_EQ(right == 0, pan == -1.0) << pan;
+    }
+
     song.channels.push_back("c2");
-    EXPECT_FALSE(RenderSong(song, &samples, &tempo, &error));
+    EXPECT_FALSE(RenderSong(song, &loop, &tempo, &error));
     EXPECT_NE(error.find("lasts"), std::string::npos);
     song.channels = {"t120 @1 c1"};
-    EXPECT_FALSE(RenderSong(song, &samples, &tempo, &error));
+    EXPECT_FALSE(RenderSong(song, &loop, &tempo, &error));
     EXPECT_NE(error.find("instrument 1"), std::string::npos);
     // An instrument whose level overflows makes a mix that is not a number: refused, not written.
     song.instruments[0].volume = HUGE_VAL;
     song.channels = {"t120 c1"};
-    EXPECT_FALSE(RenderSong(song, &samples, &tempo, &error));
+    EXPECT_FALSE(RenderSong(song, &loop, &tempo, &error));
     EXPECT_NE(error.find("not finite"), std::string::npos);
 }
 
@@ -199,6 +217,60 @@ TEST(SoundsScores, EveryPieceHasOneDistinctTempoAndChannelsOfEqualLength) {
         EXPECT_GE(seconds, 45.0);
         EXPECT_LE(seconds, 120.0);
         EXPECT_GE(song.channels.size(), 4u) << "melody, harmony, bass and drums";
+        EXPECT_EQ(song.pans.size(), song.channels.size()) << "every channel placed in the field";
     }
     EXPECT_EQ(tempos.size(), static_cast<size_t>(SongCount));
+}
+
+namespace {
+
+// Each bar of a piece as the first bar (counting from 0) that sounds like it: 0 1 2 1 is a piece
+// whose fourth bar repeats its second. With `melodyShape`, bars are compared by the melody's rhythm
+// and intervals alone, so a verse lifted into another key still reads as that verse: that is the
+// piece's form. Otherwise every channel counts, note for note.
+std::vector<int> BarsOf(const Song& song, bool melodyShape) {
+    std::vector<std::string> bars;
+    for (size_t c = 0; c < (melodyShape ? 1 : song.channels.size()); ++c) {
+        const ParsedChannel parsed = Parse(song.channels[c]);
+        bars.resize(static_cast<size_t>(parsed.totalTicks / TicksPerWhole));
+        std::vector<int> firstPitch(bars.size(), -1);
+        for (const NoteEvent& n : parsed.notes) {
+            const size_t bar = static_cast<size_t>(n.startTick / TicksPerWhole);
+            if (firstPitch[bar] < 0) firstPitch[bar] = n.midiNote;
+            const int pitch = melodyShape ? n.midiNote - firstPitch[bar] : n.midiNote;
+            bars[bar] += std::to_string(c) + ":" + std::to_string(n.startTick % TicksPerWhole) + ":" +
+                         std::to_string(pitch) + ":" + std::to_string(n.gateTicks) + " ";
+        }
+    }
+    std::vector<int> form;
+    for (size_t b = 0; b < bars.size(); ++b)
+        form.push_back(static_cast<int>(std::find(bars.begin(), bars.end(), bars[b]) - bars.begin()));
+    return form;
+}
+
+int DistinctBars(const std::vector<int>& form) {
+    return static_cast<int>(std::set<int>(form.begin(), form.end()).size());
+}
+
+}  // namespace
+
+TEST(SoundsScores, TheStageMusicClimbsWithTheGameEachPieceInAFormOfItsOwn) {
+    std::vector<std::vector<int>> forms;
+    std::vector<int> distinct;
+    double lastTempo = 0;
+    for (int s = 0; s < 10; ++s) {
+        const Song song = MakeSong(s);
+        SCOPED_TRACE(SongName(s));
+        // The stage pieces are the first ten, in stage order; each is faster than the one before.
+        ASSERT_EQ(std::string(SongName(s)), "Stage" + std::to_string(s + 1));
+        const double tempo = Parse(song.channels[0]).tempo;
+        EXPECT_GT(tempo, lastTempo);
+        lastTempo = tempo;
+        const std::vector<int> form = BarsOf(song, true);
+        for (const std::vector<int>& other : forms) EXPECT_NE(form, other) << "two stages share one form";
+        forms.push_back(form);
+        distinct.push_back(DistinctBars(BarsOf(song, false)));
+    }
+    // The last stages are the least repetitive.
+    EXPECT_GE(std::min(distinct[8], distinct[9]), std::max(distinct[0], distinct[1]));
 }

@@ -14,7 +14,9 @@ struct TestWave {
     std::string problem;  // empty when the file is a well-formed wave
     int format = 0, channels = 0, rate = 0, byteRate = 0, blockAlign = 0, bits = 0;
     std::vector<int16_t> samples;
-    double Seconds() const { return rate > 0 ? static_cast<double>(samples.size()) / rate : 0.0; }
+    double Seconds() const {
+        return rate > 0 && channels > 0 ? static_cast<double>(samples.size()) / channels / rate : 0.0;
+    }
 };
 
 inline uint32_t LittleEndian(const std::string& bytes, size_t at, int size) {

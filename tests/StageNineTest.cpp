@@ -133,3 +133,29 @@ TEST(StageNine, ABandSkippedInOneStepIsForcedAndEveryStretchTimesOutInTheEnd) {
     EXPECT_EQ(Scene, Stage10Scene);
     EXPECT_EQ(lastStep, 24099);
 }
+
+// The rearguard runs through the alarm, but no wave enemy is left on screen when the boss arrives at
+// 6000, and the waves' calls run on until their last shots have flown out instead of freezing them.
+TEST(StageNine, TheRearguardIsGoneWhenTheBossArrivesAndItsShotsFlyOut) {
+    StageGame g{Pictures::Dropped};
+    g.Enter(Stage9Scene);
+    auto onField = [](int slot) {
+        const int size = EnemySize[slot] <= 2 ? 16 : 32;
+        return EnemyState[slot] == StateActive && EnemyX[slot] + size > 0 && EnemyX[slot] < 640 &&
+               EnemyY[slot] + size > 0 && EnemyY[slot] < 480;
+    };
+    g.RunThroughStep(5700);
+    int raiders = 0;
+    for (int slot = 6516; slot < 6536; ++slot) raiders += onField(slot);
+    EXPECT_GT(raiders, 0);
+    g.RunThroughStep(5999);
+    for (int slot = 1000; slot < FirstBulletSlot; ++slot) {
+        const bool bossPart = (slot >= 4500 && slot <= 4503) || (slot >= 5000 && slot <= 5003);
+        if (!bossPart) {
+            EXPECT_FALSE(onField(slot)) << "slot " << slot << " at " << EnemyX[slot];
+        }
+    }
+    g.RunThroughStep(6399);
+    // The boss's own small shots start at 14500.
+    for (int slot = FirstBulletSlot; slot < 14500; ++slot) EXPECT_FALSE(onField(slot)) << "bullet " << slot;
+}

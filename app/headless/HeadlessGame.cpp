@@ -6,8 +6,9 @@
 
 namespace veltrano {
 
-HeadlessGame::HeadlessGame(const std::string& programFolder, ClockTime clock) {
+HeadlessGame::HeadlessGame(const std::string& programFolder, ClockTime clock, ReplayPlayer* player) {
     SetProgramFolder(programFolder);
+    Form.AttachPlayer(player);
     Form.FormCreate(clock);
     Form.DXDraw1InitializeSurface();
     Form.DXSound1Initialize();

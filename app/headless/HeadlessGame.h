@@ -14,14 +14,19 @@ namespace veltrano {
 
 class HeadlessGame {
    public:
-    // Starts the game on the data of `programFolder`; throws LoadError like the program would.
-    explicit HeadlessGame(const std::string& programFolder, ClockTime clock = {});
+    // Starts the game on the data of `programFolder`; throws LoadError like the program would. A
+    // replay player given here is attached before start-up, as the program attaches one.
+    explicit HeadlessGame(const std::string& programFolder, ClockTime clock = {},
+                          ReplayPlayer* player = nullptr);
     ~HeadlessGame();
 
     // Runs exactly one frame (a 25 ms tick) and mixes its 25 ms of audio.
     void Frame();
     void Frames(int count);
-    void KeyDown(int vk) { Form.FormKeyDown(vk); }
+    // A key-down event of the window, through the player's bindings.
+    void KeyDown(int vk) {
+        if (const int heard = Platform.Keys.Heard(vk)) Form.FormKeyDown(heard);
+    }
     // From here on nothing is drawn into the back buffer; the game plays exactly as before. For runs
     // that never look at the pictures, which then take about half the time.
     void DropPictures() { BackBuffer.DropsPixels = true; }

@@ -21,6 +21,7 @@ class HeadlessBackend : public Backend {
     int Width = 1920, Height = 1080;
     std::vector<WindowEvent> Events;
     size_t EventsRead = 0;
+    int Monitor = 0;
 
     bool DisplayReady() override { return Ready; }
     void FlipBackBuffer(const Surface&) override { ++Flips; }
@@ -39,17 +40,26 @@ class HeadlessBackend : public Backend {
     }
     int ScreenWidth() override { return Width; }
     int ScreenHeight() override { return Height; }
+    int CurrentDisplay() override { return Monitor; }
     void ApplyDisplay(const DisplaySettings& settings) override {
         Display = settings;
         ++DisplayChanges;
     }
 
+    void UseKeyBindings(const KeyBindings& bindings) override { Keys = bindings; }
+
+    // Keys are pressed as a player presses them: through the bindings.
     void Press(int vk, bool down = true) {
-        Input.KeyDown[vk & 255] = down;
-        if (down) Latch.PressKey(vk & 255);
+        const int heard = Keys.Heard(vk);
+        if (heard == 0) return;
+        Input.KeyDown[heard] = down;
+        if (down) Latch.PressKey(heard);
     }
     // A key pressed and released again before the next frame reads its input.
-    void Tap(int vk) { Latch.PressKey(vk & 255); }
+    void Tap(int vk) {
+        if (const int heard = Keys.Heard(vk)) Latch.PressKey(heard);
+    }
+    KeyBindings Keys;
     void ReleaseAll() { Input = RawInput{}; }
 };
 

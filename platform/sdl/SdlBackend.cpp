@@ -1,12 +1,56 @@
 #include "platform/sdl/SdlBackend.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/Display.h"
 
 namespace veltrano {
 
+namespace {
+
+void (*ClosingOnDisplayLoss)() = nullptr;
+volatile bool Lost = false;
+
+// X's I/O error handler must not return (X ends the program when it does): the close runs here.
+int DisplayConnectionLost(void*) {
+    if (!Lost) {
+        Lost = true;
+        std::fputs("VeltranoGame2: the connection to the display was lost; closing\n", stderr);
+        if (ClosingOnDisplayLoss) ClosingOnDisplayLoss();
+    }
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(1);
+}
+
+}  // namespace
+
+bool SdlBackend::DisplayLost() {
+    return Lost;
+}
+
+void SdlBackend::OnDisplayLost(void (*closing)()) {
+    ClosingOnDisplayLoss = closing;
+    const char* video = SDL_GetCurrentVideoDriver();
+    if (!video || std::strcmp(video, "x11") != 0) return;
+    // SDL has loaded the X library itself and sets no I/O error handler of its own; X's default one
+    // prints "XIO: fatal IO error" and ends the program, losing what the close would have saved.
+    void* xlib = SDL_LoadObject("libX11.so.6");
+    if (!xlib) return;
+    using Handler = int (*)(void*);
+    using SetHandlerFn = Handler (*)(Handler);
+    if (const auto set = reinterpret_cast<SetHandlerFn>(SDL_LoadFunction(xlib, "XSetIOErrorHandler")))
+        set(DisplayConnectionLost);
+    // The library stays loaded: SDL holds it open for as long as the display lives.
+}
+
 SdlBackend::~SdlBackend() {
+    if (Lost) return;
     if (Joystick) SDL_JoystickClose(Joystick);
     if (Texture) SDL_DestroyTexture(Texture);
     if (Renderer) SDL_DestroyRenderer(Renderer);
@@ -40,7 +84,7 @@ void SdlBackend::ReadRawInput(RawInput& raw) {
     const Uint8* keys = SDL_GetKeyboardState(&count);
     for (int code = 0; code < count; ++code)
         if (keys[code]) {
-            const int vk = VirtualKeyOf(static_cast<SDL_Scancode>(code));
+            const int vk = Keys.Heard(VirtualKeyOf(static_cast<SDL_Scancode>(code)));
             if (vk > 0) raw.KeyDown[vk] = true;
         }
     if (Joystick && SDL_JoystickGetAttached(Joystick)) {
@@ -69,6 +113,7 @@ void SdlBackend::ReadRawInput(RawInput& raw) {
 }
 
 void SdlBackend::SetScreenSaverActive(bool active) {
+    if (Lost) return;
     if (active)
         SDL_EnableScreenSaver();
     else

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Backend.h"
 
@@ -26,15 +27,25 @@ class SdlBackend : public Backend {
     // The next event the game must hear of; false when none is waiting. Events only the backend
     // needs (a pad plugged in, the window minimised or resized, the close button) are handled here.
     bool NextEvent(WindowEvent& event) override;
+    // The window's icon: `side` by `side` pixels as 0xAARRGGBB words.
+    void SetIcon(const std::vector<uint32_t>& argb, int side);
+    // What to do when the connection to the X server is lost (a logout, the server gone, xkill): X
+    // gives the program no way back, so `closing` runs the close (the scores are saved, the recording
+    // finished) without another call to the display, and the program then ends with status 1.
+    void OnDisplayLost(void (*closing)());
 
     bool DisplayReady() override;
     void FlipBackBuffer(const Surface& backBuffer) override;
     void ReadRawInput(RawInput& raw) override;
     void SetScreenSaverActive(bool active) override;
     void RequestClose() override { CloseRequested = true; }
+    // True once the connection to the display is gone: nothing more is asked of it.
+    static bool DisplayLost();
     int ScreenWidth() override;
     int ScreenHeight() override;
+    int CurrentDisplay() override;
     void ApplyDisplay(const DisplaySettings& settings) override;
+    void UseKeyBindings(const KeyBindings& bindings) override { Keys = bindings; }
 
    private:
     void OpenJoystick(int deviceIndex);
@@ -43,6 +54,8 @@ class SdlBackend : public Backend {
     void EnterFullScreen();
     void EnterWindow();
     bool TranslateEvent(const SDL_Event& sdl, WindowEvent& event);
+    int FittingScale(int usableW, int usableH);
+    void UpdateCursor();
 
     bool Started = false;
     SDL_Window* Window = nullptr;
@@ -52,6 +65,7 @@ class SdlBackend : public Backend {
     SDL_JoystickID JoystickId = -1;
     DisplaySettings Settings;
     PressLatch Latch;
+    KeyBindings Keys;
     bool CloseRequested = false;
     bool Minimised = false;
     // A window manager may take the focus away for a moment while the window switches between full
@@ -60,6 +74,9 @@ class SdlBackend : public Backend {
     uint64_t IgnoreFocusLossUntil = 0;
     // A full-screen start asks for full screen once the first frame is shown.
     bool FullScreenPending = false;
+    bool ScaleClampSaid = false;
+    uint64_t LastMouseMotion = 0;
+    int CursorVisible = -1;  // as last set: -1 not yet
 };
 
 // The virtual-key code of an SDL scancode (0 for keys the game has no code for).

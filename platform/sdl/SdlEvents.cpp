@@ -7,7 +7,37 @@ namespace veltrano {
 int VirtualKeyOf(SDL_Scancode code) {
     if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return 'A' + (code - SDL_SCANCODE_A);
     if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return '1' + (code - SDL_SCANCODE_1);
+    if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F12) return 0x70 + (code - SDL_SCANCODE_F1);
+    if (code >= SDL_SCANCODE_KP_1 && code <= SDL_SCANCODE_KP_9) return 0x61 + (code - SDL_SCANCODE_KP_1);
     switch (code) {
+        case SDL_SCANCODE_KP_0:
+            return 0x60;
+        case SDL_SCANCODE_TAB:
+            return 0x09;
+        case SDL_SCANCODE_BACKSPACE:
+            return 0x08;
+        case SDL_SCANCODE_END:
+            return 0x23;
+        case SDL_SCANCODE_PAGEUP:
+            return 0x21;
+        case SDL_SCANCODE_PAGEDOWN:
+            return 0x22;
+        case SDL_SCANCODE_LSHIFT:
+            return 0xA0;
+        case SDL_SCANCODE_RSHIFT:
+            return 0xA1;
+        case SDL_SCANCODE_LCTRL:
+            return 0xA2;
+        case SDL_SCANCODE_RCTRL:
+            return 0xA3;
+        case SDL_SCANCODE_SEMICOLON:
+            return 0xBA;
+        case SDL_SCANCODE_COMMA:
+            return 0xBC;
+        case SDL_SCANCODE_PERIOD:
+            return 0xBE;
+        case SDL_SCANCODE_SLASH:
+            return 0xBF;
         case SDL_SCANCODE_0:
             return '0';
         case SDL_SCANCODE_RETURN:
@@ -32,18 +62,6 @@ int VirtualKeyOf(SDL_Scancode code) {
             return Vk::Right;
         case SDL_SCANCODE_DOWN:
             return Vk::Down;
-        case SDL_SCANCODE_KP_2:
-            return Vk::Numpad2;
-        case SDL_SCANCODE_KP_4:
-            return Vk::Numpad4;
-        case SDL_SCANCODE_KP_6:
-            return Vk::Numpad6;
-        case SDL_SCANCODE_KP_8:
-            return Vk::Numpad8;
-        case SDL_SCANCODE_F10:
-            return Vk::F10;
-        case SDL_SCANCODE_F11:
-            return Vk::F11;
         default:
             return 0;
     }
@@ -63,7 +81,7 @@ bool SdlBackend::TranslateEvent(const SDL_Event& sdl, WindowEvent& event) {
             CloseRequested = true;
             return false;
         case SDL_KEYDOWN: {
-            const int vk = VirtualKeyOf(sdl.key.keysym.scancode);
+            const int vk = Keys.Heard(VirtualKeyOf(sdl.key.keysym.scancode));
             if (vk <= 0) return false;
             event.Key = vk;
             event.Alt = (sdl.key.keysym.mod & KMOD_ALT) != 0;
@@ -89,6 +107,10 @@ bool SdlBackend::TranslateEvent(const SDL_Event& sdl, WindowEvent& event) {
                 event.Kind = WindowEvent::Kinds::FocusLost;
                 return true;
             }
+            return false;
+        case SDL_MOUSEMOTION:
+            LastMouseMotion = SDL_GetTicks64();
+            UpdateCursor();
             return false;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:

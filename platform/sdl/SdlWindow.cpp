@@ -1,6 +1,7 @@
 // The SDL backend's window: full screen over the desktop or a window of a whole multiple of
 // 640x480, switched at any time, and the back buffer scaled into it as the settings say.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/Display.h"
@@ -61,8 +62,8 @@ bool PrepareRenderer() {
     return false;
 }
 
-SDL_Rect DisplayBounds(SDL_Window* window, bool usable) {
-    const int index = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
+SDL_Rect DisplayBounds(SDL_Window* window, bool usable, int monitor = 0) {
+    const int index = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : monitor;
     SDL_Rect bounds{0, 0, ::veltrano::ScreenWidth, ::veltrano::ScreenHeight};
     const int failed =
         usable ? SDL_GetDisplayUsableBounds(index, &bounds) : SDL_GetDisplayBounds(index, &bounds);
@@ -76,16 +77,19 @@ bool SdlBackend::OpenDisplay(const DisplaySettings& settings, std::string* error
     Settings = settings;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 openGl = PrepareRenderer() ? SDL_WINDOW_OPENGL : 0;
-    SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0};
+    // On the display where the window was when the game last closed, while that display is there.
+    const int monitor = MonitorToOpenOn(settings.Monitor, SDL_GetNumVideoDisplays());
+    SDL_Rect place{static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(monitor)),
+                   static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(monitor)), 0, 0};
     Uint32 flags = SDL_WINDOW_RESIZABLE;
     if (settings.FullScreen) {
         // Borderless over the whole desktop: where no window manager honours the full-screen request
         // (a bare X server) the window still covers the screen.
-        place = DisplayBounds(nullptr, false);
+        place = DisplayBounds(nullptr, false, monitor);
         flags |= SDL_WINDOW_BORDERLESS;
     } else {
-        const SDL_Rect usable = DisplayBounds(nullptr, true);
-        const int scale = WindowScaleFor(settings.WindowScale, usable.w, usable.h);
+        const SDL_Rect usable = DisplayBounds(nullptr, true, monitor);
+        const int scale = FittingScale(usable.w, usable.h);
         place.w = ::veltrano::ScreenWidth * scale;
         place.h = ::veltrano::ScreenHeight * scale;
     }
@@ -97,6 +101,7 @@ bool SdlBackend::OpenDisplay(const DisplaySettings& settings, std::string* error
         if (error) *error = std::string("cannot open the window: ") + SDL_GetError();
         return false;
     }
+    SDL_SetWindowMinimumSize(Window, MinimumWindowWidth, MinimumWindowHeight);
     Renderer = SDL_CreateRenderer(Window, -1, settings.VSync ? SDL_RENDERER_PRESENTVSYNC : 0);
     if (!Renderer) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
     if (!Renderer) {
@@ -107,7 +112,7 @@ bool SdlBackend::OpenDisplay(const DisplaySettings& settings, std::string* error
     // (the whole tenth where none answers): the request follows the first frame shown, so the picture
     // is up at once over the desktop-sized window.
     FullScreenPending = settings.FullScreen;
-    SDL_ShowCursor(settings.FullScreen ? SDL_DISABLE : SDL_ENABLE);
+    UpdateCursor();
     if (SDL_NumJoysticks() > 0) OpenJoystick(0);
     if (!CreateTexture()) {
         if (error) *error = std::string("cannot create the screen texture: ") + SDL_GetError();
@@ -120,7 +125,7 @@ void SdlBackend::ApplyDisplay(const DisplaySettings& settings) {
     const bool switchMode = settings.FullScreen != Settings.FullScreen ||
                             (!settings.FullScreen && settings.WindowScale != Settings.WindowScale);
     Settings = settings;
-    if (!Window) return;
+    if (!Window || DisplayLost()) return;
     if (switchMode) {
         FullScreenPending = false;
         IgnoreFocusLossUntil = SDL_GetTicks64() + SwitchSettleMs;
@@ -129,7 +134,35 @@ void SdlBackend::ApplyDisplay(const DisplaySettings& settings) {
         else
             EnterWindow();
     }
-    SDL_ShowCursor(settings.FullScreen ? SDL_DISABLE : SDL_ENABLE);
+    UpdateCursor();
+}
+
+int SdlBackend::FittingScale(int usableW, int usableH) {
+    const int scale = WindowScaleFor(Settings.WindowScale, usableW, usableH);
+    if (scale < Settings.WindowScale && !ScaleClampSaid) {
+        ScaleClampSaid = true;
+        std::fprintf(
+            stderr,
+            "VeltranoGame2: a window %d times 640x480 does not fit the desktop's %dx%d; using %d times\n",
+            Settings.WindowScale, usableW, usableH, scale);
+    }
+    return scale;
+}
+
+void SdlBackend::UpdateCursor() {
+    const int shown = CursorShown(Settings.FullScreen, SDL_GetTicks64(), LastMouseMotion) ? 1 : 0;
+    if (shown == CursorVisible) return;
+    CursorVisible = shown;
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlBackend::SetIcon(const std::vector<uint32_t>& argb, int side) {
+    if (!Window || argb.size() != static_cast<size_t>(side) * side) return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb.data()), side, side, 32,
+                                                           side * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) return;
+    SDL_SetWindowIcon(Window, icon);
+    SDL_FreeSurface(icon);
 }
 
 void SdlBackend::EnterFullScreen() {
@@ -148,7 +181,7 @@ void SdlBackend::EnterWindow() {
     // The title bar and frame take their share of the usable area.
     int top = 0, left = 0, bottom = 0, right = 0;
     if (SDL_GetWindowBordersSize(Window, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
-    const int scale = WindowScaleFor(Settings.WindowScale, usable.w - left - right, usable.h - top - bottom);
+    const int scale = FittingScale(usable.w - left - right, usable.h - top - bottom);
     SDL_SetWindowSize(Window, ::veltrano::ScreenWidth * scale, ::veltrano::ScreenHeight * scale);
     const int index = std::max(0, SDL_GetWindowDisplayIndex(Window));
     SDL_SetWindowPosition(Window, SDL_WINDOWPOS_CENTERED_DISPLAY(index),
@@ -177,11 +210,18 @@ void SdlBackend::FlipBackBuffer(const Surface& backBuffer) {
     SDL_RenderClear(Renderer);
     SDL_RenderCopy(Renderer, Texture, nullptr, &target);
     SDL_RenderPresent(Renderer);
+    UpdateCursor();
     if (FullScreenPending) {
         FullScreenPending = false;
         IgnoreFocusLossUntil = SDL_GetTicks64() + SwitchSettleMs;
         SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+}
+
+int SdlBackend::CurrentDisplay() {
+    if (!Window || DisplayLost()) return Settings.Monitor;
+    const int index = SDL_GetWindowDisplayIndex(Window);
+    return index >= 0 ? index : Settings.Monitor;
 }
 
 int SdlBackend::ScreenWidth() {

@@ -18,6 +18,13 @@ constexpr int FirstPart = 2491, LastPart = 2493;
 constexpr int FortressStart = 13300, FortressTimeOut = 17300, FortressCycle = 700;
 constexpr int FallingGun = 2450;
 constexpr int Divers = 36;
+constexpr int FirstMiddleGun = 2457, MiddleGuns = 8;
+// When each comes in: before the twins, after them, under the escorts and as the escorts leave.
+constexpr int MiddleGunStart[MiddleGuns] = {5760, 6560, 6816, 7072, 7328, 8240, 8496, 9200};
+// The fortress's own bullets, freed when it falls or times out: small ones from the pods, heavy
+// ones from the parts' aimed triples.
+constexpr int FortressRings = 14000, FortressRingCount = 4 * 4 * 12;
+constexpr int FortressTriples = 9100, FortressTripleCount = 2 * 7 * 3;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
@@ -73,6 +80,7 @@ void WriteInit(ScriptBuilder& s) {
     s.Place(2452, 640, 416);
     s.Place(2453, 4, 640, Coord::Per(48, 112));
     s.Place(5564, 4, 640, Coord::Per(96, 96));
+    s.Place(FirstMiddleGun, MiddleGuns, 640, Coord::Per(64, 48));
     for (int k = 0; k < Divers; ++k) s.Place(1112 + k, 160 + 97 * k % 440, -16);
     for (int w = 0; w < 2; ++w) s.Place(4064 + 8 * w, 8, 640, Coord::Per(16, 56));
     PlaceStage10Boss(s);
@@ -219,7 +227,7 @@ void GauntletFlight(ScriptBuilder& s, BulletCursor& b, int n) {
 }
 
 // Frames 4000..9600: flights, mines, the twin guardians and the circling escorts.
-void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
+void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, BulletCursor& guns) {
     for (int n = 0; n < 16; ++n) GauntletFlight(s, b, n);
     for (int k = 0; k < 16; ++k) {
         s.MoveDuring(3500 + k, -3, 0, 4600 + 32 * k, 8000);
@@ -268,6 +276,16 @@ void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) 
         AimedFan(s, b, e, 3, 15, 6 * k, 48, 7700, 7);
         DeathRing(s, b, e, 8, 4);
     }
+    // Heavy guns hold the right of the screen around the twins and the escorts, so the middle of the
+    // gauntlet stays thick however early the twins and the escorts fall.
+    for (int c = 0; c < MiddleGuns; ++c) {
+        const int gun = FirstMiddleGun + c, start = MiddleGunStart[c];
+        s.MoveDuring(gun, -4, 0, start, start + 40);
+        s.MoveDuring(gun, -3, c % 2 == 0 ? -1 : 1, start + 400, 9700);
+        AimedFan(s, guns, gun, 3, 16, 8 * c % 48, 48, start + 40, 6);
+        TurningStream(s, guns, gun, 24, 120 + 40 * c, c % 2 == 0 ? 10 : -10, 4, 144, start + 40, 5);
+        DeathRing(s, guns, gun, 8, 5);
+    }
     DriftItem(s, 801, 9000);
 }
 
@@ -313,6 +331,8 @@ void WriteGauntletSecond(ScriptBuilder& s, BulletCursor& b) {
 void FreeFortressBullets(ScriptBuilder& s) {
     s.SetState(11144, 11223, StateDestroyed, true);
     s.SetState(13196, 13423, StateDestroyed, true);
+    s.SetState(FortressRings, FortressRings + FortressRingCount - 1, StateDestroyed, true);
+    s.SetState(FortressTriples, FortressTriples + FortressTripleCount - 1, StateDestroyed, true);
 }
 
 // Frames 13300..17300: the fortress. Its gun parts must fall before its pods can; 32 steps after the
@@ -337,6 +357,24 @@ void WriteFortress(ScriptBuilder& s) {
                 const int bullet = 13196 + 57 * p + 19 * r + i;
                 s.FireAngled(bullet, FirstPod + p, 360 * i / 19 + 6 * r, 100 + 200 * r + 8 * p, FortressCycle,
                              from, 4);
+            }
+        }
+    }
+    // Every part fires aimed triples of its own, and the pods ring between their rings, so the
+    // fortress never falls silent whichever of its parts has gone.
+    for (int part = 1; part < 3; ++part) {
+        for (int v = 0; v < 7; ++v) {
+            for (int i = 0; i < 3; ++i) {
+                s.FireAimed(FortressTriples + 21 * (part - 1) + 3 * v + i, FirstPart + part, 15 * i - 15,
+                            (50 * part + 100 * v) % FortressCycle, FortressCycle, from, 6);
+            }
+        }
+    }
+    for (int p = 0; p < 4; ++p) {
+        for (int r = 0; r < 4; ++r) {
+            for (int i = 0; i < 12; ++i) {
+                s.FireAngled(FortressRings + 48 * p + 12 * r + i, FirstPod + p, 30 * i + 15 * (r % 2),
+                             200 * r + 8 * p, FortressCycle, from, 5);
             }
         }
     }
@@ -365,8 +403,9 @@ void WriteStage10(ScriptBuilder& s) {
     BulletCursor first{15624};
     BulletCursor second{11224};
     BulletCursor mines{10000};
+    BulletCursor middleGuns{13424};
     s.FramesIn(INT_MIN, 5600, [&] { WriteRace(s, race); });
-    s.FramesIn(4000, 9800, [&] { WriteGauntletFirst(s, first, mines); });
+    s.FramesIn(4000, 9800, [&] { WriteGauntletFirst(s, first, mines, middleGuns); });
     s.FramesIn(8800, 14000, [&] { WriteGauntletSecond(s, second); });
     s.FramesIn(13200, 19887, [&] { WriteFortress(s); });
     WriteStage10Boss(s, RowOf(Stage10Scene).Fight);

@@ -16,6 +16,8 @@ constexpr int SwayEnd = 20000;
 constexpr int FirstPlate = 4500, LastPlate = 4503;
 constexpr int FirstArm = 2420, LastArm = 2423;
 constexpr int UpperPylon = 2424, LowerPylon = 2425;
+// Small shots, which the stage's waves leave free: the plates' fans and the last rings.
+constexpr int PlateFans = 11700, LastRings = 12100;
 
 void PlaceParts(ScriptBuilder& s) {
     for (int d = 0; d < 2; ++d) {
@@ -54,11 +56,11 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             s.FireAngled(lower, LowerPylon, angle + 7, at(64 + 96 * r), Cycle, entry, 4);
         }
     }
-    // The plates fire aimed fans of seven, one plate after the other, fourteen times over.
+    // The plates fire aimed fans of seven small shots, one plate after the other, fourteen times over.
     for (int w = 0; w < 14; ++w) {
         for (int d = 0; d < 4; ++d) {
             for (int n = 0; n < 7; ++n) {
-                const int bullet = w < 4 ? 16688 + n + 7 * d + 28 * w : 18100 + n + 7 * d + 28 * (w - 4);
+                const int bullet = PlateFans + n + 7 * d + 28 * w;
                 s.FireAimed(bullet, FirstPlate + d, 10 * n - 30, at(480 + 8 * d + 64 * w), Cycle, entry, 6);
             }
         }
@@ -99,7 +101,8 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
         }
     });
     // Worn down by a third, the boss turns a second stream against the first and throws aimed fans
-    // of three every 48 steps; by two thirds, rings of twelve every 64 steps as well.
+    // of three every 48 steps; by two thirds, rings of sixteen small shots every 32 steps as well,
+    // which outweigh all that its arms and pylons fired.
     const int hp = s.HitPointsOf(Boss);
     s.WhileHPBelow(Boss, hp * 2 / 3, [&] {
         Stream(s, 17300, Boss, entry, 270, -29, 8, 4);
@@ -109,9 +112,10 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
         }
     });
     s.WhileHPBelow(Boss, hp / 3, [&] {
-        for (int w = 0; w < Cycle / 64; ++w) {
-            for (int n = 0; n < 12; ++n)
-                s.FireAngled(17600 + 12 * w + n, Boss, 30 * n + 13 * w, at(40 + 64 * w), Cycle, entry, 4);
+        for (int w = 0; w < Cycle / 32; ++w) {
+            for (int n = 0; n < 16; ++n)
+                s.FireAngled(LastRings + 16 * w + n, Boss, 45 * n / 2 + 13 * w, at(40 + 32 * w), Cycle, entry,
+                             4);
         }
     });
 }

@@ -15,6 +15,8 @@ constexpr int PincerLag = 48;
 constexpr int SwayEnd = 20000;
 constexpr int FirstPlate = 4500;
 constexpr int UpperPod = 5000, LowerPod = 5001;
+// Small shots, which the stage's waves leave free: the pods' aimed fans once the boss is worn down.
+constexpr int WornFans = 12200;
 
 void PlaceParts(ScriptBuilder& s) {
     for (int c = 0; c < 4; ++c) {
@@ -81,14 +83,15 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             s.FireAimed(16044 + n + 10 * q, carrier, 36 * n, at(launch + 40), Cycle, entry, 3);
         }
     }
-    // Worn down by a third, the pods add aimed fans of three every 40 steps; by two thirds the boss
-    // throws rings of sixteen every 80 steps as well, each turned from the last.
+    // Worn down by a third, the pods add aimed fans of three small shots every 40 steps; by two thirds the
+    // boss throws rings of sixteen every 80 steps as well, each turned from the last.
     const int hp = s.HitPointsOf(Boss);
     s.WhileHPBelow(Boss, hp * 2 / 3, [&] {
         for (int w = 0; w < Cycle / 40; ++w) {
             for (int n = 0; n < 3; ++n) {
-                s.FireAimed(17000 + 3 * w + n, UpperPod, 12 * n - 12, at(20 + 40 * w), Cycle, entry, 6);
-                s.FireAimed(17150 + 3 * w + n, LowerPod, 12 * n - 12, at(20 + 40 * w), Cycle, entry, 6);
+                s.FireAimed(WornFans + 3 * w + n, UpperPod, 12 * n - 12, at(20 + 40 * w), Cycle, entry, 6);
+                s.FireAimed(WornFans + 150 + 3 * w + n, LowerPod, 12 * n - 12, at(20 + 40 * w), Cycle, entry,
+                            6);
             }
         }
     });

@@ -1,5 +1,5 @@
 // The stage 8 boss: a frame of 36 shot-proof blocks sweeps in from the left and closes round the
-// boss at the right edge; the frame does most of the shooting, and only the boss can be hit.
+// boss at the right edge; the frame does all the shooting, and only the boss can be hit.
 #include "stages/stage8/Stage8Boss.h"
 
 #include "world/World.h"
@@ -11,6 +11,63 @@ namespace {
 constexpr int Boss = Stage8Boss;
 constexpr int TopRow = 5000, BottomRow = 5012, UpperColumn = 5024, LowerColumn = 5030, LastBlock = 5035;
 constexpr int Cycle = 1000;
+// Small shots for the sweeps, big ones for the triples: the two kinds read apart on screen.
+constexpr int FirstSweepShot = 12314, FirstTripleShot = 16660;
+
+// An aimed triple (straight at the ship and 20 degrees either side) from `carrier`, launched at
+// cycle step `phase`, on bullets first..first+2.
+void AimedTriple(ScriptBuilder& s, int first, int carrier, int phase, int from, int speed) {
+    const int offsets[3] = {0, 20, -20};
+    for (int j = 0; j < 3; ++j) s.FireAimed(first + j, carrier, offsets[j], phase, Cycle, from, speed);
+}
+
+// The bottom row sweeps a fan of six shots from every block, one block after the other, from the
+// right end: `angle` is the first shot's, `turn` the step to the next.
+void Sweep(ScriptBuilder& s, int first, int phase, int angle, int turn, int from) {
+    for (int k = 0; k < 12; ++k) {
+        for (int j = 0; j < 6; ++j)
+            s.FireAngled(first + k + 12 * j, BottomRow + 11 - k, angle + turn * j, phase + 4 * k + 16 * j,
+                         Cycle, from, 5);
+    }
+}
+
+// The columns fire fast aimed triples one block after the other, from the top or from the bottom.
+void ColumnBurst(ScriptBuilder& s, int first, int phase, bool downwards, int from) {
+    for (int k = 0; k < 12; ++k) {
+        const int block = downwards ? UpperColumn + k : LastBlock - k;
+        AimedTriple(s, first + 3 * k, block, (phase + 8 * k) % Cycle, from, 11);
+    }
+}
+
+// From `from` on, in a cycle of 1000 steps (the cycle starts at 5000 whatever the shift, since the
+// shifts are whole cycles). The frame's three groups fire: the top row aimed triples all cycle long,
+// its blocks taking turns along the row and back; the bottom row four sweeps, each leaning the other
+// way; the columns three bursts of fast triples between the sweeps. Worn down by a third, the
+// columns burst twice more; by two thirds the bottom row sweeps twice more.
+void WriteVolleys(ScriptBuilder& s, int from) {
+    int triple = FirstTripleShot, sweep = FirstSweepShot;
+    for (int n = 0; n < Cycle / 10; ++n) {
+        const int along = n % 22 < 12 ? 11 - n % 22 : n % 22 - 10;
+        AimedTriple(s, triple, TopRow + along, 10 * n, from, 6);
+        triple += 3;
+    }
+    constexpr int SweepStart[4] = {100, 350, 600, 850};
+    for (int w = 0; w < 4; ++w, sweep += 72)
+        Sweep(s, sweep, SweepStart[w], w % 2 == 0 ? 195 : 255, w % 2 == 0 ? 12 : -12, from);
+    constexpr int BurstStart[3] = {220, 470, 720};
+    for (int w = 0; w < 3; ++w, triple += 36) ColumnBurst(s, triple, BurstStart[w], w % 2 == 0, from);
+
+    const int hp = s.HitPointsOf(Boss);
+    s.WhileHPBelow(Boss, hp * 2 / 3, [&] {
+        constexpr int ExtraBurst[2] = {20, 920};
+        for (int w = 0; w < 2; ++w, triple += 36) ColumnBurst(s, triple, ExtraBurst[w], w % 2 != 0, from);
+    });
+    s.WhileHPBelow(Boss, hp / 3, [&] {
+        constexpr int ExtraSweep[2] = {230, 730};
+        for (int w = 0; w < 2; ++w, sweep += 72)
+            Sweep(s, sweep, ExtraSweep[w], w % 2 == 0 ? 250 : 200, w % 2 == 0 ? -10 : 10, from);
+    });
+}
 
 }  // namespace
 
@@ -37,30 +94,7 @@ void WriteStage8Boss(ScriptBuilder& s, const BossFight& fight) {
     }
     s.MoveDuring(Boss, -8, 0, f(4963), f(4968));
 
-    // The cycle starts at 5000 whatever the shift, since the shifts are whole cycles.
-    const int from = f(4999);
-    for (int v = 0; v < 2; ++v) {
-        for (int k = 0; k < 12; ++k) {
-            const int offsets[3] = {0, 20, -20};
-            for (int j = 0; j < 3; ++j) {
-                const int volley = 3 * (k + 12 * v) + j;
-                // Slow aimed triples from the top row, fast ones from the columns.
-                s.FireAimed(16352 + volley, TopRow + k, offsets[j], 500 * v + 16 * k, Cycle, from, 6);
-                s.FireAimed(16568 + volley, UpperColumn + k, offsets[j], 500 * v + 400 + 8 * k, Cycle, from,
-                            12);
-            }
-        }
-    }
-    // The bottom row sweeps fans upwards, first to the left, then to the right.
-    for (int k = 0; k < 12; ++k) {
-        for (int j = 0; j < 6; ++j) {
-            s.FireAngled(16424 + k + 12 * j, BottomRow + k, 240 + 12 * j, 250 + 4 * k + 16 * j, Cycle, from,
-                         5);
-            s.FireAngled(16496 + k + 12 * j, BottomRow + k, 300 - 12 * j, 750 + 4 * k + 16 * j, Cycle, from,
-                         5);
-        }
-    }
-    for (int e = 0; e < 20; ++e) s.FireAimed(16640 + e, Boss, 0, 50 * e, Cycle, from, 8);
+    WriteVolleys(s, f(4999));
 
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
     // The frame falls apart with the boss, and every bullet vanishes.

@@ -50,6 +50,8 @@ void WriteInit(ScriptBuilder& s) {
     s.Place(2485, 2, 640, Coord::Per(112, 224));
     s.Place(2412, 4, 640, Coord::Per(96, 96));
     s.Place(5532, 4, 640, Coord::Per(64, 96));
+    s.Place(1536, 12, 640, Coord::Per(48, 32));
+    s.Place(6516, 20, 640, Coord::Per(40, 18));
     PlaceStage9Boss(s);
 }
 
@@ -64,12 +66,14 @@ void SetLayers(ScriptBuilder& s, int x1, int y1, int x2, int y2, int x3, int y3)
 
 // Frames 0..496: the run along the ground.
 void WriteRun(ScriptBuilder& s, BulletCursor& b) {
-    FlightOf(s, b, 1000, 8, {-8, 0, 32, 96}, {-4, 4, 96, 128}, {-8, 0, 128, 0});
-    FlightOf(s, b, 1008, 8, {-8, 0, 32, 96}, {-4, -4, 96, 128}, {-8, 0, 128, 0});
-    // The two flights fire as they turn toward each other.
+    // The two flights turn toward each other mid-screen but level out a corridor apart, so the
+    // opening pincer closes round the ship's start without crushing it against the left edge.
+    FlightOf(s, b, 1000, 8, {-8, 0, 32, 72}, {-4, 3, 72, 104}, {-8, 0, 104, 0});
+    FlightOf(s, b, 1008, 8, {-8, 0, 32, 72}, {-4, -3, 72, 104}, {-8, 0, 104, 0});
+    // They fire as they turn: pairs that pass either side of the ship.
     for (int k = 0; k < 8; ++k) {
-        AimedFan(s, b, 1000 + k, 2, 16, (4 * k) % 32, 32, 56 + 4 * k, 7);
-        AimedFan(s, b, 1008 + k, 2, 16, (4 * k + 16) % 32, 32, 56 + 4 * k, 7);
+        AimedFan(s, b, 1000 + k, 2, 24, (4 * k) % 32, 32, 56 + 4 * k, 6);
+        AimedFan(s, b, 1008 + k, 2, 24, (4 * k + 16) % 32, 32, 56 + 4 * k, 6);
     }
     // Dashers at scattered heights, each with two aimed shots on the way.
     for (int k = 0; k < 16; ++k) {
@@ -148,6 +152,16 @@ void WriteClimb(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines) {
         AimedFan(s, b, left, 3, 10, 8 * k % 32, 32, start + 8, 6);
         AimedFan(s, b, right, 3, 10, (8 * k + 16) % 32, 32, start + 8, 6);
     }
+    // As the climb levels out a file of fliers comes in from the right, hangs mid-screen firing at
+    // the ship and peels off up and down, so the screen never empties before the gauntlet.
+    for (int k = 0; k < 12; ++k) {
+        const int slot = 1536 + k, start = 1096 + 16 * k;
+        s.Path(slot, {{-6, 0, start, start + 40},
+                      {-2, 0, start + 40, start + 120},
+                      {-6, k % 2 == 0 ? -3 : 3, start + 120, 4000}});
+        AimedFan(s, b, slot, 1, 0, 8 * k % 24, 24, start + 16, 6);
+        s.DeathShot(b.Take(1), slot);
+    }
     s.AtFrame(1264, [&] {
         SetLayers(s, -2, 0, -8, 0, -16, 0);
         s.SetRespawnSide(0);
@@ -218,7 +232,7 @@ void WriteGauntlet(ScriptBuilder& s, BulletCursor& b) {
     }
 }
 
-// Frames 4100..5600: a swarm, the carrier wing and the gun rows, then the quiet before the alarm.
+// Frames 4100..5900: a swarm, the carrier wing, the gun rows and the rearguard, into the alarm.
 void WriteFinale(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 32; ++k) {
         s.MoveDuring(8000 + k, -8, 0, 4200 + 16 * k, 6000);
@@ -251,6 +265,15 @@ void WriteFinale(ScriptBuilder& s, BulletCursor& b) {
         AngledRing(s, b, gun, 16, 11 * c, 24 * c, 48, start + 48, 5);
         TurningStream(s, b, gun, 20, 180, c == 0 ? 9 : -9, 4, 96, start + 48, 6);
     }
+    // The rearguard: raiders come in one after the other through the alarm, stand off firing fans
+    // and dash away left, the last of them gone before the boss arrives.
+    for (int k = 0; k < 20; ++k) {
+        const int raider = 6516 + k, start = 5300 + 24 * k;
+        s.Path(raider,
+               {{-5, 0, start, start + 32}, {-1, 0, start + 32, start + 160}, {-6, 0, start + 160, 6000}});
+        AimedFan(s, b, raider, 3, 15, 16 * k % 48, 48, start + 16, 6);
+        DeathRing(s, b, raider, 6, 4);
+    }
 }
 }  // namespace
 
@@ -259,9 +282,10 @@ void WriteStage9(ScriptBuilder& s) {
     s.HudRows();
     BulletCursor bullets{11000};
     BulletCursor mines{10000};
-    // The waves and their shots are gone long before 6000, when the boss's phases begin and take
-    // over the bullet slots from 15000 on.
-    s.FramesIn(INT_MIN, 5999, [&] {
+    // The rearguard's last shots are still flying when the boss arrives at 6000, so the waves' calls
+    // run on until every shot has left; they never use the bullet slots from 15000 on, which the
+    // boss's phases take over.
+    s.FramesIn(INT_MIN, 6399, [&] {
         WriteRun(s, bullets);
         WriteClimb(s, bullets, mines);
         WriteGauntlet(s, bullets);

@@ -14,6 +14,8 @@ namespace {
 constexpr int Boss = Stage9Boss;
 constexpr int FirstPod = 5000, LastPod = 5003;
 constexpr int FirstPart = 4500, LastPart = 4503;
+// The boss's own aimed triples are small shots, in slots the stage's waves leave free.
+constexpr int BossTriples = 14500;
 
 // Each phase's stretch of the timeline, and the frames within it that force the next phase.
 constexpr int PhaseStart[3] = {6000, 13000, 20000};
@@ -132,7 +134,7 @@ void WriteStage9Boss(ScriptBuilder& s, const BossFight& fight) {
         s.PlaceRelative(FirstPart + p, Boss, partDx[p], partDy[p]);
     }
 
-    // Phase 0: each pod turns a stream round the clock; the boss adds aimed triples.
+    // Phase 0: each pod turns a stream round the clock; the boss adds aimed triples of small shots.
     s.FramesIn(f(PhaseStart[0]), f(PhaseStart[1]) - 1, [&] {
         for (int p = 0; p < 4; ++p) {
             for (int w = 0; w < 36; ++w) {
@@ -142,7 +144,7 @@ void WriteStage9Boss(ScriptBuilder& s, const BossFight& fight) {
         for (int i = 0; i < 6; ++i) {
             const int offsets[3] = {0, 60, -60};
             for (int j = 0; j < 3; ++j)
-                s.FireAimed(15144 + 3 * i + j, Boss, offsets[j], 48 * i + 24, 288, f(6000), 6);
+                s.FireAimed(BossTriples + 3 * i + j, Boss, offsets[j], 48 * i + 24, 288, f(6000), 6);
         }
     });
     // Phase 1: the parts turn two streams each, in opposite directions.
@@ -164,7 +166,7 @@ void WriteStage9Boss(ScriptBuilder& s, const BossFight& fight) {
         for (int i = 0; i < 3; ++i) {
             const int offsets[3] = {0, 30, -30};
             for (int j = 0; j < 3; ++j)
-                s.FireAimed(15540 + 3 * i + j, Boss, offsets[j], 48 * i + 24, 144, f(20016), 8);
+                s.FireAimed(BossTriples + 20 + 3 * i + j, Boss, offsets[j], 48 * i + 24, 144, f(20016), 8);
         }
     });
 

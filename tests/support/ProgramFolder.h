@@ -4,20 +4,29 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "app/headless/HeadlessGame.h"
 
 namespace veltrano::testdata {
 
+// Where the tests keep their files: one folder per build, so that two builds on one machine (two
+// checkouts tested at once) never write into each other's folders.
+inline std::filesystem::path TestFolderRoot() {
+    char name[64];
+    std::snprintf(name, sizeof name, "veltrano-tests-%016zx", std::hash<std::string>{}(VELTRANO_PROGRAM_DIR));
+    return std::filesystem::temp_directory_path() / name;
+}
+
 inline std::filesystem::path MakeProgramFolder(bool withSaveFile = true) {
     namespace fs = std::filesystem;
     const fs::path built = VELTRANO_PROGRAM_DIR;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const fs::path folder = fs::temp_directory_path() / "veltrano-tests" /
-                            (std::string(info->test_suite_name()) + "." + info->name());
+    const fs::path folder = TestFolderRoot() / (std::string(info->test_suite_name()) + "." + info->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
     for (const char* name : {"背景.bmp", "キャラクター.bmp", "Lettering.bmp", "Sounds"})

@@ -1,5 +1,6 @@
 #include <fstream>
 
+#include "app/ConfigFile.h"
 #include "tools/assetgen/Assets.h"
 
 namespace veltrano::assetgen {
@@ -9,7 +10,7 @@ bool WriteConfigFiles(const std::filesystem::path& out, std::string* error) {
     const auto ini = out / "VeltranoIni.ini";
     if (!std::filesystem::exists(ini)) {
         std::ofstream file(ini, std::ios::binary);
-        file << "[KeyConfig]\r\nZ=1\r\nX=2\r\nC=3\r\nSPACE=9\r\n";
+        file << ShippedIniText();
         if (!file) {
             if (error) *error = ini.string() + ": cannot write";
             return false;

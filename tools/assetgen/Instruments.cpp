@@ -16,6 +16,7 @@ Instrument PulseLead(double duty, double volume) {
     in.vibratoDelay = 0.18;
     in.lowPassHz = 9000;
     in.echoSend = 0.5;
+    in.detuneCents = 4;  // a gentle chorus, which also spreads the lead across the field
     return in;
 }
 

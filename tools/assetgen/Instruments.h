@@ -5,7 +5,7 @@
 
 namespace veltrano::assetgen {
 
-// A singing pulse lead with delayed vibrato.
+// A singing pulse lead with delayed vibrato, gently chorused.
 Instrument PulseLead(double duty, double volume);
 // A short plucked pulse for chords and arpeggios.
 Instrument PulsePluck(double duty, double volume);

@@ -34,9 +34,9 @@ Song MakeSong(int index) {
 }
 
 bool RenderSongWave(int index, std::vector<int16_t>* pcm, double* tempo, std::string* error) {
-    std::vector<float> samples;
-    if (!RenderSong(MakeSong(index), &samples, tempo, error)) return false;
-    *pcm = FinishLoop(std::move(samples), MusicRms);
+    StereoLoop loop;
+    if (!RenderSong(MakeSong(index), &loop, tempo, error)) return false;
+    *pcm = FinishLoop(std::move(loop.left), std::move(loop.right), MusicRms);
     return true;
 }
 

@@ -15,7 +15,11 @@ inline constexpr int SongCount = 14;
 const char* SongName(int index);
 Song MakeSong(int index);
 
-// The finished wave of a piece, normalised; false with a message when its score does not hold.
+// Every piece is in stereo.
+inline constexpr int MusicChannels = 2;
+
+// The finished wave of a piece, normalised, left and right interleaved; false with a message when
+// its score does not hold.
 bool RenderSongWave(int index, std::vector<int16_t>* pcm, double* tempo, std::string* error);
 
 }  // namespace veltrano::assetgen

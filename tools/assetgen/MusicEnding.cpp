@@ -1,4 +1,4 @@
-// The ending: E-flat major, 84. Calm and warm after the battles: a soft FM flute over an electric
+// The ending: E-flat major, 90. Calm and warm after the battles: a soft FM flute over an electric
 // piano, round triangle bass, held chords and brushed drums, with a long echo.
 #include "tools/assetgen/Instruments.h"
 #include "tools/assetgen/MusicScores.h"
@@ -32,10 +32,10 @@ Song EndingSong() {
     flute.echoSend = 0.6;
     Instrument piano = FmVoice(1.0, 1.8, 0.3, 0.35);
     piano.release = 0.4;
-    Song song{"Ending", {}, {}};
+    Song song{"Ending", {}, {}, {}};
     song.instruments = {flute, piano, TriangleBass(0.9), DrumKit(0.5), Pad(VoiceKind::Triangle, 0.25)};
     song.channels = {
-        "t84 @0 v13 l8 r1 / r2 o5 b-4 a-4 / " + verse1 + bridgeTune + verse2,
+        "t90 @0 v13 l8 r1 / r2 o5 b-4 a-4 / " + verse1 + bridgeTune + verse2,
         "@1 v10 q8 " + Arpeggio(chart, 4, true, 2),
         "@2 v12 q8 " + BassLine(intro + verse, BassStyle::Whole, 2) + "q7 " +
             BassLine(bridge + verse, BassStyle::Syncopated, 2),
@@ -49,6 +49,7 @@ Song EndingSong() {
     song.echoBeats = 1.5;
     song.echoFeedback = 0.45;
     song.echoLevel = 0.35;
+    song.pans = {0, -0.6, 0, 0, 0.52, -0.85, 0.15, 0.85, 0.45};
     return song;
 }
 

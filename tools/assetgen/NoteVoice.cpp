@@ -58,10 +58,12 @@ double Oscillator(const Instrument& in, double phase, double step, double duty) 
 }  // namespace
 
 std::vector<float> RenderNote(const Instrument& in, int midiNote, double velocity, size_t gateSamples,
-                              uint32_t seed) {
+                              uint32_t seed, std::vector<float>* detuned) {
     if (in.kind == VoiceKind::Drums) return RenderDrum(midiNote, velocity * in.volume, seed);
     const Adsr envelope(in, gateSamples);
     std::vector<float> out(envelope.Length());
+    const bool apart = detuned != nullptr && in.detuneCents != 0 && in.kind != VoiceKind::Fm;
+    if (apart) detuned->assign(out.size(), 0.0f);
     const double hz = 440.0 * std::exp2((midiNote - 69) / 12.0);
     const double detune = std::exp2(in.detuneCents / 1200.0);
     const double lowK = in.lowPassHz > 0 ? OnePoleCoefficient(in.lowPassHz, SampleRate) : 1.0;
@@ -70,7 +72,7 @@ std::vector<float> RenderNote(const Instrument& in, int midiNote, double velocit
     const double fmFall =
         in.fmIndexDecay > 0 ? std::exp(-std::log(3.0) / (in.fmIndexDecay * SampleRate)) : 1.0;
     double phase = 0.0, phase2 = 0.25, modPhase = 0.0, fmIndex = in.fmIndex;
-    OnePole low1, low2;
+    OnePole low1, low2, apartLow1, apartLow2;
     const double gain = velocity * in.volume * (in.detuneCents != 0 ? 0.6 : 1.0);
     double step = hz / SampleRate, duty = in.duty;
     for (size_t i = 0; i < out.size(); ++i) {
@@ -87,7 +89,7 @@ std::vector<float> RenderNote(const Instrument& in, int midiNote, double velocit
             if (in.pwmDepth > 0)
                 duty = std::clamp(in.duty + in.pwmDepth * SineCycles(in.pwmHz * t / SampleRate), 0.05, 0.95);
         }
-        double v;
+        double v, second = 0.0;
         if (in.kind == VoiceKind::Fm) {
             v = SineCycles(phase + fmIndex * SineCycles(modPhase) * (1.0 / (2.0 * Pi)));
             modPhase = Wrap(modPhase + step * in.fmRatio);
@@ -95,13 +97,18 @@ std::vector<float> RenderNote(const Instrument& in, int midiNote, double velocit
         } else {
             v = Oscillator(in, phase, step, duty);
             if (in.detuneCents != 0) {
-                v += Oscillator(in, phase2, step * detune, duty);
+                (apart ? second : v) += Oscillator(in, phase2, step * detune, duty);
                 phase2 = Wrap(phase2 + step * detune);
             }
         }
         phase = Wrap(phase + step);
         if (in.lowPassHz > 0) v = low2.LowPass(low1.LowPass(v, lowK), lowK);
-        out[i] = static_cast<float>(v * gain * envelope.At(t));
+        const double level = gain * envelope.At(t);
+        out[i] = static_cast<float>(v * level);
+        if (apart) {
+            if (in.lowPassHz > 0) second = apartLow2.LowPass(apartLow1.LowPass(second, lowK), lowK);
+            (*detuned)[i] = static_cast<float>(second * level);
+        }
     }
     return out;
 }

@@ -111,6 +111,25 @@ int FloorDiv(int a, int b) {
 
 }  // namespace
 
+std::string EachSection(const std::vector<Section>& form,
+                        const std::function<std::string(const Section&)>& part) {
+    std::string out;
+    for (const Section& section : form) {
+        out += 'k';
+        out += std::to_string(section.transpose);
+        out += ' ';
+        out += part(section);
+        out += "k0 ";
+    }
+    return out;
+}
+
+int FormBars(const std::vector<Section>& form) {
+    int bars = 0;
+    for (const Section& section : form) bars += ChartBars(section.chart);
+    return bars;
+}
+
 std::string RestBars(int bars) {
     std::string out;
     for (int b = 0; b < bars; ++b) out += "r1 / ";

@@ -6,7 +6,9 @@
 // "7", "m7", "maj7", "dim", "dim7", "aug", "sus4", "5" (bare fifth). Example: "Dm Bb C,A7".
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace veltrano::assetgen {
 
@@ -38,6 +40,22 @@ std::string DrumBars(const std::string& groove, const std::string& fill, int bar
 // "E dorian", "A mixolydian", "F# phrygian", "F lydian". A note outside the scale keeps its distance
 // from the scale note below it. The melody must set its own octave; its gate is not kept.
 std::string ScaleShift(const std::string& melody, const std::string& key, int steps);
+
+// One section of a piece's form: its chords, the melody over them, the key it is played in.
+struct Section {
+    std::string chart;
+    std::string tune;
+    int transpose = 0;     // semitones: a verse lifted into a new key
+    bool harmony = false;  // the melody's second voice joins in
+};
+
+// A part of the piece written section by section, each in its own key: `part(section)` for every
+// section of the form, in order. Not for drums, whose pitches choose the drum.
+std::string EachSection(const std::vector<Section>& form,
+                        const std::function<std::string(const Section&)>& part);
+
+// The bars of a whole form.
+int FormBars(const std::vector<Section>& form);
 
 // Whole bars of rest.
 std::string RestBars(int bars);

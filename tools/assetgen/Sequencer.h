@@ -46,6 +46,10 @@ struct Song {
     const char* name;
     std::vector<Instrument> instruments;
     std::vector<std::string> channels;
+    // Where each channel stands in the stereo field, -1 left to 1 right; a channel without a place is
+    // in the middle. Places are levels only, never delays or inverted phase, so the mono sum of the
+    // two sides loses nothing.
+    std::vector<double> pans;
     double echoBeats = 0.75;  // delay of the echo in beats
     double echoFeedback = 0.35;
     double echoLevel = 0.3;
@@ -67,14 +71,20 @@ struct ParsedChannel {
 
 bool ParseMml(const std::string& mml, ParsedChannel* out, std::string* error);
 
-// Renders the whole piece at SampleRate, unnormalised. The buffer is one loop: sound that rings past
-// the end (release tails, echoes) is wrapped around onto the start, so playing it in a loop is seamless.
-// Every channel must last exactly as long as the others.
-bool RenderSong(const Song& song, std::vector<float>* samples, double* tempo, std::string* error);
+struct StereoLoop {
+    std::vector<float> left, right;
+};
+
+// Renders the whole piece at SampleRate in stereo, unnormalised. The buffer is one loop: sound that
+// rings past the end (release tails, echoes) is wrapped around onto the start, so playing it in a
+// loop is seamless. Every channel must last exactly as long as the others.
+bool RenderSong(const Song& song, StereoLoop* loop, double* tempo, std::string* error);
 
 // One note of an instrument: the key held for gateSamples, then released. Drums pick the drum from
 // the pitch class (c kick, d snare, e closed hat, f open hat, g low tom, a high tom, b crash).
+// Given `detuned`, a detuned instrument's second oscillator goes there instead of into the note, so
+// the two can stand on either side of the voice's place.
 std::vector<float> RenderNote(const Instrument& instrument, int midiNote, double velocity, size_t gateSamples,
-                              uint32_t seed);
+                              uint32_t seed, std::vector<float>* detuned = nullptr);
 
 }  // namespace veltrano::assetgen

@@ -43,19 +43,25 @@ EffectParams Blast(double grainHz, double sustain, double decay, double lowPassH
 }
 
 std::vector<float> Shot() {
-    // Short and thin: it restarts every few frames and must not tire the ear.
-    EffectParams p;
-    p.wave = EffectWave::Square;
-    p.duty = 0.25;
-    p.dutySweep = 2.0;
-    p.startHz = 1500;
-    p.slide = -7.0;
-    p.sustain = 0.015;
-    p.punch = 0.4;
-    p.decay = 0.075;
-    p.lowPassHz = 7000;
-    p.highPassHz = 400;
-    return RenderEffect(p);
+    // It restarts eight times a second for a whole stage, so it keeps out of the melody's band
+    // (1-3 kHz): a soft low thud for the weight of the shot under a short bright tick for its edge.
+    EffectParams thud;
+    thud.wave = EffectWave::Sine;
+    thud.startHz = 560;
+    thud.slide = -14.0;
+    thud.sustain = 0.008;
+    thud.punch = 0.6;
+    thud.decay = 0.05;
+    std::vector<float> out = RenderEffect(thud);
+    EffectParams tick;
+    tick.wave = EffectWave::Triangle;
+    tick.startHz = 4600;
+    tick.slide = 3.0;
+    tick.sustain = 0.004;
+    tick.decay = 0.024;
+    tick.highPassHz = 3000;
+    MixInto(out, RenderEffect(tick), 0, 0.5);
+    return out;
 }
 
 std::vector<float> EnemyDeath() {
@@ -185,7 +191,7 @@ struct EffectRecipe {
 };
 
 const EffectRecipe Recipes[EffectCount] = {
-    {"Shot", Shot, 0.35},
+    {"Shot", Shot, 0.42},
     {"EnemyDeath", EnemyDeath, 0.6},
     {"BigEnemyDeath", BigEnemyDeath, 0.75},
     {"BossDeath", BossDeath, 0.95},

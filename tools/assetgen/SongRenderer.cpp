@@ -1,4 +1,5 @@
 // Plays a parsed piece into one buffer that loops whole.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -9,12 +10,21 @@ namespace veltrano::assetgen {
 
 namespace {
 
-// Adds a note into the loop, wrapping whatever rings past the end around onto the start.
-void AddWrapped(std::vector<double>& loop, const std::vector<float>& note, size_t start, double gain) {
-    const size_t n = loop.size();
+// Adds a note placed in the field into both sides of the loop, and its echo send into both sides of
+// the send, in one pass; whatever rings past the end is wrapped around onto the start.
+void AddPlaced(std::vector<double>* mix, std::vector<double>* send, const std::vector<float>& note,
+               size_t start, const double gain[2], double echoSend) {
+    const size_t n = mix[0].size();
+    if (note.empty()) return;
     size_t at = start % n;
+    const double sendLeft = gain[0] * echoSend, sendRight = gain[1] * echoSend;
     for (float s : note) {
-        loop[at] += s * gain;
+        mix[0][at] += s * gain[0];
+        mix[1][at] += s * gain[1];
+        if (echoSend > 0) {
+            send[0][at] += s * sendLeft;
+            send[1][at] += s * sendRight;
+        }
         if (++at == n) at = 0;
     }
 }
@@ -40,6 +50,7 @@ void AddEcho(const Song& song, double samplesPerBeat, const std::vector<double>&
 }
 
 constexpr double TargetRms = 0.4;
+constexpr double DetunedSpread = 0.7;
 constexpr double MostPeakDrive = 2.0;
 
 // Gentle saturation (a rational tanh) that rounds off the rare drum peaks, so normalising the piece
@@ -49,9 +60,16 @@ double SoftClip(double x) {
     return x * (27.0 + x * x) / (27.0 + 9.0 * x * x);
 }
 
+// The levels of the two sides for a place in the field: equal power, the middle at 1 on each side.
+void PanGains(double pan, double* left, double* right) {
+    const double angle = (std::clamp(pan, -1.0, 1.0) + 1.0) * Pi / 4.0;
+    *left = std::cos(angle) * std::sqrt(2.0);
+    *right = std::sin(angle) * std::sqrt(2.0);
+}
+
 }  // namespace
 
-bool RenderSong(const Song& song, std::vector<float>* samples, double* tempo, std::string* error) {
+bool RenderSong(const Song& song, StereoLoop* loop, double* tempo, std::string* error) {
     std::vector<ParsedChannel> channels(song.channels.size());
     double bpm = 0.0;
     for (size_t c = 0; c < channels.size(); ++c) {
@@ -92,35 +110,60 @@ bool RenderSong(const Song& song, std::vector<float>* samples, double* tempo, st
     const double samplesPerBeat = SampleRate * 60.0 / bpm;
     const double samplesPerTick = samplesPerBeat / TicksPerBeat;
     auto toSample = [&](int64_t tick) { return static_cast<size_t>(std::llround(tick * samplesPerTick)); };
-    std::vector<double> mix(toSample(totalTicks), 0.0), send(mix.size(), 0.0);
+    const size_t length = toSample(totalTicks);
+    std::vector<double> mix[2] = {std::vector<double>(length, 0.0), std::vector<double>(length, 0.0)};
+    std::vector<double> send[2] = {mix[0], mix[1]};
     uint32_t seed = 1;
-    for (const ParsedChannel& channel : channels) {
-        for (const NoteEvent& note : channel.notes) {
+    std::vector<float> detuned;
+    for (size_t c = 0; c < channels.size(); ++c) {
+        const double pan = c < song.pans.size() ? song.pans[c] : 0.0;
+        for (const NoteEvent& note : channels[c].notes) {
             const Instrument& in = song.instruments[note.instrument];
             const size_t start = toSample(note.startTick);
             const size_t gate = toSample(note.startTick + note.gateTicks) - start;
-            const std::vector<float> sound = RenderNote(in, note.midiNote, note.velocity, gate, seed++);
-            AddWrapped(mix, sound, start, 1.0);
-            if (in.echoSend > 0) AddWrapped(send, sound, start, in.echoSend);
+            detuned.clear();
+            const std::vector<float> sound =
+                RenderNote(in, note.midiNote, note.velocity, gate, seed++, &detuned);
+            // A detuned voice's two oscillators stand either side of its place: a wide voice whose
+            // sides differ in pitch by a few cents, so their sum beats as it did in mono and never
+            // cancels.
+            const double spread = detuned.empty() ? 0.0 : DetunedSpread;
+            const struct {
+                const std::vector<float>& part;
+                double pan;
+            } parts[2] = {{sound, pan - spread}, {detuned, pan + spread}};
+            for (const auto& part : parts) {
+                double gain[2];
+                PanGains(part.pan, &gain[0], &gain[1]);
+                AddPlaced(mix, send, part.part, start, gain, in.echoSend);
+            }
         }
     }
-    AddEcho(song, samplesPerBeat, send, mix);
+    // What stands on one side echoes from the other, which widens the field without a delay between
+    // the sides of one voice; what stands in the middle echoes from the middle.
+    for (int side = 0; side < 2; ++side) AddEcho(song, samplesPerBeat, send[side], mix[1 - side]);
     // Every piece is driven to about the same loudness; the soft clip then rounds off the few peaks
     // that this pushes past full scale, and the caller normalises what remains.
     double loudest = 0.0, power = 0.0;
-    for (double s : mix) {
-        if (!std::isfinite(s)) {
-            // An instrument whose settings blow up must stop the build, not become a burst of noise.
-            if (error) *error = std::string(song.name) + ": the mix is not finite";
-            return false;
+    for (const std::vector<double>& side : mix) {
+        for (double s : side) {
+            if (!std::isfinite(s)) {
+                // An instrument whose settings blow up must stop the build, not become a burst of noise.
+                if (error) *error = std::string(song.name) + ": the mix is not finite";
+                return false;
+            }
+            loudest = std::fmax(loudest, std::fabs(s));
+            power += s * s;
         }
-        loudest = std::fmax(loudest, std::fabs(s));
-        power += s * s;
     }
-    const double rms = std::sqrt(power / static_cast<double>(mix.size()));
+    const double rms = std::sqrt(power / static_cast<double>(2 * length));
     const double drive = loudest > 0 ? std::fmin(TargetRms / rms, MostPeakDrive / loudest) : 0.0;
-    samples->resize(mix.size());
-    for (size_t i = 0; i < mix.size(); ++i) (*samples)[i] = static_cast<float>(SoftClip(mix[i] * drive));
+    std::vector<float>* out[2] = {&loop->left, &loop->right};
+    for (int side = 0; side < 2; ++side) {
+        out[side]->resize(length);
+        for (size_t i = 0; i < length; ++i)
+            (*out[side])[i] = static_cast<float>(SoftClip(mix[side][i] * drive));
+    }
     *tempo = bpm;
     return true;
 }

@@ -9,7 +9,7 @@
 
 namespace veltrano::assetgen {
 
-// Every wave the generator writes is mono at this rate.
+// Every wave the generator writes is at this rate: the effects in mono, the music in stereo.
 inline constexpr int SampleRate = 32000;
 inline constexpr double Pi = 3.14159265358979323846;
 

@@ -26,7 +26,8 @@ void WriteSongs(const std::filesystem::path& folder, int first, int stride, std:
         std::vector<int16_t> pcm;
         double tempo = 0;
         job.ok = RenderSongWave(s, &pcm, &tempo, &job.error) &&
-                 WriteWave(folder / (std::string(SongName(s)) + ".wav"), pcm, SampleRate, &job.error);
+                 WriteWave(folder / (std::string(SongName(s)) + ".wav"), pcm, SampleRate, &job.error,
+                           MusicChannels);
     }
 }
 

@@ -57,39 +57,49 @@ std::vector<int16_t> FinishEffect(std::vector<float> signal, double peak) {
     return ToPcm16(signal, peak);
 }
 
-std::vector<int16_t> FinishLoop(std::vector<float> loop, double rms) {
-    RemoveDc(loop);
+std::vector<int16_t> FinishLoop(std::vector<float> left, std::vector<float> right, double rms) {
+    RemoveDc(left);
+    RemoveDc(right);
+    const size_t n = std::min(left.size(), right.size());
     double energy = 0;
-    for (float s : loop) energy += static_cast<double>(s) * s;
-    const double level = loop.empty() ? 0.0 : std::sqrt(energy / static_cast<double>(loop.size()));
+    for (size_t i = 0; i < n; ++i)
+        energy += static_cast<double>(left[i]) * left[i] + static_cast<double>(right[i]) * right[i];
+    const double level = n == 0 ? 0.0 : std::sqrt(energy / static_cast<double>(2 * n));
     const double gain = level > 0 ? rms * 32767.0 / level : 0.0;
-    std::vector<int16_t> pcm(loop.size());
-    for (size_t i = 0; i < loop.size(); ++i) pcm[i] = ToSample(loop[i] * gain);
-    if (pcm.size() < 2) return pcm;
+    std::vector<int16_t> pcm(2 * n);
+    for (size_t i = 0; i < n; ++i) {
+        pcm[2 * i] = ToSample(left[i] * gain);
+        pcm[2 * i + 1] = ToSample(right[i] * gain);
+    }
+    if (n < 2) return pcm;
 
-    // The new start is the quietest pair of neighbours in the last 40 ms: the piece then opens with
-    // those few milliseconds of its own ringing tail and meets its first beat on time.
-    const size_t n = pcm.size();
+    // The new start is the quietest pair of neighbouring frames in the last 40 ms: the piece then
+    // opens with those few milliseconds of its own ringing tail and meets its first beat on time.
+    auto loudness = [&](size_t frame) {
+        return std::max(std::abs(pcm[2 * frame]), std::abs(pcm[2 * frame + 1]));
+    };
     const size_t search = std::min<size_t>(SampleRate / 25, n - 1);
     size_t start = 0;
     int quietest = 65536;
     for (size_t back = 0; back < search && quietest > 0; ++back) {
         const size_t at = (n - back) % n;
-        const int loudness = std::max(std::abs(pcm[at]), std::abs(pcm[(at + n - 1) % n]));
-        if (loudness < quietest) {
-            quietest = loudness;
+        const int loud = std::max(loudness(at), loudness((at + n - 1) % n));
+        if (loud < quietest) {
+            quietest = loud;
             start = at;
         }
     }
-    std::rotate(pcm.begin(), pcm.begin() + static_cast<std::ptrdiff_t>(start), pcm.end());
+    std::rotate(pcm.begin(), pcm.begin() + static_cast<std::ptrdiff_t>(2 * start), pcm.end());
     // A piece that never comes near zero there (a held low note) dips to it over a millisecond at
     // each end instead: a short dip at the join, but no click when it starts from silence.
     if (quietest > QuietJoin) {
         const size_t fade = std::min<size_t>(SampleRate / 1000, n / 2);
         for (size_t i = 0; i < fade; ++i) {
             const double g = 0.5 - 0.5 * std::cos(Pi * static_cast<double>(i) / static_cast<double>(fade));
-            pcm[i] = ToSample(pcm[i] * g);
-            pcm[n - 1 - i] = ToSample(pcm[n - 1 - i] * g);
+            for (size_t c = 0; c < 2; ++c) {
+                pcm[2 * i + c] = ToSample(pcm[2 * i + c] * g);
+                pcm[2 * (n - 1 - i) + c] = ToSample(pcm[2 * (n - 1 - i) + c] * g);
+            }
         }
     }
     return pcm;
@@ -105,7 +115,7 @@ void PutLe(std::string& bytes, uint32_t value, int size) {
 }  // namespace
 
 bool WriteWave(const std::filesystem::path& path, const std::vector<int16_t>& samples, int rate,
-               std::string* error) {
+               std::string* error, int channels) {
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     std::string bytes;
     bytes.reserve(44 + dataBytes);
@@ -114,10 +124,10 @@ bool WriteWave(const std::filesystem::path& path, const std::vector<int16_t>& sa
     bytes += "WAVEfmt ";
     PutLe(bytes, 16, 4);
     PutLe(bytes, 1, 2);  // PCM
-    PutLe(bytes, 1, 2);  // mono
+    PutLe(bytes, static_cast<uint32_t>(channels), 2);
     PutLe(bytes, static_cast<uint32_t>(rate), 4);
-    PutLe(bytes, static_cast<uint32_t>(rate * 2), 4);
-    PutLe(bytes, 2, 2);
+    PutLe(bytes, static_cast<uint32_t>(rate * 2 * channels), 4);
+    PutLe(bytes, static_cast<uint32_t>(2 * channels), 2);
     PutLe(bytes, 16, 2);
     bytes += "data";
     PutLe(bytes, dataBytes, 4);

@@ -19,13 +19,14 @@ void RemoveDc(std::vector<float>& signal);
 // and ends at zero, its loudest sample at `peak`.
 std::vector<int16_t> FinishEffect(std::vector<float> signal, double peak);
 
-// A loop of music ready to write: no offset, scaled to an RMS of `rms` (of full scale), and turned
-// so that it starts at a quiet zero crossing a few milliseconds before its first beat. Turning a
-// loop keeps its join seamless, and a piece that starts at zero starts without a click.
-std::vector<int16_t> FinishLoop(std::vector<float> loop, double rms);
+// A stereo loop of music ready to write, as interleaved left and right samples: no offset, scaled to
+// an RMS of `rms` (of full scale, over both sides), and turned so that it starts at a quiet zero
+// crossing a few milliseconds before its first beat. Turning a loop keeps its join seamless, and a
+// piece that starts at zero starts without a click.
+std::vector<int16_t> FinishLoop(std::vector<float> left, std::vector<float> right, double rms);
 
-// One channel of 16-bit samples at `rate` Hz.
+// 16-bit samples at `rate` Hz, `channels` (1 or 2) interleaved.
 bool WriteWave(const std::filesystem::path& path, const std::vector<int16_t>& samples, int rate,
-               std::string* error);
+               std::string* error, int channels = 1);
 
 }  // namespace veltrano::assetgen

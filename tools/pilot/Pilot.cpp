@@ -267,9 +267,10 @@ Pilot::Aim Pilot::ChooseAim() {
         }
     }
     // What to line up with: the boss while it flies on screen, else the nearest enemy ahead that
-    // shots can damage.
-    if (BossSlot >= 0 && BossSlot < ObjectSlotCount && EnemyState[BossSlot] == StateActive &&
-        OnScreen(BossSlot)) {
+    // shots can damage (with PartsFirst, the boss only when nothing else is left to shoot).
+    const bool bossOnScreen = BossSlot >= 0 && BossSlot < ObjectSlotCount &&
+                              EnemyState[BossSlot] == StateActive && OnScreen(BossSlot);
+    if (bossOnScreen && !Chosen.PartsFirst) {
         if (AimAtBossPath(aim)) return aim;
         aim.TargetX = EnemyX[BossSlot];
         aim.TargetY = EnemyY[BossSlot];
@@ -277,6 +278,7 @@ Pilot::Aim Pilot::ChooseAim() {
     }
     int bestDistance = 1 << 30;
     for (int i = 0; i < FirstBulletSlot; ++i) {
+        if (i == BossSlot) continue;
         if (EnemyState[i] != StateActive || !Shootable(EnemySize[i]) || !OnScreen(i)) continue;
         if (EnemyX[i] < px + 16) continue;
         const int distance = EnemyX[i] - px + std::abs(EnemyY[i] - py) / 2;
@@ -285,6 +287,11 @@ Pilot::Aim Pilot::ChooseAim() {
             aim.TargetX = EnemyX[i];
             aim.TargetY = EnemySize[i] <= LastSmallClass ? EnemyY[i] - 8 : EnemyY[i];
         }
+    }
+    if (aim.TargetY < 0 && bossOnScreen) {
+        if (AimAtBossPath(aim)) return aim;
+        aim.TargetX = EnemyX[BossSlot];
+        aim.TargetY = EnemyY[BossSlot];
     }
     return aim;
 }

@@ -22,6 +22,7 @@ struct PilotOptions {
     bool Power = false;        // full power and both options the first time it steers in a play scene
     bool Untouchable = false;  // nothing touches the ship (a test's trick, not a player's)
     bool Continue = false;     // take a continue when the last ship is lost
+    bool PartsFirst = false;   // dodge: line up with the boss's parts and escorts before the boss
     // With a seed of 0 or more the dodging pilot adds a small whim of its own generator to how it
     // weighs its moves, so that each seed flies a game of its own; below 0 it always flies alike.
     int64_t Seed = -1;

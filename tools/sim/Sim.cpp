@@ -1,6 +1,7 @@
 // sim: runs the game headless from a scripted input file and shows what happened: a per-frame trace,
 // PNG screenshots of chosen frames, the mixed audio as a WAV file.
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -68,8 +69,10 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --no-fire          the pilot does not fire
   --power            the pilot starts with full power and both options
   --continues        the pilot takes a continue whenever the last ship is lost
+  --parts-first      the dodging pilot lines up with the boss's parts and escorts before the boss
   --until-next-scene stop when the scene the run started in (after --scene/--enter) is left;
                      every scene change is printed with whether the scene's boss was shot down
+                     and how many of the other enemies seen on screen were shot down
   --record FILE      record the game (from the ship select's start, --scene or --enter, to its
                      end or the last frame) as a replay file; --invincible cannot be recorded,
                      nor --power with a game started by --scene
@@ -93,6 +96,8 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --every N          also save a screenshot every N frames
   --out DIR          where screenshots go (default .)
   --wav FILE         write the mixed audio (32000 Hz stereo 16-bit) to FILE
+  --wav-parts PREFIX also write the effects and the music apart, at the master gain before the
+                     limiter, to PREFIX-effects.wav and PREFIX-music.wav
   --stats S          measure scene S instead: enter it, play it with the pilot until it ends (at
                      most --frames frames, default here 60000) and print per section (waves,
                      approach, mid-boss, boss) launches/s, average and 95th-percentile bullets on
@@ -204,7 +209,7 @@ constexpr int NoScene = -100;
 constexpr int NoFrameGiven = INT32_MIN;
 
 struct SimOptions {
-    std::string Data, InputFile, OutDir = ".", WavFile, RecordFile, ReplayFile;
+    std::string Data, InputFile, OutDir = ".", WavFile, PartsPrefix, RecordFile, ReplayFile;
     int Frames = -1, StartScene = NoScene, ShotType = 1, Every = 0, EnterScene = NoScene,
         AtStageFrame = NoFrameGiven;
     long long Seed = -1;
@@ -264,6 +269,7 @@ const OptionRow Options[] = {
     {"--no-fire",   false, [](SimOptions& o, const char*, std::string&) { o.Pilot.Fire = false; return true; }},
     {"--power",     false, [](SimOptions& o, const char*, std::string&) { o.Pilot.Power = true; return true; }},
     {"--continues", false, [](SimOptions& o, const char*, std::string&) { o.Pilot.Continue = true; return true; }},
+    {"--parts-first", false, [](SimOptions& o, const char*, std::string&) { o.Pilot.PartsFirst = true; return true; }},
     {"--until-next-scene", false, [](SimOptions& o, const char*, std::string&) { o.UntilNextScene = true; return true; }},
     {"--balance",   false, [](SimOptions& o, const char*, std::string&) { o.Balance = o.UntilNextScene = true; return true; }},
     {"--record",    true,  [](SimOptions& o, const char* v, std::string&) { o.RecordFile = v; return true; }},
@@ -274,6 +280,7 @@ const OptionRow Options[] = {
     {"--every",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.Every, v, 0, MaxFrames, e); }},
     {"--out",       true,  [](SimOptions& o, const char* v, std::string&) { o.OutDir = v; return true; }},
     {"--wav",       true,  [](SimOptions& o, const char* v, std::string&) { o.WavFile = v; return true; }},
+    {"--wav-parts", true,  [](SimOptions& o, const char* v, std::string&) { o.PartsPrefix = v; return true; }},
     {"--timeline",  true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.TimelineEvery, v, 0, MaxFrames, e); }},
     {"--stats",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.StatsScene, v, -2, 25, e); }},
     {"--screenshot", true, [](SimOptions& o, const char* v, std::string& e) {
@@ -336,8 +343,10 @@ bool OptionsAgree(const SimOptions& o) {
         std::fprintf(stderr, "sim: --at needs --enter\n");
         return false;
     }
-    if (!o.UsePilot && (o.Pilot.Power || o.Pilot.Continue || !o.Pilot.Fire || o.Balance)) {
-        std::fprintf(stderr, "sim: --power, --continues, --no-fire and --balance need --pilot\n");
+    if (!o.UsePilot &&
+        (o.Pilot.Power || o.Pilot.Continue || !o.Pilot.Fire || o.Pilot.PartsFirst || o.Balance)) {
+        std::fprintf(stderr,
+                     "sim: --power, --continues, --parts-first, --no-fire and --balance need --pilot\n");
         return false;
     }
     if (o.UsePilot && !o.InputFile.empty()) {
@@ -426,6 +435,44 @@ void ReportSceneChange(int sceneBefore, int f, int stageFrameBefore, int bossDea
     if (!end.Left) end = {true, bossDeadTime > 0 && bossHP<1, bossDeadTime> 0 && bossHP >= 1};
 }
 
+// The enemies other than the boss seen on screen in the current scene, to tell at its end which of
+// them were shot down.
+class SeenEnemies {
+   public:
+    // Before a frame of the same scene: a slot seen before whose hit points ran out fell to shots (a
+    // part the script switches off keeps some); a shootable enemy on screen is seen.
+    void Observe() {
+        for (int i = 0; i < FirstBulletSlot; ++i) {
+            if (Seen[i] && EnemyHP[i] < 1) Fell[i] = 1;
+            const int hitClass = EnemySize[i];
+            if (i != BossSlot && EnemyState[i] == StateActive &&
+                (hitClass == LargeEnemyClass || hitClass == SmallEnemyClass ||
+                 hitClass == ItemCarrierClass) &&
+                EnemyX[i] + 32 > 0 && EnemyX[i] < 640 && EnemyY[i] + 32 > 0 && EnemyY[i] < 480)
+                Seen[i] = 1;
+        }
+    }
+    void Report() {
+        int shot = 0, total = 0;
+        std::string standing;
+        for (int i = 0; i < FirstBulletSlot; ++i) {
+            if (!Seen[i]) continue;
+            ++total;
+            if (Fell[i])
+                ++shot;
+            else if (standing.size() < 200)
+                standing.append(" ").append(std::to_string(i));
+        }
+        std::printf("  enemies shot down: %d of %d%s%s\n", shot, total,
+                    standing.empty() ? "" : ", not:", standing.c_str());
+        Seen.fill(0);
+        Fell.fill(0);
+    }
+
+   private:
+    std::array<unsigned char, FirstBulletSlot> Seen{}, Fell{};
+};
+
 // One line of the balance table: how the pilot fared in the scene and how the scene fired at it.
 void PrintBalance(const SimOptions& o, int scene, const Pilot& pilot, const SceneEnd& end, int frames,
                   const stats::SceneCounter& counter) {
@@ -469,6 +516,7 @@ int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, Rep
     std::optional<stats::SceneCounter> counter;
     if (o.Balance) counter.emplace(firstScene);
     SceneEnd end;
+    SeenEnemies seen;
     std::string error;
     int f = 1;
     for (; f <= o.Frames && !(player && player->Finished()); ++f) {
@@ -486,7 +534,12 @@ int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, Rep
         game.Frame();
         if (Scene != sceneBefore) {
             ReportSceneChange(sceneBefore, f, stageFrameBefore, bossDeadTime, bossHP, end);
-        } else if (counter) {
+            seen.Report();
+        } else {
+            // The new scene's init has given the slots their hit points again.
+            seen.Observe();
+        }
+        if (Scene == sceneBefore && counter) {
             counter->Observe(stageFrameBefore);
         }
         if (o.Trace)
@@ -559,6 +612,8 @@ int main(int argc, char** argv) {
     try {
         HeadlessGame game(o.Data);
         game.KeepAudio = !o.WavFile.empty();
+        MixParts parts;
+        if (!o.PartsPrefix.empty()) KeepMixParts(&parts);
         // Without a screenshot nobody looks at the pictures.
         if (o.Shots.empty() && o.Every == 0) game.DropPictures();
         ReplayPlayer player(replay);
@@ -586,7 +641,16 @@ int main(int argc, char** argv) {
         o.Pilot.Untouchable = o.Invincible;
         Pilot pilot(o.Pilot);
         const int framesRun = RunFrames(game, o, script, playing ? &player : nullptr, pilot);
-        return FinishRun(game, o, framesRun, pilot, recorder, playing ? &player : nullptr);
+        const int status = FinishRun(game, o, framesRun, pilot, recorder, playing ? &player : nullptr);
+        KeepMixParts(nullptr);
+        for (const auto& [part, samples] :
+             {std::pair{"-effects.wav", &parts.Effects}, {"-music.wav", &parts.Music}}) {
+            if (!o.PartsPrefix.empty() && !WriteWav(o.PartsPrefix + part, *samples)) {
+                std::fprintf(stderr, "sim: %s%s: cannot write\n", o.PartsPrefix.c_str(), part);
+                return 1;
+            }
+        }
+        return status;
     } catch (const std::exception& e) {
         // A file the game cannot load (at start-up or at a scene change), named on one line.
         std::fprintf(stderr, "sim: %s\n", e.what());
