@@ -1,5 +1,5 @@
-// Program entry: the command line, the SDL backend's window, the idle loop that drives the frame
-// timer, and the close path. Every call to SDL goes through the backend.
+// Program entry: the command line, the SDL backend's window, the loop that calls the program's
+// frame function, and the close path. Every call to SDL goes through the backend.
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -8,10 +8,10 @@
 #include "app/CommandLine.h"
 #include "app/Main.h"
 #include "app/ProgramFolder.h"
+#include "app/ProgramFrame.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "platform/Display.h"
-#include "platform/FrameTimer.h"
 #include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackend.h"
 
@@ -33,25 +33,6 @@ TForm1* Form = nullptr;  // for the close when the display is lost
 int Fail(const std::string& message) {
     std::fprintf(stderr, "VeltranoGame2: %s\n", message.c_str());
     return 1;
-}
-
-// Hands the window's events to the main window: keys, focus, lost surfaces.
-void DispatchEvents(SdlBackend& backend, TForm1& form) {
-    WindowEvent event;
-    while (backend.NextEvent(event)) {
-        switch (event.Kind) {
-            case WindowEvent::Kinds::KeyDown:
-                form.FormKeyDown(event.Key, event.Alt, event.Repeat);
-                break;
-            case WindowEvent::Kinds::FocusLost:
-                form.FormDeactivate();
-                break;
-            case WindowEvent::Kinds::SurfacesLost:
-                form.DXDraw1FinalizeSurface();
-                form.DXDraw1InitializeSurface();
-                break;
-        }
-    }
 }
 
 }  // namespace
@@ -100,24 +81,10 @@ int main(int argc, char** argv) {
             form.AttachRecorder(&recorder);
         }
 
-        FrameTimer timer;
-        uint64_t resultUntil = 0;  // a finished replay's result stays on the screen until then
-        while (!backend.Closing()) {
-            DispatchEvents(backend, form);
+        ProgramFrame frame(form, backend, playing ? &player : nullptr);
+        for (;;) {
             if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
-            const int lag = timer.Tick(backend.Ticks());
-            if (lag > 0 && resultUntil == 0) form.DXTimer1Timer(lag);
-            if (playing && player.Finished() && resultUntil == 0) {
-                std::printf("%s\n", ReplayResultText(player).c_str());
-                std::fflush(stdout);
-                DrawReplayResult(player);
-                resultUntil = backend.Ticks() + ReplayResultMs;
-            }
-            if (resultUntil != 0) {
-                // F10 and F11 still work on the result; it is shown again for each change.
-                if (lag > 0) backend.FlipBackBuffer(BackBuffer);
-                if (backend.Ticks() >= resultUntil) backend.RequestClose();
-            }
+            if (!frame.Advance(backend.Ticks())) break;
             // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
             backend.Sleep(1);
         }

@@ -8,6 +8,7 @@
 #include "engine/DestroySlot.h"
 #include "engine/ShipGeometry.h"
 #include "world/ObjectKinds.h"
+#include "world/WideVectors.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -175,8 +176,7 @@ bool ApplyShot(int slot, int k, ShotReaction reaction) {
 // Every live shot in the box meets the object, in shot order, even after the object is destroyed:
 // shots arriving in the same step are all spent. This is the heaviest loop of the step (every
 // target on screen against up to 1700 shots), so it is also built for wider vector units.
-__attribute__((target_clones("avx2", "default"))) void MeetShots(int slot, int first, int low,
-                                                                 ShotReaction reaction) {
+VELTRANO_WIDE_VECTORS void MeetShots(int slot, int first, int low, ShotReaction reaction) {
     const ShotBox box = MakeShotBox(EnemyX[slot], EnemyY[slot], low);
     for (int start = first; start < ShotCount; start += ShotBlock) {
         if (!BlockHasLiveShot(start) || !BlockMayHit(start, box)) continue;

@@ -2,17 +2,15 @@
 // its trigger holds and the slot is free, and moving it while it flies.
 #include "engine/EnemyBullet.h"
 
-#include <cmath>
-#include <numbers>
-
 #include "engine/DestroySlot.h"
+#include "world/Extended.h"
 #include "world/World.h"
 
 namespace veltrano {
 
 namespace {
 
-constexpr long double DegreesToRadians = std::numbers::pi_v<long double> / 180.0L;
+using X = NativeExtended;
 
 bool InField(int b) {
     return EnemyX[b] >= -16 && EnemyX[b] <= 640 && EnemyY[b] >= -16 && EnemyY[b] <= 480;
@@ -38,18 +36,18 @@ const Direction& DirectionOf(int b) {
     Direction& d = Directions[b - FirstBulletSlot];
     if (d.Angle != BulletAngle[b]) {
         d.Angle = BulletAngle[b];
-        d.Cos = std::cos(d.Angle);
-        d.Sin = std::sin(d.Angle);
+        d.Cos = X::Cos(d.Angle);
+        d.Sin = X::Sin(d.Angle);
     }
     return d;
 }
 
 // Offsets from the origin for the current step, recomputed from scratch so rounding never adds up.
 void ComputeOffsets(int b, int speed) {
-    const long double distance = static_cast<long double>(speed) * BulletStep[b];
+    const long double distance = X::Mul(speed, BulletStep[b]);
     const Direction& d = DirectionOf(b);
-    BulletOffsetX[b] = RoundNearest(d.Cos * distance);
-    BulletOffsetY[b] = RoundNearest(d.Sin * distance);
+    BulletOffsetX[b] = X::RoundNearest(X::Mul(d.Cos, distance));
+    BulletOffsetY[b] = X::RoundNearest(X::Mul(d.Sin, distance));
 }
 
 void PolarStep(int b, int speed) {
@@ -123,11 +121,9 @@ void LaunchPolar(int b, int carrier, const Polar& p, int degrees, int speed) {
         BulletAimX[b] = PlayerX + 8;
         BulletAimY[b] = PlayerY + 8;
     }
-    long double angle = degrees * DegreesToRadians;
-    if (p.aim == Aim::AtShip) {
-        angle += std::atan2(static_cast<long double>(BulletAimY[b] - BulletOriginY[b]),
-                            static_cast<long double>(BulletAimX[b] - BulletOriginX[b]));
-    }
+    long double angle = X::Mul(degrees, DegreesToRadians);
+    if (p.aim == Aim::AtShip)
+        angle = X::Add(angle, X::Atan2(BulletAimY[b] - BulletOriginY[b], BulletAimX[b] - BulletOriginX[b]));
     BulletAngle[b] = angle;
     // The bullet starts exactly at the muzzle; BulletStep carries over from its last retirement.
     ComputeOffsets(b, speed);

@@ -2,16 +2,14 @@
 // acting only inside its own window of StageFrame.
 #include "engine/Enemys.h"
 
-#include <cmath>
-#include <numbers>
-
+#include "world/Extended.h"
 #include "world/World.h"
 
 namespace veltrano {
 
 namespace {
 
-constexpr long double DegreesToRadians = std::numbers::pi_v<long double> / 180.0L;
+using X = NativeExtended;
 
 // Places the slot on the circle: absolute, so the object jumps onto the circle when its window
 // opens and wraps every 360 div angleStep frames. A step that gives no whole frame per turn (0, or
@@ -22,9 +20,9 @@ void PlaceOnCircle(int slot, int cx, int cy, int radius, int startAngle, int ang
     if (framesPerTurn == 0) return;
     // The remainder keeps the sign of the (positive) elapsed frames, so a negative step turns back.
     const int k = elapsed % framesPerTurn;
-    const long double a = (startAngle + static_cast<long double>(angleStep) * k) * DegreesToRadians;
-    EnemyX[slot] = RoundNearest(std::cos(a) * radius + cx);
-    EnemyY[slot] = RoundNearest(std::sin(a) * radius + cy);
+    const long double a = X::Mul(X::Add(startAngle, X::Mul(angleStep, k)), DegreesToRadians);
+    EnemyX[slot] = X::RoundNearest(X::Add(X::Mul(X::Cos(a), radius), cx));
+    EnemyY[slot] = X::RoundNearest(X::Add(X::Mul(X::Sin(a), radius), cy));
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 namespace veltrano {
 
+struct WindowEvent;
+
 class Backend {
    public:
     virtual ~Backend() = default;
@@ -21,6 +23,10 @@ class Backend {
     virtual void SetScreenSaverActive(bool active) = 0;
     // The window is asked to close; the close query runs before the program ends.
     virtual void RequestClose() = 0;
+    // True once the window has been asked to close.
+    virtual bool Closing() const = 0;
+    // The next event the game must hear of; false when none is waiting.
+    virtual bool NextEvent(WindowEvent& event) = 0;
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
     // The display the window is on now, counting from 0.

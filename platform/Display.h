@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Surface.h"
@@ -51,5 +53,18 @@ bool OpenTextFace(std::string* error);
 void SetTextFaceFamilies(const std::vector<std::string>& families);
 // The file of the face in use (empty before OpenTextFace succeeds).
 const std::string& TextFaceFile();
+
+struct GlyphSheet;
+struct GlyphImage;
+// Text drawn and measured from a glyph sheet instead of the font (nullptr: the font again). The
+// sheet must outlive its use. Without FreeType, the sheet is the only way to text.
+void UseGlyphSheet(const GlyphSheet* sheet);
+// One character of the font at a size, as a glyph sheet keeps it, with the size's ascent and line
+// height; false when the font is missing or lacks the character.
+bool RenderFaceGlyph(int points, char32_t cp, GlyphImage& out, int* ascent, int* lineHeight);
+// Notes every character drawn or measured, with its size in points (the glyph sheet's builder plays
+// the text scenes with it); nullptr stops noting.
+using GlyphUses = std::set<std::pair<int, char32_t>>;
+void NoteGlyphsUsed(GlyphUses* uses);
 
 }  // namespace veltrano

@@ -1,6 +1,8 @@
 #include "platform/Surface.h"
 
+#if VELTRANO_PNG
 #include <png.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <fstream>
 
 #include "platform/Files.h"
+#include "world/WideVectors.h"
 
 namespace veltrano {
 
@@ -31,9 +34,8 @@ namespace {
 
 // A keyed copy of h rows of w pixels. Written as a select so the compiler vectorises it; the AVX2
 // clone, chosen once at load time, handles eight pixels a step where the processor has it.
-__attribute__((target_clones("avx2", "default"))) void CopyKeyedRows(uint32_t* to, size_t toStride,
-                                                                     const uint32_t* from, size_t fromStride,
-                                                                     int w, int h, uint32_t key) {
+VELTRANO_WIDE_VECTORS void CopyKeyedRows(uint32_t* to, size_t toStride, const uint32_t* from,
+                                         size_t fromStride, int w, int h, uint32_t key) {
     for (int row = 0; row < h; ++row, to += toStride, from += fromStride)
         for (int i = 0; i < w; ++i) to[i] = from[i] == key ? to[i] : from[i];
 }
@@ -213,6 +215,7 @@ bool SaveBitmapFile(const Surface& surface, const std::string& path, std::string
     return true;
 }
 
+#if VELTRANO_PNG
 bool SavePng(const Surface& surface, const std::string& path, std::string* error,
              const uint32_t* transparentKey) {
     FILE* file = std::fopen(path.c_str(), "wb");
@@ -251,6 +254,12 @@ bool SavePng(const Surface& surface, const std::string& path, std::string* error
     std::fclose(file);
     return true;
 }
+#else
+bool SavePng(const Surface&, const std::string& path, std::string* error, const uint32_t*) {
+    if (error) *error = path + ": this build writes no PNG";
+    return false;
+}
+#endif
 
 std::vector<uint32_t> IconPixels(const Surface& sheet, int cellX, int cellY, int cellSize, int times) {
     const int side = cellSize * times;

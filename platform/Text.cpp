@@ -1,13 +1,18 @@
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
+// Text on a surface: from the game's font through fontconfig and FreeType, or from a glyph sheet
+// rendered from that font at build time. A build without FreeType (the browser's) has the sheet only.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "platform/Display.h"
+#include "platform/GlyphSheet.h"
+
+#if VELTRANO_FONTS
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#endif
 
 namespace veltrano {
 
@@ -17,33 +22,34 @@ Surface CharacterSheet;
 
 namespace {
 
+const GlyphSheet* Sheet = nullptr;
+GlyphUses* Uses = nullptr;
+
+void NoteUse(int points, const std::string& text) {
+    if (!Uses) return;
+    for (size_t i = 0; i < text.size();) Uses->insert({points, NextCodePoint(text, i)});
+}
+
+}  // namespace
+
+void UseGlyphSheet(const GlyphSheet* sheet) {
+    Sheet = sheet;
+}
+
+void NoteGlyphsUsed(GlyphUses* uses) {
+    Uses = uses;
+}
+
+#if VELTRANO_FONTS
+
+namespace {
+
 FT_Library Library = nullptr;
 FT_Face Face = nullptr;
 std::string FaceFile;
 int FaceSizePoints = -1;
 const std::vector<std::string> DefaultFamilies = {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"};
 std::vector<std::string> Families = DefaultFamilies;
-
-// Decodes one UTF-8 code point; malformed bytes read as U+FFFD and advance one byte.
-char32_t NextCodePoint(const std::string& s, size_t& i) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || i + extra >= s.size() + (extra == 0 ? 1 : 0)) {
-        ++i;
-        return extra == 0 ? c : 0xFFFD;
-    }
-    char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
-    for (int k = 1; k <= extra; ++k) {
-        const unsigned char cc = static_cast<unsigned char>(s[i + k]);
-        if ((cc & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    i += extra + 1;
-    return cp;
-}
 
 // Asks fontconfig for a family by name and accepts the answer only when it is that family (not a
 // substitute) and it really holds Japanese glyphs.
@@ -86,14 +92,6 @@ int Ascent() {
 }
 int LineHeight() {
     return static_cast<int>((Face->size->metrics.ascender - Face->size->metrics.descender + 63) >> 6);
-}
-
-uint32_t Blend(uint32_t under, uint32_t over, int coverage) {
-    auto mix = [&](int shift) {
-        const int a = (under >> shift) & 255, b = (over >> shift) & 255;
-        return static_cast<uint32_t>((a * (255 - coverage) + b * coverage + 127) / 255) << shift;
-    };
-    return mix(16) | mix(8) | mix(0);
 }
 
 }  // namespace
@@ -140,11 +138,33 @@ const std::string& TextFaceFile() {
     return FaceFile;
 }
 
+bool RenderFaceGlyph(int points, char32_t cp, GlyphImage& out, int* ascent, int* lineHeight) {
+    if (!OpenTextFace(nullptr) || !UseSize(points)) return false;
+    *ascent = Ascent();
+    *lineHeight = LineHeight();
+    if (FT_Load_Char(Face, cp, FT_LOAD_RENDER) != 0) return false;
+    const FT_GlyphSlot g = Face->glyph;
+    const FT_Bitmap& bm = g->bitmap;
+    out.CodePoint = cp;
+    out.Advance = static_cast<int>((g->advance.x + 32) >> 6);
+    out.Left = g->bitmap_left;
+    out.Top = g->bitmap_top;
+    out.Width = static_cast<int>(bm.width);
+    out.Rows = static_cast<int>(bm.rows);
+    out.Coverage.resize(static_cast<size_t>(out.Width) * out.Rows);
+    for (int row = 0; row < out.Rows; ++row)
+        std::memcpy(out.Coverage.data() + static_cast<size_t>(row) * out.Width,
+                    bm.buffer + static_cast<ptrdiff_t>(row) * bm.pitch, out.Width);
+    return true;
+}
+
 TextCanvas::TextCanvas(Surface& target) : Target(target) {
-    OpenTextFace(nullptr);
+    if (!Sheet) OpenTextFace(nullptr);
 }
 
 int TextCanvas::TextWidth(const std::string& text) {
+    NoteUse(Points, text);
+    if (Sheet) return Sheet->Size(Points) ? SheetTextWidth(*Sheet->Size(Points), text) : 0;
     if (!UseSize(Points)) return 0;
     int width = 0;
     for (size_t i = 0; i < text.size();) {
@@ -155,11 +175,18 @@ int TextCanvas::TextWidth(const std::string& text) {
     return width;
 }
 
-int TextCanvas::TextHeight(const std::string&) {
+int TextCanvas::TextHeight(const std::string& text) {
+    NoteUse(Points, text);
+    if (Sheet) return Sheet->Size(Points) ? Sheet->Size(Points)->LineHeight : 0;
     return UseSize(Points) ? LineHeight() : 0;
 }
 
 void TextCanvas::TextOut(int x, int y, const std::string& text) {
+    NoteUse(Points, text);
+    if (Sheet) {
+        if (Sheet->Size(Points)) DrawSheetText(Target, *Sheet->Size(Points), x, y, text, Colour);
+        return;
+    }
     if (Target.DropsPixels || !UseSize(Points)) return;
     const int baseline = y + Ascent();
     int penX = x;
@@ -178,12 +205,51 @@ void TextCanvas::TextOut(int x, int y, const std::string& text) {
             for (unsigned col = 0; col < bm.width; ++col) {
                 const int px = left + static_cast<int>(col);
                 if (px < 0 || px >= Target.Width || src[col] == 0) continue;
-                dst[px] = Blend(dst[px], Colour, src[col]);
+                dst[px] = BlendCoverage(dst[px], Colour, src[col]);
             }
         }
         penX += static_cast<int>((g->advance.x + 32) >> 6);
     }
     (void)ClearBrush;  // every text of the game is drawn with a clear brush
 }
+
+#else  // without FreeType: the glyph sheet only
+
+bool OpenTextFace(std::string* error) {
+    if (Sheet) return true;
+    if (error) *error = "no glyph sheet loaded";
+    return false;
+}
+
+void SetTextFaceFamilies(const std::vector<std::string>&) {}
+
+const std::string& TextFaceFile() {
+    static const std::string None;
+    return None;
+}
+
+bool RenderFaceGlyph(int, char32_t, GlyphImage&, int*, int*) {
+    return false;
+}
+
+TextCanvas::TextCanvas(Surface& target) : Target(target) {}
+
+int TextCanvas::TextWidth(const std::string& text) {
+    NoteUse(Points, text);
+    return Sheet && Sheet->Size(Points) ? SheetTextWidth(*Sheet->Size(Points), text) : 0;
+}
+
+int TextCanvas::TextHeight(const std::string& text) {
+    NoteUse(Points, text);
+    return Sheet && Sheet->Size(Points) ? Sheet->Size(Points)->LineHeight : 0;
+}
+
+void TextCanvas::TextOut(int x, int y, const std::string& text) {
+    NoteUse(Points, text);
+    if (Sheet && Sheet->Size(Points)) DrawSheetText(Target, *Sheet->Size(Points), x, y, text, Colour);
+    (void)ClearBrush;
+}
+
+#endif
 
 }  // namespace veltrano

@@ -8,8 +8,10 @@ cd "$(dirname "$0")/.."
 
 # status; folders (space separated); forbidden include (extended regex on the include path); why
 rules=(
-  "on;world engine stages;^(app/|platform/sdl/|SDL);the game's core knows no window, device or program shell"
-  "on;render;^(app/|platform/sdl/|SDL);pictures are drawn through the platform's drawing operations"
+  "on;world engine stages;^(app/|platform/sdl/|platform/web/|SDL|emscripten);the game's core knows no window, device, browser or program shell"
+  "on;render;^(app/|platform/sdl/|platform/web/|SDL|emscripten);pictures are drawn through the platform's drawing operations"
+  "on;platform/sdl platform/headless;^(platform/web/|emscripten);the desktop's backends know nothing of the browser"
+  "on;platform/web;^(platform/sdl/|SDL);the browser's backend is its own, not SDL's"
   "on;platform;^app/;the platform receives the mixer as a callback and knows nothing of the program"
   "on;engine;^stages/;the engine serves the scripts and does not call into them"
   "on;app;^SDL;every SDL call goes through the backend"

@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing VeltranoGame2 needs on Debian 12 (run as root).
-# `install-deps.sh fuzz` also installs clang, which the fuzzing script builds with.
+# `install-deps.sh fuzz` also installs clang, which the fuzzing script builds with; `install-deps.sh web`
+# the browser build's compiler, music encoder and the browser its tests drive.
 set -euo pipefail
 packages=(build-essential cmake ninja-build clang-format pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
           libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
 if [ "${1:-}" = fuzz ]; then packages+=(clang); fi
+if [ "${1:-}" = web ]; then
+    packages+=(emscripten node-acorn opus-tools chromium python3)
+    # Node.js with its npm may come from elsewhere than Debian; Debian's are taken only when missing.
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: once in a Release build, and
-# once more built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything and runs every test: once in a Release build, once
+# more built with AddressSanitizer and UndefinedBehaviorSanitizer, and then the browser build in
+# headless Chromium (scripts/test-web.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -29,3 +30,6 @@ cmake --build build-sanitize -j"$jobs"
 suppressions="$PWD/scripts/lsan.supp"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$suppressions" \
     UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
+
+# The browser build: built with emscripten, served from 127.0.0.1 and driven in headless Chromium.
+bash scripts/test-web.sh

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "world/Extended.h"
 #include "world/ObjectKinds.h"
 
 namespace veltrano {
@@ -96,7 +97,7 @@ int HighScores[HighScoreCount];
 uint32_t RandomSeed = 0;
 
 int RoundNearest(long double v) {
-    return static_cast<int>(v >= 0 ? std::trunc(v + 0.5L) : std::trunc(v - 0.5L));
+    return NativeExtended::RoundNearest(v);
 }
 
 void SeedRandomFromClock(int hour, int minute, int second, int millisecond) {

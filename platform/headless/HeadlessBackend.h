@@ -2,6 +2,8 @@
 // and input is whatever the test or tool puts in `Input` before a frame.
 #pragma once
 
+#include <vector>
+
 #include "platform/Backend.h"
 
 namespace veltrano {
@@ -17,6 +19,8 @@ class HeadlessBackend : public Backend {
     bool ScreenSaverActive = true;
     int Flips = 0;
     int Width = 1920, Height = 1080;
+    std::vector<WindowEvent> Events;
+    size_t EventsRead = 0;
     int Monitor = 0;
 
     bool DisplayReady() override { return Ready; }
@@ -27,6 +31,13 @@ class HeadlessBackend : public Backend {
     }
     void SetScreenSaverActive(bool active) override { ScreenSaverActive = active; }
     void RequestClose() override { CloseRequested = true; }
+    bool Closing() const override { return CloseRequested; }
+    // The events queued by a test, first in first out.
+    bool NextEvent(WindowEvent& event) override {
+        if (EventsRead >= Events.size()) return false;
+        event = Events[EventsRead++];
+        return true;
+    }
     int ScreenWidth() override { return Width; }
     int ScreenHeight() override { return Height; }
     int CurrentDisplay() override { return Monitor; }

@@ -20,13 +20,13 @@ class SdlBackend : public Backend {
     bool Start(std::string* error);
     // Opens the window and renderer as `settings` say; false with a message when no display can be had.
     bool OpenDisplay(const DisplaySettings& settings, std::string* error);
-    bool Closing() const { return CloseRequested; }
+    bool Closing() const override { return CloseRequested; }
     // Milliseconds since SDL started, and a sleep between ticks.
     uint64_t Ticks();
     void Sleep(int milliseconds);
     // The next event the game must hear of; false when none is waiting. Events only the backend
     // needs (a pad plugged in, the window minimised or resized, the close button) are handled here.
-    bool NextEvent(WindowEvent& event);
+    bool NextEvent(WindowEvent& event) override;
     // The window's icon: `side` by `side` pixels as 0xAARRGGBB words.
     void SetIcon(const std::vector<uint32_t>& argb, int side);
     // What to do when the connection to the X server is lost (a logout, the server gone, xkill): X

@@ -1,0 +1,47 @@
+#include "app/ProgramFrame.h"
+
+#include "app/Replay.h"
+#include "platform/Display.h"
+
+namespace veltrano {
+
+// Hands the window's events to the main window: keys, focus, lost surfaces.
+void ProgramFrame::DispatchEvents() {
+    WindowEvent event;
+    while (Platform.NextEvent(event)) {
+        switch (event.Kind) {
+            case WindowEvent::Kinds::KeyDown:
+                Form.FormKeyDown(event.Key, event.Alt, event.Repeat);
+                break;
+            case WindowEvent::Kinds::FocusLost:
+                Form.FormDeactivate();
+                break;
+            case WindowEvent::Kinds::SurfacesLost:
+                Form.DXDraw1FinalizeSurface();
+                Form.DXDraw1InitializeSurface();
+                break;
+        }
+    }
+}
+
+bool ProgramFrame::Advance(uint64_t nowMs, std::FILE* report) {
+    if (Platform.Closing()) return false;
+    DispatchEvents();
+    const int lag = Timer.Tick(nowMs);
+    if (lag > 0 && !ShowingResult) Form.DXTimer1Timer(lag);
+    if (Player && Player->Finished() && !ShowingResult) {
+        std::fprintf(report, "%s\n", ReplayResultText(*Player).c_str());
+        std::fflush(report);
+        DrawReplayResult(*Player);
+        ShowingResult = true;
+        ResultUntil = nowMs + ReplayResultMs;
+    }
+    if (ShowingResult) {
+        // F10 and F11 still work on the result; it is shown again for each change.
+        if (lag > 0) Platform.FlipBackBuffer(BackBuffer);
+        if (nowMs >= ResultUntil) Platform.RequestClose();
+    }
+    return !Platform.Closing();
+}
+
+}  // namespace veltrano

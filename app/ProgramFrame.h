@@ -1,0 +1,37 @@
+// One pass of the program's loop: the window's events, the frame timer, at most one 25 ms frame,
+// and the end of a replay. The desktop calls it in its loop, the browser from each animation frame;
+// nothing inside waits, so both run the same frame clock.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "app/Main.h"
+#include "platform/FrameTimer.h"
+
+namespace veltrano {
+
+class ReplayPlayer;
+
+class ProgramFrame {
+   public:
+    ProgramFrame(TForm1& form, Backend& backend, ReplayPlayer* player = nullptr)
+        : Form(form), Platform(backend), Player(player) {}
+
+    // Runs the pass for the clock reading `nowMs` (milliseconds, any origin). Returns false once the
+    // window is asked to close: the caller then runs the close query. A replay that has ended prints
+    // its outcome to `report`, shows it over the last picture for three seconds and asks to close.
+    bool Advance(uint64_t nowMs, std::FILE* report = stdout);
+
+   private:
+    void DispatchEvents();
+
+    TForm1& Form;
+    Backend& Platform;
+    ReplayPlayer* Player;
+    FrameTimer Timer;
+    bool ShowingResult = false;
+    uint64_t ResultUntil = 0;
+};
+
+}  // namespace veltrano

@@ -1,0 +1,107 @@
+// The page's half of the web backend: the canvas, the area it is placed in, and Web Audio pulling
+// the game's mixer. Linked into the module with --js-library.
+mergeInto(LibraryManager.library, {
+  veltrano_present: function (pixels, width, height) {
+    var v = Module.veltranoScreen;
+    if (!v || v.width !== width || v.height !== height) {
+      var canvas = document.getElementById('screen');
+      canvas.width = width;
+      canvas.height = height;
+      var ctx = canvas.getContext('2d', {alpha: false});
+      v = Module.veltranoScreen = {width: width, height: height, ctx: ctx, image: ctx.createImageData(width, height)};
+    }
+    v.image.data.set(HEAPU8.subarray(pixels, pixels + width * height * 4));
+    v.ctx.putImageData(v.image, 0, 0);
+    // The tests read when the first frame was shown, in milliseconds since the page began to load.
+    if (Module.veltranoFirstFrameAt === undefined) Module.veltranoFirstFrameAt = performance.now();
+  },
+
+  // The area the picture is placed in, in device pixels, so that "sharp" gives whole device pixels.
+  veltrano_area_width: function () {
+    var page = document.getElementById('page');
+    return Math.max(1, Math.floor(page.clientWidth * (window.devicePixelRatio || 1)));
+  },
+  veltrano_area_height: function () {
+    var page = document.getElementById('page');
+    return Math.max(1, Math.floor(page.clientHeight * (window.devicePixelRatio || 1)));
+  },
+  veltrano_place_canvas: function (x, y, w, h, sharp) {
+    var ratio = window.devicePixelRatio || 1;
+    var style = document.getElementById('screen').style;
+    style.left = x / ratio + 'px';
+    style.top = y / ratio + 'px';
+    style.width = w / ratio + 'px';
+    style.height = h / ratio + 'px';
+    Module.veltranoSharp = !!sharp;
+  },
+
+  veltrano_full_screen: function (on) {
+    var page = document.getElementById('page');
+    if (on && !document.fullscreenElement && page.requestFullscreen)
+      page.requestFullscreen().catch(function (e) { console.warn('full screen refused: ' + e); });
+    if (!on && document.fullscreenElement) document.exitFullscreen();
+  },
+
+  // Web Audio pulls the mixer from the page's audio callback. The context starts suspended and is
+  // resumed by the first key or click: browsers allow sound only after a gesture.
+  veltrano_open_audio: function (rate, channels) {
+    var Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return 0;
+    var context;
+    try {
+      context = new Context({sampleRate: rate, latencyHint: 'interactive'});
+    } catch (e) {
+      context = new Context();  // a browser that will not take the rate resamples our frames itself
+    }
+    var frames = 2048;
+    var node = context.createScriptProcessor(frames, 0, channels);
+    var buffer = _malloc(frames * channels * 2);
+    var meter = Module.veltranoAudio = {context: context, node: node, calls: 0, frames: 0, late: 0,
+                                        rate: context.sampleRate};
+    var scale = context.sampleRate / rate;
+    node.onaudioprocess = function (e) {
+      var out = e.outputBuffer;
+      var n = out.length;
+      // Our frames at the mixer's rate, stretched to the context's when it differs.
+      var wanted = Math.min(frames, Math.ceil(n / scale));
+      _veltrano_audio_pull(buffer, wanted);
+      var samples = HEAP16.subarray(buffer >> 1, (buffer >> 1) + wanted * channels);
+      for (var c = 0; c < out.numberOfChannels; ++c) {
+        var data = out.getChannelData(c);
+        var from = Math.min(c, channels - 1);
+        for (var i = 0; i < n; ++i) data[i] = samples[Math.min(wanted - 1, Math.floor(i / scale)) * channels + from] / 32768;
+      }
+      meter.calls += 1;
+      meter.frames += wanted;
+      // A buffer handed over after its time to play has come leaves a gap.
+      if (e.playbackTime + 1e-3 < context.currentTime) meter.late += 1;
+    };
+    node.connect(context.destination);
+    var resume = function () {
+      if (context.state !== 'running') context.resume();
+    };
+    window.addEventListener('keydown', resume, true);
+    window.addEventListener('mousedown', resume, true);
+    window.addEventListener('touchstart', resume, true);
+    return 1;
+  },
+  veltrano_close_audio: function () {
+    var a = Module.veltranoAudio;
+    if (!a) return;
+    a.node.disconnect();
+    a.context.close();
+    Module.veltranoAudio = null;
+  },
+
+  // The files of the data folder (/save) go to the page's storage; the page calls this after the
+  // game writes and when it closes. `done` is called once the storage has them.
+  veltrano_store_files: function () {
+    Module.veltranoStoreFiles();
+  },
+  veltrano_page_mode: function () {
+    return Module.veltranoMode || 0;
+  },
+  veltrano_closed: function (status) {
+    if (Module.onClosed) Module.onClosed(status);
+  },
+});
