@@ -26,18 +26,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Le32(int v) {
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * i));
-    return s;
-}
+using testdata::Le32;
 
-// A save file: the cleared flag, then the best scores, the rest 0.
-std::string SaveBytes(int cleared, std::initializer_list<int> best) {
-    std::string bytes = Le32(cleared);
-    for (int score : best) bytes += Le32(score);
-    return bytes + std::string(SaveFileBytes - std::min(bytes.size(), SaveFileBytes), '\0');
-}
+using testdata::SaveBytes;
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;

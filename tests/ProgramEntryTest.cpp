@@ -48,11 +48,7 @@ int WaitFor(pid_t pid, std::chrono::milliseconds limit) {
     return -1;
 }
 
-std::string Le32(int v) {
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * i));
-    return s;
-}
+using veltrano::testdata::Le32;
 
 // Ends the program if a check left it running, so that no game outlives its test.
 struct Running {

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
+#include "app/ProgramFiles.h"
 #include "app/headless/HeadlessGame.h"
 
 namespace veltrano::testdata {
@@ -29,15 +32,29 @@ inline std::filesystem::path MakeProgramFolder(bool withSaveFile = true) {
     const fs::path folder = TestFolderRoot() / (std::string(info->test_suite_name()) + "." + info->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
-    for (const char* name : {"背景.bmp", "キャラクター.bmp", "Lettering.bmp", "Sounds"})
+    for (const char* name : {FileNameOf(BackgroundSheetFile), FileNameOf(CharacterSheetFile),
+                             FileNameOf(LetteringSheetFile), "Sounds"})
         fs::create_symlink(built / name, folder / name);
-    std::ofstream(folder / "VeltranoIni.ini") << "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n";
-    if (withSaveFile) {
-        std::ofstream save(folder / "temp.dat", std::ios::binary);
-        const char zeros[44] = {};
-        save.write(zeros, sizeof zeros);
-    }
+    std::ofstream ini(folder / ConfigFileName);
+    ini << "[" << KeyConfigSection << "]\n";
+    for (const ShippedButton& b : ShippedButtons) ini << b.Key << "=" << b.Button << "\n";
+    if (withSaveFile)
+        std::ofstream(folder / SaveFileName, std::ios::binary) << std::string(SaveFileBytes, '\0');
     return folder;
+}
+
+// A little-endian 32-bit integer, as the save file holds them.
+inline std::string Le32(int v) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * i));
+    return s;
+}
+
+// A save file: the cleared flag, then the best scores, the rest 0.
+inline std::string SaveBytes(int cleared, std::initializer_list<int> best) {
+    std::string bytes = Le32(cleared);
+    for (int score : best) bytes += Le32(score);
+    return bytes + std::string(SaveFileBytes - std::min(bytes.size(), SaveFileBytes), '\0');
 }
 
 inline std::string ReadFile(const std::filesystem::path& path) {
