@@ -295,7 +295,7 @@ void WriteGauntletSecond(ScriptBuilder& s, BulletCursor& b) {
         MineCarrier(s, b, 2420 + c, 9032 + 4 * c, 8800 + 100 * c, c % 2 == 0 ? -1 : 1, 9 * c, 13300);
     // Columns of gunships drift in while fast raiders dash through.
     for (int k = 0; k < 64; ++k) {
-        const int ship = 5500 + k, start = 9600 + 32 * k;
+        const int ship = 5500 + k, start = 9400 + 32 * k;
         s.MoveDuring(ship, -2, 0, start, 13300);
         AimedFan(s, b, ship, 3, 16, 16 + k % 4 * 8, 48, start + 16, 6);
         DeathRing(s, b, ship, 6, 4);
