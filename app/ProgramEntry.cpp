@@ -11,21 +11,13 @@
 #include "app/ProgramFrame.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
+#include "platform/AudioDevice.h"
 #include "platform/Display.h"
-#include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackend.h"
 
 using namespace veltrano;
 
 namespace {
-
-ClockTime Now() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    tm local{};
-    localtime_r(&ts.tv_sec, &local);
-    return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
-}
 
 volatile std::sig_atomic_t HangUp = 0;
 TForm1* Form = nullptr;  // for the close when the display is lost
@@ -66,7 +58,7 @@ int main(int argc, char** argv) {
     ReplayPlayer player(replay);
     if (playing) form.AttachPlayer(&player);
     const int status = RunToClose(form, [&] {
-        form.FormCreate(Now());
+        form.FormCreate(LocalClockTime());
         form.UseCommandLine(line);
         if (!backend.OpenDisplay(form.DisplayChoices(), &error)) throw LoadError(error);
         form.DXDraw1InitializeSurface();

@@ -1,9 +1,19 @@
 #include "app/ProgramFrame.h"
 
+#include <ctime>
+
 #include "app/Replay.h"
 #include "platform/Display.h"
 
 namespace veltrano {
+
+ClockTime LocalClockTime() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    tm local{};
+    localtime_r(&ts.tv_sec, &local);
+    return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
+}
 
 // Hands the window's events to the main window: keys, focus, lost surfaces.
 void ProgramFrame::DispatchEvents() {

@@ -13,6 +13,9 @@ namespace veltrano {
 
 class ReplayPlayer;
 
+// The local time of day now, which the random generator is seeded from at start-up.
+ClockTime LocalClockTime();
+
 class ProgramFrame {
    public:
     ProgramFrame(TForm1& form, Backend& backend, ReplayPlayer* player = nullptr)

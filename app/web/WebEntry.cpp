@@ -20,9 +20,9 @@
 #include "app/ReplayFile.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
+#include "platform/AudioDevice.h"
 #include "platform/Display.h"
 #include "platform/GlyphSheet.h"
-#include "platform/web/WebAudio.h"
 #include "platform/web/WebBackend.h"
 #include "world/World.h"
 
@@ -49,14 +49,6 @@ std::unique_ptr<ProgramFrame> Loop;
 bool Closed = false;
 uint64_t TestClock = 0;  // the tests' clock (?mode=test)
 bool TestClockStarted = false;
-
-ClockTime Now() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    tm local{};
-    localtime_r(&ts.tv_sec, &local);
-    return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
-}
 
 // The close query, as when the desktop's window closes: the scores are saved and kept in storage.
 void Close(int status) {
@@ -91,7 +83,7 @@ void AnimationFrame() {
 }
 
 void Start(PageMode mode) {
-    Form->FormCreate(mode == PageMode::Test ? ClockTime{} : Now());
+    Form->FormCreate(mode == PageMode::Test ? ClockTime{} : LocalClockTime());
     // The page is a window inside the browser; full screen comes on request (F11, Alt+Enter).
     CommandLine windowed;
     windowed.FullScreen = false;

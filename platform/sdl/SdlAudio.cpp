@@ -1,11 +1,10 @@
-#include "platform/sdl/SdlAudio.h"
-
 #include <SDL.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 
+#include "platform/AudioDevice.h"
 #include "platform/Mixer.h"
 
 namespace veltrano {

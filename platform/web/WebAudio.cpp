@@ -1,7 +1,6 @@
-#include "platform/web/WebAudio.h"
-
 #include <emscripten/emscripten.h>
 
+#include "platform/AudioDevice.h"
 #include "platform/Mixer.h"
 
 extern "C" {
