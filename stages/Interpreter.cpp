@@ -1,4 +1,6 @@
 // The one engine that runs every scene script: the init tables once, the step list every step.
+#include <utility>
+
 #include "engine/CentralSystem.h"
 #include "engine/EnemyBullet.h"
 #include "engine/Enemys.h"
@@ -57,36 +59,41 @@ bool AllHPBelowOne(int first, int last) {
     return true;
 }
 
-// Evaluates one guard's condition.
-bool Holds(Op op, const int* a) {
-    switch (op) {
-        case Op::IfFlag:
-            return BonusFlags[a[0]] == 1;
-        case Op::IfAllDestroyed:
-            return AllDestroyed(a[0], a[1]);
-        case Op::IfAnyDestroyed:
-            return AnyDestroyed(a[0], a[1]);
-        case Op::IfAllHPBelowOne:
-            return AllHPBelowOne(a[0], a[1]);
-        case Op::IfFrameIn:
-            return StageFrame >= a[0] && StageFrame <= a[1];
-        case Op::IfDeadTimeIn:
-            return EnemyState[a[0]] == StateDestroyed && EnemyDeadTime[a[0]] >= a[1] &&
-                   EnemyDeadTime[a[0]] <= a[2];
-        case Op::IfValueAbove:
-            return a[0] > a[1];
-        case Op::IfCycleFrameIn:
-            return StageFrame % a[0] >= a[1] && StageFrame % a[0] <= a[2];
-        default:
-            return true;
+// A guard's condition. A guard kind without one here does not compile.
+template <Op op>
+bool Holds(const int* a) {
+    if constexpr (op == Op::IfFlag) {
+        return BonusFlags[a[0]] == 1;
+    } else if constexpr (op == Op::IfAllDestroyed) {
+        return AllDestroyed(a[0], a[1]);
+    } else if constexpr (op == Op::IfAnyDestroyed) {
+        return AnyDestroyed(a[0], a[1]);
+    } else if constexpr (op == Op::IfAllHPBelowOne) {
+        return AllHPBelowOne(a[0], a[1]);
+    } else if constexpr (op == Op::IfFrameIn) {
+        return StageFrame >= a[0] && StageFrame <= a[1];
+    } else if constexpr (op == Op::IfDeadTimeIn) {
+        return EnemyState[a[0]] == StateDestroyed && EnemyDeadTime[a[0]] >= a[1] &&
+               EnemyDeadTime[a[0]] <= a[2];
+    } else if constexpr (op == Op::IfValueAbove) {
+        return a[0] > a[1];
+    } else if constexpr (op == Op::IfCycleFrameIn) {
+        return StageFrame % a[0] >= a[1] && StageFrame % a[0] <= a[2];
+    } else {
+        static_assert(op != op, "a guard without a condition");
     }
 }
 
-void SetStates(int first, int last, int state, bool clearBulletStep) {
-    for (int i = first; i <= last; ++i) EnemyState[i] = state;
-    if (clearBulletStep) {
-        for (int i = first; i <= last; ++i) BulletStep[i] = 0;
-    }
+// An engine procedure run with the statement's first arguments, as many as it takes.
+template <typename... Ints, size_t... I>
+void CallWith(void (*procedure)(Ints...), const int* a, std::index_sequence<I...>) {
+    procedure(a[I]...);
+}
+template <typename... Ints>
+void CallEngine(void (*procedure)(Ints...), const int* a) {
+    static_assert(sizeof...(Ints) <= MaxArgs,
+                  "an engine procedure takes more arguments than a statement holds");
+    CallWith(procedure, a, std::index_sequence_for<Ints...>{});
 }
 
 int CoordValue(const Coord& c, int member) {
@@ -105,6 +112,78 @@ void LayTiles(int* xs, int* ys) {
     for (int i = 0; i < TileCount; ++i) {
         xs[i] = GridTileX(i);
         ys[i] = GridTileY(i);
+    }
+}
+
+// ---- The interpreter's own statements, one handler each ---------------------------------------
+
+void RunBonusCheck(const int* a) {
+    if (StageFrame == a[0] && AllDestroyed(a[1], a[2])) {
+        BonusFlags[a[3]] = 1;
+        Score += a[4];
+    }
+}
+
+void RunSetLayerStep(const int* a) {
+    LayerStepVariable(a[0]) = a[1];
+}
+
+void RunSetBossSlot(const int* a) {
+    BossSlot = a[0];
+}
+
+void RunSetState(const int* a) {
+    const int first = a[0], last = a[1];
+    for (int i = first; i <= last; ++i) EnemyState[i] = a[2];
+    if (a[3] != 0) {
+        for (int i = first; i <= last; ++i) BulletStep[i] = 0;
+    }
+}
+
+void RunSetHP(const int* a) {
+    EnemyHP[a[0]] = a[1];
+}
+
+void RunAddScore(const int* a) {
+    Score += a[0];
+}
+
+void RunSetControl(const int* a) {
+    ControlEnabled = static_cast<uint8_t>(a[0]);
+    if (a[0] == 0) FireHeld = 0;  // the ship flies on by itself, without firing
+}
+
+void RunSetStageFrame(const int* a) {
+    StageFrame = a[0];
+}
+
+void RunSetRespawnSide(const int* a) {
+    RespawnSide = a[0];
+}
+
+void RunSetPosition(const int* a) {
+    EnemyX[a[0]] = a[1];
+    EnemyY[a[0]] = a[2];
+}
+
+void RunHudRows(const int*) {
+    PlaceHudRows();
+}
+
+void RunHudBossDigits(const int*) {
+    PlaceBossDigits();
+}
+
+void RunClearBulletStep(const int* a) {
+    for (int i = a[0]; i <= a[1]; ++i) BulletStep[i] = 0;
+}
+
+// A Call statement: the script's hook, with its argument when it takes one.
+void RunHook(const ScriptHook& hook, int argument) {
+    if (hook.WithArgument != nullptr) {
+        hook.WithArgument(argument);
+    } else {
+        hook.Plain();
     }
 }
 
@@ -167,6 +246,18 @@ void RunInit(const SceneScript& script) {
     if (script.InitHook != nullptr) script.InitHook();
 }
 
+// The step's dispatch: one case per statement kind, expanded from the list, each running the handler
+// its column names.
+#define VELTRANO_RUN_Engine(name) CallEngine(name, a)
+#define VELTRANO_RUN_Guard(name) \
+    if (!Holds<Op::name>(a)) pc += s.Skip
+#define VELTRANO_RUN_Own(name) Run##name(a)
+#define VELTRANO_RUN_Hook(name) RunHook(script.Hooks[a[0]], a[1])
+#define VELTRANO_RUN_CASE(name, handler, args) \
+    case Op::name:                             \
+        VELTRANO_RUN_##handler(name);          \
+        break;
+
 void RunStep(const SceneScript& script) {
     const Statement* const statements = script.Step.data();
     const size_t count = script.Step.size();
@@ -182,121 +273,14 @@ void RunStep(const SceneScript& script) {
             }
             a = computed;
         }
-        switch (s.Code) {
-            case Op::MoveDuring:
-                MoveDuring(a[0], a[1], a[2], a[3], a[4]);
-                break;
-            case Op::ScrollWithGround:
-                ScrollWithGround(a[0], a[1]);
-                break;
-            case Op::SinkDuring:
-                SinkDuring(a[0], a[1], a[2]);
-                break;
-            case Op::CircleDuring:
-                CircleDuring(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
-                break;
-            case Op::CircleFrom:
-                CircleFrom(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
-                break;
-            case Op::ChaseRow:
-                ChaseRow(a[0], a[1], a[2]);
-                break;
-            case Op::DetonateNear:
-                DetonateNear(a[0]);
-                break;
-            case Op::FireStraight:
-                FireStraight(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
-                break;
-            case Op::FireAngled:
-                FireAngled(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
-                break;
-            case Op::FireAimed:
-                FireAimed(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
-                break;
-            case Op::FireAngledOnDeath:
-                FireAngledOnDeath(a[0], a[1], a[2], a[3], a[4]);
-                break;
-            case Op::FireOnDeath:
-                FireOnDeath(a[0], a[1], a[2], a[3], a[4]);
-                break;
-            case Op::FireStraightStop:
-                FireStraightStop(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
-                break;
-            case Op::FireAngledStop:
-                FireAngledStop(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
-                break;
-            case Op::FireAimedStop:
-                FireAimedStop(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
-                break;
-            case Op::FireAtPlayerMark:
-                FireAtPlayerMark(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
-                break;
-            case Op::FireAimedExact:
-                FireAimedExact(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
-                break;
-            case Op::BonusCheck:
-                if (StageFrame == a[0] && AllDestroyed(a[1], a[2])) {
-                    BonusFlags[a[3]] = 1;
-                    Score += a[4];
-                }
-                break;
-            case Op::IfFlag:
-            case Op::IfAllDestroyed:
-            case Op::IfAnyDestroyed:
-            case Op::IfAllHPBelowOne:
-            case Op::IfFrameIn:
-            case Op::IfDeadTimeIn:
-            case Op::IfValueAbove:
-            case Op::IfCycleFrameIn:
-                if (!Holds(s.Code, a)) pc += s.Skip;
-                break;
-            case Op::SetLayerStep:
-                LayerStepVariable(a[0]) = a[1];
-                break;
-            case Op::SetBossSlot:
-                BossSlot = a[0];
-                break;
-            case Op::SetState:
-                SetStates(a[0], a[1], a[2], a[3] != 0);
-                break;
-            case Op::SetHP:
-                EnemyHP[a[0]] = a[1];
-                break;
-            case Op::AddScore:
-                Score += a[0];
-                break;
-            case Op::SetControl:
-                ControlEnabled = static_cast<uint8_t>(a[0]);
-                if (a[0] == 0) FireHeld = 0;  // the ship flies on by itself, without firing
-                break;
-            case Op::SetStageFrame:
-                StageFrame = a[0];
-                break;
-            case Op::SetRespawnSide:
-                RespawnSide = a[0];
-                break;
-            case Op::SetPosition:
-                EnemyX[a[0]] = a[1];
-                EnemyY[a[0]] = a[2];
-                break;
-            case Op::HudRows:
-                PlaceHudRows();
-                break;
-            case Op::HudBossDigits:
-                PlaceBossDigits();
-                break;
-            case Op::Call:
-                if (const ScriptHook& hook = script.Hooks[a[0]]; hook.WithArgument != nullptr) {
-                    hook.WithArgument(a[1]);
-                } else {
-                    hook.Plain();
-                }
-                break;
-            case Op::ClearBulletStep:
-                for (int i = a[0]; i <= a[1]; ++i) BulletStep[i] = 0;
-                break;
-        }
+        switch (s.Code) { VELTRANO_SCRIPT_OPS(VELTRANO_RUN_CASE) }
     }
 }
+
+#undef VELTRANO_RUN_CASE
+#undef VELTRANO_RUN_Hook
+#undef VELTRANO_RUN_Own
+#undef VELTRANO_RUN_Guard
+#undef VELTRANO_RUN_Engine
 
 }  // namespace veltrano

@@ -11,71 +11,93 @@ namespace veltrano {
 
 // One kind of statement per primitive, pattern, guard and assignment. The motion and fire kinds take
 // their arguments in the order the engine's procedures do.
-// Every statement kind, once: the enum, the names in fault messages and the interpreter's dispatch all
-// expand this list, so their order cannot drift apart. X(name, arguments) for each.
+// Every statement kind, once: the enum, the names in fault messages, the builder's guards and the
+// interpreter's dispatch all expand this list, so they cannot drift apart. X(name, handler, arguments)
+// for each, where the handler says how the interpreter runs the statement:
+//   Engine  the engine's procedure of the same name, given the arguments in order;
+//   Guard   a condition; when it fails, the guarded block that follows is passed over;
+//   Own     the interpreter's own Run<name>;
+//   Hook    the script's bespoke function (a boss, a menu that draws).
+// A kind whose handler is missing does not compile.
 // clang-format off
 #define VELTRANO_SCRIPT_OPS(X)                                                                          \
     /* Motion primitives. */                                                                          \
-    X(MoveDuring,        "slot, dx, dy, from, to")                                                    \
-    X(ScrollWithGround,  "slot, from")                                                                \
-    X(SinkDuring,        "slot, from, to")                                                            \
-    X(CircleDuring,      "slot, cx, cy, radius, startAngle, angleStep, from, to")                     \
-    X(CircleFrom,        "slot, cx, cy, radius, startAngle, angleStep, from")                         \
-    X(ChaseRow,          "slot, from, speed")                                                         \
-    X(DetonateNear,      "slot")                                                                      \
+    X(MoveDuring,        Engine, "slot, dx, dy, from, to")                                            \
+    X(ScrollWithGround,  Engine, "slot, from")                                                        \
+    X(SinkDuring,        Engine, "slot, from, to")                                                    \
+    X(CircleDuring,      Engine, "slot, cx, cy, radius, startAngle, angleStep, from, to")             \
+    X(CircleFrom,        Engine, "slot, cx, cy, radius, startAngle, angleStep, from")                 \
+    X(ChaseRow,          Engine, "slot, from, speed")                                                 \
+    X(DetonateNear,      Engine, "slot")                                                              \
     /* Fire patterns (bullet slot first, then the carrier). */                                        \
-    X(FireStraight,      "bullet, carrier, from, phase, period, dy, dx")                              \
-    X(FireAngled,        "bullet, carrier, angle, phase, period, from, speed")                        \
-    X(FireAimed,         "bullet, carrier, offset, phase, period, from, speed")                       \
-    X(FireAngledOnDeath, "bullet, carrier, angle, deadTime, speed")                                   \
-    X(FireOnDeath,       "bullet, carrier, offset, deadTime, speed")                                  \
-    X(FireStraightStop,  "bullet, carrier, from, moveSpan, phase, period, dy, dx")                    \
-    X(FireAngledStop,    "bullet, carrier, angle, moveSpan, phase, period, from, speed")              \
-    X(FireAimedStop,     "bullet, carrier, offset, moveSpan, phase, period, from, speed")             \
-    X(FireAtPlayerMark,  "bullet, carrier, angle, phase, period, from, speed")                        \
-    X(FireAimedExact,    "bullet, carrier, offset, phase, period, from, speed")                       \
+    X(FireStraight,      Engine, "bullet, carrier, from, phase, period, dy, dx")                      \
+    X(FireAngled,        Engine, "bullet, carrier, angle, phase, period, from, speed")                \
+    X(FireAimed,         Engine, "bullet, carrier, offset, phase, period, from, speed")               \
+    X(FireAngledOnDeath, Engine, "bullet, carrier, angle, deadTime, speed")                           \
+    X(FireOnDeath,       Engine, "bullet, carrier, offset, deadTime, speed")                          \
+    X(FireStraightStop,  Engine, "bullet, carrier, from, moveSpan, phase, period, dy, dx")            \
+    X(FireAngledStop,    Engine, "bullet, carrier, angle, moveSpan, phase, period, from, speed")      \
+    X(FireAimedStop,     Engine, "bullet, carrier, offset, moveSpan, phase, period, from, speed")     \
+    X(FireAtPlayerMark,  Engine, "bullet, carrier, angle, phase, period, from, speed")                \
+    X(FireAimedExact,    Engine, "bullet, carrier, offset, phase, period, from, speed")               \
     /* When StageFrame = frame and first..last are all destroyed, the flag is set and the points */   \
     /* are paid. */                                                                                   \
-    X(BonusCheck,        "frame, first, last, flag, points")                                          \
+    X(BonusCheck,        Own,    "frame, first, last, flag, points")                                  \
     /* Guards: when the condition fails, the next Skip statements (the guarded block) are passed */   \
     /* over. */                                                                                       \
-    X(IfFlag,            "flag")                                                                      \
-    X(IfAllDestroyed,    "first, last")                                                               \
-    X(IfAnyDestroyed,    "first, last")                                                               \
-    X(IfAllHPBelowOne,   "first, last")                                                               \
-    X(IfFrameIn,         "lo, hi (inclusive)")                                                        \
-    X(IfDeadTimeIn,      "slot, lo, hi (inclusive, slot destroyed)")                                  \
-    X(IfValueAbove,      "value, threshold (arguments usually computed each step)")                   \
+    X(IfFlag,            Guard,  "flag")                                                              \
+    X(IfAllDestroyed,    Guard,  "first, last")                                                       \
+    X(IfAnyDestroyed,    Guard,  "first, last")                                                       \
+    X(IfAllHPBelowOne,   Guard,  "first, last")                                                       \
+    X(IfFrameIn,         Guard,  "lo, hi (inclusive)")                                                \
+    X(IfDeadTimeIn,      Guard,  "slot, lo, hi (inclusive, slot destroyed)")                          \
+    X(IfValueAbove,      Guard,  "value, threshold (arguments usually computed each step)")           \
     /* Assignments. */                                                                                \
-    X(SetLayerStep,      "which (LayerStep), value")                                                  \
-    X(SetBossSlot,       "slot")                                                                      \
-    X(SetState,          "first, last, state, clearBulletStep (0 or 1)")                              \
-    X(SetHP,             "slot, value")                                                               \
-    X(AddScore,          "points")                                                                    \
-    X(SetControl,        "value: ControlEnabled, and FireHeld when 0")                                \
-    X(SetStageFrame,     "value")                                                                     \
-    X(SetRespawnSide,    "value")                                                                     \
-    X(SetPosition,       "slot, x, y")                                                                \
+    X(SetLayerStep,      Own,    "which (LayerStep), value")                                          \
+    X(SetBossSlot,       Own,    "slot")                                                              \
+    X(SetState,          Own,    "first, last, state, clearBulletStep (0 or 1)")                      \
+    X(SetHP,             Own,    "slot, value")                                                       \
+    X(AddScore,          Own,    "points")                                                            \
+    X(SetControl,        Own,    "value: ControlEnabled, and FireHeld when 0")                        \
+    X(SetStageFrame,     Own,    "value")                                                             \
+    X(SetRespawnSide,    Own,    "value")                                                             \
+    X(SetPosition,       Own,    "slot, x, y")                                                        \
     /* The head-up display follows the ship's height. */                                              \
-    X(HudRows,           "")                                                                          \
-    X(HudBossDigits,     "")                                                                          \
+    X(HudRows,           Own,    "")                                                                  \
+    X(HudBossDigits,     Own,    "")                                                                  \
     /* Bespoke behaviour written as a plain function (bosses with phase variables, menus that */      \
     /* draw). A hook may take one argument, given when the script is written. */                      \
-    X(Call,              "hook index, argument")                                                      \
+    X(Call,              Hook,   "hook index, argument")                                              \
     /* A guard on the frame of a repeating cycle: StageFrame mod period, with the sign of */          \
     /* StageFrame, in lo..hi (inclusive), so frames before 0 never match a cycle frame above 0. */    \
-    X(IfCycleFrameIn,    "period, lo, hi")                                                            \
+    X(IfCycleFrameIn,    Guard,  "period, lo, hi")                                                    \
     /* Bullets restart their flight from the origin: BulletStep of first..last set to 0. */           \
-    X(ClearBulletStep,   "first, last")
+    X(ClearBulletStep,   Own,    "first, last")
 // clang-format on
 
-#define VELTRANO_OP_ENUM(name, args) name,
+#define VELTRANO_OP_ENUM(name, handler, args) name,
 enum class Op : uint8_t { VELTRANO_SCRIPT_OPS(VELTRANO_OP_ENUM) };
 #undef VELTRANO_OP_ENUM
 
-#define VELTRANO_OP_COUNT(name, args) +1
+#define VELTRANO_OP_COUNT(name, handler, args) +1
 constexpr int OpCount = 0 VELTRANO_SCRIPT_OPS(VELTRANO_OP_COUNT);
 #undef VELTRANO_OP_COUNT
+
+// Whether a statement kind is a guard, which encloses a block, from the handler column.
+constexpr bool IsGuard(Op op) {
+#define VELTRANO_OP_GUARD_Engine false
+#define VELTRANO_OP_GUARD_Guard true
+#define VELTRANO_OP_GUARD_Own false
+#define VELTRANO_OP_GUARD_Hook false
+#define VELTRANO_OP_IS_GUARD(name, handler, args) VELTRANO_OP_GUARD_##handler,
+    constexpr bool Guards[] = {VELTRANO_SCRIPT_OPS(VELTRANO_OP_IS_GUARD)};
+#undef VELTRANO_OP_IS_GUARD
+#undef VELTRANO_OP_GUARD_Engine
+#undef VELTRANO_OP_GUARD_Guard
+#undef VELTRANO_OP_GUARD_Own
+#undef VELTRANO_OP_GUARD_Hook
+    return Guards[static_cast<int>(op)];
+}
 
 constexpr int MaxArgs = 8;
 

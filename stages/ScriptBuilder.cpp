@@ -16,7 +16,7 @@ std::string Num(int v) {
 }  // namespace
 
 const char* OpName(Op op) {
-#define VELTRANO_OP_NAME(name, args) #name,
+#define VELTRANO_OP_NAME(name, handler, args) #name,
     static constexpr const char* Names[] = {VELTRANO_SCRIPT_OPS(VELTRANO_OP_NAME)};
 #undef VELTRANO_OP_NAME
     static_assert(std::size(Names) == OpCount);
@@ -107,44 +107,46 @@ bool ScriptBuilder::Emit(Op op, std::initializer_list<Arg> args) {
 }
 
 void ScriptBuilder::MoveDuring(int slot, Arg dx, Arg dy, Arg from, Arg to) {
-    CheckSlot("MoveDuring", slot, FirstObjectSlot, LastNonBulletSlot);
-    CheckWindow("MoveDuring", from, to);
+    CheckSlot(OpName(Op::MoveDuring), slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckWindow(OpName(Op::MoveDuring), from, to);
     Emit(Op::MoveDuring, {slot, dx, dy, from, to});
 }
 
 void ScriptBuilder::ScrollWithGround(int slot, Arg from) {
-    CheckSlot("ScrollWithGround", slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckSlot(OpName(Op::ScrollWithGround), slot, FirstObjectSlot, LastNonBulletSlot);
     Emit(Op::ScrollWithGround, {slot, from});
 }
 
 void ScriptBuilder::SinkDuring(int slot, Arg from, Arg to) {
-    CheckSlot("SinkDuring", slot, FirstObjectSlot, LastNonBulletSlot);
-    CheckWindow("SinkDuring", from, to);
+    CheckSlot(OpName(Op::SinkDuring), slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckWindow(OpName(Op::SinkDuring), from, to);
     Emit(Op::SinkDuring, {slot, from, to});
 }
 
 void ScriptBuilder::CircleDuring(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep,
                                  Arg from, Arg to) {
-    CheckSlot("CircleDuring", slot, FirstObjectSlot, LastNonBulletSlot);
-    CheckWindow("CircleDuring", from, to);
-    if (angleStep.IsConstant() && angleStep.A == 0) Fault("CircleDuring with an angle step of 0");
+    CheckSlot(OpName(Op::CircleDuring), slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckWindow(OpName(Op::CircleDuring), from, to);
+    if (angleStep.IsConstant() && angleStep.A == 0)
+        Fault(std::string(OpName(Op::CircleDuring)) + " with an angle step of 0");
     Emit(Op::CircleDuring, {slot, cx, cy, radius, startAngle, angleStep, from, to});
 }
 
 void ScriptBuilder::CircleFrom(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep,
                                Arg from) {
-    CheckSlot("CircleFrom", slot, FirstObjectSlot, LastNonBulletSlot);
-    if (angleStep.IsConstant() && angleStep.A == 0) Fault("CircleFrom with an angle step of 0");
+    CheckSlot(OpName(Op::CircleFrom), slot, FirstObjectSlot, LastNonBulletSlot);
+    if (angleStep.IsConstant() && angleStep.A == 0)
+        Fault(std::string(OpName(Op::CircleFrom)) + " with an angle step of 0");
     Emit(Op::CircleFrom, {slot, cx, cy, radius, startAngle, angleStep, from});
 }
 
 void ScriptBuilder::ChaseRow(int slot, Arg from, Arg speed) {
-    CheckSlot("ChaseRow", slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckSlot(OpName(Op::ChaseRow), slot, FirstObjectSlot, LastNonBulletSlot);
     Emit(Op::ChaseRow, {slot, from, speed});
 }
 
 void ScriptBuilder::DetonateNear(int slot) {
-    CheckSlot("DetonateNear", slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckSlot(OpName(Op::DetonateNear), slot, FirstObjectSlot, LastNonBulletSlot);
     Emit(Op::DetonateNear, {slot});
 }
 
@@ -203,12 +205,12 @@ void ScriptBuilder::FireAimedExact(int bullet, int carrier, Arg offset, Arg phas
 }
 
 void ScriptBuilder::FireAngledOnDeath(int bullet, int carrier, Arg angle, Arg deadTime, Arg speed) {
-    if (CheckFire("FireAngledOnDeath", bullet, carrier)) UseBullet(bullet, Op::FireAngledOnDeath);
+    if (CheckFire(OpName(Op::FireAngledOnDeath), bullet, carrier)) UseBullet(bullet, Op::FireAngledOnDeath);
     Emit(Op::FireAngledOnDeath, {bullet, carrier, angle, deadTime, speed});
 }
 
 void ScriptBuilder::FireOnDeath(int bullet, int carrier, Arg offset, Arg deadTime, Arg speed) {
-    if (CheckFire("FireOnDeath", bullet, carrier)) UseBullet(bullet, Op::FireOnDeath);
+    if (CheckFire(OpName(Op::FireOnDeath), bullet, carrier)) UseBullet(bullet, Op::FireOnDeath);
     Emit(Op::FireOnDeath, {bullet, carrier, offset, deadTime, speed});
 }
 
@@ -222,8 +224,8 @@ void ScriptBuilder::Mine(int slot, int firstBullet, int stride, int speed) {
 }
 
 void ScriptBuilder::BonusCheck(int frame, int first, int last, int flag, int points) {
-    CheckSlot("BonusCheck", first, FirstObjectSlot, LastNonBulletSlot);
-    CheckSlot("BonusCheck", last, first, LastNonBulletSlot);
+    CheckSlot(OpName(Op::BonusCheck), first, FirstObjectSlot, LastNonBulletSlot);
+    CheckSlot(OpName(Op::BonusCheck), last, first, LastNonBulletSlot);
     CheckFlag(flag);
     Emit(Op::BonusCheck, {frame, first, last, flag, points});
 }
@@ -259,8 +261,10 @@ size_t ScriptBuilder::OpenGuard(Op op, std::initializer_list<Arg> args) {
                 Fault("cycle frames " + Num(a[1].A) + ".." + Num(a[2].A) + " never come in " + Num(a[0].A));
             }
             break;
+        case Op::IfValueAbove:
+            break;  // its arguments are usually computed each step: nothing to check when written
         default:
-            break;
+            break;  // never: Guard<op> lets only the guards of the list through
     }
     FrameLo.push_back(lo);
     FrameHi.push_back(hi);
@@ -287,20 +291,22 @@ void ScriptBuilder::SetLayerStep(LayerStep which, Arg value) {
 }
 
 void ScriptBuilder::SetBossSlot(int slot) {
-    CheckSlot("SetBossSlot", slot, FirstBossSlot, LastBossSlot);
+    CheckSlot(OpName(Op::SetBossSlot), slot, FirstBossSlot, LastBossSlot);
     Emit(Op::SetBossSlot, {slot});
 }
 
 void ScriptBuilder::SetState(int first, int last, int state, bool clearBulletStep) {
-    CheckSlot("SetState", first, FirstObjectSlot, LastObjectSlot);
-    CheckSlot("SetState", last, first, LastObjectSlot);
-    if (clearBulletStep && first < FirstBulletSlot) Fault("SetState clears BulletStep below the bullets");
-    if (state < StateActive || state > StateDestroyed) Fault("SetState to unknown state " + Num(state));
+    CheckSlot(OpName(Op::SetState), first, FirstObjectSlot, LastObjectSlot);
+    CheckSlot(OpName(Op::SetState), last, first, LastObjectSlot);
+    if (clearBulletStep && first < FirstBulletSlot)
+        Fault(std::string(OpName(Op::SetState)) + " clears BulletStep below the bullets");
+    if (state < StateActive || state > StateDestroyed)
+        Fault(std::string(OpName(Op::SetState)) + " to unknown state " + Num(state));
     Emit(Op::SetState, {first, last, state, clearBulletStep ? 1 : 0});
 }
 
 void ScriptBuilder::SetHP(int slot, Arg value) {
-    CheckSlot("SetHP", slot, FirstObjectSlot, LastObjectSlot);
+    CheckSlot(OpName(Op::SetHP), slot, FirstObjectSlot, LastObjectSlot);
     Emit(Op::SetHP, {slot, value});
 }
 
@@ -318,24 +324,24 @@ void ScriptBuilder::SetRespawnSide(int value) {
 }
 
 void ScriptBuilder::SetPosition(int slot, Arg x, Arg y) {
-    CheckSlot("SetPosition", slot, FirstObjectSlot, LastObjectSlot);
+    CheckSlot(OpName(Op::SetPosition), slot, FirstObjectSlot, LastObjectSlot);
     Emit(Op::SetPosition, {slot, x, y});
 }
 
 void ScriptBuilder::ClearBulletStep(int first, int last) {
-    CheckSlot("ClearBulletStep", first, FirstBulletSlot, LastBulletSlot);
-    CheckSlot("ClearBulletStep", last, first, LastBulletSlot);
+    CheckSlot(OpName(Op::ClearBulletStep), first, FirstBulletSlot, LastBulletSlot);
+    CheckSlot(OpName(Op::ClearBulletStep), last, first, LastBulletSlot);
     Emit(Op::ClearBulletStep, {first, last});
 }
 
 void ScriptBuilder::Call(void (*hook)()) {
-    if (hook == nullptr) Fault("Call without a function");
+    if (hook == nullptr) Fault(std::string(OpName(Op::Call)) + " without a function");
     Script.Hooks.push_back({hook, nullptr});
     Emit(Op::Call, {static_cast<int>(Script.Hooks.size() - 1), 0});
 }
 
 void ScriptBuilder::Call(void (*hook)(int), int argument) {
-    if (hook == nullptr) Fault("Call without a function");
+    if (hook == nullptr) Fault(std::string(OpName(Op::Call)) + " without a function");
     Script.Hooks.push_back({nullptr, hook});
     Emit(Op::Call, {static_cast<int>(Script.Hooks.size() - 1), argument});
 }

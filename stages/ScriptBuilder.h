@@ -89,55 +89,55 @@ class ScriptBuilder {
     void BonusCheck(int frame, int first, int last, int flag, int points);
     template <typename Body>
     void WhileFlag(int flag, Body body) {
-        Guard(Op::IfFlag, {flag, 0, 0}, body);
+        Guard<Op::IfFlag>({flag, 0, 0}, body);
     }
     template <typename Body>
     void WhileAllDestroyed(int first, int last, Body body) {
-        Guard(Op::IfAllDestroyed, {first, last, 0}, body);
+        Guard<Op::IfAllDestroyed>({first, last, 0}, body);
     }
     template <typename Body>
     void WhileAnyDestroyed(int first, int last, Body body) {
-        Guard(Op::IfAnyDestroyed, {first, last, 0}, body);
+        Guard<Op::IfAnyDestroyed>({first, last, 0}, body);
     }
     template <typename Body>
     void WhileAllHPBelowOne(int first, int last, Body body) {
-        Guard(Op::IfAllHPBelowOne, {first, last, 0}, body);
+        Guard<Op::IfAllHPBelowOne>({first, last, 0}, body);
     }
     template <typename Body>
     void AtFrame(int frame, Body body) {
-        Guard(Op::IfFrameIn, {frame, frame, 0}, body);
+        Guard<Op::IfFrameIn>({frame, frame, 0}, body);
     }
     // From `frame` on (StageFrame >= frame).
     template <typename Body>
     void FromFrame(int frame, Body body) {
-        Guard(Op::IfFrameIn, {frame, INT_MAX, 0}, body);
+        Guard<Op::IfFrameIn>({frame, INT_MAX, 0}, body);
     }
     template <typename Body>
     void FramesIn(int lo, int hi, Body body) {
-        Guard(Op::IfFrameIn, {lo, hi, 0}, body);
+        Guard<Op::IfFrameIn>({lo, hi, 0}, body);
     }
     template <typename Body>
     void AtDeadTime(int slot, int deadTime, Body body) {
-        Guard(Op::IfDeadTimeIn, {slot, deadTime, deadTime}, body);
+        Guard<Op::IfDeadTimeIn>({slot, deadTime, deadTime}, body);
     }
     template <typename Body>
     void DeadTimeIn(int slot, int lo, int hi, Body body) {
-        Guard(Op::IfDeadTimeIn, {slot, lo, hi}, body);
+        Guard<Op::IfDeadTimeIn>({slot, lo, hi}, body);
     }
     template <typename Body>
     void WhileAbove(Arg value, Arg threshold, Body body) {
-        Guard(Op::IfValueAbove, {value, threshold, 0}, body);
+        Guard<Op::IfValueAbove>({value, threshold, 0}, body);
     }
     // While `slot` has fewer than `hp` hit points left.
     template <typename Body>
     void WhileHPBelow(int slot, int hp, Body body) {
-        Guard(Op::IfValueAbove, {hp, Arg::HPOf(slot), 0}, body);
+        Guard<Op::IfValueAbove>({hp, Arg::HPOf(slot), 0}, body);
     }
     // On the frames of every cycle of `period` whose remainder lies in lo..hi (with the sign of
     // StageFrame, so no frame before 0 matches a cycle frame above 0).
     template <typename Body>
     void CycleFramesIn(int period, int lo, int hi, Body body) {
-        Guard(Op::IfCycleFrameIn, {period, lo, hi}, body);
+        Guard<Op::IfCycleFrameIn>({period, lo, hi}, body);
     }
     template <typename Body>
     void AtCycleFrame(int period, int cycleFrame, Body body) {
@@ -188,8 +188,9 @@ class ScriptBuilder {
     void CheckPeriodicFire(Op op, int bullet, int carrier, const Arg& phase, const Arg& period);
     void UseBullet(int bullet, Op op);
 
-    template <typename Body>
-    void Guard(Op op, std::initializer_list<Arg> args, Body body) {
+    template <Op op, typename Body>
+    void Guard(std::initializer_list<Arg> args, Body body) {
+        static_assert(IsGuard(op), "only a guard encloses a block");
         const size_t at = OpenGuard(op, args);
         body();
         CloseGuard(at);
