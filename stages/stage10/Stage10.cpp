@@ -91,8 +91,8 @@ void DriftItem(ScriptBuilder& s, int item, int from) {
     s.MoveDuring(item, -4, 0, from, from + 400);
 }
 
-// Frames 0..4600: the race, with the two bonus gun groups.
-void WriteRace(ScriptBuilder& s, BulletCursor& b) {
+// The race's opening: two flights of eight fan out from the edges, firing fans at the ship.
+void WriteOpeningFlights(ScriptBuilder& s, BulletCursor& b) {
     FlightOf(s, b, 1000, 8, {-8, 0, 64, 96}, {-4, 6, 96, 128}, {-10, 0, 128, 0});
     FlightOf(s, b, 1008, 8, {-8, 0, 64, 96}, {-4, -6, 96, 128}, {-10, 0, 128, 0});
     for (int k = 0; k < 8; ++k) {
@@ -100,7 +100,10 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
         AimedFan(s, b, 1008 + k, 2, 16, (4 * k + 16) % 32, 32, 80 + 4 * k, 7);
     }
     DriftItem(s, 800, 400);
-    // Four pairs spiral in on the middle and out again, firing at the ship.
+}
+
+// Four pairs spiral in on the middle and out again, firing at the ship.
+void WriteSpiralPairs(ScriptBuilder& s, BulletCursor& b) {
     for (int p = 0; p < 4; ++p) {
         const int pair = 1032 + 2 * p, start = 200 + 60 * p;
         SpiralPair(s, pair, 420, 224, 3, p % 2 == 0 ? 90 : 270, start, start + 110, 4000);
@@ -109,7 +112,10 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
             s.DeathShot(b.Take(1), pair + m);
         }
     }
-    // Two walls of blocks roll in, each with one gap, firing straight ahead.
+}
+
+// Two walls of blocks roll in, each with one gap, firing straight ahead.
+void WriteRollingWalls(ScriptBuilder& s, BulletCursor& b) {
     for (int w = 0; w < 2; ++w) {
         const int start = 300 + 320 * w, gap = w == 0 ? 5 : 2;
         for (int k = 0; k < 8; ++k) {
@@ -121,7 +127,10 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
             DeathRing(s, b, block, 6, 4);
         }
     }
-    // Dashers in a staircase, each with a fan of three on the way.
+}
+
+// Dashers in a staircase, each with a fan of three on the way, then the debris falls.
+void WriteDashersAndDebris(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 16; ++k) {
         const int dasher = 1040 + k, start = 440 + 24 * k;
         s.MoveDuring(dasher, -8, 0, start, 4000);
@@ -133,7 +142,10 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
         s.FireStraight(b.Take(1), 3000 + k, 708 + 24 * k, 8 * k % 16, 16, 0, -8);
         DeathRing(s, b, 3000 + k, 6, 4);
     }
-    // Chasers hunt the ship's row while the debris falls.
+}
+
+// Chasers hunt the ship's row while the debris falls; two more flights close in behind them.
+void WriteChasersAndFlights(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 16; ++k) {
         const int chaser = 1056 + k, start = 760 + 32 * k;
         s.ChaseRow(chaser, start, 5);
@@ -146,7 +158,10 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
         AimedFan(s, b, 1016 + k, 3, 12, 8 * (k % 2), 16, 1140 + 4 * k, 6);
         AimedFan(s, b, 1024 + k, 3, 12, 8 * (1 - k % 2), 16, 1140 + 4 * k, 6);
     }
-    // Two heavy guns hold the corners and turn streams against each other.
+}
+
+// Two heavy guns hold the corners and turn streams against each other.
+void WriteCornerGuns(ScriptBuilder& s, BulletCursor& b) {
     for (int c = 0; c < 2; ++c) {
         const int gun = 2451 + c, start = 1280 + 40 * c;
         s.MoveDuring(gun, -4, 0, start, start + 40);
@@ -155,8 +170,11 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
         AimedFan(s, b, gun, 3, 20, 24 * c, 48, start + 40, 7);
         DeathRing(s, b, gun, 16, 5);
     }
+}
 
-    // Gun groups glide in, hold their row and fire, then leave.
+// Gun groups glide in, hold their row and fire, then leave. The whole first group shot down lets
+// the falling gun drop with its ring.
+void WriteGunGroups(ScriptBuilder& s, BulletCursor& b) {
     for (int group = 0; group < 4; ++group) {
         const int start = 1600 + 1000 * group;
         for (int k = 0; k < 4; ++k) {
@@ -172,7 +190,11 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
         const int bullet = b.Take(12);
         for (int i = 0; i < 12; ++i) s.FireAngled(bullet + i, FallingGun, 30 * i + 15, 0, 64, 1968, 4);
     });
-    // Side gunners cross in from both edges after the first group, firing fans that close in.
+}
+
+// Side gunners cross in from both edges after the first group, firing fans that close in; mine
+// carriers and swoopers follow.
+void WriteSideGunnersAndMines(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 4; ++k) {
         const int left = 1072 + k, right = 1076 + k, start = 2140 + 24 * k;
         s.Path(left, {{6, 0, start, start + 32}, {2, 4, start + 32, 4000}});
@@ -184,6 +206,10 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
         MineCarrier(s, b, 2416 + c, 9000 + 4 * c, 2480 + 160 * c, c % 2 == 0 ? 1 : -1, 9 * c, 4000);
     DriftItem(s, 850, 2800);
     for (int k = 0; k < 16; ++k) Swooper(s, b, 1080 + k, 9016 + k, 3100 + 28 * k, k % 2 == 0 ? 8 : -8, 4000);
+}
+
+// The whole second gun group shot down lets a hail of eight fall on the ship.
+void WriteSecondGroupBonus(ScriptBuilder& s, BulletCursor& b) {
     s.BonusCheck(3935, 2408, 2411, 2, 20000);
     s.WhileFlag(2, [&] {
         for (int h = 0; h < 8; ++h) {
@@ -191,7 +217,10 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
             s.DeathShot(b.Take(1), 1512 + h, 0, 1, 8);
         }
     });
-    // Ring ships come in pairs between the last two gun groups.
+}
+
+// Ring ships come in pairs between the last two gun groups.
+void WriteRingShips(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 4; ++k) {
         const int ship = 5564 + k, start = 3440 + 160 * k;
         s.MoveDuring(ship, -3, 0, start, start + 64);
@@ -200,6 +229,21 @@ void WriteRace(ScriptBuilder& s, BulletCursor& b) {
         AimedFan(s, b, ship, 3, 30, 24, 48, start + 32, 7);
         DeathRing(s, b, ship, 8, 5);
     }
+}
+
+// Frames 0..4600: the race, with the two bonus gun groups, wave by wave in the order they are
+// written (the order their statements run and their bullets are handed out).
+void WriteRace(ScriptBuilder& s, BulletCursor& b) {
+    WriteOpeningFlights(s, b);
+    WriteSpiralPairs(s, b);
+    WriteRollingWalls(s, b);
+    WriteDashersAndDebris(s, b);
+    WriteChasersAndFlights(s, b);
+    WriteCornerGuns(s, b);
+    WriteGunGroups(s, b);
+    WriteSideGunnersAndMines(s, b);
+    WriteSecondGroupBonus(s, b);
+    WriteRingShips(s, b);
 }
 
 // The four shapes a flight of eight fliers of the gauntlet takes in turn: turning down, turning up,
