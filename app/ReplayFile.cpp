@@ -177,83 +177,92 @@ void ReadCheckpoint(Reader& in, ReplayCheckpoint& c) {
           "checkpoint with impossible scene " + std::to_string(c.Scene));
 }
 
+// Where the reading of the record stream stands.
+struct StreamPlace {
+    uint64_t States = 0;
+    long Frames = 0;
+    long LastCheckpoint = 0;
+    bool Ended = false;
+};
+
+// A run of n frames under the current states, joined to the last run when the states are the same.
+void ReadFrames(Reader& in, Replay& r, StreamPlace& p, uint64_t n, size_t at) {
+    // Frames between two checkpoints never pass the next 200th frame.
+    const long due = (p.LastCheckpoint / ReplayCheckpointInterval + 1) * ReplayCheckpointInterval;
+    Check(in, n >= 1 && n <= static_cast<uint64_t>(due - p.Frames),
+          "a run of " + std::to_string(n) + " frames at byte " + std::to_string(at) +
+              " passes the checkpoint due after frame " + std::to_string(due));
+    Check(in, p.Frames + static_cast<long>(n) <= ReplayMaxFrames, "longer than any game");
+    if (!in.Ok()) return;
+    p.Frames += static_cast<long>(n);
+    if (!r.Runs.empty() && r.Runs.back().States == p.States)
+        r.Runs.back().Frames += static_cast<long>(n);
+    else
+        r.Runs.push_back({p.States, static_cast<long>(n)});
+}
+
+void ReadKey(Reader& in, Replay& r, const StreamPlace& p, size_t at) {
+    const int vk = static_cast<int>(in.Fixed(1));
+    Check(in, RecordedKey(vk), "impossible key " + std::to_string(vk) + " at byte " + std::to_string(at));
+    Check(in, p.Frames >= 1, "a key before the first frame");
+    r.Keys.push_back({p.Frames, vk});
+}
+
+void ReadCheckpointRecord(Reader& in, Replay& r, StreamPlace& p, size_t at) {
+    ReplayCheckpoint c;
+    ReadCheckpoint(in, c);
+    Check(in, c.Frame == p.Frames && p.Frames > p.LastCheckpoint,
+          "checkpoint at byte " + std::to_string(at) + " is not at frame " + std::to_string(p.Frames));
+    p.LastCheckpoint = p.Frames;
+    r.Checkpoints.push_back(c);
+}
+
+// The end record: how the game ended, its score and the frame count, which must all agree with
+// what came before, and nothing after it.
+void ReadEnd(Reader& in, Replay& r, StreamPlace& p) {
+    const int reason = static_cast<int>(in.Fixed(1));
+    Check(in, reason >= 1 && reason <= 4, "unknown end " + std::to_string(reason));
+    r.End = static_cast<ReplayEnd>(reason);
+    r.FinalScore = in.Int("final score");
+    const uint64_t total = in.Varint();
+    Check(
+        in, total == static_cast<uint64_t>(p.Frames),
+        "the end says " + std::to_string(total) + " frames, the recording holds " + std::to_string(p.Frames));
+    Check(in, p.Frames >= 1, "the recording holds no frame");
+    Check(in, p.LastCheckpoint == p.Frames, "no checkpoint after the last frame");
+    Check(in, in.AtEnd(), "bytes after the end at byte " + std::to_string(in.Offset()));
+    r.Frames = p.Frames;
+    p.Ended = true;
+}
+
 void ReadStream(Reader& in, Replay& r) {
-    uint64_t states = 0;
-    long frames = 0;
-    long lastCheckpoint = 0;
-    bool ended = false;
-    while (in.Ok() && !ended) {
+    StreamPlace p;
+    while (in.Ok() && !p.Ended) {
         if (in.AtEnd()) {
-            in.Fail("truncated after frame " + std::to_string(frames) + ": the recording has no end");
+            in.Fail("truncated after frame " + std::to_string(p.Frames) + ": the recording has no end");
             break;
         }
         const size_t at = in.Offset();
         const int tag = static_cast<int>(in.Fixed(1));
         if (tag >= TagToggle && tag < TagToggle + 36) {
-            states ^= uint64_t{1} << (tag - TagToggle);
-            continue;
-        }
-        const bool shortRun = tag >= TagShortRun && tag < TagShortRun + ShortRunMax;
-        switch (shortRun ? TagFrames : tag) {
-            case TagFrames: {
-                const uint64_t n = shortRun ? static_cast<uint64_t>(tag - TagShortRun + 1) : in.Varint();
-                // Frames between two checkpoints never pass the next 200th frame.
-                const long due = (lastCheckpoint / ReplayCheckpointInterval + 1) * ReplayCheckpointInterval;
-                Check(in, n >= 1 && n <= static_cast<uint64_t>(due - frames),
-                      "a run of " + std::to_string(n) + " frames at byte " + std::to_string(at) +
-                          " passes the checkpoint due after frame " + std::to_string(due));
-                Check(in, frames + static_cast<long>(n) <= ReplayMaxFrames, "longer than any game");
-                if (!in.Ok()) break;
-                frames += static_cast<long>(n);
-                if (!r.Runs.empty() && r.Runs.back().States == states)
-                    r.Runs.back().Frames += static_cast<long>(n);
-                else
-                    r.Runs.push_back({states, static_cast<long>(n)});
-                break;
-            }
-            case TagChange: {
-                const uint64_t mask = in.Varint();
-                Check(in, mask != 0 && mask <= ReplayStateMask,
-                      "impossible input states at byte " + std::to_string(at));
-                states ^= mask;
-                break;
-            }
-            case TagKey: {
-                const int vk = static_cast<int>(in.Fixed(1));
-                Check(in, RecordedKey(vk),
-                      "impossible key " + std::to_string(vk) + " at byte " + std::to_string(at));
-                Check(in, frames >= 1, "a key before the first frame");
-                r.Keys.push_back({frames, vk});
-                break;
-            }
-            case TagCheckpoint: {
-                ReplayCheckpoint c;
-                ReadCheckpoint(in, c);
-                Check(in, c.Frame == frames && frames > lastCheckpoint,
-                      "checkpoint at byte " + std::to_string(at) + " is not at frame " +
-                          std::to_string(frames));
-                lastCheckpoint = frames;
-                r.Checkpoints.push_back(c);
-                break;
-            }
-            case TagEnd: {
-                const int reason = static_cast<int>(in.Fixed(1));
-                Check(in, reason >= 1 && reason <= 4, "unknown end " + std::to_string(reason));
-                r.End = static_cast<ReplayEnd>(reason);
-                r.FinalScore = in.Int("final score");
-                const uint64_t total = in.Varint();
-                Check(in, total == static_cast<uint64_t>(frames),
-                      "the end says " + std::to_string(total) + " frames, the recording holds " +
-                          std::to_string(frames));
-                Check(in, frames >= 1, "the recording holds no frame");
-                Check(in, lastCheckpoint == frames, "no checkpoint after the last frame");
-                Check(in, in.AtEnd(), "bytes after the end at byte " + std::to_string(in.Offset()));
-                r.Frames = frames;
-                ended = true;
-                break;
-            }
-            default:
-                in.Fail("unknown record " + std::to_string(tag) + " at byte " + std::to_string(at));
+            p.States ^= uint64_t{1} << (tag - TagToggle);
+        } else if (tag >= TagShortRun && tag < TagShortRun + ShortRunMax) {
+            ReadFrames(in, r, p, static_cast<uint64_t>(tag - TagShortRun + 1), at);
+        } else if (tag == TagFrames) {
+            ReadFrames(in, r, p, in.Varint(), at);
+        } else if (tag == TagChange) {
+            const uint64_t mask = in.Varint();
+            Check(in, mask != 0 && mask <= ReplayStateMask,
+                  "impossible input states at byte " + std::to_string(at));
+            p.States ^= mask;
+        } else if (tag == TagKey) {
+            ReadKey(in, r, p, at);
+        } else if (tag == TagCheckpoint) {
+            ReadCheckpointRecord(in, r, p, at);
+        } else if (tag == TagEnd) {
+            ReadEnd(in, r, p);
+        } else {
+            in.Fail("unknown record " + std::to_string(tag) + " at byte " + std::to_string(at));
         }
     }
 }
