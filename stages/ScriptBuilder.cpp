@@ -354,9 +354,29 @@ void ScriptBuilder::Layers(int layer1X, int layer2X, int layer3X, int layer1Y, i
     std::copy(steps, steps + 6, Script.LayerSteps);
 }
 
+namespace {
+
+// Whether first..last is made of whole kinds that all have `hp` as their default.
+bool RestatesDefault(int first, int last, int hp) {
+    bool any = false;
+    for (const ObjectKind& kind : ObjectKinds) {
+        if (kind.Last < first || kind.First > last) continue;
+        if (kind.First < first || kind.Last > last || kind.DefaultHP == 0 || kind.DefaultHP != hp)
+            return false;
+        any = true;
+    }
+    return any;
+}
+
+}  // namespace
+
 void ScriptBuilder::HitPoints(int first, int last, int hp) {
     CheckSlot("HitPoints", first, FirstObjectSlot, LastObjectSlot);
     CheckSlot("HitPoints", last, first, LastObjectSlot);
+    // The default lives in the kinds' table alone, so that changing it there changes every stage.
+    if (!Faulty && RestatesDefault(first, last, hp))
+        Fault("HitPoints " + Num(first) + ".." + Num(last) + " restates the kinds' default of " + Num(hp) +
+              ": write DefaultHitPoints");
     if (!Faulty) Script.HitPoints.push_back({first, last, hp});
     Faulty = false;
 }

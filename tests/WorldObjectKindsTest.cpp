@@ -135,7 +135,7 @@ TEST(ObjectKinds, TheKindsDrawnShowAPictureAndOnlyBulletsAndItemsVanishWithoutAB
     EXPECT_LT(shieldRow, bossRow);
 }
 
-TEST(ObjectKinds, DefaultHitPointsFollowTheKindsAndAStageThatCutsAKindIsStopped) {
+TEST(ObjectKinds, DefaultHitPointsFollowTheKindsAndAStageThatCutsOrRestatesAKindIsStopped) {
     struct Expected {
         int Slot, HP;
     };
@@ -167,6 +167,28 @@ TEST(ObjectKinds, DefaultHitPointsFollowTheKindsAndAStageThatCutsAKindIsStopped)
     EXPECT_TRUE(Mentions(faulty, "cuts the kind 1500..1799 in two"));
     EXPECT_TRUE(Mentions(faulty, "holds no kind with default hit points"));
     EXPECT_TRUE(faulty.HitPoints.empty());
+
+    // A stage that writes out the default of whole kinds is stopped, so the default stays in the
+    // kinds' table alone; a value of its own, a part of a kind or a kind without a default is its own.
+    struct Written {
+        int First, Last, HP;
+        bool Restates;
+    };
+    constexpr Written Writes[] = {
+        {3000, 3499, 5, true},  {3500, 3999, 10, true},
+        {1000, 1799, 1, true},  {FirstItemSlot, LastItemSlot, 2, true},
+        {3000, 3999, 5, false}, {1000, 1999, 1, false},
+        {2000, 2499, 5, false}, {1996, 1999, 5, false},
+        {3000, 3499, 6, false}, {2400, 2479, 0, false},
+        {20, 21, 25, false},    {FirstBulletSlot, LastBulletSlot, 0, false},
+    };
+    for (const Written& w : Writes) {
+        SceneScript written;
+        ScriptBuilder b(written);
+        b.HitPoints(w.First, w.Last, w.HP);
+        EXPECT_EQ(Mentions(written, "restates the kinds' default"), w.Restates) << w.First << ".." << w.Last;
+        EXPECT_EQ(written.HitPoints.empty(), w.Restates) << w.First << ".." << w.Last;
+    }
 }
 
 TEST(ObjectKinds, EachKindIsHeardDyingWithItsOwnSoundAndABossTwice) {

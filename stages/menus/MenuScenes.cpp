@@ -104,7 +104,7 @@ void WriteMenuReset(ScriptBuilder& s, ResetKind kind) {
     s.HitPoints(6, 6, 100);
     s.HitPoints(1000, 1999, 1);
     s.HitPoints(2000, 2499, 5);
-    s.HitPoints(3000, 3499, 5);
+    s.DefaultHitPoints(3000, 3499);
 }
 
 void WriteTitle(ScriptBuilder& s) {

@@ -19,7 +19,7 @@ void WriteInit(ScriptBuilder& s) {
     s.DefaultHitPoints(FirstItemSlot, LastItemSlot);
     s.HitPoints(1000, 1999, 1);
     s.HitPoints(2000, 2499, 5);
-    s.HitPoints(3000, 3499, 5);
+    s.DefaultHitPoints(3000, 3499);
 
     for (int slot : {Boss, 800, 801, 850, 900, 901, 950}) s.Place(slot, 640, 224);
     s.Place(1000, 4, 640, 0);

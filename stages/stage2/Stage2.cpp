@@ -22,8 +22,8 @@ void WriteInit(ScriptBuilder& s) {
     s.DefaultHitPoints(FirstItemSlot, LastItemSlot);
     s.HitPoints(1000, 1999, 1);
     s.HitPoints(2000, 2499, 5);
-    s.HitPoints(3000, 3499, 5);
-    s.HitPoints(3500, 3999, 10);
+    s.DefaultHitPoints(3000, 3499);
+    s.DefaultHitPoints(3500, 3999);
 
     s.Place(Boss, 640, 448);
     s.Place(Shield, 448, -96);

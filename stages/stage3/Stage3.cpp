@@ -30,8 +30,8 @@ void WriteInit(ScriptBuilder& s) {
     s.HitPoints(2000, 2490, 5);
     s.HitPoints(FirstPart, LastPart, 50);
     s.HitPoints(HeavyGun, HeavyGun, 30);
-    s.HitPoints(3000, 3499, 5);
-    s.HitPoints(3500, 3999, 10);
+    s.DefaultHitPoints(3000, 3499);
+    s.DefaultHitPoints(3500, 3999);
 
     s.Place(1000, 4, -16, 208);
     s.Place(1004, 4, -16, 256);

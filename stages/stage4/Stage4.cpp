@@ -20,11 +20,11 @@ void WriteInit(ScriptBuilder& s) {
     s.DefaultHitPoints(FirstItemSlot, LastItemSlot);
     s.HitPoints(1000, 1995, 1);
     s.HitPoints(1996, 1999, 5);
-    s.HitPoints(2000, 2399, 5);
+    s.DefaultHitPoints(2000, 2399);
     s.HitPoints(2400, 2498, 50);
-    s.HitPoints(3000, 3499, 5);
-    s.HitPoints(3500, 3999, 10);
-    s.HitPoints(4000, 4499, 3);
+    s.DefaultHitPoints(3000, 3499);
+    s.DefaultHitPoints(3500, 3999);
+    s.DefaultHitPoints(4000, 4499);
 
     PlaceStage4Bosses(s);
     for (int slot : {800, 850, 900}) s.Place(slot, 640, 224);

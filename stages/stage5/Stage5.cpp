@@ -27,9 +27,9 @@ void WriteInit(ScriptBuilder& s) {
     s.HitPoints(1000, 1995, 1);
     s.HitPoints(1996, 2399, 5);
     s.HitPoints(2400, 2498, 20);
-    s.HitPoints(3000, 3499, 5);
-    s.HitPoints(3500, 3999, 10);
-    s.HitPoints(4000, 4499, 3);
+    s.DefaultHitPoints(3000, 3499);
+    s.DefaultHitPoints(3500, 3999);
+    s.DefaultHitPoints(4000, 4499);
     s.HitPoints(5000, 5499, 1);
 
     s.Place(1000, 4, 640, -16);
