@@ -22,8 +22,11 @@ constexpr const char* EndingMusic = "\\Sounds\\Ending.wav";
 
 // Stage 1's boss arrives on this frame of the stage, with its music; its boss-only scene starts here.
 constexpr int Stage1BossEntryFrame = 3600;
-// Stage 3's boss becomes vulnerable on this frame of the stage, a whole number of its 969-step cycles.
+// Stage 3's boss becomes vulnerable on this frame of the stage, at the start of one of its fire cycles.
 constexpr int Stage3BossActiveFrame = 3876;
+// Stage 10's last boss stands in place, its rings turning, from this frame of the stage; its boss-only
+// scene starts here.
+constexpr int Stage10BossStandFrame = 20000;
 
 // The last stage: after it a game that used no continue is offered the last battle.
 constexpr int LastStageScene = Stage10Scene;
@@ -120,7 +123,7 @@ inline constexpr SceneRow SceneRows[] = {
     {BossRush7Scene,          "boss of stage 7",     TileSet::Stage7Backdrop,    WriteBossRush7,          {14, 5200, 8000},       StageMusicOf(7, -256, 0),               UsualEnd},
     {BossRush8Scene,          "boss of stage 8",     TileSet::Stage4Backdrop,    WriteBossRush8,          {15, 5000, 4000},       StageMusicOf(8, -455, -189),            UsualEnd},
     {BossRush9Scene,          "boss of stage 9",     TileSet::Stage9,            WriteBossRush9,          {16, 6000, 4000},       StageMusicOf(9, -256, 0),               UsualEnd},
-    {BossRush10Scene,         "boss of stage 10",    TileSet::Stage10,           WriteBossRush10,         {17, 20000, 44320},     StageMusicOf(10, -256, 0),              UsualEnd},
+    {BossRush10Scene,         "boss of stage 10",    TileSet::Stage10,           WriteBossRush10,         {17, Stage10BossStandFrame, 44320}, StageMusicOf(10, -256, 0),  UsualEnd},
     {StaffRollScene,          "staff roll",          TileSet::StaffRoll,         WriteStaffRoll,          NoFight,                {EndingMusic},                          {}},
     {ChallengeScene,          "challenge message",   TileSet::ChallengeMessage,  WriteChallengeMessage,   NoFight,                {},                                     {},         800},
 };

@@ -6,6 +6,7 @@
 #include "stages/LateWaves.h"
 #include "stages/Scenes.h"
 #include "stages/stage10/Stage10Boss.h"
+#include "stages/stage10/Stage10Fortress.h"
 
 namespace veltrano {
 
@@ -15,7 +16,7 @@ constexpr int TwinGuardian = 20;  // 20 and 21
 constexpr int FirstEscort = 22;
 constexpr int FirstPod = 5002, LastPod = 5005;
 constexpr int FirstPart = 2491, LastPart = 2493;
-constexpr int FortressStart = 13300, FortressTimeOut = 17300, FortressCycle = 700;
+constexpr int FortressTimeOut = 17300, FortressCycle = 700;
 constexpr int FallingGun = 2450;
 constexpr int Divers = 36;
 constexpr int FirstMiddleGun = 2457, MiddleGuns = 8;
@@ -333,20 +334,22 @@ void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, 
     DriftItem(s, 801, 9000);
 }
 
-// Frames 9000..13300: gunships, raiders, block rows, and heavy guns holding the last stretch.
+// Frames 9000 to the fortress's arrival: gunships, raiders, block rows, and heavy guns holding the
+// last stretch.
 void WriteGauntletSecond(ScriptBuilder& s, BulletCursor& b) {
     for (int c = 0; c < 4; ++c)
-        MineCarrier(s, b, 2420 + c, 9032 + 4 * c, 8800 + 100 * c, c % 2 == 0 ? -1 : 1, 9 * c, 13300);
+        MineCarrier(s, b, 2420 + c, 9032 + 4 * c, 8800 + 100 * c, c % 2 == 0 ? -1 : 1, 9 * c,
+                    Stage10FortressStart);
     // Columns of gunships drift in while fast raiders dash through.
     for (int k = 0; k < 64; ++k) {
         const int ship = 5500 + k, start = 9400 + 32 * k;
-        s.MoveDuring(ship, -2, 0, start, 13300);
+        s.MoveDuring(ship, -2, 0, start, Stage10FortressStart);
         AimedFan(s, b, ship, 3, 16, 16 + k % 4 * 8, 48, start + 16, 6);
         DeathRing(s, b, ship, 6, 4);
     }
     for (int k = 0; k < 64; ++k) {
         const int raider = 6500 + k;
-        s.MoveDuring(raider, -7, 0, 10000 + 24 * k, 13300);
+        s.MoveDuring(raider, -7, 0, 10000 + 24 * k, Stage10FortressStart);
         FanOnce(s, b, raider, 10000 + 24 * k, 20, 1, 0, 9);
         DeathRing(s, b, raider, 4, 5);
     }
@@ -354,7 +357,7 @@ void WriteGauntletSecond(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 32; ++k) {
         for (int row = 0; row < 2; ++row) {
             const int block = 4000 + 32 * row + k;
-            s.MoveDuring(block, -4, 0, 11600 + 500 * row + 16 * k, 13300);
+            s.MoveDuring(block, -4, 0, 11600 + 500 * row + 16 * k, Stage10FortressStart);
             s.DeathShot(b.Take(1), block, 0, 1, 6);
         }
     }
@@ -363,13 +366,13 @@ void WriteGauntletSecond(ScriptBuilder& s, BulletCursor& b) {
     for (int c = 0; c < 4; ++c) {
         const int gun = 2453 + c, start = 11400 + 400 * c;
         s.MoveDuring(gun, -4, 0, start, start + 48);
-        s.MoveDuring(gun, -4, 0, start + 560, 13300);
+        s.MoveDuring(gun, -4, 0, start + 560, Stage10FortressStart);
         TurningStream(s, b, gun, 36, 45 + 90 * c, c % 2 == 0 ? 10 : -10, 4, 144, start + 48, 5);
         AngledRing(s, b, gun, 8, 22 * c, 36, 72, start + 48, 6);
         DeathRing(s, b, gun, 16, 5);
     }
     for (int k = 0; k < 16; ++k)
-        Swooper(s, b, 1096 + k, 9048 + k, 12400 + 40 * k, k % 2 == 0 ? 8 : -8, 13300);
+        Swooper(s, b, 1096 + k, 9048 + k, 12400 + 40 * k, k % 2 == 0 ? 8 : -8, Stage10FortressStart);
 }
 
 void FreeFortressBullets(ScriptBuilder& s) {
@@ -379,12 +382,13 @@ void FreeFortressBullets(ScriptBuilder& s) {
     s.SetState(FortressTriples, FortressTriples + FortressTripleCount - 1, StateDestroyed, true);
 }
 
-// Frames 13300..17300: the fortress. Its gun parts must fall before its pods can; 32 steps after the
-// first pod bursts the clock moves on to the last boss's approach.
+// The fortress, from its arrival to its time-out. Its gun parts must fall before its pods can; 32
+// steps after the first pod bursts the clock moves on to the last boss's approach.
 void WriteFortress(ScriptBuilder& s) {
-    for (int slot = FirstPart; slot <= LastPart; ++slot) s.MoveDuring(slot, -4, 0, 13235, 13300);
-    for (int slot = FirstPod; slot <= LastPod; ++slot) s.MoveDuring(slot, -4, 0, 13235, 13300);
-    const int from = FortressStart;
+    for (int slot = FirstPart; slot <= LastPart; ++slot)
+        s.MoveDuring(slot, -4, 0, 13235, Stage10FortressStart);
+    for (int slot = FirstPod; slot <= LastPod; ++slot) s.MoveDuring(slot, -4, 0, 13235, Stage10FortressStart);
+    const int from = Stage10FortressStart;
     // Large bullets 11144..11223 from the parts, small ones 13196..13423 from the pods: the
     // time-out frees exactly these.
     for (int v = 0; v < 8; ++v) {
@@ -431,7 +435,7 @@ void WriteFortress(ScriptBuilder& s) {
     // The fortress's shots go with it, since its calls end with the jump.
     s.AtDeadTime(FirstPod, 32, [&] {
         FreeFortressBullets(s);
-        s.SetStageFrame(19888);
+        s.SetStageFrame(Stage10AfterFortress);
     });
 }
 
@@ -451,7 +455,7 @@ void WriteStage10(ScriptBuilder& s) {
     s.FramesIn(INT_MIN, 5600, [&] { WriteRace(s, race); });
     s.FramesIn(4000, 9800, [&] { WriteGauntletFirst(s, first, mines, middleGuns); });
     s.FramesIn(8800, 14000, [&] { WriteGauntletSecond(s, second); });
-    s.FramesIn(13200, 19887, [&] { WriteFortress(s); });
+    s.FramesIn(13200, Stage10AfterFortress - 1, [&] { WriteFortress(s); });
     WriteStage10Boss(s, RowOf(Stage10Scene).Fight);
 }
 

@@ -54,7 +54,7 @@ void WriteRingFire(ScriptBuilder& s, const BossFight& fight) {
     for (int k = 0; k < 4; ++k) {
         for (int i = 0; i < 20; ++i) {
             s.FireAimed(OuterBullets + 20 * k + i, OuterRing + k, 0, (8 * i + 40 * k) % 160, 160,
-                        fight.At(20000), 6);
+                        fight.At(Stage10BossStandFrame), 6);
         }
         for (int w = 0; w < InnerBulletCount / 4; ++w) {
             s.FireAngled(InnerBullets + InnerBulletCount / 4 * k + w, InnerRing + k, 5 * w + 90 * k, 5 * w,
@@ -81,7 +81,8 @@ static_assert((Stage10BossCircleStart + 1260) % LastTurn == 0);
 void WriteBossFire(ScriptBuilder& s, const BossFight& fight, int fullHP) {
     for (int v = 0; v < 4; ++v) {
         for (int i = 0; i < 5; ++i)
-            s.FireAimed(FanBullets + 5 * v + i, Boss, 12 * i - 24, 64 * v, 256, fight.At(20000), 7);
+            s.FireAimed(FanBullets + 5 * v + i, Boss, 12 * i - 24, 64 * v, 256,
+                        fight.At(Stage10BossStandFrame), 7);
     }
     for (int r = 0; r < 6; ++r) {
         for (int i = 0; i < 20; ++i)
@@ -118,11 +119,13 @@ void PlaceStage10Boss(ScriptBuilder& s) {
 
 void WriteStage10Boss(ScriptBuilder& s, const BossFight& fight, int fullHP) {
     auto f = [&fight](int frame) { return fight.At(frame); };
-    s.MoveDuring(Boss, -2, 0, f(19920), f(20000));
-    s.FromFrame(f(20000), [&] { s.HudBossDigits(); });
+    s.MoveDuring(Boss, -2, 0, f(19920), f(Stage10BossStandFrame));
+    s.FromFrame(f(Stage10BossStandFrame), [&] { s.HudBossDigits(); });
     for (int k = 0; k < 4; ++k) {
-        s.CircleFrom(OuterRing + k, Arg::XOf(Boss, 0), Arg::YOf(Boss, 0), 64, 90 * k, 4, f(20000));
-        s.CircleFrom(InnerRing + k, Arg::XOf(Boss, 0), Arg::YOf(Boss, 0), 32, 90 * k, -4, f(20000));
+        s.CircleFrom(OuterRing + k, Arg::XOf(Boss, 0), Arg::YOf(Boss, 0), 64, 90 * k, 4,
+                     f(Stage10BossStandFrame));
+        s.CircleFrom(InnerRing + k, Arg::XOf(Boss, 0), Arg::YOf(Boss, 0), 32, 90 * k, -4,
+                     f(Stage10BossStandFrame));
     }
 
     // The fight's bullets are its own from the boss's arrival on: the waves before may use the same

@@ -1,5 +1,5 @@
 // Stage 3: blocks that drift and part, a swarm of 32 fliers, a heavy gun with its guards, rising and
-// falling pods, and a boss ship that assembles from parts and fires a 969-step barrage.
+// falling pods, and a boss ship that assembles from parts and fires a barrage on a long cycle.
 #include "stages/SceneTable.h"
 #include "world/Sounds.h"
 
@@ -14,6 +14,7 @@ constexpr int FirstPart = 2491, LastPart = 2498;
 constexpr int FirstHull = 2900, LastHull = 2913;
 constexpr int ActiveFrame = Stage3BossActiveFrame;
 constexpr int CycleLength = 969;
+static_assert(ActiveFrame % CycleLength == 0, "the boss wakes at the start of a fire cycle");
 // The side parts open their two volleys at these points of each cycle.
 constexpr int SweepPhase = 128, CrossPhase = 320;
 

@@ -10,6 +10,7 @@
 #include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "stages/stage10/Stage10Boss.h"
+#include "stages/stage10/Stage10Fortress.h"
 #include "world/World.h"
 
 namespace veltrano::stats {
@@ -20,9 +21,11 @@ constexpr double FramesPerSecond = 40.0;
 constexpr int NoWaves = INT_MIN;
 
 // Stage 10's waves run on under the boss music until its fortress arrives; the fortress holds the
-// screen until it falls (the clock then jumps past its stretch) and the last boss stands in place
-// from 20000.
-constexpr SceneSections Stage10Sections{Stage10Scene, 13300, 13300, 19887, 20000, Stage10BossCircleStart};
+// screen until it falls (the clock then jumps past its stretch), and then the last boss stands in
+// place.
+constexpr SceneSections Stage10Sections{Stage10Scene,          Stage10FortressStart,
+                                        Stage10FortressStart,  Stage10AfterFortress - 1,
+                                        Stage10BossStandFrame, Stage10BossCircleStart};
 
 constexpr int BulletCount = LastBulletSlot - FirstBulletSlot + 1;
 constexpr int EnemyLimit = FirstBulletSlot;  // enemies, bosses and their parts lie below the bullets
