@@ -11,6 +11,7 @@
 #include "stages/Stage.h"
 #include "stages/stage10/Stage10Boss.h"
 #include "stages/stage10/Stage10Fortress.h"
+#include "world/ObjectKinds.h"
 #include "world/World.h"
 
 namespace veltrano::stats {
@@ -31,8 +32,8 @@ constexpr int BulletCount = LastBulletSlot - FirstBulletSlot + 1;
 constexpr int EnemyLimit = FirstBulletSlot;  // enemies, bosses and their parts lie below the bullets
 
 bool IsEnemySlot(int slot) {
-    // Furniture (700..799) and items (800..999) are not enemies; the type icons (0..5) are menus.
-    return slot >= 6 && (slot < 700 || slot > 999);
+    // Furniture (700..799) and items are not enemies; the type icons below the bosses are menus.
+    return slot >= FirstBossSlot && (slot < 700 || slot > LastItemSlot);
 }
 
 bool BulletInFlight(int slot) {
