@@ -16,6 +16,11 @@ bool Mentions(const SceneScript& s, const std::string& text) {
     return false;
 }
 
+void Destroy(int slot, int deadTime) {
+    EnemyState[slot] = StateDestroyed;
+    EnemyDeadTime[slot] = deadTime;
+}
+
 }  // namespace
 
 TEST(StageScript, EveryWrittenSceneBuildsWithoutFaultsAndTheDispatchCoversOnlyItsScenes) {
@@ -159,6 +164,63 @@ TEST(StageScript, GuardsChecksAndComputedArgumentsFollowTheWorldEveryStep) {
     EnemyState[2002] = StateDestroyed;
     RunStep(script);
     EXPECT_EQ(Score, 307);
+}
+
+// Every guard kind at the edges of its condition: the guarded block runs only when it holds, and the
+// statement after the block runs either way.
+TEST(StageScript, EveryGuardOpensItsBlockExactlyWhenItsConditionHolds) {
+    struct Case {
+        const char* Name;
+        void (*Write)(ScriptBuilder& s, void (*body)(ScriptBuilder&));
+        void (*Set)();
+        bool Opens;
+    };
+    using Body = void (*)(ScriptBuilder&);
+    // clang-format off
+    const Case Cases[] = {
+        {"flag set",          [](ScriptBuilder& s, Body b) { s.WhileFlag(1, [&] { b(s); }); },                [] { BonusFlags[1] = 1; },                     true},
+        {"flag clear",        [](ScriptBuilder& s, Body b) { s.WhileFlag(1, [&] { b(s); }); },                [] { BonusFlags[0] = 1; BonusFlags[2] = 1; },  false},
+        {"all destroyed",     [](ScriptBuilder& s, Body b) { s.WhileAllDestroyed(1000, 1001, [&] { b(s); }); }, [] { Destroy(1000, 1); Destroy(1001, 1); },  true},
+        {"one still active",  [](ScriptBuilder& s, Body b) { s.WhileAllDestroyed(1000, 1001, [&] { b(s); }); }, [] { Destroy(1000, 1); Destroy(1002, 1); },  false},
+        {"any destroyed",     [](ScriptBuilder& s, Body b) { s.WhileAnyDestroyed(1000, 1001, [&] { b(s); }); }, [] { Destroy(1001, 1); },                    true},
+        {"none destroyed",    [](ScriptBuilder& s, Body b) { s.WhileAnyDestroyed(1000, 1001, [&] { b(s); }); }, [] { Destroy(999, 1); Destroy(1002, 1); },   false},
+        {"all HP gone",       [](ScriptBuilder& s, Body b) { s.WhileAllHPBelowOne(1000, 1001, [&] { b(s); }); }, [] { EnemyHP[1000] = 0; EnemyHP[1001] = -3; }, true},
+        {"one HP left",       [](ScriptBuilder& s, Body b) { s.WhileAllHPBelowOne(1000, 1001, [&] { b(s); }); }, [] { EnemyHP[1000] = 0; EnemyHP[1001] = 1; },  false},
+        {"first frame",       [](ScriptBuilder& s, Body b) { s.FramesIn(10, 20, [&] { b(s); }); },           [] { StageFrame = 10; },                       true},
+        {"last frame",        [](ScriptBuilder& s, Body b) { s.FramesIn(10, 20, [&] { b(s); }); },           [] { StageFrame = 20; },                       true},
+        {"frame before",      [](ScriptBuilder& s, Body b) { s.FramesIn(10, 20, [&] { b(s); }); },           [] { StageFrame = 9; },                        false},
+        {"frame after",       [](ScriptBuilder& s, Body b) { s.FramesIn(10, 20, [&] { b(s); }); },           [] { StageFrame = 21; },                       false},
+        {"dead time in",      [](ScriptBuilder& s, Body b) { s.DeadTimeIn(1000, 3, 5, [&] { b(s); }); },     [] { Destroy(1000, 5); },                      true},
+        {"dead time after",   [](ScriptBuilder& s, Body b) { s.DeadTimeIn(1000, 3, 5, [&] { b(s); }); },     [] { Destroy(1000, 6); },                      false},
+        {"dead time, alive",  [](ScriptBuilder& s, Body b) { s.DeadTimeIn(1000, 3, 5, [&] { b(s); }); },     [] { EnemyDeadTime[1000] = 4; },               false},
+        {"value above",       [](ScriptBuilder& s, Body b) { s.WhileAbove(Arg::Frame(0, 1), 10, [&] { b(s); }); }, [] { StageFrame = 11; },                 true},
+        {"value equal",       [](ScriptBuilder& s, Body b) { s.WhileAbove(Arg::Frame(0, 1), 10, [&] { b(s); }); }, [] { StageFrame = 10; },                 false},
+        {"HP below",          [](ScriptBuilder& s, Body b) { s.WhileHPBelow(1000, 5, [&] { b(s); }); },      [] { EnemyHP[1000] = 4; },                     true},
+        {"HP at",             [](ScriptBuilder& s, Body b) { s.WhileHPBelow(1000, 5, [&] { b(s); }); },      [] { EnemyHP[1000] = 5; },                     false},
+        {"cycle frame",       [](ScriptBuilder& s, Body b) { s.CycleFramesIn(100, 10, 20, [&] { b(s); }); }, [] { StageFrame = 320; },                      true},
+        {"off the cycle",     [](ScriptBuilder& s, Body b) { s.CycleFramesIn(100, 10, 20, [&] { b(s); }); }, [] { StageFrame = 321; },                      false},
+        {"before frame 0",    [](ScriptBuilder& s, Body b) { s.CycleFramesIn(100, 10, 20, [&] { b(s); }); }, [] { StageFrame = -90; },                      false},
+    };
+    // clang-format on
+    for (const Case& c : Cases) {
+        SceneScript script;
+        ScriptBuilder s(script);
+        s.Flags(3);
+        c.Write(s, [](ScriptBuilder& in) {
+            in.AddScore(1);
+            in.SetPosition(1010, 5, 6);
+        });
+        s.AddScore(100);
+        ASSERT_TRUE(s.Finish()) << c.Name << ": " << script.Errors.front();
+        ResetWorldState();
+        Score = 0;
+        StageFrame = 0;
+        for (int slot = 999; slot <= 1010; ++slot) EnemyHP[slot] = 1;
+        c.Set();
+        RunStep(script);
+        EXPECT_EQ(Score, c.Opens ? 101 : 100) << c.Name;
+        EXPECT_EQ(EnemyX[1010] == 5, c.Opens) << c.Name;
+    }
 }
 
 TEST(StageScript, InitTablesPlaceMembersAndDrawRandomValuesInTableOrder) {
