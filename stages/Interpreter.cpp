@@ -133,8 +133,8 @@ void RunSetBossSlot(const int* a) {
 }
 
 void RunSetState(const int* a) {
-    const int first = a[0], last = a[1];
-    for (int i = first; i <= last; ++i) EnemyState[i] = a[2];
+    const int first = a[0], last = a[1], state = a[2];
+    for (int i = first; i <= last; ++i) EnemyState[i] = state;
     if (a[3] != 0) {
         for (int i = first; i <= last; ++i) BulletStep[i] = 0;
     }
@@ -175,7 +175,8 @@ void RunHudBossDigits(const int*) {
 }
 
 void RunClearBulletStep(const int* a) {
-    for (int i = a[0]; i <= a[1]; ++i) BulletStep[i] = 0;
+    const int first = a[0], last = a[1];
+    for (int i = first; i <= last; ++i) BulletStep[i] = 0;
 }
 
 // A Call statement: the script's hook, with its argument when it takes one.
