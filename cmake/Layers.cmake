@@ -100,8 +100,10 @@ function(veltrano_layer_probe layer)
   target_link_libraries(${probe} PRIVATE -Wl,--whole-archive veltrano_${layer} -Wl,--no-whole-archive)
   set_target_properties(${probe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layer-probes)
   if(CMAKE_INTERPROCEDURAL_OPTIMIZATION)
-    # The probe is never run: generate its code quickly from the layer's link-time objects.
-    target_link_options(${probe} PRIVATE -O0)
+    # From link-time objects: every function of the layer is kept as if called from outside (link-time
+    # optimisation would drop the ones the probe does not reach, and their calls with them), and the
+    # code, never run, is generated quickly.
+    target_link_options(${probe} PRIVATE -rdynamic -O0)
   endif()
 endfunction()
 
