@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/ProgramFiles.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "platform/Display.h"
@@ -221,6 +222,29 @@ TEST(Notices, TheTitleHintFollowsTheBindingsAndTheStartSaysWhereTheGameBegins) {
     for (const auto& [start, expected] : starts) {
         StartNoticeText(start, text);
         EXPECT_STREQ(text, expected) << start;
+    }
+}
+
+// A player who moved an action to other keys reads those keys in the hint: the lowest key bound to
+// it, in capitals without blanks, or the pad's number when no key is left for it.
+TEST(Notices, TheTitleHintNamesTheKeysThePlayerBound) {
+    const struct {
+        const char* Keys;
+        const char* Hint;
+    } rows[] = {
+        {"", "SPACE SELECT  Z SPEED  X FIRE  C BURST"},
+        {"Button2=J, F\n", "SPACE SELECT  Z SPEED  F FIRE  C BURST"},
+        {"Button9=Enter\nButton3=Keypad 5\n", "ENTER SELECT  Z SPEED  X FIRE  KEYPAD5 BURST"},
+        {"Button1=Left Shift\n", "SPACE SELECT  LEFTSHIFT SPEED  X FIRE  C BURST"},
+        {"Button1=X\n", "SPACE SELECT  X SPEED  B2 FIRE  C BURST"},  // X left fire for speed
+    };
+    for (const auto& row : rows) {
+        const std::filesystem::path folder = testdata::MakeProgramFolder();
+        std::ofstream(folder / ConfigFileName) << "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n[Keys]\n" << row.Keys;
+        HeadlessGame game(folder.string());
+        char text[NoticeTextSize];
+        KeyHintText(text);
+        EXPECT_STREQ(text, row.Hint) << row.Keys;
     }
 }
 
