@@ -77,7 +77,8 @@ void TForm1::FormCreate(const ClockTime& now) {
     ReadButtonNumbers(config == FileStatus::Done ? std::string() : configProblem);
     std::vector<std::string> complaints;
     Display = ReadDisplaySettings(Config, &complaints);
-    Platform.UseKeyBindings(ReadKeyBindings(Config, &complaints));
+    PlayerKeys = ReadKeyBindings(Config, &complaints);
+    Platform.UseKeyBindings(PlayerKeys);
     for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     FocusQuiet = false;
     SetSoundBankQuiet(false);
@@ -153,7 +154,7 @@ void TForm1::RunFrame() {
     const uint64_t inputStates = Player ? Player->FrameStates() : RawInputStates(raw);
     PollInputStates(inputStates);
     for (int i = 0; i < ClampedHPSlotCount; ++i) EnemyHP[i] = std::max(EnemyHP[i], 0);
-    DrawBackgroundLayers();
+    DrawBackgroundLayers(TileSetOfScene(Scene));
     DrawShipAndFrontObjects();
     DeriveActionStates();
     DrawObjectsAndBullets();
@@ -163,7 +164,7 @@ void TForm1::RunFrame() {
     EndFocusQuiet();
     SceneCuesBeforeStep();
     if (WorldRunning == 1) WorldStep();
-    DrawForegroundLayer();
+    DrawForegroundLayer(TileSetOfScene(Scene));
     DrawCountdownBlocks();
     DrawHud();
     MusicCues();
