@@ -40,13 +40,10 @@ void Stream(ScriptBuilder& s, int first, int carrier, int entry, int angle, int 
         s.FireAngled(first + n, carrier, angle + turn * n, at(gap * n), Cycle, entry, speed);
 }
 
-void WriteVolleys(ScriptBuilder& s, int entry) {
+// The pylons open with eight rings of 24 each, the lower one half a beat behind, each ring
+// turned a little from the last.
+void WritePylonRings(ScriptBuilder& s, int entry) {
     const auto at = [&](int p) { return (entry + p) % Cycle; };
-    // Under everything the boss turns a slow stream, a shot every eight steps, so the fight never
-    // falls silent, whatever has been shot away.
-    Stream(s, 17100, Boss, entry, 90, 23, 8, 3);
-    // The pylons open with eight rings of 24 each, the lower one half a beat behind, each ring
-    // turned a little from the last.
     for (int r = 0; r < 8; ++r) {
         for (int n = 0; n < 24; ++n) {
             const int angle = 15 * n + 5 * r;
@@ -56,7 +53,11 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             s.FireAngled(lower, LowerPylon, angle + 7, at(64 + 96 * r), Cycle, entry, 4);
         }
     }
-    // The plates fire aimed fans of seven small shots, one plate after the other, fourteen times over.
+}
+
+// The plates fire aimed fans of seven small shots, one plate after the other, fourteen times over.
+void WritePlateFans(ScriptBuilder& s, int entry) {
+    const auto at = [&](int p) { return (entry + p) % Cycle; };
     for (int w = 0; w < 14; ++w) {
         for (int d = 0; d < 4; ++d) {
             for (int n = 0; n < 7; ++n) {
@@ -65,7 +66,11 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             }
         }
     }
-    // Each arm throws a slow fan of eight; every shot of it drops three pairs sideways as it flies.
+}
+
+// Each arm throws a slow fan of eight; every shot of it drops three pairs sideways as it flies.
+void WriteArmFans(ScriptBuilder& s, int entry) {
+    const auto at = [&](int p) { return (entry + p) % Cycle; };
     for (int d = 0; d < 4; ++d) {
         for (int n = 0; n < 8; ++n) {
             const int carrier = 16800 + n + 8 * d;
@@ -81,13 +86,21 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             }
         }
     }
-    // The boss closes the cycle with a fast aimed stream, then aimed triples that speed up.
+}
+
+// The boss closes the cycle with a fast aimed stream, then aimed triples that speed up.
+void WriteClosingFire(ScriptBuilder& s, int entry) {
+    const auto at = [&](int p) { return (entry + p) % Cycle; };
     for (int n = 0; n < 16; ++n) s.FireAimed(17024 + n, Boss, 0, at(1200 + 8 * n), Cycle, entry, 8);
     for (int w = 0; w < 16; ++w) {
         for (int n = 0; n < 3; ++n)
             s.FireAimed(18500 + 3 * w + n, Boss, 20 * n - 20, at(1340 + 16 * w), Cycle, entry, 5 + w / 4);
     }
+}
 
+// What the boss adds, and what its parts do, as it is worn down.
+void WriteFireAsItWears(ScriptBuilder& s, int entry) {
+    const auto at = [&](int p) { return (entry + p) % Cycle; };
     // The arms stand or fall together.
     s.WhileAnyDestroyed(FirstArm, LastArm, [&] { s.SetState(FirstArm, LastArm, StateDestroyed); });
     // Without its upper pylon the boss adds fast fans of five and six, alternately, every 32 steps.
@@ -118,6 +131,19 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
                              4);
         }
     });
+}
+
+// One cycle of the fight, volley by volley in the order they are written (the order their
+// statements run), then what changes as the boss wears down.
+void WriteVolleys(ScriptBuilder& s, int entry) {
+    // Under everything the boss turns a slow stream, a shot every eight steps, so the fight never
+    // falls silent, whatever has been shot away.
+    Stream(s, 17100, Boss, entry, 90, 23, 8, 3);
+    WritePylonRings(s, entry);
+    WritePlateFans(s, entry);
+    WriteArmFans(s, entry);
+    WriteClosingFire(s, entry);
+    WriteFireAsItWears(s, entry);
 }
 
 }  // namespace
