@@ -99,7 +99,7 @@ TEST(DamagedFiles, APictureTooSmallForItsCellsShortOrOversizedIsRefusedAtLoad) {
     const fs::path sheet = folder / "キャラクター.bmp";
     const std::string built = testdata::ReadFile(fs::path(VELTRANO_PROGRAM_DIR) / "キャラクター.bmp");
     Surface small;
-    small.Create(CharacterSheetMinWidth, CharacterSheetMinHeight - 1);
+    small.Create(CharacterSheetWidth, CharacterSheetHeight - 1);
     std::string header = built.substr(0, 54);
     header[18] = header[22] = '\0';  // 16384 by 16384: within the size limit, 768 MB of pixels
     header[19] = header[23] = '\x40';
@@ -107,14 +107,15 @@ TEST(DamagedFiles, APictureTooSmallForItsCellsShortOrOversizedIsRefusedAtLoad) {
     struct Case {
         const char* Name;
         std::string Bytes;
-        const char* Says;
+        std::string Says;
     };
     std::string error;
     fs::remove(sheet);
     ASSERT_TRUE(SaveBitmapFile(small, sheet.string(), &error)) << error;
     const Case cases[] = {
         {"one row short of the cells", testdata::ReadFile(sheet),
-         "the game cuts cells from it up to 384 by 608"},
+         "the game cuts cells from it up to " + std::to_string(CharacterSheetWidth) + " by " +
+             std::to_string(CharacterSheetHeight)},
         {"cut off in its pixels", built.substr(0, built.size() / 2), "shorter than its picture"},
         {"declaring 768 MB", header + std::string(100, '\0'), "more than 64 MB"},
         {"not a picture", "hello", "not a BMP file"},
@@ -134,7 +135,7 @@ TEST(DamagedFiles, APictureTooSmallForItsCellsShortOrOversizedIsRefusedAtLoad) {
     WriteBytes(sheet, built + std::string(3 << 20, 'x'));
     Surface loaded;
     ASSERT_TRUE(LoadBitmapFile(loaded, sheet.string(), &error)) << error;
-    EXPECT_EQ(loaded.Width, CharacterSheetMinWidth);
+    EXPECT_EQ(loaded.Width, CharacterSheetWidth);
 }
 
 TEST(DamagedFiles, TheSmallestSheetsHoldEveryCellTheGameCuts) {
@@ -144,10 +145,10 @@ TEST(DamagedFiles, TheSmallestSheetsHoldEveryCellTheGameCuts) {
         e[0] = std::max(e[0], cell.X + cell.W);
         e[1] = std::max(e[1], cell.Y + cell.H);
     }
-    EXPECT_EQ(extent[0][0], BackgroundSheetMinWidth);
-    EXPECT_EQ(extent[0][1], BackgroundSheetMinHeight);
-    EXPECT_EQ(extent[1][0], CharacterSheetMinWidth);
-    EXPECT_EQ(extent[1][1], CharacterSheetMinHeight);
+    EXPECT_EQ(extent[0][0], BackgroundSheetWidth);
+    EXPECT_EQ(extent[0][1], BackgroundSheetHeight);
+    EXPECT_EQ(extent[1][0], CharacterSheetWidth);
+    EXPECT_EQ(extent[1][1], CharacterSheetHeight);
 }
 
 TEST(DamagedFiles, WithoutTheJapaneseFontTheStartStopsNamingThePackage) {

@@ -66,10 +66,10 @@ std::vector<char> ReadBytes(const std::filesystem::path& p) {
 
 TEST(PicturesSheet, LoadsWithTheGameLoaderAndKeysWhereTheGameReadsThem) {
     const Sheets& s = Loaded();
-    EXPECT_GE(s.Background.Width, 320);
-    EXPECT_GE(s.Background.Height, 480);
-    EXPECT_GE(s.Characters.Width, 384);
-    EXPECT_GE(s.Characters.Height, 608);
+    EXPECT_GE(s.Background.Width, BackgroundSheetWidth);
+    EXPECT_GE(s.Background.Height, BackgroundSheetHeight);
+    EXPECT_GE(s.Characters.Width, CharacterSheetWidth);
+    EXPECT_GE(s.Characters.Height, CharacterSheetHeight);
     EXPECT_EQ(PixelAt(s.Background, 80, 0), KeyColour);
     EXPECT_EQ(PixelAt(s.Characters, 0, 0), KeyColour);
 }
