@@ -1,7 +1,7 @@
 // The files that ship beside the program, named once: the game opens them, the generator writes
-// them, the install copies them (cmake/Install.cmake reads the sheet names from this file) and the
-// tests find them here. The effects' wave files are named with their sound slots (world/Sounds.h),
-// the music with the scenes that play it (stages/SceneTable.h).
+// them, the install copies them (cmake/ProgramFiles.cmake reads the names from this file) and the
+// tests find them here. The Sounds folder and the effects' wave files are named with their sound
+// slots (world/Sounds.h), the pieces of music in world/Music.h.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +12,9 @@ namespace veltrano {
 constexpr const char* BackgroundSheetFile = "\\背景.bmp";
 constexpr const char* CharacterSheetFile = "\\キャラクター.bmp";
 constexpr const char* LetteringSheetFile = "\\Lettering.bmp";
+// Every character the text scenes show, rendered from the font when the program is built, for a
+// machine without it (the browser).
+constexpr const char* GlyphSheetFile = "\\Glyphs.vgs";
 
 // The key configuration and the save file, named with the folder's own trailing separator.
 constexpr const char* ConfigFileName = "VeltranoIni.ini";

@@ -14,6 +14,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Main.h"
+#include "app/ProgramFiles.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramFrame.h"
 #include "app/Replay.h"
@@ -192,7 +193,7 @@ int main() {
     SetProgramFolder(ProgramFolderPath);
     // Text comes from the glyph sheet; without it the start stops as without the font.
     std::string error;
-    if (LoadGlyphSheet(ProgramPath("\\Glyphs.vgs"), Glyphs, &error))
+    if (LoadGlyphSheet(ProgramPath(GlyphSheetFile), Glyphs, &error))
         UseGlyphSheet(&Glyphs);
     else
         std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());

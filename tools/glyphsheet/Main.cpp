@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/ProgramFiles.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "tools/glyphsheet/TextScenes.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::vector<uint8_t> bytes = EncodeGlyphSheet(sheet);
-    const std::string path = folder + "/Glyphs.vgs";
+    const std::string path = folder + "/" + FileNameOf(GlyphSheetFile);
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
