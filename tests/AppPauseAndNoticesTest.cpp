@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/ProgramFiles.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "platform/Display.h"
@@ -183,7 +184,7 @@ TEST(FocusPause, MenusTheStaffRollTheCountdownAndTheIniSwitchAreNotPaused) {
         EXPECT_FALSE(SoundBankQuiet());
         EXPECT_FALSE(PauseShown());
     }
-    std::ofstream(folder / "VeltranoIni.ini")
+    std::ofstream(folder / ConfigFileName)
         << "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n[Display]\nPauseOnFocusLoss=0\n";
     HeadlessGame game(folder.string());
     StartStageOne(game);
@@ -257,7 +258,7 @@ TEST(Notices, PauseHintAndStartAreDrawnWhereTheyBelongAndNotOtherwise) {
 
 TEST(Notices, WithoutTheLetteringFileTheGamePlaysOnUnlabelled) {
     const auto folder = testdata::MakeProgramFolder();
-    std::filesystem::remove(folder / "Lettering.bmp");
+    std::filesystem::remove(folder / FileNameOf(LetteringSheetFile));
     HeadlessGame game(folder.string());
     EXPECT_EQ(LetteringSheet.Width, 0);
     StartStageOne(game);

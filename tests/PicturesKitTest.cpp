@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/ProgramFiles.h"
 #include "platform/Display.h"
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureReview.h"
@@ -164,6 +165,6 @@ TEST(PicturesKit, ReviewPicturesAreDrawnFromTheProgramFolder) {
     for (const char* name : {"title.png", "stage1.png", "stage10.png", "ending.png", "countdown.png"})
         EXPECT_EQ(PngSize(out / "mock" / name), std::make_pair(640, 480)) << name;
     EXPECT_FALSE(WriteContactSheet(out / "no-such-folder", out / "x.png", &error));
-    EXPECT_NE(error.find("背景.bmp"), std::string::npos) << error;
+    EXPECT_NE(error.find(FileNameOf(BackgroundSheetFile)), std::string::npos) << error;
     std::filesystem::remove_all(out);
 }

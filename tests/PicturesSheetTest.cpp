@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramFiles.h"
 #include "platform/Surface.h"
 #include "render/SpriteCells.h"
 #include "render/TileRules.h"
@@ -30,8 +31,11 @@ struct Sheets {
     Surface Background, Characters;
     Sheets() {
         std::string error;
-        EXPECT_TRUE(LoadBitmapFile(Background, (ProgramFolder / "背景.bmp").string(), &error)) << error;
-        EXPECT_TRUE(LoadBitmapFile(Characters, (ProgramFolder / "キャラクター.bmp").string(), &error))
+        EXPECT_TRUE(
+            LoadBitmapFile(Background, (ProgramFolder / FileNameOf(BackgroundSheetFile)).string(), &error))
+            << error;
+        EXPECT_TRUE(
+            LoadBitmapFile(Characters, (ProgramFolder / FileNameOf(CharacterSheetFile)).string(), &error))
             << error;
         SetKeyColour(Background, PixelAt(Background, 80, 0));
         SetKeyColour(Characters, PixelAt(Characters, 0, 0));
@@ -286,7 +290,7 @@ TEST(PicturesSheet, TwoRunsWriteTheSameBytesAsTheBuild) {
         std::filesystem::create_directories(base / run);
         ASSERT_TRUE(WritePictures(base / run, &error)) << error;
     }
-    for (const char* name : {"背景.bmp", "キャラクター.bmp"}) {
+    for (const char* name : {FileNameOf(BackgroundSheetFile), FileNameOf(CharacterSheetFile)}) {
         const auto a = ReadBytes(base / "a" / name), b = ReadBytes(base / "b" / name);
         EXPECT_GT(a.size(), 1000u) << name;
         EXPECT_EQ(a, b) << name;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/ProgramFiles.h"
 #include "app/headless/HeadlessGame.h"
 #include "platform/Display.h"
 #include "platform/GlyphSheet.h"
@@ -35,7 +36,9 @@ TEST(GlyphSheetText, TheTextScenesDrawTheSamePixelsFromTheSheetAsFromTheFont) {
     }
     GlyphSheet sheet;
     std::string error;
-    ASSERT_TRUE(LoadGlyphSheet(std::string(VELTRANO_PROGRAM_DIR) + "/Glyphs.vgs", sheet, &error)) << error;
+    ASSERT_TRUE(
+        LoadGlyphSheet(testdata::InFolder(VELTRANO_PROGRAM_DIR, GlyphSheetFile).string(), sheet, &error))
+        << error;
     UseGlyphSheet(&sheet);
     {
         HeadlessGame game(testdata::MakeProgramFolder().string());
