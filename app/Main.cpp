@@ -153,7 +153,7 @@ void TForm1::RunFrame() {
     const uint64_t inputStates = Player ? Player->FrameStates() : RawInputStates(raw);
     PollInputStates(inputStates);
     for (int i = 0; i < ClampedHPSlotCount; ++i) EnemyHP[i] = std::max(EnemyHP[i], 0);
-    DrawBackgroundLayers();
+    DrawBackgroundLayers(TileSetOfScene(Scene));
     DrawShipAndFrontObjects();
     DeriveActionStates();
     DrawObjectsAndBullets();
@@ -163,7 +163,7 @@ void TForm1::RunFrame() {
     EndFocusQuiet();
     SceneCuesBeforeStep();
     if (WorldRunning == 1) WorldStep();
-    DrawForegroundLayer();
+    DrawForegroundLayer(TileSetOfScene(Scene));
     DrawCountdownBlocks();
     DrawHud();
     MusicCues();

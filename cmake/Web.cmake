@@ -9,11 +9,17 @@ endif()
 # -O2: as fast in the browser as -O3 here, and quicker to build.
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
 # Start-up reports a file it cannot load by its exception, as on the desktop.
-target_compile_options(veltrano_core PUBLIC -fexceptions -msimd128)
+foreach(layer IN LISTS VELTRANO_LAYERS)
+  target_compile_options(veltrano_${layer} PUBLIC -fexceptions -msimd128)
+endforeach()
 
-file(GLOB WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
-add_executable(VeltranoGame2 app/web/WebEntry.cpp ${WEB_SOURCES})
-target_link_libraries(VeltranoGame2 PRIVATE veltrano_core)
+# The browser's backend, a layer over the platform alone; the program entry sits above it all.
+set(VELTRANO_LAYER_SOURCES_web platform/web/*.cpp)
+set(VELTRANO_LAYER_BELOW_web platform)
+set(VELTRANO_LAYER_FOLDER_web platform)
+veltrano_add_layer(web)
+add_executable(VeltranoGame2 app/web/WebEntry.cpp)
+target_link_libraries(VeltranoGame2 PRIVATE veltrano_core veltrano_web)
 set_target_properties(VeltranoGame2 PROPERTIES SUFFIX ".js")
 set(WEB_JS ${CMAKE_SOURCE_DIR}/platform/web/web-platform.js)
 set(WEB_PRE ${CMAKE_SOURCE_DIR}/platform/web/web-files.js)

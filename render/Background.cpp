@@ -21,14 +21,13 @@ void DrawLayer(const LayerRule& rule, const int* tileX, const int* tileY) {
 
 }  // namespace
 
-void DrawBackgroundLayers() {
-    const TileSet set = TileSetOfScene(Scene);
+void DrawBackgroundLayers(TileSet set) {
     DrawLayer(TileSetLayerRule(set, 1, StaffRollBackdrop), Layer1TileX, Layer1TileY);
     DrawLayer(TileSetLayerRule(set, 2, StaffRollBackdrop), Layer2TileX, Layer2TileY);
 }
 
-void DrawForegroundLayer() {
-    const Foreground& foreground = RulesOf(TileSetOfScene(Scene)).Front;
+void DrawForegroundLayer(TileSet set) {
+    const Foreground& foreground = RulesOf(set).Front;
     if (StageFrame >= foreground.HiddenFromFrame) return;
     DrawLayer(foreground.Layer3, Layer3TileX, Layer3TileY);
 }

@@ -237,23 +237,6 @@ constexpr LayerRule TileSetLayerRule(TileSet set, int layer, int staffRollBackdr
     return layer == 1 ? backdrop.Layer1 : layer == 2 ? backdrop.Layer2 : tilerules::NotDrawn;
 }
 
-// The same for the tile set of `scene`.
-inline LayerRule SceneLayerRule(int scene, int layer, int staffRollBackdrop = 0) {
-    return TileSetLayerRule(TileSetOfScene(scene), layer, staffRollBackdrop);
-}
-
 constexpr int StaffRollBackdropCount = static_cast<int>(std::size(tilerules::StaffRollBackdrops));
-
-// Calls `visit(scene, layer, rule)` for every layer that every scene draws, the staff roll once for
-// each of its backdrops.
-template <typename Visit>
-void ForEachSceneLayer(Visit visit) {
-    for (int scene = FirstScene; scene <= LastScene; ++scene)
-        for (int backdrop = 0; backdrop < (scene == StaffRollScene ? StaffRollBackdropCount : 1); ++backdrop)
-            for (int layer = 1; layer <= 3; ++layer) {
-                const LayerRule rule = SceneLayerRule(scene, layer, backdrop);
-                if (rule.Pattern != TilePattern::NotDrawn) visit(scene, layer, rule);
-            }
-}
 
 }  // namespace veltrano

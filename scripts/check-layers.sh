@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Checks the layer rule on the tracked sources: which folders may include what. Each rule is one row
-# of the table below; a rule marked "pending" is reported but does not fail the check yet (its
+# Checks the layer rule on the tracked sources: which folders may include what. The build holds the
+# order of the layers itself (cmake/Layers.cmake: a layer's include root and its link); this script
+# also holds the rules inside a folder (the backends) and runs before anything is built. Each rule is
+# one row of the table below; a rule marked "pending" is reported but does not fail the check yet (its
 # violations are being removed), and the script says when a pending rule already holds.
 set -euo pipefail
 set -f  # the folder patterns go to git, not to the shell

@@ -2,11 +2,6 @@
 
 namespace veltrano {
 
-TileSet TileSetOfScene(int scene) {
-    const SceneRow* row = SceneRowOf(scene);
-    return row != nullptr ? row->Tiles : TileSet::None;
-}
-
 bool BossWindowOpen() {
     const SceneRow* row = SceneRowOf(Scene);
     if (row == nullptr || row->Fight.Slot == NoBoss || row->End.WhiteoutFirst == NoFrame) return false;

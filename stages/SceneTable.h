@@ -143,6 +143,12 @@ constexpr const SceneRow& RowOf(int scene) {
     return SceneRows[scene - FirstScene];
 }
 
+// The tile set of `scene`, from its row; TileSet::None outside the scenes.
+constexpr TileSet TileSetOfScene(int scene) {
+    const SceneRow* row = SceneRowOf(scene);
+    return row != nullptr ? row->Tiles : TileSet::None;
+}
+
 // The boss's explosion covers the screen: true while the current scene's boss slot has been dead
 // for a number of frames inside its whiteout window.
 bool BossWindowOpen();

@@ -16,6 +16,7 @@
 #include "platform/Surface.h"
 #include "render/SpriteCells.h"
 #include "render/TileRules.h"
+#include "tests/support/SceneLayers.h"
 #include "tools/assetgen/Assets.h"
 #include "tools/assetgen/PictureCells.h"
 #include "tools/assetgen/PictureKit.h"

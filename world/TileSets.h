@@ -1,8 +1,8 @@
 // The tile sets a scene lays its three background layers from. Each set names one backdrop (layers 1
 // and 2), with or without a foreground (layer 3); most are named after the stage whose backdrop it
 // is, and a set ending in Backdrop is that stage's backdrop without the stage's foreground. The scene
-// table gives every scene its set; the background passes and the picture generator lay the set's
-// tile rules (render/TileRules.h).
+// table gives every scene its set (`TileSetOfScene`); the frame hands it to the background passes,
+// which lay the set's tile rules (render/TileRules.h).
 #pragma once
 
 namespace veltrano {
@@ -30,9 +30,5 @@ enum class TileSet : unsigned char {
 };
 
 constexpr int TileSetCount = static_cast<int>(TileSet::StaffRoll) + 1;
-
-// The tile set of `scene`, from its row of the scene table; TileSet::None outside the scenes.
-// (Answered by the scene table, so that the passes read a scene's set where the scene is written.)
-TileSet TileSetOfScene(int scene);
 
 }  // namespace veltrano

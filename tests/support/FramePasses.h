@@ -3,14 +3,15 @@
 #pragma once
 
 #include "render/Render.h"
+#include "stages/SceneTable.h"
 
 namespace veltrano {
 
 inline void DrawFramePasses() {
-    DrawBackgroundLayers();
+    DrawBackgroundLayers(TileSetOfScene(Scene));
     DrawShipAndFrontObjects();
     DrawObjectsAndBullets();
-    DrawForegroundLayer();
+    DrawForegroundLayer(TileSetOfScene(Scene));
     DrawCountdownBlocks();
     DrawHud();
     DrawCoverPanels();

@@ -8,6 +8,7 @@
 
 #include "platform/Display.h"
 #include "render/Render.h"
+#include "stages/SceneTable.h"
 #include "tests/support/StageGame.h"
 
 namespace veltrano::testdata {
@@ -31,7 +32,7 @@ inline std::vector<StageScreen> ShootStageScreens(int stage) {
         const bool look = frame % ScreenEvery == 0;
         if (look) {
             BackBuffer.DropsPixels = false;
-            DrawBackgroundLayers();
+            DrawBackgroundLayers(TileSetOfScene(Scene));
             screens.push_back({stage, frame, BackBuffer, {}});
         }
         PlayerUntouchable = 1;

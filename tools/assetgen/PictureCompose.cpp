@@ -5,6 +5,7 @@
 
 #include "platform/Display.h"
 #include "render/Render.h"
+#include "stages/SceneTable.h"
 #include "world/World.h"
 
 namespace veltrano::assetgen {
@@ -71,14 +72,14 @@ void DrawSceneBackdrop(Surface& screen, const Surface& backgroundSheet, int scen
     WithGameSurfaces(screen, backgroundSheet, scene, [&] {
         PlaceLayer(Layer1TileX, Layer1TileY, layer1);
         PlaceLayer(Layer2TileX, Layer2TileY, layer2);
-        DrawBackgroundLayers();
+        DrawBackgroundLayers(TileSetOfScene(scene));
     });
 }
 
 void DrawSceneForeground(Surface& screen, const Surface& backgroundSheet, int scene, LayerShift layer3) {
     WithGameSurfaces(screen, backgroundSheet, scene, [&] {
         PlaceLayer(Layer3TileX, Layer3TileY, layer3);
-        DrawForegroundLayer();
+        DrawForegroundLayer(TileSetOfScene(scene));
     });
 }
 
