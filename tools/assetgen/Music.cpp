@@ -52,7 +52,9 @@ const char* SongName(int index) {
 }
 
 Song MakeSong(int index) {
-    return Songs[index].make();
+    Song song = Songs[index].make();
+    song.name = MusicNames[index];
+    return song;
 }
 
 bool RenderSongWave(int index, std::vector<int16_t>* pcm, double* tempo, std::string* error) {
