@@ -177,7 +177,7 @@ TEST(SoundsFiles, MusicIsEvenlyLoudAndEveryEffectStandsOutOverIt) {
             punch = std::max(punch, Rms(part));
         }
         const double overMusic = 20 * std::log10(punch / loudest);
-        EXPECT_GT(overMusic, std::string(name) == "Shot" ? -1.0 : 2.0);
+        EXPECT_GT(overMusic, std::string(name) == EffectFiles[veltrano::ShotSound] ? -1.0 : 2.0);
     }
 }
 
