@@ -12,8 +12,7 @@ namespace veltrano {
 constexpr const char* BackgroundSheetFile = "\\背景.bmp";
 constexpr const char* CharacterSheetFile = "\\キャラクター.bmp";
 constexpr const char* LetteringSheetFile = "\\Lettering.bmp";
-// Every character the text scenes show, rendered from the font when the program is built, for a
-// machine without it (the browser).
+// Every character the text scenes show, drawn from the font, for the builds without it (the browser).
 constexpr const char* GlyphSheetFile = "\\Glyphs.vgs";
 
 // The key configuration and the save file, named with the folder's own trailing separator.

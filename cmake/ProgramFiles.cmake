@@ -1,6 +1,7 @@
 # The names of the files beside the program, read from app/ProgramFiles.h and world/Sounds.h, where the
-# game and the generator read them: VELTRANO_SHEET_FILES (the picture sheets), VELTRANO_GLYPH_FILE,
-# VELTRANO_CONFIG_FILE, VELTRANO_SAVE_FILE and VELTRANO_SOUNDS_FOLDER (every wave file, installed whole).
+# game and the generator read them: VELTRANO_SHEET_FILES (the picture sheets), VELTRANO_GLYPH_FILE (the
+# browser's text), VELTRANO_CONFIG_FILE, VELTRANO_SAVE_FILE and VELTRANO_SOUNDS_FOLDER (every wave file,
+# installed whole).
 file(STRINGS ${CMAKE_SOURCE_DIR}/app/ProgramFiles.h VELTRANO_PROGRAM_FILE_LINES ENCODING UTF-8
      REGEX "(SheetFile|FileName) = \"")
 file(STRINGS ${CMAKE_SOURCE_DIR}/world/Sounds.h VELTRANO_SOUNDS_FOLDER_LINES REGEX "SoundsFolderName = \"")
@@ -30,3 +31,7 @@ if(NOT VELTRANO_SHEET_COUNT EQUAL 3 OR NOT VELTRANO_GLYPH_FILE OR NOT VELTRANO_C
                       "the save file and the Sounds folder; found ${VELTRANO_SHEET_FILES} ${VELTRANO_GLYPH_FILE} "
                       "${VELTRANO_CONFIG_FILE} ${VELTRANO_SAVE_FILE} ${VELTRANO_SOUNDS_FOLDER}")
 endif()
+# The same names, one a line, for the scripts that copy them (scripts/build-web.sh packs these).
+list(JOIN VELTRANO_SHEET_FILES "\n" VELTRANO_SHEET_LINES)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/program-files.txt
+     CONTENT "${VELTRANO_SHEET_LINES}\n${VELTRANO_GLYPH_FILE}\n${VELTRANO_CONFIG_FILE}\n${VELTRANO_SAVE_FILE}\n")

@@ -18,8 +18,8 @@ out=build-web
 program=$out/stage/program
 rm -rf "$program" "$out/Sounds"
 mkdir -p "$program/Sounds" "$out/Sounds"
-cp build/bin/背景.bmp build/bin/キャラクター.bmp build/bin/Lettering.bmp build/bin/Glyphs.vgs \
-   build/bin/VeltranoIni.ini build/bin/temp.dat "$program/"
+# The sheets, the glyph sheet, the ini and the save file, by the names the program gives them.
+while IFS= read -r file; do cp "build/bin/$file" "$program/"; done <build/program-files.txt
 
 # Effects are short and packed as they are. Music (every wave above 1 MB) is served as Ogg Opus and
 # decoded by the page: the first stage's before the start, the rest while the title plays.

@@ -36,9 +36,9 @@ TEST(GlyphSheetText, TheTextScenesDrawTheSamePixelsFromTheSheetAsFromTheFont) {
     }
     GlyphSheet sheet;
     std::string error;
-    ASSERT_TRUE(
-        LoadGlyphSheet(testdata::InFolder(VELTRANO_PROGRAM_DIR, GlyphSheetFile).string(), sheet, &error))
-        << error;
+    const std::filesystem::path shipped =
+        std::filesystem::path(VELTRANO_PROGRAM_DIR) / FileNameOf(GlyphSheetFile);
+    ASSERT_TRUE(LoadGlyphSheet(shipped.string(), sheet, &error)) << error;
     UseGlyphSheet(&sheet);
     {
         HeadlessGame game(testdata::MakeProgramFolder().string());
