@@ -77,7 +77,8 @@ void TForm1::FormCreate(const ClockTime& now) {
     ReadButtonNumbers(config == FileStatus::Done ? std::string() : configProblem);
     std::vector<std::string> complaints;
     Display = ReadDisplaySettings(Config, &complaints);
-    Platform.UseKeyBindings(ReadKeyBindings(Config, &complaints));
+    PlayerKeys = ReadKeyBindings(Config, &complaints);
+    Platform.UseKeyBindings(PlayerKeys);
     for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     FocusQuiet = false;
     SetSoundBankQuiet(false);

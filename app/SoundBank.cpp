@@ -21,6 +21,9 @@ SoftLimiter Limiter;
 MixMeter Meter;
 
 std::atomic<bool> Quiet{false};
+// The level of the whole mix in frames of its fade: FadeFrames is full, 0 silent. Quiet takes it down
+// to silence over FadeFrames, and the end of quiet back up, so the focus pause never clicks.
+int QuietFade = FadeFrames;
 
 // The music slots start with the first stage's pieces, ready for a game started from the title.
 constexpr const char* StartMusic[] = {RowOf(Stage1Scene).Music.StageFile, RowOf(Stage1Scene).Music.BossFile};
@@ -85,6 +88,7 @@ void LoadSoundBank() {
     {
         MixerLock lock;
         Limiter.Reset();
+        QuietFade = FadeFrames;
         for (SoundBuffer& buffer : SoundSlots) {
             buffer.Playing = false;
             buffer.Position = 0;
@@ -128,16 +132,14 @@ void KeepMixParts(MixParts* parts) {
     Parts = parts;
 }
 
-void MixSoundBank(int16_t* out, int frames) {
-    if (Quiet) {
-        std::fill(out, out + static_cast<size_t>(frames) * MixChannels, int16_t{0});
-        return;
-    }
+namespace {
+
+// Mixes `frames` frames of every slot through the limiter into `out`, and measures them.
+void MixHeard(int16_t* out, int frames) {
     // Mixed in chunks on the stack, so mixing allocates nothing; the effects and the music are
     // summed apart first, so a run can keep each for measuring.
     constexpr int Chunk = 512;
     int32_t sum[Chunk * MixChannels], music[Chunk * MixChannels];
-    MixerLock lock;
     for (int done = 0; done < frames; done += Chunk) {
         const int n = std::min(Chunk, frames - done);
         MixBuffers(SoundSlots, StageMusic, sum, n);
@@ -157,6 +159,35 @@ void MixSoundBank(int16_t* out, int frames) {
     }
     Meter.Frames += frames;
     Meter.LimitedFrames = Limiter.LimitedFrames();
+}
+
+// Moves the quiet fade a frame at a time towards where it is going and scales each frame by it.
+void FadeForQuiet(int16_t* out, int frames, bool quiet) {
+    for (int f = 0; f < frames; ++f) {
+        if (quiet)
+            QuietFade = std::max(QuietFade - 1, 0);
+        else if (QuietFade < FadeFrames)
+            ++QuietFade;
+        else
+            return;
+        for (int c = 0; c < MixChannels; ++c) {
+            int16_t& sample = out[static_cast<size_t>(f) * MixChannels + c];
+            sample = static_cast<int16_t>(sample * QuietFade / FadeFrames);
+        }
+    }
+}
+
+}  // namespace
+
+void MixSoundBank(int16_t* out, int frames) {
+    const bool quiet = Quiet;
+    MixerLock lock;
+    // Quiet, only the fade is heard; the sounds then hold where they are until quiet ends.
+    const int heard = quiet ? std::min(frames, QuietFade) : frames;
+    if (heard > 0) MixHeard(out, heard);
+    FadeForQuiet(out, heard, quiet);
+    std::fill(out + static_cast<size_t>(heard) * MixChannels, out + static_cast<size_t>(frames) * MixChannels,
+              int16_t{0});
 }
 
 MixMeter SoundBankMeter() {

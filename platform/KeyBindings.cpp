@@ -109,6 +109,17 @@ bool KeysByNames(std::string_view names, std::vector<int>* keys, std::string* ba
     }
 }
 
+KeyBindings PlayerKeys;
+
+int KeyBindings::PressedFor(int heard) const {
+    heard &= 255;
+    if (heard == 0) return 0;
+    if (Map[heard] == heard) return heard;
+    for (int vk = 1; vk < 256; ++vk)
+        if (Map[vk] == heard) return vk;
+    return 0;
+}
+
 KeyBindings::KeyBindings() {
     for (int vk = 0; vk < 256; ++vk) Map[vk] = static_cast<uint8_t>(vk);
 }

@@ -37,9 +37,16 @@ class KeyBindings {
     explicit KeyBindings(const std::vector<std::vector<int>>& keys);
     // The key the game hears when `pressed` goes down; 0 for none.
     int Heard(int pressed) const { return Map[pressed & 255]; }
+    // The key a player presses to be heard as `heard`: `heard` itself while it speaks for itself,
+    // else the lowest key bound to speak for it; 0 when no key does.
+    int PressedFor(int heard) const;
 
    private:
     uint8_t Map[256];
 };
+
+// The bindings the player's keyboard is heard by, set at start-up: keys named on screen are the
+// keys the player presses.
+extern KeyBindings PlayerKeys;
 
 }  // namespace veltrano

@@ -5,6 +5,7 @@
 
 #include "platform/Display.h"
 #include "platform/Input.h"
+#include "platform/KeyBindings.h"
 #include "render/Lettering.h"
 #include "world/World.h"
 
@@ -16,21 +17,21 @@ namespace {
 constexpr LetteringStyle KeyStyle = LetteringStyle::SmallOrange;
 constexpr LetteringStyle ActionStyle = LetteringStyle::SmallBlue;
 
-const char* KeyName(int vk) {
-    switch (vk) {
-        case Vk::Enter:
-            return "ENTER";
-        case Vk::Space:
-            return "SPACE";
-        default:
-            break;
+// The name of the key the player presses for the heard key `vk`, in the lettering's capitals and
+// without blanks ("KEYPAD8"); nullptr when no key makes it or its name has a letter the lettering
+// lacks.
+const char* HintKeyName(int vk) {
+    const char* name = KeyName(PlayerKeys.PressedFor(vk));
+    static char shown[16];
+    size_t length = 0;
+    for (const char* c = name; *c; ++c) {
+        if (*c == ' ') continue;
+        const char upper = *c >= 'a' && *c <= 'z' ? static_cast<char>(*c - 'a' + 'A') : *c;
+        if (std::strchr(LetteringChars, upper) == nullptr || length + 1 >= sizeof shown) return nullptr;
+        shown[length++] = upper;
     }
-    static char letter[2] = {};
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
-        letter[0] = static_cast<char>(vk);
-        return letter;
-    }
-    return nullptr;
+    shown[length] = '\0';
+    return length > 0 ? shown : nullptr;
 }
 
 void Append(char (&out)[NoticeTextSize], const char* text) {
@@ -87,7 +88,7 @@ void KeyHintText(char (&out)[NoticeTextSize]) {
     out[0] = '\0';
     for (const Action& action : actions) {
         if (action.Button < 1 || action.Button > 32) continue;  // no button: nothing to name
-        const char* key = KeyName(KeyOfState(StateButton1 + action.Button - 1));
+        const char* key = HintKeyName(KeyOfState(StateButton1 + action.Button - 1));
         char word[24];
         if (key && PadPresent())
             std::snprintf(word, sizeof word, "%s/B%d %s", key, action.Button, action.Name);

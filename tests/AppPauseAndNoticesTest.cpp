@@ -75,6 +75,32 @@ bool Silent(const std::vector<int16_t>& audio) {
     return std::all_of(audio.begin(), audio.end(), [](int16_t s) { return s == 0; });
 }
 
+// The loudest a sample may be at frame `f` of a fade that rises over FadeFrames (falling: read back
+// from its end).
+bool UnderFade(const std::vector<int16_t>& audio, bool rising) {
+    for (int f = 0; f < FadeFrames; ++f) {
+        const int level = rising ? f + 1 : FadeFrames - 1 - f;
+        for (int c = 0; c < MixChannels; ++c)
+            if (std::abs(audio[static_cast<size_t>(f) * MixChannels + c]) > 32767 * level / FadeFrames + 1)
+                return false;
+    }
+    return true;
+}
+
+// The focus pause is heard fading out over FadeFrames, then nothing.
+bool FadesOut(const std::vector<int16_t>& audio) {
+    const auto fadeEnd = audio.begin() + FadeFrames * MixChannels;
+    return !std::all_of(audio.begin(), fadeEnd, [](int16_t s) { return s == 0; }) &&
+           UnderFade(audio, false) && std::all_of(fadeEnd, audio.end(), [](int16_t s) { return s == 0; });
+}
+
+// Play coming back rises from silence over FadeFrames.
+bool FadesIn(std::vector<int16_t> audio) {
+    const auto heard = std::find_if(audio.begin(), audio.end(), [](int16_t s) { return s != 0; });
+    audio.erase(audio.begin(), audio.begin() + (heard - audio.begin()) / MixChannels * MixChannels);
+    return audio.size() >= static_cast<size_t>(FadeFrames * MixChannels) && UnderFade(audio, true);
+}
+
 }  // namespace
 
 TEST(TapLatch, APressAndReleaseBetweenFramesReadsPressedOnceAndHeldKeysAreUnchanged) {
@@ -129,19 +155,21 @@ TEST(FocusPause, LosingFocusInPlayPausesSilencesAndWaitsForConfirm) {
     game.Form.FormDeactivate();
     game.KeepAudio = true;
     const int frame = StageFrame;
+    game.Frame();
     const size_t musicAt = SoundSlots[StageMusic].Position;
-    game.Frames(80);
+    game.Frames(79);
     EXPECT_EQ(WorldRunning, 0);
     EXPECT_EQ(StageFrame, frame);  // no auto-resume, even with the focus back
-    EXPECT_TRUE(Silent(game.Audio));
+    EXPECT_TRUE(FadesOut(game.Audio));
     EXPECT_EQ(SoundSlots[StageMusic].Position, musicAt);  // the music waits where it stopped
     EXPECT_TRUE(PauseShown());
-    QuickTap(game, Vk::Space);
     game.Audio.clear();
+    QuickTap(game, Vk::Space);
     game.Frames(10);
     EXPECT_EQ(WorldRunning, 1);
     EXPECT_GT(StageFrame, frame);
     EXPECT_FALSE(Silent(game.Audio));
+    EXPECT_TRUE(FadesIn(game.Audio));
     EXPECT_FALSE(PauseShown());
     EXPECT_FALSE(game.Form.QuietForFocus());
 
@@ -222,6 +250,29 @@ TEST(Notices, TheTitleHintFollowsTheBindingsAndTheStartSaysWhereTheGameBegins) {
     for (const auto& [start, expected] : starts) {
         StartNoticeText(start, text);
         EXPECT_STREQ(text, expected) << start;
+    }
+}
+
+// A player who moved an action to other keys reads those keys in the hint: the lowest key bound to
+// it, in capitals without blanks, or the pad's number when no key is left for it.
+TEST(Notices, TheTitleHintNamesTheKeysThePlayerBound) {
+    const struct {
+        const char* Keys;
+        const char* Hint;
+    } rows[] = {
+        {"", "SPACE SELECT  Z SPEED  X FIRE  C BURST"},
+        {"Button2=J, F\n", "SPACE SELECT  Z SPEED  F FIRE  C BURST"},
+        {"Button9=Enter\nButton3=Keypad 5\n", "ENTER SELECT  Z SPEED  X FIRE  KEYPAD5 BURST"},
+        {"Button1=Left Shift\n", "SPACE SELECT  LEFTSHIFT SPEED  X FIRE  C BURST"},
+        {"Button1=X\n", "SPACE SELECT  X SPEED  B2 FIRE  C BURST"},  // X left fire for speed
+    };
+    for (const auto& row : rows) {
+        const std::filesystem::path folder = testdata::MakeProgramFolder();
+        std::ofstream(folder / ConfigFileName) << "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n[Keys]\n" << row.Keys;
+        HeadlessGame game(folder.string());
+        char text[NoticeTextSize];
+        KeyHintText(text);
+        EXPECT_STREQ(text, row.Hint) << row.Keys;
     }
 }
 
