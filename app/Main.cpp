@@ -105,9 +105,9 @@ void LoadSheet(Surface& sheet, const char* name, int minWidth, int minHeight) {
 
 void TForm1::DXDraw1InitializeSurface() {
     BackBuffer.Create(ScreenWidth, ScreenHeight, 0);
-    LoadSheet(BackgroundSheet, BackgroundSheetFile, BackgroundSheetMinWidth, BackgroundSheetMinHeight);
+    LoadSheet(BackgroundSheet, BackgroundSheetFile, BackgroundSheetWidth, BackgroundSheetHeight);
     SetKeyColour(BackgroundSheet, PixelAt(BackgroundSheet, 80, 0));
-    LoadSheet(CharacterSheet, CharacterSheetFile, CharacterSheetMinWidth, CharacterSheetMinHeight);
+    LoadSheet(CharacterSheet, CharacterSheetFile, CharacterSheetWidth, CharacterSheetHeight);
     SetKeyColour(CharacterSheet, PixelAt(CharacterSheet, 0, 0));
     // The score list, the ending message and the staff roll are text: without a face they are blank.
     std::string error;

@@ -1,7 +1,7 @@
 // The files that ship beside the program, named once: the game opens them, the generator writes
-// them, the install copies them (cmake/Install.cmake reads the sheet names from this file) and the
-// tests find them here. The effects' wave files are named with their sound slots (world/Sounds.h),
-// the music with the scenes that play it (stages/SceneTable.h).
+// them, the install copies them (cmake/ProgramFiles.cmake reads the names from this file) and the
+// tests find them here. The Sounds folder and the effects' wave files are named with their sound
+// slots (world/Sounds.h), the pieces of music in world/Music.h.
 #pragma once
 
 #include <cstddef>

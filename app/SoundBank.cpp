@@ -95,10 +95,7 @@ void LoadSoundBank() {
             buffer.Volume = 0;
         }
     }
-    for (int s = 0; s < EffectSlotCount; ++s) {
-        const std::string name = std::string("\\Sounds\\") + EffectNames[s] + ".wav";
-        LoadWave(static_cast<SoundSlot>(s), name.c_str());
-    }
+    for (int s = 0; s < EffectSlotCount; ++s) LoadWave(static_cast<SoundSlot>(s), EffectFiles[s]);
     for (int m = 0; m < static_cast<int>(std::size(StartMusic)); ++m)
         LoadWave(static_cast<SoundSlot>(EffectSlotCount + m), StartMusic[m]);
 }

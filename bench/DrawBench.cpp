@@ -3,6 +3,7 @@
 // the same colour-keyed work also goes through SDL_BlitSurface for comparison.
 #include <benchmark/benchmark.h>
 
+#include "platform/Display.h"
 #include "platform/Surface.h"
 
 #ifdef VELTRANO_HAVE_SDL
@@ -17,8 +18,8 @@ struct Scene {
     Surface Back, Tiles, Sprites;
     Scene() {
         Back.Create(640, 480);
-        Tiles.Create(320, 480);
-        Sprites.Create(384, 608);
+        Tiles.Create(BackgroundSheetWidth, BackgroundSheetHeight);
+        Sprites.Create(CharacterSheetWidth, CharacterSheetHeight);
         for (size_t i = 0; i < Tiles.Pixels.size(); ++i)
             Tiles.Pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
         for (size_t i = 0; i < Sprites.Pixels.size(); ++i)

@@ -10,6 +10,7 @@
 #include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "platform/Mixer.h"
+#include "world/Music.h"
 
 namespace {
 
@@ -27,8 +28,8 @@ void MixOneSecondOfEverySlot(benchmark::State& state) {
     SetProgramFolder(OwnFolder());
     try {
         LoadSoundBank();
-        LoadWave(StageMusic, "\\Sounds\\Stage10.wav");
-        LoadWave(BossMusic, "\\Sounds\\Boss2.wav");
+        LoadWave(StageMusic, MusicFile(MusicPiece::Stage10));
+        LoadWave(BossMusic, MusicFile(MusicPiece::Boss2));
     } catch (const LoadError& e) {
         state.SkipWithError(e.what());
         return;
@@ -53,7 +54,7 @@ void LoadTheLongestPiece(benchmark::State& state) {
     SetProgramFolder(OwnFolder());
     for (auto _ : state) {
         try {
-            LoadWave(StageMusic, "\\Sounds\\Stage10.wav");
+            LoadWave(StageMusic, MusicFile(MusicPiece::Stage10));
         } catch (const LoadError& e) {
             state.SkipWithError(e.what());
             return;

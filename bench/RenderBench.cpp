@@ -21,8 +21,8 @@ void MakeBenchSheets() {
                 sheet.Row(y)[x] = (x * 7 + y * 3) % 3 == 0 ? Key : Rgb(x, y, x ^ y);
         SetKeyColour(sheet, Key);
     };
-    fill(BackgroundSheet, 320, 480);
-    fill(CharacterSheet, 384, 608);
+    fill(BackgroundSheet, BackgroundSheetWidth, BackgroundSheetHeight);
+    fill(CharacterSheet, CharacterSheetWidth, CharacterSheetHeight);
     BackBuffer.Create(ScreenWidth, ScreenHeight);
 }
 

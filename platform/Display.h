@@ -19,11 +19,12 @@ extern Surface BackBuffer;
 extern Surface BackgroundSheet;  // "背景.bmp", key colour from its pixel (80, 0)
 extern Surface CharacterSheet;   // "キャラクター.bmp", key colour from its pixel (0, 0)
 
-// The smallest sheets that hold every cell the game cuts from them; a smaller one is refused at load.
-constexpr int BackgroundSheetMinWidth = 320;
-constexpr int BackgroundSheetMinHeight = 480;
-constexpr int CharacterSheetMinWidth = 384;
-constexpr int CharacterSheetMinHeight = 608;
+// The sheets' sizes: the generator paints them this size, the smallest that holds every cell the game
+// cuts from them, and the game refuses a smaller one at load.
+constexpr int BackgroundSheetWidth = 320;
+constexpr int BackgroundSheetHeight = 480;
+constexpr int CharacterSheetWidth = 384;
+constexpr int CharacterSheetHeight = 608;
 
 // A text-drawing context on a surface: font colour, font size in points at 96 dpi, a clear brush
 // (text without a background box), output and measuring. Text is UTF-8.

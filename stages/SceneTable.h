@@ -6,6 +6,7 @@
 #include "stages/BossFight.h"
 #include "stages/Scenes.h"
 #include "stages/staffroll/StaffRollShow.h"
+#include "world/Music.h"
 #include "world/TileSets.h"
 #include "world/World.h"
 
@@ -15,10 +16,10 @@ constexpr int NoFrame = -1000000;  // a frame or dead time the scene never reach
 constexpr int NoBoss = -1;
 
 // The pieces loaded into the two music slots.
-constexpr const char* UsualBossMusic = "\\Sounds\\Boss.wav";
-constexpr const char* LastBossMusic = "\\Sounds\\Boss2.wav";
-constexpr const char* LastBattleMusic = "\\Sounds\\LastBattle.wav";
-constexpr const char* EndingMusic = "\\Sounds\\Ending.wav";
+constexpr const char* UsualBossMusic = MusicFile(MusicPiece::Boss);
+constexpr const char* LastBossMusic = MusicFile(MusicPiece::Boss2);
+constexpr const char* LastBattleMusic = MusicFile(MusicPiece::LastBattle);
+constexpr const char* EndingMusic = MusicFile(MusicPiece::Ending);
 
 // Stage 1's boss arrives on this frame of the stage, with its music; its boss-only scene starts here.
 constexpr int Stage1BossEntryFrame = 3600;
@@ -82,11 +83,7 @@ struct SceneRow {
 constexpr BossFight NoFight{NoBoss};
 
 constexpr const char* StageMusicFile(int stage) {
-    constexpr const char* Files[] = {"\\Sounds\\Stage1.wav", "\\Sounds\\Stage2.wav", "\\Sounds\\Stage3.wav",
-                                     "\\Sounds\\Stage4.wav", "\\Sounds\\Stage5.wav", "\\Sounds\\Stage6.wav",
-                                     "\\Sounds\\Stage7.wav", "\\Sounds\\Stage8.wav", "\\Sounds\\Stage9.wav",
-                                     "\\Sounds\\Stage10.wav"};
-    return Files[stage - 1];
+    return MusicFile(StageMusicPiece(stage));
 }
 
 // The music of stage `stage` and of its boss-only scene, whose alarm and boss music come at its

@@ -15,6 +15,7 @@
 
 #include "app/ConfigFile.h"
 #include "app/Main.h"
+#include "app/ProgramFiles.h"
 #include "app/ProgramFolder.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
@@ -27,6 +28,7 @@
 #include "stages/Stage.h"
 #include "tests/support/ProgramFolder.h"
 #include "tools/assetgen/PictureCells.h"
+#include "world/Music.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -74,7 +76,7 @@ const char* const DamageWords[] = {"is a folder", "is a FIFO", "Permission denie
 
 TEST(DamagedFiles, APictureThatCannotBeReadStopsTheStartNamingTheFileAndWhy) {
     const fs::path folder = testdata::MakeProgramFolder();
-    for (const char* picture : {"背景.bmp", "キャラクター.bmp"}) {
+    for (const char* picture : {FileNameOf(BackgroundSheetFile), FileNameOf(CharacterSheetFile)}) {
         for (Damage damage : {Damage::Folder, Damage::Fifo, Damage::OpenFails, Damage::ReadFails}) {
             SCOPED_TRACE(std::string(picture) + " as " + DamageNames[static_cast<int>(damage)]);
             const fs::path file = folder / picture;
@@ -96,10 +98,11 @@ TEST(DamagedFiles, APictureThatCannotBeReadStopsTheStartNamingTheFileAndWhy) {
 
 TEST(DamagedFiles, APictureTooSmallForItsCellsShortOrOversizedIsRefusedAtLoad) {
     const fs::path folder = testdata::MakeProgramFolder();
-    const fs::path sheet = folder / "キャラクター.bmp";
-    const std::string built = testdata::ReadFile(fs::path(VELTRANO_PROGRAM_DIR) / "キャラクター.bmp");
+    const fs::path sheet = folder / FileNameOf(CharacterSheetFile);
+    const std::string built =
+        testdata::ReadFile(testdata::InFolder(VELTRANO_PROGRAM_DIR, CharacterSheetFile));
     Surface small;
-    small.Create(CharacterSheetMinWidth, CharacterSheetMinHeight - 1);
+    small.Create(CharacterSheetWidth, CharacterSheetHeight - 1);
     std::string header = built.substr(0, 54);
     header[18] = header[22] = '\0';  // 16384 by 16384: within the size limit, 768 MB of pixels
     header[19] = header[23] = '\x40';
@@ -107,14 +110,15 @@ TEST(DamagedFiles, APictureTooSmallForItsCellsShortOrOversizedIsRefusedAtLoad) {
     struct Case {
         const char* Name;
         std::string Bytes;
-        const char* Says;
+        std::string Says;
     };
     std::string error;
     fs::remove(sheet);
     ASSERT_TRUE(SaveBitmapFile(small, sheet.string(), &error)) << error;
     const Case cases[] = {
         {"one row short of the cells", testdata::ReadFile(sheet),
-         "the game cuts cells from it up to 384 by 608"},
+         "the game cuts cells from it up to " + std::to_string(CharacterSheetWidth) + " by " +
+             std::to_string(CharacterSheetHeight)},
         {"cut off in its pixels", built.substr(0, built.size() / 2), "shorter than its picture"},
         {"declaring 768 MB", header + std::string(100, '\0'), "more than 64 MB"},
         {"not a picture", "hello", "not a BMP file"},
@@ -134,7 +138,7 @@ TEST(DamagedFiles, APictureTooSmallForItsCellsShortOrOversizedIsRefusedAtLoad) {
     WriteBytes(sheet, built + std::string(3 << 20, 'x'));
     Surface loaded;
     ASSERT_TRUE(LoadBitmapFile(loaded, sheet.string(), &error)) << error;
-    EXPECT_EQ(loaded.Width, CharacterSheetMinWidth);
+    EXPECT_EQ(loaded.Width, CharacterSheetWidth);
 }
 
 TEST(DamagedFiles, TheSmallestSheetsHoldEveryCellTheGameCuts) {
@@ -144,10 +148,10 @@ TEST(DamagedFiles, TheSmallestSheetsHoldEveryCellTheGameCuts) {
         e[0] = std::max(e[0], cell.X + cell.W);
         e[1] = std::max(e[1], cell.Y + cell.H);
     }
-    EXPECT_EQ(extent[0][0], BackgroundSheetMinWidth);
-    EXPECT_EQ(extent[0][1], BackgroundSheetMinHeight);
-    EXPECT_EQ(extent[1][0], CharacterSheetMinWidth);
-    EXPECT_EQ(extent[1][1], CharacterSheetMinHeight);
+    EXPECT_EQ(extent[0][0], BackgroundSheetWidth);
+    EXPECT_EQ(extent[0][1], BackgroundSheetHeight);
+    EXPECT_EQ(extent[1][0], CharacterSheetWidth);
+    EXPECT_EQ(extent[1][1], CharacterSheetHeight);
 }
 
 TEST(DamagedFiles, WithoutTheJapaneseFontTheStartStopsNamingThePackage) {
@@ -181,7 +185,7 @@ TEST(DamagedFiles, AnErrorInPlayIsOneLineAndTheScoresOfTheRunAreStillSaved) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        WriteBytes(folder / "temp.dat", SaveBytes(1, {500}));
+        WriteBytes(folder / SaveFileName, SaveBytes(1, {500}));
         HeadlessGame game(folder.string());
         Score = 9000;
         testing::internal::CaptureStderr();
@@ -193,17 +197,12 @@ TEST(DamagedFiles, AnErrorInPlayIsOneLineAndTheScoresOfTheRunAreStillSaved) {
         EXPECT_EQ(status, 1);
         EXPECT_EQ(Lines(said), 1) << said;
         EXPECT_NE(said.find(c.Says), std::string::npos) << said;
-        EXPECT_EQ(testdata::ReadFile(folder / "temp.dat"), SaveBytes(1, {9000, 500}));
+        EXPECT_EQ(testdata::ReadFile(folder / SaveFileName), SaveBytes(1, {9000, 500}));
     }
 
     // The real thing: a folder where the next stage's music belongs, met at the start of a game.
-    WriteBytes(folder / "temp.dat", SaveBytes(0, {}));
-    fs::remove(folder / "Sounds");
-    fs::create_directory(folder / "Sounds");
-    for (const auto& entry : fs::directory_iterator(fs::path(VELTRANO_PROGRAM_DIR) / "Sounds"))
-        if (entry.path().filename() != "Stage2.wav")
-            fs::create_symlink(entry.path(), folder / "Sounds" / entry.path().filename());
-    fs::create_directory(folder / "Sounds" / "Stage2.wav");
+    WriteBytes(folder / SaveFileName, SaveBytes(0, {}));
+    fs::create_directory(testdata::OwnSoundsFolderWithout(folder, MusicFile(MusicPiece::Stage2)));
     HeadlessGame game(folder.string());
     Scene = ShipSelectScene;
     SceneInit();
@@ -214,7 +213,7 @@ TEST(DamagedFiles, AnErrorInPlayIsOneLineAndTheScoresOfTheRunAreStillSaved) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(status, 1);
     EXPECT_EQ(Lines(said), 1) << said;
-    EXPECT_EQ(testdata::ReadFile(folder / "temp.dat"), SaveBytes(0, {1234}));
+    EXPECT_EQ(testdata::ReadFile(folder / SaveFileName), SaveBytes(0, {1234}));
 }
 
 TEST(DamagedFiles, AScriptThatFailsItsOwnChecksStopsTheStartOnOneLineTouchingNothing) {
@@ -230,7 +229,7 @@ TEST(DamagedFiles, AScriptThatFailsItsOwnChecksStopsTheStartOnOneLineTouchingNot
 
     const fs::path folder = testdata::MakeProgramFolder();
     const std::string save = SaveBytes(1, {500});
-    WriteBytes(folder / "temp.dat", save);
+    WriteBytes(folder / SaveFileName, save);
     SetProgramFolder(folder.string());
     HeadlessBackend backend;
     TForm1 form(backend);
@@ -246,12 +245,12 @@ TEST(DamagedFiles, AScriptThatFailsItsOwnChecksStopsTheStartOnOneLineTouchingNot
     EXPECT_EQ(Lines(said), 1) << said;
     EXPECT_NE(said.find(scripts[1].Errors.front()), std::string::npos) << said;
     EXPECT_NE(said.find("(and 1 more)"), std::string::npos) << said;
-    EXPECT_EQ(testdata::ReadFile(folder / "temp.dat"), save);
+    EXPECT_EQ(testdata::ReadFile(folder / SaveFileName), save);
 }
 
 TEST(DamagedFiles, ASaveFileThatCannotBeReadIsSaidAndNeverWrittenOver) {
     const fs::path folder = testdata::MakeProgramFolder();
-    const fs::path save = folder / "temp.dat";
+    const fs::path save = folder / SaveFileName;
     const std::string kept = SaveBytes(1, {4444});
     for (Damage damage : {Damage::Folder, Damage::Fifo, Damage::OpenFails, Damage::ReadFails}) {
         SCOPED_TRACE(DamageNames[static_cast<int>(damage)]);
@@ -278,7 +277,7 @@ TEST(DamagedFiles, ASaveFileThatCannotBeReadIsSaidAndNeverWrittenOver) {
     fs::remove_all(save);
     // A save file that cannot be written at close is said too.
     WriteBytes(save, kept);
-    const Faults writeFails("temp.dat", FileOperation::Write, ENOSPC);
+    const Faults writeFails(SaveFileName, FileOperation::Write, ENOSPC);
     testing::internal::CaptureStderr();
     {
         HeadlessGame game(folder.string());
@@ -291,7 +290,7 @@ TEST(DamagedFiles, ASaveFileThatCannotBeReadIsSaidAndNeverWrittenOver) {
 
 TEST(DamagedFiles, AnUnusableIniLeavesTheGamePlayableOnTheShippedButtons) {
     const fs::path folder = testdata::MakeProgramFolder();
-    const fs::path ini = folder / "VeltranoIni.ini";
+    const fs::path ini = folder / ConfigFileName;
     struct Case {
         const char* Name;
         std::function<void()> Make;

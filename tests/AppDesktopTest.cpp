@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/ConfigFile.h"
 #include "app/KeysConfig.h"
+#include "app/ProgramFiles.h"
 #include "app/Replay.h"
 #include "app/headless/HeadlessGame.h"
 #include "platform/Display.h"
@@ -16,6 +17,7 @@
 #include "platform/Mixer.h"
 #include "stages/Stage.h"
 #include "tests/support/ProgramFolder.h"
+#include "world/Sounds.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -77,38 +79,32 @@ TEST(Messages, DamagedWavesLongValuesAndAMissingIniAreEachOneShortLine) {
         EXPECT_EQ(wave.Damage.empty(), *c.Says == '\0') << wave.Damage;
     }
     // The game names it when it loads it, and plays on.
-    fs::remove(folder / "Sounds");
-    fs::create_directory(folder / "Sounds");
-    for (const auto& entry : fs::directory_iterator(fs::path(VELTRANO_PROGRAM_DIR) / "Sounds"))
-        if (entry.path().filename() != "Shot.wav")
-            fs::create_symlink(entry.path(), folder / "Sounds" / entry.path().filename());
-    WriteBytes(folder / "Sounds" / "Shot.wav", cases[1].Bytes);
+    const fs::path shot = testdata::OwnSoundsFolderWithout(folder, EffectFiles[ShotSound]);
+    WriteBytes(shot, cases[1].Bytes);
     // And a [Display] value of half a million characters is quoted short.
-    WriteBytes(folder / "VeltranoIni.ini",
+    WriteBytes(folder / ConfigFileName,
                std::string(ShippedIniText()) + "[Display]\r\nScaling=" + std::string(500000, 'x') + "\r\n");
     {
         testing::internal::CaptureStderr();
         HeadlessGame game(folder.string());
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(Lines(said), 2) << said.substr(0, 400);
-        EXPECT_NE(said.find((folder / "Sounds" / "Shot.wav").string() + ": its data chunk claims 1000"),
-                  std::string::npos)
+        EXPECT_NE(said.find(shot.string() + ": its data chunk claims 1000"), std::string::npos)
             << said.substr(0, 400);
         EXPECT_NE(said.find("(500000 characters) is not sharp, fit or stretch"), std::string::npos)
             << said.substr(0, 400);
         EXPECT_LT(said.size(), 500u);
     }
     // A missing ini is made again whole, as shipped, and the next start has nothing to say of it.
-    fs::remove(folder / "VeltranoIni.ini");
-    fs::remove(folder / "Sounds" / "Shot.wav");
-    fs::create_symlink(fs::path(VELTRANO_PROGRAM_DIR) / "Sounds" / "Shot.wav",
-                       folder / "Sounds" / "Shot.wav");
+    fs::remove(folder / ConfigFileName);
+    fs::remove(shot);
+    fs::create_symlink(testdata::InFolder(VELTRANO_PROGRAM_DIR, EffectFiles[ShotSound]), shot);
     testing::internal::CaptureStderr();
     { HeadlessGame game(folder.string()); }
     std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(said, "VeltranoGame2: " + (folder / "VeltranoIni.ini").string() +
+    EXPECT_EQ(said, "VeltranoGame2: " + (folder / ConfigFileName).string() +
                         ": not found; made again as shipped\n");
-    EXPECT_EQ(testdata::ReadFile(folder / "VeltranoIni.ini"), ShippedIniText());
+    EXPECT_EQ(testdata::ReadFile(folder / ConfigFileName), ShippedIniText());
     testing::internal::CaptureStderr();
     { HeadlessGame game(folder.string()); }
     said = testing::internal::GetCapturedStderr();
@@ -117,7 +113,7 @@ TEST(Messages, DamagedWavesLongValuesAndAMissingIniAreEachOneShortLine) {
 
 TEST(DisplayChoices, TheCommandLineHoldsForItsRunAndOnlyChoicesMadeInPlayAreWritten) {
     const fs::path folder = testdata::MakeProgramFolder();
-    const fs::path ini = folder / "VeltranoIni.ini";
+    const fs::path ini = folder / ConfigFileName;
     const std::string shipped = std::string(ShippedIniText()) +
                                 "[Display]\r\nFullScreen=1\r\nWindowScale=0\r\nScaling=fit\r\nVSync=1\r\n";
     WriteBytes(ini, shipped);
@@ -181,8 +177,8 @@ TEST(DisplayChoices, AReplayWritesNoFileButItsOwnOutputAndTheWindowKeysStillWork
         ASSERT_TRUE(ReadReplayFile((folder / "game.vgr").string(), replay, &error)) << error;
     }
     // The player's folder as a replay finds it: no save file, no ini.
-    fs::remove(folder / "temp.dat");
-    fs::remove(folder / "VeltranoIni.ini");
+    fs::remove(folder / SaveFileName);
+    fs::remove(folder / ConfigFileName);
     const auto before = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
     ReplayPlayer player(replay);
     {
@@ -214,8 +210,8 @@ TEST(DisplayChoices, AReplayWritesNoFileButItsOwnOutputAndTheWindowKeysStillWork
         game.Close();
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), before);
-    EXPECT_FALSE(fs::exists(folder / "temp.dat"));
-    EXPECT_FALSE(fs::exists(folder / "VeltranoIni.ini"));
+    EXPECT_FALSE(fs::exists(folder / SaveFileName));
+    EXPECT_FALSE(fs::exists(folder / ConfigFileName));
 }
 
 TEST(Keys, EveryNamedKeyReadsBackAndTheShippedSectionBindsTheShippedKeys) {
@@ -247,13 +243,13 @@ TEST(Keys, EveryNamedKeyReadsBackAndTheShippedSectionBindsTheShippedKeys) {
 
 TEST(Keys, AKeysSectionOfWasdSteersTheShipAndABadNameKeepsTheShippedKeysSayingSo) {
     const fs::path folder = testdata::MakeProgramFolder();
-    WriteBytes(folder / "VeltranoIni.ini",
+    WriteBytes(folder / ConfigFileName,
                "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n[Keys]\nUp=W\nDown=S\nLeft=A\n"
                "Right=D, Right\nButton2=J\nButton9=Enter, Space\nQuit=Q1\n");
     testing::internal::CaptureStderr();
     HeadlessGame game(folder.string());
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(said, "VeltranoGame2: " + (folder / "VeltranoIni.ini").string() +
+    EXPECT_EQ(said, "VeltranoGame2: " + (folder / ConfigFileName).string() +
                         ": [Keys] Quit=Q1: 'Q1' names no key; using Escape\n");
     Scene = Stage1Scene;
     SceneInit();

@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
+#include "app/ProgramFiles.h"
 #include "app/ProgramFolder.h"
 #include "app/headless/HeadlessGame.h"
 #include "tests/support/ProgramFolder.h"
@@ -123,7 +124,7 @@ TEST(CommandLine, OptionsSetTheirChoiceAndBadOnesSayWhy) {
 
 TEST(DisplayConfig, TheSectionRoundTripsBrokenValuesFallBackWithOneLineEachAndKeyConfigIsUntouched) {
     const fs::path folder = testdata::MakeProgramFolder();
-    const fs::path ini = folder / "VeltranoIni.ini";
+    const fs::path ini = folder / ConfigFileName;
     const std::string keyConfig = "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n";
     std::ofstream(ini)
         << keyConfig
@@ -162,7 +163,7 @@ TEST(DisplayConfig, TheSectionRoundTripsBrokenValuesFallBackWithOneLineEachAndKe
 }
 
 TEST(DisplayConfig, EveryChoiceRoundTripsOnItsOwnKeyAndEveryBoundAndSpellingIsRead) {
-    const fs::path ini = testdata::MakeProgramFolder() / "VeltranoIni.ini";
+    const fs::path ini = testdata::MakeProgramFolder() / ConfigFileName;
     ConfigFile config;
     config.Open(ini.string(), nullptr);
     // Every mix of the three switches, each with its own scale and scaling, so that a value written
@@ -248,7 +249,7 @@ TEST(DisplayKeys, F11AndAltEnterSwitchFullScreenF10CyclesTheScalingAndTheChoices
         game.KeyDown(Vk::F11);
         EXPECT_EQ(Scene, TitleScene);  // none of these touches the game
     }
-    const std::string ini = testdata::ReadFile(folder / "VeltranoIni.ini");
+    const std::string ini = testdata::ReadFile(folder / ConfigFileName);
     EXPECT_NE(ini.find("Scaling=sharp"), std::string::npos) << ini;
     EXPECT_NE(ini.find("SPACE=9"), std::string::npos) << ini;
     HeadlessGame again(folder.string());
@@ -279,11 +280,11 @@ TEST(DataFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
     const fs::path data = program / "home" / "VeltranoGame2";
     std::string error;
     ASSERT_TRUE(PrepareDataFolder(program.string(), data.string(), &error)) << error;
-    EXPECT_EQ(testdata::ReadFile(data / "VeltranoIni.ini"), testdata::ReadFile(program / "VeltranoIni.ini"));
-    EXPECT_EQ(fs::file_size(data / "temp.dat"), 44u);
-    std::ofstream(data / "VeltranoIni.ini") << "[KeyConfig]\nSPACE=4\n";
+    EXPECT_EQ(testdata::ReadFile(data / ConfigFileName), testdata::ReadFile(program / ConfigFileName));
+    EXPECT_EQ(fs::file_size(data / SaveFileName), SaveFileBytes);
+    std::ofstream(data / ConfigFileName) << "[KeyConfig]\nSPACE=4\n";
     ASSERT_TRUE(PrepareDataFolder(program.string(), data.string(), &error)) << error;
-    EXPECT_EQ(testdata::ReadFile(data / "VeltranoIni.ini"), "[KeyConfig]\nSPACE=4\n");
+    EXPECT_EQ(testdata::ReadFile(data / ConfigFileName), "[KeyConfig]\nSPACE=4\n");
     // A file where the folder should be is reported.
     std::ofstream(program / "blocked") << "";
     EXPECT_FALSE(
@@ -293,7 +294,7 @@ TEST(DataFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
     // The game then reads and writes its ini and save file there, its pictures beside the program.
     SetProgramFolder(program.string());
     SetDataFolder(data.string());
-    EXPECT_EQ(DataPath("temp.dat"), (data / "temp.dat").string());
+    EXPECT_EQ(DataPath(SaveFileName), (data / SaveFileName).string());
     EXPECT_EQ(ProgramPath("\\Sounds\\Shot.wav"), (program / "Sounds" / "Shot.wav").string());
     SetProgramFolder(program.string());  // back to one folder for both
     EXPECT_EQ(DataFolder(), ProgramFolder());

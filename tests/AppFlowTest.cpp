@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramFiles.h"
+#include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "tests/support/ProgramFolder.h"
+#include "world/Music.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -15,8 +18,8 @@ using testdata::Tap;
 
 namespace {
 
-bool Loaded(SoundSlot slot, const std::string& name) {
-    return SoundSlots[slot].File.find(name) != std::string::npos;
+bool Loaded(SoundSlot slot, MusicPiece piece) {
+    return SoundSlots[slot].File == ProgramPath(MusicFile(piece));
 }
 
 // From start-up through the title (animation skipped) and the ship select into stage 1.
@@ -38,12 +41,12 @@ void StartFromTheTitle(HeadlessGame& game, int inserts) {
     Tap(game, Vk::Space);  // the start
 }
 
-std::string StageTheme(int bossScene) {
-    return "Sounds/Stage" + std::to_string(StageOfBossScene(bossScene)) + ".wav";
+MusicPiece StageTheme(int bossScene) {
+    return StageMusicPiece(StageOfBossScene(bossScene));
 }
 
-std::string BossTheme(int bossScene) {
-    return bossScene == BossRush10Scene ? "Sounds/Boss2.wav" : "Sounds/Boss.wav";
+MusicPiece BossTheme(int bossScene) {
+    return bossScene == BossRush10Scene ? MusicPiece::Boss2 : MusicPiece::Boss;
 }
 
 }  // namespace
@@ -70,7 +73,7 @@ TEST(GameFlow, TitleToShipSelectToStageOneAndBackByHome) {
     ASSERT_EQ(Scene, Stage1Scene);
     EXPECT_EQ(ShotType, 3);
     EXPECT_EQ(ControlEnabled, 1);
-    EXPECT_TRUE(Loaded(StageMusic, "Sounds/Stage1.wav"));
+    EXPECT_TRUE(Loaded(StageMusic, MusicPiece::Stage1));
     EXPECT_TRUE(SoundSlots[StageMusic].Playing);
     EXPECT_TRUE(SoundSlots[StageMusic].Looping);
     EXPECT_EQ(StageFrame, 2);  // the start's own frame already ran the first step
@@ -136,7 +139,7 @@ TEST(GameFlow, KeyConfigurationRoundTripsThroughTheIniFile) {
         EXPECT_EQ(Difficulty, 2);  // kept for the game, never written
         game.Close();
     }
-    const std::string ini = testdata::ReadFile(folder / "VeltranoIni.ini");
+    const std::string ini = testdata::ReadFile(folder / ConfigFileName);
     EXPECT_NE(ini.find("Z=10"), std::string::npos) << ini;
     EXPECT_NE(ini.find("SPACE=4"), std::string::npos) << ini;
     HeadlessGame again(folder.string());
@@ -208,7 +211,7 @@ TEST(GameFlow, TheCountdownRunsOutSilencesTheMusicAndConfirmEndsTheGameIntoTheSc
     EXPECT_EQ(Scene, TitleScene);
     EXPECT_EQ(HighScores[0], 12345);
     EXPECT_EQ(Lives, 4);
-    EXPECT_TRUE(Loaded(StageMusic, "Sounds/Stage1.wav"));  // a game over does not reload the music
+    EXPECT_TRUE(Loaded(StageMusic, MusicPiece::Stage1));  // a game over does not reload the music
 }
 
 TEST(GameFlow, TheTenBestScoresAndTheClearedFlagSurviveARestart) {
@@ -241,8 +244,8 @@ TEST(GameFlow, ACleanedGameStartsWhereInsertAndDeleteSay) {
     Tap(game, Vk::Space);
     Tap(game, Vk::Space);
     EXPECT_EQ(Scene, Stage10Scene);
-    EXPECT_TRUE(Loaded(StageMusic, "Sounds/Stage10.wav"));
-    EXPECT_TRUE(Loaded(BossMusic, "Sounds/Boss2.wav"));
+    EXPECT_TRUE(Loaded(StageMusic, MusicPiece::Stage10));
+    EXPECT_TRUE(Loaded(BossMusic, MusicPiece::Boss2));
     game.KeyDown(Vk::Home);
     GameCleared = 1;
     game.KeyDown(Vk::Delete);  // the boss rush
@@ -250,7 +253,7 @@ TEST(GameFlow, ACleanedGameStartsWhereInsertAndDeleteSay) {
     Tap(game, Vk::Space);
     Tap(game, Vk::Space);
     EXPECT_EQ(Scene, BossRush1Scene);
-    EXPECT_TRUE(Loaded(BossMusic, "Sounds/Boss.wav"));
+    EXPECT_TRUE(Loaded(BossMusic, MusicPiece::Boss));
     // 13, and anything past the last boss scene, start stage 1.
     for (int start : {ChallengeEnduranceScene, BossRush10Scene + 1, 40}) {
         game.KeyDown(Vk::Home);
@@ -317,6 +320,6 @@ TEST(BossRush, DeleteRunsTheChainThroughSceneTwentyThreeToTheStaffRollWithTheBos
     }
     const std::vector<int> chain = {14, 15, 16, 17, 18, 19, 20, 21, 22, 23, StaffRollScene};
     EXPECT_EQ(visited, chain);
-    EXPECT_TRUE(Loaded(StageMusic, "Sounds/Ending.wav"));
+    EXPECT_TRUE(Loaded(StageMusic, MusicPiece::Ending));
     EXPECT_TRUE(SoundSlots[StageMusic].Playing);
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "tests/support/ProgramFolder.h"
+#include "world/Music.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -37,7 +39,7 @@ TEST(DirectKeys, HomeRecordsTheScoreSilencesEverySoundAndReturnsToTheTitle) {
     Score = 4200;
     Lives = 1;
     WorldRunning = 0;
-    LoadWave(StageMusic, "\\Sounds\\Stage3.wav");
+    LoadWave(StageMusic, MusicFile(MusicPiece::Stage3));
     PlaySound(StageMusic, true);
     RestartSound(ShotSound);
     game.Frames(2);
@@ -52,8 +54,8 @@ TEST(DirectKeys, HomeRecordsTheScoreSilencesEverySoundAndReturnsToTheTitle) {
         EXPECT_EQ(slot.Position, 0u);
     }
     // The first stage's music waits in the music slots, not played.
-    EXPECT_NE(SoundSlots[StageMusic].File.find("Sounds/Stage1.wav"), std::string::npos);
-    EXPECT_NE(SoundSlots[BossMusic].File.find("Sounds/Boss.wav"), std::string::npos);
+    EXPECT_EQ(SoundSlots[StageMusic].File, ProgramPath(MusicFile(MusicPiece::Stage1)));
+    EXPECT_EQ(SoundSlots[BossMusic].File, ProgramPath(MusicFile(MusicPiece::Boss)));
     // Home on the title records a score of 0, which leaves a list of non-negative scores as it was.
     game.KeyDown(Vk::Home);
     EXPECT_EQ(HighScores[0], 4200);

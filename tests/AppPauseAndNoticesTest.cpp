@@ -212,7 +212,7 @@ TEST(FocusPause, MenusTheStaffRollTheCountdownAndTheIniSwitchAreNotPaused) {
         EXPECT_FALSE(SoundBankQuiet());
         EXPECT_FALSE(PauseShown());
     }
-    std::ofstream(folder / "VeltranoIni.ini")
+    std::ofstream(folder / ConfigFileName)
         << "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n[Display]\nPauseOnFocusLoss=0\n";
     HeadlessGame game(folder.string());
     StartStageOne(game);
@@ -309,7 +309,7 @@ TEST(Notices, PauseHintAndStartAreDrawnWhereTheyBelongAndNotOtherwise) {
 
 TEST(Notices, WithoutTheLetteringFileTheGamePlaysOnUnlabelled) {
     const auto folder = testdata::MakeProgramFolder();
-    std::filesystem::remove(folder / "Lettering.bmp");
+    std::filesystem::remove(folder / FileNameOf(LetteringSheetFile));
     HeadlessGame game(folder.string());
     EXPECT_EQ(LetteringSheet.Width, 0);
     StartStageOne(game);

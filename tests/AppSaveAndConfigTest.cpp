@@ -6,10 +6,12 @@
 
 #include "app/ConfigFile.h"
 #include "app/KeysConfig.h"
+#include "app/ProgramFiles.h"
 #include "app/SaveFile.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "tests/support/ProgramFolder.h"
+#include "world/Sounds.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -48,7 +50,7 @@ TEST(SaveFile, StartUpReadsTheFlagAndScoresAndCloseWritesThemBackKeepingTheTail)
     std::string bytes = Le32(1);
     for (int i = 0; i < 10; ++i) bytes += Le32(1000 - i * 10);
     bytes += "TAIL!!";  // 50 bytes: the last six are never read nor changed
-    WriteBytes(folder / "temp.dat", bytes);
+    WriteBytes(folder / SaveFileName, bytes);
     {
         HeadlessGame game(folder.string());
         EXPECT_EQ(GameCleared, 1);
@@ -58,9 +60,9 @@ TEST(SaveFile, StartUpReadsTheFlagAndScoresAndCloseWritesThemBackKeepingTheTail)
         game.Close();
         EXPECT_TRUE(game.Platform.ScreenSaverActive);
     }
-    const std::string after = testdata::ReadFile(folder / "temp.dat");
+    const std::string after = testdata::ReadFile(folder / SaveFileName);
     ASSERT_EQ(after.size(), 50u);
-    EXPECT_EQ(after.substr(44), "TAIL!!");
+    EXPECT_EQ(after.substr(SaveFileBytes), "TAIL!!");
     EXPECT_EQ(after.substr(4, 4), Le32(1000));
     EXPECT_EQ(after.substr(8, 4), Le32(995));
     EXPECT_EQ(after.substr(40, 4), Le32(920));
@@ -68,10 +70,10 @@ TEST(SaveFile, StartUpReadsTheFlagAndScoresAndCloseWritesThemBackKeepingTheTail)
 
 TEST(SaveFile, AShortFileFillsWhatItHolds) {
     const fs::path folder = testdata::MakeProgramFolder();
-    WriteBytes(folder / "temp.dat", Le32(1) + Le32(777) + "\x05");
+    WriteBytes(folder / SaveFileName, Le32(1) + Le32(777) + "\x05");
     std::fill(HighScores, HighScores + 10, 0);
     GameCleared = 0;
-    EXPECT_EQ(ReadSaveFile((folder / "temp.dat").string(), nullptr), FileStatus::Done);
+    EXPECT_EQ(ReadSaveFile((folder / SaveFileName).string(), nullptr), FileStatus::Done);
     EXPECT_EQ(GameCleared, 1);
     EXPECT_EQ(HighScores[0], 777);
     EXPECT_EQ(HighScores[1], 0);  // a partial field is not read
@@ -79,7 +81,7 @@ TEST(SaveFile, AShortFileFillsWhatItHolds) {
 
 TEST(ConfigFile, AnActionWithoutAUsableButtonFallsBackToTheShippedOneSayingSoOnce) {
     const fs::path folder = testdata::MakeProgramFolder();
-    std::ofstream(folder / "VeltranoIni.ini")
+    std::ofstream(folder / ConfigFileName)
         << "garbage line\n[KeyConfig]\nZ=4\nX=twelve\nSPACE= 9 \n[Other]\nC=3\n";
     testing::internal::CaptureStderr();
     HeadlessGame game(folder.string());
@@ -89,7 +91,7 @@ TEST(ConfigFile, AnActionWithoutAUsableButtonFallsBackToTheShippedOneSayingSoOnc
     EXPECT_EQ(BurstButton, 3);  // only in another section: the shipped C
     EXPECT_EQ(ConfirmButton, 9);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_NE(said.find("VeltranoIni.ini"), std::string::npos) << said;
+    EXPECT_NE(said.find(ConfigFileName), std::string::npos) << said;
     EXPECT_NE(said.find("X 2, C 3"), std::string::npos) << said;
     game.Platform.Press(Vk::X);
     game.Frame();
@@ -153,7 +155,7 @@ TEST(ConfigFile, AByteOrderMarkBeforeTheFirstSectionIsReadThroughAndKept) {
     // Editors on some desktops start a UTF-8 file with a byte order mark.
     const fs::path folder = testdata::MakeProgramFolder();
     const std::string keys = "\xEF\xBB\xBF[KeyConfig]\r\nZ=3\r\nX=1\r\nC=2\r\nSPACE=4\r\n";
-    WriteBytes(folder / "VeltranoIni.ini", keys);
+    WriteBytes(folder / ConfigFileName, keys);
     testing::internal::CaptureStderr();
     {
         HeadlessGame game(folder.string());
@@ -164,7 +166,7 @@ TEST(ConfigFile, AByteOrderMarkBeforeTheFirstSectionIsReadThroughAndKept) {
         game.KeyDown(Vk::F10);  // the display choices are written beside the keys
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    const std::string after = testdata::ReadFile(folder / "VeltranoIni.ini");
+    const std::string after = testdata::ReadFile(folder / ConfigFileName);
     EXPECT_EQ(after.substr(0, keys.size()), keys);  // the mark and the keys as they were, nothing added
     EXPECT_EQ(after.rfind("[KeyConfig]"), 3u) << after;
     EXPECT_NE(after.find("\r\n[Display]\r\n"), std::string::npos) << after;
@@ -200,8 +202,8 @@ TEST(ConfigFile, TheKeyConfigurationScreenWritesAWellFormedFileKeepingTheRest) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        fs::remove(folder / "VeltranoIni.ini");
-        if (!c.Before.empty()) WriteBytes(folder / "VeltranoIni.ini", c.Before);
+        fs::remove(folder / ConfigFileName);
+        if (!c.Before.empty()) WriteBytes(folder / ConfigFileName, c.Before);
         testing::internal::CaptureStderr();
         HeadlessGame game(folder.string());
         testing::internal::GetCapturedStderr();
@@ -214,31 +216,29 @@ TEST(ConfigFile, TheKeyConfigurationScreenWritesAWellFormedFileKeepingTheRest) {
         for (int i = 0; i < 2; ++i) Tap(game, Vk::Up);
         Tap(game, Vk::Space);
         ASSERT_EQ(Scene, TitleScene);
-        EXPECT_EQ(testdata::ReadFile(folder / "VeltranoIni.ini"), c.After);
+        EXPECT_EQ(testdata::ReadFile(folder / ConfigFileName), c.After);
     }
 }
 
 TEST(Loading, AMissingPictureOrWaveNamesTheFile) {
     const fs::path folder = testdata::MakeProgramFolder();
-    fs::remove(folder / "キャラクター.bmp");
+    fs::remove(folder / FileNameOf(CharacterSheetFile));
     try {
         HeadlessGame game(folder.string());
         FAIL() << "the game started without its character sheet";
     } catch (const LoadError& e) {
-        EXPECT_NE(std::string(e.what()).find("キャラクター.bmp"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find(FileNameOf(CharacterSheetFile)), std::string::npos);
     }
     const fs::path second = folder.parent_path() / "Loading.MissingWave";
     fs::remove_all(second);
-    fs::create_directories(second / "Sounds");
-    for (const char* name : {"背景.bmp", "キャラクター.bmp"})
+    fs::create_directories(second);
+    for (const char* name : {FileNameOf(BackgroundSheetFile), FileNameOf(CharacterSheetFile)})
         fs::create_symlink(fs::path(VELTRANO_PROGRAM_DIR) / name, second / name);
-    for (const auto& entry : fs::directory_iterator(fs::path(VELTRANO_PROGRAM_DIR) / "Sounds"))
-        if (entry.path().filename() != "Bomb.wav")
-            fs::create_symlink(entry.path(), second / "Sounds" / entry.path().filename());
+    const fs::path bomb = testdata::OwnSoundsFolderWithout(second, EffectFiles[BombSound]);
     try {
         HeadlessGame game(second.string());
-        FAIL() << "the game started without Bomb.wav";
+        FAIL() << "the game started without " << bomb;
     } catch (const LoadError& e) {
-        EXPECT_NE(std::string(e.what()).find("Bomb.wav"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find(bomb.string()), std::string::npos) << e.what();
     }
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 
+#include "app/ProgramFiles.h"
 #include "app/Replay.h"
 #include "app/SaveFile.h"
 #include "app/headless/HeadlessGame.h"
@@ -108,12 +109,12 @@ TEST(ScoreTable, AScoreIsOnTheDiskAsSoonAsItEntersTheTable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        WriteBytes(folder / "temp.dat", SaveBytes(0, {100}));
+        WriteBytes(folder / SaveFileName, SaveBytes(0, {100}));
         HeadlessGame game(folder.string());
         game.Frames(2);
         c.End(game);
         // No close: the program may be killed or lose its display right here.
-        EXPECT_EQ(testdata::ReadFile(folder / "temp.dat"), c.Expected);
+        EXPECT_EQ(testdata::ReadFile(folder / SaveFileName), c.Expected);
         EXPECT_EQ(Temporaries(folder), std::vector<std::string>{});
     }
 }
@@ -128,27 +129,27 @@ TEST(ScoreTable, AMissingTableIsMadeWithOneLineAndKeepsTheRunsScores) {
         int LinesAtStart;
     };
     const Case cases[] = {
-        {"missing", [&] { fs::remove(folder / "temp.dat"); }, [] {}, folder / "temp.dat", 1},
+        {"missing", [&] { fs::remove(folder / SaveFileName); }, [] {}, folder / SaveFileName, 1},
         {"a dangling link",
          [&] {
-             fs::remove(folder / "temp.dat");
-             fs::create_symlink("scores.dat", folder / "temp.dat");
+             fs::remove(folder / SaveFileName);
+             fs::create_symlink("scores.dat", folder / SaveFileName);
          },
          [] {}, folder / "scores.dat", 1},
-        {"deleted during play", [] {}, [&] { fs::remove(folder / "temp.dat"); }, folder / "temp.dat", 0},
+        {"deleted during play", [] {}, [&] { fs::remove(folder / SaveFileName); }, folder / SaveFileName, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        fs::remove(folder / "temp.dat");
+        fs::remove(folder / SaveFileName);
         fs::remove(folder / "scores.dat");
-        WriteBytes(folder / "temp.dat", SaveBytes(0, {}));
+        WriteBytes(folder / SaveFileName, SaveBytes(0, {}));
         c.Before();
         testing::internal::CaptureStderr();
         HeadlessGame game(folder.string());
         const std::string said = testing::internal::GetCapturedStderr();
         ASSERT_EQ(Lines(said), c.LinesAtStart) << said;
         if (c.LinesAtStart > 0) {
-            EXPECT_NE(said.find((folder / "temp.dat").string() + ": not found; a new score table was made"),
+            EXPECT_NE(said.find((folder / SaveFileName).string() + ": not found; a new score table was made"),
                       std::string::npos)
                 << said;
             EXPECT_EQ(testdata::ReadFile(c.Holder), SaveBytes(0, {}));  // fresh, as shipped
@@ -165,7 +166,7 @@ TEST(ScoreTable, AMissingTableIsMadeWithOneLineAndKeepsTheRunsScores) {
 
 TEST(ScoreTable, TwoGamesInOneFolderKeepBothRunsScores) {
     const fs::path folder = testdata::MakeProgramFolder();
-    const fs::path save = folder / "temp.dat";
+    const fs::path save = folder / SaveFileName;
     WriteBytes(save, SaveBytes(0, {1000, 500}) + "TAIL");
     HeadlessGame game(folder.string());
     // The other game, started from the same table, ends its runs first: 800, then 600.
@@ -183,7 +184,7 @@ TEST(ScoreTable, TwoGamesInOneFolderKeepBothRunsScores) {
 
 TEST(ScoreTable, ADamagedTableIsNamedOnceKeptAsideAndMended) {
     const fs::path folder = testdata::MakeProgramFolder();
-    const fs::path save = folder / "temp.dat";
+    const fs::path save = folder / SaveFileName;
     struct Case {
         const char* Name;
         std::string Bytes;
@@ -200,15 +201,15 @@ TEST(ScoreTable, ADamagedTableIsNamedOnceKeptAsideAndMended) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        fs::remove(folder / "temp.dat.bad");
+        fs::remove(save.string() + ".bad");
         WriteBytes(save, c.Bytes);
         testing::internal::CaptureStderr();
         HeadlessGame game(folder.string());
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(Lines(said), 1) << said;
         EXPECT_NE(said.find(save.string() + ": " + c.Says), std::string::npos) << said;
-        EXPECT_NE(said.find("temp.dat.bad"), std::string::npos) << said;
-        EXPECT_EQ(testdata::ReadFile(folder / "temp.dat.bad"), c.Bytes);
+        EXPECT_NE(said.find(save.string() + ".bad"), std::string::npos) << said;
+        EXPECT_EQ(testdata::ReadFile(save.string() + ".bad"), c.Bytes);
         EXPECT_EQ(testdata::ReadFile(save), c.Mended);
         // A new score goes in once, and nothing that was there is lost.
         Score = 800;
@@ -227,11 +228,11 @@ TEST(ScoreTable, ADamagedTableIsNamedOnceKeptAsideAndMended) {
 
 TEST(ScoreTable, ATableWrittenHalfwayLeavesTheOldOneWholeAndIsTriedAgainAtClose) {
     const fs::path folder = testdata::MakeProgramFolder();
-    const fs::path save = folder / "temp.dat";
+    const fs::path save = folder / SaveFileName;
     WriteBytes(save, SaveBytes(0, {100}));
     // What a killed game left: its temporary file, and one of a game still running.
-    const std::string dead = "temp.dat.new-999999999";
-    const std::string running = "temp.dat.new-" + std::to_string(getppid());
+    const std::string dead = std::string(SaveFileName) + ".new-999999999";
+    const std::string running = std::string(SaveFileName) + ".new-" + std::to_string(getppid());
     WriteBytes(folder / dead, "half");
     WriteBytes(folder / running, "half");
     testing::internal::CaptureStderr();
@@ -240,7 +241,7 @@ TEST(ScoreTable, ATableWrittenHalfwayLeavesTheOldOneWholeAndIsTriedAgainAtClose)
     EXPECT_EQ(Temporaries(folder), std::vector<std::string>{running});
     fs::remove(folder / running);
     {
-        const Faults full("temp.dat", FileOperation::Write, ENOSPC);
+        const Faults full(SaveFileName, FileOperation::Write, ENOSPC);
         testing::internal::CaptureStderr();
         Score = 900;
         game.KeyDown(Vk::Home);

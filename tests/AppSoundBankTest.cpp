@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/ProgramFiles.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
 #include "stages/Stage.h"
 #include "tests/support/ProgramFolder.h"
+#include "world/Music.h"
 #include "world/World.h"
 
 using namespace veltrano;
@@ -59,8 +61,8 @@ TEST(SoundBank, ACueIsHeardInTheAudioOfItsOwnFrameAndSilencedInTheNext) {
 
 TEST(SoundBank, EverySlotPlayingAtOnceStaysBelowFullScale) {
     HeadlessGame game(testdata::MakeProgramFolder().string());
-    LoadWave(StageMusic, "\\Sounds\\Stage10.wav");
-    LoadWave(BossMusic, "\\Sounds\\Boss2.wav");
+    LoadWave(StageMusic, MusicFile(MusicPiece::Stage10));
+    LoadWave(BossMusic, MusicFile(MusicPiece::Boss2));
     for (int s = 0; s < SoundSlotCount; ++s) PlaySound(static_cast<SoundSlot>(s), true);
     WorldRunning = 0;
     const MixMeter before = SoundBankMeter();
@@ -97,13 +99,8 @@ TEST(SoundBank, AWaveThatCannotBeReadAtAGamesStartNamesItselfAndTheScoresAreStil
     namespace fs = std::filesystem;
     const fs::path folder = testdata::MakeProgramFolder();
     // A Sounds folder of its own, with a folder where the second stage's music should be.
-    const fs::path built = fs::read_symlink(folder / "Sounds");
-    fs::remove(folder / "Sounds");
-    fs::create_directory(folder / "Sounds");
-    for (const auto& entry : fs::directory_iterator(built))
-        if (entry.path().filename() != "Stage2.wav")
-            fs::create_symlink(entry.path(), folder / "Sounds" / entry.path().filename());
-    fs::create_directory(folder / "Sounds" / "Stage2.wav");
+    const fs::path stage2 = testdata::OwnSoundsFolderWithout(folder, MusicFile(MusicPiece::Stage2));
+    fs::create_directory(stage2);
 
     HeadlessGame game(folder.string());
     const std::string loaded = SoundSlots[StageMusic].File;
@@ -117,12 +114,12 @@ TEST(SoundBank, AWaveThatCannotBeReadAtAGamesStartNamesItselfAndTheScoresAreStil
     } catch (const LoadError& e) {
         message = e.what();
     }
-    EXPECT_NE(message.find("Sounds/Stage2.wav: is a folder"), std::string::npos) << message;
+    EXPECT_NE(message.find(stage2.string() + ": is a folder"), std::string::npos) << message;
     EXPECT_EQ(SoundSlots[StageMusic].File, loaded);  // the slot keeps what it held
     // The program entry then takes the close path, which keeps the run's score.
     Score = 4321;
     game.Close();
-    const std::string save = testdata::ReadFile(folder / "temp.dat");
-    ASSERT_EQ(save.size(), 44u);
+    const std::string save = testdata::ReadFile(folder / SaveFileName);
+    ASSERT_EQ(save.size(), SaveFileBytes);
     EXPECT_EQ(static_cast<unsigned char>(save[4]) | static_cast<unsigned char>(save[5]) << 8, 4321);
 }

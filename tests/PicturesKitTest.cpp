@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/ProgramFiles.h"
+#include "platform/Display.h"
 #include "tools/assetgen/PictureKit.h"
 #include "tools/assetgen/PictureReview.h"
 #include "tools/assetgen/PixelFont.h"
@@ -157,12 +159,12 @@ TEST(PicturesKit, ReviewPicturesAreDrawnFromTheProgramFolder) {
     std::string error;
     ASSERT_TRUE(WriteContactSheet(VELTRANO_PROGRAM_DIR, out / "sheet.png", &error)) << error;
     const auto [w, h] = PngSize(out / "sheet.png");
-    EXPECT_GT(w, 384 * 3 + 320 * 3);
-    EXPECT_GT(h, 608 * 3);
+    EXPECT_GT(w, (CharacterSheetWidth + BackgroundSheetWidth) * 3);  // both sheets at three times
+    EXPECT_GT(h, CharacterSheetHeight * 3);
     ASSERT_TRUE(WriteMockScreens(VELTRANO_PROGRAM_DIR, out / "mock", &error)) << error;
     for (const char* name : {"title.png", "stage1.png", "stage10.png", "ending.png", "countdown.png"})
         EXPECT_EQ(PngSize(out / "mock" / name), std::make_pair(640, 480)) << name;
     EXPECT_FALSE(WriteContactSheet(out / "no-such-folder", out / "x.png", &error));
-    EXPECT_NE(error.find("背景.bmp"), std::string::npos) << error;
+    EXPECT_NE(error.find(FileNameOf(BackgroundSheetFile)), std::string::npos) << error;
     std::filesystem::remove_all(out);
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/ProgramFiles.h"
 #include "platform/Surface.h"
 #include "tools/assetgen/PictureCells.h"
 #include "tools/assetgen/PictureKit.h"
@@ -22,8 +23,10 @@ struct Loaded {
     Loaded() {
         const std::filesystem::path folder = VELTRANO_PROGRAM_DIR;
         std::string error;
-        EXPECT_TRUE(LoadBitmapFile(Background, (folder / "背景.bmp").string(), &error)) << error;
-        EXPECT_TRUE(LoadBitmapFile(Characters, (folder / "キャラクター.bmp").string(), &error)) << error;
+        EXPECT_TRUE(LoadBitmapFile(Background, (folder / FileNameOf(BackgroundSheetFile)).string(), &error))
+            << error;
+        EXPECT_TRUE(LoadBitmapFile(Characters, (folder / FileNameOf(CharacterSheetFile)).string(), &error))
+            << error;
         SetKeyColour(Background, KeyColour);
         SetKeyColour(Characters, KeyColour);
     }

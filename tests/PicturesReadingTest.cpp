@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramFiles.h"
 #include "render/SpriteCells.h"
 #include "tests/support/StageScreens.h"
 #include "tools/assetgen/PictureCells.h"
@@ -34,7 +35,8 @@ struct Pictures {
     Pictures() {
         std::string error;
         const std::filesystem::path folder = VELTRANO_PROGRAM_DIR;
-        EXPECT_TRUE(LoadBitmapFile(Characters, (folder / "キャラクター.bmp").string(), &error)) << error;
+        EXPECT_TRUE(LoadBitmapFile(Characters, (folder / FileNameOf(CharacterSheetFile)).string(), &error))
+            << error;
         SetKeyColour(Characters, PixelAt(Characters, 0, 0));
         Stages.resize(testdata::StageCount);
         for (int stage = 1; stage <= testdata::StageCount; ++stage) {

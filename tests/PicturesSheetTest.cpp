@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramFiles.h"
 #include "platform/Surface.h"
 #include "render/SpriteCells.h"
 #include "render/TileRules.h"
@@ -31,8 +32,11 @@ struct Sheets {
     Surface Background, Characters;
     Sheets() {
         std::string error;
-        EXPECT_TRUE(LoadBitmapFile(Background, (ProgramFolder / "背景.bmp").string(), &error)) << error;
-        EXPECT_TRUE(LoadBitmapFile(Characters, (ProgramFolder / "キャラクター.bmp").string(), &error))
+        EXPECT_TRUE(
+            LoadBitmapFile(Background, (ProgramFolder / FileNameOf(BackgroundSheetFile)).string(), &error))
+            << error;
+        EXPECT_TRUE(
+            LoadBitmapFile(Characters, (ProgramFolder / FileNameOf(CharacterSheetFile)).string(), &error))
             << error;
         SetKeyColour(Background, PixelAt(Background, 80, 0));
         SetKeyColour(Characters, PixelAt(Characters, 0, 0));
@@ -67,10 +71,10 @@ std::vector<char> ReadBytes(const std::filesystem::path& p) {
 
 TEST(PicturesSheet, LoadsWithTheGameLoaderAndKeysWhereTheGameReadsThem) {
     const Sheets& s = Loaded();
-    EXPECT_GE(s.Background.Width, 320);
-    EXPECT_GE(s.Background.Height, 480);
-    EXPECT_GE(s.Characters.Width, 384);
-    EXPECT_GE(s.Characters.Height, 608);
+    EXPECT_GE(s.Background.Width, BackgroundSheetWidth);
+    EXPECT_GE(s.Background.Height, BackgroundSheetHeight);
+    EXPECT_GE(s.Characters.Width, CharacterSheetWidth);
+    EXPECT_GE(s.Characters.Height, CharacterSheetHeight);
     EXPECT_EQ(PixelAt(s.Background, 80, 0), KeyColour);
     EXPECT_EQ(PixelAt(s.Characters, 0, 0), KeyColour);
 }
@@ -287,7 +291,7 @@ TEST(PicturesSheet, TwoRunsWriteTheSameBytesAsTheBuild) {
         std::filesystem::create_directories(base / run);
         ASSERT_TRUE(WritePictures(base / run, &error)) << error;
     }
-    for (const char* name : {"背景.bmp", "キャラクター.bmp"}) {
+    for (const char* name : {FileNameOf(BackgroundSheetFile), FileNameOf(CharacterSheetFile)}) {
         const auto a = ReadBytes(base / "a" / name), b = ReadBytes(base / "b" / name);
         EXPECT_GT(a.size(), 1000u) << name;
         EXPECT_EQ(a, b) << name;

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/ProgramFiles.h"
 #include "tests/support/ProgramFolder.h"
 
 extern char** environ;
@@ -89,7 +90,8 @@ TEST(ProgramEntry, TermAndHangUpEachCloseTheGameWithTheScoresSaved) {
     for (int signal : {SIGTERM, SIGHUP}) {
         SCOPED_TRACE(strsignal(signal));
         // A short save file: the close fills it to its 44 bytes, which shows that it was written.
-        std::ofstream(folder / "temp.dat", std::ios::binary | std::ios::trunc) << Le32(1) << Le32(4321);
+        std::ofstream(folder / veltrano::SaveFileName, std::ios::binary | std::ios::trunc)
+            << Le32(1) << Le32(4321);
         std::string arg0 = game;
         char* argv[] = {arg0.data(), nullptr};
         // What the game says goes to a file of the folder, not to the test's own output.
@@ -118,7 +120,7 @@ TEST(ProgramEntry, TermAndHangUpEachCloseTheGameWithTheScoresSaved) {
         EXPECT_EQ(WEXITSTATUS(status), 0);
         std::string expected = Le32(1) + Le32(4321);
         for (int i = 1; i < 10; ++i) expected += Le32(0);
-        EXPECT_EQ(veltrano::testdata::ReadFile(folder / "temp.dat"), expected)
+        EXPECT_EQ(veltrano::testdata::ReadFile(folder / veltrano::SaveFileName), expected)
             << "the game said: " << veltrano::testdata::ReadFile(log);
     }
 }

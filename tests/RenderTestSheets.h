@@ -47,8 +47,8 @@ inline void ClearBackBuffer() {
 // The world at its start values, both sheets at their real sizes and an untouched back buffer.
 inline void StartRenderTest() {
     ResetWorldState();
-    FillSheet(BackgroundSheet, 320, 480, BackgroundCode);
-    FillSheet(CharacterSheet, 384, 608, CharacterCode);
+    FillSheet(BackgroundSheet, BackgroundSheetWidth, BackgroundSheetHeight, BackgroundCode);
+    FillSheet(CharacterSheet, CharacterSheetWidth, CharacterSheetHeight, CharacterCode);
     ClearBackBuffer();
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/ProgramFiles.h"
 #include "app/ProgramFolder.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
@@ -201,9 +202,9 @@ TEST(Replay, GamesStartedThroughTheMenusPlayBackWithoutThePlayersFiles) {
     EXPECT_EQ(second.End, ReplayEnd::Quit);
 
     // Played back where the player has other buttons and a save file: neither is read or changed.
-    std::ofstream(folder / "VeltranoIni.ini") << "[KeyConfig]\nZ=3\nX=1\nC=2\nSPACE=4\n";
-    const std::string ini = testdata::ReadFile(folder / "VeltranoIni.ini");
-    const std::string save = testdata::ReadFile(folder / "temp.dat");
+    std::ofstream(folder / ConfigFileName) << "[KeyConfig]\nZ=3\nX=1\nC=2\nSPACE=4\n";
+    const std::string ini = testdata::ReadFile(folder / ConfigFileName);
+    const std::string save = testdata::ReadFile(folder / SaveFileName);
     HeadlessGame game(folder.string());
     for (const Replay* replay : {&first, &second}) {
         const Playback played = PlayBack(game, *replay);
@@ -212,8 +213,8 @@ TEST(Replay, GamesStartedThroughTheMenusPlayBackWithoutThePlayersFiles) {
         EXPECT_EQ(played.Score, replay->FinalScore);
         EXPECT_GT(played.Score, 0);
     }
-    EXPECT_EQ(testdata::ReadFile(folder / "VeltranoIni.ini"), ini);
-    EXPECT_EQ(testdata::ReadFile(folder / "temp.dat"), save);
+    EXPECT_EQ(testdata::ReadFile(folder / ConfigFileName), ini);
+    EXPECT_EQ(testdata::ReadFile(folder / SaveFileName), save);
 }
 
 TEST(Replay, AChangedInputIsReportedAtTheFirstCheckpointAfterIt) {

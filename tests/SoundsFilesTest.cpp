@@ -13,6 +13,8 @@
 #include "tools/assetgen/Music.h"
 #include "tools/assetgen/Sfx.h"
 #include "tools/assetgen/SoundSynth.h"
+#include "world/Music.h"
+#include "world/Sounds.h"
 
 using namespace veltrano::assetgen;
 using veltrano::soundtest::ReadTestWave;
@@ -20,12 +22,12 @@ using veltrano::soundtest::TestWave;
 
 namespace {
 
-const std::filesystem::path SoundsFolder = std::filesystem::path(VELTRANO_PROGRAM_DIR) / "Sounds";
+const std::filesystem::path SoundsFolder =
+    std::filesystem::path(VELTRANO_PROGRAM_DIR) / veltrano::SoundsFolderName;
 
-const char* const EffectFiles[] = {"Shot",  "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item",
-                                   "Speed", "MeDeath",    "Bomb",          "BossAlarm"};
-const char* const MusicFiles[] = {"Stage1", "Stage2", "Stage3",  "Stage4", "Stage5", "Stage6",     "Stage7",
-                                  "Stage8", "Stage9", "Stage10", "Boss",   "Boss2",  "LastBattle", "Ending"};
+// The waves by the names the game loads them under (AppProgramFilesTest pins the names).
+const auto& EffectFiles = veltrano::EffectNames;
+const auto& MusicFiles = veltrano::MusicNames;
 
 // Each file is read once for all the tests.
 const TestWave& Load(const std::string& name) {
@@ -111,7 +113,7 @@ BandEnergy EnergyBetween(const std::vector<int16_t>& s, int channels, double low
 TEST(SoundsFiles, TheShotKeepsOutOfTheMelodysBand) {
     // The shot restarts eight times a second for a whole stage: in 1-3 kHz, where the melodies
     // sing, it must stay well below every stage's music, and little of it may lie there at all.
-    const TestWave& shot = Load("Shot");
+    const TestWave& shot = Load(EffectFiles[veltrano::ShotSound]);
     const BandEnergy shotEnergy = EnergyBetween(shot.samples, shot.channels, 1000, 3000);
     EXPECT_LT(shotEnergy.band, shotEnergy.all * 0.03);
     for (const char* name : MusicFiles) {
@@ -175,7 +177,7 @@ TEST(SoundsFiles, MusicIsEvenlyLoudAndEveryEffectStandsOutOverIt) {
             punch = std::max(punch, Rms(part));
         }
         const double overMusic = 20 * std::log10(punch / loudest);
-        EXPECT_GT(overMusic, std::string(name) == "Shot" ? -1.0 : 2.0);
+        EXPECT_GT(overMusic, std::string(name) == EffectFiles[veltrano::ShotSound] ? -1.0 : 2.0);
     }
 }
 
@@ -251,12 +253,13 @@ TEST(SoundsFiles, MusicStandsInStereoAndItsMonoSumLosesNothing) {
 }
 
 TEST(SoundsFiles, TheShotIsShortAndQuieterThanTheBomb) {
-    const TestWave &shot = Load("Shot"), &bomb = Load("Bomb");
+    const TestWave &shot = Load(EffectFiles[veltrano::ShotSound]),
+                   &bomb = Load(EffectFiles[veltrano::BombSound]);
     EXPECT_LT(shot.Seconds(), 0.25);
     EXPECT_LT(Rms(shot.samples), Rms(bomb.samples) * 0.7);
     EXPECT_LT(Peak(shot.samples), Peak(bomb.samples) / 2);
-    EXPECT_GE(Load("BossAlarm").Seconds(), 2.0);
-    EXPECT_LE(Load("BossAlarm").Seconds(), 4.0);
+    EXPECT_GE(Load(EffectFiles[veltrano::BossAlarmSound]).Seconds(), 2.0);
+    EXPECT_LE(Load(EffectFiles[veltrano::BossAlarmSound]).Seconds(), 4.0);
 }
 
 TEST(SoundsFiles, TheBuildsFilesEqualFreshRendersSoEveryRunGivesTheSameBytes) {
@@ -268,13 +271,12 @@ TEST(SoundsFiles, TheBuildsFilesEqualFreshRendersSoEveryRunGivesTheSameBytes) {
         EXPECT_EQ(first, Load(EffectName(effect)).samples);
     }
     // One piece twice in this process and once in the build's: its noise and state start afresh.
-    const int boss2 = 11;
-    ASSERT_STREQ(SongName(boss2), "Boss2");
+    const int boss2 = static_cast<int>(veltrano::MusicPiece::Boss2);
     std::vector<int16_t> first, second;
     double tempo = 0;
     std::string error;
     ASSERT_TRUE(RenderSongWave(boss2, &first, &tempo, &error)) << error;
     ASSERT_TRUE(RenderSongWave(boss2, &second, &tempo, &error)) << error;
     EXPECT_EQ(first, second);
-    EXPECT_EQ(first, Load("Boss2").samples);
+    EXPECT_EQ(first, Load(SongName(boss2)).samples);
 }

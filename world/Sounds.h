@@ -3,6 +3,8 @@
 // on the mixer's buffers, so the game's layers never call up into the program shell.
 #pragma once
 
+#include <initializer_list>
+
 namespace veltrano {
 
 enum SoundSlot {
@@ -25,13 +27,44 @@ void StopSound(SoundSlot slot);             // keeps the position
 void RewindSound(SoundSlot slot);
 int SoundVolume(SoundSlot slot);  // hundredths of a decibel, 0 full, -10000 silent
 void SetSoundVolume(SoundSlot slot, int volume);
+// The folder beside the program that holds every wave file, effects and music alike.
+constexpr const char* SoundsFolderName = "Sounds";
+
+// A wave as the game names it for loading, worked out when the program is compiled: a separator, the
+// Sounds folder, a separator, the wave's own name and ".wav" ("\Sounds\Shot.wav"). A name too long
+// for the text stops the compiler.
+struct WaveFileName {
+    char Text[40] = {};
+};
+consteval WaveFileName SoundsWaveFile(const char* name) {
+    WaveFileName file;
+    int length = 0;
+    for (const char* part : {"\\", SoundsFolderName, "\\", name, ".wav"})
+        for (const char* c = part; *c != '\0'; ++c) file.Text[length++] = *c;
+    file.Text[length] = '\0';
+    return file;
+}
+// The files of a list of names, in the list's order.
+template <int Count>
+struct WaveFileList {
+    WaveFileName Files[Count];
+    constexpr const char* operator[](int index) const { return Files[index].Text; }
+};
+template <int Count>
+consteval WaveFileList<Count> SoundsWaveFiles(const char* const (&names)[Count]) {
+    WaveFileList<Count> list;
+    for (int i = 0; i < Count; ++i) list.Files[i] = SoundsWaveFile(names[i]);
+    return list;
+}
+
 // The effects' wave files in the Sounds folder, named without ".wav", in slot order from ShotSound to
 // BossAlarmSound. The sound bank loads them at start-up and the generator writes them under these
-// names; the two music slots take their pieces from the scenes.
+// names; the two music slots take their pieces from the scenes (world/Music.h).
 constexpr const char* EffectNames[] = {"Shot",  "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item",
                                        "Speed", "MeDeath",    "Bomb",          "BossAlarm"};
 constexpr int EffectSlotCount = static_cast<int>(sizeof EffectNames / sizeof EffectNames[0]);
 static_assert(EffectSlotCount == BossAlarmSound + 1, "one name for every effect slot, in slot order");
+inline constexpr auto EffectFiles = SoundsWaveFiles(EffectNames);
 
 // Loads a wave named relative to the program folder ("\Sounds\Stage2.wav") into a slot.
 void LoadWave(SoundSlot slot, const char* name);

@@ -14,6 +14,7 @@
 
 #include "app/ProgramFiles.h"
 #include "app/headless/HeadlessGame.h"
+#include "world/Sounds.h"
 
 namespace veltrano::testdata {
 
@@ -33,7 +34,7 @@ inline std::filesystem::path MakeProgramFolder(bool withSaveFile = true) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     for (const char* name : {FileNameOf(BackgroundSheetFile), FileNameOf(CharacterSheetFile),
-                             FileNameOf(LetteringSheetFile), "Sounds"})
+                             FileNameOf(LetteringSheetFile), SoundsFolderName})
         fs::create_symlink(built / name, folder / name);
     std::ofstream ini(folder / ConfigFileName);
     ini << "[" << KeyConfigSection << "]\n";
@@ -41,6 +42,26 @@ inline std::filesystem::path MakeProgramFolder(bool withSaveFile = true) {
     if (withSaveFile)
         std::ofstream(folder / SaveFileName, std::ios::binary) << std::string(SaveFileBytes, '\0');
     return folder;
+}
+
+// A file as the game names it ("\Sounds\Shot.wav", "temp.dat"), in a program folder.
+inline std::filesystem::path InFolder(const std::filesystem::path& folder, const char* name) {
+    std::string path = name[0] == '\\' ? name + 1 : name;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return folder / path;
+}
+
+// The folder's Sounds folder made its own, every wave of the build's linked into it but `left` (a wave
+// as the game names it); returns where `left` belongs, so a test can put something else there.
+inline std::filesystem::path OwnSoundsFolderWithout(const std::filesystem::path& folder, const char* left) {
+    namespace fs = std::filesystem;
+    const fs::path sounds = folder / SoundsFolderName, gap = InFolder(folder, left);
+    if (fs::is_symlink(sounds)) fs::remove(sounds);
+    fs::create_directories(sounds);
+    for (const auto& entry : fs::directory_iterator(fs::path(VELTRANO_PROGRAM_DIR) / SoundsFolderName))
+        if (entry.path().filename() != gap.filename())
+            fs::create_symlink(entry.path(), sounds / entry.path().filename());
+    return gap;
 }
 
 // A little-endian 32-bit integer, as the save file holds them.

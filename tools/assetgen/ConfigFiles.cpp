@@ -12,7 +12,6 @@ bool WriteConfigFiles(const std::filesystem::path& out, std::string* error) {
     if (!std::filesystem::exists(ini)) {
         std::ofstream file(ini, std::ios::binary);
         file << ShippedIniText();
-#include "app/ProgramFiles.h"
         if (!file) {
             if (error) *error = ini.string() + ": cannot write";
             return false;

@@ -8,6 +8,7 @@
 
 #include "tools/assetgen/Assets.h"
 #include "tools/assetgen/PictureReview.h"
+#include "world/Sounds.h"
 
 namespace {
 
@@ -49,9 +50,9 @@ int main(int argc, char** argv) {
     if (argc != 2) return Usage();
     const std::filesystem::path out = argv[1];
     std::error_code ec;
-    std::filesystem::create_directories(out / "Sounds", ec);
+    std::filesystem::create_directories(out / veltrano::SoundsFolderName, ec);
     if (ec) {
-        std::fprintf(stderr, "assetgen: cannot create %s: %s\n", (out / "Sounds").c_str(),
+        std::fprintf(stderr, "assetgen: cannot create %s: %s\n", (out / veltrano::SoundsFolderName).c_str(),
                      ec.message().c_str());
         return 1;
     }

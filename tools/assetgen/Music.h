@@ -1,4 +1,4 @@
-// The fourteen pieces of music, in the order of their files.
+// The songs of the fourteen pieces of music (world/Music.h), in the order of their files.
 #pragma once
 
 #include <cstdint>
@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "tools/assetgen/Sequencer.h"
+#include "world/Music.h"
 
 namespace veltrano::assetgen {
 
-inline constexpr int SongCount = 14;
+inline constexpr int SongCount = MusicPieceCount;
 
-// "Stage1" ... "Stage10", "Boss", "Boss2", "LastBattle", "Ending".
+// The piece's name, its file's without ".wav" (MusicNames).
 const char* SongName(int index);
 Song MakeSong(int index);
 

@@ -29,7 +29,7 @@ Song BossSong() {
     Instrument fmLead = FmVoice(2.0, 2.0, 0.0, 0.6);
     fmLead.vibratoDelay = 0.1;
     const Instrument bass = SawBass(0.8, 1100);
-    Song song{"Boss", {}, {}, {}};
+    Song song{};
     song.instruments = {lead, fmLead, PulsePluck(0.25, 0.28), bass, DrumKit(0.8)};
     song.channels = {
         "t168 l8 v13 r1 r1 / o5 @0 a1 / g+1 / @0 " + riffTune + "@1 k-12 " + riffTune + "k0 @0 " + soarTune +
@@ -65,7 +65,7 @@ Song Boss2Song() {
         " b-4 > c4 d4 f4 < / > e-2 < b-2 / > e-4 < b-4 g4 e-4 / ";
 
     const Instrument slap = FmSlapBass(2.8, 0.05, 0.9);
-    Song song{"Boss2", {}, {}, {}};
+    Song song{};
     song.instruments = {SawVoice(1.2, 3500, 10), PulseLead(0.25, 0.4), PulsePluck(0.5, 0.25), slap,
                         DrumKit(0.8)};
     song.channels = {
@@ -108,7 +108,7 @@ Song LastBattleSong() {
     Instrument brass = FmVoice(1.0, 3.2, 0.0, 0.35);
     brass.vibratoDepth = 0;
     brass.echoSend = 0.2;
-    Song song{"LastBattle", {}, {}, {}};
+    Song song{};
     song.instruments = {
         SawVoice(1.0, 4500, 12), PulseLead(0.25, 0.35), PulsePluck(0.125, 0.25), bass, brass, DrumKit(0.85)};
     song.instruments[0].vibratoHz = 6.5;

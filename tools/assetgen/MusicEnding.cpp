@@ -32,7 +32,7 @@ Song EndingSong() {
     flute.echoSend = 0.6;
     Instrument piano = FmVoice(1.0, 1.8, 0.3, 0.35);
     piano.release = 0.4;
-    Song song{"Ending", {}, {}, {}};
+    Song song{};
     song.instruments = {flute, piano, TriangleBass(0.9), DrumKit(0.5), Pad(VoiceKind::Triangle, 0.25)};
     song.channels = {
         "t90 @0 v13 l8 r1 / r2 o5 b-4 a-4 / " + verse1 + bridgeTune + verse2,

@@ -28,7 +28,7 @@ Song Stage1Song() {
         {intro, leadIntro}, {verse, verse1}, {bridge, bridgeTune}, {verse, verse2, 0, true}};
     const int bars = FormBars(form);
 
-    Song song{"Stage1", {}, {}, {}};
+    Song song{};
     song.instruments = {PulseLead(0.25, 0.7), PulsePluck(0.125, 0.35),     TriangleBass(1.0),
                         DrumKit(0.75),        Pad(VoiceKind::Pulse, 0.18), PulseLead(0.5, 0.5)};
     song.channels = {
@@ -79,7 +79,7 @@ Song Stage2Song() {
     Instrument brass = FmVoice(1.0, 2.2, 0.0, 0.75);
     brass.attack = 0.02;
     brass.vibratoDepth = 0.2;
-    Song song{"Stage2", {}, {}, {}};
+    Song song{};
     song.instruments = {brass, PulsePluck(0.5, 0.3), TriangleBass(1.0), DrumKit(0.75), PulseLead(0.125, 0.5)};
     song.channels = {
         "t136 @0 v13 l8 " + leadIntro + verse1 + verse2 + bridgeTune + verse2,
@@ -121,7 +121,7 @@ Song Stage3Song() {
     song1.vibratoHz = 4.5;
     Instrument bell = FmVoice(3.5, 2.5, 0.15, 0.4);
     bell.release = 0.3;
-    Song song{"Stage3", {}, {}, {}};
+    Song song{};
     song.instruments = {song1, bell, TriangleBass(1.0), DrumKit(0.65), Pad(VoiceKind::Saw, 0.16)};
     song.channels = {
         "t140 @0 v13 l8 " + verse1 + verse2 + bridgeTune + verse2,
@@ -159,7 +159,7 @@ Song Stage4Song() {
         "o5 e4. g8 e4 c4 / f+4. a8 f+4 d4 / d4 f+4 b4 > d4 < / > e2. < r4 /"
         " g4 > c4 < g4 e4 / a4 > d4 < a4 f+4 / d+4 f+4 a4 b4 / > d+2 < b2 / ";
 
-    Song song{"Stage4", {}, {}, {}};
+    Song song{};
     song.instruments = {SawVoice(1.3, 4500, 8), PulsePluck(0.25, 0.3), TriangleBass(1.0), DrumKit(0.8),
                         SawVoice(0.3, 1200, 0)};
     song.instruments[4].vibratoDepth = 0;
@@ -202,7 +202,7 @@ Song Stage5Song() {
     Instrument reed = FmVoice(2.0, 1.6, 0.0, 0.7);
     reed.attack = 0.03;
     reed.vibratoDepth = 0.3;
-    Song song{"Stage5", {}, {}, {}};
+    Song song{};
     song.instruments = {reed, PulsePluck(0.125, 0.28), TriangleBass(1.0), DrumKit(0.7),
                         Pad(VoiceKind::Pulse, 0.15)};
     song.channels = {

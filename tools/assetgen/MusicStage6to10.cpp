@@ -33,7 +33,7 @@ Song Stage6Song() {
     gears.decay = 0.08;
     gears.sustain = 0.0;
     const Instrument bass = SawBass(0.8, 900);
-    Song song{"Stage6", {}, {}, {}};
+    Song song{};
     song.instruments = {lead, gears, bass, DrumKit(0.75), Pad(VoiceKind::Saw, 0.15)};
     song.channels = {
         "t152 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + bridgeTune,
@@ -78,7 +78,7 @@ Song Stage7Song() {
     for (int b = 0; b < 8; ++b) ostinatoVerse += ostinato;
 
     const Instrument slap = FmSlapBass(2.5, 0.06, 0.9);
-    Song song{"Stage7", {}, {}, {}};
+    Song song{};
     song.instruments = {SawVoice(1.3, 2600, 6), PulsePluck(0.25, 0.3), slap, DrumKit(0.75)};
     song.channels = {
         "t156 @0 v13 l8 r1 r1 / " + verse1 + verse2 + bridgeTune + "k2 " + verse2 + "k0 ",
@@ -119,7 +119,7 @@ Song Stage8Song() {
     Instrument brass = FmVoice(1.0, 3.0, 0.0, 0.3);
     brass.attack = 0.04;
     brass.vibratoDepth = 0;
-    Song song{"Stage8", {}, {}, {}};
+    Song song{};
     song.instruments = {SawVoice(1.2, 3200, 14), bass, brass, DrumKit(0.85)};
     song.instruments[0].vibratoDepth = 0.35;
     song.channels = {
@@ -169,7 +169,7 @@ Song Stage9Song() {
     drone.release = 0.4;
     drone.vibratoDepth = 0;
     drone.echoSend = 0;
-    Song song{"Stage9", {}, {}, {}};
+    Song song{};
     song.instruments = {bell, PulsePluck(0.125, 0.28), TriangleBass(1.0), DrumKit(0.8), drone};
     const std::vector<Section> form = {{intro, "r1 r1 / "}, {verse, verse1},         {bridge, bridgeTune},
                                        {verse, verse2},     {bridge, bridgeTune, 2}, {verse, verse2, 2}};
@@ -218,7 +218,7 @@ Song Stage10Song() {
     brass.attack = 0.15;
     brass.release = 0.3;
     brass.vibratoDepth = 0;
-    Song song{"Stage10", {}, {}, {}};
+    Song song{};
     song.instruments = {SawVoice(1.3, 2200, 15), bass, brass, DrumKit(0.9)};
     song.instruments[0].vibratoHz = 4.5;
     song.channels = {

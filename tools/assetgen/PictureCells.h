@@ -3,6 +3,7 @@
 // are checked against the scenes' tile rules, so the list cannot drift from what the game draws.
 #pragma once
 
+#include "platform/Display.h"
 #include "render/SpriteCells.h"
 #include "render/TileRules.h"
 
@@ -30,11 +31,6 @@ struct PictureCell {
     // Parts of the picture are a half-tone of picture and key, so the scene shows through them.
     bool SeeThrough = false;
 };
-
-inline constexpr int BackgroundSheetWidth = 320;
-inline constexpr int BackgroundSheetHeight = 480;
-inline constexpr int CharacterSheetWidth = 384;
-inline constexpr int CharacterSheetHeight = 608;
 
 namespace celllist {
 using namespace veltrano::cells;

@@ -259,8 +259,10 @@ bool WriteContactSheet(const std::filesystem::path& programFolder, const std::fi
     const int bgLegendX = bgX + BackgroundSheetWidth * Zoom + 16;
     out.Create(bgLegendX + 330, top + CharacterSheetHeight * Zoom + 20, Paper);
     const std::string zoom = " (x" + std::to_string(Zoom) + ")";
-    LaySheet(out, characters, SheetId::Character, 20, top, charLegendX, 500, "キャラクター.bmp" + zoom);
-    LaySheet(out, background, SheetId::Background, bgX, top, bgLegendX, 500, "背景.bmp" + zoom);
+    LaySheet(out, characters, SheetId::Character, 20, top, charLegendX, 500,
+             FileNameOf(CharacterSheetFile) + zoom);
+    LaySheet(out, background, SheetId::Background, bgX, top, bgLegendX, 500,
+             FileNameOf(BackgroundSheetFile) + zoom);
     TextCanvas text(out);
     text.SetFontSize(8);
     int y = top + BackgroundSheetHeight * Zoom + 30;

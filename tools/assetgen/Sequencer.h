@@ -43,7 +43,7 @@ struct Instrument {
 };
 
 struct Song {
-    const char* name;
+    const char* name = "";  // in messages; a piece's is its file's (MakeSong gives it)
     std::vector<Instrument> instruments;
     std::vector<std::string> channels;
     // Where each channel stands in the stereo field, -1 left to 1 right; a channel without a place is

@@ -34,7 +34,7 @@ void WriteSongs(const std::filesystem::path& folder, int first, int stride, std:
 }  // namespace
 
 bool WriteSounds(const std::filesystem::path& out, std::string* error) {
-    const auto folder = out / "Sounds";
+    const auto folder = out / SoundsFolderName;
     for (int e = 0; e < EffectCount; ++e) {
         const auto effect = static_cast<Effect>(e);
         const auto path = folder / (std::string(EffectName(effect)) + ".wav");
