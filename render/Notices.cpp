@@ -1,6 +1,7 @@
 #include "render/Notices.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/Display.h"
@@ -101,6 +102,23 @@ void KeyHintText(char (&out)[NoticeTextSize]) {
     }
 }
 
+int KeyHintLines(const char* hint, char (&lines)[2][NoticeTextSize]) {
+    std::snprintf(lines[0], NoticeTextSize, "%s", hint);
+    lines[1][0] = '\0';
+    const int length = static_cast<int>(std::strlen(hint));
+    if (LetteringWidth(hint, ActionStyle) <= ScreenWidth) return 1;
+    // Actions are set apart by two blanks; split at the pair of blanks nearest the middle.
+    int split = -1;
+    for (const char* at = std::strstr(hint, "  "); at != nullptr; at = std::strstr(at + 2, "  ")) {
+        const int here = static_cast<int>(at - hint);
+        if (split < 0 || std::abs(length - 2 * here) < std::abs(length - 2 * split)) split = here;
+    }
+    if (split < 0) return 1;
+    std::snprintf(lines[0], NoticeTextSize, "%.*s", split, hint);
+    std::snprintf(lines[1], NoticeTextSize, "%s", hint + split + 2);
+    return 2;
+}
+
 void DrawNotices() {
     if (PlayPaused()) CentreLine("PAUSE", PauseNoticeY, LetteringStyle::Large);
     if (Scene != TitleScene) return;
@@ -109,7 +127,10 @@ void DrawNotices() {
     if (text[0] != '\0') CentreLine(text, StartNoticeY, StartNoticeStyle);
     if (StageFrame >= TitleHintFrame) {
         KeyHintText(text);
-        DrawHint(text, KeyHintY);
+        char lines[2][NoticeTextSize];
+        const int count = KeyHintLines(text, lines);
+        for (int line = 0; line < count; ++line)
+            DrawHint(lines[line], KeyHintY - (count - 1 - line) * KeyHintLineGap);
     }
 }
 

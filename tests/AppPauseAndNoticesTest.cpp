@@ -276,6 +276,35 @@ TEST(Notices, TheTitleHintNamesTheKeysThePlayerBound) {
     }
 }
 
+// Long key names with a pad in make a hint wider than the screen: it is drawn as two lines split
+// between two actions, each whole on the screen, its first key in the keys' style.
+TEST(Notices, AHintTooWideForTheScreenIsDrawnOnTwoLines) {
+    const std::filesystem::path folder = testdata::MakeProgramFolder();
+    std::ofstream(folder / ConfigFileName) << "[KeyConfig]\nZ=1\nX=2\nC=3\nSPACE=9\n[Keys]\n"
+                                              "Button9=PageDown\nButton1=Left Shift\nButton2=Right Ctrl\n"
+                                              "Button3=Backspace\n";
+    HeadlessGame game(folder.string());
+    game.Platform.Input.Joystick.Present = true;
+    game.Frames(TitleHintFrame + 1);
+    char hint[NoticeTextSize], lines[2][NoticeTextSize];
+    KeyHintText(hint);
+    EXPECT_STREQ(hint, "PAGEDOWN/B9 SELECT  LEFTSHIFT/B1 SPEED  RIGHTCTRL/B2 FIRE  BACKSPACE/B3 BURST");
+    ASSERT_EQ(KeyHintLines(hint, lines), 2);
+    EXPECT_STREQ(lines[0], "PAGEDOWN/B9 SELECT  LEFTSHIFT/B1 SPEED");
+    EXPECT_STREQ(lines[1], "RIGHTCTRL/B2 FIRE  BACKSPACE/B3 BURST");
+    for (int line = 0; line < 2; ++line) {
+        const int width = LetteringWidth(lines[line], LetteringStyle::SmallBlue);
+        EXPECT_LE(width, ScreenWidth) << line;
+        const std::string first(lines[line], std::strchr(lines[line], ' '));
+        EXPECT_TRUE(LetteringOnScreen(first, (ScreenWidth - width) / 2,
+                                      KeyHintY - (1 - line) * KeyHintLineGap, LetteringStyle::SmallOrange))
+            << first;
+    }
+    // The shipped hint fits on one line.
+    KeyHintLines("SPACE SELECT  Z SPEED  X FIRE  C BURST", lines);
+    EXPECT_STREQ(lines[0], "SPACE SELECT  Z SPEED  X FIRE  C BURST");
+}
+
 TEST(Notices, PauseHintAndStartAreDrawnWhereTheyBelongAndNotOtherwise) {
     HeadlessGame game(testdata::MakeProgramFolder().string());
     game.Frames(TitleHintFrame - 2);
