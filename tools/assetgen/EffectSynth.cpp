@@ -34,6 +34,60 @@ double Envelope(const EffectParams& p, double t) {
     return 0.0;
 }
 
+// One oversampled step of the pitch: a repeat starts the sweep again, the arpeggio steps, the slide
+// moves.
+void StepPitch(const EffectParams& p, double time, double dt, double* sinceRepeat, PitchState* pitch) {
+    if (p.repeatTime > 0 && *sinceRepeat >= p.repeatTime) {
+        *sinceRepeat = 0.0;
+        *pitch = StartPitch(p);
+        pitch->nextArp = time + p.arpTime;
+    }
+    if (pitch->arpsLeft > 0 && time >= pitch->nextArp) {
+        pitch->hz *= p.arpRatio;
+        pitch->nextArp += p.arpTime;
+        --pitch->arpsLeft;
+    }
+    pitch->slide += p.deltaSlide * dt;
+    pitch->hz *= std::exp2(pitch->slide * dt);
+}
+
+// The noise wave's 32 steps, drawn afresh each cycle: the pitch sets the grain, as in sfxr.
+struct NoiseCycle {
+    NoiseRng Rng;
+    std::array<double, 32> Steps{};
+    explicit NoiseCycle(uint32_t seed) : Rng(seed) { Draw(); }
+    void Draw() {
+        for (double& n : Steps) n = Rng.Signed();
+    }
+};
+
+// The wave's value after its phase moved from `before` to `phase` by `step`.
+double WaveValue(EffectWave wave, double phase, double before, double step, double duty, NoiseCycle& noise) {
+    switch (wave) {
+        case EffectWave::Square:
+            return PulseWave(phase, step, duty);
+        case EffectWave::Saw:
+            return SawWave(phase, step);
+        case EffectWave::Sine:
+            return SineCycles(phase);
+        case EffectWave::Triangle:
+            return TriangleWave(phase);
+        case EffectWave::Noise:
+            if (phase < before) noise.Draw();
+            return noise.Steps[static_cast<int>(phase * 32.0) & 31];
+    }
+    return 0.0;
+}
+
+// Once a sample: the duty cycle and the filters' corners move along their sweeps.
+void SweepOneSample(const EffectParams& p, double* duty, double* lowPassHz, double* highPassHz) {
+    *duty = std::clamp(*duty + p.dutySweep / SampleRate, 0.05, 0.95);
+    if (p.lowPassHz > 0)
+        *lowPassHz = std::clamp(*lowPassHz * std::exp2(p.lowPassSlide / SampleRate), 20.0, 16000.0);
+    if (p.highPassHz > 0)
+        *highPassHz = std::clamp(*highPassHz * std::exp2(p.highPassSlide / SampleRate), 10.0, 16000.0);
+}
+
 }  // namespace
 
 std::vector<float> RenderEffect(const EffectParams& params) {
@@ -45,9 +99,7 @@ std::vector<float> RenderEffect(const EffectParams& params) {
     std::vector<float> out;
     out.reserve(count);
     const double dt = 1.0 / (SampleRate * Oversample);
-    NoiseRng rng(p.seed);
-    std::array<double, 32> noise{};
-    for (double& n : noise) n = rng.Signed();
+    NoiseCycle noise(p.seed);
 
     PitchState pitch = StartPitch(p);
     double phase = 0.0, duty = p.duty, time = 0.0, sinceRepeat = 0.0;
@@ -61,45 +113,14 @@ std::vector<float> RenderEffect(const EffectParams& params) {
         const double highK = OnePoleCoefficient(highPassHz, SampleRate * Oversample);
         double sum = 0.0;
         for (int s = 0; s < Oversample; ++s) {
-            if (p.repeatTime > 0 && sinceRepeat >= p.repeatTime) {
-                sinceRepeat = 0.0;
-                pitch = StartPitch(p);
-                pitch.nextArp = time + p.arpTime;
-            }
-            if (pitch.arpsLeft > 0 && time >= pitch.nextArp) {
-                pitch.hz *= p.arpRatio;
-                pitch.nextArp += p.arpTime;
-                --pitch.arpsLeft;
-            }
-            pitch.slide += p.deltaSlide * dt;
-            pitch.hz *= std::exp2(pitch.slide * dt);
+            StepPitch(p, time, dt, &sinceRepeat, &pitch);
             if (p.minHz > 0 && pitch.hz < p.minHz) break;
             double hz = pitch.hz;
             if (p.vibratoDepth > 0) hz *= 1.0 + p.vibratoDepth * SineCycles(p.vibratoHz * time);
             const double step = std::min(hz * dt, 0.5);
             const double before = phase;
             phase = Wrap(phase + step);
-            double v = 0.0;
-            switch (p.wave) {
-                case EffectWave::Square:
-                    v = PulseWave(phase, step, duty);
-                    break;
-                case EffectWave::Saw:
-                    v = SawWave(phase, step);
-                    break;
-                case EffectWave::Sine:
-                    v = SineCycles(phase);
-                    break;
-                case EffectWave::Triangle:
-                    v = TriangleWave(phase);
-                    break;
-                case EffectWave::Noise:
-                    // Fresh noise each cycle: the pitch sets the grain, as in sfxr.
-                    if (phase < before)
-                        for (double& n : noise) n = rng.Signed();
-                    v = noise[static_cast<int>(phase * 32.0) & 31];
-                    break;
-            }
+            double v = WaveValue(p.wave, phase, before, step, duty, noise);
             if (p.lowPassHz > 0) v = lowPass.LowPass(v, lowF, damping);
             if (p.highPassHz > 0) v = highPass.HighPass(v, highK);
             sum += v;
@@ -107,11 +128,7 @@ std::vector<float> RenderEffect(const EffectParams& params) {
             sinceRepeat += dt;
         }
         if (p.minHz > 0 && pitch.hz < p.minHz) break;
-        duty = std::clamp(duty + p.dutySweep / SampleRate, 0.05, 0.95);
-        if (p.lowPassHz > 0)
-            lowPassHz = std::clamp(lowPassHz * std::exp2(p.lowPassSlide / SampleRate), 20.0, 16000.0);
-        if (p.highPassHz > 0)
-            highPassHz = std::clamp(highPassHz * std::exp2(p.highPassSlide / SampleRate), 10.0, 16000.0);
+        SweepOneSample(p, &duty, &lowPassHz, &highPassHz);
         out.push_back(static_cast<float>(sum / Oversample * level));
     }
     // A sound cut short by its pitch floor fades over 5 ms instead of stopping dead.

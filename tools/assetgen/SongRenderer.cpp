@@ -67,35 +67,35 @@ void PanGains(double pan, double* left, double* right) {
     *right = std::sin(angle) * std::sqrt(2.0);
 }
 
-}  // namespace
-
-bool RenderSong(const Song& song, StereoLoop* loop, double* tempo, std::string* error) {
-    std::vector<ParsedChannel> channels(song.channels.size());
-    double bpm = 0.0;
-    for (size_t c = 0; c < channels.size(); ++c) {
+// Parses every channel and checks that they agree: one tempo, one length, instruments the piece has.
+bool ParseChannels(const Song& song, std::vector<ParsedChannel>* channels, double* bpm, int64_t* totalTicks,
+                   std::string* error) {
+    channels->assign(song.channels.size(), ParsedChannel{});
+    *bpm = 0.0;
+    for (size_t c = 0; c < channels->size(); ++c) {
         std::string problem;
-        if (!ParseMml(song.channels[c], &channels[c], &problem)) {
+        if (!ParseMml(song.channels[c], &(*channels)[c], &problem)) {
             if (error) *error = std::string(song.name) + " channel " + std::to_string(c) + ": " + problem;
             return false;
         }
-        if (channels[c].tempo != 0) {
-            if (bpm != 0 && bpm != channels[c].tempo) {
+        if ((*channels)[c].tempo != 0) {
+            if (*bpm != 0 && *bpm != (*channels)[c].tempo) {
                 if (error) *error = std::string(song.name) + ": channels disagree on the tempo";
                 return false;
             }
-            bpm = channels[c].tempo;
+            *bpm = (*channels)[c].tempo;
         }
     }
-    const int64_t totalTicks = channels.empty() ? 0 : channels[0].totalTicks;
-    for (size_t c = 0; c < channels.size(); ++c) {
-        if (channels[c].totalTicks != totalTicks) {
+    *totalTicks = channels->empty() ? 0 : (*channels)[0].totalTicks;
+    for (size_t c = 0; c < channels->size(); ++c) {
+        if ((*channels)[c].totalTicks != *totalTicks) {
             if (error)
                 *error = std::string(song.name) + " channel " + std::to_string(c) + " lasts " +
-                         std::to_string(channels[c].totalTicks) + " ticks, channel 0 " +
-                         std::to_string(totalTicks);
+                         std::to_string((*channels)[c].totalTicks) + " ticks, channel 0 " +
+                         std::to_string(*totalTicks);
             return false;
         }
-        for (const NoteEvent& note : channels[c].notes) {
+        for (const NoteEvent& note : (*channels)[c].notes) {
             if (note.instrument < 0 || note.instrument >= static_cast<int>(song.instruments.size())) {
                 if (error)
                     *error = std::string(song.name) + ": instrument " + std::to_string(note.instrument);
@@ -103,24 +103,29 @@ bool RenderSong(const Song& song, StereoLoop* loop, double* tempo, std::string* 
             }
         }
     }
-    if (bpm == 0 || totalTicks == 0) {
+    if (*bpm == 0 || *totalTicks == 0) {
         if (error) *error = std::string(song.name) + ": no tempo or no notes";
         return false;
     }
-    const double samplesPerBeat = SampleRate * 60.0 / bpm;
-    const double samplesPerTick = samplesPerBeat / TicksPerBeat;
-    auto toSample = [&](int64_t tick) { return static_cast<size_t>(std::llround(tick * samplesPerTick)); };
-    const size_t length = toSample(totalTicks);
-    std::vector<double> mix[2] = {std::vector<double>(length, 0.0), std::vector<double>(length, 0.0)};
-    std::vector<double> send[2] = {mix[0], mix[1]};
+    return true;
+}
+
+// The sample a tick falls on.
+size_t TickSample(int64_t tick, double samplesPerTick) {
+    return static_cast<size_t>(std::llround(tick * samplesPerTick));
+}
+
+// Plays every note of every channel into the mix and the echo send, each at its channel's place.
+void PlaceNotes(const Song& song, const std::vector<ParsedChannel>& channels, double samplesPerTick,
+                std::vector<double> (&mix)[2], std::vector<double> (&send)[2]) {
     uint32_t seed = 1;
     std::vector<float> detuned;
     for (size_t c = 0; c < channels.size(); ++c) {
         const double pan = c < song.pans.size() ? song.pans[c] : 0.0;
         for (const NoteEvent& note : channels[c].notes) {
             const Instrument& in = song.instruments[note.instrument];
-            const size_t start = toSample(note.startTick);
-            const size_t gate = toSample(note.startTick + note.gateTicks) - start;
+            const size_t start = TickSample(note.startTick, samplesPerTick);
+            const size_t gate = TickSample(note.startTick + note.gateTicks, samplesPerTick) - start;
             detuned.clear();
             const std::vector<float> sound =
                 RenderNote(in, note.midiNote, note.velocity, gate, seed++, &detuned);
@@ -139,11 +144,14 @@ bool RenderSong(const Song& song, StereoLoop* loop, double* tempo, std::string* 
             }
         }
     }
-    // What stands on one side echoes from the other, which widens the field without a delay between
-    // the sides of one voice; what stands in the middle echoes from the middle.
-    for (int side = 0; side < 2; ++side) AddEcho(song, samplesPerBeat, send[side], mix[1 - side]);
-    // Every piece is driven to about the same loudness; the soft clip then rounds off the few peaks
-    // that this pushes past full scale, and the caller normalises what remains.
+}
+
+// Every piece is driven to about the same loudness; the soft clip then rounds off the few peaks that
+// this pushes past full scale, and the caller normalises what remains. False when the mix is not
+// finite.
+bool DriveIntoLoop(const Song& song, const std::vector<double> (&mix)[2], StereoLoop* loop,
+                   std::string* error) {
+    const size_t length = mix[0].size();
     double loudest = 0.0, power = 0.0;
     for (const std::vector<double>& side : mix) {
         for (double s : side) {
@@ -164,6 +172,26 @@ bool RenderSong(const Song& song, StereoLoop* loop, double* tempo, std::string* 
         for (size_t i = 0; i < length; ++i)
             (*out[side])[i] = static_cast<float>(SoftClip(mix[side][i] * drive));
     }
+    return true;
+}
+
+}  // namespace
+
+bool RenderSong(const Song& song, StereoLoop* loop, double* tempo, std::string* error) {
+    std::vector<ParsedChannel> channels;
+    double bpm = 0.0;
+    int64_t totalTicks = 0;
+    if (!ParseChannels(song, &channels, &bpm, &totalTicks, error)) return false;
+    const double samplesPerBeat = SampleRate * 60.0 / bpm;
+    const double samplesPerTick = samplesPerBeat / TicksPerBeat;
+    const size_t length = TickSample(totalTicks, samplesPerTick);
+    std::vector<double> mix[2] = {std::vector<double>(length, 0.0), std::vector<double>(length, 0.0)};
+    std::vector<double> send[2] = {mix[0], mix[1]};
+    PlaceNotes(song, channels, samplesPerTick, mix, send);
+    // What stands on one side echoes from the other, which widens the field without a delay between
+    // the sides of one voice; what stands in the middle echoes from the middle.
+    for (int side = 0; side < 2; ++side) AddEcho(song, samplesPerBeat, send[side], mix[1 - side]);
+    if (!DriveIntoLoop(song, mix, loop, error)) return false;
     *tempo = bpm;
     return true;
 }
