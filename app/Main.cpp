@@ -78,7 +78,6 @@ void TForm1::FormCreate(const ClockTime& now) {
     std::vector<std::string> complaints;
     Display = ReadDisplaySettings(Config, &complaints);
     PlayerKeys = ReadKeyBindings(Config, &complaints);
-    Platform.UseKeyBindings(PlayerKeys);
     for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     FocusQuiet = false;
     SetSoundBankQuiet(false);

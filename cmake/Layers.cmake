@@ -52,6 +52,15 @@ function(veltrano_layer_root name)
   endforeach()
 endfunction()
 
+# The folder of the layer `layer`: VELTRANO_LAYER_FOLDER_<layer>, or the layer's name.
+function(veltrano_layer_folder layer out)
+  if(VELTRANO_LAYER_FOLDER_${layer})
+    set(${out} ${VELTRANO_LAYER_FOLDER_${layer}} PARENT_SCOPE)
+  else()
+    set(${out} ${layer} PARENT_SCOPE)
+  endif()
+endfunction()
+
 # Builds the layer `layer` from VELTRANO_LAYER_SOURCES_<layer> (globs in the source tree, less what
 # VELTRANO_LAYER_EXCLUDE_<layer> matches) over the layers VELTRANO_LAYER_BELOW_<layer>. Its include
 # root shows those layers and its own folder, VELTRANO_LAYER_FOLDER_<layer> (the layer's name unless
@@ -66,10 +75,7 @@ function(veltrano_add_layer layer)
     list(FILTER sources EXCLUDE REGEX "${VELTRANO_LAYER_EXCLUDE_${layer}}")
   endif()
   add_library(veltrano_${layer} STATIC ${sources})
-  set(folder ${layer})
-  if(VELTRANO_LAYER_FOLDER_${layer})
-    set(folder ${VELTRANO_LAYER_FOLDER_${layer}})
-  endif()
+  veltrano_layer_folder(${layer} folder)
   set(folders ${folder} ${VELTRANO_LAYER_BELOW_${layer}})
   list(REMOVE_DUPLICATES folders)
   veltrano_layer_root(${layer} ${folders})
@@ -110,10 +116,7 @@ endfunction()
 # Each layer's sources find the headers of the layers below and no others, with the include
 # directories they are really compiled with (a source-tree root handed down by any layer would show).
 function(veltrano_layer_include_test layer)
-  set(folder ${layer})
-  if(VELTRANO_LAYER_FOLDER_${layer})
-    set(folder ${VELTRANO_LAYER_FOLDER_${layer}})
-  endif()
+  veltrano_layer_folder(${layer} folder)
   add_test(NAME Layers.${layer}SeesOnlyTheLayersBelow
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/layers/include-roots.sh ${CMAKE_CXX_COMPILER} ${CMAKE_SOURCE_DIR}
                    "$<TARGET_PROPERTY:veltrano_${layer},INCLUDE_DIRECTORIES>" "${VELTRANO_LAYERS}"

@@ -5,7 +5,6 @@
 
 #include "platform/DisplaySettings.h"
 #include "platform/Input.h"
-#include "platform/KeyBindings.h"
 #include "platform/Surface.h"
 
 namespace veltrano {
@@ -34,8 +33,6 @@ class Backend {
     // Full screen or a window, the window's scale, the picture's scaling, and the cursor (hidden in
     // full screen). Vertical sync takes effect when the display is next opened.
     virtual void ApplyDisplay(const DisplaySettings& settings) = 0;
-    // The keys the player bound: from now on a key pressed is heard as the key it stands for.
-    virtual void UseKeyBindings(const KeyBindings& bindings) { (void)bindings; }
 };
 
 // What the window tells the program between frames.

@@ -45,8 +45,8 @@ class KeyBindings {
     uint8_t Map[256];
 };
 
-// The bindings the player's keyboard is heard by, set at start-up: keys named on screen are the
-// keys the player presses.
+// The bindings the player's keyboard is heard by, set at start-up from the ini: every backend hears a
+// key pressed through them, and the keys named on screen are the keys the player presses.
 extern KeyBindings PlayerKeys;
 
 }  // namespace veltrano

@@ -132,12 +132,15 @@ void RunSetBossSlot(const int* a) {
     BossSlot = a[0];
 }
 
+// Bullets first..last restart their flight from the origin.
+void ClearBulletSteps(int first, int last) {
+    for (int i = first; i <= last; ++i) BulletStep[i] = 0;
+}
+
 void RunSetState(const int* a) {
     const int first = a[0], last = a[1], state = a[2];
     for (int i = first; i <= last; ++i) EnemyState[i] = state;
-    if (a[3] != 0) {
-        for (int i = first; i <= last; ++i) BulletStep[i] = 0;
-    }
+    if (a[3] != 0) ClearBulletSteps(first, last);
 }
 
 void RunSetHP(const int* a) {
@@ -175,8 +178,7 @@ void RunHudBossDigits(const int*) {
 }
 
 void RunClearBulletStep(const int* a) {
-    const int first = a[0], last = a[1];
-    for (int i = first; i <= last; ++i) BulletStep[i] = 0;
+    ClearBulletSteps(a[0], a[1]);
 }
 
 // A Call statement: the script's hook, with its argument when it takes one.

@@ -25,7 +25,7 @@ class HeadlessGame {
     void Frames(int count);
     // A key-down event of the window, through the player's bindings.
     void KeyDown(int vk) {
-        if (const int heard = Platform.Keys.Heard(vk)) Form.FormKeyDown(heard);
+        if (const int heard = PlayerKeys.Heard(vk)) Form.FormKeyDown(heard);
     }
     // From here on nothing is drawn into the back buffer; the game plays exactly as before. For runs
     // that never look at the pictures, which then take about half the time.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/KeyBindings.h"
 
 namespace veltrano {
 
@@ -46,20 +47,17 @@ class HeadlessBackend : public Backend {
         ++DisplayChanges;
     }
 
-    void UseKeyBindings(const KeyBindings& bindings) override { Keys = bindings; }
-
     // Keys are pressed as a player presses them: through the bindings.
     void Press(int vk, bool down = true) {
-        const int heard = Keys.Heard(vk);
+        const int heard = PlayerKeys.Heard(vk);
         if (heard == 0) return;
         Input.KeyDown[heard] = down;
         if (down) Latch.PressKey(heard);
     }
     // A key pressed and released again before the next frame reads its input.
     void Tap(int vk) {
-        if (const int heard = Keys.Heard(vk)) Latch.PressKey(heard);
+        if (const int heard = PlayerKeys.Heard(vk)) Latch.PressKey(heard);
     }
-    KeyBindings Keys;
     void ReleaseAll() { Input = RawInput{}; }
 };
 

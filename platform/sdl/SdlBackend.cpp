@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Display.h"
+#include "platform/KeyBindings.h"
 
 namespace veltrano {
 
@@ -84,7 +85,7 @@ void SdlBackend::ReadRawInput(RawInput& raw) {
     const Uint8* keys = SDL_GetKeyboardState(&count);
     for (int code = 0; code < count; ++code)
         if (keys[code]) {
-            const int vk = Keys.Heard(VirtualKeyOf(static_cast<SDL_Scancode>(code)));
+            const int vk = PlayerKeys.Heard(VirtualKeyOf(static_cast<SDL_Scancode>(code)));
             if (vk > 0) raw.KeyDown[vk] = true;
         }
     if (Joystick && SDL_JoystickGetAttached(Joystick)) {

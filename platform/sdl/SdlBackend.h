@@ -45,7 +45,6 @@ class SdlBackend : public Backend {
     int ScreenHeight() override;
     int CurrentDisplay() override;
     void ApplyDisplay(const DisplaySettings& settings) override;
-    void UseKeyBindings(const KeyBindings& bindings) override { Keys = bindings; }
 
    private:
     void OpenJoystick(int deviceIndex);
@@ -65,7 +64,6 @@ class SdlBackend : public Backend {
     SDL_JoystickID JoystickId = -1;
     DisplaySettings Settings;
     PressLatch Latch;
-    KeyBindings Keys;
     bool CloseRequested = false;
     bool Minimised = false;
     // A window manager may take the focus away for a moment while the window switches between full

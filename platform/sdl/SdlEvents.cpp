@@ -1,5 +1,6 @@
 // The SDL backend's events: keys (with the tap latch), focus, pads coming and going, the window
 // minimised or its surfaces lost, and the close button.
+#include "platform/KeyBindings.h"
 #include "platform/sdl/SdlBackend.h"
 
 namespace veltrano {
@@ -81,7 +82,7 @@ bool SdlBackend::TranslateEvent(const SDL_Event& sdl, WindowEvent& event) {
             CloseRequested = true;
             return false;
         case SDL_KEYDOWN: {
-            const int vk = Keys.Heard(VirtualKeyOf(sdl.key.keysym.scancode));
+            const int vk = PlayerKeys.Heard(VirtualKeyOf(sdl.key.keysym.scancode));
             if (vk <= 0) return false;
             event.Key = vk;
             event.Alt = (sdl.key.keysym.mod & KMOD_ALT) != 0;

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "platform/KeyBindings.h"
 #include "platform/web/WebInput.h"
 
 extern "C" {
@@ -26,8 +27,10 @@ const char* const Page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
 // the slash. Function keys other than ours, and keys with Ctrl or Meta, stay the browser's.
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void* data) {
     auto* backend = static_cast<WebBackend*>(data);
-    const int vk = VirtualKeyOfCode(e->code);
-    if (vk == 0 || e->ctrlKey || e->metaKey) return EM_FALSE;
+    const int pressed = VirtualKeyOfCode(e->code);
+    if (pressed == 0 || e->ctrlKey || e->metaKey) return EM_FALSE;
+    const int vk = PlayerKeys.Heard(pressed);
+    if (vk == 0) return EM_TRUE;
     if (type == EMSCRIPTEN_EVENT_KEYDOWN)
         backend->KeyDown(vk, e->altKey, e->repeat);
     else
