@@ -18,12 +18,14 @@
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
+#include "platform/GlyphSheet.h"
 #include "platform/Input.h"
 #include "render/Lettering.h"
 #include "render/Notices.h"
 #include "render/Render.h"
 #include "stages/SceneTable.h"
 #include "stages/Stage.h"
+#include "world/Extended.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -71,6 +73,8 @@ void TForm1::FormCreate(const ClockTime& now) {
     SaveFileAtStart = Player ? FileStatus::Missing : StartScoreTable(DataPath(SaveFileName), &said);
     for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     ResetWorldState();
+    if (!ExtendedPrecisionInUse())
+        throw LoadError("the processor's x87 unit cannot be set to 64-bit precision: the frames would not be exact");
     ResetInputStates();
     for (auto& row : ActionStateTable)
         for (int n = 1; n <= 32; ++n) row[n - 1] = static_cast<uint8_t>(StateButton1 + n - 1);
@@ -110,6 +114,12 @@ void TForm1::DXDraw1InitializeSurface() {
     SetKeyColour(CharacterSheet, PixelAt(CharacterSheet, 0, 0));
     // The score list, the ending message and the staff roll are text: without a face they are blank.
     std::string error;
+    // A build without FreeType (Windows) draws its text from the glyph sheet beside the program.
+    static GlyphSheet Glyphs;
+    if (TextFromGlyphSheetOnly() && !OpenTextFace(nullptr)) {
+        if (!LoadGlyphSheet(ProgramPath(GlyphSheetFile), Glyphs, &error)) throw LoadError(error);
+        UseGlyphSheet(&Glyphs);
+    }
     if (!OpenTextFace(&error)) throw LoadError(error);
     // The lettering is ours, over the scenes' own pictures: without it the game plays on unlabelled.
     if (LoadBitmapFile(LetteringSheet, ProgramPath(LetteringSheetFile), &error))

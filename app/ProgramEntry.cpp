@@ -2,6 +2,7 @@
 // frame function, and the close path. Every call to SDL goes through the backend.
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "app/SoundBank.h"
 #include "platform/AudioDevice.h"
 #include "platform/Display.h"
+#include "platform/Surface.h"
 #include "platform/sdl/SdlBackend.h"
 
 using namespace veltrano;
@@ -27,10 +29,36 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+// A test run (VELTRANO_TEST_FRAMES="N FOLDER" in the environment), as the browser's test page runs:
+// the clock of day reads midnight and the first N frames each take one 25 ms step of a clock of
+// their own, as fast as they can, each picture written to FOLDER/frame-K.bmp (as the headless game
+// writes its frames); then the game goes on in real time.
+struct TestFrames {
+    long Count = 0;
+    std::string Folder;
+};
+
+TestFrames TestFramesFromEnvironment() {
+    TestFrames test;
+    const char* value = std::getenv("VELTRANO_TEST_FRAMES");
+    if (value == nullptr) return test;
+    char* end = nullptr;
+    const long count = std::strtol(value, &end, 10);
+    if (count > 0 && count <= 10000 && *end == ' ' && end[1] != '\0') {
+        test.Count = count;
+        test.Folder = end + 1;
+    } else {
+        std::fprintf(stderr, "VeltranoGame2: VELTRANO_TEST_FRAMES='%s' is not \"N FOLDER\"; ignored\n", value);
+    }
+    return test;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGHUP  // a terminal that closes (Windows has none to hang up)
     std::signal(SIGHUP, [](int) { HangUp = 1; });
+#endif
     std::string optionError;
     const CommandLine line = ParseCommandLine(argc, argv);
     if (!line.Error.empty()) return Fail(line.Error);
@@ -57,8 +85,9 @@ int main(int argc, char** argv) {
     ReplayRecorder recorder(line.RecordFile.empty() ? LastReplayPath() : line.RecordFile);
     ReplayPlayer player(replay);
     if (playing) form.AttachPlayer(&player);
+    const TestFrames test = TestFramesFromEnvironment();
     const int status = RunToClose(form, [&] {
-        form.FormCreate(LocalClockTime());
+        form.FormCreate(test.Count > 0 ? ClockTime{} : LocalClockTime());
         form.UseCommandLine(line);
         if (!backend.OpenDisplay(form.DisplayChoices(), &error)) throw LoadError(error);
         form.DXDraw1InitializeSurface();
@@ -74,9 +103,21 @@ int main(int argc, char** argv) {
         }
 
         ProgramFrame frame(form, backend, playing ? &player : nullptr);
+        bool testing = test.Count > 0;
+        uint64_t testClock = 0, clockOffset = 0;  // the real clock goes on from the test clock
         for (;;) {
             if (HangUp) backend.RequestClose();  // a closed terminal or a logout: close as for SIGTERM
-            if (!frame.Advance(backend.Ticks())) break;
+            const long framesBefore = form.FramesRun();
+            if (!frame.Advance(testing ? testClock : backend.Ticks() + clockOffset)) break;
+            if (testing) {
+                testClock += 25;
+                if (form.FramesRun() == framesBefore) continue;
+                const std::string path = test.Folder + "/frame-" + std::to_string(form.FramesRun()) + ".bmp";
+                if (!SaveBitmapFile(BackBuffer, path, &error)) throw LoadError(error);
+                testing = form.FramesRun() < test.Count;
+                clockOffset = testClock - backend.Ticks();
+                continue;
+            }
             // Sleep between ticks instead of spinning: the clock needs millisecond ticks only.
             backend.Sleep(1);
         }

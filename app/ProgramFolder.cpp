@@ -1,13 +1,12 @@
 #include "app/ProgramFolder.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/ProgramFiles.h"
+#include "platform/SystemFolders.h"
 
 namespace veltrano {
 
@@ -24,16 +23,12 @@ std::string WithoutTrailingSlash(std::string folder) {
 // The ini and save file beside an installed program are its defaults for a new player.
 constexpr const char* PlayerFiles[] = {ConfigFileName, SaveFileName};
 
-}  // namespace
-
-std::string ExecutableFolder() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    std::string exe(path, static_cast<size_t>(n));
-    const size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : exe.substr(0, slash));
+// A path from UTF-8 on every system (a narrow string is read in the code page on Windows).
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
+
+}  // namespace
 
 void SetProgramFolder(const std::string& folder) {
     ProgramDir = WithoutTrailingSlash(folder);
@@ -86,18 +81,18 @@ std::string ChooseDataFolder(const std::string& programFolder, bool programFolde
 bool PrepareDataFolder(const std::string& programFolder, const std::string& dataFolder, std::string* error) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::create_directories(dataFolder, ec);
+    fs::create_directories(PathOf(dataFolder), ec);
     if (ec) {
         *error = "cannot make " + dataFolder + ": " + ec.message();
         return false;
     }
     for (const char* name : PlayerFiles) {
-        const fs::path target = fs::path(dataFolder) / name;
-        const fs::path source = fs::path(programFolder) / name;
+        const fs::path target = PathOf(dataFolder) / name;
+        const fs::path source = PathOf(programFolder) / name;
         if (fs::exists(target, ec) || !fs::exists(source, ec)) continue;
         fs::copy_file(source, target, ec);
         if (ec) {
-            *error = "cannot copy " + source.string() + " to " + dataFolder + ": " + ec.message();
+            *error = "cannot copy " + programFolder + "/" + name + " to " + dataFolder + ": " + ec.message();
             return false;
         }
     }
@@ -105,9 +100,14 @@ bool PrepareDataFolder(const std::string& programFolder, const std::string& data
 }
 
 void UseDataFolderFor(const std::string& programFolder) {
-    const bool writable = access(programFolder.c_str(), W_OK) == 0;
+    const bool writable = FolderWritable(programFolder);
+    // Where the system has a folder of its own for a player's files (Windows), a program folder that
+    // cannot be written sends them there; elsewhere the XDG rule chooses.
+    const std::string system = SystemPlayerFolder();
     const std::string chosen =
-        ChooseDataFolder(programFolder, writable, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        !writable && !system.empty()
+            ? system
+            : ChooseDataFolder(programFolder, writable, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     std::string error;
     if (chosen.empty()) {
         std::fprintf(stderr,

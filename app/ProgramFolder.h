@@ -6,10 +6,9 @@
 
 #include <string>
 
-namespace veltrano {
+#include "platform/SystemFolders.h"  // ExecutableFolder
 
-// The folder of the running executable (through /proc/self/exe), without a trailing '/'.
-std::string ExecutableFolder();
+namespace veltrano {
 
 // The folder every picture and sound path is joined to, without a trailing '/'. Setting it also
 // makes it the data folder until SetDataFolder says otherwise.

@@ -10,8 +10,11 @@ namespace veltrano {
 ClockTime LocalClockTime() {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
+    // Read once at start-up, on the game's one thread: the shared result of localtime is safe here
+    // (and localtime_r is not on Windows).
+    const std::time_t seconds = ts.tv_sec;
     tm local{};
-    localtime_r(&ts.tv_sec, &local);
+    if (const tm* now = std::localtime(&seconds)) local = *now;
     return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
 }
 

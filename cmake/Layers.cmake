@@ -25,6 +25,11 @@ set(VELTRANO_LAYER_BELOW_app world platform engine render stages)
 
 set(VELTRANO_LAYER_SOURCES_world world/*.cpp)
 set(VELTRANO_LAYER_SOURCES_platform platform/*.cpp)
+if(WIN32)
+  # Windows has its own files and folders (wide names, its own replace and lock); the rest is shared.
+  list(APPEND VELTRANO_LAYER_SOURCES_platform platform/windows/*.cpp)
+  set(VELTRANO_LAYER_EXCLUDE_platform ".*/platform/(Files|SystemFolders)\\.cpp$")
+endif()
 set(VELTRANO_LAYER_SOURCES_engine engine/*.cpp)
 set(VELTRANO_LAYER_SOURCES_render render/*.cpp)
 set(VELTRANO_LAYER_SOURCES_stages stages/*.cpp stages/*/*.cpp)

@@ -54,6 +54,8 @@ bool OpenTextFace(std::string* error);
 void SetTextFaceFamilies(const std::vector<std::string>& families);
 // The file of the face in use (empty before OpenTextFace succeeds).
 const std::string& TextFaceFile();
+// Whether this build draws text from a glyph sheet only (it has no FreeType: the browser, Windows).
+bool TextFromGlyphSheetOnly();
 
 struct GlyphSheet;
 struct GlyphImage;

@@ -1,8 +1,8 @@
 #include "platform/GlyphSheet.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+
+#include "platform/Files.h"
 
 namespace veltrano {
 
@@ -189,13 +189,12 @@ bool DecodeGlyphSheet(const uint8_t* data, size_t size, GlyphSheet& out, std::st
 }
 
 bool LoadGlyphSheet(const std::string& path, GlyphSheet& out, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = path + ": cannot open the glyph sheet";
+    std::vector<unsigned char> data;
+    std::string why;
+    if (ReadWholeFile(path, MaxFileBytes, data, &why) != FileStatus::Done) {
+        if (error) *error = why;
         return false;
     }
-    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string why;
     if (!DecodeGlyphSheet(data.data(), data.size(), out, &why)) {
         if (error) *error = path + ": " + why;
         return false;

@@ -213,7 +213,15 @@ void TextCanvas::TextOut(int x, int y, const std::string& text) {
     (void)ClearBrush;  // every text of the game is drawn with a clear brush
 }
 
+bool TextFromGlyphSheetOnly() {
+    return false;
+}
+
 #else  // without FreeType: the glyph sheet only
+
+bool TextFromGlyphSheetOnly() {
+    return true;
+}
 
 bool OpenTextFace(std::string* error) {
     if (Sheet) return true;

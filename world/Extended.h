@@ -4,12 +4,18 @@
 // operation. Where long double is IEEE quadruple (the browser's wasm), each step is computed in 113
 // bits and rounded to 64, which gives the same result: a product or sum of 64-bit values is exact in
 // 113 bits, and the functions' results are rounded once more from far beyond 64 bits. So the world
-// moves by the same whole pixels on every machine.
+// moves by the same whole pixels on every machine. On Windows long double is the x87 format too, but
+// its library's cosine, sine and arctangent (the unit's own fsin, fcos, fpatan) differ from the
+// desktop's in the last bits: there the three are computed in quadruple precision and rounded to 64
+// bits, like the browser's.
 #pragma once
 
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#if defined(_WIN32)
+#include <quadmath.h>
+#endif
 
 namespace veltrano {
 
@@ -59,6 +65,17 @@ struct NativeExtendedPolicy {
 #else
 #error "long double must be x87 extended or IEEE quadruple precision"
 #endif
+#if defined(_WIN32)
+    static long double Cos(long double a) {
+        return static_cast<long double>(RoundQuadTo64Bits(cosq(a)));
+    }
+    static long double Sin(long double a) {
+        return static_cast<long double>(RoundQuadTo64Bits(sinq(a)));
+    }
+    static long double Atan2(long double y, long double x) {
+        return static_cast<long double>(RoundQuadTo64Bits(atan2q(y, x)));
+    }
+#else
     static long double Cos(long double a) {
         return std::cos(a);
     }
@@ -68,12 +85,39 @@ struct NativeExtendedPolicy {
     static long double Atan2(long double y, long double x) {
         return std::atan2(y, x);
     }
+#endif
     static long double Trunc(long double x) {
         return std::trunc(x);
     }
 };
 
 using NativeExtended = ExtendedOps<NativeExtendedPolicy>;
+
+// The x87 unit rounds every long double step to the precision its control word names: Linux starts
+// each thread at 64 bits, Windows may start one at 53. The world's thread sets 64 bits, rounding to
+// nearest, whenever the world is reset; elsewhere (wasm) there is nothing to set.
+#if defined(__x86_64__) || defined(__i386__)
+inline unsigned short X87ControlWord() {
+    unsigned short word = 0;
+    __asm__ volatile("fnstcw %0" : "=m"(word));
+    return word;
+}
+inline void SetX87ControlWord(unsigned short word) {
+    __asm__ volatile("fldcw %0" : : "m"(word));
+}
+inline void UseExtendedPrecision() {
+    constexpr unsigned short PrecisionAndRounding = 0x0F00, SixtyFourBitsToNearest = 0x0300;
+    SetX87ControlWord(static_cast<unsigned short>((X87ControlWord() & ~PrecisionAndRounding) | SixtyFourBitsToNearest));
+}
+inline bool ExtendedPrecisionInUse() {
+    return (X87ControlWord() & 0x0F00) == 0x0300;
+}
+#else
+inline void UseExtendedPrecision() {}
+inline bool ExtendedPrecisionInUse() {
+    return true;
+}
+#endif
 
 // One degree in radians as x87 extended precision holds it (pi / 180, each rounded to 64 bits),
 // written out so that every machine starts from the same bits.

@@ -229,6 +229,7 @@ void ResetGame() {
 }  // namespace
 
 void ResetWorldState() {
+    UseExtendedPrecision();
     ResetLayers();
     ResetPanels();
     ResetPlayer();

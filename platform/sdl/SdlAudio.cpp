@@ -1,6 +1,8 @@
 #include <SDL.h>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 
@@ -49,6 +51,9 @@ bool Open(AudioSource source, std::string* error) {
 }  // namespace
 
 bool OpenAudioDevice(AudioSource source, std::string* error) {
+#ifdef _WIN32
+    return Open(source, error);  // Windows' sound drivers print nothing
+#else
     // A machine without a sound card gets our one line instead of a page of driver messages.
     std::fflush(stderr);
     const int saved = dup(STDERR_FILENO);
@@ -62,6 +67,7 @@ bool OpenAudioDevice(AudioSource source, std::string* error) {
     }
     if (null >= 0) close(null);
     return opened;
+#endif
 }
 
 void CloseAudioDevice() {

@@ -21,7 +21,9 @@
 #include "app/headless/HeadlessGame.h"
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
+#include "platform/Files.h"
 #include "platform/Mixer.h"
+#include "platform/SystemFolders.h"
 #include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/pilot/Pilot.h"
@@ -198,11 +200,11 @@ int LiveBullets() {
     return n;
 }
 
+// The program folder of the sim's own build: bin/ beside its tools-bin/.
 std::string DefaultDataFolder(const char* argv0) {
-    std::error_code ec;
-    const auto self = std::filesystem::canonical("/proc/self/exe", ec);
-    const auto base = ec ? std::filesystem::path(argv0).parent_path() : self.parent_path();
-    return (base.parent_path() / "bin").string();
+    std::string tools = ExecutableFolder();
+    if (tools == ".") tools = FolderOf(argv0);
+    return FolderOf(tools) + "/bin";
 }
 
 constexpr int NoScene = -100;

@@ -1,0 +1,24 @@
+#include "platform/SystemFolders.h"
+
+#include <unistd.h>
+
+namespace veltrano {
+
+std::string ExecutableFolder() {
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return ".";
+    std::string exe(path, static_cast<size_t>(n));
+    const size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : exe.substr(0, slash));
+}
+
+bool FolderWritable(const std::string& folder) {
+    return access(folder.c_str(), W_OK) == 0;
+}
+
+std::string SystemPlayerFolder() {
+    return {};
+}
+
+}  // namespace veltrano
