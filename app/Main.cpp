@@ -74,7 +74,8 @@ void TForm1::FormCreate(const ClockTime& now) {
     for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     ResetWorldState();
     if (!ExtendedPrecisionInUse())
-        throw LoadError("the processor's x87 unit cannot be set to 64-bit precision: the frames would not be exact");
+        throw LoadError(
+            "the processor's x87 unit cannot be set to 64-bit precision: the frames would not be exact");
     ResetInputStates();
     for (auto& row : ActionStateTable)
         for (int n = 1; n <= 32; ++n) row[n - 1] = static_cast<uint8_t>(StateButton1 + n - 1);

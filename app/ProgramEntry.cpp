@@ -48,7 +48,8 @@ TestFrames TestFramesFromEnvironment() {
         test.Count = count;
         test.Folder = end + 1;
     } else {
-        std::fprintf(stderr, "VeltranoGame2: VELTRANO_TEST_FRAMES='%s' is not \"N FOLDER\"; ignored\n", value);
+        std::fprintf(stderr, "VeltranoGame2: VELTRANO_TEST_FRAMES='%s' is not \"N FOLDER\"; ignored\n",
+                     value);
     }
     return test;
 }

@@ -16,7 +16,7 @@ with_tests=0
 [ "${1:-}" = --tests ] && with_tests=1
 
 bash scripts/install-deps.sh
-packages=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev zip)
+packages=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -42,7 +42,7 @@ toolchain=$PWD/cmake/MingwToolchain.cmake
 sdl=$PWD/$out/sdl2
 if [ ! -f "$sdl/install/lib/libSDL2.a" ]; then
     rm -rf "$sdl"
-    mkdir -p "$sdl/apt/lists/partial" "$sdl/apt/parts" "$sdl/src"
+    mkdir -p "$sdl/apt/lists/partial" "$sdl/apt/cache/archives/partial" "$sdl/apt/parts" "$sdl/src"
     # deb822 entries signed by Debian's archive key, and one-line "deb" entries of this release.
     codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     for f in /etc/apt/sources.list.d/*.sources; do
@@ -59,7 +59,7 @@ if [ ! -f "$sdl/install/lib/libSDL2.a" ]; then
     [ -s "$sdl/apt/parts/debian.sources" ] || [ -s "$sdl/apt/parts/debian.list" ] ||
         fail "no Debian package source found in /etc/apt to take SDL2's source from"
     apt_private=(-o Dir::Etc::sourcelist=/dev/null -o Dir::Etc::sourceparts="$sdl/apt/parts"
-                 -o Dir::State::Lists="$sdl/apt/lists" -o APT::Sandbox::User=root)
+                 -o Dir::State::Lists="$sdl/apt/lists" -o Dir::Cache="$sdl/apt/cache" -o APT::Sandbox::User=root)
     apt-get "${apt_private[@]}" update -qq || fail "apt-get update of the source list failed"
     (cd "$sdl/src" && apt-get "${apt_private[@]}" source --download-only -qq libsdl2) ||
         fail "cannot download SDL2's source package (apt-get source libsdl2)"
@@ -85,7 +85,7 @@ cmake -S . -B "$out/cmake" "${generator[@]}" -DCMAKE_TOOLCHAIN_FILE="$toolchain"
     -DVELTRANO_LTO=OFF -DVELTRANO_BUILD_BENCH=OFF -DVELTRANO_BUILD_GAME=ON -DVELTRANO_PREBUILT_ASSETS="$PWD/build/bin" \
     -DSDL2_DIR="$sdl/install/lib/cmake/SDL2" >/dev/null || fail "the Windows configuration failed"
 targets=(VeltranoGame2)
-[ "$with_tests" = 1 ] && targets+=(sim veltrano_tests)
+[ "$with_tests" = 1 ] && targets+=(sim veltrano_glyphs veltrano_tests)
 cmake --build "$out/cmake" -j"$jobs" --target "${targets[@]}" || fail "the Windows build failed"
 
 # The zip: what a player unpacks and runs.
@@ -95,6 +95,15 @@ mkdir -p "$package/Sounds"
 cp "$out/cmake/bin/VeltranoGame2.exe" "$package/"
 while IFS= read -r file; do cp "build/bin/$file" "$package/"; done <build/program-files.txt
 cp build/bin/Sounds/*.wav "$package/Sounds/"
-cp cmake/windows/README.txt "$package/README.txt"
-(cd "$package" && zip -q -r -9 ../VeltranoGame2-windows-x64.zip .) || fail "cannot write the zip"
+sed 's/$/\r/' cmake/windows/README.txt >"$package/README.txt"
+# Python's zip module marks the Japanese names as UTF-8, which Windows' own unpacker reads as such.
+python3 - "$package" "$out/VeltranoGame2-windows-x64.zip" <<'EOF' || fail "cannot write the zip"
+import os, sys, zipfile
+folder, target = sys.argv[1], sys.argv[2]
+with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
+    for root, _, files in sorted(os.walk(folder)):
+        for name in sorted(files):
+            path = os.path.join(root, name)
+            archive.write(path, os.path.relpath(path, folder))
+EOF
 echo "build-windows: $out/VeltranoGame2-windows-x64.zip ($(du -h --apparent-size "$out/VeltranoGame2-windows-x64.zip" | cut -f1))"

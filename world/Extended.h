@@ -107,7 +107,8 @@ inline void SetX87ControlWord(unsigned short word) {
 }
 inline void UseExtendedPrecision() {
     constexpr unsigned short PrecisionAndRounding = 0x0F00, SixtyFourBitsToNearest = 0x0300;
-    SetX87ControlWord(static_cast<unsigned short>((X87ControlWord() & ~PrecisionAndRounding) | SixtyFourBitsToNearest));
+    SetX87ControlWord(
+        static_cast<unsigned short>((X87ControlWord() & ~PrecisionAndRounding) | SixtyFourBitsToNearest));
 }
 inline bool ExtendedPrecisionInUse() {
     return (X87ControlWord() & 0x0F00) == 0x0300;

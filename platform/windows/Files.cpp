@@ -3,6 +3,8 @@
 // only regular files are read or replaced (a folder or a device such as CON is refused), a
 // replacement is written to a temporary file, flushed and moved over the target in one step, and the
 // folder lock is a named mutex the game waits for a few seconds at most.
+#include "platform/Files.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
@@ -13,7 +15,6 @@
 #include <cstring>
 #include <cwchar>
 
-#include "platform/Files.h"
 #include "platform/windows/WideNames.h"
 
 // windows.h names its own ReplaceFileA/ReplaceFileW ReplaceFile; ours is the game's.
@@ -53,7 +54,8 @@ std::string SystemReason(const char* doing, DWORD code) {
     const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
                                    MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT), text, sizeof text, nullptr);
     std::string said(text, n);
-    while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == '.')) said.pop_back();
+    while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == '.'))
+        said.pop_back();
     if (said.empty()) said = "error " + std::to_string(code);
     return std::string(doing) + " (" + said + ")";
 }
@@ -251,7 +253,8 @@ bool ReplacingFile::Commit(std::string* why) {
         return Say(why, Path, Reason("cannot be written", Error));
     }
     // One step on the disk: the target holds either its old content or the new, never a part.
-    if (!MoveFileExW(temporary.c_str(), Wide(Target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(temporary.c_str(), Wide(Target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD code = GetLastError();
         DeleteFileW(temporary.c_str());
         return Say(why, Path, SystemReason("cannot be written", code));

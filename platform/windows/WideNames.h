@@ -18,7 +18,8 @@ inline std::wstring Wide(const std::string& utf8) {
 // UTF-8 with '/' for every '\'.
 inline std::string Utf8(const wchar_t* wide, size_t length) {
     if (length == 0) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), utf8.data(), n, nullptr, nullptr);
     for (char& c : utf8)
