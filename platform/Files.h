@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// windows.h names its ReplaceFileA or ReplaceFileW ReplaceFile; here it is the game's own.
+#undef ReplaceFile
+
 namespace veltrano {
 
 // The most the game reads from any one file. Its largest file, a music piece, is a few MB.

@@ -2,6 +2,7 @@
 // outside the code page, the replacement, refusals, the folder lock, stale temporaries, the program's
 // own folder and the x87 precision the world's frames need.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <atomic>
@@ -15,10 +16,6 @@
 #include "platform/SystemFolders.h"
 #include "world/Extended.h"
 #include "world/World.h"
-
-// After the game's headers: windows.h names its ReplaceFileA ReplaceFile, and the game's is meant.
-#include <windows.h>
-#undef ReplaceFile
 
 using namespace veltrano;
 namespace fs = std::filesystem;
