@@ -2,9 +2,9 @@
 # The Windows tests, under wine on a private Xvfb: builds the zip (scripts/build-windows.sh --tests),
 # unpacks it into an empty folder, and checks --version and --help against the desktop game's; the
 # game's first title frames against the headless desktop game's, pixel for pixel; Space (pressed on
-# the X server) through the title and the ship select into stage 1; Escape closing it with the score
-# table written and nothing but its recording added beside it, the recording verified by the desktop's
-# sim; every golden replay verified by the Windows sim with the desktop's result line; and the Windows
+# the X server) through the title and the ship select into stage 1, fire held, and Escape closing it
+# with its score in the score table and nothing but its recording added beside it, the recording
+# verified by the desktop's sim; every golden replay verified by the Windows sim with the desktop's result line; and the Windows
 # unit tests. wine's prefix lives in build-windows/wine. Ends with status 1 and the failed step's
 # reason on any failure.
 set -euo pipefail
@@ -63,7 +63,8 @@ for file in VeltranoGame2.exe README.txt $(cat build/program-files.txt) Sounds/S
 done
 [ "$(stat -c %s "$test/game/temp.dat")" = 44 ] && ! tr -d '\0' <"$test/game/temp.dat" | grep -q . ||
     fail "the zip's temp.dat is not 44 zero bytes"
-cmp -s "$test/game/VeltranoIni.ini" build/bin/VeltranoIni.ini || fail "the zip's ini is not the one shipped"
+build/tools-bin/assetgen --player-files "$test/shipped" >/dev/null
+cmp -s "$test/game/VeltranoIni.ini" "$test/shipped/VeltranoIni.ini" || fail "the zip's ini is not the one shipped"
 
 cd "$test/game"
 [ "$(run 60 wine VeltranoGame2.exe --version)" = "$("$OLDPWD/build/bin/VeltranoGame2" --version)" ] ||
@@ -80,7 +81,6 @@ for _ in $(seq 50); do [ -s "$test/display" ] && break; sleep 0.1; done
 [ -s "$test/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$test/display")"
 frames=5
-started=$(date +%s)
 (cd "$test/game" && VELTRANO_TEST_FRAMES="$frames $(winepath -w "$test/frames")" SDL_RENDER_DRIVER=software \
     exec timeout 120 wine VeltranoGame2.exe --window --scale 1 >"$test/game.log" 2>&1) &
 game_pid=$!
@@ -98,11 +98,13 @@ xwininfo -id "$window" | grep -q 'Map State: IsViewable' || fail "the game's win
 python3 tests/windows/same-frames.py "$test/frames" "$test/native-frames" "$frames" || fail "the title's first frames differ"
 
 # Space skips the title's opening, then leaves the title, then starts stage 1 from the ship select.
+# press KEY SECONDS: holds KEY down for SECONDS.
 xdotool windowfocus --sync "$window" || fail "the game's window cannot take the keyboard"
 press() {
-    xdotool keydown "$1" && sleep 0.3 && xdotool keyup "$1" && sleep "$2"
+    xdotool keydown "$1" && sleep "$2" && xdotool keyup "$1" && sleep 0.5
 }
-press space 1.5 && press space 1.5 && press space 3 || fail "xdotool cannot press keys"
+# Fire held for eight seconds of stage 1 scores; Escape then closes the game, which keeps the score.
+press space 1.5 && press space 1.5 && press space 1 && press x 8 || fail "xdotool cannot press keys"
 press Escape 0
 for _ in $(seq 150); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$game_pid" 2>/dev/null && fail "Escape did not close the game in 30 s"
@@ -116,12 +118,15 @@ said=$(grep '^VeltranoGame2:' "$test/game.log" || true)
 left=$(cd "$test/game" && find . -type f | sort)
 [ "$left" = "$(printf '%s\n' "$shipped" ./last.vgr | sort)" ] ||
     fail "the folder holds other files than the zip's and last.vgr: $(diff <(echo "$shipped") <(echo "$left") || true)"
-[ "$(stat -c %Y "$test/game/temp.dat")" -ge "$started" ] && [ "$(stat -c %s "$test/game/temp.dat")" = 44 ] ||
-    fail "temp.dat was not written by the game"
 trace=$(build/tools-bin/sim --replay "$test/game/last.vgr" --verify --trace) ||
     fail "the Windows game's recording does not verify on the desktop: $(tail -1 <<<"$trace")"
 awk '$2 == 2 { found = 1 } END { exit !found }' <<<"$trace" || fail "the game recorded did not reach stage 1"
-say "the title's first $frames frames are the desktop's; Space started stage 1 ($(tail -1 <<<"$trace")); Escape closed it"
+# The score table: the cleared flag, then the ten best scores, each a 32-bit little-endian number.
+score=$(sed -nE 's/^replay ok: [0-9]+ frames, score ([0-9]+)$/\1/p' <<<"$trace")
+best=$(od -A n -t d4 -j 4 -N 4 "$test/game/temp.dat" | tr -d ' ')
+[ "$(stat -c %s "$test/game/temp.dat")" = 44 ] && [ -n "$score" ] && [ "$score" -gt 0 ] && [ "$best" = "$score" ] ||
+    fail "temp.dat does not hold the game's score ${score:-?} as the best (it holds ${best:-nothing})"
+say "the title's first $frames frames are the desktop's; Space started stage 1; Escape closed it and temp.dat holds its score $score"
 
 # Every golden replay: the Windows sim's result line is the desktop's, two at a time.
 verdicts() {
