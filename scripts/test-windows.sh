@@ -50,9 +50,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     say "making wine's prefix (once)"
     timeout 300 wineboot --init >/dev/null 2>&1 || fail "wine could not make its prefix in $WINEPREFIX"
 fi
-# One wine server for every run below (each run would otherwise wait for it to end).
+# One wine server for every run below (each run would otherwise wait for it to end), and wine's own
+# services started once with nothing to write to (a service started by a run keeps that run's output
+# open, and a pipe from it would never end).
 wineserver -p
-run() { timeout "$@" 2>&1 | tr -d '\r'; }
+timeout 120 wineboot </dev/null >/dev/null 2>&1 || fail "wine's services did not start"
+# run SECONDS COMMAND...: its output and messages, through a file, without wine's CR line ends.
+run() {
+    timeout "$@" >"$test/run.log" 2>&1 </dev/null || true
+    tr -d '\r' <"$test/run.log"
+}
 
 # The zip, unpacked into an empty folder: exactly the files a player gets.
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
@@ -82,7 +89,7 @@ for _ in $(seq 50); do [ -s "$test/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$test/display")"
 frames=5
 (cd "$test/game" && VELTRANO_TEST_FRAMES="$frames $(winepath -w "$test/frames")" SDL_RENDER_DRIVER=software \
-    exec timeout 120 wine VeltranoGame2.exe --window --scale 1 >"$test/game.log" 2>&1) &
+    exec timeout 120 wine VeltranoGame2.exe --window --scale 1 </dev/null >"$test/game.log" 2>&1) &
 game_pid=$!
 build/tools-bin/sim --frames "$frames" --every 1 --out "$test/native-frames" >/dev/null
 window=""
@@ -130,15 +137,17 @@ say "the title's first $frames frames are the desktop's; Space started stage 1; 
 
 # Every golden replay: the Windows sim's result line is the desktop's, two at a time.
 verdicts() {
-    ls tests/golden/*.vgr | xargs -P "$(nproc)" -I{} sh -c 'printf "%s %s\n" "$(basename {})" "$('"$1"' --replay {} --verify 2>&1 | tr -d "\r" | tail -1)"' |
-        sort
+    mkdir -p "$test/verdicts-$2"
+    ls tests/golden/*.vgr | xargs -P "$(nproc)" -I{} sh -c \
+        "$1 --replay {} --verify </dev/null >'$test/verdicts-$2/'\$(basename {}) 2>&1; true"
+    for file in "$test/verdicts-$2"/*.vgr; do echo "$(basename "$file") $(tr -d '\r' <"$file" | tail -1)"; done
 }
-native=$(verdicts build/tools-bin/sim)
-windows=$(verdicts "timeout 600 wine $out/cmake/tools-bin/sim.exe")
+native=$(verdicts build/tools-bin/sim native)
+windows=$(verdicts "timeout 600 wine $out/cmake/tools-bin/sim.exe" windows)
 [ "$windows" = "$native" ] || fail "golden replays differ on Windows: $(diff <(echo "$native") <(echo "$windows") || true)"
 say "$(wc -l <<<"$windows") golden replays verified by the Windows sim with the desktop's result"
 
 # The unit tests built for Windows.
-(cd "$out/cmake" && timeout 600 wine bin/veltrano_tests.exe --gtest_brief=1 >"$test/unit-tests.log" 2>&1) ||
+(cd "$out/cmake" && timeout 600 wine bin/veltrano_tests.exe --gtest_brief=1 </dev/null >"$test/unit-tests.log" 2>&1) ||
     fail "the Windows unit tests failed: $(tr -d '\r' <"$test/unit-tests.log" | grep -E 'FAILED|Failure|error' | head -20)"
 say "$(tr -d '\r' <"$test/unit-tests.log" | grep -E '^\[  PASSED  \]' || echo 'unit tests passed')"
