@@ -12,33 +12,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/FilesShared.h"
+
 namespace veltrano {
 
+using files::FaultFor;
+using files::Reason;
+using files::Say;
+
 namespace {
-
-struct Fault {
-    std::string PathEnd;
-    FileOperation Operation;
-    int Errno;
-};
-std::vector<Fault> Faults;
-
-int FaultFor(const std::string& path, FileOperation operation) {
-    for (const Fault& fault : Faults)
-        if (fault.Operation == operation && path.size() >= fault.PathEnd.size() &&
-            path.compare(path.size() - fault.PathEnd.size(), fault.PathEnd.size(), fault.PathEnd) == 0)
-            return fault.Errno;
-    return 0;
-}
-
-bool Say(std::string* why, const std::string& path, const std::string& what) {
-    if (why) *why = path + ": " + what;
-    return false;
-}
-
-std::string Reason(const char* doing, int errorNumber) {
-    return std::string(doing) + " (" + std::strerror(errorNumber) + ")";
-}
 
 // A folder, a FIFO or a device where a file belongs: the message for it, or empty for a regular file.
 std::string NotARegularFile(mode_t mode) {
@@ -46,10 +28,6 @@ std::string NotARegularFile(mode_t mode) {
     if (S_ISDIR(mode)) return "is a folder, not a file";
     if (S_ISFIFO(mode)) return "is a FIFO, not a regular file";
     return "is not a regular file";
-}
-
-std::string Megabytes(uint64_t bytes) {
-    return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MB" : std::to_string(bytes >> 10) + " KB";
 }
 
 }  // namespace
@@ -102,26 +80,6 @@ bool ReadOnlyFile::ReadAt(uint64_t offset, void* into, size_t count, size_t* got
     return true;
 }
 
-FileStatus ReadWholeFile(const std::string& path, uint64_t maxBytes, std::vector<unsigned char>& out,
-                         std::string* why) {
-    out.clear();
-    ReadOnlyFile file;
-    const FileStatus opened = file.Open(path, why);
-    if (opened != FileStatus::Done) return opened;
-    if (file.Size() > maxBytes) {
-        Say(why, path, "is larger than the " + Megabytes(maxBytes) + " the game reads from it");
-        return FileStatus::Failed;
-    }
-    out.resize(static_cast<size_t>(file.Size()));
-    size_t got = 0;
-    if (!file.ReadAt(0, out.data(), out.size(), &got, why)) {
-        out.clear();
-        return FileStatus::Failed;
-    }
-    out.resize(got);  // a file that shrank since it was opened gives what it still holds
-    return FileStatus::Done;
-}
-
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -172,13 +130,6 @@ void SyncFolder(const std::string& file) {
 }
 
 }  // namespace
-
-bool ReplaceFile(const std::string& path, const std::string& bytes, std::string* why) {
-    ReplacingFile file;
-    if (!file.Open(path, why)) return false;
-    file.Write(bytes.data(), bytes.size());
-    return file.Commit(why);
-}
 
 bool ReplacingFile::Open(const std::string& path, std::string* why) {
     Abandon();
@@ -267,14 +218,6 @@ FolderLock::FolderLock(const std::string& folder) {
 
 FolderLock::~FolderLock() {
     if (Fd >= 0) ::close(Fd);
-}
-
-void SimulateFileFault(const std::string& pathEnd, FileOperation operation, int errorNumber) {
-    Faults.push_back({pathEnd, operation, errorNumber});
-}
-
-void ClearFileFaults() {
-    Faults.clear();
 }
 
 }  // namespace veltrano

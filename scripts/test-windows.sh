@@ -18,16 +18,7 @@ fail() {
 say() { echo "test-windows: $*"; }
 
 bash scripts/build-windows.sh --tests
-packages=(wine wine64 xvfb xdotool x11-utils python3)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq || fail "apt-get update failed"
-    apt-get install -y -qq "${missing[@]}" >/dev/null || fail "cannot install ${missing[*]}"
-fi
+bash scripts/install-deps.sh windows-test
 cmake --build build -j"$(nproc)" --target VeltranoGame2 sim >/dev/null || fail "the desktop build failed"
 
 rm -rf "$test"

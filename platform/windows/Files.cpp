@@ -15,6 +15,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "platform/FilesShared.h"
 #include "platform/windows/WideNames.h"
 
 // windows.h names its own ReplaceFileA/ReplaceFileW ReplaceFile; ours is the game's.
@@ -22,31 +23,11 @@
 
 namespace veltrano {
 
+using files::FaultFor;
+using files::Reason;
+using files::Say;
+
 namespace {
-
-struct Fault {
-    std::string PathEnd;
-    FileOperation Operation;
-    int Errno;
-};
-std::vector<Fault> Faults;
-
-int FaultFor(const std::string& path, FileOperation operation) {
-    for (const Fault& fault : Faults)
-        if (fault.Operation == operation && path.size() >= fault.PathEnd.size() &&
-            path.compare(path.size() - fault.PathEnd.size(), fault.PathEnd.size(), fault.PathEnd) == 0)
-            return fault.Errno;
-    return 0;
-}
-
-bool Say(std::string* why, const std::string& path, const std::string& what) {
-    if (why) *why = path + ": " + what;
-    return false;
-}
-
-std::string Reason(const char* doing, int errorNumber) {
-    return std::string(doing) + " (" + std::strerror(errorNumber) + ")";
-}
 
 // The system's own words for a Windows error code, on one line.
 std::string SystemReason(const char* doing, DWORD code) {
@@ -58,10 +39,6 @@ std::string SystemReason(const char* doing, DWORD code) {
         said.pop_back();
     if (said.empty()) said = "error " + std::to_string(code);
     return std::string(doing) + " (" + said + ")";
-}
-
-std::string Megabytes(uint64_t bytes) {
-    return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MB" : std::to_string(bytes >> 10) + " KB";
 }
 
 HANDLE HandleOf(int fd) {
@@ -167,26 +144,6 @@ bool ReadOnlyFile::ReadAt(uint64_t offset, void* into, size_t count, size_t* got
     return true;
 }
 
-FileStatus ReadWholeFile(const std::string& path, uint64_t maxBytes, std::vector<unsigned char>& out,
-                         std::string* why) {
-    out.clear();
-    ReadOnlyFile file;
-    const FileStatus opened = file.Open(path, why);
-    if (opened != FileStatus::Done) return opened;
-    if (file.Size() > maxBytes) {
-        Say(why, path, "is larger than the " + Megabytes(maxBytes) + " the game reads from it");
-        return FileStatus::Failed;
-    }
-    out.resize(static_cast<size_t>(file.Size()));
-    size_t got = 0;
-    if (!file.ReadAt(0, out.data(), out.size(), &got, why)) {
-        out.clear();
-        return FileStatus::Failed;
-    }
-    out.resize(got);
-    return FileStatus::Done;
-}
-
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     if (slash == std::string::npos) return ".";
@@ -195,13 +152,6 @@ std::string FolderOf(const std::string& path) {
 
 std::string TemporaryNameFor(const std::string& path) {
     return path + ".new-" + std::to_string(_getpid());
-}
-
-bool ReplaceFile(const std::string& path, const std::string& bytes, std::string* why) {
-    ReplacingFile file;
-    if (!file.Open(path, why)) return false;
-    file.Write(bytes.data(), bytes.size());
-    return file.Commit(why);
 }
 
 bool ReplacingFile::Open(const std::string& path, std::string* why) {
@@ -332,14 +282,6 @@ FolderLock::~FolderLock() {
     const HANDLE mutex = reinterpret_cast<HANDLE>(static_cast<intptr_t>(Fd));
     ReleaseMutex(mutex);
     CloseHandle(mutex);
-}
-
-void SimulateFileFault(const std::string& pathEnd, FileOperation operation, int errorNumber) {
-    Faults.push_back({pathEnd, operation, errorNumber});
-}
-
-void ClearFileFaults() {
-    Faults.clear();
 }
 
 }  // namespace veltrano
