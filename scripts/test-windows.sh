@@ -97,7 +97,7 @@ python3 tests/windows/same-frames.py "$test/frames" "$test/native-frames" "$fram
 
 # Space skips the title's opening, then leaves the title, then starts stage 1 from the ship select.
 # press KEY SECONDS: holds KEY down for SECONDS.
-xdotool windowfocus --sync "$window" || fail "the game's window cannot take the keyboard"
+timeout 20 xdotool windowfocus --sync "$window" || fail "the game's window cannot take the keyboard"
 press() {
     xdotool keydown "$1" && sleep "$2" && xdotool keyup "$1" && sleep 0.5
 }
