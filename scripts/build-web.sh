@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the browser version into build-web/: a folder of static files (index.html, the module, its
 # packed data and the compressed music) that any web server can serve. Installs what is missing first.
-# The pictures, effects, glyph sheet, ini and save file come from the desktop build's program folder.
+# The pictures, effects and glyph sheet come from the desktop build's program folder, the ini and save
+# file from its new player's files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,14 +13,17 @@ jobs=$(nproc)
 generator=()
 [ -f build/CMakeCache.txt ] || generator=(-G Ninja)
 cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DVELTRANO_LTO=OFF >/dev/null
-cmake --build build -j"$jobs" --target veltrano_assets veltrano_glyphs
+cmake --build build -j"$jobs" --target veltrano_assets veltrano_glyphs veltrano_player_files
 
 out=build-web
 program=$out/stage/program
 rm -rf "$program" "$out/Sounds"
 mkdir -p "$program/Sounds" "$out/Sounds"
-# The sheets, the glyph sheet, the ini and the save file, by the names the program gives them.
-while IFS= read -r file; do cp "build/bin/$file" "$program/"; done <build/program-files.txt
+# The sheets, the glyph sheet, the ini and the save file, by the names the program gives them. The ini
+# and the save file are a new player's, as installed: the build's own belong to whoever played it.
+while IFS= read -r file; do
+    if [ -f "build/player-files/$file" ]; then cp "build/player-files/$file" "$program/"; else cp "build/bin/$file" "$program/"; fi
+done <build/program-files.txt
 
 # Effects are short and packed as they are. Music (every wave above 1 MB) is served as Ogg Opus and
 # decoded by the page: the first stage's before the start, the rest while the title plays.
