@@ -69,6 +69,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     std::vector<std::string> said;
     // A replay plays somebody's past game: it neither reads nor makes nor mends the save file.
     SaveFileAtStart = Player ? FileStatus::Missing : StartScoreTable(DataPath(SaveFileName), &said);
+    SaveTroubleSaid = !Player && ScoreTableLockBusy();  // a locked folder is said once, here
     if (!Player) {
         if (SaveFileAtStart != FileStatus::Failed && !OtherDataFolder().empty())
             MergeScoreTableFrom(DataPath(SaveFileName), OtherDataFolder() + "/" + SaveFileName, &said);
@@ -315,24 +316,24 @@ void TForm1::KeepScores(bool closing) {
     }
     if (!ScoreTableChanged()) return;
     constexpr long BusyRetryFrames = 40;
-    if (!closing && ScoreTableChanges() == SaveFailedAt && (!SaveBusy || FrameCount < SaveRetryFrame)) return;
+    const bool busy = ScoreTableLockBusy();
+    if (!closing && ScoreTableChanges() == SaveFailedAt && (!busy || FrameCount < SaveRetryFrame)) return;
     std::string error;
     std::vector<std::string> said;
-    const TableWrite result = KeepScoreTable(save, &error, &said, SaveBusy && !closing ? 0 : FolderLockWaitMs);
+    const TableWrite result = KeepScoreTable(save, &error, &said, busy && !closing ? 0 : FolderLockWaitMs);
     for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     if (result == TableWrite::Written) {
         SaveFailedAt = -1;
-        SaveBusy = SaveTroubleSaid = false;
+        SaveTroubleSaid = false;
         return;
     }
     SaveFailedAt = ScoreTableChanges();
-    SaveBusy = result == TableWrite::Busy;
     SaveRetryFrame = FrameCount + BusyRetryFrames;
     if (closing)
         std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
     else if (!SaveTroubleSaid)
         std::fprintf(stderr, "VeltranoGame2: %s; trying again %s\n", error.c_str(),
-                     SaveBusy ? "every second" : "at the next score");
+                     result == TableWrite::Busy ? "every second" : "at the next score");
     SaveTroubleSaid = true;
 }
 

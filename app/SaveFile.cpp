@@ -74,6 +74,7 @@ int Unsaved[MaxUnsaved];
 int UnsavedCount = 0;
 int SavedCleared = 0;
 int Changes = 0;
+bool LockBusy = false;
 // The last sound table read from the disk or written to it: what a table damaged on the disk is
 // merged in place of.
 Table LastGood;
@@ -175,6 +176,7 @@ FileStatus StartScoreTable(const std::string& path, std::vector<std::string>* sa
     };
     RemoveStaleTemporaries(path);
     const FolderLock lock(FolderOf(path), lockWaitMs);
+    LockBusy = lock.Busy();
     UseTable(Table{});
     ProvisionalWanted = ProvisionalWrittenWanted = ProvisionalInFile = false;
     std::vector<unsigned char> bytes;
@@ -185,8 +187,8 @@ FileStatus StartScoreTable(const std::string& path, std::vector<std::string>* sa
         return status;
     }
     LastGood = Table{};
-    const std::string busy = lock.Busy() ? "; another game holds its folder's lock, so it is written at the "
-                                           "next score"
+    const std::string busy = lock.Busy() ? "; another game holds its folder's lock, so it is written once "
+                                           "the lock is free"
                                          : "";
     if (status == FileStatus::Missing) {
         ScoreTableSaved();
@@ -260,6 +262,7 @@ void MergeScoreTableFrom(const std::string& path, const std::string& other, std:
 TableWrite KeepScoreTable(const std::string& path, std::string* why, std::vector<std::string>* said,
                           int lockWaitMs) {
     const FolderLock lock(FolderOf(path), lockWaitMs);
+    LockBusy = lock.Busy();
     if (lock.Busy()) {
         if (why)
             *why = path + ": another game has held its folder's lock for " + std::to_string(lockWaitMs / 1000) +
@@ -297,6 +300,10 @@ TableWrite KeepScoreTable(const std::string& path, std::string* why, std::vector
     ProvisionalWritten = Provisional;
     ScoreTableSaved();
     return TableWrite::Written;
+}
+
+bool ScoreTableLockBusy() {
+    return LockBusy;
 }
 
 bool ScoreTableChanged() {

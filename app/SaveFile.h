@@ -59,6 +59,8 @@ enum class TableWrite {
 // any, goes into the file beside the table in memory, replacing the one written before.
 TableWrite KeepScoreTable(const std::string& path, std::string* why, std::vector<std::string>* said = nullptr,
                           int lockWaitMs = FolderLockWaitMs);
+// Whether the last start or write found the folder locked by another game: the next try does not wait.
+bool ScoreTableLockBusy();
 // Whether a score entered the table, the provisional score changed or the cleared flag changed since
 // the last write.
 bool ScoreTableChanged();
