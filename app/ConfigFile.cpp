@@ -155,7 +155,8 @@ std::string LineEnding(const std::string& text) {
     return text.compare(end, 2, "\r\n") == 0 ? "\r\n" : "\r";
 }
 
-void Put(std::string& text, const char* section, const char* key, const std::string& value, bool onlyIfAbsent) {
+void Put(std::string& text, const char* section, const char* key, const std::string& value,
+         bool onlyIfAbsent) {
     const Place place = Locate(text, section, key);
     if (place.KeyFound) {
         if (!onlyIfAbsent) text.replace(place.ValueBegin, place.ValueEnd - place.ValueBegin, value);
@@ -202,8 +203,8 @@ bool ConfigFile::Save(std::string* why, int lockWaitMs) {
     const FolderLock lock(FolderOf(Path), lockWaitMs);
     if (lock.Busy()) {
         if (why)
-            *why = Path + ": another game has held its folder's lock for " + std::to_string(lockWaitMs / 1000) +
-                   " s; the change is written with the next one";
+            *why = Path + ": another game has held its folder's lock for " +
+                   std::to_string(lockWaitMs / 1000) + " s; the change is written with the next one";
         return false;
     }
     // What the file holds now: a player may have edited it, or another game written it, since.

@@ -101,7 +101,7 @@ class TForm1 {
     Backend& Platform;
     ConfigFile Config;
     FileStatus SaveFileAtStart = FileStatus::Missing;
-    bool Created = false;          // FormCreate has run: the save file has been read
+    bool Created = false;  // FormCreate has run: the save file has been read
     // A save that failed is said once and tried again when the table next changes (SaveFailedAt is
     // the change it failed at); one put off by a lock is tried again, without waiting, from
     // SaveRetryFrame on.

@@ -120,8 +120,8 @@ void UseDataFolderFor(const std::string& programFolder) {
     if (!installed && chosen == own) OtherDir = ChooseDataFolder(programFolder, false, xdg, home);
     if (!installed && !chosen.empty() && chosen != own) OtherDir = own;
     std::error_code ec;
-    const bool moving = !installed && !chosen.empty() && chosen != own &&
-                        !fs::exists(fs::path(chosen) / SaveFileName, ec);
+    const bool moving =
+        !installed && !chosen.empty() && chosen != own && !fs::exists(fs::path(chosen) / SaveFileName, ec);
     std::string error;
     if (chosen.empty()) {
         std::fprintf(stderr,
@@ -132,8 +132,10 @@ void UseDataFolderFor(const std::string& programFolder) {
         std::fprintf(stderr, "VeltranoGame2: %s; scores will not be kept\n", error.c_str());
     } else {
         if (moving)
-            std::fprintf(stderr, "VeltranoGame2: %s is not writable; the scores and settings are kept in %s from now on\n",
-                         own.c_str(), chosen.c_str());
+            std::fprintf(
+                stderr,
+                "VeltranoGame2: %s is not writable; the scores and settings are kept in %s from now on\n",
+                own.c_str(), chosen.c_str());
         SetDataFolder(chosen);
         return;
     }
@@ -169,7 +171,8 @@ bool IsProgramOwnFile(const std::string& path) {
         if (SameFile(folder, fs::path(home) / SoundsFolderName)) return true;
         if (SameFile(file, fs::path(home) / ConfigFileName)) return true;
         // The save file and the tables kept aside from it.
-        if (name.compare(0, std::strlen(SaveFileName), SaveFileName) == 0 && SameFile(folder, home)) return true;
+        if (name.compare(0, std::strlen(SaveFileName), SaveFileName) == 0 && SameFile(folder, home))
+            return true;
         if (SameFile(file, fs::path(home) / SaveFileName)) return true;
     }
     return false;

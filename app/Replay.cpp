@@ -136,11 +136,12 @@ bool ReplayRecorder::CheckAtStart(std::string* why) {
     ReplacingFile probe;
     if (IsProgramOwnFile(Path)) {
         if (why) *why = Path + ": is one of the game's own files; a recording never replaces it";
+        Refused = true;
     } else if (probe.Open(Path, why)) {
         probe.Abandon();
         return true;
     }
-    Refused = ReportedError = true;
+    ReportedError = true;  // said here: each game still tries, in case the disk has room again
     return false;
 }
 
@@ -166,7 +167,8 @@ void ReplayRecorder::Checkpoint() {
 void ReplayRecorder::End(ReplayEnd end, int finalScore) {
     std::string error;
     if (!Writer.Finish(end, finalScore, &error))
-        std::fprintf(stderr, "VeltranoGame2: %s; the game is not recorded and the previous recording is kept\n",
+        std::fprintf(stderr,
+                     "VeltranoGame2: %s; the game is not recorded and the previous recording is kept\n",
                      error.c_str());
     ++Games;
 }

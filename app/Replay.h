@@ -36,8 +36,8 @@ class ReplayRecorder {
 
     // Start-up: removes the temporary files killed games left beside the recording and checks that it
     // can be written there. False with a message naming the file when it cannot (a FIFO, a folder, no
-    // permission) or is one of the game's own files, which a recording never replaces; the games are
-    // then not recorded, and not said again at each game.
+    // permission) or is one of the game's own files, which a recording never replaces (and is then
+    // never opened); what it said is not said again at each game.
     bool CheckAtStart(std::string* why);
 
     // Called by the main window.

@@ -111,15 +111,6 @@ Table Decoded(const unsigned char* bytes, size_t size) {
     return t;
 }
 
-Table Mended(Table t) {
-    const Table saved = TableInMemory();
-    UseTable(t);
-    MendScoreTable();
-    t = TableInMemory();
-    UseTable(saved);
-    return t;
-}
-
 std::string Encoded(const Table& t) {
     const Table saved = TableInMemory();
     UseTable(t);
@@ -216,7 +207,8 @@ FileStatus StartScoreTable(const std::string& path, std::vector<std::string>* sa
         return status;
     }
     // A damaged table is kept aside whole, and what can be read of it stays in the mended table.
-    std::string line = path + ": " + damage + "; " + KeepAside(path, bytes) + ", and its scores put back in order";
+    std::string line =
+        path + ": " + damage + "; " + KeepAside(path, bytes) + ", and its scores put back in order";
     std::string why;
     if (!ReplaceFile(path, EncodeSaveFile() + Tail(bytes), &why)) line += "; " + why;
     say(line);
@@ -230,7 +222,8 @@ void MergeScoreTableFrom(const std::string& path, const std::string& other, std:
         return;
     const Table theirs = Decoded(bytes.data(), bytes.size());
     const Table ours = TableInMemory();
-    // Both lists are best first: a score both hold is taken once, each other score as it comes.
+    // Both lists are best first: a score both hold is taken once, each other score as it comes, and
+    // those only the other table holds enter as this run's new scores do.
     Table merged;
     merged.Cleared = (ours.Cleared == 1 || theirs.Cleared == 1) ? 1 : 0;
     int a = 0, b = 0;
@@ -238,18 +231,15 @@ void MergeScoreTableFrom(const std::string& path, const std::string& other, std:
         if (ours.Scores[a] == theirs.Scores[b]) {
             s = ours.Scores[a++];
             ++b;
+        } else if (ours.Scores[a] > theirs.Scores[b]) {
+            s = ours.Scores[a++];
         } else {
-            s = ours.Scores[a] > theirs.Scores[b] ? ours.Scores[a++] : theirs.Scores[b++];
+            s = theirs.Scores[b++];
+            if (UnsavedCount < MaxUnsaved) Unsaved[UnsavedCount++] = s;
         }
     }
     if (Encoded(merged) == Encoded(ours)) return;
-    const int before = UnsavedCount;
     UseTable(merged);
-    for (int s : merged.Scores)
-        if (UnsavedCount < MaxUnsaved && std::count(merged.Scores, merged.Scores + HighScoreCount, s) >
-                                             std::count(ours.Scores, ours.Scores + HighScoreCount, s) +
-                                                 std::count(Unsaved + before, Unsaved + UnsavedCount, s))
-            Unsaved[UnsavedCount++] = s;
     ++Changes;
     std::string why;
     const TableWrite written = KeepScoreTable(path, &why, said);
@@ -265,8 +255,8 @@ TableWrite KeepScoreTable(const std::string& path, std::string* why, std::vector
     LockBusy = lock.Busy();
     if (lock.Busy()) {
         if (why)
-            *why = path + ": another game has held its folder's lock for " + std::to_string(lockWaitMs / 1000) +
-                   " s";
+            *why = path + ": another game has held its folder's lock for " +
+                   std::to_string(lockWaitMs / 1000) + " s";
         return TableWrite::Busy;
     }
     std::vector<unsigned char> bytes;
@@ -278,11 +268,14 @@ TableWrite KeepScoreTable(const std::string& path, std::string* why, std::vector
         // What another game wrote meanwhile stays; this run's new scores go in among them.
         Table base = LastGood;
         const std::string damage = SaveFileDamage(bytes.data(), bytes.size());
-        if (damage.empty())
+        if (damage.empty()) {
             base = Decoded(bytes.data(), bytes.size());
-        else if (said)
-            said->push_back(path + ": " + damage + "; " + KeepAside(path, bytes) +
-                            ", and the last sound table this game read is kept in its place");
+        } else {
+            const std::string kept = KeepAside(path, bytes);
+            if (said)
+                said->push_back(path + ": " + damage + "; " + kept +
+                                ", and the last sound table this game read is kept in its place");
+        }
         if (ProvisionalInFile) RemoveScore(base.Scores, ProvisionalWritten);
         kept = base;
         for (int i = 0; i < UnsavedCount; ++i) InsertScore(kept.Scores, Unsaved[i]);

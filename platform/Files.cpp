@@ -271,7 +271,7 @@ std::string BaseName(const std::string& path) {
 
 // The time since some fixed point, in milliseconds, never going back.
 long long MonotonicMs() {
-    timespec now {};
+    timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
@@ -296,7 +296,7 @@ FolderLock::FolderLock(const std::string& folder, int waitMs) {
         if (errno == EINTR) continue;
         if (errno != EWOULDBLOCK) return;  // no locks on this file system: used without one
         if (MonotonicMs() >= giveUp) break;
-        const timespec pause {0, 10 * 1000 * 1000};
+        const timespec pause{0, 10 * 1000 * 1000};
         ::nanosleep(&pause, nullptr);
     }
     TimedOut = true;

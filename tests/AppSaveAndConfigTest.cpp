@@ -256,14 +256,16 @@ TEST(ConfigFile, AWriteChangesOnlyItsKeySoHandEditsAndAnotherGamesChoicesSurvive
     ASSERT_TRUE(other.Save(&error)) << error;
     game.KeyDown(Vk::F11);
     game.KeyDown(Vk::F10);
-    EXPECT_EQ(testdata::ReadFile(ini), "[KeyConfig]\nZ=5\nX=2\nC=3\nSPACE=9\n[Keys]\nUp=W\n" +
-                                           ShippedKeysSection("\n").substr(ShippedKeysSection("\n").find("Down=")) +
-                                           "[Display]\nVSync=0\nFullScreen=0\nScaling=stretch\n");
+    EXPECT_EQ(testdata::ReadFile(ini),
+              "[KeyConfig]\nZ=5\nX=2\nC=3\nSPACE=9\n[Keys]\nUp=W\n" +
+                  ShippedKeysSection("\n").substr(ShippedKeysSection("\n").find("Down=")) +
+                  "[Display]\nVSync=0\nFullScreen=0\nScaling=stretch\n");
     // The other game's next choice keeps this one's.
     other.WriteString("Display", "PauseOnFocusLoss", "0");
     ASSERT_TRUE(other.Save(&error)) << error;
     const std::string after = testdata::ReadFile(ini);
-    for (const char* kept : {"Z=5", "Up=W", "FullScreen=0", "Scaling=stretch", "VSync=0", "PauseOnFocusLoss=0"})
+    for (const char* kept :
+         {"Z=5", "Up=W", "FullScreen=0", "Scaling=stretch", "VSync=0", "PauseOnFocusLoss=0"})
         EXPECT_NE(after.find(kept), std::string::npos) << kept << " in " << after;
 }
 
@@ -290,7 +292,8 @@ TEST(Keys, AnActionLeftWithoutAnyKeyIsSaidOnce) {
     std::vector<std::string> complaints;
     const KeyBindings keys = ReadKeyBindings(config, &complaints);
     ASSERT_EQ(complaints.size(), 1u);
-    EXPECT_NE(complaints[0].find("[Keys] leaves no key for Up, Down, Left"), std::string::npos) << complaints[0];
+    EXPECT_NE(complaints[0].find("[Keys] leaves no key for Up, Down, Left"), std::string::npos)
+        << complaints[0];
     EXPECT_NE(complaints[0].find("Quit"), std::string::npos) << complaints[0];
     EXPECT_EQ(complaints[0].find("FullScreen"), std::string::npos) << complaints[0];  // A serves it
     EXPECT_EQ(keys.PressedFor(Vk::Escape), 0);

@@ -1,8 +1,8 @@
 // Nothing lost: the score table reaches the disk the moment a score enters it, is made when missing,
 // merged with what another game in the same folder wrote, mended when damaged (the damaged one kept
 // aside), and written whole or not at all. Recordings replace the previous one only when finished.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,13 +57,21 @@ struct Faults {
     ~Faults() { ClearFileFaults(); }
 };
 
-// A game in stage 1 whose last ship is lost and whose countdown has run out: confirm ends it.
-void EndGameRefusingTheContinue(HeadlessGame& game, int score) {
+// The last ship lost: the countdown runs and the game may wait there for ever, or be killed.
+void LoseTheLastShip(HeadlessGame& game, int score) {
     Scene = Stage1Scene;
     SceneInit();
     ControlEnabled = 1;
     Score = score;
+    Lives = 0;
     GameOver = 1;
+    CountdownExpired = 0;
+    game.Frame();
+}
+
+// A game in stage 1 whose last ship is lost and whose countdown has run out: confirm ends it.
+void EndGameRefusingTheContinue(HeadlessGame& game, int score) {
+    LoseTheLastShip(game, score);
     CountdownExpired = 1;
     Tap(game, Vk::Space);
     ASSERT_EQ(Scene, TitleScene);
@@ -267,22 +275,6 @@ TEST(ScoreTable, ATableWrittenHalfwayLeavesTheOldOneWholeAndIsTriedAgainAtClose)
     EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {960, 950, 900, 100}));
 }
 
-namespace {
-
-// The last ship lost: the countdown runs and the game may wait there for ever, or be killed.
-void LoseTheLastShip(HeadlessGame& game, int score) {
-    Scene = Stage1Scene;
-    SceneInit();
-    ControlEnabled = 1;
-    Score = score;
-    Lives = 0;
-    GameOver = 1;
-    CountdownExpired = 0;
-    game.Frame();
-}
-
-}  // namespace
-
 TEST(ScoreTable, AGameWaitingAtItsContinueHasItsScoreOnTheDiskOnceWhateverFollows) {
     const fs::path folder = testdata::MakeProgramFolder();
     const fs::path save = folder / SaveFileName;
@@ -301,21 +293,24 @@ TEST(ScoreTable, AGameWaitingAtItsContinueHasItsScoreOnTheDiskOnceWhateverFollow
              ASSERT_EQ(GameOver, 0);
              LoseTheLastShip(g, 5000);
          },
-         SaveBytes(0, {5000, 100}), {100}},
+         SaveBytes(0, {5000, 100}),
+         {100}},
         {"the continue refused",
          [](HeadlessGame& g) {
              CountdownExpired = 1;
              Tap(g, Vk::Space);
              ASSERT_EQ(Scene, TitleScene);
          },
-         SaveBytes(0, {3700, 100}), {3700, 100}},
+         SaveBytes(0, {3700, 100}),
+         {3700, 100}},
         {"a continue, then Home",
          [](HeadlessGame& g) {
              Tap(g, Vk::Space);
              Score = 4100;
              g.KeyDown(Vk::Home);
          },
-         SaveBytes(0, {4100, 100}), {4100, 100}},
+         SaveBytes(0, {4100, 100}),
+         {4100, 100}},
         {"closed while waiting", [](HeadlessGame& g) { g.Close(); }, SaveBytes(0, {3700, 100}), {3700, 100}},
     };
     for (const Case& c : cases) {
@@ -387,7 +382,8 @@ TEST(ScoreTable, ALockHeldByAnotherProgramIsWaitedForAFewSecondsThenTriedAgainWi
         Score = 700;
         RecordScore();
         EXPECT_EQ(KeepScoreTable(save.string(), &why, nullptr, 50), TableWrite::Busy);
-        EXPECT_NE(why.find(save.string() + ": another game has held its folder's lock"), std::string::npos) << why;
+        EXPECT_NE(why.find(save.string() + ": another game has held its folder's lock"), std::string::npos)
+            << why;
         EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {100}));
     }
     std::string why;
@@ -476,7 +472,8 @@ TEST(Recording, TheGamesOwnFilesAreRefusedAndStaleTemporariesOfEveryKindGoAtStar
     for (const fs::path& own :
          {folder / SaveFileName, folder / ConfigFileName, folder / "scores-link", folder / "temp.dat.bad",
           testdata::InFolder(folder, BackgroundSheetFile), testdata::InFolder(folder, GlyphSheetFile),
-          testdata::InFolder(folder, "\\Sounds\\Shot.wav"), fs::path(folder.string() + "/./" + SaveFileName)}) {
+          testdata::InFolder(folder, "\\Sounds\\Shot.wav"),
+          fs::path(folder.string() + "/./" + SaveFileName)}) {
         SCOPED_TRACE(own.string());
         const std::string before = fs::exists(own) ? testdata::ReadFile(own) : "";
         ReplayRecorder recorder(own.string());
