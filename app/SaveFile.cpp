@@ -128,7 +128,8 @@ std::string Tail(const std::vector<unsigned char>& bytes) {
 // says how: "kept as <name>" or why it was not kept. Never writes over an earlier one.
 std::string KeepAside(const std::string& path, const std::vector<unsigned char>& bytes) {
     for (int n = 0; n < MaxKeptAside; ++n) {
-        const std::string name = path + ".bad" + (n == 0 ? std::string() : "." + std::to_string(n));
+        std::string name = path + ".bad";
+        if (n > 0) name.append(".").append(std::to_string(n));
         struct stat info {};
         if (::lstat(name.c_str(), &info) == 0 || errno != ENOENT) continue;
         std::string why;
