@@ -41,6 +41,7 @@ std::string ExecutableFolder() {
 void SetProgramFolder(const std::string& folder) {
     ProgramDir = WithoutTrailingSlash(folder);
     DataDir = ProgramDir;
+    OtherDir.clear();
 }
 
 const std::string& ProgramFolder() {

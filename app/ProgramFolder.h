@@ -12,7 +12,7 @@ namespace veltrano {
 std::string ExecutableFolder();
 
 // The folder every picture and sound path is joined to, without a trailing '/'. Setting it also
-// makes it the data folder until SetDataFolder says otherwise.
+// makes it the data folder until SetDataFolder says otherwise, with no other data folder.
 void SetProgramFolder(const std::string& folder);
 const std::string& ProgramFolder();
 // Joins a name written with backslashes ("\Sounds\Shot.wav") to the program folder.
