@@ -4,6 +4,7 @@
 
 #include "platform/Display.h"
 #include "stages/Scenes.h"
+#include "stages/StepText.h"
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
@@ -115,7 +116,9 @@ TEST(StageMenus, TheScoreListPadsScoresToNineDigitsAndWritesThemInBlack) {
     const int scores[] = {2000000000, 900000000, 12340};  // each ends in the same digit
     std::fill(HighScores, HighScores + HighScoreCount, 0);
     std::copy(std::begin(scores), std::end(scores), HighScores);
+    StepTextNoted = StepText{};
     SceneStep();
+    DrawStepText(StepTextNoted, BackBuffer);
     auto blackIn = [](int left, int top, int right, int bottom) {
         int count = 0;
         for (int y = top; y < bottom; ++y) {
