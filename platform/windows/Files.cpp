@@ -2,7 +2,7 @@
 // UTF-8 handed to the wide-character calls (a Japanese folder name works whatever the code page),
 // only regular files are read or replaced (a folder or a device such as CON is refused), a
 // replacement is written to a temporary file, flushed and moved over the target in one step, and the
-// folder lock is a named mutex the game waits for a few seconds at most.
+// folder lock is a named mutex the game waits for a few seconds at most (FolderLockWaitMs).
 #include "platform/Files.h"
 
 #include <fcntl.h>
@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <cwchar>
@@ -219,21 +220,26 @@ void ReplacingFile::Abandon() {
     DeleteFileW(Wide(Temporary).c_str());
 }
 
+// Every "<file>*.new-<process id>" beside `path` whose process is gone (or is this one, whose own
+// temporaries are never in use at start). Windows games write through no symbolic links.
 void RemoveStaleTemporaries(const std::string& path) {
     const std::string folder = FolderOf(path);
     const size_t slash = path.find_last_of("/\\");
-    const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".new-";
+    const std::string base = path.substr(slash == std::string::npos ? 0 : slash + 1);
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(Wide(folder + "/" + prefix + "*").c_str(), &found);
+    const HANDLE search = FindFirstFileW(Wide(folder + "/" + base + "*.new-*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     const DWORD self = GetCurrentProcessId();
     do {
         const std::wstring name = found.cFileName;
-        const std::wstring number = name.substr(std::min(name.size(), Wide(prefix).size()));
+        const size_t mark = name.rfind(L".new-");
+        if (mark == std::wstring::npos) continue;
+        const std::wstring number = name.substr(mark + 5);
         wchar_t* end = nullptr;
         const unsigned long pid = std::wcstoul(number.c_str(), &end, 10);
+        if (number.empty() || *end != L'\0' || pid == 0) continue;  // not one of ours
         bool running = false;
-        if (!number.empty() && *end == L'\0' && pid > 0 && pid != self) {
+        if (pid != self) {
             const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
             if (process) {
                 running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
@@ -249,7 +255,7 @@ void RemoveStaleTemporaries(const std::string& path) {
 
 // A folder is locked through a mutex named after its full path (in any case: Windows names are not
 // case-sensitive), so no file is left in the folder, and a game that dies releases it.
-FolderLock::FolderLock(const std::string& folder) {
+FolderLock::FolderLock(const std::string& folder, int waitMs) {
     wchar_t full[32768];
     const DWORD n = GetFullPathNameW(Wide(folder).c_str(), 32768, full, nullptr);
     if (n == 0 || n >= 32768) return;
@@ -265,10 +271,11 @@ FolderLock::FolderLock(const std::string& folder) {
     std::swprintf(name, 64, L"Local\\VeltranoGame2-folder-%016llx", static_cast<unsigned long long>(hash));
     const HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
     if (!mutex) return;
-    // A game that holds it longer has hung: the files are shared without the lock rather than the
-    // game hanging too. An abandoned mutex (its game died) is ours.
-    const DWORD waited = WaitForSingleObject(mutex, 5000);
+    // Another game holding it longer is busy with it: the caller puts its write off. An abandoned
+    // mutex (its game died) is ours.
+    const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(std::max(waitMs, 0)));
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        TimedOut = waited == WAIT_TIMEOUT;
         CloseHandle(mutex);
         return;
     }

@@ -1,9 +1,12 @@
 // The score list: the ten best scores written in black over the scrolling background.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/Display.h"
 #include "stages/Scenes.h"
+#include "stages/StepText.h"
 
 namespace veltrano {
 
@@ -11,13 +14,20 @@ namespace {
 
 const char* const RankNumerals[HighScoreCount] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
 
-// Drawn on every step, since the back buffer is never cleared and the background scrolls under it.
-// Every text is short enough to stay inside the string's own buffer, so nothing is allocated.
-void DrawScoreList() {
-    char texts[HighScoreCount][16];
-    for (int i = 0; i < HighScoreCount; ++i) ScoreListText(HighScores[i], texts[i]);
+// Shown on every step, since the back buffer is never cleared and the background scrolls under it.
+void NoteScoreList() {
+    StepTextNoted.ScoreList = true;
+    for (int i = 0; i < HighScoreCount; ++i) StepTextNoted.HighScores[i] = HighScores[i];
+}
 
-    TextCanvas canvas(BackBuffer);
+}  // namespace
+
+// Every text is short enough to stay inside the string's own buffer, so nothing is allocated.
+void DrawScoreList(const int (&scores)[HighScoreCount], Surface& target) {
+    char texts[HighScoreCount][16];
+    for (int i = 0; i < HighScoreCount; ++i) ScoreListText(scores[i], texts[i]);
+
+    TextCanvas canvas(target);
     canvas.SetClearBrush();
     canvas.SetFontColour(0);
     canvas.SetFontSize(28);
@@ -26,11 +36,15 @@ void DrawScoreList() {
     const int rankHeight = canvas.TextHeight("あ");
     for (int i = 1; i <= HighScoreCount; ++i) canvas.TextOut(128, i * rankHeight + 48, RankNumerals[i - 1]);
     const int digitHeight = canvas.TextHeight("0");
-    for (int i = 1; i <= HighScoreCount; ++i) canvas.TextOut(320, i * digitHeight + 48, texts[i - 1]);
+    for (int i = 1; i <= HighScoreCount; ++i) {
+        // A score of ten digits ends where the nine-digit ones do: its first digit stands out to the left.
+        const char* text = texts[i - 1];
+        const size_t extra = std::max<size_t>(std::strlen(text), 9) - 9;
+        const int left = extra == 0 ? 320 : 320 - canvas.TextWidth(std::string(text, extra));
+        canvas.TextOut(left, i * digitHeight + 48, text);
+    }
     canvas.Release();
 }
-
-}  // namespace
 
 void ScoreListText(int score, char* out) {
     char digits[16];
@@ -43,7 +57,7 @@ void ScoreListText(int score, char* out) {
 
 void WriteScoreList(ScriptBuilder& s) {
     WriteMenuReset(s, ResetKind::Menu);
-    s.Call(DrawScoreList);
+    s.Call(NoteScoreList);
 }
 
 }  // namespace veltrano

@@ -118,6 +118,7 @@ TEST(WindowsFiles, AKilledGamesTemporaryIsRemovedARunningGamesKept) {
     // No process has the number 4294967292 (Windows' numbers are multiples of four below that); the
     // parent of this test (wine's start program, or a shell) is running.
     ASSERT_TRUE(ReplaceFile(file + ".new-4294967292", "dead", &why)) << why;
+    ASSERT_TRUE(ReplaceFile(file + ".bad.1.new-4294967292", "dead too", &why)) << why;
     STARTUPINFOW start{};
     start.cb = sizeof start;
     PROCESS_INFORMATION child{};
@@ -150,11 +151,17 @@ TEST(WindowsFiles, TwoGamesInOneFolderTakeTurnsWithNoFileLeftForTheLock) {
     });
     while (!held) std::this_thread::yield();
     {
+        // A game that cannot wait its turn hears that the folder is busy.
+        const FolderLock impatient(folder, 0);
+        EXPECT_TRUE(impatient.Busy());
+    }
+    {
         // The same folder spelt otherwise (upper case, a trailing '/') is the same lock.
         std::string other = folder + "/";
         for (char& c : other)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        FolderLock lock(other);
+        const FolderLock lock(other);
+        EXPECT_FALSE(lock.Busy());
         second = true;
     }
     first.join();
