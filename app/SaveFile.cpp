@@ -1,7 +1,5 @@
 #include "app/SaveFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -130,8 +128,7 @@ std::string KeepAside(const std::string& path, const std::vector<unsigned char>&
     for (int n = 0; n < MaxKeptAside; ++n) {
         std::string name = path + ".bad";
         if (n > 0) name.append(".").append(std::to_string(n));
-        struct stat info {};
-        if (::lstat(name.c_str(), &info) == 0 || errno != ENOENT) continue;
+        if (NameTaken(name)) continue;
         std::string why;
         if (ReplaceFile(name, std::string(bytes.begin(), bytes.end()), &why)) return "kept as " + name;
         return "not kept aside (" + why + ")";

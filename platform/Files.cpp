@@ -82,6 +82,11 @@ bool ReadOnlyFile::ReadAt(uint64_t offset, void* into, size_t count, size_t* got
     return true;
 }
 
+bool NameTaken(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";

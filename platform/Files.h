@@ -112,6 +112,10 @@ class FolderLock {
     bool TimedOut = false;
 };
 
+// Whether anything has the name `path`: a file, a folder, a link (one that names nothing too), or a
+// name that cannot be examined (so it is never taken for free).
+bool NameTaken(const std::string& path);
+
 // The folder part of a path ("." for a bare name).
 std::string FolderOf(const std::string& path);
 

@@ -2,6 +2,11 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
 namespace veltrano {
 
 std::string ExecutableFolder() {
@@ -18,6 +23,14 @@ bool FolderWritable(const std::string& folder) {
 }
 
 std::string SystemPlayerFolder() {
+    return {};
+}
+
+std::string MakeTemporaryFolder(const std::string& prefix, std::string* why) {
+    std::error_code ec;
+    std::string folder = (std::filesystem::temp_directory_path(ec) / (prefix + "XXXXXX")).string();
+    if (::mkdtemp(folder.data())) return folder;
+    if (why) *why = folder + ": cannot be made (" + std::strerror(errno) + ")";
     return {};
 }
 

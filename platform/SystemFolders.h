@@ -18,4 +18,8 @@ bool FolderWritable(const std::string& folder);
 // program follows the XDG rule).
 std::string SystemPlayerFolder();
 
+// Makes a new folder of this process's own in the system's temporary folder, "<prefix><something
+// unique>", and returns it; empty with the reason in `why` when it cannot.
+std::string MakeTemporaryFolder(const std::string& prefix, std::string* why);
+
 }  // namespace veltrano

@@ -8,16 +8,15 @@
 #include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "platform/Mixer.h"
+#include "platform/SystemFolders.h"
 
 namespace veltrano {
 
 ScratchDataFolder::ScratchDataFolder(const std::string& programFolder) {
     std::error_code ec;
-    std::string folder = (std::filesystem::temp_directory_path(ec) / "veltrano-data-XXXXXX").string();
-    if (!::mkdtemp(folder.data()))
-        throw LoadError(folder + ": cannot be made (" + std::strerror(errno) + ")");
-    Folder = folder;
     std::string error;
+    Folder = MakeTemporaryFolder("veltrano-data-", &error);
+    if (Folder.empty()) throw LoadError(error);
     if (!PrepareDataFolder(programFolder, Folder, &error)) {
         std::filesystem::remove_all(Folder, ec);
         throw LoadError(error);

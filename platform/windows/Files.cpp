@@ -145,6 +145,10 @@ bool ReadOnlyFile::ReadAt(uint64_t offset, void* into, size_t count, size_t* got
     return true;
 }
 
+bool NameTaken(const std::string& path) {
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES || !IsMissing(GetLastError());
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     if (slash == std::string::npos) return ".";

@@ -1,6 +1,7 @@
 #include "platform/SystemFolders.h"
 
 #include <cwchar>
+#include <filesystem>
 
 #include "platform/windows/WideNames.h"
 
@@ -29,6 +30,20 @@ std::string SystemPlayerFolder() {
     const wchar_t* appData = _wgetenv(L"APPDATA");
     if (appData == nullptr || appData[0] == L'\0') return {};
     return Utf8(appData, std::wcslen(appData)) + "/VeltranoGame2";
+}
+
+std::string MakeTemporaryFolder(const std::string& prefix, std::string* why) {
+    wchar_t temporary[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temporary);
+    std::string folder;
+    for (unsigned attempt = 0; n > 0 && attempt < 100; ++attempt) {
+        folder = Utf8(temporary, n) + prefix + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(GetTickCount64() % 100000) + "-" + std::to_string(attempt);
+        if (CreateDirectoryW(Wide(folder).c_str(), nullptr)) return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    if (why) *why = folder + ": cannot be made (error " + std::to_string(GetLastError()) + ")";
+    return {};
 }
 
 }  // namespace veltrano
