@@ -25,6 +25,7 @@
 #include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/pilot/Pilot.h"
+#include "tools/sim/LookSheet.h"
 #include "tools/stats/SceneStats.h"
 #include "world/World.h"
 
@@ -107,6 +108,12 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      frames as the scene runs
                      (--stats flies the untouchable ship parked with --pilot park, else sweeping
                      and firing at full power)
+  --look-sheet FILE  play the title and every stage with the parked, untouchable pilot (firing
+                     unless --no-fire is given); every --every frames (default 600) up to --frames
+                     (default 3000) print the screen's colourfulness (Hasler and Suesstrunk), mean
+                     and spread of its luma (0-255) and its distinct colours, then per scene the
+                     lowest and mean of them, and write the first screen of each side by side to
+                     FILE (PNG)
   --help             this text
 
 With --pilot, a last line sums the run up:
@@ -209,7 +216,7 @@ constexpr int NoScene = -100;
 constexpr int NoFrameGiven = INT32_MIN;
 
 struct SimOptions {
-    std::string Data, InputFile, OutDir = ".", WavFile, PartsPrefix, RecordFile, ReplayFile;
+    std::string Data, InputFile, OutDir = ".", WavFile, PartsPrefix, RecordFile, ReplayFile, LookSheet;
     int Frames = -1, StartScene = NoScene, ShotType = 1, Every = 0, EnterScene = NoScene,
         AtStageFrame = NoFrameGiven;
     long long Seed = -1;
@@ -279,6 +286,7 @@ const OptionRow Options[] = {
     {"--trace",     false, [](SimOptions& o, const char*, std::string&) { o.Trace = true; return true; }},
     {"--every",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.Every, v, 0, MaxFrames, e); }},
     {"--out",       true,  [](SimOptions& o, const char* v, std::string&) { o.OutDir = v; return true; }},
+    {"--look-sheet", true, [](SimOptions& o, const char* v, std::string&) { o.LookSheet = v; return true; }},
     {"--wav",       true,  [](SimOptions& o, const char* v, std::string&) { o.WavFile = v; return true; }},
     {"--wav-parts", true,  [](SimOptions& o, const char* v, std::string&) { o.PartsPrefix = v; return true; }},
     {"--timeline",  true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.TimelineEvery, v, 0, MaxFrames, e); }},
@@ -343,7 +351,7 @@ bool OptionsAgree(const SimOptions& o) {
         std::fprintf(stderr, "sim: --at needs --enter\n");
         return false;
     }
-    if (!o.UsePilot &&
+    if (!o.UsePilot && o.LookSheet.empty() &&
         (o.Pilot.Power || o.Pilot.Continue || !o.Pilot.Fire || o.Pilot.PartsFirst || o.Balance)) {
         std::fprintf(stderr,
                      "sim: --power, --continues, --parts-first, --no-fire and --balance need --pilot\n");
@@ -588,6 +596,18 @@ int main(int argc, char** argv) {
     o.Data = DefaultDataFolder(argv[0]);
     if (int status = 0; !ParseOptions(argc, argv, o, status)) return status;
     if (!OptionsAgree(o)) return 2;
+
+    if (!o.LookSheet.empty()) {
+        LookOptions look{.Data = o.Data, .Sheet = o.LookSheet, .Fire = o.Pilot.Fire};
+        if (o.Every > 0) look.Every = o.Every;
+        if (o.Frames > 0) look.Frames = o.Frames;
+        try {
+            return WriteLookSheet(look) ? 0 : 1;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "sim: %s\n", e.what());
+            return 1;
+        }
+    }
 
     Script script;
     std::string error;
