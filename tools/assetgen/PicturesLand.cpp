@@ -10,15 +10,14 @@ namespace {
 
 // ---- Stage 1 and 6: farmland far below ----
 
-// Muted field colours: the ground lies far below, so it must not outshine the sprites.
-// Their hues differ more than their lightness, so no one field stands out as a landmark that comes
-// back with the tile.
-const Ramp FieldRamps[] = {MakeRamp(0x5E8840), MakeRamp(0x7A8A48), MakeRamp(0x50804A),
-                           MakeRamp(0x8A8650), MakeRamp(0x64885A), MakeRamp(0x7E6E4C)};
+// Summer fields: mossy and meadow greens, ripe wheat and a ploughed brown. Their hues differ more than
+// their lightness, so no one field stands out as a landmark that comes back with the tile.
+const Ramp FieldRamps[] = {MakeRamp(0x4C9430), MakeRamp(0x8CA030), MakeRamp(0x38883A),
+                           MakeRamp(0xB49838), MakeRamp(0x5EA040), MakeRamp(0x9A6430)};
 
-// Aerial haze over the farmland: a little of the sky's blue-grey over every colour.
+// Aerial haze over the farmland: a touch of the sky's blue over every colour.
 uint32_t Haze(uint32_t c) {
-    return Pack(Mix(Unpack(c), Colour{112, 138, 160}, 0.22f));
+    return Pack(Mix(Unpack(c), Colour{96, 140, 190}, 0.08f));
 }
 
 // Furrows run on a diagonal of their own in each field, never along a row or a column, so that the
@@ -39,7 +38,7 @@ bool Furrow(int x, int y, uint32_t field) {
 }  // namespace
 
 void PaintFarmland(Tile t, bool copses) {
-    const Ramp tree = MakeRamp(0x2E6A34);
+    const Ramp tree = MakeRamp(0x1E6A2C);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             // Fields are the irregular cells of ten points, their borders wandering a little, and
@@ -70,8 +69,8 @@ void PaintFarmland(Tile t, bool copses) {
 // ---- Stage 3: the sea ----
 
 void PaintSea(Tile t, bool shallows) {
-    const Ramp sea = MakeRamp(0x2A6AB0);
-    const Ramp shoal = MakeRamp(0x3A8A9A);
+    const Ramp sea = MakeRamp(0x2060B8);
+    const Ramp shoal = MakeRamp(0x1CA0A8);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             const float n = TileFractal(x, y, 20, 61);
@@ -94,7 +93,7 @@ void PaintSea(Tile t, bool shallows) {
 }
 
 void PaintMist(Tile t) {
-    const Ramp mist = MakeRamp(0x9AB8C8, 0.4f, 0.6f);
+    const Ramp mist = MakeRamp(0x9AC4E0, 0.4f, 0.6f);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             const float n = TileFractal(x, y * 2, 20, 71);
@@ -112,8 +111,9 @@ void PaintMist(Tile t) {
 // ---- Stages 4 and 8: the cave ----
 
 void PaintRock(Tile t, bool glints) {
-    const Ramp rock = MakeRamp(0x6A5060);
-    const Ramp gem = MakeRamp(0x38C8D8, 1.0f, 1.0f);
+    // Warm sandstone, lit from the upper left, with veins of cold ore.
+    const Ramp rock = MakeRamp(0xA8643A);
+    const Ramp gem = MakeRamp(0x30D8E0, 1.0f, 1.0f);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             const float h = TileFractal(x, y, 20, 81);
@@ -135,7 +135,7 @@ void PaintRock(Tile t, bool glints) {
 }
 
 void PaintRidge(Tile t) {
-    const Ramp rock = MakeRamp(0x3E3848);  // darker and cooler than the cave wall behind it
+    const Ramp rock = MakeRamp(0x2E5A58);  // darker and cooler than the machine wall behind it
     for (int x = 0; x < TileSize; ++x) {
         // Jagged upper and lower edges from periodic noise, so the ridge runs on without a joint,
         // and stalactites of uneven length hang from its underside.
