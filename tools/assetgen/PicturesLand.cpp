@@ -113,13 +113,23 @@ void PaintMist(Tile t) {
 void PaintRock(Tile t, bool glints) {
     // Warm sandstone, lit from the upper left, with veins of cold ore.
     const Ramp rock = MakeRamp(0xA8643A);
+    const Ramp rust = MakeRamp(0x9A4A36);
     const Ramp gem = MakeRamp(0x30D8E0, 1.0f, 1.0f);
+    // The height of the wall at a pixel: rounded boulders of many sizes (irregular cells that swell
+    // from their cracks) under a fine fractal grain. Each of the two rock tiles bends the boulders its
+    // own way inside, so the checkerboard they form does not show the same stones every 80 pixels.
+    auto height = [glints](int x, int y) {
+        const Shift bend = InnerShift(x, y, 22, glints ? 91 : 93);
+        const CellSample boulder = PeriodicCells(static_cast<int>(std::lround(x + bend.X)),
+                                                 static_cast<int>(std::lround(y + bend.Y)), 14, 83);
+        return 0.45f * std::sqrt(std::min(boulder.Border, 9.0f) / 9.0f) + 0.55f * TileFractal(x, y, 20, 81);
+    };
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const float h = TileFractal(x, y, 20, 81);
-            const float hl = TileFractal(x - 1, y - 1, 20, 81);
-            float level =
-                2.4f + 2.2f * (h - 0.5f) + 9.0f * (h - hl);  // lit where the relief rises to the upper left
+            const float h = height(x, y);
+            // Lit where the relief rises towards the light, shaded where it falls away from it.
+            const float slope = h - height(x - 1, y - 1);
+            float level = 2.1f + 1.6f * (h - 0.5f) + 5.5f * slope;
             // Long cracks follow the valleys of a slow noise.
             const float crack =
                 std::fabs(0.6f * TileNoise(x, y, 20, 85) + 0.4f * TileNoise(x, y, 10, 84) - 0.5f);
@@ -127,7 +137,9 @@ void PaintRock(Tile t, bool glints) {
                 level -= 1.2f;
             else if (crack < 0.03f)
                 level -= 0.5f;
-            uint32_t c = Grained(rock, level, x, y);
+            // Bands of redder stone wander through the ochre.
+            const Ramp& stone = TileNoise(x, y, 40, 89) > 0.58f ? rust : rock;
+            uint32_t c = Grained(stone, level, x, y);
             // The second rock tile has grains of ore that catch the light, scattered evenly.
             if (glints && Hash(x, y, 87) % 97 == 0) c = Grained(gem, 2.5f, x, y);
             t.Put(x, y, c);

@@ -51,7 +51,7 @@ void PaintTitleSky(Tile t) {
     const Colour deep = {132, 176, 236}, sky = {150, 192, 242}, wisp = {222, 236, 252};
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const float bend = 0.6f * TileFractal(x, y, 40, 281) + 0.4f * TileFractal(x, y, 20, 282);
+            const float bend = 0.35f * TileFractal(x, y, 40, 281) + 0.65f * TileFractal(x, y, 20, 282);
             const float phase = 2 * Pi * (x + 3 * y) / TileSize + 6.0f * bend;
             const float band = 0.5f + 0.5f * std::sin(phase);
             // Where the band is thick and the breaking noise lets it through, a wisp; its soft upper
@@ -70,8 +70,8 @@ void PaintTitleSky(Tile t) {
         const int fx = scatter.Below(TileSize), fy = scatter.Below(TileSize), length = 3 + scatter.Below(5);
         for (int i = 0; i < length; ++i) {
             const int px = (fx + i) % TileSize;
-            t.Put(px, fy, Pack(Mix(sky, wisp, 0.95f)));
-            if (i > 0 && i + 1 < length) t.Put(px, (fy + 1) % TileSize, Pack(Mix(sky, wisp, 0.55f)));
+            t.Put(px, fy, Pack(Mix(sky, wisp, 0.7f)));
+            if (i > 0 && i + 1 < length) t.Put(px, (fy + 1) % TileSize, Pack(Mix(sky, wisp, 0.4f)));
         }
     }
 }
