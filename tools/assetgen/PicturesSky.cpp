@@ -96,14 +96,20 @@ StarPlace PlaceStar(int k, uint32_t seed, int margin) {
 }  // namespace
 
 void PaintNebula(Tile t, bool farStars) {
-    const Colour deep = {10, 10, 34}, violet = {100, 52, 132}, blue = {42, 74, 156};
+    // Deep space and three gases: a teal, a blue and a rose violet, blending into each other.
+    const Colour deep = {12, 14, 44}, teal = {30, 104, 128}, blue = {42, 74, 156}, violet = {120, 50, 128};
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // The veil is the same on both nebula tiles, so the checkerboard they form joins anywhere.
-            const float a = TileFractal(x, y, 40, 111), b = TileFractal(x, y, 20, 113);
+            // The veil is the same on the edges of both nebula tiles, so the checkerboard they form
+            // joins anywhere, and each bends it its own way inside, so its clouds do not come back
+            // every 80 pixels.
+            const Shift bend = InnerShift(x, y, 26, farStars ? 121 : 123);
+            const int vx = static_cast<int>(std::lround(x + bend.X)), vy = static_cast<int>(std::lround(y + bend.Y));
+            const float a = TileFractal(vx, vy, 40, 111), b = Smooth(0.3f, 0.7f, TileFractal(vx, vy, 10, 113));
             const float grain = static_cast<float>(Hash(x, y, 115) >> 8) / 16777216.0f - 0.5f;
-            const float veil = std::clamp(Smooth(0.3f, 0.85f, a) + 0.5f * grain, 0.0f, 1.0f);
-            t.Put(x, y, Pack(Mix(deep, Mix(blue, violet, b), veil)));
+            const float veil = std::clamp(Smooth(0.25f, 0.8f, a) + 0.5f * grain, 0.0f, 1.0f);
+            const Colour gas = b < 0.5f ? Mix(teal, blue, 2 * b) : Mix(blue, violet, 2 * b - 1);
+            t.Put(x, y, Pack(Mix(deep, gas, veil)));
         }
     // Faint far stars, different on the two tiles; no galaxy or other landmark, since half the sky
     // is each tile.
