@@ -51,9 +51,13 @@ void PaintFarmland(Tile t, bool copses) {
             const uint32_t field = Hash(static_cast<uint32_t>(cell.Nearest), 0, 5);
             const Ramp& r = FieldRamps[field % 6];
             float level = 2.4f + 0.9f * TileFractal(x, y, 10, 3) - (Furrow(x, y, field >> 4) ? 0.6f : 0);
+            // The sun stands at the upper left: a hedgerow casts its shadow on the field below and to
+            // the right of it.
+            if (PeriodicCells(wx - 2, wy - 2, 10, 5).Border < 1.7f) level -= 0.8f;
             uint32_t c = Grained(r, level, x, y, 2.0f);
-            // Hedgerows follow the borders, with a tree here and there along them.
-            if (cell.Border < 2.2f) c = Grained(tree, 1.4f + 1.2f * TileNoise(x, y, 4, 9), x, y);
+            // Hedgerows follow the borders, with a tree here and there along them, lit on top.
+            if (cell.Border < 1.7f)
+                c = Grained(tree, 1.1f + 1.3f * TileNoise(x, y, 4, 9) + 0.5f * (1.7f - cell.Border), x, y);
             // Small copses of trees scattered over the fields: dark crowns, lit on the upper left. The
             // second farmland tile has more of them, away from its edges so that both tiles join.
             float wood = TileFractal(x, y, 10, 21);

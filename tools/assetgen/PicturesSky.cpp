@@ -97,7 +97,7 @@ StarPlace PlaceStar(int k, uint32_t seed, int margin) {
 
 void PaintNebula(Tile t, bool farStars) {
     // Deep space and three gases: a teal, a blue and a rose violet, blending into each other.
-    const Colour deep = {12, 14, 44}, teal = {30, 104, 128}, blue = {42, 74, 156}, violet = {120, 50, 128};
+    const Colour deep = {12, 14, 44}, teal = {28, 92, 144}, blue = {42, 70, 160}, violet = {120, 50, 128};
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             // The veil is the same on the edges of both nebula tiles, so the checkerboard they form
