@@ -57,21 +57,6 @@ const Pictures& Loaded() {
     return pictures;
 }
 
-// The cells drawn in play: the list from the first ship to the last enemy bullet (ships, their
-// armoured hulls, shots, options, enemies, walls, debris, guns, items and carrier, bosses and their
-// parts, bullets). Bursts, the head-up display and the menus are not in that run of the list.
-std::vector<PictureCell> PlayCells() {
-    std::vector<PictureCell> cells;
-    bool inPlay = false;
-    for (const PictureCell& c : PictureCellList) {
-        if (c.Sheet != SheetId::Character) continue;
-        if (c.X == cells::ShipCell(0).X && c.Y == cells::ShipCell(0).Y) inPlay = true;
-        if (inPlay) cells.push_back(c);
-        if (c.X == cells::BulletSmall.X && c.Y == cells::BulletSmall.Y) break;
-    }
-    return cells;
-}
-
 SpriteCell CellOf(const PictureCell& c) {
     return {c.X, c.Y, c.W, c.H};
 }

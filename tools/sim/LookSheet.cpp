@@ -2,13 +2,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "app/ProgramFiles.h"
 #include "app/headless/HeadlessGame.h"
 #include "platform/Display.h"
+#include "render/Render.h"
 #include "stages/Scenes.h"
+#include "stages/SceneTable.h"
 #include "stages/Stage.h"
+#include "tools/assetgen/PictureCells.h"
 #include "tools/assetgen/PictureMeasure.h"
 #include "tools/pilot/Pilot.h"
 #include "world/World.h"
@@ -23,6 +28,7 @@ struct Looked {
     std::string Name;
     Surface First;  // the first screen measured
     std::vector<assetgen::ScreenFigures> Figures;
+    std::vector<Surface> Backdrops;  // layers 1 and 2 under each screen measured: what sprites cross
 };
 
 // Plays `scene` (the title when it is TitleScene: the game as it starts, nobody at the keys) and
@@ -48,6 +54,10 @@ Looked LookAt(const LookOptions& o, int scene) {
             pilot.Steer(game.Platform.Input);
             PlayerUntouchable = 1;
         }
+        if (look) {
+            DrawBackgroundLayers(TileSetOfScene(Scene));
+            looked.Backdrops.push_back(BackBuffer);
+        }
         game.Frame();
         if (!look) continue;
         const assetgen::ScreenFigures figures = assetgen::MeasureScreenFigures(BackBuffer);
@@ -61,9 +71,43 @@ Looked LookAt(const LookOptions& o, int scene) {
     return looked;
 }
 
+// How every cell drawn in play reads over the stage's backdrops, the way the picture tests measure
+// it: the share of a thousand spots over which its darkest or brightest quarter stands at 3:1.
+void PrintReadability(const Looked& l, const Surface& characters) {
+    std::vector<assetgen::MeasuredBackdrop> measured;
+    for (const Surface& b : l.Backdrops) measured.push_back(assetgen::MeasureBackdrop(b));
+    std::vector<const assetgen::MeasuredBackdrop*> backdrops;
+    for (const assetgen::MeasuredBackdrop& m : measured) backdrops.push_back(&m);
+    const std::vector<double> spots = assetgen::SpotMedians(backdrops);
+    const std::vector<assetgen::PictureCell> cells = assetgen::PlayCells();
+    int reading = 0;
+    double wall = 0, lowest = 2;
+    std::string lowestName;
+    for (const assetgen::PictureCell& c : cells) {
+        const double share = assetgen::ReadableSpotShare(
+            assetgen::MeasureExtremes(characters, SpriteCell{c.X, c.Y, c.W, c.H}), spots);
+        reading += share >= 0.99;
+        if (c.X == cells::WallBlock.X && c.Y == cells::WallBlock.Y) wall = share;
+        if (share < lowest) {
+            lowest = share;
+            lowestName = c.Name;
+        }
+    }
+    std::printf("%-8s  readable at 99%% of spots: %d of %zu cells; wall block %.1f%%, lowest %s %.1f%%\n",
+                l.Name.c_str(), reading, cells.size(), 100 * wall, lowestName.c_str(), 100 * lowest);
+}
+
 }  // namespace
 
 bool WriteLookSheet(const LookOptions& o) {
+    Surface characters;
+    std::string error;
+    if (!LoadBitmapFile(characters, (std::filesystem::path(o.Data) / FileNameOf(CharacterSheetFile)).string(),
+                        &error)) {
+        std::fprintf(stderr, "sim: %s\n", error.c_str());
+        return false;
+    }
+    SetKeyColour(characters, PixelAt(characters, 0, 0));
     std::vector<Looked> all;
     all.push_back(LookAt(o, TitleScene));
     for (int scene = Stage1Scene; scene <= Stage10Scene; ++scene) all.push_back(LookAt(o, scene));
@@ -99,7 +143,9 @@ bool WriteLookSheet(const LookOptions& o) {
                       l.Name.c_str(), o.Every, l.Figures.front().Colourfulness, l.Figures.front().MeanLuma);
         text.TextOut(x + 6, y + 4, caption);
     }
-    std::string error;
+    std::printf("\n");
+    for (const Looked& l : all)
+        if (l.Name != "title" && !l.Backdrops.empty()) PrintReadability(l, characters);
     if (!SavePng(sheet, o.Sheet, &error)) {
         std::fprintf(stderr, "sim: %s\n", error.c_str());
         return false;

@@ -1,6 +1,7 @@
 // The look of every stage at a glance: the title and the ten stages played by the parked,
 // untouchable pilot, their screens measured (colourfulness, luma, distinct colours) every few hundred
-// frames and the first of them laid side by side on one sheet.
+// frames, the cells drawn in play read over their backdrops, and the first screens laid side by side
+// on one sheet.
 #pragma once
 
 #include <string>

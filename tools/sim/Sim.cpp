@@ -112,8 +112,9 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      unless --no-fire is given); every --every frames (default 600) up to --frames
                      (default 3000) print the screen's colourfulness (Hasler and Suesstrunk), mean
                      and spread of its luma (0-255) and its distinct colours, then per scene the
-                     lowest and mean of them, and write the first screen of each side by side to
-                     FILE (PNG)
+                     lowest and mean of them, and how many of the cells drawn in play read at 99%
+                     of spots over each stage's backdrops (the wall block's share and the lowest),
+                     and write the first screen of each side by side to FILE (PNG)
   --help             this text
 
 With --pilot, a last line sums the run up:
