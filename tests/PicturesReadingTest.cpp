@@ -233,7 +233,7 @@ TEST(PicturesReading, BackdropsHideTheGridOfTheirTilesAndShowTheirWorldInColour)
             dullest = std::min(dullest, look.Colourfulness);
             EXPECT_GE(look.Colourfulness, 25.0) << "stage " << screen.Stage << " at frame " << screen.Frame;
         }
-        std::printf("stage %d: seam ratio %.2f, colourfulness at least %.1f\n", s.Screens.front().Stage, worst,
-                    dullest);
+        std::printf("stage %d: seam ratio %.2f, colourfulness at least %.1f\n", s.Screens.front().Stage,
+                    worst, dullest);
     }
 }

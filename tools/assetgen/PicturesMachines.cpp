@@ -40,11 +40,13 @@ void PaintHullPlate(Tile t, bool second) {
             // column or a diagonal, and each kind of hull tile bends its seams its own way inside, so
             // the two kinds side by side do not show the same plates every 80 pixels.
             const Shift bend = InnerShift(x, y, 14, 60 + 2 * kind);
-            const int px = static_cast<int>(std::lround(x + bend.X)), py = static_cast<int>(std::lround(y + bend.Y));
+            const int px = static_cast<int>(std::lround(x + bend.X)),
+                      py = static_cast<int>(std::lround(y + bend.Y));
             const CellSample plate = PeriodicCells(px, py, 9, 52);
             // Each plate stands proud of its grooves: the edges facing the light from the upper left
             // catch it, those facing away fall into shadow.
-            const float relief = std::min(plate.Border, 3.0f) - std::min(PeriodicCells(px - 1, py - 1, 9, 52).Border, 3.0f);
+            const float relief =
+                std::min(plate.Border, 3.0f) - std::min(PeriodicCells(px - 1, py - 1, 9, 52).Border, 3.0f);
             const float hump =
                 std::sin(3.14159265f * (x + 0.5f) / TileSize) * std::sin(3.14159265f * (y + 0.5f) / TileSize);
             float level = 2.4f + 0.5f * TileFractal(x, y, 10, 52) +

@@ -104,8 +104,10 @@ void PaintNebula(Tile t, bool farStars) {
             // joins anywhere, and each bends it its own way inside, so its clouds do not come back
             // every 80 pixels.
             const Shift bend = InnerShift(x, y, 26, farStars ? 121 : 123);
-            const int vx = static_cast<int>(std::lround(x + bend.X)), vy = static_cast<int>(std::lround(y + bend.Y));
-            const float a = TileFractal(vx, vy, 40, 111), b = Smooth(0.3f, 0.7f, TileFractal(vx, vy, 10, 113));
+            const int vx = static_cast<int>(std::lround(x + bend.X)),
+                      vy = static_cast<int>(std::lround(y + bend.Y));
+            const float a = TileFractal(vx, vy, 40, 111),
+                        b = Smooth(0.3f, 0.7f, TileFractal(vx, vy, 10, 113));
             const float grain = static_cast<float>(Hash(x, y, 115) >> 8) / 16777216.0f - 0.5f;
             const float veil = std::clamp(Smooth(0.25f, 0.8f, a) + 0.5f * grain, 0.0f, 1.0f);
             const Colour gas = b < 0.5f ? Mix(teal, blue, 2 * b) : Mix(blue, violet, 2 * b - 1);

@@ -10,8 +10,8 @@
 #include "app/headless/HeadlessGame.h"
 #include "platform/Display.h"
 #include "render/Render.h"
-#include "stages/Scenes.h"
 #include "stages/SceneTable.h"
+#include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/assetgen/PictureCells.h"
 #include "tools/assetgen/PictureMeasure.h"
@@ -61,9 +61,10 @@ Looked LookAt(const LookOptions& o, int scene) {
         game.Frame();
         if (!look) continue;
         const assetgen::ScreenFigures figures = assetgen::MeasureScreenFigures(BackBuffer);
-        std::printf("%-8s frame %4d  scene %2d  colourfulness %5.1f  mean luma %5.1f  luma sd %5.1f  colours %5d\n",
-                    looked.Name.c_str(), f, Scene, figures.Colourfulness, figures.MeanLuma, figures.LumaSd,
-                    figures.Colours);
+        std::printf(
+            "%-8s frame %4d  scene %2d  colourfulness %5.1f  mean luma %5.1f  luma sd %5.1f  colours %5d\n",
+            looked.Name.c_str(), f, Scene, figures.Colourfulness, figures.MeanLuma, figures.LumaSd,
+            figures.Colours);
         if (looked.Figures.empty()) looked.First = BackBuffer;
         looked.Figures.push_back(figures);
     }

@@ -9,11 +9,11 @@
 namespace veltrano {
 
 struct LookOptions {
-    std::string Data;         // program folder
-    std::string Sheet;        // the PNG to write
-    int Every = 600;          // measure a screen every this many frames
-    int Frames = 3000;        // up to this frame
-    bool Fire = true;         // the pilot holds fire
+    std::string Data;   // program folder
+    std::string Sheet;  // the PNG to write
+    int Every = 600;    // measure a screen every this many frames
+    int Frames = 3000;  // up to this frame
+    bool Fire = true;   // the pilot holds fire
 };
 
 // Prints one line of figures per screen measured and a summary per scene; false (the reason on
