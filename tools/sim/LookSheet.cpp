@@ -9,6 +9,7 @@
 #include "app/ProgramFiles.h"
 #include "app/headless/HeadlessGame.h"
 #include "platform/Display.h"
+#include "render/Picture.h"
 #include "render/Render.h"
 #include "stages/SceneTable.h"
 #include "stages/Scenes.h"
@@ -55,7 +56,9 @@ Looked LookAt(const LookOptions& o, int scene) {
             PlayerUntouchable = 1;
         }
         if (look) {
-            DrawBackgroundLayers(TileSetOfScene(Scene));
+            static BackPicture picture;  // large: kept out of the stack
+            TakeBackPicture(picture, TileSetOfScene(Scene));
+            DrawBackgroundLayers(picture, BackBuffer);
             looked.Backdrops.push_back(BackBuffer);
         }
         game.Frame();
