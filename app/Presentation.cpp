@@ -67,8 +67,8 @@ void DrawPictureBetween(double behind, Surface& target) {
     DrawTickPicture(Between, target);
 }
 
-const BackPicture& PlacedBackPicture() {
-    return Between.Back;
+const TickPicture& PlacedPicture() {
+    return Between;
 }
 
 void TickBeat::TickRan(double nowMs) {

@@ -36,8 +36,8 @@ void KeepUnderlay(const Surface& backBuffer);
 // Draws the last tick's picture with what glides moved `behind` of a tick back toward the tick
 // before (0: exactly the last tick's picture). Nothing is drawn before the first tick.
 void DrawPictureBetween(double behind, Surface& target);
-// The part of the picture behind the world step as the last DrawPictureBetween placed it.
-const BackPicture& PlacedBackPicture();
+// The picture as the last DrawPictureBetween placed it.
+const TickPicture& PlacedPicture();
 
 // The tick's clock as the screen sees it: ticks are run on the calls of the frame handler, which come
 // at the screen's refresh or the timer's millisecond, so the time a tick ran wobbles by up to a call.

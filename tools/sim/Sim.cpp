@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
@@ -25,6 +26,7 @@
 #include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/pilot/Pilot.h"
+#include "tools/sim/Refreshes.h"
 #include "tools/stats/SceneStats.h"
 #include "world/World.h"
 
@@ -107,6 +109,18 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      frames as the scene runs
                      (--stats flies the untouchable ship parked with --pilot park, else sweeping
                      and firing at full power)
+  --digest           print a checksum of the back buffer after every frame ("digest F HASH"):
+                     two builds that draw the same pictures print the same lines
+  --present-hz HZ    present the run to a screen refreshing HZ times a second (1..1000) through
+                     the program's frame function, one call per refresh as with vertical sync,
+                     for --frames ticks; prints per refresh the first tile's X of each layer and
+                     the ship's drawn position, then each layer's mean step, the largest
+                     difference from it and the refreshes that stood still; status 1 when a
+                     layer that moves a pixel a refresh or more stood still or stepped unevenly
+  --latency N        with --present-hz: press up and down N times at varied moments and print
+                     the mean and worst time from the key to the first refresh showing the ship
+                     moved
+  --smooth, --no-smooth  smooth motion on or off for this run (default: the ini's [Display])
   --help             this text
 
 With --pilot, a last line sums the run up:
@@ -218,6 +232,9 @@ struct SimOptions {
     PilotOptions Pilot;
     int StatsScene = NoScene, TimelineEvery = 0;
     std::set<int> Shots;
+    bool Digest = false;
+    int PresentHz = 0, LatencyPresses = 0;
+    std::optional<bool> Smooth;
 };
 
 bool WholeNumber(const char* text, long long low, long long high, long long& out) {
@@ -283,6 +300,11 @@ const OptionRow Options[] = {
     {"--wav-parts", true,  [](SimOptions& o, const char* v, std::string&) { o.PartsPrefix = v; return true; }},
     {"--timeline",  true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.TimelineEvery, v, 0, MaxFrames, e); }},
     {"--stats",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.StatsScene, v, -2, 25, e); }},
+    {"--digest",    false, [](SimOptions& o, const char*, std::string&) { o.Digest = true; return true; }},
+    {"--present-hz", true, [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.PresentHz, v, 1, 1000, e); }},
+    {"--latency",   true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.LatencyPresses, v, 1, 10000, e); }},
+    {"--smooth",    false, [](SimOptions& o, const char*, std::string&) { o.Smooth = true; return true; }},
+    {"--no-smooth", false, [](SimOptions& o, const char*, std::string&) { o.Smooth = false; return true; }},
     {"--screenshot", true, [](SimOptions& o, const char* v, std::string& e) {
         std::stringstream list(v);
         for (std::string item; std::getline(list, item, ',');) {
@@ -544,6 +566,11 @@ int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, Rep
         if (o.Trace)
             std::printf("%d %d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
                         LiveBullets(), EnemyHP[BossSlot]);
+        if (o.Digest) {
+            uint64_t hash = 1469598103934665603ull;  // FNV-1a over the pixels
+            for (uint32_t pixel : BackBuffer.Pixels) hash = (hash ^ pixel) * 1099511628211ull;
+            std::printf("digest %d %016llx\n", f, static_cast<unsigned long long>(hash));
+        }
         if (o.Shots.count(f) || (o.Every > 0 && f % o.Every == 0)) {
             const std::string path = o.OutDir + "/frame-" + std::to_string(f) + ".png";
             if (!SavePng(BackBuffer, path, &error)) std::fprintf(stderr, "sim: %s\n", error.c_str());
@@ -614,7 +641,12 @@ int main(int argc, char** argv) {
         MixParts parts;
         if (!o.PartsPrefix.empty()) KeepMixParts(&parts);
         // Without a screenshot nobody looks at the pictures.
-        if (o.Shots.empty() && o.Every == 0) game.DropPictures();
+        if (o.Shots.empty() && o.Every == 0 && !o.Digest && o.PresentHz == 0) game.DropPictures();
+        if (o.Smooth) {
+            CommandLine line;
+            line.Smooth = o.Smooth;
+            game.Form.UseCommandLine(line);
+        }
         ReplayPlayer player(replay);
         ReplayRecorder recorder(o.RecordFile);
         if (playing) {
@@ -639,6 +671,20 @@ int main(int argc, char** argv) {
         StartRequestedScene(game, o, recorder);
         o.Pilot.Untouchable = o.Invincible;
         Pilot pilot(o.Pilot);
+        if (o.PresentHz > 0) {
+            if (o.LatencyPresses > 0) {
+                sim::MeasureLatency(game, o.PresentHz, o.LatencyPresses);
+                return 0;
+            }
+            ScriptedKeys keys(script);
+            return sim::PresentRefreshes(
+                game, o.PresentHz, o.Frames,
+                [&](long tick) {
+                    if (o.UsePilot) pilot.Steer(game.Platform.Input);
+                    keys.Apply(game, static_cast<int>(tick));
+                },
+                stdout);
+        }
         const int framesRun = RunFrames(game, o, script, playing ? &player : nullptr, pilot);
         const int status = FinishRun(game, o, framesRun, pilot, recorder, playing ? &player : nullptr);
         KeepMixParts(nullptr);
