@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,6 +13,8 @@ namespace veltrano {
 
 namespace {
 
+constexpr int FirstDisplaySlot = 713, LastDisplaySlot = 732;  // the boss digits to the game-over picture
+
 void TakeSlots(SlotsPicture& out) {
     std::memcpy(out.X, EnemyX, sizeof out.X);
     std::memcpy(out.Y, EnemyY, sizeof out.Y);
@@ -19,12 +22,21 @@ void TakeSlots(SlotsPicture& out) {
     std::memcpy(out.DeadTime, EnemyDeadTime, sizeof out.DeadTime);
 }
 
-void TakeSlotRange(SlotsPicture& out, int first, int last) {
+void CopySlotRange(SlotsPicture& out, const int* x, const int* y, const int* state, const int* deadTime, int first,
+                   int last) {
     const size_t count = static_cast<size_t>(last - first + 1) * sizeof(int);
-    std::memcpy(out.X + first, EnemyX + first, count);
-    std::memcpy(out.Y + first, EnemyY + first, count);
-    std::memcpy(out.State + first, EnemyState + first, count);
-    std::memcpy(out.DeadTime + first, EnemyDeadTime + first, count);
+    std::memcpy(out.X + first, x + first, count);
+    std::memcpy(out.Y + first, y + first, count);
+    std::memcpy(out.State + first, state + first, count);
+    std::memcpy(out.DeadTime + first, deadTime + first, count);
+}
+
+// The slots drawn after the world step: the countdown blocks and the display's.
+template <typename Visit>
+void ForEachFrontRange(Visit visit) {
+    for (const ObjectKind& kind : ObjectKinds)
+        if (kind.Pass == DrawPass::CountdownBlocks) visit(kind.First, kind.Last);
+    visit(FirstDisplaySlot, LastDisplaySlot);
 }
 
 void TakeLayer(LayerPicture& out, const int* x, const int* y) {
@@ -52,7 +64,6 @@ void WritePaddedDecimal(char (&text)[16], int value, int minLength) {
 constexpr int BossDigitCount = 3;
 constexpr int ScoreDigitCount = 9;
 constexpr int ClosingPictureSlot = 739;
-constexpr int FirstDisplaySlot = 713, LastDisplaySlot = 732;  // the boss digits to the game-over picture
 
 }  // namespace
 
@@ -94,10 +105,9 @@ void TakeFrontPicture(FrontPicture& out, TileSet set) {
     std::memcpy(out.ScoreText, ScoreText, sizeof out.ScoreText);
     out.ShotType = ShotType, out.Lives = Lives, out.PlayerSpeed = PlayerSpeed;
     out.CountdownExpired = CountdownExpired;
-    // Only the countdown blocks and the display's slots are drawn after the world step.
-    for (const ObjectKind& kind : ObjectKinds)
-        if (kind.Pass == DrawPass::CountdownBlocks) TakeSlotRange(out.Slots, kind.First, kind.Last);
-    TakeSlotRange(out.Slots, FirstDisplaySlot, LastDisplaySlot);
+    ForEachFrontRange([&out](int first, int last) {
+        CopySlotRange(out.Slots, EnemyX, EnemyY, EnemyState, EnemyDeadTime, first, last);
+    });
 }
 
 void TakeTopPicture(TopPicture& out) {
@@ -180,7 +190,12 @@ void PlaceBack(const BackPicture& tick, const BackPicture& before, const BackPic
 
 void PlaceFront(const FrontPicture& tick, const FrontPicture& before, const FrontPicture* older,
                 double behind, FrontPicture& out) {
-    std::memcpy(&out, &tick, sizeof out);
+    // Only the slots drawn after the world step are copied: the rest of the array is never read.
+    std::memcpy(&out, &tick, offsetof(FrontPicture, Slots));
+    const SlotsPicture& slots = tick.Slots;
+    ForEachFrontRange([&](int first, int last) {
+        CopySlotRange(out.Slots, slots.X, slots.Y, slots.State, slots.DeadTime, first, last);
+    });
     if (behind <= 0 || tick.Scene != before.Scene || tick.Set != before.Set) return;
     if (older && older->Scene != tick.Scene) older = nullptr;
     PlaceLayer(tick.Layer3, before.Layer3, behind, out.Layer3);

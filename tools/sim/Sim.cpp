@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/Presentation.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
@@ -120,6 +121,11 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
   --latency N        with --present-hz: press up and down N times at varied moments and print
                      the mean and worst time from the key to the first refresh showing the ship
                      moved
+  --check-pictures N draw every Nth frame (the others dropped as in a plain --replay) and check
+                     that the presentation's picture with nothing behind the tick is the back
+                     buffer the frame drew (with --verify a difference ends with status 1); a
+                     refresh half a tick behind is drawn as well, which the replay's checkpoints
+                     prove changes nothing of the game
   --smooth, --no-smooth  smooth motion on or off for this run (default: the ini's [Display])
   --help             this text
 
@@ -233,7 +239,7 @@ struct SimOptions {
     int StatsScene = NoScene, TimelineEvery = 0;
     std::set<int> Shots;
     bool Digest = false;
-    int PresentHz = 0, LatencyPresses = 0;
+    int PresentHz = 0, LatencyPresses = 0, CheckPictures = 0;
     std::optional<bool> Smooth;
 };
 
@@ -303,6 +309,7 @@ const OptionRow Options[] = {
     {"--digest",    false, [](SimOptions& o, const char*, std::string&) { o.Digest = true; return true; }},
     {"--present-hz", true, [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.PresentHz, v, 1, 1000, e); }},
     {"--latency",   true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.LatencyPresses, v, 1, 10000, e); }},
+    {"--check-pictures", true, [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.CheckPictures, v, 1, MaxFrames, e); }},
     {"--smooth",    false, [](SimOptions& o, const char*, std::string&) { o.Smooth = true; return true; }},
     {"--no-smooth", false, [](SimOptions& o, const char*, std::string&) { o.Smooth = false; return true; }},
     {"--screenshot", true, [](SimOptions& o, const char* v, std::string& e) {
@@ -528,6 +535,20 @@ void PrintBalance(const SimOptions& o, int scene, const Pilot& pilot, const Scen
         thirds.FinalLaunchesPerSecond, thirds.FinalBullets, noEnemy, noLaunch);
 }
 
+bool PicturesDiffered = false;
+
+// The presentation's picture with nothing behind the tick is the frame's own back buffer. A refresh
+// half a tick behind is drawn too: were it to change the world, the replay's next checkpoint would
+// say so.
+bool PictureMatchesTick() {
+    static Surface refresh;
+    if (refresh.Empty()) refresh.Create(ScreenWidth, ScreenHeight, 0);
+    DrawPictureBetween(0.0, refresh);
+    const bool same = refresh.Pixels == BackBuffer.Pixels;
+    DrawPictureBetween(0.5, refresh);
+    return same;
+}
+
 // Runs the frames of the run: keys from the pilot or the input file, one frame, then what the
 // options ask to see of it. Returns the frames run.
 int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, ReplayPlayer* player,
@@ -550,9 +571,18 @@ int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, Rep
             break;
         }
         if (o.Invincible) PlayerUntouchable = 1;
+        const bool checked = o.CheckPictures > 0 && f % o.CheckPictures == 0;
+        if (checked) BackBuffer.DropsPixels = false;
         const int sceneBefore = Scene, stageFrameBefore = StageFrame, bossDeadTime = EnemyDeadTime[BossSlot],
                   bossHP = EnemyHP[BossSlot];
         game.Frame();
+        if (checked) {
+            if (!PictureMatchesTick()) {
+                std::printf("the picture between ticks differs from the tick's at frame %d\n", f);
+                PicturesDiffered = true;
+            }
+            BackBuffer.DropsPixels = true;
+        }
         if (Scene != sceneBefore) {
             ReportSceneChange(sceneBefore, f, stageFrameBefore, bossDeadTime, bossHP, end);
             seen.Report();
@@ -593,6 +623,7 @@ int FinishRun(HeadlessGame& game, const SimOptions& o, int framesRun, const Pilo
             return 1;
         }
     }
+    if (PicturesDiffered && o.Verify) return 1;
     if (player) {
         if (player->Diverged()) {
             std::printf("replay differs at %s\n", player->FirstDifference().c_str());
