@@ -26,8 +26,6 @@ TickPicture& PictureToTake();
 void PictureTaken();
 // The picture taken `ago` ticks before the last one (0: the last); nullptr when there is none.
 const TickPicture* TakenPicture(int ago);
-// Forgets every picture taken (a new start).
-void ForgetPictures();
 
 // Keeps the back buffer as the tick before left it, before the tick draws over it: the back buffer is
 // never cleared, so a picture between ticks starts from it as the tick's own picture did.

@@ -1,5 +1,6 @@
 #include "render/Picture.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstddef>
@@ -14,13 +15,6 @@ namespace veltrano {
 namespace {
 
 constexpr int FirstDisplaySlot = 713, LastDisplaySlot = 732;  // the boss digits to the game-over picture
-
-void TakeSlots(SlotsPicture& out) {
-    std::memcpy(out.X, EnemyX, sizeof out.X);
-    std::memcpy(out.Y, EnemyY, sizeof out.Y);
-    std::memcpy(out.State, EnemyState, sizeof out.State);
-    std::memcpy(out.DeadTime, EnemyDeadTime, sizeof out.DeadTime);
-}
 
 void CopySlotRange(SlotsPicture& out, const int* x, const int* y, const int* state, const int* deadTime, int first,
                    int last) {
@@ -92,7 +86,7 @@ void TakeBackPicture(BackPicture& out, TileSet set) {
     out.Difficulty = Difficulty;
     out.Buttons[0] = SpeedButton, out.Buttons[1] = FireButton;
     out.Buttons[2] = BurstButton, out.Buttons[3] = ConfirmButton;
-    TakeSlots(out.Slots);
+    CopySlotRange(out.Slots, EnemyX, EnemyY, EnemyState, EnemyDeadTime, 0, ObjectSlotCount - 1);
 }
 
 void TakeFrontPicture(FrontPicture& out, TileSet set) {
@@ -184,26 +178,26 @@ void PlaceBack(const BackPicture& tick, const BackPicture& before, const BackPic
     if (tick.Option2On == 1 && before.Option2On == 1)
         GlidePoint(tick.Option2X, tick.Option2Y, before.Option2X, before.Option2Y, behind, out.Option2X,
                    out.Option2Y);
-    PlaceSlots(tick.Slots, before.Slots, older ? &older->Slots : nullptr, behind, 0, ObjectSlotCount - 1,
-               out.Slots);
+    // The countdown's blocks make a numeral: a new digit puts them elsewhere, so they stay on the tick.
+    int firstBlock = ObjectSlotCount, lastBlock = -1;
+    for (const ObjectKind& kind : ObjectKinds)
+        if (kind.Pass == DrawPass::CountdownBlocks)
+            firstBlock = std::min(firstBlock, kind.First), lastBlock = std::max(lastBlock, kind.Last);
+    const SlotsPicture* olderSlots = older ? &older->Slots : nullptr;
+    PlaceSlots(tick.Slots, before.Slots, olderSlots, behind, 0, firstBlock - 1, out.Slots);
+    PlaceSlots(tick.Slots, before.Slots, olderSlots, behind, lastBlock + 1, ObjectSlotCount - 1, out.Slots);
 }
 
-void PlaceFront(const FrontPicture& tick, const FrontPicture& before, const FrontPicture* older,
-                double behind, FrontPicture& out) {
+void PlaceFront(const FrontPicture& tick, const FrontPicture& before, double behind, FrontPicture& out) {
     // Only the slots drawn after the world step are copied: the rest of the array is never read.
     std::memcpy(&out, &tick, offsetof(FrontPicture, Slots));
     const SlotsPicture& slots = tick.Slots;
     ForEachFrontRange([&](int first, int last) {
         CopySlotRange(out.Slots, slots.X, slots.Y, slots.State, slots.DeadTime, first, last);
     });
+    // Layer 3 glides; the countdown's blocks and the display stay on the tick.
     if (behind <= 0 || tick.Scene != before.Scene || tick.Set != before.Set) return;
-    if (older && older->Scene != tick.Scene) older = nullptr;
     PlaceLayer(tick.Layer3, before.Layer3, behind, out.Layer3);
-    // The countdown blocks glide; the display's digits stay on the tick.
-    for (const ObjectKind& kind : ObjectKinds)
-        if (kind.Pass == DrawPass::CountdownBlocks)
-            PlaceSlots(tick.Slots, before.Slots, older ? &older->Slots : nullptr, behind, kind.First, kind.Last,
-                       out.Slots);
 }
 
 }  // namespace veltrano

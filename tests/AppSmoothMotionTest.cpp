@@ -127,6 +127,29 @@ TEST(SmoothMotion, ARefreshAcrossAJumpIsTheTicksOwnPicture) {
     }
 }
 
+// The countdown's numeral stands on the tick while a new digit puts its blocks elsewhere (the backdrop
+// behind it goes on scrolling, and gliding).
+TEST(SmoothMotion, TheContinueCountdownsBlocksStayOnTheTick) {
+    StageGame g;
+    g.Enter(Stage1Scene);
+    g.Game.Frames(3);
+    GameOver = 1;
+    const int digit = ContinueCountdown / 40;
+    while (ContinueCountdown / 40 == digit) g.Game.Frame();
+    g.Game.Frames(2);  // the new digit is placed after the next frame, and drawn by the one after
+    ASSERT_EQ(WorldRunning, 0);
+    DrawPictureBetween(0.5, Refresh());
+    const BackPicture& tick = TakenPicture(0)->Back;
+    const BackPicture& before = TakenPicture(1)->Back;
+    int moved = 0;
+    for (int slot = 100; slot < 400; ++slot) {
+        moved += tick.Slots.X[slot] != before.Slots.X[slot] || tick.Slots.Y[slot] != before.Slots.Y[slot];
+        EXPECT_EQ(PlacedPicture().Back.Slots.X[slot], tick.Slots.X[slot]) << "slot " << slot;
+        EXPECT_EQ(PlacedPicture().Back.Slots.Y[slot], tick.Slots.Y[slot]) << "slot " << slot;
+    }
+    EXPECT_GT(moved, 0);  // the digit did change between the two ticks
+}
+
 // The title's pieces slide in gliding; when they strike they shake by the tick, never smeared.
 TEST(SmoothMotion, TheTitlesPiecesGlideInAndShakeOnTheTick) {
     StageGame g;
