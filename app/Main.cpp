@@ -186,8 +186,10 @@ void TForm1::RunFrame() {
         PictureTaken();
     }
     // The drawing: the tick's picture, in the frame's order.
+    if (drawing && Display.Smooth) KeepUnderlay(BackBuffer);
     if (drawing) DrawTickPicture(picture, BackBuffer);
-    Platform.FlipBackBuffer(BackBuffer);
+    // A smooth display presents at the screen's refresh instead (ProgramFrame).
+    if (!Display.Smooth) Platform.FlipBackBuffer(BackBuffer);
     ContinueStep();
     ++FrameCount;
     if (Recorder) Recorder->FrameRun(inputStates);

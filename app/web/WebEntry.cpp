@@ -79,7 +79,7 @@ void Guarded(void (*step)()) {
 
 void AnimationFrame() {
     Guarded([] {
-        if (!Loop->Advance(static_cast<uint64_t>(emscripten_get_now()))) Close(0);
+        if (!Loop->Advance(emscripten_get_now())) Close(0);
     });
 }
 
@@ -88,6 +88,8 @@ void Start(PageMode mode) {
     // The page is a window inside the browser; full screen comes on request (F11, Alt+Enter).
     CommandLine windowed;
     windowed.FullScreen = false;
+    // The test frames hold the canvas up against the native game's back buffer, tick by tick.
+    if (mode == PageMode::Test) windowed.Smooth = false;
     Form->UseCommandLine(windowed);
     Platform.ApplyDisplay(Form->DisplayChoices());
     Form->DXDraw1InitializeSurface();

@@ -65,8 +65,9 @@ bool SdlBackend::Start(std::string* error) {
     return Started;
 }
 
-uint64_t SdlBackend::Ticks() {
-    return SDL_GetTicks64();
+double SdlBackend::Ticks() {
+    return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 /
+           static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
 void SdlBackend::Sleep(int milliseconds) {

@@ -108,6 +108,9 @@ bool SdlBackend::OpenDisplay(const DisplaySettings& settings, std::string* error
         if (error) *error = std::string("cannot create a renderer: ") + SDL_GetError();
         return false;
     }
+    SDL_RendererInfo info{};
+    SyncsToRefresh = SDL_GetRendererInfo(Renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) &&
+                     !(info.flags & SDL_RENDERER_SOFTWARE);
     // SDL waits up to a tenth of a second for the window manager to answer the full-screen request
     // (the whole tenth where none answers): the request follows the first frame shown, so the picture
     // is up at once over the desktop-sized window.
@@ -194,6 +197,12 @@ bool SdlBackend::CreateTexture() {
     Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                 ::veltrano::ScreenWidth, ::veltrano::ScreenHeight);
     return Texture != nullptr;
+}
+
+int SdlBackend::RefreshRate() {
+    SDL_DisplayMode mode{};
+    if (!Window || SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(Window), &mode) != 0) return 0;
+    return mode.refresh_rate;
 }
 
 bool SdlBackend::DisplayReady() {

@@ -19,6 +19,8 @@ class WebBackend : public Backend {
 
     bool DisplayReady() override { return true; }
     void FlipBackBuffer(const Surface& backBuffer) override;
+    // The page presents from each animation frame: one present a refresh of the screen.
+    bool PresentWaitsForRefresh() override { return true; }
     void ReadRawInput(RawInput& raw) override;
     // A page cannot switch the screen saver; the browser keeps the screen on while it plays.
     void SetScreenSaverActive(bool) override {}
