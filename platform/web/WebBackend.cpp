@@ -7,6 +7,7 @@
 
 #include "platform/KeyBindings.h"
 #include "platform/web/WebInput.h"
+#include "world/World.h"
 
 extern "C" {
 // web-platform.js
@@ -14,7 +15,7 @@ void veltrano_present(const uint32_t* pixels, int width, int height);
 void veltrano_place_canvas(int x, int y, int w, int h, int sharp);
 int veltrano_area_width();
 int veltrano_area_height();
-void veltrano_full_screen(int on);
+void veltrano_toggle_full_screen();
 }
 
 namespace veltrano {
@@ -89,6 +90,42 @@ void WebBackend::FocusLost() {
     Events.push_back({WindowEvent::Kinds::FocusLost});
 }
 
+namespace {
+
+// The input state a touch control stands for: a direction, or the state the player's ini gives the
+// action this frame (none when its button is missing).
+int StateOfTouch(int control) {
+    static constexpr int Directions[] = {StateUp, StateDown, StateLeft, StateRight};
+    if (control < 4) return Directions[control];
+    const int actions[] = {SpeedState, FireState, BurstState, ConfirmState};
+    const int state = actions[control - 4];
+    return state >= 0 && state < InputStateCount ? state : -1;
+}
+
+// Holds an input state as its key does, or as a pad's button for a button without a key.
+void HoldState(int state, RawInput& raw) {
+    if (const int vk = KeyOfState(state)) {
+        raw.KeyDown[vk] = true;
+        return;
+    }
+    if (state < StateButton1) return;
+    if (!raw.Joystick.Present) {
+        raw.Joystick = JoystickReading{};
+        raw.Joystick.Present = true;
+        raw.Joystick.AxisMin = -32768;
+        raw.Joystick.AxisMax = 32767;
+    }
+    raw.Joystick.Buttons |= 1u << (state - StateButton1);
+}
+
+}  // namespace
+
+void WebBackend::Touch(int control, bool held) {
+    if (control < 0 || control >= TouchControlCount) return;
+    if (held && !TouchHeld[control]) TouchPressed[control] = true;
+    TouchHeld[control] = held;
+}
+
 bool WebBackend::NextEvent(WindowEvent& event) {
     if (Events.empty()) return false;
     event = Events.front();
@@ -116,6 +153,12 @@ void WebBackend::ReadRawInput(RawInput& raw) {
         PadWasPressed[i] = pad.Pressed[i];
     }
     raw.Joystick = JoystickOfGamepad(pad);
+    for (int c = 0; c < TouchControlCount; ++c) {
+        const int state = StateOfTouch(c);
+        // A tap that went down and up between two frames is seen for one frame, as a key's press.
+        if (state >= 0 && (TouchHeld[c] || TouchPressed[c])) HoldState(state, raw);
+        TouchPressed[c] = false;
+    }
     // Alt+Enter switches the display; its Enter is no button press.
     if (AltHeld) raw.KeyDown[Vk::Enter] = false;
     Latch.ApplyTo(raw);
@@ -149,8 +192,9 @@ void WebBackend::ApplyDisplay(const DisplaySettings& settings) {
     const bool switchScreen = settings.FullScreen != Settings.FullScreen;
     Settings = settings;
     // A frame runs moments after the key that asked, while the browser still counts it as the
-    // player's gesture, which full screen needs.
-    if (switchScreen) veltrano_full_screen(settings.FullScreen ? 1 : 0);
+    // player's gesture, which full screen needs. The key switches what the player sees: the browser
+    // may have left full screen by itself (its own Escape) or the page's button may have entered it.
+    if (switchScreen) veltrano_toggle_full_screen();
     PlaceCanvas();
 }
 

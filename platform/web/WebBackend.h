@@ -34,11 +34,19 @@ class WebBackend : public Backend {
     void KeyUp(int vk, bool alt);
     void FocusLost();
     void PlaceCanvas();
+    // The page's touch controls: the four directions (0 up, 1 down, 2 left, 3 right) and the four
+    // actions (4 speed, 5 fire, 6 burst, 7 confirm), held or let go. They reach the game as the keys
+    // of the same input states, so replays and tests see no difference; a tap too short for a frame
+    // is latched as a key's press is.
+    void Touch(int control, bool held);
 
    private:
     bool Held[256] = {};
     bool AltHeld = false;
     bool PadWasPressed[32] = {};
+    static constexpr int TouchControlCount = 8;
+    bool TouchHeld[TouchControlCount] = {};
+    bool TouchPressed[TouchControlCount] = {};  // went down since the last frame
     std::vector<uint32_t> Rgba;  // the back buffer in the canvas's byte order
     PressLatch Latch;
     std::deque<WindowEvent> Events;
