@@ -24,6 +24,7 @@
 #include "platform/AudioDevice.h"
 #include "platform/Display.h"
 #include "platform/GlyphSheet.h"
+#include "platform/Input.h"
 #include "platform/KeyBindings.h"
 #include "platform/Mixer.h"
 #include "platform/web/WebBackend.h"
@@ -163,9 +164,16 @@ EMSCRIPTEN_KEEPALIVE void veltrano_page_resized() {
     Platform.PlaceCanvas();
 }
 
-// The page's touch controls (WebBackend::Touch).
+// The page's touch controls: 0 up, 1 down, 2 left, 3 right, then the speed, fire, burst and confirm
+// actions, each as the key (or pad button) of the input state the player's ini gives it.
 EMSCRIPTEN_KEEPALIVE void veltrano_touch(int control, int held) {
-    Platform.Touch(control, held != 0);
+    static constexpr int Directions[] = {StateUp, StateDown, StateLeft, StateRight};
+    const int actions[] = {SpeedState, FireState, BurstState, ConfirmState};
+    if (control < 0 || control >= 8) return;
+    const int state = control < 4 ? Directions[control] : actions[control - 4];
+    if (state < 0 || state >= InputStateCount) return;
+    const int vk = KeyOfState(state);
+    Platform.Touch(control, vk, vk == 0 && state >= StateButton1 ? state - StateButton1 : -1, held != 0);
 }
 
 // Whether a key the page would use for itself (M mutes) is one the player's bindings give the game.

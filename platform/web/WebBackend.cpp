@@ -7,7 +7,6 @@
 
 #include "platform/KeyBindings.h"
 #include "platform/web/WebInput.h"
-#include "world/World.h"
 
 extern "C" {
 // web-platform.js
@@ -90,39 +89,13 @@ void WebBackend::FocusLost() {
     Events.push_back({WindowEvent::Kinds::FocusLost});
 }
 
-namespace {
-
-// The input state a touch control stands for: a direction, or the state the player's ini gives the
-// action this frame (none when its button is missing).
-int StateOfTouch(int control) {
-    static constexpr int Directions[] = {StateUp, StateDown, StateLeft, StateRight};
-    if (control < 4) return Directions[control];
-    const int actions[] = {SpeedState, FireState, BurstState, ConfirmState};
-    const int state = actions[control - 4];
-    return state >= 0 && state < InputStateCount ? state : -1;
-}
-
-// Holds an input state as its key does, or as a pad's button for a button without a key.
-void HoldState(int state, RawInput& raw) {
-    if (const int vk = KeyOfState(state)) {
-        raw.KeyDown[vk] = true;
-        return;
-    }
-    if (state < StateButton1) return;
-    if (!raw.Joystick.Present) {
-        raw.Joystick = JoystickReading{};
-        raw.Joystick.Present = true;
-        raw.Joystick.AxisMin = -32768;
-        raw.Joystick.AxisMax = 32767;
-    }
-    raw.Joystick.Buttons |= 1u << (state - StateButton1);
-}
-
-}  // namespace
-
-void WebBackend::Touch(int control, bool held) {
+void WebBackend::Touch(int control, int vk, int padButton, bool held) {
     if (control < 0 || control >= TouchControlCount) return;
-    if (held && !TouchHeld[control]) TouchPressed[control] = true;
+    if (held && !TouchHeld[control]) {
+        TouchPressed[control] = true;
+        TouchKey[control] = vk & 255;
+        TouchButton[control] = padButton;
+    }
     TouchHeld[control] = held;
 }
 
@@ -154,10 +127,20 @@ void WebBackend::ReadRawInput(RawInput& raw) {
     }
     raw.Joystick = JoystickOfGamepad(pad);
     for (int c = 0; c < TouchControlCount; ++c) {
-        const int state = StateOfTouch(c);
         // A tap that went down and up between two frames is seen for one frame, as a key's press.
-        if (state >= 0 && (TouchHeld[c] || TouchPressed[c])) HoldState(state, raw);
+        if (!TouchHeld[c] && !TouchPressed[c]) continue;
         TouchPressed[c] = false;
+        if (TouchKey[c] != 0) {
+            raw.KeyDown[TouchKey[c]] = true;
+        } else if (TouchButton[c] >= 0 && TouchButton[c] < JoystickButtonCount) {
+            if (!raw.Joystick.Present) {
+                raw.Joystick = JoystickReading{};
+                raw.Joystick.Present = true;
+                raw.Joystick.AxisMin = -32768;
+                raw.Joystick.AxisMax = 32767;
+            }
+            raw.Joystick.Buttons |= 1u << TouchButton[c];
+        }
     }
     // Alt+Enter switches the display; its Enter is no button press.
     if (AltHeld) raw.KeyDown[Vk::Enter] = false;

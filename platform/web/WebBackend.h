@@ -34,11 +34,11 @@ class WebBackend : public Backend {
     void KeyUp(int vk, bool alt);
     void FocusLost();
     void PlaceCanvas();
-    // The page's touch controls: the four directions (0 up, 1 down, 2 left, 3 right) and the four
-    // actions (4 speed, 5 fire, 6 burst, 7 confirm), held or let go. They reach the game as the keys
-    // of the same input states, so replays and tests see no difference; a tap too short for a frame
-    // is latched as a key's press is.
-    void Touch(int control, bool held);
+    // The page's touch controls (the directions and actions the program names by number), held or
+    // let go, as the key `vk` of the input state they stand for or, for a state without a key, as the
+    // pad's button `padButton` (-1 for none). Replays and tests see no difference from the keys; a tap
+    // too short for a frame is seen for one frame, as a key's press is.
+    void Touch(int control, int vk, int padButton, bool held);
 
    private:
     bool Held[256] = {};
@@ -47,6 +47,8 @@ class WebBackend : public Backend {
     static constexpr int TouchControlCount = 8;
     bool TouchHeld[TouchControlCount] = {};
     bool TouchPressed[TouchControlCount] = {};  // went down since the last frame
+    int TouchKey[TouchControlCount] = {};
+    int TouchButton[TouchControlCount] = {};
     std::vector<uint32_t> Rgba;  // the back buffer in the canvas's byte order
     PressLatch Latch;
     std::deque<WindowEvent> Events;

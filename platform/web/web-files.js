@@ -355,9 +355,9 @@ Module.preRun.push(function () {
   });
 
   // ---- Music --------------------------------------------------------------------------------------
-  // Ogg Opus files decoded to 16-bit waves at the mixer's rate, in the order of play: the first
-  // stage's before the start, the rest after it. A piece the game needs before it has come is a short
-  // silence in its place (the game goes on), asked for first, and put in the music slot when it comes.
+  // Ogg Opus files decoded to 16-bit waves at the mixer's rate, in the order of play, while the game
+  // runs. A piece the game needs before it has come is a short silence in its place (the game goes
+  // on), asked for first, and put in the music slot when it comes.
   var rate = 32000;
   var sounds = '/program/Sounds/';
   var pieces = {};  // name -> {state: 'queued' | 'loading' | 'ready', waited, failures, said}
@@ -379,17 +379,24 @@ Module.preRun.push(function () {
     var out = new Int16Array(bytes.buffer, 44), data = [];
     for (var c = 0; c < channels; ++c) data.push(buffer.getChannelData(c));
     return new Promise(function (resolve) {
-      var i = 0, k = 0;
-      (function slice() {
-        var end = Math.min(n, i + 16384);
+      var i = 0, k = 0, channel = new MessageChannel();
+      // A message, unlike a timer, comes back at once yet lets the animation frames go first.
+      var slice = function () {
+        var end = Math.min(n, i + 32768);
         for (; i < end; ++i)
           for (var c = 0; c < channels; ++c) {
             var s = data[c][i];
             out[k++] = s <= -1 ? -32768 : s >= 1 ? 32767 : s < 0 ? Math.round(s * 32768) : Math.round(s * 32767);
           }
-        if (i < n) setTimeout(slice, 0);
-        else resolve(bytes);
-      })();
+        if (i < n) {
+          channel.port2.postMessage(0);
+        } else {
+          channel.port1.close();
+          resolve(bytes);
+        }
+      };
+      channel.port1.onmessage = slice;
+      slice();
     });
   }
   function describeFailure(e) {
@@ -465,18 +472,23 @@ Module.preRun.push(function () {
     fetchNext();
   }
   // The game opens a wave that is not there yet: silence in its place, and the piece asked for first.
-  var open = FS.open;
+  // A scene that starts without its piece says so; the program's start needs no word.
+  var open = FS.open, running = false;
   FS.open = function (path, flags) {
-    if (typeof path === 'string' && path.indexOf(sounds) === 0 && /\.wav$/.test(path) && !((flags | 0) & 3) &&
-        !FS.analyzePath(path).exists) {
-      var name = path.slice(sounds.length, -4);
-      FS.writeFile(path, silence);
-      want(name, true);
-      var piece = pieces[name];
-      piece.waited = true;
-      if (piece.state !== 'ready')
-        tell('The music "' + name + '" is still loading; the game goes on without it until it comes.',
-             {kind: 'quiet'});
+    if (typeof path === 'string' && path.indexOf(sounds) === 0 && /\.wav$/.test(path) && !((flags | 0) & 3)) {
+      var name = path.slice(sounds.length, -4), piece = pieces[name];
+      var there = FS.analyzePath(path).exists;
+      // A wave packed with the game (an effect) is no piece of music.
+      if (piece ? piece.state !== 'ready' : !there) {
+        if (!there) FS.writeFile(path, silence);
+        want(name, true);
+        piece = pieces[name];
+        if (piece.state !== 'ready' && running) {
+          piece.waited = true;
+          tell('The music "' + name + '" is still loading; the game goes on without it until it comes.',
+               {kind: 'quiet'});
+        }
+      }
     }
     return open.apply(FS, arguments);
   };
@@ -484,40 +496,26 @@ Module.preRun.push(function () {
   var listed = [], allReady;
   Module.veltranoSoundsReady = new Promise(function (resolve) { allReady = resolve; });
   function checkAllReady() {
-    if (listed.length && listed.every(function (n) { return pieces[n].state === 'ready'; })) allReady();
+    if (listed.length && listed.every(function (n) { return pieces[n] && pieces[n].state === 'ready'; })) allReady();
   }
-  // The start waits for the first stage's pieces, or for their first failure: then the game starts
-  // with silence in their place.
-  addRunDependency('veltrano-music');
-  var started = false;
-  function start() {
-    if (started) return;
-    started = true;
-    removeRunDependency('veltrano-music');
+  // The music is fetched once the game runs, so that it never delays the title: the first stage's
+  // pieces first, then the others in the order of play.
+  function fetchMusic() {
+    fetch('music.json').then(function (r) {
+      if (!r.ok) throw r.status;
+      return r.json();
+    }).then(function (music) {
+      listed = music.start.concat(music.later);
+      listed.forEach(function (name) { want(name); });
+    }).catch(function (e) {
+      // Without the list each piece is asked for when the game needs it.
+      tell('The list of the music could not be loaded (' + describeFailure(e) + '); each piece loads when ' +
+           'it is needed.', {kind: 'quiet'});
+    });
   }
-  fetch('music.json').then(function (r) {
-    if (!r.ok) throw r.status;
-    return r.json();
-  }).then(function (music) {
-    listed = music.start.concat(music.later);
-    music.start.forEach(function (name) { want(name); });
-    var first = music.start.map(function (name) {
-      return new Promise(function (resolve) {
-        (function check() {
-          var piece = pieces[name];
-          if (piece.state === 'ready' || piece.state === 'broken' || piece.failures) resolve();
-          else setTimeout(check, 20);
-        })();
-      });
-    });
-    Promise.all(first).then(function () {
-      start();
-      music.later.forEach(function (name) { want(name); });
-    });
-  }).catch(function (e) {
-    // Without the list each piece is asked for when the game needs it.
-    tell('The list of the music could not be loaded (' + describeFailure(e) + '); each piece loads when ' +
-         'it is needed.', {kind: 'quiet'});
-    start();
+  Module.postRun = Module.postRun || [];
+  Module.postRun.push(function () {
+    running = true;
+    fetchMusic();
   });
 });

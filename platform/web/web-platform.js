@@ -16,14 +16,15 @@ mergeInto(LibraryManager.library, {
     if (Module.veltranoFirstFrameAt === undefined) Module.veltranoFirstFrameAt = performance.now();
   },
 
-  // The area the picture is placed in, in device pixels, so that "sharp" gives whole device pixels.
+  // The area the picture is placed in, in whole device pixels (rounded down: the page's line below may
+  // begin at a fraction of a pixel), so that "sharp" gives whole device pixels.
   veltrano_area_width: function () {
     var page = document.getElementById('page');
-    return Math.max(1, Math.floor(page.clientWidth * (window.devicePixelRatio || 1)));
+    return Math.max(1, Math.floor(page.getBoundingClientRect().width * (window.devicePixelRatio || 1)));
   },
   veltrano_area_height: function () {
     var page = document.getElementById('page');
-    return Math.max(1, Math.floor(page.clientHeight * (window.devicePixelRatio || 1)));
+    return Math.max(1, Math.floor(page.getBoundingClientRect().height * (window.devicePixelRatio || 1)));
   },
   veltrano_place_canvas: function (x, y, w, h, sharp) {
     var ratio = window.devicePixelRatio || 1;
