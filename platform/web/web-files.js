@@ -106,28 +106,34 @@ Module.preRun.push(function () {
     return files;
   }
 
-  // Puts the files the storage held into /save; damaged records are kept aside.
-  function loadStored(done) {
+  // Visits every stored record in one transaction that may change them; `done` gets its error or null.
+  function eachRecord(visit, done) {
     var transaction = database.transaction(storeName, 'readwrite');
     var store = transaction.objectStore(storeName);
     var request = store.openCursor();
     request.onsuccess = function () {
       var cursor = request.result;
       if (!cursor) return;
-      var key = String(cursor.key), name = key.slice(folder.length);
-      if (key.indexOf(folder) === 0 && name && name.indexOf('/') < 0 && !keptAside(name)) {
-        if (isFileRecord(cursor.value)) {
-          stored[name] = new Uint8Array(cursor.value.contents);
-          FS.writeFile(folder + name, stored[name]);
-        } else {
-          keepAside(store, name, cursor.value);
-          cursor.delete();
-        }
-      }
+      visit(String(cursor.key), cursor.value, store, cursor);
       cursor.continue();
     };
     transaction.oncomplete = function () { done(null); };
     transaction.onabort = function () { done(transaction.error || request.error); };
+  }
+
+  // Puts the files the storage held into /save; damaged records are kept aside.
+  function loadStored(done) {
+    eachRecord(function (key, value, store, cursor) {
+      var name = key.slice(folder.length);
+      if (key.indexOf(folder) !== 0 || !name || name.indexOf('/') >= 0 || keptAside(name)) return;
+      if (isFileRecord(value)) {
+        stored[name] = new Uint8Array(value.contents);
+        FS.writeFile(folder + name, stored[name]);
+      } else {
+        keepAside(store, name, value);
+        cursor.delete();
+      }
+    }, done);
   }
 
   function openStorage(done) {
@@ -287,20 +293,11 @@ Module.preRun.push(function () {
   // key, and the page starts again from the shipped files.
   function resetStorage() {
     if (!database) return location.reload();
-    var transaction = database.transaction(storeName, 'readwrite');
-    var store = transaction.objectStore(storeName);
-    var request = store.openCursor();
-    request.onsuccess = function () {
-      var cursor = request.result;
-      if (!cursor) return;
-      var key = String(cursor.key);
-      if (key.indexOf(folder) === 0 && !keptAside(key)) {
-        store.put(cursor.value, key + '.kept-' + stamp);
-        cursor.delete();
-      }
-      cursor.continue();
-    };
-    transaction.oncomplete = transaction.onabort = function () { location.reload(); };
+    eachRecord(function (key, value, store, cursor) {
+      if (key.indexOf(folder) !== 0 || keptAside(key)) return;
+      store.put(value, key + '.kept-' + stamp);
+      cursor.delete();
+    }, function () { location.reload(); });
   }
   Module.veltranoResetStorage = resetStorage;
 

@@ -90,17 +90,14 @@ mergeInto(LibraryManager.library, {
     meter.resume = function () {
       if (context.state === 'suspended' && !document.hidden) context.resume();
     };
-    window.addEventListener('keydown', meter.resume, true);
-    window.addEventListener('mousedown', meter.resume, true);
-    window.addEventListener('touchstart', meter.resume, true);
+    meter.gestures = ['keydown', 'mousedown', 'touchstart'];
+    meter.gestures.forEach(function (type) { window.addEventListener(type, meter.resume, true); });
     return 1;
   },
   veltrano_close_audio: function () {
     var a = Module.veltranoAudio;
     if (!a) return;
-    window.removeEventListener('keydown', a.resume, true);
-    window.removeEventListener('mousedown', a.resume, true);
-    window.removeEventListener('touchstart', a.resume, true);
+    a.gestures.forEach(function (type) { window.removeEventListener(type, a.resume, true); });
     a.node.disconnect();
     a.context.close();
     Module.veltranoAudio = null;
