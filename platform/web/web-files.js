@@ -58,29 +58,35 @@ Module.preRun.push(function () {
     for (var i = 0; i < 10; ++i) scores.push(view.getInt32(4 + 4 * i, true));
     return scores;
   }
-  // The scores of `mine` that `base` did not hold: those that entered this page's table.
-  function newScores(mine, base) {
-    var left = base ? scoresOf(base) : [], added = [];
-    scoresOf(mine).forEach(function (s) {
+  // The scores of list `a` less those of list `b`, each taken once.
+  function less(a, b) {
+    var left = b.slice();
+    return a.filter(function (s) {
       var at = left.indexOf(s);
-      if (at >= 0) left.splice(at, 1);
-      else added.push(s);
+      if (at < 0) return true;
+      left.splice(at, 1);
+      return false;
     });
-    return added;
   }
-  // `theirs` with `scores` inserted as the game inserts a score (equal scores go above, the tenth
-  // drops out) and the cleared flag kept if either set it; bytes after the table stay theirs.
-  function mergeInto(theirs, scores, cleared) {
+  // What changed from the table `base` to `mine`: the scores that entered it, and those that left it
+  // (a provisional score replaced by the final one, or one pushed below the tenth place).
+  function changesOf(mine, base) {
+    var from = base ? scoresOf(base) : [], to = scoresOf(mine);
+    return {added: less(to, from), removed: base ? less(from, to) : []};
+  }
+  // `theirs` with the scores that left this page's table taken out and those that entered it inserted
+  // as the game inserts a score (equal scores go above, the tenth drops out); the cleared flag kept if
+  // either set it; bytes after the table stay theirs.
+  function mergeInto(theirs, changes, cleared) {
     var out = new Uint8Array(theirs), view = new DataView(out.buffer);
-    var table = scoresOf(out);
-    scores.forEach(function (s) {
-      for (var i = 0; i < 10; ++i)
-        if (s >= table[i]) {
-          table.splice(i, 0, s);
-          table.length = 10;
-          break;
-        }
+    var table = less(scoresOf(out), changes.removed);
+    changes.added.forEach(function (s) {
+      var at = 0;
+      while (at < table.length && s < table[at]) ++at;
+      table.splice(at, 0, s);
     });
+    while (table.length < 10) table.push(0);
+    table.length = 10;
     table.forEach(function (s, i) { view.setInt32(4 + 4 * i, s, true); });
     if (cleared === 1) view.setInt32(0, 1, true);
     return out;
@@ -93,7 +99,7 @@ Module.preRun.push(function () {
   function tableToStore(stored, mine, base) {
     if (!stored || stored.length < tableBytes || mine.length < tableBytes || sameBytes(stored, base)) return mine;
     if (base && base.length < tableBytes) base = null;
-    return mergeInto(stored, newScores(mine, base), clearedOf(mine));
+    return mergeInto(stored, changesOf(mine, base), clearedOf(mine));
   }
 
   function localFiles() {
@@ -190,15 +196,11 @@ Module.preRun.push(function () {
         var name = key.slice(leftPrefix.length), bytes = fromText(localStorage.getItem(key));
         var now = stored[name];
         if (name === 'temp.dat' && now && now.length >= tableBytes && bytes.length >= tableBytes && base) {
-          // The scores that entered the table before the page was left, less those the storage
-          // already got from it (the write may have ended after all).
-          var reached = newScores(now, base), scores = newScores(bytes, base).filter(function (s) {
-            var at = reached.indexOf(s);
-            if (at < 0) return true;
-            reached.splice(at, 1);
-            return false;
-          });
-          bytes = mergeInto(now, scores, clearedOf(bytes));
+          // The changes made to the table before the page was left, less those the storage already
+          // got from it (the write may have ended after all).
+          var left = changesOf(bytes, base), reached = changesOf(now, base);
+          bytes = mergeInto(now, {added: less(left.added, reached.added), removed: less(left.removed, reached.removed)},
+                            clearedOf(bytes));
         }
         FS.writeFile(folder + name, bytes);
         localStorage.removeItem(key);
