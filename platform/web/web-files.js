@@ -515,6 +515,10 @@ Module.preRun.push(function () {
   Module.postRun = Module.postRun || [];
   Module.postRun.push(function () {
     running = true;
-    fetchMusic();
+    // After the title's first picture: the music never holds it up.
+    (function afterFirstFrame() {
+      if (Module.veltranoFirstFrameAt !== undefined || Module.veltranoMode) fetchMusic();
+      else setTimeout(afterFirstFrame, 50);
+    })();
   });
 });
