@@ -48,9 +48,6 @@ void StopOnScriptFaults(std::span<const SceneScript> scripts) {
 void TForm1::FormCreate(const ClockTime& now) {
     StopOnScriptFaults(SceneScripts());
     SeedRandomFromClock(now.Hour, now.Minute, now.Second, now.Millisecond);
-    // Centred on the screen; div truncates toward zero, so a small screen gives negative offsets.
-    Left = (Platform.ScreenWidth() - ScreenWidth) / 2;
-    Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
     std::string configProblem;
     FileStatus config = Config.Open(DataPath(ConfigFileName), &configProblem);

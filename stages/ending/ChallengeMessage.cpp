@@ -50,7 +50,6 @@ void DrawChallengeMessage() {
         const MessageLine& line = lines[k - 1];
         canvas.TextOut((ScreenWidth - line.Characters * w) / 2, 2 * k * h, line.Text);
     }
-    canvas.Release();
 }
 
 // The ship waits just outside the left edge; the frame handler takes its control away.

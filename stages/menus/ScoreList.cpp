@@ -27,7 +27,6 @@ void DrawScoreList() {
     for (int i = 1; i <= HighScoreCount; ++i) canvas.TextOut(128, i * rankHeight + 48, RankNumerals[i - 1]);
     const int digitHeight = canvas.TextHeight("0");
     for (int i = 1; i <= HighScoreCount; ++i) canvas.TextOut(320, i * digitHeight + 48, texts[i - 1]);
-    canvas.Release();
 }
 
 }  // namespace

@@ -143,7 +143,6 @@ void DrawStaffCredits() {
         const int y = c.Y == Centred ? (ScreenHeight - canvas.TextHeight(text)) / 2 : c.Y;
         canvas.TextOut(x, y, text);
     }
-    canvas.Release();
 }
 
 void FlyDemonstrationShip() {
