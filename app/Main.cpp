@@ -20,6 +20,7 @@
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
 #include "platform/Input.h"
+#include "platform/Say.h"
 #include "render/Lettering.h"
 #include "render/Picture.h"
 #include "stages/SceneTable.h"
@@ -56,17 +57,16 @@ void TForm1::FormCreate(const ClockTime& now) {
         Config.OpenText(ShippedIniText());
         std::string error;
         if (Config.Save(&error)) {
-            std::fprintf(stderr, "VeltranoGame2: %s: not found; made again as shipped\n",
-                         Config.FilePath().c_str());
+            SayLine("%s: not found; made again as shipped", Config.FilePath().c_str());
             config = FileStatus::Done;
         } else {
-            std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+            SayLine("%s", error.c_str());
         }
     }
     std::vector<std::string> said;
     // A replay plays somebody's past game: it neither reads nor makes nor mends the save file.
     SaveFileAtStart = Player ? FileStatus::Missing : StartScoreTable(DataPath(SaveFileName), &said);
-    for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
+    for (const std::string& line : said) SayLine("%s", line.c_str());
     ResetWorldState();
     ResetInputStates();
     for (auto& row : ActionStateTable)
@@ -75,7 +75,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     std::vector<std::string> complaints;
     Display = ReadDisplaySettings(Config, &complaints);
     PlayerKeys = ReadKeyBindings(Config, &complaints);
-    for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
+    for (const std::string& line : complaints) SayLine("%s", line.c_str());
     FocusQuiet = false;
     SetSoundBankQuiet(false);
     DeriveActionStates();
@@ -112,8 +112,7 @@ void TForm1::DXDraw1InitializeSurface() {
     if (LoadBitmapFile(LetteringSheet, ProgramPath(LetteringSheetFile), &error))
         SetKeyColour(LetteringSheet, PixelAt(LetteringSheet, 0, 0));
     else
-        std::fprintf(stderr, "VeltranoGame2: %s; playing without the pause and title lettering\n",
-                     error.c_str());
+        SayLine("%s; playing without the pause and title lettering", error.c_str());
 }
 
 void TForm1::DXDraw1FinalizeSurface() {
@@ -269,8 +268,7 @@ void TForm1::ChangeDisplay(const DisplaySettings& settings) {
     if (Player) return;
     AddAbsentKeys(Config);
     std::string error;
-    if (!WriteDisplayChanges(Config, before, Display, &error))
-        std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+    if (!WriteDisplayChanges(Config, before, Display, &error)) SayLine("%s", error.c_str());
 }
 
 void TForm1::FormCloseQuery() {
@@ -299,18 +297,17 @@ void TForm1::KeepScores(bool closing) {
     if (SaveFileAtStart == FileStatus::Failed) {
         // Not written over a file whose scores were never read.
         if (closing)
-            std::fprintf(stderr,
-                         "VeltranoGame2: %s was not saved (unreadable at start); the best scores were%s\n",
-                         save.c_str(), scores.c_str());
+            SayLine("%s was not saved (unreadable at start); the best scores were%s", save.c_str(),
+                    scores.c_str());
         return;
     }
     if (!ScoreTableChanged()) return;
     std::string error;
     if (KeepScoreTable(save, &error)) return;
     if (closing)
-        std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
+        SayLine("%s; the best scores were%s", error.c_str(), scores.c_str());
     else
-        std::fprintf(stderr, "VeltranoGame2: %s; trying again when the game closes\n", error.c_str());
+        SayLine("%s; trying again when the game closes", error.c_str());
     SaveWriteFailed = true;
 }
 
@@ -325,7 +322,7 @@ int RunToClose(TForm1& form, const std::function<void()>& run) {
     } catch (...) {
         failure = "an unexpected error";
     }
-    if (!failure.empty()) std::fprintf(stderr, "VeltranoGame2: %s\n", failure.c_str());
+    if (!failure.empty()) SayLine("%s", failure.c_str());
     form.FormCloseQuery();
     return failure.empty() ? 0 : 1;
 }
@@ -368,7 +365,7 @@ void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
         fileProblem.empty()
             ? Config.FilePath() + ": a button number in [KeyConfig] is missing or out of range"
             : fileProblem;
-    std::fprintf(stderr, "VeltranoGame2: %s; using the shipped buttons %s\n", what.c_str(), replaced.c_str());
+    SayLine("%s; using the shipped buttons %s", what.c_str(), replaced.c_str());
 }
 
 void TForm1::WriteButtonNumbers() {
@@ -376,7 +373,7 @@ void TForm1::WriteButtonNumbers() {
     for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger(KeyConfigSection, entry.Key, *entry.Button);
     AddAbsentKeys(Config);
     std::string error;
-    if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+    if (!Config.Save(&error)) SayLine("%s", error.c_str());
 }
 
 }  // namespace veltrano

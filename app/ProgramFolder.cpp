@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/ProgramFiles.h"
+#include "platform/Say.h"
 
 namespace veltrano {
 
@@ -110,12 +111,12 @@ void UseDataFolderFor(const std::string& programFolder) {
         ChooseDataFolder(programFolder, writable, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     std::string error;
     if (chosen.empty()) {
-        std::fprintf(stderr,
-                     "VeltranoGame2: %s is not writable (or is an installed game's) and HOME is not set; "
-                     "scores will not be kept\n",
-                     programFolder.c_str());
+        SayLine(
+            "%s is not writable (or is an installed game's) and HOME is not set; "
+            "scores will not be kept",
+            programFolder.c_str());
     } else if (!PrepareDataFolder(programFolder, chosen, &error)) {
-        std::fprintf(stderr, "VeltranoGame2: %s; scores will not be kept\n", error.c_str());
+        SayLine("%s; scores will not be kept", error.c_str());
     } else {
         SetDataFolder(chosen);
         return;

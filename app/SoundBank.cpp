@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ProgramFolder.h"
+#include "platform/Say.h"
 #include "stages/SceneTable.h"
 
 namespace veltrano {
@@ -19,8 +20,7 @@ void BankLoad(SoundSlot slot, const char* name) {
     std::string path = ProgramPath(name), error;
     Wave wave;
     if (!ReadWaveFile(path, &wave, &error)) throw LoadError(error);
-    if (!wave.Damage.empty())
-        std::fprintf(stderr, "VeltranoGame2: %s: %s\n", path.c_str(), wave.Damage.c_str());
+    if (!wave.Damage.empty()) SayLine("%s: %s", path.c_str(), wave.Damage.c_str());
     SwapWaveIntoSlot(slot, wave, path);
 }
 

@@ -50,12 +50,14 @@ TEST(ObjectKinds, EverySlotIsResetAndScoredAsItsKindSaysAndTheKindsKeepTheRulesO
         EXPECT_EQ(kind.DeathSound == BossDeathSound, kind.Boss);
         // An item carrier is heard as an item when it falls; no other kind is.
         EXPECT_EQ(kind.DeathSound == ItemSound, kind.HitClass == ItemCarrierClass);
-        // What takes no damage, and what never takes part, is worth nothing.
-        if (kind.HitClass == SmallShotProofClass || kind.HitClass == LargeShotProofClass || kind.Inert)
+        // What takes no damage, what never takes part and an enemy bullet are worth nothing.
+        const bool worthless = kind.HitClass == SmallShotProofClass || kind.HitClass == LargeShotProofClass ||
+                               kind.Inert || kind.First >= FirstBulletSlot;
+        if (worthless) {
             EXPECT_EQ(kind.Points, 0);
-        // An enemy bullet is worth nothing, vanishes silently and takes no hit points from a stage.
+        }
+        // An enemy bullet vanishes silently and takes no hit points from a stage.
         if (kind.First >= FirstBulletSlot) {
-            EXPECT_EQ(kind.Points, 0);
             EXPECT_EQ(kind.DeathSound, NoSound);
             EXPECT_EQ(kind.DefaultHP, 0);
         }

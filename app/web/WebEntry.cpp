@@ -24,6 +24,7 @@
 #include "platform/AudioDevice.h"
 #include "platform/Display.h"
 #include "platform/GlyphSheet.h"
+#include "platform/Say.h"
 #include "platform/web/WebBackend.h"
 #include "world/World.h"
 
@@ -93,7 +94,7 @@ void Start(PageMode mode) {
     Form->DXDraw1InitializeSurface();
     std::string error;
     if (!OpenAudioDevice(MixSoundBank, &error))
-        std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n", error.c_str());
+        SayLine("no audio device (%s); playing without sound", error.c_str());
     Form->DXSound1Initialize();
 }
 
@@ -196,12 +197,12 @@ int main() {
     if (LoadGlyphSheet(ProgramPath(GlyphSheetFile), Glyphs, &error))
         UseGlyphSheet(&Glyphs);
     else
-        std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+        SayLine("%s", error.c_str());
     if (mode == PageMode::Verify) return 0;
     if (PrepareDataFolder(ProgramFolderPath, DataFolderPath, &error))
         SetDataFolder(DataFolderPath);
     else
-        std::fprintf(stderr, "VeltranoGame2: %s; the scores last until the page is closed\n", error.c_str());
+        SayLine("%s; the scores last until the page is closed", error.c_str());
     Platform.Start();
     Form = std::make_unique<TForm1>(Platform);
     Loop = std::make_unique<ProgramFrame>(*Form, Platform);
