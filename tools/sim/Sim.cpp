@@ -36,7 +36,8 @@ const char* const Usage = R"(usage: sim [options]
 
 Runs VeltranoGame2 without window or audio device, one 25 ms frame after another.
 
-  --data DIR         program folder with the pictures, sounds, ini and save file
+  --data DIR         program folder with the pictures, sounds, ini and save file (a run works on
+                     copies of the ini and save file; a --replay writes neither)
                      (default: the game's folder beside this tool, ../bin)
   --frames N         frames to run (default 400)
   --input FILE       scripted input, one event per line (blank lines and # comments ignored):
@@ -609,17 +610,25 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        HeadlessGame game(o.Data);
+        // A replay is attached before start-up, as the game attaches one: it neither makes nor mends
+        // the ini and save file. Any other run keeps them in a folder of its own, so what it plays
+        // (scores, the cleared flag) never reaches the program folder.
+        ReplayPlayer player(replay);
+        std::optional<ScratchDataFolder> own;
+        if (!playing) own.emplace(o.Data);
+        HeadlessGame game(o.Data, {}, playing ? &player : nullptr, own ? own->Path() : std::string());
         game.KeepAudio = !o.WavFile.empty();
         MixParts parts;
         if (!o.PartsPrefix.empty()) KeepMixParts(&parts);
         // Without a screenshot nobody looks at the pictures.
         if (o.Shots.empty() && o.Every == 0) game.DropPictures();
-        ReplayPlayer player(replay);
         ReplayRecorder recorder(o.RecordFile);
+        if (!playing && !o.RecordFile.empty() && !recorder.CheckAtStart(&error)) {
+            std::fprintf(stderr, "sim: %s\n", error.c_str());
+            return 1;
+        }
         if (playing) {
             // A replay brings its own start, seed and keys.
-            game.Form.AttachPlayer(&player);
             player.Begin();
             o.Frames = static_cast<int>(replay.Frames);
             o.StartScene = o.EnterScene = NoScene;
