@@ -18,21 +18,6 @@ namespace veltrano {
 
 namespace {
 
-struct Fault {
-    std::string PathEnd;
-    FileOperation Operation;
-    int Errno;
-};
-std::vector<Fault> Faults;
-
-int FaultFor(const std::string& path, FileOperation operation) {
-    for (const Fault& fault : Faults)
-        if (fault.Operation == operation && path.size() >= fault.PathEnd.size() &&
-            path.compare(path.size() - fault.PathEnd.size(), fault.PathEnd.size(), fault.PathEnd) == 0)
-            return fault.Errno;
-    return 0;
-}
-
 bool Say(std::string* why, const std::string& path, const std::string& what) {
     if (why) *why = path + ": " + what;
     return false;
@@ -65,7 +50,7 @@ FileStatus ReadOnlyFile::Open(const std::string& path, std::string* why) {
     Fd = -1;
     Path = path;
     Bytes = 0;
-    int error = FaultFor(path, FileOperation::Open);
+    int error = FileFaultFor(path, FileOperation::Open);
     const int fd = error ? -1 : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (!error) error = errno;
@@ -91,7 +76,7 @@ FileStatus ReadOnlyFile::Open(const std::string& path, std::string* why) {
 bool ReadOnlyFile::ReadAt(uint64_t offset, void* into, size_t count, size_t* got, std::string* why) {
     *got = 0;
     if (Fd < 0) return Say(why, Path, "is not open");
-    if (const int error = FaultFor(Path, FileOperation::Read))
+    if (const int error = FileFaultFor(Path, FileOperation::Read))
         return Say(why, Path, Reason("cannot be read", error));
     auto* bytes = static_cast<unsigned char*>(into);
     while (*got < count) {
@@ -191,7 +176,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* why) {
     if (!ResolveTarget(path, &Target, &mode, why)) return false;
     Temporary = TemporaryNameFor(Target);
     ::unlink(Temporary.c_str());  // left by an earlier process of the same number
-    int error = FaultFor(path, FileOperation::Open);
+    int error = FileFaultFor(path, FileOperation::Open);
     Fd = error ? -1
                : ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                         static_cast<mode_t>(0600));
@@ -202,7 +187,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* why) {
 
 void ReplacingFile::Write(const void* bytes, size_t count) {
     if (Fd < 0 || Error != 0 || count == 0) return;
-    if (const int fault = FaultFor(Path, FileOperation::Write)) {
+    if (const int fault = FileFaultFor(Path, FileOperation::Write)) {
         Error = fault;
         return;
     }
@@ -306,14 +291,6 @@ FolderLock::FolderLock(const std::string& folder, int waitMs) {
 
 FolderLock::~FolderLock() {
     if (Fd >= 0) ::close(Fd);
-}
-
-void SimulateFileFault(const std::string& pathEnd, FileOperation operation, int errorNumber) {
-    Faults.push_back({pathEnd, operation, errorNumber});
-}
-
-void ClearFileFaults() {
-    Faults.clear();
 }
 
 }  // namespace veltrano

@@ -26,6 +26,7 @@
 #include "stages/Script.h"
 #include "stages/ScriptBuilder.h"
 #include "stages/Stage.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/ProgramFolder.h"
 #include "tools/assetgen/PictureCells.h"
 #include "world/Music.h"

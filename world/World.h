@@ -236,6 +236,8 @@ extern SlotArray<int, FirstBulletSlot, LastBulletSlot> BulletAimX, BulletAimY;
 extern int Score;
 extern uint8_t GameOver;
 extern int ContinueCountdown;
+// The continue countdown's length in steps: ten seconds, a numeral every 40.
+constexpr int CountdownLength = 400;
 extern uint8_t CountdownExpired;
 extern int ContinuesUsed;
 extern int BossSlot;

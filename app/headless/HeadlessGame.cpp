@@ -7,7 +7,7 @@
 
 #include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
-#include "platform/Mixer.h"
+#include "platform/SoundMix.h"
 
 namespace veltrano {
 

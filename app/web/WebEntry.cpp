@@ -27,6 +27,7 @@
 #include "platform/Input.h"
 #include "platform/KeyBindings.h"
 #include "platform/Mixer.h"
+#include "platform/Say.h"
 #include "platform/web/WebBackend.h"
 #include "world/World.h"
 
@@ -98,7 +99,7 @@ void Start(PageMode mode) {
     Form->DXDraw1InitializeSurface();
     std::string error;
     if (!OpenAudioDevice(MixSoundBank, &error))
-        std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n", error.c_str());
+        SayLine("no audio device (%s); playing without sound", error.c_str());
     Form->DXSound1Initialize();
 }
 
@@ -195,7 +196,7 @@ EMSCRIPTEN_KEEPALIVE void veltrano_music_arrived(const char* path) {
         Wave wave;
         std::string error, file = path;
         if (!ReadWaveFile(path, &wave, &error)) {
-            std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+            SayLine("%s", error.c_str());
             continue;
         }
         MixerLock lock;
@@ -257,12 +258,12 @@ int main() {
     if (LoadGlyphSheet(ProgramPath(GlyphSheetFile), Glyphs, &error))
         UseGlyphSheet(&Glyphs);
     else
-        std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+        SayLine("%s", error.c_str());
     if (mode == PageMode::Verify) return 0;
     if (PrepareDataFolder(ProgramFolderPath, DataFolderPath, &error))
         SetDataFolder(DataFolderPath);
     else
-        std::fprintf(stderr, "VeltranoGame2: %s; the scores last until the page is closed\n", error.c_str());
+        SayLine("%s; the scores last until the page is closed", error.c_str());
     Platform.Start();
     Form = std::make_unique<TForm1>(Platform);
     Loop = std::make_unique<ProgramFrame>(*Form, Platform);

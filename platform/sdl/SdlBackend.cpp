@@ -9,6 +9,7 @@
 
 #include "platform/Display.h"
 #include "platform/KeyBindings.h"
+#include "platform/Say.h"
 
 namespace veltrano {
 
@@ -21,7 +22,7 @@ volatile bool Lost = false;
 int DisplayConnectionLost(void*) {
     if (!Lost) {
         Lost = true;
-        std::fputs("VeltranoGame2: the connection to the display was lost; closing\n", stderr);
+        SayLine("the connection to the display was lost; closing");
         if (ClosingOnDisplayLoss) ClosingOnDisplayLoss();
     }
     std::fflush(stdout);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/Display.h"
+#include "platform/Say.h"
 #include "platform/sdl/SdlBackend.h"
 
 namespace veltrano {
@@ -144,10 +145,8 @@ int SdlBackend::FittingScale(int usableW, int usableH) {
     const int scale = WindowScaleFor(Settings.WindowScale, usableW, usableH);
     if (scale < Settings.WindowScale && !ScaleClampSaid) {
         ScaleClampSaid = true;
-        std::fprintf(
-            stderr,
-            "VeltranoGame2: a window %d times 640x480 does not fit the desktop's %dx%d; using %d times\n",
-            Settings.WindowScale, usableW, usableH, scale);
+        SayLine("a window %d times 640x480 does not fit the desktop's %dx%d; using %d times",
+                Settings.WindowScale, usableW, usableH, scale);
     }
     return scale;
 }

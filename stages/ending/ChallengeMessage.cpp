@@ -63,7 +63,6 @@ void DrawChallengeMessage(bool scored, Surface& target) {
         const MessageLine& line = lines[k - 1];
         canvas.TextOut((ScreenWidth - line.Characters * w) / 2, 2 * k * h, line.Text);
     }
-    canvas.Release();
 }
 
 void WriteChallengeMessage(ScriptBuilder& s) {

@@ -23,7 +23,7 @@
 #include "app/headless/HeadlessGame.h"
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
-#include "platform/Mixer.h"
+#include "platform/SoundMix.h"
 #include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/pilot/Pilot.h"
