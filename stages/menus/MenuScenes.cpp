@@ -100,7 +100,7 @@ constexpr int TitleSkipFrame = 640;
 // The background keeps scrolling behind every menu.
 void WriteMenuReset(ScriptBuilder& s, ResetKind kind) {
     s.Reset(kind);
-    s.Layers(-1, -2, -4);
+    s.Layers({.layer1X = -1, .layer2X = -2, .layer3X = -4});
     s.HitPoints(6, 6, 100);
     s.HitPoints(1000, 1999, 1);
     s.HitPoints(2000, 2499, 5);
@@ -112,8 +112,11 @@ void WriteTitle(ScriptBuilder& s) {
     for (const TitlePlace& p : TitleStarts) s.Place(p.Slot, p.X, p.Y);
     const Arg shake = Arg::Cycle(0, 2, 0, -4, 4);
     for (const TitleMove& m : TitleMoves)
-        s.MoveDuring(m.Slot, m.Dx == Shake ? shake : Arg(m.Dx), m.Dy == Shake ? shake : Arg(m.Dy), m.From,
-                     m.To);
+        s.MoveDuring({.slot = m.Slot,
+                      .dx = m.Dx == Shake ? shake : Arg(m.Dx),
+                      .dy = m.Dy == Shake ? shake : Arg(m.Dy),
+                      .from = m.From,
+                      .to = m.To});
 }
 
 void SoundTitleStrikes() {
@@ -135,7 +138,7 @@ bool SkipTitleAnimation() {
 void WriteShipSelect(ScriptBuilder& s) {
     WriteMenuReset(s, ResetKind::ShipSelect);
     s.Place(MenuCursorSlot, 64, 64);
-    s.Place(0, 6, 96, Coord::Per(64, 64));  // the six weapon icons
+    s.Place({.first = 0, .count = 6, .x = 96, .y = Coord::Per(64, 64)});  // the six weapon icons
 
     WrapFrameAt2000(s);
     s.Call(KeepShipFiring);
@@ -147,9 +150,9 @@ void WriteKeyConfig(ScriptBuilder& s) {
     s.Place(733, 96, 64);
     s.Place(706, 96, 128);
     s.Place(707, 96, 192);
-    s.Place(708, 4, 128, Coord::Per(240, 48));
+    s.Place({.first = 708, .count = 4, .x = 128, .y = Coord::Per(240, 48)});
     s.Place(734, 288, 128);
-    s.Place(735, 4, 288, Coord::Per(240, 48));
+    s.Place({.first = 735, .count = 4, .x = 288, .y = Coord::Per(240, 48)});
 
     WrapFrameAt2000(s);
 }

@@ -37,7 +37,13 @@ void PlaceParts(ScriptBuilder& s) {
 void Stream(ScriptBuilder& s, int first, int carrier, int entry, int angle, int turn, int gap, int speed) {
     const auto at = [&](int p) { return (entry + p) % Cycle; };
     for (int n = 0; n < Cycle / gap; ++n)
-        s.FireAngled(first + n, carrier, angle + turn * n, at(gap * n), Cycle, entry, speed);
+        s.FireAngled({.bullet = first + n,
+                      .carrier = carrier,
+                      .angle = angle + turn * n,
+                      .speed = speed,
+                      .from = entry,
+                      .phase = at(gap * n),
+                      .period = Cycle});
 }
 
 // The pylons open with eight rings of 24 each, the lower one half a beat behind, each ring
@@ -49,8 +55,20 @@ void WritePylonRings(ScriptBuilder& s, int entry) {
             const int angle = 15 * n + 5 * r;
             const int upper = r < 4 ? 16496 + n + 24 * r : 17900 + n + 24 * (r - 4);
             const int lower = r < 4 ? 16592 + n + 24 * r : 17996 + n + 24 * (r - 4);
-            s.FireAngled(upper, UpperPylon, angle, at(16 + 96 * r), Cycle, entry, 4);
-            s.FireAngled(lower, LowerPylon, angle + 7, at(64 + 96 * r), Cycle, entry, 4);
+            s.FireAngled({.bullet = upper,
+                          .carrier = UpperPylon,
+                          .angle = angle,
+                          .speed = 4,
+                          .from = entry,
+                          .phase = at(16 + 96 * r),
+                          .period = Cycle});
+            s.FireAngled({.bullet = lower,
+                          .carrier = LowerPylon,
+                          .angle = angle + 7,
+                          .speed = 4,
+                          .from = entry,
+                          .phase = at(64 + 96 * r),
+                          .period = Cycle});
         }
     }
 }
@@ -62,7 +80,13 @@ void WritePlateFans(ScriptBuilder& s, int entry) {
         for (int d = 0; d < 4; ++d) {
             for (int n = 0; n < 7; ++n) {
                 const int bullet = PlateFans + n + 7 * d + 28 * w;
-                s.FireAimed(bullet, FirstPlate + d, 10 * n - 30, at(480 + 8 * d + 64 * w), Cycle, entry, 6);
+                s.FireAimed({.bullet = bullet,
+                             .carrier = FirstPlate + d,
+                             .offset = 10 * n - 30,
+                             .speed = 6,
+                             .from = entry,
+                             .phase = at(480 + 8 * d + 64 * w),
+                             .period = Cycle});
             }
         }
     }
@@ -76,12 +100,23 @@ void WriteArmFans(ScriptBuilder& s, int entry) {
             const int carrier = 16800 + n + 8 * d;
             const int angle = 145 + 10 * n;
             const int launch = 800 + 4 * n + 48 * d;
-            s.FireAngled(carrier, FirstArm + d, angle, at(launch), Cycle, entry, 3);
+            s.FireAngled({.bullet = carrier,
+                          .carrier = FirstArm + d,
+                          .angle = angle,
+                          .speed = 3,
+                          .from = entry,
+                          .phase = at(launch),
+                          .period = Cycle});
             for (int c = 0; c < 3; ++c) {
                 for (int side = 0; side < 2; ++side) {
                     const int turn = side == 0 ? 90 : -90;
-                    s.FireAngled(16832 + n + 8 * d + 32 * (2 * c + side), carrier, angle + turn,
-                                 at(launch + 16 * (c + 1)), Cycle, entry, 5);
+                    s.FireAngled({.bullet = 16832 + n + 8 * d + 32 * (2 * c + side),
+                                  .carrier = carrier,
+                                  .angle = angle + turn,
+                                  .speed = 5,
+                                  .from = entry,
+                                  .phase = at(launch + 16 * (c + 1)),
+                                  .period = Cycle});
                 }
             }
         }
@@ -91,10 +126,22 @@ void WriteArmFans(ScriptBuilder& s, int entry) {
 // The boss closes the cycle with a fast aimed stream, then aimed triples that speed up.
 void WriteClosingFire(ScriptBuilder& s, int entry) {
     const auto at = [&](int p) { return (entry + p) % Cycle; };
-    for (int n = 0; n < 16; ++n) s.FireAimed(17024 + n, Boss, 0, at(1200 + 8 * n), Cycle, entry, 8);
+    for (int n = 0; n < 16; ++n)
+        s.FireAimed({.bullet = 17024 + n,
+                     .carrier = Boss,
+                     .speed = 8,
+                     .from = entry,
+                     .phase = at(1200 + 8 * n),
+                     .period = Cycle});
     for (int w = 0; w < 16; ++w) {
         for (int n = 0; n < 3; ++n)
-            s.FireAimed(18500 + 3 * w + n, Boss, 20 * n - 20, at(1340 + 16 * w), Cycle, entry, 5 + w / 4);
+            s.FireAimed({.bullet = 18500 + 3 * w + n,
+                         .carrier = Boss,
+                         .offset = 20 * n - 20,
+                         .speed = 5 + w / 4,
+                         .from = entry,
+                         .phase = at(1340 + 16 * w),
+                         .period = Cycle});
     }
 }
 
@@ -109,7 +156,13 @@ void WriteFireAsItWears(ScriptBuilder& s, int entry) {
         for (int w = 0; w < 8; ++w) {
             const int count = w % 2 == 0 ? 5 : 6;
             for (int n = 0; n < count; ++n) {
-                s.FireAimed(bullet++, Boss, 10 * n - 5 * (count - 1), 32 * w, 256, entry, 10);
+                s.FireAimed({.bullet = bullet++,
+                             .carrier = Boss,
+                             .offset = 10 * n - 5 * (count - 1),
+                             .speed = 10,
+                             .from = entry,
+                             .phase = 32 * w,
+                             .period = 256});
             }
         }
     });
@@ -121,14 +174,25 @@ void WriteFireAsItWears(ScriptBuilder& s, int entry) {
         Stream(s, 17300, Boss, entry, 270, -29, 8, 4);
         for (int w = 0; w < Cycle / 48; ++w) {
             for (int n = 0; n < 3; ++n)
-                s.FireAimed(17500 + 3 * w + n, Boss, 15 * n - 15, at(24 + 48 * w), Cycle, entry, 7);
+                s.FireAimed({.bullet = 17500 + 3 * w + n,
+                             .carrier = Boss,
+                             .offset = 15 * n - 15,
+                             .speed = 7,
+                             .from = entry,
+                             .phase = at(24 + 48 * w),
+                             .period = Cycle});
         }
     });
     s.WhileHPBelow(Boss, hp / 3, [&] {
         for (int w = 0; w < Cycle / 32; ++w) {
             for (int n = 0; n < 16; ++n)
-                s.FireAngled(LastRings + 16 * w + n, Boss, 45 * n / 2 + 13 * w, at(40 + 32 * w), Cycle, entry,
-                             4);
+                s.FireAngled({.bullet = LastRings + 16 * w + n,
+                              .carrier = Boss,
+                              .angle = 45 * n / 2 + 13 * w,
+                              .speed = 4,
+                              .from = entry,
+                              .phase = at(40 + 32 * w),
+                              .period = Cycle});
         }
     });
 }
@@ -156,9 +220,12 @@ void WriteStage6BossParts(ScriptBuilder& s) {
 void WriteStage6Boss(ScriptBuilder& s, const BossFight& fight) {
     const int entry = fight.At(StageEntry);
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Boss, -8, 0, entry - 18, entry);
+    s.MoveDuring({.slot = Boss, .dx = -8, .from = entry - 18, .to = entry});
     // One pixel a step: 96 steps down, 96 up.
-    s.MoveDuring(Boss, 0, Arg::Cycle(48 + entry - StageEntry, 192, 95, 1, -1), entry, SwayEnd);
+    s.MoveDuring({.slot = Boss,
+                  .dy = Arg::Cycle(48 + entry - StageEntry, 192, 95, 1, -1),
+                  .from = entry,
+                  .to = SwayEnd});
     PlaceParts(s);
     WriteVolleys(s, entry);
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
@@ -172,7 +239,7 @@ void WriteStage6Boss(ScriptBuilder& s, const BossFight& fight) {
 // The boss alone, after a lead-in of 320 steps over the stage's scenery.
 void WriteBossRush6(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-4, -8, -20);
+    s.Layers({.layer1X = -4, .layer2X = -8, .layer3X = -20});
     s.Boss(Boss);
     s.StartAt(-320);
     s.HitPoints(Boss, Boss, 200);
