@@ -14,17 +14,16 @@ void FlightOf(ScriptBuilder& s, BulletCursor& b, int first, int count, Segment a
     }
 }
 
-void FanOnce(ScriptBuilder& s, BulletCursor& b, int carrier, int start, int delay, int shots, int spread,
-             int speed) {
-    const int bullet = b.Take(shots);
-    for (int i = 0; i < shots; ++i) {
+void FanOnce(ScriptBuilder& s, BulletCursor& b, const FanShots& fan) {
+    const int bullet = b.Take(fan.shots);
+    for (int i = 0; i < fan.shots; ++i) {
         s.FireAimed({.bullet = bullet + i,
-                     .carrier = carrier,
-                     .offset = spread * (2 * i - shots + 1) / 2,
-                     .speed = speed,
-                     .from = start,
-                     .phase = delay,
-                     .period = start});
+                     .carrier = fan.carrier,
+                     .offset = fan.spread * (2 * i - fan.shots + 1) / 2,
+                     .speed = fan.speed,
+                     .from = fan.from,
+                     .phase = fan.phase,
+                     .period = fan.from});
     }
 }
 
@@ -38,49 +37,46 @@ void DeathRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int sp
                        .deadTime = deadTime});
 }
 
-void AimedFan(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int spread, int phase, int every,
-              int from, int speed) {
+void AimedFan(ScriptBuilder& s, BulletCursor& b, const FanShots& fan) {
     for (int v = 0; v < FanVolleys; ++v) {
-        const int bullet = b.Take(shots);
-        for (int i = 0; i < shots; ++i) {
+        const int bullet = b.Take(fan.shots);
+        for (int i = 0; i < fan.shots; ++i) {
             s.FireAimed({.bullet = bullet + i,
-                         .carrier = carrier,
-                         .offset = spread * (2 * i - shots + 1) / 2,
-                         .speed = speed,
-                         .from = from,
-                         .phase = phase + every * v,
-                         .period = every * FanVolleys});
+                         .carrier = fan.carrier,
+                         .offset = fan.spread * (2 * i - fan.shots + 1) / 2,
+                         .speed = fan.speed,
+                         .from = fan.from,
+                         .phase = fan.phase + fan.every * v,
+                         .period = fan.every * FanVolleys});
         }
     }
 }
 
-void AngledRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int phase, int every,
-                int from, int speed) {
+void AngledRing(ScriptBuilder& s, BulletCursor& b, const RingShots& ring) {
     for (int v = 0; v < RingVolleys; ++v) {
-        const int bullet = b.Take(shots);
-        for (int i = 0; i < shots; ++i) {
+        const int bullet = b.Take(ring.shots);
+        for (int i = 0; i < ring.shots; ++i) {
             s.FireAngled({.bullet = bullet + i,
-                          .carrier = carrier,
-                          .angle = angle + 360 * i / shots + 360 / shots / 2 * v,
-                          .speed = speed,
-                          .from = from,
-                          .phase = phase + every * v,
-                          .period = every * RingVolleys});
+                          .carrier = ring.carrier,
+                          .angle = ring.angle + 360 * i / ring.shots + 360 / ring.shots / 2 * v,
+                          .speed = ring.speed,
+                          .from = ring.from,
+                          .phase = ring.phase + ring.every * v,
+                          .period = ring.every * RingVolleys});
         }
     }
 }
 
-void TurningStream(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int turn, int gap,
-                   int period, int from, int speed) {
-    const int bullet = b.Take(shots);
-    for (int w = 0; w < shots; ++w)
+void TurningStream(ScriptBuilder& s, BulletCursor& b, const RingShots& stream) {
+    const int bullet = b.Take(stream.shots);
+    for (int w = 0; w < stream.shots; ++w)
         s.FireAngled({.bullet = bullet + w,
-                      .carrier = carrier,
-                      .angle = angle + turn * w,
-                      .speed = speed,
-                      .from = from,
-                      .phase = gap * w,
-                      .period = period});
+                      .carrier = stream.carrier,
+                      .angle = stream.angle + stream.turn * w,
+                      .speed = stream.speed,
+                      .from = stream.from,
+                      .phase = stream.gap * w,
+                      .period = stream.period});
 }
 
 void SpiralPair(ScriptBuilder& s, int first, int cx, int cy, int shrink, int startAngle, int from,
@@ -109,7 +105,11 @@ void MineCarrier(ScriptBuilder& s, BulletCursor& b, int carrier, int firstMine, 
     const int hold = start + 48, leave = start + 400;
     s.MoveDuring({.slot = carrier, .dx = -4, .from = start, .to = hold});
     s.MoveDuring(
-        {.slot = carrier, .dx = -1, .dy = Arg::Cycle(hold, 128, 63, -dy, dy), .from = hold, .to = leave});
+        {.slot = carrier,
+         .dx = -1,
+         .dy = Arg::Cycle({.shift = hold, .period = 128, .threshold = 63, .above = -dy, .otherwise = dy}),
+         .from = hold,
+         .to = leave});
     s.MoveDuring({.slot = carrier, .dx = -4, .from = leave, .to = end});
     for (int m = 0; m < 4; ++m) {
         const int mine = firstMine + m;
@@ -132,7 +132,14 @@ void MineCarrier(ScriptBuilder& s, BulletCursor& b, int carrier, int firstMine, 
         s.FireAimedExact(
             {.bullet = b.Take(1), .carrier = mine, .speed = 5, .from = hold, .phase = 40, .period = 96});
     }
-    AngledRing(s, b, carrier, 10, ringAngle, 56, 64, hold, 4);
+    AngledRing(s, b,
+               {.carrier = carrier,
+                .shots = 10,
+                .angle = ringAngle,
+                .speed = 4,
+                .from = hold,
+                .phase = 56,
+                .every = 64});
     DeathRing(s, b, carrier, 12, 5);
 }
 

@@ -341,6 +341,11 @@ void ScriptBuilder::SetLayerStep(LayerStep which, Arg value) {
     Emit(Op::SetLayerStep, {static_cast<int>(which), value});
 }
 
+void ScriptBuilder::SetLayerSteps(const LayerSteps& l) {
+    const int steps[6] = {l.layer1X, l.layer1Y, l.layer2X, l.layer2Y, l.layer3X, l.layer3Y};
+    for (int which = 0; which < 6; ++which) SetLayerStep(static_cast<LayerStep>(which), steps[which]);
+}
+
 void ScriptBuilder::SetBossSlot(int slot) {
     CheckSlot(OpName(Op::SetBossSlot), slot, FirstBossSlot, LastBossSlot);
     Emit(Op::SetBossSlot, {slot});

@@ -213,6 +213,8 @@ class ScriptBuilder {
 
     // ---- Assignments ----------------------------------------------------------------------------
     void SetLayerStep(LayerStep which, Arg value);
+    // All six layer steps at once, in LayerStep's order.
+    void SetLayerSteps(const LayerSteps& steps);
     void SetBossSlot(int slot);
     void SetState(int first, int last, int state, bool clearBulletStep = false);
     void SetHP(int slot, Arg value);

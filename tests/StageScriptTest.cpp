@@ -133,7 +133,11 @@ TEST(StageScript, GuardsChecksAndComputedArgumentsFollowTheWorldEveryStep) {
     s.WhileFlag(2, [&] { s.MoveDuring({.slot = 1002, .dx = 1, .from = 0, .to = 1000}); });
     s.MoveDuring({.slot = 1003, .dx = Arg::TimesLayer(2, LayerStep::Layer1X), .from = 0, .to = 1000});
     s.PlaceRelative(1004, 1003, 16, -32);
-    s.MoveDuring({.slot = 1005, .dy = Arg::Cycle(50, 200, 99, 2, -2), .from = 0, .to = 1000});
+    s.MoveDuring(
+        {.slot = 1005,
+         .dy = Arg::Cycle({.shift = 50, .period = 200, .threshold = 99, .above = 2, .otherwise = -2}),
+         .from = 0,
+         .to = 1000});
     s.CircleDuring({.slot = 1006,
                     .cx = 300,
                     .cy = 200,

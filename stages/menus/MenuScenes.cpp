@@ -27,6 +27,9 @@ constexpr int FirstEntry = 703, SecondEntry = 704;
 // The title's pieces strike each other on these frames, and shake for 24 frames from each strike.
 constexpr int Strikes[] = {184, 246, 508};
 constexpr int ShakeFrames = 24;
+// The side pieces stand apart from here until they close for the last strike.
+constexpr int Parted = 480;
+
 // A shake moves its piece -4 on odd frames and +4 on even ones, so over its even number of frames
 // it leaves the piece where it began.
 constexpr int Shake = INT_MIN;
@@ -54,8 +57,8 @@ constexpr TitleMove TitleMoves[] = {
     {RightPiece,     7,     -1,    287,             352},
     {LeftPiece,      0,     2,     383,             400},
     {RightPiece,     0,     -2,    383,             400},
-    {LeftPiece,      -16,   0,     463,             480},
-    {RightPiece,     16,    0,     463,             480},
+    {LeftPiece,      -16,   0,     463,             Parted},
+    {RightPiece,     16,    0,     463,             Parted},
     {LeftPiece,      16,    0,     487,             Strikes[2]},
     {RightPiece,     -16,   0,     487,             Strikes[2]},
     {LeftPiece,      Shake, 0,     Strikes[2] - 1,  Strikes[2] + ShakeFrames},
@@ -75,9 +78,9 @@ struct TitlePlace {
 };
 
 // Where the title's pieces, entries and cursor are placed when the title begins.
-constexpr TitlePlace TitleStarts[] = {{LeftPiece, -128, 128},  {MiddlePiece, 640, 0},
-                                      {RightPiece, 0, -128},   {FirstEntry, 240, 480},
-                                      {SecondEntry, 272, 480}, {MenuCursorSlot, -32, 288}};
+constexpr TitlePlace TitleStarts[] = {{LeftPiece, -128, 128},          {MiddlePiece, FieldWidth, 0},
+                                      {RightPiece, 0, -128},           {FirstEntry, 240, FieldHeight},
+                                      {SecondEntry, 272, FieldHeight}, {MenuCursorSlot, -32, 288}};
 
 // Where the animation leaves `place`'s slot.
 constexpr TitlePlace TitleEnd(TitlePlace place) {
@@ -110,7 +113,7 @@ void WriteMenuReset(ScriptBuilder& s, ResetKind kind) {
 void WriteTitle(ScriptBuilder& s) {
     WriteMenuReset(s, ResetKind::Menu);
     for (const TitlePlace& p : TitleStarts) s.Place(p.Slot, p.X, p.Y);
-    const Arg shake = Arg::Cycle(0, 2, 0, -4, 4);
+    const Arg shake = Arg::Cycle({.period = 2, .threshold = 0, .above = -4, .otherwise = 4});
     for (const TitleMove& m : TitleMoves)
         s.MoveDuring({.slot = m.Slot,
                       .dx = m.Dx == Shake ? shake : Arg(m.Dx),

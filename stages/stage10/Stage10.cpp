@@ -72,7 +72,8 @@ void WriteInit(ScriptBuilder& s) {
     for (int k = 0; k < 16; ++k) s.Place(1056 + k, FieldWidth, 32 + 53 * k % 400);
     s.Place({.first = 1072, .count = 4, .x = -16, .y = 48});
     s.Place({.first = 1076, .count = 4, .x = FieldWidth, .y = 400});
-    for (int k = 0; k < 32; ++k) s.Place(1080 + k, 480 - 64 * (k / 16), k % 2 == 0 ? -16 : FieldHeight);
+    for (int k = 0; k < 32; ++k)
+        s.Place(1080 + k, FieldWidth * 3 / 4 - 64 * (k / 16), k % 2 == 0 ? -16 : FieldHeight);
     s.Place({.first = 1800, .count = 8, .x = Coord::Per(608, -16), .y = -32});
     s.Place({.first = 1808, .count = 8, .x = Coord::Per(608, -16), .y = FieldHeight});
     s.Place({.first = 2416, .count = 4, .x = FieldWidth, .y = Coord::Per(96, 96)});
@@ -98,8 +99,22 @@ void WriteOpeningFlights(ScriptBuilder& s, BulletCursor& b) {
     FlightOf(s, b, 1000, 8, {-8, 0, 64, 96}, {-4, 6, 96, 128}, {-10, 0, 128, 0});
     FlightOf(s, b, 1008, 8, {-8, 0, 64, 96}, {-4, -6, 96, 128}, {-10, 0, 128, 0});
     for (int k = 0; k < 8; ++k) {
-        AimedFan(s, b, 1000 + k, 2, 16, (4 * k) % 32, 32, 80 + 4 * k, 7);
-        AimedFan(s, b, 1008 + k, 2, 16, (4 * k + 16) % 32, 32, 80 + 4 * k, 7);
+        AimedFan(s, b,
+                 {.carrier = 1000 + k,
+                  .shots = 2,
+                  .spread = 16,
+                  .speed = 7,
+                  .from = 80 + 4 * k,
+                  .phase = (4 * k) % 32,
+                  .every = 32});
+        AimedFan(s, b,
+                 {.carrier = 1008 + k,
+                  .shots = 2,
+                  .spread = 16,
+                  .speed = 7,
+                  .from = 80 + 4 * k,
+                  .phase = (4 * k + 16) % 32,
+                  .every = 32});
     }
     DriftItem(s, 800, 400);
 }
@@ -110,7 +125,13 @@ void WriteSpiralPairs(ScriptBuilder& s, BulletCursor& b) {
         const int pair = 1032 + 2 * p, start = 200 + 60 * p;
         SpiralPair(s, pair, 420, 224, 3, p % 2 == 0 ? 90 : 270, start, start + 110, 4000);
         for (int m = 0; m < 2; ++m) {
-            AimedFan(s, b, pair + m, 1, 0, 8 * m, 20, start + 30, 6);
+            AimedFan(s, b,
+                     {.carrier = pair + m,
+                      .shots = 1,
+                      .speed = 6,
+                      .from = start + 30,
+                      .phase = 8 * m,
+                      .every = 20});
             s.DeathShot({.bullet = b.Take(1), .carrier = pair + m});
         }
     }
@@ -146,7 +167,7 @@ void WriteDashersAndDebris(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 16; ++k) {
         const int dasher = 1040 + k, start = 440 + 24 * k;
         s.MoveDuring({.slot = dasher, .dx = -8, .from = start, .to = 4000});
-        FanOnce(s, b, dasher, start, 16, 3, 20, 7);
+        FanOnce(s, b, {.carrier = dasher, .shots = 3, .spread = 20, .speed = 7, .from = start, .phase = 16});
         s.DeathShot({.bullet = b.Take(1), .carrier = dasher});
     }
     for (int k = 0; k < 16; ++k) {
@@ -166,14 +187,28 @@ void WriteChasersAndFlights(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 16; ++k) {
         const int chaser = 1056 + k, start = 760 + 32 * k;
         s.ChaseRow(chaser, start, 5);
-        FanOnce(s, b, chaser, start, 32, 2, 24, 6);
+        FanOnce(s, b, {.carrier = chaser, .shots = 2, .spread = 24, .speed = 6, .from = start, .phase = 32});
         DeathRing(s, b, chaser, 4, 5);
     }
     FlightOf(s, b, 1016, 8, {-10, 0, 1100, 1140}, {0, 0, 1140, 1180}, {-10, 4, 1180, 0});
     FlightOf(s, b, 1024, 8, {-10, 0, 1100, 1140}, {0, 0, 1140, 1180}, {-10, -4, 1180, 0});
     for (int k = 0; k < 8; ++k) {
-        AimedFan(s, b, 1016 + k, 3, 12, 8 * (k % 2), 16, 1140 + 4 * k, 6);
-        AimedFan(s, b, 1024 + k, 3, 12, 8 * (1 - k % 2), 16, 1140 + 4 * k, 6);
+        AimedFan(s, b,
+                 {.carrier = 1016 + k,
+                  .shots = 3,
+                  .spread = 12,
+                  .speed = 6,
+                  .from = 1140 + 4 * k,
+                  .phase = 8 * (k % 2),
+                  .every = 16});
+        AimedFan(s, b,
+                 {.carrier = 1024 + k,
+                  .shots = 3,
+                  .spread = 12,
+                  .speed = 6,
+                  .from = 1140 + 4 * k,
+                  .phase = 8 * (1 - k % 2),
+                  .every = 16});
     }
 }
 
@@ -183,8 +218,23 @@ void WriteCornerGuns(ScriptBuilder& s, BulletCursor& b) {
         const int gun = 2451 + c, start = 1280 + 40 * c;
         s.MoveDuring({.slot = gun, .dx = -4, .from = start, .to = start + 40});
         s.MoveDuring({.slot = gun, .dx = -4, .dy = c == 0 ? -1 : 1, .from = 2520, .to = 4000});
-        TurningStream(s, b, gun, 36, 90 + 180 * c, c == 0 ? 10 : -10, 4, 144, start + 40, 5);
-        AimedFan(s, b, gun, 3, 20, 24 * c, 48, start + 40, 7);
+        TurningStream(s, b,
+                      {.carrier = gun,
+                       .shots = 36,
+                       .angle = 90 + 180 * c,
+                       .turn = c == 0 ? 10 : -10,
+                       .speed = 5,
+                       .from = start + 40,
+                       .gap = 4,
+                       .period = 144});
+        AimedFan(s, b,
+                 {.carrier = gun,
+                  .shots = 3,
+                  .spread = 20,
+                  .speed = 7,
+                  .from = start + 40,
+                  .phase = 24 * c,
+                  .every = 48});
         DeathRing(s, b, gun, 16, 5);
     }
 }
@@ -192,13 +242,21 @@ void WriteCornerGuns(ScriptBuilder& s, BulletCursor& b) {
 // Gun groups glide in, hold their row and fire, then leave. The whole first group shot down lets
 // the falling gun drop with its ring.
 void WriteGunGroups(ScriptBuilder& s, BulletCursor& b) {
+    constexpr int GunGroupHold = 480;  // steps from a group's start until it leaves
     for (int group = 0; group < 4; ++group) {
         const int start = 1600 + 1000 * group;
         for (int k = 0; k < 4; ++k) {
             const int gun = 2400 + 4 * group + k;
             s.MoveDuring({.slot = gun, .dx = -4, .from = start + 16 * k, .to = start + 16 * k + 60});
-            s.MoveDuring({.slot = gun, .dx = -4, .from = start + 480, .to = 8000});
-            AimedFan(s, b, gun, 3, 14, 16 * k % 48, 48, start + 16 * k + 16, 6);
+            s.MoveDuring({.slot = gun, .dx = -4, .from = start + GunGroupHold, .to = 8000});
+            AimedFan(s, b,
+                     {.carrier = gun,
+                      .shots = 3,
+                      .spread = 14,
+                      .speed = 6,
+                      .from = start + 16 * k + 16,
+                      .phase = 16 * k % 48,
+                      .every = 48});
         }
     }
     s.BonusCheck({.first = 2400, .last = 2403, .frame = 1967, .flag = 1, .points = 20000});
@@ -222,8 +280,22 @@ void WriteSideGunnersAndMines(ScriptBuilder& s, BulletCursor& b) {
         const int left = 1072 + k, right = 1076 + k, start = 2140 + 24 * k;
         s.Path(left, {{6, 0, start, start + 32}, {2, 4, start + 32, 4000}});
         s.Path(right, {{-6, 0, start, start + 32}, {-2, -4, start + 32, 4000}});
-        AimedFan(s, b, left, 3, 10, 8 * k % 32, 32, start + 8, 6);
-        AimedFan(s, b, right, 3, 10, (8 * k + 16) % 32, 32, start + 8, 6);
+        AimedFan(s, b,
+                 {.carrier = left,
+                  .shots = 3,
+                  .spread = 10,
+                  .speed = 6,
+                  .from = start + 8,
+                  .phase = 8 * k % 32,
+                  .every = 32});
+        AimedFan(s, b,
+                 {.carrier = right,
+                  .shots = 3,
+                  .spread = 10,
+                  .speed = 6,
+                  .from = start + 8,
+                  .phase = (8 * k + 16) % 32,
+                  .every = 32});
     }
     for (int c = 0; c < 4; ++c)
         MineCarrier(s, b, 2416 + c, 9000 + 4 * c, 2480 + 160 * c, c % 2 == 0 ? 1 : -1, 9 * c, 4000);
@@ -248,8 +320,22 @@ void WriteRingShips(ScriptBuilder& s, BulletCursor& b) {
         const int ship = 5564 + k, start = 3440 + 160 * k;
         s.MoveDuring({.slot = ship, .dx = -3, .from = start, .to = start + 64});
         s.MoveDuring({.slot = ship, .dx = -3, .dy = k % 2 == 0 ? 2 : -2, .from = start + 560, .to = 6000});
-        AngledRing(s, b, ship, 12, 15 * k, 8 * k, 48, start + 32, 4);
-        AimedFan(s, b, ship, 3, 30, 24, 48, start + 32, 7);
+        AngledRing(s, b,
+                   {.carrier = ship,
+                    .shots = 12,
+                    .angle = 15 * k,
+                    .speed = 4,
+                    .from = start + 32,
+                    .phase = 8 * k,
+                    .every = 48});
+        AimedFan(s, b,
+                 {.carrier = ship,
+                  .shots = 3,
+                  .spread = 30,
+                  .speed = 7,
+                  .from = start + 32,
+                  .phase = 24,
+                  .every = 48});
         DeathRing(s, b, ship, 8, 5);
     }
 }
@@ -290,7 +376,10 @@ void GauntletFlight(ScriptBuilder& s, BulletCursor& b, int n) {
                      {-10, -2, start + 36, 0}, 8000);
             break;
     }
-    for (int k = 0; k < 8; ++k) FanOnce(s, b, first + k, start + 4 * k, 24 + 2 * (k % 4), 1, 0, 7);
+    for (int k = 0; k < 8; ++k)
+        FanOnce(
+            s, b,
+            {.carrier = first + k, .shots = 1, .speed = 7, .from = start + 4 * k, .phase = 24 + 2 * (k % 4)});
 }
 
 // Frames 4000..9600: flights, mines, the twin guardians and the circling escorts.
@@ -322,8 +411,22 @@ void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, 
                         .from = start + 24,
                         .phase = (16 * k + 16) % 32,
                         .period = 32});
-        AimedFan(s, b, top, 2, 20, 8, 48, start + 24, 6);
-        AimedFan(s, b, bottom, 2, 20, 32, 48, start + 24, 6);
+        AimedFan(s, b,
+                 {.carrier = top,
+                  .shots = 2,
+                  .spread = 20,
+                  .speed = 6,
+                  .from = start + 24,
+                  .phase = 8,
+                  .every = 48});
+        AimedFan(s, b,
+                 {.carrier = bottom,
+                  .shots = 2,
+                  .spread = 20,
+                  .speed = 6,
+                  .from = start + 24,
+                  .phase = 32,
+                  .every = 48});
     }
 
     // The twin guardians sway in front of the ship and fire rings, fans and streams, then leave.
@@ -332,11 +435,38 @@ void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, 
         s.MoveDuring({.slot = g, .dx = -4, .from = 6000, .to = 6064});
         // The upper one sways down first, the lower one up, so the two never meet.
         const int first = t == 0 ? 1 : -1;
-        s.MoveDuring({.slot = g, .dy = Arg::Cycle(6064, 128, 63, -first, first), .from = 6064, .to = 7600});
+        s.MoveDuring(
+            {.slot = g,
+             .dy = Arg::Cycle(
+                 {.shift = 6064, .period = 128, .threshold = 63, .above = -first, .otherwise = first}),
+             .from = 6064,
+             .to = 7600});
         s.MoveDuring({.slot = g, .dx = -6, .from = 7600, .to = 8000});
-        AngledRing(s, b, g, 16, 11 * t, 32 * t, 64, 6064, 5);
-        AimedFan(s, b, g, 5, 10, 16 + 32 * t, 64, 6064, 8);
-        TurningStream(s, b, g, 32, t == 0 ? 90 : 270, t == 0 ? 7 : -7, 8, 256, 6400, 6);
+        AngledRing(s, b,
+                   {.carrier = g,
+                    .shots = 16,
+                    .angle = 11 * t,
+                    .speed = 5,
+                    .from = 6064,
+                    .phase = 32 * t,
+                    .every = 64});
+        AimedFan(s, b,
+                 {.carrier = g,
+                  .shots = 5,
+                  .spread = 10,
+                  .speed = 8,
+                  .from = 6064,
+                  .phase = 16 + 32 * t,
+                  .every = 64});
+        TurningStream(s, b,
+                      {.carrier = g,
+                       .shots = 32,
+                       .angle = t == 0 ? 90 : 270,
+                       .turn = t == 0 ? 7 : -7,
+                       .speed = 6,
+                       .from = 6400,
+                       .gap = 8,
+                       .period = 256});
         DeathRing(s, b, g, 24, 4);
     }
     // From the twins' arrival to the escorts' departure divers drop from above in a scattered line,
@@ -344,7 +474,14 @@ void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, 
     for (int k = 0; k < Divers; ++k) {
         const int diver = 1112 + k, start = 6160 + 80 * k;
         s.MoveDuring({.slot = diver, .dx = -1, .dy = 5, .from = start, .to = 9700});
-        AimedFan(s, b, diver, 2, 14, 8 * (k % 3), 24, start + 8, 6);
+        AimedFan(s, b,
+                 {.carrier = diver,
+                  .shots = 2,
+                  .spread = 14,
+                  .speed = 6,
+                  .from = start + 8,
+                  .phase = 8 * (k % 3),
+                  .every = 24});
         DeathRing(s, b, diver, 4, 5);
     }
     // Eight escorts circle the middle, firing at the ship in turn.
@@ -359,7 +496,9 @@ void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, 
                         .from = 7700,
                         .to = 9500});
         s.MoveDuring({.slot = e, .dx = -8, .from = 9499, .to = 9600});
-        AimedFan(s, b, e, 3, 15, 6 * k, 48, 7700, 7);
+        AimedFan(
+            s, b,
+            {.carrier = e, .shots = 3, .spread = 15, .speed = 7, .from = 7700, .phase = 6 * k, .every = 48});
         DeathRing(s, b, e, 8, 4);
     }
     // Heavy guns hold the right of the screen around the twins and the escorts, so the middle of the
@@ -368,8 +507,23 @@ void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, 
         const int gun = FirstMiddleGun + c, start = MiddleGunStart[c];
         s.MoveDuring({.slot = gun, .dx = -4, .from = start, .to = start + 40});
         s.MoveDuring({.slot = gun, .dx = -3, .dy = c % 2 == 0 ? -1 : 1, .from = start + 400, .to = 9700});
-        AimedFan(s, guns, gun, 3, 16, 8 * c % 48, 48, start + 40, 6);
-        TurningStream(s, guns, gun, 24, 120 + 40 * c, c % 2 == 0 ? 10 : -10, 4, 144, start + 40, 5);
+        AimedFan(s, guns,
+                 {.carrier = gun,
+                  .shots = 3,
+                  .spread = 16,
+                  .speed = 6,
+                  .from = start + 40,
+                  .phase = 8 * c % 48,
+                  .every = 48});
+        TurningStream(s, guns,
+                      {.carrier = gun,
+                       .shots = 24,
+                       .angle = 120 + 40 * c,
+                       .turn = c % 2 == 0 ? 10 : -10,
+                       .speed = 5,
+                       .from = start + 40,
+                       .gap = 4,
+                       .period = 144});
         DeathRing(s, guns, gun, 8, 5);
     }
     DriftItem(s, 801, 9000);
@@ -385,13 +539,20 @@ void WriteGauntletSecond(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 64; ++k) {
         const int ship = 5500 + k, start = 9400 + 32 * k;
         s.MoveDuring({.slot = ship, .dx = -2, .from = start, .to = Stage10FortressStart});
-        AimedFan(s, b, ship, 3, 16, 16 + k % 4 * 8, 48, start + 16, 6);
+        AimedFan(s, b,
+                 {.carrier = ship,
+                  .shots = 3,
+                  .spread = 16,
+                  .speed = 6,
+                  .from = start + 16,
+                  .phase = 16 + k % 4 * 8,
+                  .every = 48});
         DeathRing(s, b, ship, 6, 4);
     }
     for (int k = 0; k < 64; ++k) {
         const int raider = 6500 + k;
         s.MoveDuring({.slot = raider, .dx = -7, .from = 10000 + 24 * k, .to = Stage10FortressStart});
-        FanOnce(s, b, raider, 10000 + 24 * k, 20, 1, 0, 9);
+        FanOnce(s, b, {.carrier = raider, .shots = 1, .speed = 9, .from = 10000 + 24 * k, .phase = 20});
         DeathRing(s, b, raider, 4, 5);
     }
     DriftItem(s, 851, 11000);
@@ -409,8 +570,23 @@ void WriteGauntletSecond(ScriptBuilder& s, BulletCursor& b) {
         const int gun = 2453 + c, start = 11400 + 400 * c;
         s.MoveDuring({.slot = gun, .dx = -4, .from = start, .to = start + 48});
         s.MoveDuring({.slot = gun, .dx = -4, .from = start + 560, .to = Stage10FortressStart});
-        TurningStream(s, b, gun, 36, 45 + 90 * c, c % 2 == 0 ? 10 : -10, 4, 144, start + 48, 5);
-        AngledRing(s, b, gun, 8, 22 * c, 36, 72, start + 48, 6);
+        TurningStream(s, b,
+                      {.carrier = gun,
+                       .shots = 36,
+                       .angle = 45 + 90 * c,
+                       .turn = c % 2 == 0 ? 10 : -10,
+                       .speed = 5,
+                       .from = start + 48,
+                       .gap = 4,
+                       .period = 144});
+        AngledRing(s, b,
+                   {.carrier = gun,
+                    .shots = 8,
+                    .angle = 22 * c,
+                    .speed = 6,
+                    .from = start + 48,
+                    .phase = 36,
+                    .every = 72});
         DeathRing(s, b, gun, 16, 5);
     }
     for (int k = 0; k < 16; ++k)

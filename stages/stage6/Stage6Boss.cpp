@@ -34,15 +34,22 @@ void PlaceParts(ScriptBuilder& s) {
 
 // A stream that turns `turn` degrees per shot, one shot every `gap` steps all cycle long, on bullets
 // first.. (one per shot of the cycle).
-void Stream(ScriptBuilder& s, int first, int carrier, int entry, int angle, int turn, int gap, int speed) {
-    const auto at = [&](int p) { return (entry + p) % Cycle; };
-    for (int n = 0; n < Cycle / gap; ++n)
-        s.FireAngled({.bullet = first + n,
-                      .carrier = carrier,
-                      .angle = angle + turn * n,
-                      .speed = speed,
-                      .from = entry,
-                      .phase = at(gap * n),
+struct StreamShots {
+    int bullet, carrier;
+    int angle, turn;
+    int speed;
+    int entry, gap;
+};
+
+void Stream(ScriptBuilder& s, const StreamShots& stream) {
+    const auto at = [&](int p) { return (stream.entry + p) % Cycle; };
+    for (int n = 0; n < Cycle / stream.gap; ++n)
+        s.FireAngled({.bullet = stream.bullet + n,
+                      .carrier = stream.carrier,
+                      .angle = stream.angle + stream.turn * n,
+                      .speed = stream.speed,
+                      .from = stream.entry,
+                      .phase = at(stream.gap * n),
                       .period = Cycle});
 }
 
@@ -73,8 +80,10 @@ void WritePylonRings(ScriptBuilder& s, int entry) {
     }
 }
 
-// The plates fire aimed fans of seven small shots, one plate after the other, fourteen times over.
+// The plates fire aimed fans of seven small shots, one plate after the other, fourteen times over,
+// from `FirstPlateFan` steps into the boss's cycle.
 void WritePlateFans(ScriptBuilder& s, int entry) {
+    constexpr int FirstPlateFan = 480;
     const auto at = [&](int p) { return (entry + p) % Cycle; };
     for (int w = 0; w < 14; ++w) {
         for (int d = 0; d < 4; ++d) {
@@ -85,7 +94,7 @@ void WritePlateFans(ScriptBuilder& s, int entry) {
                              .offset = 10 * n - 30,
                              .speed = 6,
                              .from = entry,
-                             .phase = at(480 + 8 * d + 64 * w),
+                             .phase = at(FirstPlateFan + 8 * d + 64 * w),
                              .period = Cycle});
             }
         }
@@ -171,7 +180,13 @@ void WriteFireAsItWears(ScriptBuilder& s, int entry) {
     // which outweigh all that its arms and pylons fired.
     const int hp = s.HitPointsOf(Boss);
     s.WhileHPBelow(Boss, hp * 2 / 3, [&] {
-        Stream(s, 17300, Boss, entry, 270, -29, 8, 4);
+        Stream(s, {.bullet = 17300,
+                   .carrier = Boss,
+                   .angle = 270,
+                   .turn = -29,
+                   .speed = 4,
+                   .entry = entry,
+                   .gap = 8});
         for (int w = 0; w < Cycle / 48; ++w) {
             for (int n = 0; n < 3; ++n)
                 s.FireAimed({.bullet = 17500 + 3 * w + n,
@@ -202,7 +217,8 @@ void WriteFireAsItWears(ScriptBuilder& s, int entry) {
 void WriteVolleys(ScriptBuilder& s, int entry) {
     // Under everything the boss turns a slow stream, a shot every eight steps, so the fight never
     // falls silent, whatever has been shot away.
-    Stream(s, 17100, Boss, entry, 90, 23, 8, 3);
+    Stream(s,
+           {.bullet = 17100, .carrier = Boss, .angle = 90, .turn = 23, .speed = 3, .entry = entry, .gap = 8});
     WritePylonRings(s, entry);
     WritePlateFans(s, entry);
     WriteArmFans(s, entry);
@@ -222,10 +238,12 @@ void WriteStage6Boss(ScriptBuilder& s, const BossFight& fight) {
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
     s.MoveDuring({.slot = Boss, .dx = -8, .from = entry - 18, .to = entry});
     // One pixel a step: 96 steps down, 96 up.
-    s.MoveDuring({.slot = Boss,
-                  .dy = Arg::Cycle(48 + entry - StageEntry, 192, 95, 1, -1),
-                  .from = entry,
-                  .to = SwayEnd});
+    s.MoveDuring(
+        {.slot = Boss,
+         .dy = Arg::Cycle(
+             {.shift = 48 + entry - StageEntry, .period = 192, .threshold = 95, .above = 1, .otherwise = -1}),
+         .from = entry,
+         .to = SwayEnd});
     PlaceParts(s);
     WriteVolleys(s, entry);
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });

@@ -209,10 +209,12 @@ void WriteStage7Boss(ScriptBuilder& s, const BossFight& fight) {
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
     s.MoveDuring({.slot = Boss, .dx = -8, .from = entry - 18, .to = entry});
     // Two pixels a step: 100 steps down, 100 up.
-    s.MoveDuring({.slot = Boss,
-                  .dy = Arg::Cycle(50 + entry - StageEntry, 200, 99, 2, -2),
-                  .from = entry,
-                  .to = SwayEnd});
+    s.MoveDuring(
+        {.slot = Boss,
+         .dy = Arg::Cycle(
+             {.shift = 50 + entry - StageEntry, .period = 200, .threshold = 99, .above = 2, .otherwise = -2}),
+         .from = entry,
+         .to = SwayEnd});
     PlaceParts(s);
     WriteVolleys(s, entry);
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
