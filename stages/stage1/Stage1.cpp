@@ -29,8 +29,8 @@ void WriteInit(ScriptBuilder& s) {
     s.Place({.first = 1016, .count = 4, .x = FieldWidth, .y = 232});
     s.Place({.first = 1020, .count = 4, .x = FieldWidth, .y = FieldHeight});
     s.Place({.first = 1024, .count = 4, .x = FieldWidth, .y = -16});
-    s.Place({.first = 1028, .count = 4, .x = 480, .y = FieldHeight});
-    s.Place({.first = 1032, .count = 4, .x = 480, .y = -16});
+    s.Place({.first = 1028, .count = 4, .x = FieldWidth * 3 / 4, .y = FieldHeight});
+    s.Place({.first = 1032, .count = 4, .x = FieldWidth * 3 / 4, .y = -16});
     s.Place({.first = 1036, .count = 4, .x = 0, .y = -16});
     s.Place({.first = 1040, .count = 4, .x = 0, .y = FieldHeight});
     s.Place({.first = 1044, .count = 4, .x = 400, .y = -16});
@@ -41,8 +41,8 @@ void WriteInit(ScriptBuilder& s) {
     s.Place({.first = 1064, .count = 4, .x = FieldWidth, .y = 448});
     s.Place({.first = 1068, .count = 8, .x = 0, .y = -16});
     s.Place({.first = 1076, .count = 8, .x = 0, .y = FieldHeight});
-    s.Place({.first = 1084, .count = 8, .x = 480, .y = -16});
-    s.Place({.first = 1092, .count = 8, .x = 480, .y = FieldHeight});
+    s.Place({.first = 1084, .count = 8, .x = FieldWidth * 3 / 4, .y = -16});
+    s.Place({.first = 1092, .count = 8, .x = FieldWidth * 3 / 4, .y = FieldHeight});
     s.Place({.first = 1100, .count = 8, .x = FieldWidth, .y = 0});
     s.Place({.first = 1108, .count = 8, .x = FieldWidth, .y = 464});
     s.Place({.first = 1500, .count = 4, .x = FieldWidth, .y = Coord::Per(208, 16)});
@@ -199,24 +199,80 @@ void WriteCrossings(ScriptBuilder& s) {
 }
 
 // A bonus formation of eight fliers that comes only when the whole crossing group fell by the check.
-void BonusFormation(ScriptBuilder& s, int checkFrame, int group, int flag, int formation, int bullet, int dx1,
-                    int dy1, int dx2, int dy2, int dy3, int start, int span1, int span2) {
-    s.BonusCheck({.first = group, .last = group + 3, .frame = checkFrame, .flag = flag, .points = 2000});
-    s.WhileFlag(flag, [&] {
+// The crossing group, the formation and its parting shots, the bonus flag; the three legs' steps (the
+// last only climbs or dives); the frame of the check, the formation's start and its first two legs' spans.
+struct BonusFlight {
+    int group, formation, bullet, flag;
+    int dx1, dy1, dx2, dy2, dy3;
+    int check, start, span1, span2;
+};
+
+void BonusFormation(ScriptBuilder& s, const BonusFlight& f) {
+    s.BonusCheck({.first = f.group, .last = f.group + 3, .frame = f.check, .flag = f.flag, .points = 2000});
+    s.WhileFlag(f.flag, [&] {
         for (int d = 0; d < 8; ++d) {
-            const int t0 = start + 4 * d;
-            const int t1 = t0 + span1;
-            const int t2 = t1 + span2;
-            s.Flier(formation + d, {dx1, dy1, t0, t1}, {dx2, dy2, t1, t2}, {0, dy3, t2, 3000}, bullet + d);
+            const int t0 = f.start + 4 * d;
+            const int t1 = t0 + f.span1;
+            const int t2 = t1 + f.span2;
+            s.Flier(f.formation + d, {f.dx1, f.dy1, t0, t1}, {f.dx2, f.dy2, t1, t2}, {0, f.dy3, t2, 3000},
+                    f.bullet + d);
         }
     });
 }
 
 void WriteBonusFormations(ScriptBuilder& s) {
-    BonusFormation(s, 2059, 1036, 4, 1084, 11076, -4, 4, 5, 2, 6, 2060, 32, 48);
-    BonusFormation(s, 2059, 1040, 5, 1092, 11084, -4, -4, 5, -2, -6, 2060, 32, 48);
-    BonusFormation(s, 2191, 1044, 6, 1100, 11092, -6, 0, -4, 4, 6, 2192, 64, 32);
-    BonusFormation(s, 2191, 1048, 7, 1108, 11100, -6, 0, -4, -4, -6, 2192, 64, 32);
+    BonusFormation(s, {.group = 1036,
+                       .formation = 1084,
+                       .bullet = 11076,
+                       .flag = 4,
+                       .dx1 = -4,
+                       .dy1 = 4,
+                       .dx2 = 5,
+                       .dy2 = 2,
+                       .dy3 = 6,
+                       .check = 2059,
+                       .start = 2060,
+                       .span1 = 32,
+                       .span2 = 48});
+    BonusFormation(s, {.group = 1040,
+                       .formation = 1092,
+                       .bullet = 11084,
+                       .flag = 5,
+                       .dx1 = -4,
+                       .dy1 = -4,
+                       .dx2 = 5,
+                       .dy2 = -2,
+                       .dy3 = -6,
+                       .check = 2059,
+                       .start = 2060,
+                       .span1 = 32,
+                       .span2 = 48});
+    BonusFormation(s, {.group = 1044,
+                       .formation = 1100,
+                       .bullet = 11092,
+                       .flag = 6,
+                       .dx1 = -6,
+                       .dy1 = 0,
+                       .dx2 = -4,
+                       .dy2 = 4,
+                       .dy3 = 6,
+                       .check = 2191,
+                       .start = 2192,
+                       .span1 = 64,
+                       .span2 = 32});
+    BonusFormation(s, {.group = 1048,
+                       .formation = 1108,
+                       .bullet = 11100,
+                       .flag = 7,
+                       .dx1 = -6,
+                       .dy1 = 0,
+                       .dx2 = -4,
+                       .dy2 = -4,
+                       .dy3 = -6,
+                       .check = 2191,
+                       .start = 2192,
+                       .span1 = 64,
+                       .span2 = 32});
 }
 
 void WriteGunColumns(ScriptBuilder& s) {

@@ -41,7 +41,7 @@ void WriteInit(ScriptBuilder& s) {
     s.Place({.first = 1500, .count = 4, .x = FieldWidth, .y = 0});
     s.Place({.first = 1504, .count = 4, .x = FieldWidth, .y = 464});
     s.Place({.first = 1508, .count = 4, .x = FieldWidth, .y = Coord::Per(320, 32)});
-    s.Place({.first = 1512, .count = 4, .x = 480, .y = FieldHeight});
+    s.Place({.first = 1512, .count = 4, .x = FieldWidth * 3 / 4, .y = FieldHeight});
     s.Place({.first = 2000, .count = 4, .x = FieldWidth, .y = 32});
     s.Place({.first = 2004, .count = 4, .x = FieldWidth, .y = Coord::Per(32, 64)});
     s.Place({.first = 2008, .count = 4, .x = FieldWidth, .y = Coord::Per(64, 64)});

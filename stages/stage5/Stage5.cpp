@@ -36,7 +36,7 @@ void WriteInit(ScriptBuilder& s) {
     s.Place({.first = 1004, .count = 4, .x = FieldWidth, .y = FieldHeight});
     s.Place({.first = 1008, .count = 16, .x = FieldWidth, .y = -16});
     s.Place({.first = 1024, .count = 16, .x = FieldWidth, .y = FieldHeight});
-    s.Place({.first = 1500, .count = 4, .x = 480, .y = -16});
+    s.Place({.first = 1500, .count = 4, .x = FieldWidth * 3 / 4, .y = -16});
     s.Place({.first = 2000, .count = 4, .x = FieldWidth, .y = 0});
     s.Place({.first = 2004, .count = 4, .x = -32, .y = 448});
     s.Place({.first = 2008, .count = 4, .x = FieldWidth, .y = 224});
@@ -86,15 +86,15 @@ void WriteOpening(ScriptBuilder& s) {
         }
     }
 
-    // Fliers swing down on a wide arc around the top left corner and climb away, bursting into a
-    // ring of twenty slow shots.
+    // Fliers swing down on a wide arc around the top left corner, as wide as the field is high, and
+    // climb away, bursting into a ring of twenty slow shots.
     for (int k = 0; k < 4; ++k) {
         const int b = 8 * k;
         const int flier = 1500 + k;
         s.CircleDuring({.slot = flier,
                         .cx = 0,
                         .cy = -16,
-                        .radius = 480,
+                        .radius = FieldHeight,
                         .startAngle = 0,
                         .angleStep = 1,
                         .from = 512 + b,
@@ -115,11 +115,13 @@ void WriteOpening(ScriptBuilder& s) {
 // Four single guns stop in the middle of the screen in turn; each one shot down in time brings two
 // files of fliers.
 void WriteSingleGuns(ScriptBuilder& s) {
+    // The first gun's frames; each of the others comes 64 steps after the one before.
+    constexpr int Enter = 624, Stop = 640, Leave = 688;
     for (int l = 0; l < 4; ++l) {
         const int a = 64 * l;
         const int gun = 2008 + l;
-        s.MoveDuring({.slot = gun, .dx = -6, .from = 624 + a, .to = 640 + a});
-        s.MoveDuring({.slot = gun, .dx = -6, .from = 688 + a, .to = 6000});
+        s.MoveDuring({.slot = gun, .dx = -6, .from = Enter + a, .to = Stop + a});
+        s.MoveDuring({.slot = gun, .dx = -6, .from = Leave + a, .to = 6000});
         for (int m = 0; m < 8; ++m) {
             for (int b = 0; b < 3; ++b) {
                 s.FireAimed({.bullet = 15064 + l + 4 * m + 32 * b,

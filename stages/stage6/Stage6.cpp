@@ -24,9 +24,10 @@ void ForgetPassedForeground() {
     }
 }
 
-// The extra ship comes only to a player who holds both options.
+// The extra ship comes only to a player who holds both options: it drifts in from frame 4608.
 void MoveRewardItemWithBothOptions() {
-    if (Option2On == 1) MoveDuring(950, -2, 0, 4608, 8000);
+    constexpr int RewardItem = FirstExtraShipItemSlot, From = 4608, To = 8000;
+    if (Option2On == 1) MoveDuring(RewardItem, -2, 0, From, To);
 }
 
 void WriteInit(ScriptBuilder& s) {
@@ -43,12 +44,12 @@ void WriteInit(ScriptBuilder& s) {
 
     s.Place({.first = 1500, .count = 4, .x = -16, .y = 0});
     s.Place({.first = 1504, .count = 4, .x = -16, .y = 464});
-    s.Place({.first = 1508, .count = 4, .x = 480, .y = -16});
-    s.Place({.first = 1512, .count = 4, .x = 480, .y = FieldHeight});
+    s.Place({.first = 1508, .count = 4, .x = FieldWidth * 3 / 4, .y = -16});
+    s.Place({.first = 1512, .count = 4, .x = FieldWidth * 3 / 4, .y = FieldHeight});
     s.Place({.first = 1516, .count = 4, .x = 560, .y = -16});
     s.Place({.first = 1520, .count = 4, .x = 560, .y = FieldHeight});
-    s.Place({.first = 1524, .count = 4, .x = 480, .y = -16});
-    s.Place({.first = 1528, .count = 4, .x = 480, .y = FieldHeight});
+    s.Place({.first = 1524, .count = 4, .x = FieldWidth * 3 / 4, .y = -16});
+    s.Place({.first = 1528, .count = 4, .x = FieldWidth * 3 / 4, .y = FieldHeight});
     s.Place({.first = 1800, .count = 16, .x = FieldWidth, .y = 0});
     s.Place({.first = 1816, .count = 8, .x = 0, .y = FieldHeight});
     // The four groups of rising guns come up from below the right half of the screen.
@@ -296,15 +297,23 @@ void WriteRisingGuns(ScriptBuilder& s) {
 }
 
 // Each sweeping turret that is shot down before it leaves brings a file of four divers.
-void SingleTargetBonus(ScriptBuilder& s, int check, int turret, int flag, int divers, int dy, int aimed,
-                       int dying) {
-    s.BonusCheck({.first = turret, .last = turret, .frame = check, .flag = flag, .points = 2500});
-    s.WhileFlag(flag, [&] {
+// The turret, the first of its four divers, their aimed and their parting shots; the bonus flag, the
+// divers' climb or dive, and the frame of the check.
+struct TurretBonus {
+    int turret, divers, aimed, dying;
+    int flag, dy;
+    int check;
+};
+
+void SingleTargetBonus(ScriptBuilder& s, const TurretBonus& t) {
+    const int check = t.check;
+    s.BonusCheck({.first = t.turret, .last = t.turret, .frame = check, .flag = t.flag, .points = 2500});
+    s.WhileFlag(t.flag, [&] {
         for (int i = 0; i < 4; ++i) {
-            const int diver = divers + i, start = check + 1 + 4 * i;
-            s.MoveDuring({.slot = diver, .dx = -3, .dy = dy, .from = start, .to = 3000});
+            const int diver = t.divers + i, start = check + 1 + 4 * i;
+            s.MoveDuring({.slot = diver, .dx = -3, .dy = t.dy, .from = start, .to = 3000});
             for (int j = 0; j < 4; ++j)
-                s.FireAimed({.bullet = aimed + i + 4 * j,
+                s.FireAimed({.bullet = t.aimed + i + 4 * j,
                              .carrier = diver,
                              .speed = 10,
                              .from = check,
@@ -312,7 +321,7 @@ void SingleTargetBonus(ScriptBuilder& s, int check, int turret, int flag, int di
                              .period = start});
             for (int k = 0; k < 4; ++k)
                 s.DeathShot(
-                    {.bullet = dying + i + 4 * k, .carrier = diver, .speed = 3, .deadTime = 1 + 4 * k});
+                    {.bullet = t.dying + i + 4 * k, .carrier = diver, .speed = 3, .deadTime = 1 + 4 * k});
         }
     });
 }
@@ -353,10 +362,18 @@ void WriteTurrets(ScriptBuilder& s) {
         s.DeathShot({.bullet = 15700 + a, .carrier = 2018, .offset = b + 6, .speed = 2});
         s.DeathShot({.bullet = 15730 + a, .carrier = 2019, .offset = b, .speed = 2});
     }
-    SingleTargetBonus(s, 2015, 2016, 5, 1516, 7, 11496, 11512);
-    SingleTargetBonus(s, 2143, 2017, 6, 1520, -7, 11528, 11544);
-    SingleTargetBonus(s, 2271, 2018, 7, 1524, 7, 11560, 11576);
-    SingleTargetBonus(s, 2399, 2019, 8, 1528, -7, 11592, 11608);
+    SingleTargetBonus(
+        s,
+        {.turret = 2016, .divers = 1516, .aimed = 11496, .dying = 11512, .flag = 5, .dy = 7, .check = 2015});
+    SingleTargetBonus(
+        s,
+        {.turret = 2017, .divers = 1520, .aimed = 11528, .dying = 11544, .flag = 6, .dy = -7, .check = 2143});
+    SingleTargetBonus(
+        s,
+        {.turret = 2018, .divers = 1524, .aimed = 11560, .dying = 11576, .flag = 7, .dy = 7, .check = 2271});
+    SingleTargetBonus(
+        s,
+        {.turret = 2019, .divers = 1528, .aimed = 11592, .dying = 11608, .flag = 8, .dy = -7, .check = 2399});
 }
 
 // A runner crosses to the left at its own speed and bursts when it reaches the edge, so that a whole

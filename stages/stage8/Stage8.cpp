@@ -68,7 +68,7 @@ void WriteInit(ScriptBuilder& s) {
     s.Place({.first = 4016, .count = 8, .x = -32, .y = 32});
     s.Place({.first = 4024, .count = 8, .x = -32, .y = 416});
     s.Place(4032, FieldWidth, 0);
-    s.Place(4033, 608, 640);
+    s.Place(4033, 608, FieldHeight + 160);
     s.Place(4034, -32, 448);
     s.Place(4035, 0, -192);
     for (int slot : {800, 803, 850, 853, 900, 903}) s.Place(slot, FieldWidth, 224);
@@ -295,13 +295,18 @@ void WriteBackwardBlocks(ScriptBuilder& s) {
 }
 
 // A flier that drifts in and fires an aimed shot every 16 steps.
-void Drifter(ScriptBuilder& s, int slot, int firstBullet, int phase, int from) {
+struct DrifterFire {
+    int slot, bullet;
+    int from, phase = 0;
+};
+
+void Drifter(ScriptBuilder& s, const DrifterFire& d) {
     for (int c = 0; c < 8; ++c)
-        s.FireAimed({.bullet = firstBullet + c,
-                     .carrier = slot,
+        s.FireAimed({.bullet = d.bullet + c,
+                     .carrier = d.slot,
                      .speed = 6,
-                     .from = from,
-                     .phase = 16 * c + phase,
+                     .from = d.from,
+                     .phase = 16 * c + d.phase,
                      .period = 128});
 }
 
@@ -310,8 +315,8 @@ void WriteFallingSection(ScriptBuilder& s) {
     s.MoveDuring({.slot = 1501, .dy = -4, .from = 1600, .to = 1616});
     s.MoveDuring({.slot = 1500, .dx = -2, .from = 1696, .to = 8000});
     s.MoveDuring({.slot = 1501, .dx = -2, .from = 1696, .to = 8000});
-    Drifter(s, 1500, 11064, 0, 1600);
-    Drifter(s, 1501, 11072, 8, 1600);
+    Drifter(s, {.slot = 1500, .bullet = 11064, .from = 1600});
+    Drifter(s, {.slot = 1501, .bullet = 11072, .from = 1600, .phase = 8});
 
     // The scenery now falls from above; a lost ship comes back from the bottom.
     s.AtFrame(1752, [&] {
@@ -323,13 +328,13 @@ void WriteFallingSection(ScriptBuilder& s) {
     });
     s.MoveDuring({.slot = 1502, .dx = -2, .from = 1752, .to = 8000});
     s.MoveDuring({.slot = 1503, .dx = -2, .from = 1752, .to = 8000});
-    Drifter(s, 1502, 11080, 0, 1752);
-    Drifter(s, 1503, 11088, 0, 1752);
+    Drifter(s, {.slot = 1502, .bullet = 11080, .from = 1752});
+    Drifter(s, {.slot = 1503, .bullet = 11088, .from = 1752});
     s.ScrollWithGround(851, 1752);
     s.MoveDuring({.slot = 1504, .dx = 2, .from = 1824, .to = 8000});
     s.MoveDuring({.slot = 1505, .dx = 2, .from = 1824, .to = 8000});
-    Drifter(s, 1504, 11096, 0, 1824);
-    Drifter(s, 1505, 11104, 8, 1824);
+    Drifter(s, {.slot = 1504, .bullet = 11096, .from = 1824});
+    Drifter(s, {.slot = 1505, .bullet = 11104, .from = 1824, .phase = 8});
     s.ScrollWithGround(901, 1920);
 }
 
