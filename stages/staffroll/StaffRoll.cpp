@@ -73,8 +73,9 @@ void WriteFirstSegment(ScriptBuilder& s) {
                          .phase = 4 * i + 4 * k + 2,
                          .period = 400});
     }
+    constexpr int DropFrame = 480;  // the next four drop from above, 4 steps apart
     for (int i = 0; i < 4; ++i) {
-        s.MoveDuring({.slot = 1504 + i, .dy = 6, .from = 480 + 4 * i, .to = 1000});
+        s.MoveDuring({.slot = 1504 + i, .dy = 6, .from = DropFrame + 4 * i, .to = 1000});
         for (int k = 0; k < 4; ++k)
             s.FireAimed({.bullet = 11016 + i + 4 * k,
                          .carrier = 1504 + i,
@@ -209,16 +210,21 @@ void WriteMiddleSegments(ScriptBuilder& s) {
 
 // Every member of a ring circles the centre of the screen on a radius that shrinks by 4 each step,
 // passes through the centre at `throughCentre` and grows again on the far side.
-void Ring(ScriptBuilder& s, int first, int count, int angleApart, int angleStep, int throughCentre,
-          int from) {
-    for (int j = 0; j < count; ++j) {
-        s.CircleDuring({.slot = first + j,
+struct ClosingRing {
+    int first, count;
+    int angleApart, angleStep;
+    int from, throughCentre;
+};
+
+void Ring(ScriptBuilder& s, const ClosingRing& ring) {
+    for (int j = 0; j < ring.count; ++j) {
+        s.CircleDuring({.slot = ring.first + j,
                         .cx = 312,
                         .cy = 232,
-                        .radius = Arg::Frame(4 * throughCentre, -4),
-                        .startAngle = angleApart * j,
-                        .angleStep = angleStep,
-                        .from = from,
+                        .radius = Arg::Frame(4 * ring.throughCentre, -4),
+                        .startAngle = ring.angleApart * j,
+                        .angleStep = ring.angleStep,
+                        .from = ring.from,
                         .to = 4000});
     }
 }
@@ -236,10 +242,15 @@ void WriteLastSegments(ScriptBuilder& s) {
                                  .deadTime = 1});
     }
     for (int j = 0; j < 4; ++j) s.SinkDuring(3000 + j, 1800 + 32 * j, 3000);
-    Ring(s, 1032, 8, 45, 1, 2316, 2224);
-    Ring(s, 1040, 8, 45, -1, 2356, 2264);
-    Ring(s, 1048, 36, 10, 2, 2396, 2304);
-    Ring(s, 1084, 36, 10, -2, 2416, 2324);
+    Ring(s,
+         {.first = 1032, .count = 8, .angleApart = 45, .angleStep = 1, .from = 2224, .throughCentre = 2316});
+    Ring(s,
+         {.first = 1040, .count = 8, .angleApart = 45, .angleStep = -1, .from = 2264, .throughCentre = 2356});
+    Ring(s,
+         {.first = 1048, .count = 36, .angleApart = 10, .angleStep = 2, .from = 2304, .throughCentre = 2396});
+    Ring(
+        s,
+        {.first = 1084, .count = 36, .angleApart = 10, .angleStep = -2, .from = 2324, .throughCentre = 2416});
     for (int j = 0; j < 4; ++j) {
         s.MoveDuring({.slot = 1120 + j, .dx = -4, .dy = -4, .from = 2464 + 8 * j, .to = 3000});
         s.MoveDuring({.slot = 1124 + j, .dx = -4, .dy = 4, .from = 2464 + 8 * j, .to = 3000});
