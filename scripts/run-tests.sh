@@ -10,6 +10,7 @@ jobs=$(nproc)
 # The cheap checks first: the layer rule and the formatting of every tracked source.
 bash scripts/check-layers.sh
 bash scripts/check-format.sh
+bash scripts/count-bare-literals.sh
 
 # Ninja for a fresh build folder (a folder made earlier keeps its generator). The tests need no
 # link-time optimisation; the game built by the README's run command keeps it.
