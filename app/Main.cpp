@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/DisplayConfig.h"
 #include "app/KeysConfig.h"
+#include "app/Presentation.h"
 #include "app/ProgramFiles.h"
 #include "app/ProgramFolder.h"
 #include "app/Replay.h"
@@ -20,8 +21,7 @@
 #include "platform/Display.h"
 #include "platform/Input.h"
 #include "render/Lettering.h"
-#include "render/Notices.h"
-#include "render/Render.h"
+#include "render/Picture.h"
 #include "stages/SceneTable.h"
 #include "stages/Stage.h"
 #include "world/World.h"
@@ -153,26 +153,33 @@ void TForm1::RunFrame() {
     const uint64_t inputStates = Player ? Player->FrameStates() : RawInputStates(raw);
     PollInputStates(inputStates);
     for (int i = 0; i < ClampedHPSlotCount; ++i) EnemyHP[i] = std::max(EnemyHP[i], 0);
-    DrawBackgroundLayers(TileSetOfScene(Scene));
-    DrawShipAndFrontObjects();
+    // The tick: each part of its picture is taken where its passes stand in the frame.
+    TickPicture& picture = PictureToTake();
+    const bool drawing = !BackBuffer.DropsPixels;
+    if (drawing) TakeBackPicture(picture.Back, TileSetOfScene(Scene));
     DeriveActionStates();
-    DrawObjectsAndBullets();
     if (ControlEnabled == 1 && WorldRunning == 1) PlayInput();
     if (Scene <= TitleScene) MenuCursorInput();
     ConfirmAction();
     EndFocusQuiet();
     SceneCuesBeforeStep();
+    StepTextNoted = StepText{};
     if (WorldRunning == 1) WorldStep();
-    DrawForegroundLayer(TileSetOfScene(Scene));
-    DrawCountdownBlocks();
-    DrawHud();
+    WriteDisplayTexts();
+    if (drawing) {
+        picture.Text = StepTextNoted;
+        TakeFrontPicture(picture.Front, TileSetOfScene(Scene));
+    }
     MusicCues();
     BossDestroyedStop();
     SceneTransitions();
     PanelStep();
-    DrawCoverPanels();
-    DrawClosingPicture();
-    DrawNotices();
+    if (drawing) {
+        TakeTopPicture(picture.Top);
+        PictureTaken();
+    }
+    // The drawing: the tick's picture, in the frame's order.
+    if (drawing) DrawTickPicture(picture, BackBuffer);
     Platform.FlipBackBuffer(BackBuffer);
     ContinueStep();
     ++FrameCount;

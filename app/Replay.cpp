@@ -267,9 +267,9 @@ void DrawReplayResult(const ReplayPlayer& player) {
     for (int y = std::max(0, top - 16); y < std::min(BackBuffer.Height, top + 80); ++y)
         std::fill(BackBuffer.Row(y), BackBuffer.Row(y) + BackBuffer.Width, 0u);
     DrawLettering(first, (ScreenWidth - LetteringWidth(first, LetteringStyle::Large)) / 2, top,
-                  LetteringStyle::Large);
+                  LetteringStyle::Large, BackBuffer);
     DrawLettering(second, (ScreenWidth - LetteringWidth(second, LetteringStyle::SmallOrange)) / 2, top + 48,
-                  LetteringStyle::SmallOrange);
+                  LetteringStyle::SmallOrange, BackBuffer);
 }
 
 }  // namespace veltrano

@@ -1,6 +1,5 @@
 // The pictures of the title and menu screens, the head-up display, the cover panels and the closing
 // picture. All of them stand at fixed object slots, which the scenes move on and off the screen.
-#include <cassert>
 #include <iterator>
 
 #include "render/Render.h"
@@ -37,94 +36,73 @@ constexpr int LivesSlot = 726;
 constexpr int SpeedLabelSlot = 727;
 constexpr int FirstSpeedMarkSlot = 728;
 constexpr int GameOverPictureSlot = 732;
-constexpr int ClosingPictureSlot = 739;
 
 constexpr Rect CoverPanelCell{CoverPanelTile.X, CoverPanelTile.Y, CoverPanelTile.X + TileSize,
                               CoverPanelTile.Y + TileSize};  // on BackgroundSheet
 
-void DrawAtSlot(const SpriteCell& cell, int slot) {
-    DrawSprite(cell, EnemyX[slot], EnemyY[slot]);
+void DrawAtSlot(Surface& target, const SlotsPicture& slots, const SpriteCell& cell, int slot) {
+    DrawSprite(target, cell, slots.X[slot], slots.Y[slot]);
 }
 
 // The cell of `value` in a table that starts at value `first`; any other value leaves the slot empty.
 template <size_t N>
-void DrawByValue(const SpriteCell (&table)[N], int first, int value, int slot) {
-    DrawAtSlot(CellByValue(table, static_cast<int>(N), first, value), slot);
-}
-
-// `value` in decimal with "0" put in front until the text is at least `minLength` long. The padding
-// goes in front of a minus sign too ("0-5"): the display only ever shows the leading characters.
-void WritePaddedDecimal(char (&text)[16], int value, int minLength) {
-    char reversed[16];
-    int length = 0;
-    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-    do {
-        reversed[length++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) reversed[length++] = '-';
-    int at = 0;
-    for (int pad = length; pad < minLength; ++pad) text[at++] = '0';
-    while (length > 0) text[at++] = reversed[--length];
-    text[at] = '\0';
+void DrawByValue(Surface& target, const SlotsPicture& slots, const SpriteCell (&table)[N], int first, int value,
+                 int slot) {
+    DrawAtSlot(target, slots, CellByValue(table, static_cast<int>(N), first, value), slot);
 }
 
 // Only the leading characters show: a boss with 1234 hit points reads "123".
-void DrawBossHitPoints() {
+void DrawBossHitPoints(const FrontPicture& p, Surface& target) {
     for (int k = 0; k < BossDigitCount; ++k)
-        DrawByValue(LargeDigits, '0', BossHPText[k], FirstBossDigitSlot + k);
+        DrawByValue(target, p.Slots, LargeDigits, '0', p.BossHPText[k], FirstBossDigitSlot + k);
 }
 
-void DrawScore() {
+void DrawScore(const FrontPicture& p, Surface& target) {
     for (int k = 0; k < ScoreDigitCount; ++k)
-        DrawByValue(SmallDigits, '0', ScoreText[k], FirstScoreDigitSlot + k);
+        DrawByValue(target, p.Slots, SmallDigits, '0', p.ScoreText[k], FirstScoreDigitSlot + k);
 }
 
-void DrawWeaponAndLives() {
-    DrawByValue(WeaponIcons, 1, ShotType, WeaponIconSlot);
-    DrawByValue(SmallDigits, 0, Lives, LivesSlot);
+void DrawWeaponAndLives(const FrontPicture& p, Surface& target) {
+    DrawByValue(target, p.Slots, WeaponIcons, 1, p.ShotType, WeaponIconSlot);
+    DrawByValue(target, p.Slots, SmallDigits, 0, p.Lives, LivesSlot);
 }
 
 // Speeds 4, 6, 8 and 10 show one to four marks.
-void DrawSpeed() {
-    DrawAtSlot(SpeedLabel, SpeedLabelSlot);
-    const bool marks[] = {true, PlayerSpeed > 5, PlayerSpeed > 7, PlayerSpeed == 10};
+void DrawSpeed(const FrontPicture& p, Surface& target) {
+    DrawAtSlot(target, p.Slots, SpeedLabel, SpeedLabelSlot);
+    const bool marks[] = {true, p.PlayerSpeed > 5, p.PlayerSpeed > 7, p.PlayerSpeed == 10};
     for (int k = 0; k < static_cast<int>(std::size(marks)); ++k)
-        if (marks[k]) DrawAtSlot(SpeedMark, FirstSpeedMarkSlot + k);
+        if (marks[k]) DrawAtSlot(target, p.Slots, SpeedMark, FirstSpeedMarkSlot + k);
 }
 
 }  // namespace
 
-void DrawPictureSlots() {
-    for (const SlotPicture& picture : FixedPictures) DrawAtSlot(picture.Cell, picture.Slot);
-    DrawByValue(DifficultyCells, 0, Difficulty, DifficultySlot);
-    const int buttons[] = {SpeedButton, FireButton, BurstButton, ConfirmButton};
-    for (int k = 0; k < static_cast<int>(std::size(buttons)); ++k)
-        DrawByValue(ButtonCells, 1, buttons[k], FirstButtonSlot + k);
+void DrawPictureSlots(const BackPicture& p, Surface& target) {
+    for (const SlotPicture& picture : FixedPictures) DrawAtSlot(target, p.Slots, picture.Cell, picture.Slot);
+    DrawByValue(target, p.Slots, DifficultyCells, 0, p.Difficulty, DifficultySlot);
+    for (int k = 0; k < static_cast<int>(std::size(p.Buttons)); ++k)
+        DrawByValue(target, p.Slots, ButtonCells, 1, p.Buttons[k], FirstButtonSlot + k);
 }
 
-void DrawHud() {
-    assert(BossSlot >= 0 && BossSlot < ObjectSlotCount);
-    WritePaddedDecimal(BossHPText, EnemyHP[BossSlot], BossDigitCount);
-    WritePaddedDecimal(ScoreText, Score, ScoreDigitCount);
+void DrawHud(const FrontPicture& p, Surface& target) {
     // The boss row shows on every screen; the title and menus keep it parked off the screen.
-    DrawBossHitPoints();
-    if (Scene > TitleScene) {
-        DrawScore();
-        DrawWeaponAndLives();
-        DrawSpeed();
+    DrawBossHitPoints(p, target);
+    if (p.Scene > TitleScene) {
+        DrawScore(p, target);
+        DrawWeaponAndLives(p, target);
+        DrawSpeed(p, target);
     }
-    if (CountdownExpired == 1) DrawAtSlot(GameOverPicture, GameOverPictureSlot);
+    if (p.CountdownExpired == 1) DrawAtSlot(target, p.Slots, GameOverPicture, GameOverPictureSlot);
 }
 
-void DrawCoverPanels() {
+void DrawCoverPanels(const TopPicture& p, Surface& target) {
     for (int cell = 0; cell < PanelCellCount; ++cell)
-        if (PanelCellOn[cell] == 1)
-            DrawRect(BackBuffer, PanelCellX[cell], PanelCellY[cell], CoverPanelCell, &BackgroundSheet, false);
+        if (p.PanelCellOn[cell] == 1)
+            DrawRect(target, PanelCellX[cell], PanelCellY[cell], CoverPanelCell, &BackgroundSheet, false);
 }
 
-void DrawClosingPicture() {
-    if (StaffRollPicture == 1) DrawAtSlot(ClosingPicture, ClosingPictureSlot);
+void DrawClosingPicture(const TopPicture& p, Surface& target) {
+    if (p.StaffRollPicture == 1) DrawSprite(target, ClosingPicture, p.ClosingX, p.ClosingY);
 }
 
 }  // namespace veltrano

@@ -19,14 +19,14 @@ int LetteringWidth(std::string_view text, LetteringStyle style) {
     return static_cast<int>(text.size() - 1) * row.Advance + row.Cell;
 }
 
-void DrawLettering(std::string_view text, int x, int y, LetteringStyle style) {
+void DrawLettering(std::string_view text, int x, int y, LetteringStyle style, Surface& target) {
     if (LetteringSheet.Width == 0) return;
     const LetteringRow row = LetteringRowOf(style);
     for (char c : text) {
         const int index = LetteringIndex(c);
         if (index > 0) {
             const Rect cell{index * row.Cell, row.Top, (index + 1) * row.Cell, row.Top + row.Cell};
-            DrawRect(BackBuffer, x, y, cell, &LetteringSheet, true);
+            DrawRect(target, x, y, cell, &LetteringSheet, true);
         }
         x += row.Advance;
     }

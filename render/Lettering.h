@@ -48,6 +48,6 @@ extern Surface LetteringSheet;  // "Lettering.bmp", key colour from its pixel (0
 // Width in pixels of a line of text in a style (the last character counted to its cell's edge).
 int LetteringWidth(std::string_view text, LetteringStyle style);
 // Draws a line with its top-left corner at (x, y); nothing when the sheet is not loaded.
-void DrawLettering(std::string_view text, int x, int y, LetteringStyle style);
+void DrawLettering(std::string_view text, int x, int y, LetteringStyle style, Surface& target);
 
 }  // namespace veltrano

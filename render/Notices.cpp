@@ -40,13 +40,13 @@ void Append(char (&out)[NoticeTextSize], const char* text) {
     std::snprintf(out + used, NoticeTextSize - used, "%s", text);
 }
 
-void CentreLine(const char* text, int y, LetteringStyle style) {
-    DrawLettering(text, (ScreenWidth - LetteringWidth(text, style)) / 2, y, style);
+void CentreLine(const char* text, int y, LetteringStyle style, Surface& target) {
+    DrawLettering(text, (ScreenWidth - LetteringWidth(text, style)) / 2, y, style, target);
 }
 
 // Draws a hint text, whose words alternate key and action: keys in the key style, actions in the
 // action style.
-void DrawHint(const char* text, int y) {
+void DrawHint(const char* text, int y, Surface& target) {
     const int advance = LetteringRowOf(ActionStyle).Advance;
     int x = (ScreenWidth - LetteringWidth(text, ActionStyle)) / 2;
     int word = 0;
@@ -54,7 +54,7 @@ void DrawHint(const char* text, int y) {
     for (const char* c = text; *c; ++c) {
         if (*c == ' ' && c[1] != ' ' && c[1] != '\0') ++word;
         one[0] = *c;
-        DrawLettering(one, x, y, word % 2 == 0 ? KeyStyle : ActionStyle);
+        DrawLettering(one, x, y, word % 2 == 0 ? KeyStyle : ActionStyle, target);
         x += advance;
     }
 }
@@ -119,18 +119,18 @@ int KeyHintLines(const char* hint, char (&lines)[2][NoticeTextSize]) {
     return 2;
 }
 
-void DrawNotices() {
-    if (PlayPaused()) CentreLine("PAUSE", PauseNoticeY, LetteringStyle::Large);
-    if (Scene != TitleScene) return;
+void DrawNotices(const TopPicture& p, Surface& target) {
+    if (p.Paused) CentreLine("PAUSE", PauseNoticeY, LetteringStyle::Large, target);
+    if (p.Scene != TitleScene) return;
     char text[NoticeTextSize];
-    StartNoticeText(StartScene, text);
-    if (text[0] != '\0') CentreLine(text, StartNoticeY, StartNoticeStyle);
-    if (StageFrame >= TitleHintFrame) {
+    StartNoticeText(p.StartScene, text);
+    if (text[0] != '\0') CentreLine(text, StartNoticeY, StartNoticeStyle, target);
+    if (p.StageFrame >= TitleHintFrame) {
         KeyHintText(text);
         char lines[2][NoticeTextSize];
         const int count = KeyHintLines(text, lines);
         for (int line = 0; line < count; ++line)
-            DrawHint(lines[line], KeyHintY - (count - 1 - line) * KeyHintLineGap);
+            DrawHint(lines[line], KeyHintY - (count - 1 - line) * KeyHintLineGap, target);
     }
 }
 

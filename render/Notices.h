@@ -3,6 +3,7 @@
 #pragma once
 
 #include "render/Lettering.h"
+#include "render/Picture.h"
 
 namespace veltrano {
 
@@ -31,7 +32,7 @@ void KeyHintText(char (&out)[NoticeTextSize]);
 // split between two actions where the longer line is shortest. Returns how many lines.
 int KeyHintLines(const char* hint, char (&lines)[2][NoticeTextSize]);
 
-// Draws the notices that apply to the current frame, over everything else.
-void DrawNotices();
+// Draws the notices that apply to the picture, over everything else.
+void DrawNotices(const TopPicture& picture, Surface& target);
 
 }  // namespace veltrano

@@ -17,70 +17,71 @@ constexpr Animation LongBurst{LongBurstFrames, static_cast<int>(std::size(LongBu
 constexpr Animation ShortBurst{LongBurstFrames, 3};
 constexpr Animation Spark{SparkFrames, static_cast<int>(std::size(SparkFrames))};
 
-void DrawLook(const Look& look, int slot) {
-    const int x = EnemyX[slot], y = EnemyY[slot];
+void DrawLook(const Look& look, const SlotsPicture& slots, int stageFrame, int slot, Surface& target) {
+    const int x = slots.X[slot], y = slots.Y[slot];
     switch (look.Kind) {
         case LookKind::Nothing:
             return;
         case LookKind::Picture:
-            DrawSprite(look.Cell, x, y);
+            DrawSprite(target, look.Cell, x, y);
             return;
         case LookKind::EvenFramePicture:
-            if (StageFrame % 2 == 0) DrawSprite(look.Cell, x, y);
+            if (stageFrame % 2 == 0) DrawSprite(target, look.Cell, x, y);
             return;
         case LookKind::Spark:
-            DrawAnimation(Spark, EnemyDeadTime[slot], x, y);
+            DrawAnimation(target, Spark, slots.DeadTime[slot], x, y);
             return;
         case LookKind::ShortBurst:
-            DrawAnimation(ShortBurst, EnemyDeadTime[slot], x, y);
+            DrawAnimation(target, ShortBurst, slots.DeadTime[slot], x, y);
             return;
         case LookKind::LongBurst:
-            DrawAnimation(LongBurst, EnemyDeadTime[slot], x, y);
+            DrawAnimation(target, LongBurst, slots.DeadTime[slot], x, y);
             return;
     }
 }
 
-void DrawKind(const ObjectKind& kind) {
+void DrawKind(const ObjectKind& kind, const SlotsPicture& slots, int stageFrame, Surface& target) {
     for (int slot = kind.First; slot <= kind.Last; ++slot) {
         // Unsigned, so a negative state is neither normal nor an item.
-        const unsigned state = static_cast<unsigned>(EnemyState[slot]);
+        const unsigned state = static_cast<unsigned>(slots.State[slot]);
         if (state <= static_cast<unsigned>(StateInert)) {
-            DrawSprite(NormalCellOf(kind, slot), EnemyX[slot], EnemyY[slot]);
+            DrawSprite(target, NormalCellOf(kind, slot), slots.X[slot], slots.Y[slot]);
         } else {
-            DrawLook(state == static_cast<unsigned>(StateItem) ? kind.Item : kind.Other, slot);
+            DrawLook(state == static_cast<unsigned>(StateItem) ? kind.Item : kind.Other, slots, stageFrame, slot,
+                     target);
         }
     }
 }
 
 // The kinds a pass draws, in the order of their rows.
-void DrawPassKinds(DrawPass pass) {
+void DrawPassKinds(DrawPass pass, const SlotsPicture& slots, int stageFrame, Surface& target) {
     for (const ObjectKind& kind : ObjectKinds)
-        if (kind.Pass == pass) DrawKind(kind);
+        if (kind.Pass == pass) DrawKind(kind, slots, stageFrame, target);
 }
 
 }  // namespace
 
-void DrawLargeObjects() {
-    DrawPassKinds(DrawPass::LargeObjects);
+void DrawLargeObjects(const BackPicture& p, Surface& target) {
+    DrawPassKinds(DrawPass::LargeObjects, p.Slots, p.StageFrame, target);
 }
 
-void DrawCountdownBlocks() {
-    DrawPassKinds(DrawPass::CountdownBlocks);
+void DrawCountdownBlocks(const FrontPicture& p, Surface& target) {
+    DrawPassKinds(DrawPass::CountdownBlocks, p.Slots, p.StageFrame, target);
 }
 
-void DrawObjectsAndBullets() {
-    // Twenty thousand slots to walk for nothing when the back buffer takes no pixels.
-    if (BackBuffer.DropsPixels) return;
-    DrawPassKinds(DrawPass::ObjectsAndBullets);
+void DrawObjectsAndBullets(const BackPicture& p, Surface& target) {
+    // Twenty thousand slots to walk for nothing when the surface takes no pixels.
+    if (target.DropsPixels) return;
+    DrawPassKinds(DrawPass::ObjectsAndBullets, p.Slots, p.StageFrame, target);
 }
 
-void DrawShipAndFrontObjects() {
-    DrawShip();
-    DrawPlayerShots();
-    DrawOptions();
-    DrawLargeObjects();
-    DrawCountdownBlocks();
-    DrawPictureSlots();
+void DrawShipAndFrontObjects(const BackPicture& p, Surface& target) {
+    DrawShip(p, target);
+    DrawPlayerShots(p, target);
+    DrawOptions(p, target);
+    DrawLargeObjects(p, target);
+    DrawPassKinds(DrawPass::CountdownBlocks, p.Slots, p.StageFrame, target);
+    DrawPictureSlots(p, target);
 }
 
 }  // namespace veltrano

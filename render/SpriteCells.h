@@ -1,7 +1,7 @@
 // Cells of the character sheet: every rectangle the sprite and display passes cut from CharacterSheet,
 // named, and the tables that say which slot, weapon or value shows which cell. The drawing passes draw
 // by these tables, and the picture generator paints and checks the same cells, so a picture can only
-// be drawn where the game looks for it. Every sprite is a keyed copy from CharacterSheet onto BackBuffer.
+// be drawn where the game looks for it. Every sprite is a keyed copy from CharacterSheet.
 #pragma once
 
 #include <cstddef>
@@ -138,11 +138,10 @@ inline SpriteDrawWatcher WatchSpriteDraws = nullptr;
 
 // Most of the 20,000 slots drawn each frame are parked off the screen: those are turned away here,
 // before the call, exactly where DrawRect would clip them to nothing.
-inline void DrawSprite(const SpriteCell& cell, int x, int y) {
-    if (!cell.Drawn() || x >= BackBuffer.Width || y >= BackBuffer.Height || x <= -cell.W || y <= -cell.H)
-        return;
+inline void DrawSprite(Surface& target, const SpriteCell& cell, int x, int y) {
+    if (!cell.Drawn() || x >= target.Width || y >= target.Height || x <= -cell.W || y <= -cell.H) return;
     if (WatchSpriteDraws != nullptr) WatchSpriteDraws(cell);
-    DrawRect(BackBuffer, x, y, Rect{cell.X, cell.Y, cell.X + cell.W, cell.Y + cell.H}, &CharacterSheet, true);
+    DrawRect(target, x, y, Rect{cell.X, cell.Y, cell.X + cell.W, cell.Y + cell.H}, &CharacterSheet, true);
 }
 
 // Cell `value` of a table of `count` cells indexed from `first`, or no picture for any other value.
@@ -153,11 +152,11 @@ inline SpriteCell CellByValue(const SpriteCell* cells, int count, int first, int
 
 // Frame `t` of the animation at (x, y). The count is compared unsigned, so a negative t (a timer that
 // has not started) shows nothing rather than indexing before the list.
-inline void DrawAnimation(const Animation& animation, int t, int x, int y) {
+inline void DrawAnimation(Surface& target, const Animation& animation, int t, int x, int y) {
     const unsigned frame = static_cast<unsigned>(t) / AnimationFrameLength;
     if (frame >= static_cast<unsigned>(animation.Count)) return;
     const AnimationFrame& shown = animation.Frames[frame];
-    DrawSprite(shown.Cell, x + shown.Offset, y + shown.Offset);
+    DrawSprite(target, shown.Cell, x + shown.Offset, y + shown.Offset);
 }
 
 }  // namespace veltrano

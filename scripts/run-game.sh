@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game and its data, and starts it.
+# Installs what is missing, builds the game and its data (nothing of the tests or benchmarks), and
+# starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELTRANO_LTO=ON
-cmake --build build -j"$(nproc)"
+bash scripts/configure-build.sh
+cmake --build build -j"$(nproc)" --target VeltranoGame2
 exec build/bin/VeltranoGame2

@@ -12,11 +12,8 @@ bash scripts/check-layers.sh
 bash scripts/check-format.sh
 bash scripts/count-bare-literals.sh
 
-# Ninja for a fresh build folder (a folder made earlier keeps its generator). The tests need no
-# link-time optimisation; the game built by the README's run command keeps it.
-generator=()
-[ -f build/CMakeCache.txt ] || generator=(-G Ninja)
-cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DVELTRANO_LTO=OFF
+# The game's own build folder, configured as the game's command configures it.
+bash scripts/configure-build.sh
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 

@@ -17,8 +17,17 @@ ls tests/golden/*.vgr | xargs -P "$(nproc)" -I{} sh -c \
     python3 -c 'import json, sys; print(json.dumps(dict(l.rstrip("\n").split("\t") for l in sys.stdin), indent=1))' \
     > "$out/native-verdicts.json"
 
-mkdir -p "$out/test-node"
-cp tests/web/package.json "$out/test-node/"
-(cd "$out/test-node" && npm install --no-audit --no-fund --loglevel=error >/dev/null)
+# npm's packages, exactly as tests/web/package-lock.json pins them, installed again only when it or
+# package.json changed (after editing package.json: `npm install --package-lock-only` in tests/web/,
+# the "funding" links taken out of the lock file).
+node_dir=$out/test-node
+if ! cmp -s tests/web/package-lock.json "$node_dir/installed-lock.json" ||
+    ! cmp -s tests/web/package.json "$node_dir/package.json"; then
+    rm -rf "$node_dir"
+    mkdir -p "$node_dir"
+    cp tests/web/package.json tests/web/package-lock.json "$node_dir/"
+    (cd "$node_dir" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+    cp tests/web/package-lock.json "$node_dir/installed-lock.json"
+fi
 NODE_PATH="$PWD/$out/test-node/node_modules" node tests/web/browser-test.js \
     "$out" tests/golden "$out/test-frames" "$out/native-verdicts.json"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/Render.h"
+#include "tests/support/FramePasses.h"
 #include "stages/SceneTable.h"
 #include "tests/RenderTestSheets.h"
 
@@ -33,9 +34,9 @@ std::string ProbeTile(int scene, int layer, int tile) {
     TileYOf(layer)[tile] = ProbeY;
     Scene = scene;
     if (layer == 3)
-        DrawForegroundLayer(TileSetOfScene(Scene));
+        DrawForegroundLayer();
     else
-        DrawBackgroundLayers(TileSetOfScene(Scene));
+        DrawBackgroundLayers();
     const std::string cell = ShownAt(ProbeX + 10, ProbeY + 10, 10, 10);
     if (cell == "untouched") return cell;
     const uint32_t keyPoint = PixelAt(BackBuffer, ProbeX + KeyDX, ProbeY + KeyDY);
@@ -131,7 +132,7 @@ TEST(RenderBackground, LayerTwoCoversLayerOneExceptWhereItIsKeyed) {
     Layer1TileX[4] = 200;
     Layer2TileX[5] = 201;
     Layer1TileY[4] = Layer2TileY[5] = 100;
-    DrawBackgroundLayers(TileSetOfScene(Scene));
+    DrawBackgroundLayers();
     EXPECT_EQ(ShownAt(211, 110, 10, 10), "back(80,0)");
     EXPECT_EQ(ShownAt(201 + KeyDX, 100 + KeyDY, 1 + KeyDX, KeyDY), "back(0,0)");
     EXPECT_EQ(ShownAt(200, 100), "back(0,0)");  // the column layer 2 leaves free
@@ -143,7 +144,7 @@ TEST(RenderBackground, StageTwoLayersCoverEverySquareExactlyOnce) {
         StartRenderTest();
         Scene = scene;
         for (int i = 0; i < TileCount; ++i) parkedTileX[i] = -1000;
-        DrawBackgroundLayers(TileSetOfScene(Scene));
+        DrawBackgroundLayers();
         for (int i = 0; i < TileCount; ++i) {
             if (!OnScreenGridTile(i)) continue;
             const bool onEven = (i / 8) % 2 == i % 2;
@@ -161,7 +162,7 @@ TEST(RenderBackground, StageTwoLayersCoverEverySquareExactlyOnce) {
     Scene = Stage2Scene;
     ClearBackBuffer();
     for (int i = 0; i < TileCount; ++i) Layer1TileX[i] = Layer2TileX[i] = GridTileX(i) - 40;
-    DrawBackgroundLayers(TileSetOfScene(Scene));
+    DrawBackgroundLayers();
     int uncovered = 0;
     for (int y = 0; y < ScreenHeight; y += 3)
         for (int x = 0; x < ScreenWidth; x += 3) uncovered += PixelAt(BackBuffer, x, y) == Untouched;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "render/Render.h"
+#include "tests/support/FramePasses.h"
 #include "tests/RenderTestSheets.h"
 
 using namespace veltrano;

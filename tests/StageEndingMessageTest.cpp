@@ -5,6 +5,7 @@
 
 #include "platform/Display.h"
 #include "platform/Input.h"
+#include "stages/StepText.h"
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
@@ -17,7 +18,9 @@ void DrawMessageAt(int frame, int score) {
     std::fill(BackBuffer.Pixels.begin(), BackBuffer.Pixels.end(), 0u);
     StageFrame = frame;
     Score = score;
+    StepTextNoted = StepText{};
     SceneStep();
+    DrawStepText(StepTextNoted, BackBuffer);
 }
 
 int LitIn(int top, int bottom) {

@@ -4,6 +4,7 @@
 
 #include "platform/Display.h"
 #include "stages/Scenes.h"
+#include "stages/StepText.h"
 #include "tests/support/StageGame.h"
 
 using namespace veltrano;
@@ -112,7 +113,9 @@ TEST(StageMenus, TheScoreListPadsScoresToNineDigitsAndWritesThemInBlack) {
     SceneInit();
     if (BackBuffer.Empty()) BackBuffer.Create(ScreenWidth, ScreenHeight);
     std::fill(BackBuffer.Pixels.begin(), BackBuffer.Pixels.end(), 0xFFFFFFu);
+    StepTextNoted = StepText{};
     SceneStep();
+    DrawStepText(StepTextNoted, BackBuffer);
     auto blackIn = [](int left, int top, int right, int bottom) {
         int count = 0;
         for (int y = top; y < bottom; ++y) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Display.h"
+#include "stages/StepText.h"
 #include "stages/staffroll/StaffRollShow.h"
 #include "tests/support/StageGame.h"
 
@@ -320,7 +321,7 @@ TEST(StaffRoll, CreditsShowOnlyInTheirStepsAndStaffStandsInTheMiddle) {
     auto whiteAt = [](int step) {
         std::fill(BackBuffer.Pixels.begin(), BackBuffer.Pixels.end(), 0u);
         StageFrame = step;
-        DrawStaffCredits();
+        DrawStaffCredits(step, BackBuffer);
         Box b;
         for (int y = 0; y < ScreenHeight; ++y) {
             for (int x = 0; x < ScreenWidth; ++x) {

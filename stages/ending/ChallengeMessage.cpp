@@ -5,6 +5,7 @@
 
 #include "platform/Display.h"
 #include "stages/Scenes.h"
+#include "stages/StepText.h"
 
 namespace veltrano {
 
@@ -35,22 +36,11 @@ const MessageLine UnscoredLines[] = {
     {"そして、生き抜いてください。", 14},
 };
 
-// Drawn on every frame of the window, over the backdrop drawn afresh each frame. The wording follows
-// the score at the time of drawing.
-void DrawChallengeMessage() {
-    TextCanvas canvas(BackBuffer);
-    canvas.SetClearBrush();
-    canvas.SetFontColour(0xFFFFFF);
-    canvas.SetFontSize(24);
-    const std::string wide = "あ";
-    const int w = canvas.TextWidth(wide);
-    const int h = canvas.TextHeight(wide);
-    const MessageLine* lines = Score != 0 ? ScoredLines : UnscoredLines;
-    for (int k = 1; k <= 6; ++k) {
-        const MessageLine& line = lines[k - 1];
-        canvas.TextOut((ScreenWidth - line.Characters * w) / 2, 2 * k * h, line.Text);
-    }
-    canvas.Release();
+// Shown on every frame of the window, over the backdrop drawn afresh each frame. The wording follows
+// the score at the step.
+void NoteChallengeMessage() {
+    StepTextNoted.Message = true;
+    StepTextNoted.Scored = Score != 0;
 }
 
 // The ship waits just outside the left edge; the frame handler takes its control away.
@@ -60,12 +50,28 @@ void HideShip() {
 
 }  // namespace
 
+void DrawChallengeMessage(bool scored, Surface& target) {
+    TextCanvas canvas(target);
+    canvas.SetClearBrush();
+    canvas.SetFontColour(0xFFFFFF);
+    canvas.SetFontSize(24);
+    const std::string wide = "あ";
+    const int w = canvas.TextWidth(wide);
+    const int h = canvas.TextHeight(wide);
+    const MessageLine* lines = scored ? ScoredLines : UnscoredLines;
+    for (int k = 1; k <= 6; ++k) {
+        const MessageLine& line = lines[k - 1];
+        canvas.TextOut((ScreenWidth - line.Characters * w) / 2, 2 * k * h, line.Text);
+    }
+    canvas.Release();
+}
+
 void WriteChallengeMessage(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
     s.Layers({.layer1X = -8, .layer2X = -8, .layer3X = -16, .layer3Y = -2});
     s.StartAt(-80);
     s.InitHook(HideShip);
-    s.FramesIn(ShownFrom, ShownTo, [&] { s.Call(DrawChallengeMessage); });
+    s.FramesIn(ShownFrom, ShownTo, [&] { s.Call(NoteChallengeMessage); });
 }
 
 }  // namespace veltrano

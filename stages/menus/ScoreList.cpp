@@ -4,6 +4,7 @@
 
 #include "platform/Display.h"
 #include "stages/Scenes.h"
+#include "stages/StepText.h"
 
 namespace veltrano {
 
@@ -11,13 +12,20 @@ namespace {
 
 const char* const RankNumerals[HighScoreCount] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
 
-// Drawn on every step, since the back buffer is never cleared and the background scrolls under it.
-// Every text is short enough to stay inside the string's own buffer, so nothing is allocated.
-void DrawScoreList() {
-    char texts[HighScoreCount][16];
-    for (int i = 0; i < HighScoreCount; ++i) ScoreListText(HighScores[i], texts[i]);
+// Shown on every step, since the back buffer is never cleared and the background scrolls under it.
+void NoteScoreList() {
+    StepTextNoted.ScoreList = true;
+    for (int i = 0; i < HighScoreCount; ++i) StepTextNoted.HighScores[i] = HighScores[i];
+}
 
-    TextCanvas canvas(BackBuffer);
+}  // namespace
+
+// Every text is short enough to stay inside the string's own buffer, so nothing is allocated.
+void DrawScoreList(const int (&scores)[HighScoreCount], Surface& target) {
+    char texts[HighScoreCount][16];
+    for (int i = 0; i < HighScoreCount; ++i) ScoreListText(scores[i], texts[i]);
+
+    TextCanvas canvas(target);
     canvas.SetClearBrush();
     canvas.SetFontColour(0);
     canvas.SetFontSize(28);
@@ -30,8 +38,6 @@ void DrawScoreList() {
     canvas.Release();
 }
 
-}  // namespace
-
 void ScoreListText(int score, char* out) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "%d", score);
@@ -43,7 +49,7 @@ void ScoreListText(int score, char* out) {
 
 void WriteScoreList(ScriptBuilder& s) {
     WriteMenuReset(s, ResetKind::Menu);
-    s.Call(DrawScoreList);
+    s.Call(NoteScoreList);
 }
 
 }  // namespace veltrano

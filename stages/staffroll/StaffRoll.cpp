@@ -276,7 +276,7 @@ void WriteLastSegments(ScriptBuilder& s) {
 
 void WriteStaffRoll(ScriptBuilder& s) {
     WriteInit(s);
-    s.Call(DrawStaffCredits);
+    s.Call(NoteStaffCredits);
     s.Call(FlyDemonstrationShip);
     s.Call(HoldDemonstrationFire);
     s.Call(ChangeDemonstrationSegment);

@@ -6,6 +6,7 @@
 
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
+#include "stages/StepText.h"
 #include "world/World.h"
 
 namespace veltrano {
@@ -130,14 +131,19 @@ bool Contains(const int (&frames)[N], int frame) {
 
 }  // namespace
 
-void DrawStaffCredits() {
-    TextCanvas canvas(BackBuffer);
+void NoteStaffCredits() {
+    StepTextNoted.Credits = true;
+    StepTextNoted.CreditsFrame = StageFrame;
+}
+
+void DrawStaffCredits(int stageFrame, Surface& target) {
+    TextCanvas canvas(target);
     canvas.SetClearBrush();
     canvas.SetFontColour(0xFFFFFF);
     canvas.SetFontSize(48);
     for (size_t i = 0; i < CreditCount; ++i) {
         const Credit& c = Credits[i];
-        if (StageFrame < c.First || StageFrame > c.Last) continue;
+        if (stageFrame < c.First || stageFrame > c.Last) continue;
         const std::string& text = CreditTexts[i];
         const int x = c.X == Centred ? (ScreenWidth - canvas.TextWidth(text)) / 2 : c.X;
         const int y = c.Y == Centred ? (ScreenHeight - canvas.TextHeight(text)) / 2 : c.Y;

@@ -8,8 +8,8 @@ namespace veltrano {
 // music fades.
 constexpr int StaffRollClosingFrame = 3064;
 
-// Writes the credits whose frames include this step on the back buffer, in large white letters.
-void DrawStaffCredits();
+// Notes that this step shows the credits whose frames include it (in large white letters).
+void NoteStaffCredits();
 // Moves the ship by the leg of its flight that this step belongs to.
 void FlyDemonstrationShip();
 // Starts and stops the ship's fire and its two option bursts.

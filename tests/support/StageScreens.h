@@ -9,6 +9,7 @@
 #include "platform/Display.h"
 #include "render/Render.h"
 #include "stages/SceneTable.h"
+#include "tests/support/FramePasses.h"
 #include "tests/support/StageGame.h"
 
 namespace veltrano::testdata {
@@ -32,7 +33,7 @@ inline std::vector<StageScreen> ShootStageScreens(int stage) {
         const bool look = frame % ScreenEvery == 0;
         if (look) {
             BackBuffer.DropsPixels = false;
-            DrawBackgroundLayers(TileSetOfScene(Scene));
+            DrawBackgroundLayers();
             screens.push_back({stage, frame, BackBuffer, {}});
         }
         PlayerUntouchable = 1;

@@ -72,14 +72,18 @@ void DrawSceneBackdrop(Surface& screen, const Surface& backgroundSheet, int scen
     WithGameSurfaces(screen, backgroundSheet, scene, [&] {
         PlaceLayer(Layer1TileX, Layer1TileY, layer1);
         PlaceLayer(Layer2TileX, Layer2TileY, layer2);
-        DrawBackgroundLayers(TileSetOfScene(scene));
+        static BackPicture picture;
+        TakeBackPicture(picture, TileSetOfScene(scene));
+        DrawBackgroundLayers(picture, BackBuffer);
     });
 }
 
 void DrawSceneForeground(Surface& screen, const Surface& backgroundSheet, int scene, LayerShift layer3) {
     WithGameSurfaces(screen, backgroundSheet, scene, [&] {
         PlaceLayer(Layer3TileX, Layer3TileY, layer3);
-        DrawForegroundLayer(TileSetOfScene(scene));
+        static FrontPicture picture;
+        TakeFrontPicture(picture, TileSetOfScene(scene));
+        DrawForegroundLayer(picture, BackBuffer);
     });
 }
 
