@@ -342,7 +342,7 @@ void ScriptBuilder::SetLayerStep(LayerStep which, Arg value) {
 }
 
 void ScriptBuilder::SetLayerSteps(const LayerSteps& l) {
-    const int steps[6] = {l.layer1X, l.layer1Y, l.layer2X, l.layer2Y, l.layer3X, l.layer3Y};
+    const std::array<int, 6> steps = l.InOrder();
     for (int which = 0; which < 6; ++which) SetLayerStep(static_cast<LayerStep>(which), steps[which]);
 }
 
@@ -406,8 +406,8 @@ void ScriptBuilder::Call(void (*hook)(int), int argument) {
 
 void ScriptBuilder::Layers(const LayerSteps& l) {
     Script.LaysLayers = true;
-    const int steps[6] = {l.layer1X, l.layer1Y, l.layer2X, l.layer2Y, l.layer3X, l.layer3Y};
-    std::copy(steps, steps + 6, Script.LayerSteps);
+    const std::array<int, 6> steps = l.InOrder();
+    std::copy(steps.begin(), steps.end(), Script.LayerSteps);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // recorded in the script's Errors and the faulty statement never reaches the step list.
 #pragma once
 
+#include <array>
 #include <climits>
 #include <initializer_list>
 #include <string>
@@ -93,6 +94,8 @@ struct Bonus {
 // Layers: the three background layers' steps per frame.
 struct LayerSteps {
     int layer1X = 0, layer1Y = 0, layer2X = 0, layer2Y = 0, layer3X = 0, layer3Y = 0;
+    // The six steps in LayerStep's order.
+    std::array<int, 6> InOrder() const { return {layer1X, layer1Y, layer2X, layer2Y, layer3X, layer3Y}; }
 };
 
 class ScriptBuilder {

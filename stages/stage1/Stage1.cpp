@@ -90,13 +90,19 @@ void WriteOpening(ScriptBuilder& s) {
                 11012 + k);
     }
 
-    // Ground guns: a straight shot and an aimed one, half a period apart.
+    // Ground guns: a straight shot and an aimed one, half a period apart, from when they scroll in.
+    constexpr int GroundGunsFrame = 256;
     for (int k = 0; k < 4; ++k) {
         const int gun = 1500 + k;
-        s.ScrollWithGround(gun, 256);
-        s.FireStraight({.bullet = 11016 + k, .carrier = gun, .dx = -6, .from = 256, .period = 96});
-        s.FireAimed(
-            {.bullet = 11020 + k, .carrier = gun, .speed = 6, .from = 256, .phase = 48, .period = 96});
+        s.ScrollWithGround(gun, GroundGunsFrame);
+        s.FireStraight(
+            {.bullet = 11016 + k, .carrier = gun, .dx = -6, .from = GroundGunsFrame, .period = 96});
+        s.FireAimed({.bullet = 11020 + k,
+                     .carrier = gun,
+                     .speed = 6,
+                     .from = GroundGunsFrame,
+                     .phase = 48,
+                     .period = 96});
         s.DeathShot({.bullet = 11024 + k, .carrier = gun});
         s.DeathShot({.bullet = 11028 + k, .carrier = gun, .deadTime = 11});
     }
@@ -118,16 +124,21 @@ void WriteOpening(ScriptBuilder& s) {
 void WriteGuns(ScriptBuilder& s) {
     // The gun rows drop their shots with the ground's drift, whatever the ground's speed is then.
     const Arg drift = Arg::TimesLayer(2, LayerStep::Layer1X);
+    constexpr int UpperRowFrame = 848, LowerRowFrame = 912;  // each gun of a row 16 steps after the last
     for (int k = 0; k < 4; ++k) {
         const int gun = 2000 + k;
-        s.ScrollWithGround(gun, 848 + 16 * k);
-        s.FireStraight(
-            {.bullet = 15000 + k, .carrier = gun, .dx = drift, .dy = 6, .from = 848, .period = 160});
+        s.ScrollWithGround(gun, UpperRowFrame + 16 * k);
+        s.FireStraight({.bullet = 15000 + k,
+                        .carrier = gun,
+                        .dx = drift,
+                        .dy = 6,
+                        .from = UpperRowFrame,
+                        .period = 160});
         s.FireStraight({.bullet = 15004 + k,
                         .carrier = gun,
                         .dx = drift,
                         .dy = 6,
-                        .from = 848,
+                        .from = UpperRowFrame,
                         .phase = 80,
                         .period = 160});
         s.DeathShot({.bullet = 15008 + k, .carrier = gun});
@@ -135,41 +146,50 @@ void WriteGuns(ScriptBuilder& s) {
     }
     for (int k = 0; k < 4; ++k) {
         const int gun = 2004 + k;
-        s.ScrollWithGround(gun, 912 + 16 * k);
+        s.ScrollWithGround(gun, LowerRowFrame + 16 * k);
         s.FireStraight({.bullet = 15016 + k,
                         .carrier = gun,
                         .dx = drift,
                         .dy = -6,
-                        .from = 912,
+                        .from = LowerRowFrame,
                         .phase = 40,
                         .period = 160});
         s.FireStraight({.bullet = 15020 + k,
                         .carrier = gun,
                         .dx = drift,
                         .dy = -6,
-                        .from = 912,
+                        .from = LowerRowFrame,
                         .phase = 120,
                         .period = 160});
         s.DeathShot({.bullet = 15024 + k, .carrier = gun});
         s.DeathShot({.bullet = 15028 + k, .carrier = gun, .deadTime = 11});
     }
 
-    // The gun wall (two columns of six) and the gun block.
+    // The gun wall (two columns of six) and the gun block, which fire from when they scroll in.
+    constexpr int GunWallFrame = 1168, GunBlockFrame = 1296;
     for (int c = 0; c < 12; ++c) {
         const int gun = 2008 + c;
-        s.ScrollWithGround(gun, 1168);
-        s.FireAimed({.bullet = 15032 + c, .carrier = gun, .speed = 6, .from = 1168, .period = 120});
-        s.FireAimed(
-            {.bullet = 15044 + c, .carrier = gun, .speed = 6, .from = 1168, .phase = 60, .period = 120});
+        s.ScrollWithGround(gun, GunWallFrame);
+        s.FireAimed({.bullet = 15032 + c, .carrier = gun, .speed = 6, .from = GunWallFrame, .period = 120});
+        s.FireAimed({.bullet = 15044 + c,
+                     .carrier = gun,
+                     .speed = 6,
+                     .from = GunWallFrame,
+                     .phase = 60,
+                     .period = 120});
         s.DeathShot({.bullet = 15056 + c, .carrier = gun, .offset = 20});
         s.DeathShot({.bullet = 15068 + c, .carrier = gun, .offset = -20, .deadTime = 11});
     }
     for (int d = 0; d < 4; ++d) {
         const int gun = 2020 + d;
-        s.ScrollWithGround(gun, 1296);
-        s.FireAimed({.bullet = 15080 + d, .carrier = gun, .speed = 6, .from = 1296, .period = 120});
-        s.FireAimed(
-            {.bullet = 15084 + d, .carrier = gun, .speed = 6, .from = 1296, .phase = 60, .period = 120});
+        s.ScrollWithGround(gun, GunBlockFrame);
+        s.FireAimed({.bullet = 15080 + d, .carrier = gun, .speed = 6, .from = GunBlockFrame, .period = 120});
+        s.FireAimed({.bullet = 15084 + d,
+                     .carrier = gun,
+                     .speed = 6,
+                     .from = GunBlockFrame,
+                     .phase = 60,
+                     .period = 120});
         s.DeathShot({.bullet = 15088 + d, .carrier = gun, .offset = 20});
         s.DeathShot({.bullet = 15092 + d, .carrier = gun, .offset = -20, .deadTime = 11});
     }
