@@ -1,5 +1,6 @@
 #include "app/ConfigFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -42,10 +43,8 @@ Place Locate(const std::string& text, std::string_view section, std::string_view
     // A UTF-8 byte order mark belongs to no line.
     size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (at < text.size()) {
-        const size_t newline = text.find('\n', at);
-        const size_t next = newline == std::string::npos ? text.size() : newline + 1;
-        size_t end = newline == std::string::npos ? text.size() : newline;
-        if (end > at && text[end - 1] == '\r') --end;
+        const size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+        const size_t next = end == text.size() ? end : end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         const std::string_view line = Trim(std::string_view(text).substr(at, end - at));
         if (!line.empty() && line.front() == '[') {
             const size_t close = line.find(']');
@@ -147,30 +146,84 @@ std::optional<int> ConfigFile::ReadInteger(const char* section, const char* key)
     return static_cast<int>(value);
 }
 
-void ConfigFile::WriteString(const char* section, const char* key, const std::string& value) {
-    const Place place = Locate(Content, section, key);
-    if (place.KeyFound) {
-        Content.replace(place.ValueBegin, place.ValueEnd - place.ValueBegin, value);
-        return;
-    }
-    const std::string eol = Content.find("\r\n") != std::string::npos ? "\r\n" : "\n";
-    size_t at = place.SectionFound ? place.SectionEnd : Content.size();
-    std::string lines;
-    // The last line of a file may have no line ending: the new text starts on a line of its own.
-    // A last line cut off after its '\r' only needs the '\n'.
-    if (at == Content.size() && !Content.empty() && Content.back() != '\n')
-        lines += Content.back() == '\r' ? "\n" : eol;
-    if (!place.SectionFound) lines.append("[").append(section).append("]").append(eol);
-    lines.append(key).append("=").append(value).append(eol);
-    Content.insert(at, lines);
+namespace {
+
+// The file's own line ending: CR LF, LF or a lone CR, whichever its first line ends with.
+std::string LineEnding(const std::string& text) {
+    const size_t end = text.find_first_of("\r\n");
+    if (end == std::string::npos || text[end] == '\n') return "\n";
+    return text.compare(end, 2, "\r\n") == 0 ? "\r\n" : "\r";
 }
 
-bool ConfigFile::Save(std::string* why) {
+void Put(std::string& text, const char* section, const char* key, const std::string& value,
+         bool onlyIfAbsent) {
+    const Place place = Locate(text, section, key);
+    if (place.KeyFound) {
+        if (!onlyIfAbsent) text.replace(place.ValueBegin, place.ValueEnd - place.ValueBegin, value);
+        return;
+    }
+    const std::string eol = LineEnding(text);
+    size_t at = place.SectionFound ? place.SectionEnd : text.size();
+    std::string lines;
+    // The last line of a file may have no line ending: the new text starts on a line of its own.
+    // A last line cut off after the '\r' of its CR LF only needs the '\n'.
+    if (at == text.size() && !text.empty() && text.back() != '\n' && !(text.back() == '\r' && eol == "\r"))
+        lines += text.back() == '\r' ? "\n" : eol;
+    if (!place.SectionFound) lines.append("[").append(section).append("]").append(eol);
+    lines.append(key).append("=").append(value).append(eol);
+    text.insert(at, lines);
+}
+
+}  // namespace
+
+void ConfigFile::Note(const char* section, const char* key, const std::string& value, bool onlyIfAbsent) {
+    Put(Content, section, key, value, onlyIfAbsent);
+    for (Change& c : Changes)
+        if (SameName(c.Section, section) && SameName(c.Key, key)) {
+            c.Value = value;
+            c.OnlyIfAbsent = c.OnlyIfAbsent && onlyIfAbsent;
+            return;
+        }
+    Changes.push_back({section, key, value, onlyIfAbsent});
+}
+
+void ConfigFile::WriteString(const char* section, const char* key, const std::string& value) {
+    Note(section, key, value, false);
+}
+
+void ConfigFile::WriteStringIfAbsent(const char* section, const char* key, const std::string& value) {
+    Note(section, key, value, true);
+}
+
+bool ConfigFile::Save(std::string* why, int lockWaitMs) {
     if (!Unreadable.empty()) {
         if (why) *why = Unreadable + "; it is left as it is and the changes last until the game closes";
         return false;
     }
-    return ReplaceFile(Path, Content, why);
+    const FolderLock lock(FolderOf(Path), lockWaitMs);
+    if (lock.Busy()) {
+        if (why)
+            *why = Path + ": another game has held its folder's lock for " +
+                   std::to_string(lockWaitMs / 1000) + " s; the change is written with the next one";
+        return false;
+    }
+    // What the file holds now: a player may have edited it, or another game written it, since.
+    std::vector<unsigned char> bytes;
+    std::string problem;
+    const FileStatus status = ReadWholeFile(Path, MaxConfigBytes, bytes, &problem);
+    if (status == FileStatus::Failed) {
+        if (why) *why = problem + "; it is left as it is and the change is kept until the game closes";
+        return false;
+    }
+    std::string text = Content;  // a file gone since is made again whole
+    if (status == FileStatus::Done) {
+        text.assign(bytes.begin(), bytes.end());
+        for (const Change& c : Changes) Put(text, c.Section.c_str(), c.Key.c_str(), c.Value, c.OnlyIfAbsent);
+    }
+    if (!ReplaceFile(Path, text, why)) return false;
+    Content = std::move(text);
+    Changes.clear();
+    return true;
 }
 
 }  // namespace veltrano

@@ -1,12 +1,15 @@
-// The ini file beside the program ("VeltranoIni.ini"): sections in square brackets, "key=value" lines.
-// It is read once when opened; reads and changes then work on that text in memory, and Save writes
-// it back with only the changed values different: comments, lines the game does not understand, text
-// after a NUL, duplicate sections and the file's line endings all stay byte for byte.
+// The ini file beside the program ("VeltranoIni.ini"): sections in square brackets, "key=value" lines
+// ended by CR LF, LF or a lone CR. It is read when opened; reads then work on that text in memory.
+// Changes are kept key by key: Save reads the file again under its folder's lock and changes only
+// those keys in what it finds, so a player's edits made while the game runs and another game's
+// choices stay. Comments, lines the game does not understand, text after a NUL, duplicate sections
+// and the file's line endings all stay byte for byte.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Files.h"
 
@@ -43,20 +46,33 @@ class ConfigFile {
         return ReadInteger(section, key).value_or(defaultValue);
     }
 
-    // Changes the value in memory: in place where the key is; else a new line after the last line of
-    // the section, or a new section at the end, in the file's own line ending.
+    // Changes the value in memory, to be written by Save: in place where the key is; else a new line
+    // after the last line of the section, or a new section at the end, in the file's own line ending.
     void WriteString(const char* section, const char* key, const std::string& value);
+    // Gives the key this value where the file has no such key when it is saved.
+    void WriteStringIfAbsent(const char* section, const char* key, const std::string& value);
+    // Whether changes wait for Save.
+    bool Unsaved() const { return !Changes.empty() && Unreadable.empty(); }
     void WriteInteger(const char* section, const char* key, int value) {
         WriteString(section, key, std::to_string(value));
     }
-    // Writes the text to the file (creating it when there was none). Returns false, saying why, when it
-    // cannot be written or could not be read when opened (it is never written over blind).
-    bool Save(std::string* why);
+    // Writes the changes into the file as it is now (the whole text when there is none any more). Returns
+    // false, saying why, when it cannot be read or written, when another game holds the folder's lock
+    // for longer than `lockWaitMs` (the changes then wait for the next Save), or when it could not be
+    // read when opened (it is never written over blind).
+    bool Save(std::string* why, int lockWaitMs = FolderLockWaitMs);
 
    private:
+    struct Change {
+        std::string Section, Key, Value;
+        bool OnlyIfAbsent;
+    };
+    void Note(const char* section, const char* key, const std::string& value, bool onlyIfAbsent);
+
     std::string Path;
     std::string Content;
     std::string Unreadable;  // why the file could not be read when opened; empty when it could
+    std::vector<Change> Changes;
 };
 
 }  // namespace veltrano

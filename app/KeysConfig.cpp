@@ -24,13 +24,22 @@ KeyBindings ReadKeyBindings(const ConfigFile& config, std::vector<std::string>* 
                                   ": '" + Quoted(bad) + "' names no key; using " + action.Defaults);
         }
     }
-    return KeyBindings(keys);
+    const KeyBindings bindings(keys);
+    // A key named for several actions serves the last of them only: say which actions lost every key.
+    std::string unserved;
+    for (int a = 0; a < KeyActionCount; ++a)
+        if (bindings.PressedFor(KeyActions[a].Heard) == 0)
+            unserved.append(unserved.empty() ? "" : ", ").append(KeyActions[a].Name);
+    if (!unserved.empty() && complaints)
+        complaints->push_back(config.FilePath() + ": [Keys] leaves no key for " + unserved +
+                              " (a key named for several actions serves only the last of them)");
+    return bindings;
 }
 
 void AddAbsentKeys(ConfigFile& config) {
     for (int a = 0; a < KeyActionCount; ++a)
         if (!config.ReadString(Section, KeyActions[a].Name))
-            config.WriteString(Section, KeyActions[a].Name, KeyActions[a].Defaults);
+            config.WriteStringIfAbsent(Section, KeyActions[a].Name, KeyActions[a].Defaults);
 }
 
 std::string ShippedKeysSection(const std::string& eol) {

@@ -3,7 +3,8 @@
 //   Button1=Z
 //   FullScreen=F11
 // A missing key keeps the shipped keys of its action; a name the game does not know keeps them too,
-// with one line saying so. The section is shipped in the ini, and an ini the game saves gets any
+// with one line saying so, as does an action left without any key (its keys all taken by later
+// actions). The section is shipped in the ini, and an ini the game saves gets any
 // action it lacks, with its shipped keys; a player's own lines are never changed.
 #pragma once
 

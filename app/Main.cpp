@@ -69,6 +69,13 @@ void TForm1::FormCreate(const ClockTime& now) {
     std::vector<std::string> said;
     // A replay plays somebody's past game: it neither reads nor makes nor mends the save file.
     SaveFileAtStart = Player ? FileStatus::Missing : StartScoreTable(DataPath(SaveFileName), &said);
+    SaveTroubleSaid = !Player && ScoreTableLockBusy();  // a locked folder is said once, here
+    if (!Player) {
+        if (SaveFileAtStart != FileStatus::Failed && !OtherDataFolder().empty())
+            MergeScoreTableFrom(DataPath(SaveFileName), OtherDataFolder() + "/" + SaveFileName, &said);
+        RemoveStaleTemporaries(DataPath(ConfigFileName));
+        RemoveStaleTemporaries(LastReplayPath());
+    }
     for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
     ResetWorldState();
     ResetInputStates();
@@ -289,13 +296,20 @@ void TForm1::FormCloseQuery() {
     DisplaySettings where = Display;
     where.Monitor = Platform.CurrentDisplay();
     if (where.Monitor != Display.Monitor) ChangeDisplay(where);
+    // A choice put off by another game's lock is written now.
+    std::string error;
+    if (Config.Unsaved() && !Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
 }
 
 // The table goes to the disk as soon as a score enters it (game over, Home, the staff roll's end, a
-// continue refused), so a kill or a lost display right after loses nothing. A write that fails is
-// said once and tried again at close, where the best scores are printed if it fails again.
+// continue refused), and a game waiting at its continue has its score there already, so a kill or a
+// lost display right after loses nothing. A write that fails is said once and tried again at the next
+// score; one put off by another game's lock is tried again every second without waiting. The close
+// tries once more and prints the best scores if that fails too.
 void TForm1::KeepScores(bool closing) {
-    if (Player || !Created || (!closing && (SaveWriteFailed || !ScoreTableChanged()))) return;
+    if (Player || !Created) return;
+    // At close the score was recorded for good just before.
+    if (!closing && GameOver == 1 && IsPlayScene(Scene)) SetProvisionalScore(Score);
     const std::string save = DataPath(SaveFileName);
     std::string scores;  // what a player would otherwise lose without a word
     for (int score : HighScores) scores.append(" ").append(std::to_string(score));
@@ -308,13 +322,26 @@ void TForm1::KeepScores(bool closing) {
         return;
     }
     if (!ScoreTableChanged()) return;
+    constexpr long BusyRetryFrames = 40;
+    const bool busy = ScoreTableLockBusy();
+    if (!closing && ScoreTableChanges() == SaveFailedAt && (!busy || FrameCount < SaveRetryFrame)) return;
     std::string error;
-    if (KeepScoreTable(save, &error)) return;
+    std::vector<std::string> said;
+    const TableWrite result = KeepScoreTable(save, &error, &said, busy && !closing ? 0 : FolderLockWaitMs);
+    for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
+    if (result == TableWrite::Written) {
+        SaveFailedAt = -1;
+        SaveTroubleSaid = false;
+        return;
+    }
+    SaveFailedAt = ScoreTableChanges();
+    SaveRetryFrame = FrameCount + BusyRetryFrames;
     if (closing)
         std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
-    else
-        std::fprintf(stderr, "VeltranoGame2: %s; trying again when the game closes\n", error.c_str());
-    SaveWriteFailed = true;
+    else if (!SaveTroubleSaid)
+        std::fprintf(stderr, "VeltranoGame2: %s; trying again %s\n", error.c_str(),
+                     result == TableWrite::Busy ? "every second" : "at the next score");
+    SaveTroubleSaid = true;
 }
 
 int RunToClose(TForm1& form, const std::function<void()>& run) {
@@ -356,10 +383,12 @@ static_assert(std::size(ShippedButtons) == 4, "one shipped button for each of th
 // missing, empty or damaged ini would otherwise leave nothing that leaves the title. One line says so.
 void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
     std::string replaced;
-    for (const ButtonKey& entry : ButtonKeys) {
+    for (size_t i = 0; i < std::size(ButtonKeys); ++i) {
+        const ButtonKey& entry = ButtonKeys[i];
         const std::optional<int> value = Config.ReadInteger(KeyConfigSection, entry.Key);
         const bool usable = value && *value >= 1 && *value <= 32;
         *entry.Button = usable ? *value : entry.Shipped;
+        ButtonsInFile[i] = usable ? *value : 0;  // a fallback is written when the player keeps it
         if (!usable)
             replaced.append(replaced.empty() ? "" : ", ")
                 .append(entry.Key)
@@ -376,7 +405,12 @@ void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
 
 void TForm1::WriteButtonNumbers() {
     if (Player) return;
-    for (const ButtonKey& entry : ButtonKeys) Config.WriteInteger(KeyConfigSection, entry.Key, *entry.Button);
+    // Only the buttons the player changed: another, edited in the file meanwhile, stays as edited.
+    for (size_t i = 0; i < std::size(ButtonKeys); ++i)
+        if (*ButtonKeys[i].Button != ButtonsInFile[i]) {
+            Config.WriteInteger(KeyConfigSection, ButtonKeys[i].Key, *ButtonKeys[i].Button);
+            ButtonsInFile[i] = *ButtonKeys[i].Button;
+        }
     AddAbsentKeys(Config);
     std::string error;
     if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());

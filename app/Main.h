@@ -101,8 +101,14 @@ class TForm1 {
     Backend& Platform;
     ConfigFile Config;
     FileStatus SaveFileAtStart = FileStatus::Missing;
-    bool Created = false;          // FormCreate has run: the save file has been read
-    bool SaveWriteFailed = false;  // said once; the next try is at close
+    bool Created = false;  // FormCreate has run: the save file has been read
+    // A save that failed is said once and tried again when the table next changes (SaveFailedAt is
+    // the change it failed at); one put off by a lock is tried again, without waiting, from
+    // SaveRetryFrame on.
+    int SaveFailedAt = -1;
+    bool SaveTroubleSaid = false;
+    long SaveRetryFrame = 0;
+    int ButtonsInFile[4] = {};  // the button numbers as the ini holds them (0: missing or unusable)
     DisplaySettings Display;
     bool FocusQuiet = false;
     long double FrameCredit = 0;

@@ -55,6 +55,11 @@ int main(int argc, char** argv) {
     Form = &form;
     backend.OnDisplayLost([] { Form->FormCloseQuery(); });
     ReplayRecorder recorder(line.RecordFile.empty() ? LastReplayPath() : line.RecordFile);
+    if (!playing && !recorder.CheckAtStart(&error)) {
+        // A recording asked for that cannot be made stops the start; the usual one only says so.
+        if (!line.RecordFile.empty()) return Fail(error);
+        std::fprintf(stderr, "VeltranoGame2: %s (games are not recorded)\n", error.c_str());
+    }
     ReplayPlayer player(replay);
     if (playing) form.AttachPlayer(&player);
     const int status = RunToClose(form, [&] {

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "app/ProgramFiles.h"
+#include "world/Sounds.h"
 
 namespace veltrano {
 
@@ -15,6 +17,7 @@ namespace {
 
 std::string ProgramDir = ".";
 std::string DataDir = ".";
+std::string OtherDir;
 
 std::string WithoutTrailingSlash(std::string folder) {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -38,6 +41,7 @@ std::string ExecutableFolder() {
 void SetProgramFolder(const std::string& folder) {
     ProgramDir = WithoutTrailingSlash(folder);
     DataDir = ProgramDir;
+    OtherDir.clear();
 }
 
 const std::string& ProgramFolder() {
@@ -105,9 +109,20 @@ bool PrepareDataFolder(const std::string& programFolder, const std::string& data
 }
 
 void UseDataFolderFor(const std::string& programFolder) {
+    namespace fs = std::filesystem;
     const bool writable = access(programFolder.c_str(), W_OK) == 0;
-    const std::string chosen =
-        ChooseDataFolder(programFolder, writable, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const std::string chosen = ChooseDataFolder(programFolder, writable, xdg, home);
+    const bool installed = InstalledProgramFolder(programFolder);
+    const std::string own = WithoutTrailingSlash(programFolder);
+    // A build's own folder and the player's data folder may each have held this player's scores.
+    OtherDir.clear();
+    if (!installed && chosen == own) OtherDir = ChooseDataFolder(programFolder, false, xdg, home);
+    if (!installed && !chosen.empty() && chosen != own) OtherDir = own;
+    std::error_code ec;
+    const bool moving =
+        !installed && !chosen.empty() && chosen != own && !fs::exists(fs::path(chosen) / SaveFileName, ec);
     std::string error;
     if (chosen.empty()) {
         std::fprintf(stderr,
@@ -117,10 +132,51 @@ void UseDataFolderFor(const std::string& programFolder) {
     } else if (!PrepareDataFolder(programFolder, chosen, &error)) {
         std::fprintf(stderr, "VeltranoGame2: %s; scores will not be kept\n", error.c_str());
     } else {
+        if (moving)
+            std::fprintf(
+                stderr,
+                "VeltranoGame2: %s is not writable; the scores and settings are kept in %s from now on\n",
+                own.c_str(), chosen.c_str());
         SetDataFolder(chosen);
         return;
     }
+    OtherDir.clear();
     SetDataFolder(programFolder);
+}
+
+const std::string& OtherDataFolder() {
+    return OtherDir;
+}
+
+namespace {
+
+// The same file: one path names the other (links followed), or both name one file on the disk.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    namespace fs = std::filesystem;
+    std::error_code ec, ec2;
+    if (fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec2) && !ec && !ec2) return true;
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
+}  // namespace
+
+bool IsProgramOwnFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path file(path);
+    for (const char* name : {BackgroundSheetFile, CharacterSheetFile, LetteringSheetFile, GlyphSheetFile})
+        if (SameFile(file, ProgramPath(name))) return true;
+    std::error_code ec;
+    const fs::path folder = fs::weakly_canonical(file, ec).parent_path();
+    const std::string name = file.filename().string();
+    for (const std::string& home : {ProgramDir, DataDir}) {
+        if (SameFile(folder, fs::path(home) / SoundsFolderName)) return true;
+        if (SameFile(file, fs::path(home) / ConfigFileName)) return true;
+        // The save file and the tables kept aside from it.
+        if (name.compare(0, std::strlen(SaveFileName), SaveFileName) == 0 && SameFile(folder, home))
+            return true;
+        if (SameFile(file, fs::path(home) / SaveFileName)) return true;
+    }
+    return false;
 }
 
 }  // namespace veltrano

@@ -12,7 +12,7 @@ namespace veltrano {
 std::string ExecutableFolder();
 
 // The folder every picture and sound path is joined to, without a trailing '/'. Setting it also
-// makes it the data folder until SetDataFolder says otherwise.
+// makes it the data folder until SetDataFolder says otherwise, with no other data folder.
 void SetProgramFolder(const std::string& folder);
 const std::string& ProgramFolder();
 // Joins a name written with backslashes ("\Sounds\Shot.wav") to the program folder.
@@ -40,6 +40,16 @@ bool PrepareDataFolder(const std::string& programFolder, const std::string& data
 
 // Start-up's choice for the running program: the data folder picked for `programFolder` from the
 // environment, prepared; on any failure it says why on stderr and falls back to the program folder.
+// A build's folder that is not writable moves the player's files to the data folder, said once (when
+// that folder gets its first save file); the folder not chosen becomes OtherDataFolder.
 void UseDataFolderFor(const std::string& programFolder);
+// The other place this player's scores may have been kept (the build's folder while the player's
+// data folder is used, or the reverse), whose table start-up merges in; empty for none.
+const std::string& OtherDataFolder();
+
+// Whether `path` is one of the game's own files (the sheets, the glyph sheet, a wave, the ini, the
+// save file or a table kept aside from it), in the program folder or the data folder, by whatever
+// name or link it is reached: nothing may write a recording over them.
+bool IsProgramOwnFile(const std::string& path);
 
 }  // namespace veltrano

@@ -131,13 +131,28 @@ void ReplayRecorder::ProgramClosing() {
     End(ReplayEnd::Quit, Score);
 }
 
+bool ReplayRecorder::CheckAtStart(std::string* why) {
+    RemoveStaleTemporaries(Path);
+    ReplacingFile probe;
+    if (IsProgramOwnFile(Path)) {
+        if (why) *why = Path + ": is one of the game's own files; a recording never replaces it";
+        Refused = true;
+    } else if (probe.Open(Path, why)) {
+        probe.Abandon();
+        return true;
+    }
+    ReportedError = true;  // said here: each game still tries, in case the disk has room again
+    return false;
+}
+
 void ReplayRecorder::Open(const ReplayHeader& header) {
     std::string error;
     LastCheckpoint = 0;
     LastScore = Score;
+    if (Refused) return;
     if (!Writer.Open(Path, header, &error) && !ReportedError) {
         // Said once: a full disk should not fill the terminal with one line per game.
-        std::fprintf(stderr, "%s (the game is not recorded)\n", error.c_str());
+        std::fprintf(stderr, "VeltranoGame2: %s (the game is not recorded)\n", error.c_str());
         ReportedError = true;
     }
 }
@@ -152,7 +167,8 @@ void ReplayRecorder::Checkpoint() {
 void ReplayRecorder::End(ReplayEnd end, int finalScore) {
     std::string error;
     if (!Writer.Finish(end, finalScore, &error))
-        std::fprintf(stderr, "%s; the game is not recorded and the previous recording is kept\n",
+        std::fprintf(stderr,
+                     "VeltranoGame2: %s; the game is not recorded and the previous recording is kept\n",
                      error.c_str());
     ++Games;
 }

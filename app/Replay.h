@@ -34,6 +34,12 @@ class ReplayRecorder {
     int GamesRecorded() const { return Games; }
     const std::string& FilePath() const { return Path; }
 
+    // Start-up: removes the temporary files killed games left beside the recording and checks that it
+    // can be written there. False with a message naming the file when it cannot (a FIFO, a folder, no
+    // permission) or is one of the game's own files, which a recording never replaces (and is then
+    // never opened); what it said is not said again at each game.
+    bool CheckAtStart(std::string* why);
+
     // Called by the main window.
     void FrameStarting();
     void FrameRun(uint64_t inputStates);
@@ -55,6 +61,7 @@ class ReplayRecorder {
     int LastScore = 0;
     int Games = 0;
     bool ReportedError = false;
+    bool Refused = false;
 };
 
 // Feeds a replay to the main window frame by frame and compares every checkpoint.

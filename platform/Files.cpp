@@ -5,8 +5,10 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -239,30 +241,67 @@ void ReplacingFile::Abandon() {
     ::unlink(Temporary.c_str());
 }
 
-void RemoveStaleTemporaries(const std::string& path) {
-    const std::string folder = FolderOf(path);
-    const std::string prefix =
-        path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1) + ".new-";
+namespace {
+
+// Removes "<base>*.new-<id>" in `folder` whose process `id` is gone (or is this one, whose own
+// temporaries are never in use at start).
+void RemoveStaleTemporariesOf(const std::string& folder, const std::string& base) {
+    constexpr const char* Mark = ".new-";
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name.compare(0, prefix.size(), prefix) != 0) continue;
-        const std::string number = name.substr(prefix.size());
+        const size_t mark = name.rfind(Mark);
+        if (mark == std::string::npos || mark < base.size() || name.compare(0, base.size(), base) != 0)
+            continue;
+        const std::string number = name.substr(mark + std::strlen(Mark));
         char* end = nullptr;
         const long pid = std::strtol(number.c_str(), &end, 10);
-        const bool running = !number.empty() && *end == '\0' && pid > 0 &&
-                             (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        if (number.empty() || *end != '\0' || pid <= 0) continue;  // not one of ours
+        const bool running = ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
         if (!running || pid == ::getpid()) ::unlink((folder + "/" + name).c_str());
     }
     ::closedir(dir);
 }
 
-FolderLock::FolderLock(const std::string& folder) {
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The time since some fixed point, in milliseconds, never going back.
+long long MonotonicMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(const std::string& path) {
+    RemoveStaleTemporariesOf(FolderOf(path), BaseName(path));
+    // A write through a symbolic link puts its temporary file beside the file the link names.
+    std::string target;
+    mode_t mode = 0;
+    if (ResolveTarget(path, &target, &mode, nullptr) && target != path)
+        RemoveStaleTemporariesOf(FolderOf(target), BaseName(target));
+}
+
+FolderLock::FolderLock(const std::string& folder, int waitMs) {
     Fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (Fd < 0) return;
-    while (::flock(Fd, LOCK_EX) != 0 && errno == EINTR) {
+    const long long giveUp = MonotonicMs() + std::max(waitMs, 0);
+    for (;;) {
+        if (::flock(Fd, LOCK_EX | LOCK_NB) == 0) return;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return;  // no locks on this file system: used without one
+        if (MonotonicMs() >= giveUp) break;
+        const timespec pause{0, 10 * 1000 * 1000};
+        ::nanosleep(&pause, nullptr);
     }
+    TimedOut = true;
+    ::close(Fd);
+    Fd = -1;
 }
 
 FolderLock::~FolderLock() {

@@ -80,20 +80,33 @@ class ReplacingFile {
 
 // The name a file is written under before it replaces `path`: "<file>.new-<process id>".
 std::string TemporaryNameFor(const std::string& path);
-// Removes the temporary files of `path` that a killed game left behind; a running game's are kept.
+// Removes the temporary files that a killed game left beside `path`, and beside the file it names
+// when it is a symbolic link: every "<file>*.new-<process id>" whose process is gone (so a kept-aside
+// "<file>.bad.1.new-<id>" goes too); a running game's are kept.
 void RemoveStaleTemporaries(const std::string& path);
 
+// How long a game waits for another to let go of a folder's lock: a few seconds, after which the
+// write it wanted is put off, never waited for longer.
+constexpr int FolderLockWaitMs = 3000;
+
 // Holds an exclusive lock on a folder while it lives, so two games in one folder take turns at
-// reading and writing their shared files. A folder that cannot be locked is not waited for.
+// reading and writing their shared files. The contract every platform keeps: the lock is taken
+// within `waitMs` milliseconds or not at all (0 only tries), the wait never blocks past that, and
+// Busy() then says that another process holds it, so the caller puts its write off and says so. A
+// folder that cannot be locked at all (it cannot be opened, its file system has no locks) is not
+// waited for and is not Busy: the files are used without the lock, as before locks existed.
 class FolderLock {
    public:
-    explicit FolderLock(const std::string& folder);
+    explicit FolderLock(const std::string& folder, int waitMs = FolderLockWaitMs);
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
     ~FolderLock();
 
+    bool Busy() const { return TimedOut; }
+
    private:
     int Fd = -1;
+    bool TimedOut = false;
 };
 
 // The folder part of a path ("." for a bare name).

@@ -2,6 +2,7 @@
 // the ini file's [Display] section, the keys that switch them, and where the ini and save file live.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -298,4 +299,19 @@ TEST(DataFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
     EXPECT_EQ(ProgramPath("\\Sounds\\Shot.wav"), (program / "Sounds" / "Shot.wav").string());
     SetProgramFolder(program.string());  // back to one folder for both
     EXPECT_EQ(DataFolder(), ProgramFolder());
+
+    // A build's folder it may write is its data folder; the player's folder, where its scores were
+    // kept while it could not, is the other one, whose table the start merges in.
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const std::string xdgBefore = xdg ? xdg : "";
+    setenv("XDG_DATA_HOME", (program / "home").c_str(), 1);
+    UseDataFolderFor(program.string());
+    EXPECT_EQ(DataFolder(), program.string());
+    EXPECT_EQ(OtherDataFolder(), data.string());
+    if (xdg)
+        setenv("XDG_DATA_HOME", xdgBefore.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    SetProgramFolder(program.string());
+    EXPECT_EQ(OtherDataFolder(), "");  // a tool's or a test's folder has no other
 }

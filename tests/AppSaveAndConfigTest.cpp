@@ -242,3 +242,63 @@ TEST(Loading, AMissingPictureOrWaveNamesTheFile) {
         EXPECT_NE(std::string(e.what()).find(bomb.string()), std::string::npos) << e.what();
     }
 }
+
+TEST(ConfigFile, AWriteChangesOnlyItsKeySoHandEditsAndAnotherGamesChoicesSurvive) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    const fs::path ini = folder / ConfigFileName;
+    HeadlessGame game(folder.string());
+    // Typed into the file while the game runs, and written by a second game in the same folder.
+    WriteBytes(ini, "[KeyConfig]\nZ=5\nX=2\nC=3\nSPACE=9\n[Keys]\nUp=W\n");
+    ConfigFile other;
+    ASSERT_EQ(other.Open(ini.string(), nullptr), FileStatus::Done);
+    other.WriteString("Display", "VSync", "0");
+    std::string error;
+    ASSERT_TRUE(other.Save(&error)) << error;
+    game.KeyDown(Vk::F11);
+    game.KeyDown(Vk::F10);
+    EXPECT_EQ(testdata::ReadFile(ini),
+              "[KeyConfig]\nZ=5\nX=2\nC=3\nSPACE=9\n[Keys]\nUp=W\n" +
+                  ShippedKeysSection("\n").substr(ShippedKeysSection("\n").find("Down=")) +
+                  "[Display]\nVSync=0\nFullScreen=0\nScaling=stretch\n");
+    // The other game's next choice keeps this one's.
+    other.WriteString("Display", "PauseOnFocusLoss", "0");
+    ASSERT_TRUE(other.Save(&error)) << error;
+    const std::string after = testdata::ReadFile(ini);
+    for (const char* kept :
+         {"Z=5", "Up=W", "FullScreen=0", "Scaling=stretch", "VSync=0", "PauseOnFocusLoss=0"})
+        EXPECT_NE(after.find(kept), std::string::npos) << kept << " in " << after;
+}
+
+TEST(ConfigFile, LinesEndedByALoneCarriageReturnAreReadAndWrittenSo) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    WriteBytes(folder / ConfigFileName, "[KeyConfig]\rZ=3\rX=1\rC=2\rSPACE=4\r[Keys]\rUp=W\r");
+    testing::internal::CaptureStderr();
+    HeadlessGame game(folder.string());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(SpeedButton, 3);
+    EXPECT_EQ(ConfirmButton, 4);
+    EXPECT_EQ(PlayerKeys.Heard('W'), Vk::Up);
+    game.KeyDown(Vk::F11);
+    const std::string after = testdata::ReadFile(folder / ConfigFileName);
+    EXPECT_EQ(after.find('\n'), std::string::npos) << after;
+    EXPECT_NE(after.find("\r[Display]\rFullScreen=0\r"), std::string::npos) << after;
+}
+
+TEST(Keys, AnActionLeftWithoutAnyKeyIsSaidOnce) {
+    std::string every = "[Keys]\n";
+    for (int a = 0; a < KeyActionCount; ++a) every += KeyActions[a].Name + "=A\n"s;
+    ConfigFile config;
+    config.OpenText(every);
+    std::vector<std::string> complaints;
+    const KeyBindings keys = ReadKeyBindings(config, &complaints);
+    ASSERT_EQ(complaints.size(), 1u);
+    EXPECT_NE(complaints[0].find("[Keys] leaves no key for Up, Down, Left"), std::string::npos)
+        << complaints[0];
+    EXPECT_NE(complaints[0].find("Quit"), std::string::npos) << complaints[0];
+    EXPECT_EQ(complaints[0].find("FullScreen"), std::string::npos) << complaints[0];  // A serves it
+    EXPECT_EQ(keys.PressedFor(Vk::Escape), 0);
+    complaints.clear();
+    config.OpenText(ShippedIniText());
+    ReadKeyBindings(config, &complaints);
+    EXPECT_EQ(complaints, std::vector<std::string>{});
+}

@@ -1,7 +1,9 @@
 // Nothing lost: the score table reaches the disk the moment a score enters it, is made when missing,
 // merged with what another game in the same folder wrote, mended when damaged (the damaged one kept
 // aside), and written whole or not at all. Recordings replace the previous one only when finished.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,13 +57,21 @@ struct Faults {
     ~Faults() { ClearFileFaults(); }
 };
 
-// A game in stage 1 whose last ship is lost and whose countdown has run out: confirm ends it.
-void EndGameRefusingTheContinue(HeadlessGame& game, int score) {
+// The last ship lost: the countdown runs and the game may wait there for ever, or be killed.
+void LoseTheLastShip(HeadlessGame& game, int score) {
     Scene = Stage1Scene;
     SceneInit();
     ControlEnabled = 1;
     Score = score;
+    Lives = 0;
     GameOver = 1;
+    CountdownExpired = 0;
+    game.Frame();
+}
+
+// A game in stage 1 whose last ship is lost and whose countdown has run out: confirm ends it.
+void EndGameRefusingTheContinue(HeadlessGame& game, int score) {
+    LoseTheLastShip(game, score);
     CountdownExpired = 1;
     Tap(game, Vk::Space);
     ASSERT_EQ(Scene, TitleScene);
@@ -198,6 +208,8 @@ TEST(ScoreTable, ADamagedTableIsNamedOnceKeptAsideAndMended) {
         {"short and out of order", Le32(0) + Le32(10) + Le32(20), "holds 12 bytes", SaveBytes(0, {20, 10})},
         {"a cleared flag of 7", SaveBytes(7, {50}), "its cleared flag is 7, not 0 or 1", SaveBytes(0, {50})},
         {"empty", "", "is empty", SaveBytes(0, {})},
+        {"every byte 0xFF", std::string(44, '\xFF'), "its cleared flag is -1, not 0 or 1", SaveBytes(0, {})},
+        {"a negative score", SaveBytes(1, {70, -5, -9}), "it holds a negative score", SaveBytes(1, {70})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -245,17 +257,244 @@ TEST(ScoreTable, ATableWrittenHalfwayLeavesTheOldOneWholeAndIsTriedAgainAtClose)
         testing::internal::CaptureStderr();
         Score = 900;
         game.KeyDown(Vk::Home);
+        game.Frames(3);  // not tried again on every frame
         Score = 950;
-        game.KeyDown(Vk::Home);  // said once, not again while the disk stays full
+        game.KeyDown(Vk::Home);  // tried again, but said once, not again while the disk stays full
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(Lines(said), 1) << said;
-        EXPECT_NE(said.find("No space left on device); trying again when the game closes"), std::string::npos)
+        EXPECT_NE(said.find("No space left on device); trying again at the next score"), std::string::npos)
             << said;
         EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {100}));
         EXPECT_EQ(Temporaries(folder), std::vector<std::string>{});
     }
+    // Space freed: the next score writes them all, without waiting for the close.
+    Score = 960;
+    game.KeyDown(Vk::Home);
+    EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {960, 950, 900, 100}));
     game.Close();
-    EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {950, 900, 100}));
+    EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {960, 950, 900, 100}));
+}
+
+TEST(ScoreTable, AGameWaitingAtItsContinueHasItsScoreOnTheDiskOnceWhateverFollows) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    const fs::path save = folder / SaveFileName;
+    struct Case {
+        const char* Name;
+        std::function<void(HeadlessGame&)> Then;  // after the wait at 3700
+        std::string OnDisk;
+        std::vector<int> InMemory;
+    };
+    const Case cases[] = {
+        {"killed while waiting", [](HeadlessGame& g) { g.Frames(450); }, SaveBytes(0, {3700, 100}), {100}},
+        {"a continue, then more points and a second wait",
+         [](HeadlessGame& g) {
+             CountdownExpired = 0;
+             Tap(g, Vk::Space);  // the continue: the score grows by 1
+             ASSERT_EQ(GameOver, 0);
+             LoseTheLastShip(g, 5000);
+         },
+         SaveBytes(0, {5000, 100}),
+         {100}},
+        {"the continue refused",
+         [](HeadlessGame& g) {
+             CountdownExpired = 1;
+             Tap(g, Vk::Space);
+             ASSERT_EQ(Scene, TitleScene);
+         },
+         SaveBytes(0, {3700, 100}),
+         {3700, 100}},
+        {"a continue, then Home",
+         [](HeadlessGame& g) {
+             Tap(g, Vk::Space);
+             Score = 4100;
+             g.KeyDown(Vk::Home);
+         },
+         SaveBytes(0, {4100, 100}),
+         {4100, 100}},
+        {"closed while waiting", [](HeadlessGame& g) { g.Close(); }, SaveBytes(0, {3700, 100}), {3700, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteBytes(save, SaveBytes(0, {100}));
+        HeadlessGame game(folder.string());
+        LoseTheLastShip(game, 3700);
+        // No confirm: the score is on the disk, and the score list still shows the table as it was.
+        EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {3700, 100}));
+        EXPECT_EQ(HighScores[0], 100);
+        c.Then(game);
+        EXPECT_EQ(testdata::ReadFile(save), c.OnDisk);
+        std::vector<int> expected = c.InMemory;
+        expected.resize(HighScoreCount, 0);
+        EXPECT_EQ(std::vector<int>(HighScores, HighScores + HighScoreCount), expected);
+    }
+}
+
+TEST(ScoreTable, AStartThatChangesNothingWritesNothingAndAFailedWriteIsNotSticky) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    const fs::path save = folder / SaveFileName;
+    for (const std::string& table : {SaveBytes(1, {500, 20}), SaveBytes(0, {}), SaveBytes(1, {}) + "TAIL"}) {
+        WriteBytes(save, table);
+        const auto written = fs::last_write_time(save);
+        struct stat before {};
+        ASSERT_EQ(stat(save.c_str(), &before), 0);
+        // A folder nobody may write: any write would be said.
+        const Faults readOnly(SaveFileName, FileOperation::Write, EROFS);
+        testing::internal::CaptureStderr();
+        HeadlessGame game(folder.string());
+        game.Frames(5);
+        Score = 0;
+        game.KeyDown(Vk::Home);  // a score that enters nothing
+        game.Close();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        struct stat after {};
+        ASSERT_EQ(stat(save.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);  // a write renames a new file over it
+        EXPECT_EQ(fs::last_write_time(save), written);
+        EXPECT_EQ(testdata::ReadFile(save), table);
+    }
+}
+
+namespace {
+
+// Another program holds the folder's lock, as another game writing would, for as long as it lives.
+struct HeldLock {
+    explicit HeldLock(const fs::path& folder) : Fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY)) {
+        EXPECT_EQ(flock(Fd, LOCK_EX), 0);
+    }
+    ~HeldLock() { close(Fd); }
+    int Fd;
+};
+
+}  // namespace
+
+TEST(ScoreTable, ALockHeldByAnotherProgramIsWaitedForAFewSecondsThenTriedAgainWithoutFreezing) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    const fs::path save = folder / SaveFileName;
+    WriteBytes(save, SaveBytes(0, {100}));
+    // At start: read without the lock, nothing to write, nothing said, and no wait past the limit.
+    {
+        const HeldLock held(folder);
+        std::vector<std::string> said;
+        EXPECT_EQ(StartScoreTable(save.string(), &said, 50), FileStatus::Done);
+        EXPECT_EQ(said, std::vector<std::string>{});
+        EXPECT_EQ(HighScores[0], 100);
+        std::string why;
+        Score = 700;
+        RecordScore();
+        EXPECT_EQ(KeepScoreTable(save.string(), &why, nullptr, 50), TableWrite::Busy);
+        EXPECT_NE(why.find(save.string() + ": another game has held its folder's lock"), std::string::npos)
+            << why;
+        EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {100}));
+    }
+    std::string why;
+    EXPECT_EQ(KeepScoreTable(save.string(), &why, nullptr, 50), TableWrite::Written) << why;
+    EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {700, 100}));
+
+    // In play: one wait of the full limit, said once, then a try every second that never waits.
+    HeadlessGame game(folder.string());
+    {
+        const HeldLock held(folder);
+        testing::internal::CaptureStderr();
+        Score = 800;
+        game.KeyDown(Vk::Home);
+        game.Frames(90);  // two more tries
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(Lines(said), 1) << said;
+        EXPECT_NE(said.find("trying again every second"), std::string::npos) << said;
+        EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {700, 100}));
+    }
+    game.Frames(41);
+    EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {800, 700, 100}));
+}
+
+TEST(ScoreTable, ATableDamagedDuringPlayIsKeptAsideUnderAFreeNameAndTheLastSoundOneMerged) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    const fs::path save = folder / SaveFileName;
+    WriteBytes(save, SaveBytes(0, {10000, 50}));
+    WriteBytes(save.string() + ".bad", "an older damaged table");
+    HeadlessGame game(folder.string());
+    const std::string noise[] = {
+        std::string("\xF5\x3A\x6C\x78\x19\xE2\x8B\xE3") + std::string(36, '\x5A'),
+        std::string(44, '\xFF'),
+    };
+    int score = 500;
+    for (size_t i = 0; i < std::size(noise); ++i) {
+        WriteBytes(save, noise[i]);  // something else wrote over the table while the game ran
+        testing::internal::CaptureStderr();
+        Score = score += 100;
+        game.KeyDown(Vk::Home);
+        const std::string said = testing::internal::GetCapturedStderr();
+        const std::string kept = save.string() + ".bad." + std::to_string(i + 1);
+        EXPECT_EQ(Lines(said), 1) << said;
+        EXPECT_NE(said.find("kept as " + kept), std::string::npos) << said;
+        EXPECT_EQ(testdata::ReadFile(kept), noise[i]);
+    }
+    EXPECT_EQ(testdata::ReadFile(save.string() + ".bad"), "an older damaged table");
+    EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {10000, 700, 600, 50}));
+
+    // Kept-aside files are bounded: with every name taken, the next one is named and not kept.
+    for (int n = 3; n < MaxKeptAside; ++n) WriteBytes(save.string() + ".bad." + std::to_string(n), "old");
+    WriteBytes(save, std::string(44, '\xFF'));
+    testing::internal::CaptureStderr();
+    Score = 900;
+    game.KeyDown(Vk::Home);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("not kept aside (10 damaged tables are kept already"), std::string::npos) << said;
+    EXPECT_FALSE(fs::exists(save.string() + ".bad.10"));
+    EXPECT_EQ(testdata::ReadFile(save), SaveBytes(0, {10000, 900, 700, 600, 50}));
+}
+
+TEST(ScoreTable, TheTableOnceKeptInTheOtherFolderIsMergedOnceAndThenLeftAlone) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    const fs::path save = folder / SaveFileName, other = folder / "other.dat";
+    WriteBytes(save, SaveBytes(0, {500, 300, 300}));
+    WriteBytes(other, SaveBytes(1, {400, 300, 300, 300}));
+    std::vector<std::string> said;
+    ASSERT_EQ(StartScoreTable(save.string(), &said), FileStatus::Done);
+    MergeScoreTableFrom(save.string(), other.string(), &said);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0], save.string() + ": the scores kept in " + other.string() + " were added to it");
+    EXPECT_EQ(testdata::ReadFile(save), SaveBytes(1, {500, 400, 300, 300, 300}));
+    EXPECT_EQ(HighScores[1], 400);
+    // The next start finds nothing new: nothing said, nothing written.
+    said.clear();
+    const auto written = fs::last_write_time(save);
+    ASSERT_EQ(StartScoreTable(save.string(), &said), FileStatus::Done);
+    MergeScoreTableFrom(save.string(), other.string(), &said);
+    EXPECT_EQ(said, std::vector<std::string>{});
+    EXPECT_EQ(fs::last_write_time(save), written);
+}
+
+TEST(Recording, TheGamesOwnFilesAreRefusedAndStaleTemporariesOfEveryKindGoAtStart) {
+    const fs::path folder = testdata::MakeProgramFolder();
+    HeadlessGame game(folder.string());  // the program and data folders are set
+    fs::create_symlink(folder / SaveFileName, folder / "scores-link");
+    for (const fs::path& own :
+         {folder / SaveFileName, folder / ConfigFileName, folder / "scores-link", folder / "temp.dat.bad",
+          testdata::InFolder(folder, BackgroundSheetFile), testdata::InFolder(folder, GlyphSheetFile),
+          testdata::InFolder(folder, "\\Sounds\\Shot.wav"),
+          fs::path(folder.string() + "/./" + SaveFileName)}) {
+        SCOPED_TRACE(own.string());
+        const std::string before = fs::exists(own) ? testdata::ReadFile(own) : "";
+        ReplayRecorder recorder(own.string());
+        std::string why;
+        EXPECT_FALSE(recorder.CheckAtStart(&why));
+        EXPECT_EQ(why, own.string() + ": is one of the game's own files; a recording never replaces it");
+        EXPECT_EQ(fs::exists(own) ? testdata::ReadFile(own) : "", before);
+    }
+    // Temporaries of dead games: beside the recording, and beside the file a link names.
+    const fs::path elsewhere = folder / "elsewhere";
+    fs::create_directories(elsewhere);
+    fs::create_symlink(elsewhere / "mine.vgr", folder / "mine.vgr");
+    for (const fs::path& dead : {folder / "last.vgr.new-999999999", elsewhere / "mine.vgr.new-999999998"})
+        WriteBytes(dead, "half");
+    ReplayRecorder last((folder / "last.vgr").string()), mine((folder / "mine.vgr").string());
+    std::string why;
+    EXPECT_TRUE(last.CheckAtStart(&why)) << why;
+    EXPECT_TRUE(mine.CheckAtStart(&why)) << why;
+    EXPECT_EQ(Temporaries(folder), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(elsewhere), std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(folder / "last.vgr"));  // the check writes nothing
 }
 
 TEST(Recording, ANewRecordingReplacesThePreviousOneOnlyWhenItIsFinished) {

@@ -113,6 +113,9 @@ TEST(StageMenus, TheScoreListPadsScoresToNineDigitsAndWritesThemInBlack) {
     SceneInit();
     if (BackBuffer.Empty()) BackBuffer.Create(ScreenWidth, ScreenHeight);
     std::fill(BackBuffer.Pixels.begin(), BackBuffer.Pixels.end(), 0xFFFFFFu);
+    const int scores[] = {2000000000, 900000000, 12340};  // each ends in the same digit
+    std::fill(HighScores, HighScores + HighScoreCount, 0);
+    std::copy(std::begin(scores), std::end(scores), HighScores);
     StepTextNoted = StepText{};
     SceneStep();
     DrawStepText(StepTextNoted, BackBuffer);
@@ -131,4 +134,15 @@ TEST(StageMenus, TheScoreListPadsScoresToNineDigitsAndWritesThemInBlack) {
     EXPECT_GT(blackIn(320, 10 * row + 48, 620, 11 * row + 48), 0);  // the tenth score
     EXPECT_EQ(blackIn(0, 0, 120, 480), 0);                          // nothing left of the ranks
     EXPECT_EQ(blackIn(0, 11 * row + 48 + 8, 640, 480), 0);          // nothing below the list
+    // A ten-digit score ends where the nine-digit ones do, its first digit left of the column.
+    auto rightmost = [&](int rank) {
+        for (int x = 639; x >= 320; --x)
+            if (blackIn(x, rank * row + 48, x + 1, (rank + 1) * row + 48) > 0) return x;
+        return -1;
+    };
+    EXPECT_EQ(rightmost(1), rightmost(2));
+    EXPECT_EQ(rightmost(2), rightmost(3));
+    EXPECT_GT(blackIn(300, row + 48, 320, 2 * row + 48), 0);
+    EXPECT_EQ(blackIn(300, 2 * row + 48, 320, 3 * row + 48), 0);
+    std::fill(HighScores, HighScores + HighScoreCount, 0);
 }

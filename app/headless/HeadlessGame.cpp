@@ -1,13 +1,38 @@
 #include "app/headless/HeadlessGame.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
 #include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "platform/Mixer.h"
 
 namespace veltrano {
 
-HeadlessGame::HeadlessGame(const std::string& programFolder, ClockTime clock, ReplayPlayer* player) {
+ScratchDataFolder::ScratchDataFolder(const std::string& programFolder) {
+    std::error_code ec;
+    std::string folder = (std::filesystem::temp_directory_path(ec) / "veltrano-data-XXXXXX").string();
+    if (!::mkdtemp(folder.data()))
+        throw LoadError(folder + ": cannot be made (" + std::strerror(errno) + ")");
+    Folder = folder;
+    std::string error;
+    if (!PrepareDataFolder(programFolder, Folder, &error)) {
+        std::filesystem::remove_all(Folder, ec);
+        throw LoadError(error);
+    }
+}
+
+ScratchDataFolder::~ScratchDataFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+}
+
+HeadlessGame::HeadlessGame(const std::string& programFolder, ClockTime clock, ReplayPlayer* player,
+                           const std::string& dataFolder) {
     SetProgramFolder(programFolder);
+    if (!dataFolder.empty()) SetDataFolder(dataFolder);
     Form.AttachPlayer(player);
     Form.FormCreate(clock);
     Form.DXDraw1InitializeSurface();

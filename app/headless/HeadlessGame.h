@@ -12,12 +12,29 @@
 
 namespace veltrano {
 
+// A data folder of a tool's own for the length of its run: a new folder under the system's temporary
+// folder with copies of the program folder's ini and save file, removed again at the end. A tool that
+// plays the game (the staff roll sets the cleared flag) never writes into the program folder it ships.
+class ScratchDataFolder {
+   public:
+    // Throws LoadError when the folder cannot be made or the files not copied.
+    explicit ScratchDataFolder(const std::string& programFolder);
+    ScratchDataFolder(const ScratchDataFolder&) = delete;
+    ScratchDataFolder& operator=(const ScratchDataFolder&) = delete;
+    ~ScratchDataFolder();
+    const std::string& Path() const { return Folder; }
+
+   private:
+    std::string Folder;
+};
+
 class HeadlessGame {
    public:
     // Starts the game on the data of `programFolder`; throws LoadError like the program would. A
-    // replay player given here is attached before start-up, as the program attaches one.
+    // replay player given here is attached before start-up, as the program attaches one. The ini and
+    // the save file are the program folder's, or `dataFolder`'s when one is given.
     explicit HeadlessGame(const std::string& programFolder, ClockTime clock = {},
-                          ReplayPlayer* player = nullptr);
+                          ReplayPlayer* player = nullptr, const std::string& dataFolder = {});
     ~HeadlessGame();
 
     // Runs exactly one frame (a 25 ms tick) and mixes its 25 ms of audio.

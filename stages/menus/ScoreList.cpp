@@ -1,6 +1,8 @@
 // The score list: the ten best scores written in black over the scrolling background.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/Display.h"
 #include "stages/Scenes.h"
@@ -34,7 +36,13 @@ void DrawScoreList(const int (&scores)[HighScoreCount], Surface& target) {
     const int rankHeight = canvas.TextHeight("あ");
     for (int i = 1; i <= HighScoreCount; ++i) canvas.TextOut(128, i * rankHeight + 48, RankNumerals[i - 1]);
     const int digitHeight = canvas.TextHeight("0");
-    for (int i = 1; i <= HighScoreCount; ++i) canvas.TextOut(320, i * digitHeight + 48, texts[i - 1]);
+    for (int i = 1; i <= HighScoreCount; ++i) {
+        // A score of ten digits ends where the nine-digit ones do: its first digit stands out to the left.
+        const char* text = texts[i - 1];
+        const size_t extra = std::max<size_t>(std::strlen(text), 9) - 9;
+        const int left = extra == 0 ? 320 : 320 - canvas.TextWidth(std::string(text, extra));
+        canvas.TextOut(left, i * digitHeight + 48, text);
+    }
     canvas.Release();
 }
 

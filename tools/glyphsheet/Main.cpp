@@ -20,7 +20,9 @@ int main(int argc, char** argv) {
     GlyphSheet sheet;
     std::string error;
     try {
-        HeadlessGame game(folder);
+        // The staff roll played here sets the cleared flag: the game keeps its files apart.
+        const ScratchDataFolder own(folder);
+        HeadlessGame game(folder, {}, nullptr, own.Path());
         if (!BuildGlyphSheet(game, sheet, &error)) throw LoadError(error);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "glyphsheet: %s\n", e.what());

@@ -25,6 +25,7 @@
 #include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/pilot/Pilot.h"
+#include "tools/sim/LookSheet.h"
 #include "tools/stats/SceneStats.h"
 #include "world/World.h"
 
@@ -36,7 +37,8 @@ const char* const Usage = R"(usage: sim [options]
 
 Runs VeltranoGame2 without window or audio device, one 25 ms frame after another.
 
-  --data DIR         program folder with the pictures, sounds, ini and save file
+  --data DIR         program folder with the pictures, sounds, ini and save file (a run works on
+                     copies of the ini and save file; a --replay writes neither)
                      (default: the game's folder beside this tool, ../bin)
   --frames N         frames to run (default 400)
   --input FILE       scripted input, one event per line (blank lines and # comments ignored):
@@ -107,6 +109,13 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      frames as the scene runs
                      (--stats flies the untouchable ship parked with --pilot park, else sweeping
                      and firing at full power)
+  --look-sheet FILE  play the title and every stage with the parked, untouchable pilot (firing
+                     unless --no-fire is given); every --every frames (default 600) up to --frames
+                     (default 3000) print the screen's colourfulness (Hasler and Suesstrunk), mean
+                     and spread of its luma (0-255) and its distinct colours, then per scene the
+                     lowest and mean of them, and how many of the cells drawn in play read at 99%
+                     of spots over each stage's backdrops (the wall block's share and the lowest),
+                     and write the first screen of each side by side to FILE (PNG)
   --help             this text
 
 With --pilot, a last line sums the run up:
@@ -209,7 +218,7 @@ constexpr int NoScene = -100;
 constexpr int NoFrameGiven = INT32_MIN;
 
 struct SimOptions {
-    std::string Data, InputFile, OutDir = ".", WavFile, PartsPrefix, RecordFile, ReplayFile;
+    std::string Data, InputFile, OutDir = ".", WavFile, PartsPrefix, RecordFile, ReplayFile, LookSheet;
     int Frames = -1, StartScene = NoScene, ShotType = 1, Every = 0, EnterScene = NoScene,
         AtStageFrame = NoFrameGiven;
     long long Seed = -1;
@@ -279,6 +288,7 @@ const OptionRow Options[] = {
     {"--trace",     false, [](SimOptions& o, const char*, std::string&) { o.Trace = true; return true; }},
     {"--every",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.Every, v, 0, MaxFrames, e); }},
     {"--out",       true,  [](SimOptions& o, const char* v, std::string&) { o.OutDir = v; return true; }},
+    {"--look-sheet", true, [](SimOptions& o, const char* v, std::string&) { o.LookSheet = v; return true; }},
     {"--wav",       true,  [](SimOptions& o, const char* v, std::string&) { o.WavFile = v; return true; }},
     {"--wav-parts", true,  [](SimOptions& o, const char* v, std::string&) { o.PartsPrefix = v; return true; }},
     {"--timeline",  true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.TimelineEvery, v, 0, MaxFrames, e); }},
@@ -343,7 +353,7 @@ bool OptionsAgree(const SimOptions& o) {
         std::fprintf(stderr, "sim: --at needs --enter\n");
         return false;
     }
-    if (!o.UsePilot &&
+    if (!o.UsePilot && o.LookSheet.empty() &&
         (o.Pilot.Power || o.Pilot.Continue || !o.Pilot.Fire || o.Pilot.PartsFirst || o.Balance)) {
         std::fprintf(stderr,
                      "sim: --power, --continues, --parts-first, --no-fire and --balance need --pilot\n");
@@ -589,6 +599,18 @@ int main(int argc, char** argv) {
     if (int status = 0; !ParseOptions(argc, argv, o, status)) return status;
     if (!OptionsAgree(o)) return 2;
 
+    if (!o.LookSheet.empty()) {
+        LookOptions look{.Data = o.Data, .Sheet = o.LookSheet, .Fire = o.Pilot.Fire};
+        if (o.Every > 0) look.Every = o.Every;
+        if (o.Frames > 0) look.Frames = o.Frames;
+        try {
+            return WriteLookSheet(look) ? 0 : 1;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "sim: %s\n", e.what());
+            return 1;
+        }
+    }
+
     Script script;
     std::string error;
     if (!o.InputFile.empty() && !ReadScript(o.InputFile, script, error)) {
@@ -609,17 +631,25 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        HeadlessGame game(o.Data);
+        // A replay is attached before start-up, as the game attaches one: it neither makes nor mends
+        // the ini and save file. Any other run keeps them in a folder of its own, so what it plays
+        // (scores, the cleared flag) never reaches the program folder.
+        ReplayPlayer player(replay);
+        std::optional<ScratchDataFolder> own;
+        if (!playing) own.emplace(o.Data);
+        HeadlessGame game(o.Data, {}, playing ? &player : nullptr, own ? own->Path() : std::string());
         game.KeepAudio = !o.WavFile.empty();
         MixParts parts;
         if (!o.PartsPrefix.empty()) KeepMixParts(&parts);
         // Without a screenshot nobody looks at the pictures.
         if (o.Shots.empty() && o.Every == 0) game.DropPictures();
-        ReplayPlayer player(replay);
         ReplayRecorder recorder(o.RecordFile);
+        if (!playing && !o.RecordFile.empty() && !recorder.CheckAtStart(&error)) {
+            std::fprintf(stderr, "sim: %s\n", error.c_str());
+            return 1;
+        }
         if (playing) {
             // A replay brings its own start, seed and keys.
-            game.Form.AttachPlayer(&player);
             player.Begin();
             o.Frames = static_cast<int>(replay.Frames);
             o.StartScene = o.EnterScene = NoScene;
