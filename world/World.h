@@ -6,11 +6,14 @@
 #include <cassert>
 #include <cstdint>
 
+#include "world/Field.h"
+
 namespace veltrano {
 
 // ---- Sizes and slot ranges -------------------------------------------------------------------
 
 constexpr int TileCount = 80;       // tiles per background layer (10 columns by 8 rows)
+constexpr int TileSize = 80;        // a tile's side
 constexpr int PanelCellCount = 48;  // cover panel cells (8 columns by 6 rows)
 constexpr int ShotGroupCount = 17;
 constexpr int ShotsPerGroup = 100;
