@@ -63,6 +63,10 @@ constexpr Option Options[] = {
      [](CommandLine& l, const char*, std::string*) { l.VSync = true; return true; }},
     {"--no-vsync", nullptr, "present without waiting for the screen's refresh",
      [](CommandLine& l, const char*, std::string*) { l.VSync = false; return true; }},
+    {"--smooth", nullptr, "draw every refresh of the screen, motion placed between the game's ticks",
+     [](CommandLine& l, const char*, std::string*) { l.Smooth = true; return true; }},
+    {"--no-smooth", nullptr, "show only the pictures of the game's 40 ticks a second",
+     [](CommandLine& l, const char*, std::string*) { l.Smooth = false; return true; }},
     {"--record", "FILE", "record every game to FILE instead of last.vgr",
      [](CommandLine& l, const char* v, std::string* e) { return TakeFile(l.RecordFile, "--record", v, e); }},
     {"--replay", "FILE", "play the recorded game FILE in the window, then close",
@@ -148,6 +152,7 @@ bool ApplyCommandLine(const CommandLine& line, DisplaySettings& settings) {
     if (line.FullScreen) settings.FullScreen = *line.FullScreen;
     if (line.Mode) settings.Mode = *line.Mode;
     if (line.VSync) settings.VSync = *line.VSync;
+    if (line.Smooth) settings.Smooth = *line.Smooth;
     return !(settings == before);
 }
 

@@ -14,6 +14,7 @@ struct CommandLine {
     std::optional<int> WindowScale;
     std::optional<Scaling> Mode;
     std::optional<bool> VSync;
+    std::optional<bool> Smooth;
     std::string RecordFile, ReplayFile;  // --record FILE, --replay FILE
     bool ShowHelp = false;
     bool ShowVersion = false;

@@ -84,7 +84,8 @@ const char* ShippedIniText() {
         std::string ini = std::string("[") + KeyConfigSection + "]\r\n";
         for (const ShippedButton& b : ShippedButtons)
             ini += std::string(b.Key) + "=" + std::to_string(b.Button) + "\r\n";
-        return ini + ShippedKeysSection("\r\n");
+        // Smooth motion is on as shipped; the other display keys are written when the player changes them.
+        return ini + ShippedKeysSection("\r\n") + "[Display]\r\nSmooth=1\r\n";
     }();
     return text.c_str();
 }

@@ -78,6 +78,7 @@ DisplaySettings ReadDisplaySettings(const ConfigFile& config, std::vector<std::s
     read.Number("WindowScale", 0, MaxWindowScale, settings.WindowScale);
     read.Mode("Scaling", settings.Mode);
     read.Switch("VSync", settings.VSync);
+    read.Switch("Smooth", settings.Smooth);
     read.Switch("PauseOnFocusLoss", settings.PauseOnFocusLoss);
     read.Number("Monitor", 0, MaxMonitor, settings.Monitor);
     return settings;
@@ -96,6 +97,7 @@ const DisplayKey DisplayKeys[] = {
     {"WindowScale", [](const DisplaySettings& s) { return std::to_string(s.WindowScale); }},
     {"Scaling", [](const DisplaySettings& s) { return std::string(ScalingName(s.Mode)); }},
     {"VSync", [](const DisplaySettings& s) { return std::string(s.VSync ? "1" : "0"); }},
+    {"Smooth", [](const DisplaySettings& s) { return std::string(s.Smooth ? "1" : "0"); }},
     {"PauseOnFocusLoss",
      [](const DisplaySettings& s) { return std::string(s.PauseOnFocusLoss ? "1" : "0"); }},
     {"Monitor", [](const DisplaySettings& s) { return std::to_string(s.Monitor); }},

@@ -4,6 +4,7 @@
 //   WindowScale=0         the window's whole multiple of 640x480; 0 the largest that fits
 //   Scaling=fit           sharp, fit or stretch
 //   VSync=1               wait for the screen's refresh when presenting
+//   Smooth=1              draw each refresh between the ticks; 0 shows the ticks' pictures alone
 //   PauseOnFocusLoss=1    pause play when the window loses focus
 //   Monitor=0             the display the window was on when the game last closed (kept by the game)
 #pragma once

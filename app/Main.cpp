@@ -21,6 +21,7 @@
 #include "platform/Display.h"
 #include "platform/GlyphSheet.h"
 #include "platform/Input.h"
+#include "platform/Say.h"
 #include "render/Lettering.h"
 #include "render/Picture.h"
 #include "stages/SceneTable.h"
@@ -50,9 +51,6 @@ void StopOnScriptFaults(std::span<const SceneScript> scripts) {
 void TForm1::FormCreate(const ClockTime& now) {
     StopOnScriptFaults(SceneScripts());
     SeedRandomFromClock(now.Hour, now.Minute, now.Second, now.Millisecond);
-    // Centred on the screen; div truncates toward zero, so a small screen gives negative offsets.
-    Left = (Platform.ScreenWidth() - ScreenWidth) / 2;
-    Top = (Platform.ScreenHeight() - ScreenHeight) / 2;
     Platform.SetScreenSaverActive(false);
     std::string configProblem;
     FileStatus config = Config.Open(DataPath(ConfigFileName), &configProblem);
@@ -61,11 +59,10 @@ void TForm1::FormCreate(const ClockTime& now) {
         Config.OpenText(ShippedIniText());
         std::string error;
         if (Config.Save(&error)) {
-            std::fprintf(stderr, "VeltranoGame2: %s: not found; made again as shipped\n",
-                         Config.FilePath().c_str());
+            SayLine("%s: not found; made again as shipped", Config.FilePath().c_str());
             config = FileStatus::Done;
         } else {
-            std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+            SayLine("%s", error.c_str());
         }
     }
     std::vector<std::string> said;
@@ -78,7 +75,7 @@ void TForm1::FormCreate(const ClockTime& now) {
         RemoveStaleTemporaries(DataPath(ConfigFileName));
         RemoveStaleTemporaries(LastReplayPath());
     }
-    for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
+    for (const std::string& line : said) SayLine("%s", line.c_str());
     ResetWorldState();
     if (!ExtendedPrecisionInUse())
         throw LoadError(
@@ -90,7 +87,7 @@ void TForm1::FormCreate(const ClockTime& now) {
     std::vector<std::string> complaints;
     Display = ReadDisplaySettings(Config, &complaints);
     PlayerKeys = ReadKeyBindings(Config, &complaints);
-    for (const std::string& line : complaints) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
+    for (const std::string& line : complaints) SayLine("%s", line.c_str());
     FocusQuiet = false;
     SetSoundBankQuiet(false);
     DeriveActionStates();
@@ -133,8 +130,7 @@ void TForm1::DXDraw1InitializeSurface() {
     if (LoadBitmapFile(LetteringSheet, ProgramPath(LetteringSheetFile), &error))
         SetKeyColour(LetteringSheet, PixelAt(LetteringSheet, 0, 0));
     else
-        std::fprintf(stderr, "VeltranoGame2: %s; playing without the pause and title lettering\n",
-                     error.c_str());
+        SayLine("%s; playing without the pause and title lettering", error.c_str());
 }
 
 void TForm1::DXDraw1FinalizeSurface() {
@@ -197,8 +193,10 @@ void TForm1::RunFrame() {
         PictureTaken();
     }
     // The drawing: the tick's picture, in the frame's order.
+    if (drawing && Display.Smooth) KeepUnderlay(BackBuffer);
     if (drawing) DrawTickPicture(picture, BackBuffer);
-    Platform.FlipBackBuffer(BackBuffer);
+    // A smooth display presents at the screen's refresh instead (ProgramFrame).
+    if (!Display.Smooth) Platform.FlipBackBuffer(BackBuffer);
     ContinueStep();
     ++FrameCount;
     if (Recorder) Recorder->FrameRun(inputStates);
@@ -290,8 +288,7 @@ void TForm1::ChangeDisplay(const DisplaySettings& settings) {
     if (Player) return;
     AddAbsentKeys(Config);
     std::string error;
-    if (!WriteDisplayChanges(Config, before, Display, &error))
-        std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+    if (!WriteDisplayChanges(Config, before, Display, &error)) SayLine("%s", error.c_str());
 }
 
 void TForm1::FormCloseQuery() {
@@ -309,7 +306,7 @@ void TForm1::FormCloseQuery() {
     if (where.Monitor != Display.Monitor) ChangeDisplay(where);
     // A choice put off by another game's lock is written now.
     std::string error;
-    if (Config.Unsaved() && !Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+    if (Config.Unsaved() && !Config.Save(&error)) SayLine("%s", error.c_str());
 }
 
 // The table goes to the disk as soon as a score enters it (game over, Home, the staff roll's end, a
@@ -327,9 +324,8 @@ void TForm1::KeepScores(bool closing) {
     if (SaveFileAtStart == FileStatus::Failed) {
         // Not written over a file whose scores were never read.
         if (closing)
-            std::fprintf(stderr,
-                         "VeltranoGame2: %s was not saved (unreadable at start); the best scores were%s\n",
-                         save.c_str(), scores.c_str());
+            SayLine("%s was not saved (unreadable at start); the best scores were%s", save.c_str(),
+                    scores.c_str());
         return;
     }
     if (!ScoreTableChanged()) return;
@@ -339,7 +335,7 @@ void TForm1::KeepScores(bool closing) {
     std::string error;
     std::vector<std::string> said;
     const TableWrite result = KeepScoreTable(save, &error, &said, busy && !closing ? 0 : FolderLockWaitMs);
-    for (const std::string& line : said) std::fprintf(stderr, "VeltranoGame2: %s\n", line.c_str());
+    for (const std::string& line : said) SayLine("%s", line.c_str());
     if (result == TableWrite::Written) {
         SaveFailedAt = -1;
         SaveTroubleSaid = false;
@@ -348,10 +344,10 @@ void TForm1::KeepScores(bool closing) {
     SaveFailedAt = ScoreTableChanges();
     SaveRetryFrame = FrameCount + BusyRetryFrames;
     if (closing)
-        std::fprintf(stderr, "VeltranoGame2: %s; the best scores were%s\n", error.c_str(), scores.c_str());
+        SayLine("%s; the best scores were%s", error.c_str(), scores.c_str());
     else if (!SaveTroubleSaid)
-        std::fprintf(stderr, "VeltranoGame2: %s; trying again %s\n", error.c_str(),
-                     result == TableWrite::Busy ? "every second" : "at the next score");
+        SayLine("%s; trying again %s", error.c_str(),
+                result == TableWrite::Busy ? "every second" : "at the next score");
     SaveTroubleSaid = true;
 }
 
@@ -366,7 +362,7 @@ int RunToClose(TForm1& form, const std::function<void()>& run) {
     } catch (...) {
         failure = "an unexpected error";
     }
-    if (!failure.empty()) std::fprintf(stderr, "VeltranoGame2: %s\n", failure.c_str());
+    if (!failure.empty()) SayLine("%s", failure.c_str());
     form.FormCloseQuery();
     return failure.empty() ? 0 : 1;
 }
@@ -411,7 +407,7 @@ void TForm1::ReadButtonNumbers(const std::string& fileProblem) {
         fileProblem.empty()
             ? Config.FilePath() + ": a button number in [KeyConfig] is missing or out of range"
             : fileProblem;
-    std::fprintf(stderr, "VeltranoGame2: %s; using the shipped buttons %s\n", what.c_str(), replaced.c_str());
+    SayLine("%s; using the shipped buttons %s", what.c_str(), replaced.c_str());
 }
 
 void TForm1::WriteButtonNumbers() {
@@ -424,7 +420,7 @@ void TForm1::WriteButtonNumbers() {
         }
     AddAbsentKeys(Config);
     std::string error;
-    if (!Config.Save(&error)) std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+    if (!Config.Save(&error)) SayLine("%s", error.c_str());
 }
 
 }  // namespace veltrano

@@ -64,8 +64,6 @@ class TForm1 {
     // A key-down event that a replay recorded.
     void ReplayedKeyDown(int key) { HandleKey(key); }
 
-    int WindowLeft() const { return Left; }
-    int WindowTop() const { return Top; }
     long double FrameCreditMs() const { return FrameCredit; }
     // Frames run since start-up (for tools and tests; the game itself counts StageFrame).
     long FramesRun() const { return FrameCount; }
@@ -112,7 +110,6 @@ class TForm1 {
     DisplaySettings Display;
     bool FocusQuiet = false;
     long double FrameCredit = 0;
-    int Left = 0, Top = 0;
     long FrameCount = 0;
     ReplayRecorder* Recorder = nullptr;
     ReplayPlayer* Player = nullptr;

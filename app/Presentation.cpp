@@ -45,10 +45,6 @@ const TickPicture* TakenPicture(int ago) {
     return &Pictures[(Last - ago + Kept) % Kept];
 }
 
-void ForgetPictures() {
-    Taken = 0;
-}
-
 void KeepUnderlay(const Surface& backBuffer) {
     Underlay = backBuffer;
 }
@@ -61,14 +57,14 @@ void DrawPictureBetween(double behind, Surface& target) {
     const TickPicture* older = TakenPicture(2);
     if (before == nullptr) before = tick;
     PlaceBack(tick->Back, before->Back, older ? &older->Back : nullptr, behind, Between.Back);
-    PlaceFront(tick->Front, before->Front, older ? &older->Front : nullptr, behind, Between.Front);
+    PlaceFront(tick->Front, before->Front, behind, Between.Front);
     Between.Text = tick->Text;
     Between.Top = tick->Top;
     DrawTickPicture(Between, target);
 }
 
-const BackPicture& PlacedBackPicture() {
-    return Between.Back;
+const TickPicture& PlacedPicture() {
+    return Between;
 }
 
 void TickBeat::TickRan(double nowMs) {

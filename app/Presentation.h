@@ -26,8 +26,6 @@ TickPicture& PictureToTake();
 void PictureTaken();
 // The picture taken `ago` ticks before the last one (0: the last); nullptr when there is none.
 const TickPicture* TakenPicture(int ago);
-// Forgets every picture taken (a new start).
-void ForgetPictures();
 
 // Keeps the back buffer as the tick before left it, before the tick draws over it: the back buffer is
 // never cleared, so a picture between ticks starts from it as the tick's own picture did.
@@ -36,8 +34,8 @@ void KeepUnderlay(const Surface& backBuffer);
 // Draws the last tick's picture with what glides moved `behind` of a tick back toward the tick
 // before (0: exactly the last tick's picture). Nothing is drawn before the first tick.
 void DrawPictureBetween(double behind, Surface& target);
-// The part of the picture behind the world step as the last DrawPictureBetween placed it.
-const BackPicture& PlacedBackPicture();
+// The picture as the last DrawPictureBetween placed it.
+const TickPicture& PlacedPicture();
 
 // The tick's clock as the screen sees it: ticks are run on the calls of the frame handler, which come
 // at the screen's refresh or the timer's millisecond, so the time a tick ran wobbles by up to a call.

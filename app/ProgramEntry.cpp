@@ -14,6 +14,7 @@
 #include "app/SoundBank.h"
 #include "platform/AudioDevice.h"
 #include "platform/Display.h"
+#include "platform/Say.h"
 #include "platform/Surface.h"
 #include "platform/sdl/SdlBackend.h"
 
@@ -25,7 +26,7 @@ volatile std::sig_atomic_t HangUp = 0;
 TForm1* Form = nullptr;  // for the close when the display is lost
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "VeltranoGame2: %s\n", message.c_str());
+    SayLine("%s", message.c_str());
     return 1;
 }
 
@@ -48,8 +49,7 @@ TestFrames TestFramesFromEnvironment() {
         test.Count = count;
         test.Folder = end + 1;
     } else {
-        std::fprintf(stderr, "VeltranoGame2: VELTRANO_TEST_FRAMES='%s' is not \"N FOLDER\"; ignored\n",
-                     value);
+        SayLine("VELTRANO_TEST_FRAMES='%s' is not \"N FOLDER\"; ignored", value);
     }
     return test;
 }
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     if (!playing && !recorder.CheckAtStart(&error)) {
         // A recording asked for that cannot be made stops the start; the usual one only says so.
         if (!line.RecordFile.empty()) return Fail(error);
-        std::fprintf(stderr, "VeltranoGame2: %s (games are not recorded)\n", error.c_str());
+        SayLine("%s (games are not recorded)", error.c_str());
     }
     ReplayPlayer player(replay);
     if (playing) form.AttachPlayer(&player);
@@ -99,8 +99,7 @@ int main(int argc, char** argv) {
         form.DXDraw1InitializeSurface();
         backend.SetIcon(IconPixels(CharacterSheet, 0, 0, 32, 2), 64);  // the first ship, as installed
         if (!OpenAudioDevice(MixSoundBank, &error))
-            std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n",
-                         error.c_str());
+            SayLine("no audio device (%s); playing without sound", error.c_str());
         form.DXSound1Initialize();
         if (playing) {
             player.Begin();

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/ProgramFiles.h"
+#include "platform/Say.h"
 #include "platform/SystemFolders.h"
 #include "world/Sounds.h"
 
@@ -128,18 +129,16 @@ void UseDataFolderFor(const std::string& programFolder) {
         !installed && !chosen.empty() && chosen != own && !fs::exists(PathOf(chosen) / SaveFileName, ec);
     std::string error;
     if (chosen.empty()) {
-        std::fprintf(stderr,
-                     "VeltranoGame2: %s is not writable (or is an installed game's) and HOME is not set; "
-                     "scores will not be kept\n",
-                     programFolder.c_str());
+        SayLine(
+            "%s is not writable (or is an installed game's) and HOME is not set; "
+            "scores will not be kept",
+            programFolder.c_str());
     } else if (!PrepareDataFolder(programFolder, chosen, &error)) {
-        std::fprintf(stderr, "VeltranoGame2: %s; scores will not be kept\n", error.c_str());
+        SayLine("%s; scores will not be kept", error.c_str());
     } else {
         if (moving)
-            std::fprintf(
-                stderr,
-                "VeltranoGame2: %s is not writable; the scores and settings are kept in %s from now on\n",
-                own.c_str(), chosen.c_str());
+            SayLine("%s is not writable; the scores and settings are kept in %s from now on", own.c_str(),
+                    chosen.c_str());
         SetDataFolder(chosen);
         return;
     }

@@ -10,6 +10,7 @@
 #include "engine/CentralSystem.h"
 #include "platform/Display.h"
 #include "platform/Input.h"
+#include "platform/Say.h"
 #include "render/Lettering.h"
 #include "stages/Stage.h"
 #include "world/World.h"
@@ -152,7 +153,7 @@ void ReplayRecorder::Open(const ReplayHeader& header) {
     if (Refused) return;
     if (!Writer.Open(Path, header, &error) && !ReportedError) {
         // Said once: a full disk should not fill the terminal with one line per game.
-        std::fprintf(stderr, "VeltranoGame2: %s (the game is not recorded)\n", error.c_str());
+        SayLine("%s (the game is not recorded)", error.c_str());
         ReportedError = true;
     }
 }
@@ -167,9 +168,7 @@ void ReplayRecorder::Checkpoint() {
 void ReplayRecorder::End(ReplayEnd end, int finalScore) {
     std::string error;
     if (!Writer.Finish(end, finalScore, &error))
-        std::fprintf(stderr,
-                     "VeltranoGame2: %s; the game is not recorded and the previous recording is kept\n",
-                     error.c_str());
+        SayLine("%s; the game is not recorded and the previous recording is kept", error.c_str());
     ++Games;
 }
 

@@ -25,7 +25,7 @@ set(WEB_JS ${CMAKE_SOURCE_DIR}/platform/web/web-platform.js)
 set(WEB_PRE ${CMAKE_SOURCE_DIR}/platform/web/web-files.js)
 target_link_options(VeltranoGame2 PRIVATE
   -fexceptions -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864 -sENVIRONMENT=web -sTOTAL_STACK=1048576
-  -lidbfs.js --js-library ${WEB_JS} --pre-js ${WEB_PRE}
+  --js-library ${WEB_JS} --pre-js ${WEB_PRE}
   "SHELL:--preload-file ${VELTRANO_WEB_DATA}@/program"
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=ccall,cwrap,FS,UTF8ToString)

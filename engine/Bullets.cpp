@@ -23,7 +23,7 @@ bool Firing() {
 }
 
 bool OutsideShotField(int x, int y) {
-    return x < -16 || x > 640 || y < -16 || y > 480;
+    return x < -16 || x > FieldWidth || y < -16 || y > FieldHeight;
 }
 
 // Moves group g's shots and spawns at most one, into the first idle slot, once the cooldown has
@@ -155,7 +155,7 @@ void FireBurstStream(int g, int i, int ox, int oy) {
 // The burst clears every bullet on screen once, as it begins.
 void SweepBulletsOnScreen() {
     for (int b = FirstBulletSlot; b <= 14999; ++b) {
-        if (EnemyX[b] + 32 > 0 && EnemyX[b] < 640 && EnemyY[b] + 32 > 0 && EnemyY[b] < 480) {
+        if (EnemyX[b] + 32 > 0 && EnemyX[b] < FieldWidth && EnemyY[b] + 32 > 0 && EnemyY[b] < FieldHeight) {
             DestroySlot(b);
         }
     }

@@ -64,7 +64,8 @@ const HitClass* ClassOf(int slot) {
 }
 
 bool OnScreen(int slot, int size) {
-    return EnemyX[slot] + size > 0 && EnemyX[slot] < 640 && EnemyY[slot] + size > 0 && EnemyY[slot] < 480;
+    return EnemyX[slot] + size > 0 && EnemyX[slot] < FieldWidth && EnemyY[slot] + size > 0 &&
+           EnemyY[slot] < FieldHeight;
 }
 
 // low < v < high, as one unsigned comparison.

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int FirstBlockSlot = 100;
 constexpr int LastBlockSlot = 399;
-constexpr int CountdownLength = 400;
 constexpr int StepsPerDigit = 40;
 
 }  // namespace

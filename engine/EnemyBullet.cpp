@@ -13,7 +13,7 @@ namespace {
 using X = NativeExtended;
 
 bool InField(int b) {
-    return EnemyX[b] >= -16 && EnemyX[b] <= 640 && EnemyY[b] >= -16 && EnemyY[b] <= 480;
+    return EnemyX[b] >= -16 && EnemyX[b] <= FieldWidth && EnemyY[b] >= -16 && EnemyY[b] <= FieldHeight;
 }
 
 // The remainder takes the sign of the frame, so a phase above 0 never matches before frame 0.

@@ -14,14 +14,16 @@ constexpr int EntryStep = 18;    // the new ship appears on this respawn step
 constexpr int ControlStep = 34;  // and is steerable again from this one
 
 // Tiles leave the 10-by-8 grid on one side and come back on the other, so a scrolling layer keeps
-// every column in rotation without a gap.
+// every column in rotation without a gap: a tile a whole tile past the field's right or bottom edge
+// comes back a tile before its left or top edge, and one two tiles before the left or top edge comes
+// back at the right or bottom edge.
 void ScrollTile(int& x, int& y, int stepX, int stepY) {
     x += stepX;
     y += stepY;
-    if (x >= 720) x = -80;
-    if (x <= -160) x = 640;
-    if (y >= 560) y = -80;
-    if (y <= -160) y = 480;
+    if (x >= FieldWidth + TileSize) x = -TileSize;
+    if (x <= -2 * TileSize) x = FieldWidth;
+    if (y >= FieldHeight + TileSize) y = -TileSize;
+    if (y <= -2 * TileSize) y = FieldHeight;
 }
 
 void GiveRespawnHelp() {
@@ -48,7 +50,7 @@ void EnterNewShip() {
             PlayerX = -32;
             break;
         case 1:
-            PlayerY = 480;
+            PlayerY = FieldHeight;
             break;
         case 2:
             PlayerY = -32;

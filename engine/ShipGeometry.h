@@ -2,11 +2,13 @@
 // pilot and the scene figures read them from here, so a tool never plays by other rules.
 #pragma once
 
+#include "world/Field.h"
+
 namespace veltrano {
 
 // The ship is 32 by 32: its top-left corner stays within x 0..FieldRight and y 0..FieldBottom.
-constexpr int FieldRight = 640 - 32;
-constexpr int FieldBottom = 480 - 32;
+constexpr int FieldRight = FieldWidth - 32;
+constexpr int FieldBottom = FieldHeight - 32;
 
 // The step of a diagonal move at `speed`: the speed over the square root of two, halves to even,
 // so that a diagonal is about as fast as a straight line (3, 4, 6 and 7 for the four speeds).

@@ -18,6 +18,11 @@ class Backend {
     virtual bool DisplayReady() = 0;
     // Presents the 640x480 back buffer.
     virtual void FlipBackBuffer(const Surface& backBuffer) = 0;
+    // Whether presenting waits for the screen's refresh (vertical sync on a renderer that honours it,
+    // a browser's animation frame), so that presenting on every call paces itself.
+    virtual bool PresentWaitsForRefresh() { return false; }
+    // The screen's refresh rate in hertz; 0 when unknown.
+    virtual int RefreshRate() { return 0; }
     virtual void ReadRawInput(RawInput& raw) = 0;
     virtual void SetScreenSaverActive(bool active) = 0;
     // The window is asked to close; the close query runs before the program ends.

@@ -37,7 +37,6 @@ class TextCanvas {
     void TextOut(int x, int y, const std::string& text);
     int TextWidth(const std::string& text);
     int TextHeight(const std::string& text);
-    void Release() {}
 
    private:
     Surface& Target;

@@ -1,6 +1,6 @@
 // How the 640x480 picture reaches the screen: full screen or a window, the window's whole-number
-// scale, how the picture is scaled into whatever area it gets, and vertical sync. The game keeps
-// these in its ini file; the SDL backend applies them; everything here is plain arithmetic.
+// scale, how the picture is scaled into whatever area it gets, vertical sync and smooth motion. The game
+// keeps these in its ini file; the SDL backend applies them; everything here is plain arithmetic.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,7 @@ struct DisplaySettings {
     int WindowScale = 0;  // 0: the largest whole multiple that fits the desktop's usable area
     Scaling Mode = Scaling::Fit;
     bool VSync = true;
+    bool Smooth = true;  // draw every refresh of the screen between the ticks, not only the ticks
     bool PauseOnFocusLoss = true;
     int Monitor = 0;  // the display the window was on when the game last closed, counting from 0
 

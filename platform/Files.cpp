@@ -18,7 +18,6 @@
 
 namespace veltrano {
 
-using files::FaultFor;
 using files::Reason;
 using files::Say;
 
@@ -43,7 +42,7 @@ FileStatus ReadOnlyFile::Open(const std::string& path, std::string* why) {
     Fd = -1;
     Path = path;
     Bytes = 0;
-    int error = FaultFor(path, FileOperation::Open);
+    int error = FileFaultFor(path, FileOperation::Open);
     const int fd = error ? -1 : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (!error) error = errno;
@@ -69,7 +68,7 @@ FileStatus ReadOnlyFile::Open(const std::string& path, std::string* why) {
 bool ReadOnlyFile::ReadAt(uint64_t offset, void* into, size_t count, size_t* got, std::string* why) {
     *got = 0;
     if (Fd < 0) return Say(why, Path, "is not open");
-    if (const int error = FaultFor(Path, FileOperation::Read))
+    if (const int error = FileFaultFor(Path, FileOperation::Read))
         return Say(why, Path, Reason("cannot be read", error));
     auto* bytes = static_cast<unsigned char*>(into);
     while (*got < count) {
@@ -147,7 +146,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* why) {
     if (!ResolveTarget(path, &Target, &mode, why)) return false;
     Temporary = TemporaryNameFor(Target);
     ::unlink(Temporary.c_str());  // left by an earlier process of the same number
-    int error = FaultFor(path, FileOperation::Open);
+    int error = FileFaultFor(path, FileOperation::Open);
     Fd = error ? -1
                : ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                         static_cast<mode_t>(0600));
@@ -158,7 +157,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* why) {
 
 void ReplacingFile::Write(const void* bytes, size_t count) {
     if (Fd < 0 || Error != 0 || count == 0) return;
-    if (const int fault = FaultFor(Path, FileOperation::Write)) {
+    if (const int fault = FileFaultFor(Path, FileOperation::Write)) {
         Error = fault;
         return;
     }

@@ -119,10 +119,10 @@ bool NameTaken(const std::string& path);
 // The folder part of a path ("." for a bare name).
 std::string FolderOf(const std::string& path);
 
-// Tests make the disk misbehave: opens, reads or writes of every path ending with `pathEnd` fail
-// with `errorNumber` until the faults are cleared.
+// Where tests make the disk misbehave: the error number that an operation on `path` fails with, or
+// 0. The game's (platform/FileFaults.cpp) never fails one; the test program links its own in its
+// place (tests/support/FileFaults.cpp).
 enum class FileOperation { Open, Read, Write };
-void SimulateFileFault(const std::string& pathEnd, FileOperation operation, int errorNumber);
-void ClearFileFaults();
+int FileFaultFor(const std::string& path, FileOperation operation);
 
 }  // namespace veltrano

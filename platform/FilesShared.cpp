@@ -8,13 +8,6 @@ namespace veltrano {
 
 namespace {
 
-struct Fault {
-    std::string PathEnd;
-    FileOperation Operation;
-    int Errno;
-};
-std::vector<Fault> Faults;
-
 std::string Megabytes(uint64_t bytes) {
     return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MB" : std::to_string(bytes >> 10) + " KB";
 }
@@ -22,14 +15,6 @@ std::string Megabytes(uint64_t bytes) {
 }  // namespace
 
 namespace files {
-
-int FaultFor(const std::string& path, FileOperation operation) {
-    for (const Fault& fault : Faults)
-        if (fault.Operation == operation && path.size() >= fault.PathEnd.size() &&
-            path.compare(path.size() - fault.PathEnd.size(), fault.PathEnd.size(), fault.PathEnd) == 0)
-            return fault.Errno;
-    return 0;
-}
 
 bool Say(std::string* why, const std::string& path, const std::string& what) {
     if (why) *why = path + ": " + what;
@@ -67,14 +52,6 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, std::string*
     if (!file.Open(path, why)) return false;
     file.Write(bytes.data(), bytes.size());
     return file.Commit(why);
-}
-
-void SimulateFileFault(const std::string& pathEnd, FileOperation operation, int errorNumber) {
-    Faults.push_back({pathEnd, operation, errorNumber});
-}
-
-void ClearFileFaults() {
-    Faults.clear();
 }
 
 }  // namespace veltrano

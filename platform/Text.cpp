@@ -7,6 +7,7 @@
 
 #include "platform/Display.h"
 #include "platform/GlyphSheet.h"
+#include "world/Field.h"
 
 #if VELTRANO_FONTS
 #include <fontconfig/fontconfig.h>
@@ -15,6 +16,9 @@
 #endif
 
 namespace veltrano {
+
+// The screen shows the world's playfield whole, pixel for pixel.
+static_assert(ScreenWidth == FieldWidth && ScreenHeight == FieldHeight, "the screen is the playfield's size");
 
 Surface BackBuffer;
 Surface BackgroundSheet;

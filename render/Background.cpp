@@ -13,8 +13,9 @@ void DrawLayer(const LayerRule& rule, const LayerPicture& layer, const uint8_t* 
     for (int tile = 0; tile < TileCount; ++tile) {
         const TileCell cell = CellOfTile(rule, tile, tileOn[tile] == 1);
         if (!cell.Drawn()) continue;
-        DrawRect(target, layer.X[tile], layer.Y[tile], Rect{cell.X, cell.Y, cell.X + TileSize, cell.Y + TileSize},
-                 &BackgroundSheet, rule.Keys == Keying::Keyed);
+        DrawRect(target, layer.X[tile], layer.Y[tile],
+                 Rect{cell.X, cell.Y, cell.X + TileSize, cell.Y + TileSize}, &BackgroundSheet,
+                 rule.Keys == Keying::Keyed);
     }
 }
 

@@ -46,8 +46,8 @@ void DrawAtSlot(Surface& target, const SlotsPicture& slots, const SpriteCell& ce
 
 // The cell of `value` in a table that starts at value `first`; any other value leaves the slot empty.
 template <size_t N>
-void DrawByValue(Surface& target, const SlotsPicture& slots, const SpriteCell (&table)[N], int first, int value,
-                 int slot) {
+void DrawByValue(Surface& target, const SlotsPicture& slots, const SpriteCell (&table)[N], int first,
+                 int value, int slot) {
     DrawAtSlot(target, slots, CellByValue(table, static_cast<int>(N), first, value), slot);
 }
 

@@ -47,8 +47,8 @@ void DrawKind(const ObjectKind& kind, const SlotsPicture& slots, int stageFrame,
         if (state <= static_cast<unsigned>(StateInert)) {
             DrawSprite(target, NormalCellOf(kind, slot), slots.X[slot], slots.Y[slot]);
         } else {
-            DrawLook(state == static_cast<unsigned>(StateItem) ? kind.Item : kind.Other, slots, stageFrame, slot,
-                     target);
+            DrawLook(state == static_cast<unsigned>(StateItem) ? kind.Item : kind.Other, slots, stageFrame,
+                     slot, target);
         }
     }
 }

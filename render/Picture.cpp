@@ -1,7 +1,9 @@
 #include "render/Picture.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,19 +14,23 @@ namespace veltrano {
 
 namespace {
 
-void TakeSlots(SlotsPicture& out) {
-    std::memcpy(out.X, EnemyX, sizeof out.X);
-    std::memcpy(out.Y, EnemyY, sizeof out.Y);
-    std::memcpy(out.State, EnemyState, sizeof out.State);
-    std::memcpy(out.DeadTime, EnemyDeadTime, sizeof out.DeadTime);
+constexpr int FirstDisplaySlot = 713, LastDisplaySlot = 732;  // the boss digits to the game-over picture
+
+void CopySlotRange(SlotsPicture& out, const int* x, const int* y, const int* state, const int* deadTime,
+                   int first, int last) {
+    const size_t count = static_cast<size_t>(last - first + 1) * sizeof(int);
+    std::memcpy(out.X + first, x + first, count);
+    std::memcpy(out.Y + first, y + first, count);
+    std::memcpy(out.State + first, state + first, count);
+    std::memcpy(out.DeadTime + first, deadTime + first, count);
 }
 
-void TakeSlotRange(SlotsPicture& out, int first, int last) {
-    const size_t count = static_cast<size_t>(last - first + 1) * sizeof(int);
-    std::memcpy(out.X + first, EnemyX + first, count);
-    std::memcpy(out.Y + first, EnemyY + first, count);
-    std::memcpy(out.State + first, EnemyState + first, count);
-    std::memcpy(out.DeadTime + first, EnemyDeadTime + first, count);
+// The slots drawn after the world step: the countdown blocks and the display's.
+template <typename Visit>
+void ForEachFrontRange(Visit visit) {
+    for (const ObjectKind& kind : ObjectKinds)
+        if (kind.Pass == DrawPass::CountdownBlocks) visit(kind.First, kind.Last);
+    visit(FirstDisplaySlot, LastDisplaySlot);
 }
 
 void TakeLayer(LayerPicture& out, const int* x, const int* y) {
@@ -52,7 +58,6 @@ void WritePaddedDecimal(char (&text)[16], int value, int minLength) {
 constexpr int BossDigitCount = 3;
 constexpr int ScoreDigitCount = 9;
 constexpr int ClosingPictureSlot = 739;
-constexpr int FirstDisplaySlot = 713, LastDisplaySlot = 732;  // the boss digits to the game-over picture
 
 }  // namespace
 
@@ -81,7 +86,7 @@ void TakeBackPicture(BackPicture& out, TileSet set) {
     out.Difficulty = Difficulty;
     out.Buttons[0] = SpeedButton, out.Buttons[1] = FireButton;
     out.Buttons[2] = BurstButton, out.Buttons[3] = ConfirmButton;
-    TakeSlots(out.Slots);
+    CopySlotRange(out.Slots, EnemyX, EnemyY, EnemyState, EnemyDeadTime, 0, ObjectSlotCount - 1);
 }
 
 void TakeFrontPicture(FrontPicture& out, TileSet set) {
@@ -94,10 +99,9 @@ void TakeFrontPicture(FrontPicture& out, TileSet set) {
     std::memcpy(out.ScoreText, ScoreText, sizeof out.ScoreText);
     out.ShotType = ShotType, out.Lives = Lives, out.PlayerSpeed = PlayerSpeed;
     out.CountdownExpired = CountdownExpired;
-    // Only the countdown blocks and the display's slots are drawn after the world step.
-    for (const ObjectKind& kind : ObjectKinds)
-        if (kind.Pass == DrawPass::CountdownBlocks) TakeSlotRange(out.Slots, kind.First, kind.Last);
-    TakeSlotRange(out.Slots, FirstDisplaySlot, LastDisplaySlot);
+    ForEachFrontRange([&out](int first, int last) {
+        CopySlotRange(out.Slots, EnemyX, EnemyY, EnemyState, EnemyDeadTime, first, last);
+    });
 }
 
 void TakeTopPicture(TopPicture& out) {
@@ -163,7 +167,8 @@ void PlaceBack(const BackPicture& tick, const BackPicture& before, const BackPic
     PlaceLayer(tick.Layer1, before.Layer1, behind, out.Layer1);
     PlaceLayer(tick.Layer2, before.Layer2, behind, out.Layer2);
     if (tick.PlayerShown == before.PlayerShown)
-        GlidePoint(tick.PlayerX, tick.PlayerY, before.PlayerX, before.PlayerY, behind, out.PlayerX, out.PlayerY);
+        GlidePoint(tick.PlayerX, tick.PlayerY, before.PlayerX, before.PlayerY, behind, out.PlayerX,
+                   out.PlayerY);
     for (int j = 0; j < ShotCount; ++j)
         if (tick.ShotLive[j] == 1 && before.ShotLive[j] == 1)
             GlidePoint(tick.ShotX[j], tick.ShotY[j], before.ShotX[j], before.ShotY[j], behind, out.ShotX[j],
@@ -174,21 +179,26 @@ void PlaceBack(const BackPicture& tick, const BackPicture& before, const BackPic
     if (tick.Option2On == 1 && before.Option2On == 1)
         GlidePoint(tick.Option2X, tick.Option2Y, before.Option2X, before.Option2Y, behind, out.Option2X,
                    out.Option2Y);
-    PlaceSlots(tick.Slots, before.Slots, older ? &older->Slots : nullptr, behind, 0, ObjectSlotCount - 1,
-               out.Slots);
-}
-
-void PlaceFront(const FrontPicture& tick, const FrontPicture& before, const FrontPicture* older,
-                double behind, FrontPicture& out) {
-    std::memcpy(&out, &tick, sizeof out);
-    if (behind <= 0 || tick.Scene != before.Scene || tick.Set != before.Set) return;
-    if (older && older->Scene != tick.Scene) older = nullptr;
-    PlaceLayer(tick.Layer3, before.Layer3, behind, out.Layer3);
-    // The countdown blocks glide; the display's digits stay on the tick.
+    // The countdown's blocks make a numeral: a new digit puts them elsewhere, so they stay on the tick.
+    int firstBlock = ObjectSlotCount, lastBlock = -1;
     for (const ObjectKind& kind : ObjectKinds)
         if (kind.Pass == DrawPass::CountdownBlocks)
-            PlaceSlots(tick.Slots, before.Slots, older ? &older->Slots : nullptr, behind, kind.First, kind.Last,
-                       out.Slots);
+            firstBlock = std::min(firstBlock, kind.First), lastBlock = std::max(lastBlock, kind.Last);
+    const SlotsPicture* olderSlots = older ? &older->Slots : nullptr;
+    PlaceSlots(tick.Slots, before.Slots, olderSlots, behind, 0, firstBlock - 1, out.Slots);
+    PlaceSlots(tick.Slots, before.Slots, olderSlots, behind, lastBlock + 1, ObjectSlotCount - 1, out.Slots);
+}
+
+void PlaceFront(const FrontPicture& tick, const FrontPicture& before, double behind, FrontPicture& out) {
+    // Only the slots drawn after the world step are copied: the rest of the array is never read.
+    std::memcpy(&out, &tick, offsetof(FrontPicture, Slots));
+    const SlotsPicture& slots = tick.Slots;
+    ForEachFrontRange([&](int first, int last) {
+        CopySlotRange(out.Slots, slots.X, slots.Y, slots.State, slots.DeadTime, first, last);
+    });
+    // Layer 3 glides; the countdown's blocks and the display stay on the tick.
+    if (behind <= 0 || tick.Scene != before.Scene || tick.Set != before.Set) return;
+    PlaceLayer(tick.Layer3, before.Layer3, behind, out.Layer3);
 }
 
 }  // namespace veltrano

@@ -73,11 +73,10 @@ void TakeTopPicture(TopPicture& out);
 // positions; 1: the tick before's). `older` is the picture of the tick before `before` (or nullptr):
 // a slot that turned back between the two moves is shaking, not gliding. Whatever jumped (a wrapped
 // tile, a slot reused or taken out, a ship respawned, a new scene) stays where the tick put it, and
-// so does every cell, animation step and digit.
+// so does every cell, animation step and digit, the countdown's blocks and the display.
 void PlaceBack(const BackPicture& tick, const BackPicture& before, const BackPicture* older, double behind,
                BackPicture& out);
-void PlaceFront(const FrontPicture& tick, const FrontPicture& before, const FrontPicture* older,
-                double behind, FrontPicture& out);
+void PlaceFront(const FrontPicture& tick, const FrontPicture& before, double behind, FrontPicture& out);
 
 // The farthest a thing may move in one tick and still be drawn gliding: a larger move is a jump.
 constexpr int GlideLimit = 64;

@@ -13,8 +13,6 @@
 
 namespace veltrano {
 
-constexpr int TileSize = 80;
-
 // The top-left corner of a cell of BackgroundSheet; a negative X leaves the tile undrawn.
 struct TileCell {
     int X = -1, Y = -1;

@@ -24,16 +24,23 @@ while IFS= read -r file; do
 done <build/program-files.txt
 
 # Effects are short and packed as they are. Music (every wave above 1 MB) is served as Ogg Opus and
-# decoded by the page: the first stage's before the start, the rest while the title plays.
+# decoded by the page in the order of play: the first stage's before the start, the rest while the
+# game runs (a piece not there yet is silence until it comes).
 start=(Stage1 Boss)
-later=()
+play_order=(Stage2 Stage3 Stage4 Stage5 Stage6 Stage7 Stage8 Stage9 Stage10 Boss2 LastBattle Ending)
+music=()
 for wave in build/bin/Sounds/*.wav; do
     name=$(basename "$wave" .wav)
     if [ "$(stat -c %s "$wave")" -le 1000000 ]; then
         cp "$wave" "$program/Sounds/"
-        continue
+    else
+        music+=("$name")
     fi
-    case " ${start[*]} " in *" $name "*) ;; *) later+=("$name") ;; esac
+done
+later=()
+for name in "${play_order[@]}" "${music[@]}"; do
+    case " ${music[*]} " in *" $name "*) ;; *) continue ;; esac
+    case " ${start[*]} ${later[*]} " in *" $name "*) ;; *) later+=("$name") ;; esac
 done
 for name in "${start[@]}" "${later[@]}"; do echo "$name"; done |
     xargs -P "$jobs" -I{} opusenc --quiet --bitrate 48 --music build/bin/Sounds/{}.wav "$out/Sounds/{}.opus"

@@ -10,6 +10,7 @@ jobs=$(nproc)
 # The cheap checks first: the layer rule and the formatting of every tracked source.
 bash scripts/check-layers.sh
 bash scripts/check-format.sh
+bash scripts/count-bare-literals.sh
 
 # The game's own build folder, configured as the game's command configures it.
 bash scripts/configure-build.sh

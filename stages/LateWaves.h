@@ -21,10 +21,26 @@ struct BulletCursor {
 void FlightOf(ScriptBuilder& s, BulletCursor& b, int first, int count, Segment a, Segment c, Segment d,
               int end = 4000);
 
-// A fan of `shots` aimed shots `spread` degrees apart, fired once, `delay` steps after `start`: the
-// period equals the start frame, so the launch comes only at start + delay.
-void FanOnce(ScriptBuilder& s, BulletCursor& b, int carrier, int start, int delay, int shots, int spread,
-             int speed);
+// A fan of `shots` aimed shots `spread` degrees apart, at `speed`, from `from` on at `phase` of every
+// cycle of `every` steps (AimedFan), or once, `phase` steps after `from` (FanOnce).
+struct FanShots {
+    int carrier = NotGiven;
+    int shots = 1, spread = 0;
+    int speed = NotGiven;
+    int from = NotGiven, phase = 0, every = NotGiven;
+};
+
+// A ring of `shots` fixed-angle shots, the first at `angle`, or a stream that turns `turn` degrees per
+// shot, `gap` steps apart in every cycle of `period`.
+struct RingShots {
+    int carrier = NotGiven;
+    int shots = NotGiven, angle = 0, turn = 0;
+    int speed = NotGiven;
+    int from = NotGiven, phase = 0, every = 0, gap = 0, period = 0;
+};
+
+// The fan, once: the period equals the start frame, so the launch comes only at from + phase.
+void FanOnce(ScriptBuilder& s, BulletCursor& b, const FanShots& fan);
 
 // A ring of `shots` aimed shots released when the carrier dies.
 void DeathRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int speed, int deadTime = 1);
@@ -38,20 +54,15 @@ void LateStageHitPoints(ScriptBuilder& s, bool heavyShips);
 // faster than a shot crosses the screen takes turns between several sets of slots.
 constexpr int FanVolleys = 3, RingVolleys = 2;
 
-// An aimed fan of `shots`, `spread` degrees apart, fired every `every` steps (at `phase` < `every`)
-// from `from` on.
-void AimedFan(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int spread, int phase, int every,
-              int from, int speed);
+// The fan, fired every `every` steps (at `phase` < `every`) from `from` on.
+void AimedFan(ScriptBuilder& s, BulletCursor& b, const FanShots& fan);
 
-// A ring of `shots` fixed-angle shots, the first at `angle`, fired every `every` steps at `phase`;
-// every other ring is turned half a gap, so the gaps do not line up.
-void AngledRing(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int phase, int every,
-                int from, int speed);
+// The ring, fired every `every` steps at `phase`; every other ring is turned half a gap, so the gaps
+// do not line up.
+void AngledRing(ScriptBuilder& s, BulletCursor& b, const RingShots& ring);
 
-// A stream that turns `turn` degrees per shot: shot w leaves at angle + turn x w, `gap` x w steps into
-// every cycle of `period`.
-void TurningStream(ScriptBuilder& s, BulletCursor& b, int carrier, int shots, int angle, int turn, int gap,
-                   int period, int from, int speed);
+// The turning stream: shot w leaves at angle + turn x w, gap x w steps into every cycle of `period`.
+void TurningStream(ScriptBuilder& s, BulletCursor& b, const RingShots& stream);
 
 // Two fliers spiralling in from a radius that shrinks `shrink` pixels a step, from the same point
 // off screen (startAngle 90: below, 270: above) and one each way round: both reach the centre at

@@ -119,6 +119,13 @@ enum class ArgKind : uint8_t {
 // The scene-private variables of bespoke bosses that a script may read, e.g. to fire only in a phase.
 enum class ScriptVariable : uint8_t { Boss2Phase, Boss2Dir, Stage9BossPhase, Stage9BossCorner };
 
+// A value that follows a repeating cycle of frames: `above` while the frame's place in the cycle
+// ((StageFrame - shift) mod period, with the sign of the dividend) is past `threshold`, else `otherwise`.
+struct CycleChoice {
+    int shift = 0, period = 0, threshold = 0;
+    int above = 0, otherwise = 0;
+};
+
 // An argument as a script writes it: an int, or one of the computed kinds, evaluated every step.
 struct Arg {
     ArgKind Kind = ArgKind::Constant;
@@ -132,11 +139,11 @@ struct Arg {
     static constexpr Arg XOf(int slot, int add) { return Arg(ArgKind::XOf, slot, add); }
     static constexpr Arg YOf(int slot, int add) { return Arg(ArgKind::YOf, slot, add); }
     static constexpr Arg HPOf(int slot) { return Arg(ArgKind::HPOf, slot, 0); }
-    static constexpr Arg Cycle(int shift, int period, int threshold, int above, int otherwise) {
-        Arg a(ArgKind::FrameCycle, shift, period);
-        a.C = threshold;
-        a.D = above;
-        a.E = otherwise;
+    static constexpr Arg Cycle(const CycleChoice& c) {
+        Arg a(ArgKind::FrameCycle, c.shift, c.period);
+        a.C = c.threshold;
+        a.D = c.above;
+        a.E = c.otherwise;
         return a;
     }
     static constexpr Arg Of(ScriptVariable which) {

@@ -68,6 +68,14 @@ bool ScriptBuilder::CheckFire(const char* what, int bullet, int carrier) {
     return ok;
 }
 
+void ScriptBuilder::Need(Op op, const char* field, const Arg& value) {
+    if (value.IsConstant() && value.A == NotGiven) Fault(std::string(OpName(op)) + " without its " + field);
+}
+
+void ScriptBuilder::Refuse(Op op, const char* field, const Arg& value) {
+    if (!value.IsConstant() || value.A != NotGiven) Fault(std::string(OpName(op)) + " takes no " + field);
+}
+
 void ScriptBuilder::UseBullet(int bullet, Op op) {
     Bullets.push_back({bullet, FrameLo.back(), FrameHi.back(), op});
 }
@@ -106,10 +114,12 @@ bool ScriptBuilder::Emit(Op op, std::initializer_list<Arg> args) {
     return true;
 }
 
-void ScriptBuilder::MoveDuring(int slot, Arg dx, Arg dy, Arg from, Arg to) {
-    CheckSlot(OpName(Op::MoveDuring), slot, FirstObjectSlot, LastNonBulletSlot);
-    CheckWindow(OpName(Op::MoveDuring), from, to);
-    Emit(Op::MoveDuring, {slot, dx, dy, from, to});
+void ScriptBuilder::MoveDuring(const Move& m) {
+    Need(Op::MoveDuring, "from", m.from);
+    Need(Op::MoveDuring, "to", m.to);
+    CheckSlot(OpName(Op::MoveDuring), m.slot, FirstObjectSlot, LastNonBulletSlot);
+    CheckWindow(OpName(Op::MoveDuring), m.from, m.to);
+    Emit(Op::MoveDuring, {m.slot, m.dx, m.dy, m.from, m.to});
 }
 
 void ScriptBuilder::ScrollWithGround(int slot, Arg from) {
@@ -123,21 +133,29 @@ void ScriptBuilder::SinkDuring(int slot, Arg from, Arg to) {
     Emit(Op::SinkDuring, {slot, from, to});
 }
 
-void ScriptBuilder::CircleDuring(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep,
-                                 Arg from, Arg to) {
-    CheckSlot(OpName(Op::CircleDuring), slot, FirstObjectSlot, LastNonBulletSlot);
-    CheckWindow(OpName(Op::CircleDuring), from, to);
-    if (angleStep.IsConstant() && angleStep.A == 0)
-        Fault(std::string(OpName(Op::CircleDuring)) + " with an angle step of 0");
-    Emit(Op::CircleDuring, {slot, cx, cy, radius, startAngle, angleStep, from, to});
+void ScriptBuilder::CheckCircle(Op op, const Circle& c) {
+    Need(op, "cx", c.cx);
+    Need(op, "cy", c.cy);
+    Need(op, "radius", c.radius);
+    Need(op, "startAngle", c.startAngle);
+    Need(op, "angleStep", c.angleStep);
+    Need(op, "from", c.from);
+    CheckSlot(OpName(op), c.slot, FirstObjectSlot, LastNonBulletSlot);
+    if (c.angleStep.IsConstant() && c.angleStep.A == 0)
+        Fault(std::string(OpName(op)) + " with an angle step of 0");
 }
 
-void ScriptBuilder::CircleFrom(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep,
-                               Arg from) {
-    CheckSlot(OpName(Op::CircleFrom), slot, FirstObjectSlot, LastNonBulletSlot);
-    if (angleStep.IsConstant() && angleStep.A == 0)
-        Fault(std::string(OpName(Op::CircleFrom)) + " with an angle step of 0");
-    Emit(Op::CircleFrom, {slot, cx, cy, radius, startAngle, angleStep, from});
+void ScriptBuilder::CircleDuring(const Circle& c) {
+    CheckCircle(Op::CircleDuring, c);
+    Need(Op::CircleDuring, "to", c.to);
+    CheckWindow(OpName(Op::CircleDuring), c.from, c.to);
+    Emit(Op::CircleDuring, {c.slot, c.cx, c.cy, c.radius, c.startAngle, c.angleStep, c.from, c.to});
+}
+
+void ScriptBuilder::CircleFrom(const Circle& c) {
+    CheckCircle(Op::CircleFrom, c);
+    Refuse(Op::CircleFrom, "to", c.to);
+    Emit(Op::CircleFrom, {c.slot, c.cx, c.cy, c.radius, c.startAngle, c.angleStep, c.from});
 }
 
 void ScriptBuilder::ChaseRow(int slot, Arg from, Arg speed) {
@@ -150,84 +168,117 @@ void ScriptBuilder::DetonateNear(int slot) {
     Emit(Op::DetonateNear, {slot});
 }
 
-// The periodic patterns share their checks: the slots, the schedule and the bullet's single owner.
-void ScriptBuilder::CheckPeriodicFire(Op op, int bullet, int carrier, const Arg& phase, const Arg& period) {
-    CheckFire(OpName(op), bullet, carrier);
-    CheckSchedule(OpName(op), phase, period);
-    if (!Faulty) UseBullet(bullet, op);
+// The periodic patterns share their checks: the fields, the slots, the schedule and the bullet's single
+// owner. A pattern that stops after a move span alone takes one; none takes a dead time.
+template <typename Fire>
+void ScriptBuilder::CheckPeriodicFire(Op op, const Fire& f, bool stops) {
+    Need(op, "from", f.from);
+    Need(op, "period", f.period);
+    if (stops)
+        Need(op, "moveSpan", f.moveSpan);
+    else
+        Refuse(op, "moveSpan", f.moveSpan);
+    if constexpr (requires { f.speed; }) Need(op, "speed", f.speed);
+    if constexpr (requires { f.deadTime; }) Refuse(op, "deadTime", f.deadTime);
+    CheckFire(OpName(op), f.bullet, f.carrier);
+    CheckSchedule(OpName(op), f.phase, f.period);
+    if (!Faulty) UseBullet(f.bullet, op);
 }
 
-void ScriptBuilder::FireStraight(int bullet, int carrier, Arg from, Arg phase, Arg period, Arg dy, Arg dx) {
-    CheckPeriodicFire(Op::FireStraight, bullet, carrier, phase, period);
-    Emit(Op::FireStraight, {bullet, carrier, from, phase, period, dy, dx});
+// A shot on the carrier's death has a speed and a dead time, and no schedule.
+template <typename Fire>
+void ScriptBuilder::CheckDeathFire(Op op, const Fire& f) {
+    Need(op, "speed", f.speed);
+    Need(op, "deadTime", f.deadTime);
+    Refuse(op, "from", f.from);
+    Refuse(op, "moveSpan", f.moveSpan);
+    Refuse(op, "period", f.period);
+    if (!f.phase.IsConstant() || f.phase.A != 0) Fault(std::string(OpName(op)) + " takes no phase");
+    if (CheckFire(OpName(op), f.bullet, f.carrier)) UseBullet(f.bullet, op);
 }
 
-void ScriptBuilder::FireAngled(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from,
-                               Arg speed) {
-    CheckPeriodicFire(Op::FireAngled, bullet, carrier, phase, period);
-    Emit(Op::FireAngled, {bullet, carrier, angle, phase, period, from, speed});
+void ScriptBuilder::FireStraight(const StraightFire& f) {
+    CheckPeriodicFire(Op::FireStraight, f, false);
+    Emit(Op::FireStraight, {f.bullet, f.carrier, f.from, f.phase, f.period, f.dy, f.dx});
 }
 
-void ScriptBuilder::FireAimed(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from,
-                              Arg speed) {
-    CheckPeriodicFire(Op::FireAimed, bullet, carrier, phase, period);
-    Emit(Op::FireAimed, {bullet, carrier, offset, phase, period, from, speed});
+void ScriptBuilder::FireStraightStop(const StraightFire& f) {
+    CheckPeriodicFire(Op::FireStraightStop, f, true);
+    Emit(Op::FireStraightStop, {f.bullet, f.carrier, f.from, f.moveSpan, f.phase, f.period, f.dy, f.dx});
 }
 
-void ScriptBuilder::FireStraightStop(int bullet, int carrier, Arg from, Arg moveSpan, Arg phase, Arg period,
-                                     Arg dy, Arg dx) {
-    CheckPeriodicFire(Op::FireStraightStop, bullet, carrier, phase, period);
-    Emit(Op::FireStraightStop, {bullet, carrier, from, moveSpan, phase, period, dy, dx});
+void ScriptBuilder::FireAngled(const AngledFire& f) {
+    Need(Op::FireAngled, "angle", f.angle);
+    CheckPeriodicFire(Op::FireAngled, f, false);
+    Emit(Op::FireAngled, {f.bullet, f.carrier, f.angle, f.phase, f.period, f.from, f.speed});
 }
 
-void ScriptBuilder::FireAngledStop(int bullet, int carrier, Arg angle, Arg moveSpan, Arg phase, Arg period,
-                                   Arg from, Arg speed) {
-    CheckPeriodicFire(Op::FireAngledStop, bullet, carrier, phase, period);
-    Emit(Op::FireAngledStop, {bullet, carrier, angle, moveSpan, phase, period, from, speed});
+void ScriptBuilder::FireAngledStop(const AngledFire& f) {
+    Need(Op::FireAngledStop, "angle", f.angle);
+    CheckPeriodicFire(Op::FireAngledStop, f, true);
+    Emit(Op::FireAngledStop, {f.bullet, f.carrier, f.angle, f.moveSpan, f.phase, f.period, f.from, f.speed});
 }
 
-void ScriptBuilder::FireAimedStop(int bullet, int carrier, Arg offset, Arg moveSpan, Arg phase, Arg period,
-                                  Arg from, Arg speed) {
-    CheckPeriodicFire(Op::FireAimedStop, bullet, carrier, phase, period);
-    Emit(Op::FireAimedStop, {bullet, carrier, offset, moveSpan, phase, period, from, speed});
+void ScriptBuilder::FireAtPlayerMark(const AngledFire& f) {
+    Need(Op::FireAtPlayerMark, "angle", f.angle);
+    CheckPeriodicFire(Op::FireAtPlayerMark, f, false);
+    Emit(Op::FireAtPlayerMark, {f.bullet, f.carrier, f.angle, f.phase, f.period, f.from, f.speed});
 }
 
-void ScriptBuilder::FireAtPlayerMark(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from,
-                                     Arg speed) {
-    CheckPeriodicFire(Op::FireAtPlayerMark, bullet, carrier, phase, period);
-    Emit(Op::FireAtPlayerMark, {bullet, carrier, angle, phase, period, from, speed});
+void ScriptBuilder::FireAimed(const AimedFire& f) {
+    CheckPeriodicFire(Op::FireAimed, f, false);
+    Emit(Op::FireAimed, {f.bullet, f.carrier, f.offset, f.phase, f.period, f.from, f.speed});
 }
 
-void ScriptBuilder::FireAimedExact(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from,
-                                   Arg speed) {
-    CheckPeriodicFire(Op::FireAimedExact, bullet, carrier, phase, period);
-    Emit(Op::FireAimedExact, {bullet, carrier, offset, phase, period, from, speed});
+void ScriptBuilder::FireAimedStop(const AimedFire& f) {
+    CheckPeriodicFire(Op::FireAimedStop, f, true);
+    Emit(Op::FireAimedStop, {f.bullet, f.carrier, f.offset, f.moveSpan, f.phase, f.period, f.from, f.speed});
 }
 
-void ScriptBuilder::FireAngledOnDeath(int bullet, int carrier, Arg angle, Arg deadTime, Arg speed) {
-    if (CheckFire(OpName(Op::FireAngledOnDeath), bullet, carrier)) UseBullet(bullet, Op::FireAngledOnDeath);
-    Emit(Op::FireAngledOnDeath, {bullet, carrier, angle, deadTime, speed});
+void ScriptBuilder::FireAimedExact(const AimedFire& f) {
+    CheckPeriodicFire(Op::FireAimedExact, f, false);
+    Emit(Op::FireAimedExact, {f.bullet, f.carrier, f.offset, f.phase, f.period, f.from, f.speed});
 }
 
-void ScriptBuilder::FireOnDeath(int bullet, int carrier, Arg offset, Arg deadTime, Arg speed) {
-    if (CheckFire(OpName(Op::FireOnDeath), bullet, carrier)) UseBullet(bullet, Op::FireOnDeath);
-    Emit(Op::FireOnDeath, {bullet, carrier, offset, deadTime, speed});
+void ScriptBuilder::FireAngledOnDeath(const AngledFire& f) {
+    Need(Op::FireAngledOnDeath, "angle", f.angle);
+    CheckDeathFire(Op::FireAngledOnDeath, f);
+    Emit(Op::FireAngledOnDeath, {f.bullet, f.carrier, f.angle, f.deadTime, f.speed});
+}
+
+void ScriptBuilder::FireOnDeath(const AimedFire& f) {
+    CheckDeathFire(Op::FireOnDeath, f);
+    Emit(Op::FireOnDeath, {f.bullet, f.carrier, f.offset, f.deadTime, f.speed});
+}
+
+void ScriptBuilder::DeathShot(AimedFire f) {
+    if (f.speed.IsConstant() && f.speed.A == NotGiven) f.speed = 6;
+    if (f.deadTime.IsConstant() && f.deadTime.A == NotGiven) f.deadTime = 1;
+    FireOnDeath(f);
 }
 
 void ScriptBuilder::Path(int slot, std::initializer_list<Segment> segments) {
-    for (const Segment& s : segments) MoveDuring(slot, s.Dx, s.Dy, s.From, s.To);
+    for (const Segment& s : segments)
+        MoveDuring({.slot = slot, .dx = s.Dx, .dy = s.Dy, .from = s.From, .to = s.To});
 }
 
 void ScriptBuilder::Mine(int slot, int firstBullet, int stride, int speed) {
     DetonateNear(slot);
-    for (int e = 0; e < 12; ++e) FireOnDeath(firstBullet + stride * e, slot, 30 * e, 1, speed);
+    for (int e = 0; e < 12; ++e)
+        FireOnDeath({.bullet = firstBullet + stride * e,
+                     .carrier = slot,
+                     .offset = 30 * e,
+                     .speed = speed,
+                     .deadTime = 1});
 }
 
-void ScriptBuilder::BonusCheck(int frame, int first, int last, int flag, int points) {
-    CheckSlot(OpName(Op::BonusCheck), first, FirstObjectSlot, LastNonBulletSlot);
-    CheckSlot(OpName(Op::BonusCheck), last, first, LastNonBulletSlot);
-    CheckFlag(flag);
-    Emit(Op::BonusCheck, {frame, first, last, flag, points});
+void ScriptBuilder::BonusCheck(const Bonus& b) {
+    for (const auto& [field, value] : {std::pair{"frame", b.frame}, {"flag", b.flag}, {"points", b.points}})
+        Need(Op::BonusCheck, field, value);
+    CheckSlot(OpName(Op::BonusCheck), b.first, FirstObjectSlot, LastNonBulletSlot);
+    CheckSlot(OpName(Op::BonusCheck), b.last, b.first, LastNonBulletSlot);
+    CheckFlag(b.flag);
+    Emit(Op::BonusCheck, {b.frame, b.first, b.last, b.flag, b.points});
 }
 
 // ---- Guards ---------------------------------------------------------------------------------------
@@ -290,6 +341,11 @@ void ScriptBuilder::SetLayerStep(LayerStep which, Arg value) {
     Emit(Op::SetLayerStep, {static_cast<int>(which), value});
 }
 
+void ScriptBuilder::SetLayerSteps(const LayerSteps& l) {
+    const std::array<int, 6> steps = l.InOrder();
+    for (int which = 0; which < 6; ++which) SetLayerStep(static_cast<LayerStep>(which), steps[which]);
+}
+
 void ScriptBuilder::SetBossSlot(int slot) {
     CheckSlot(OpName(Op::SetBossSlot), slot, FirstBossSlot, LastBossSlot);
     Emit(Op::SetBossSlot, {slot});
@@ -348,10 +404,10 @@ void ScriptBuilder::Call(void (*hook)(int), int argument) {
 
 // ---- Init tables ----------------------------------------------------------------------------------
 
-void ScriptBuilder::Layers(int layer1X, int layer2X, int layer3X, int layer1Y, int layer2Y, int layer3Y) {
+void ScriptBuilder::Layers(const LayerSteps& l) {
     Script.LaysLayers = true;
-    const int steps[6] = {layer1X, layer1Y, layer2X, layer2Y, layer3X, layer3Y};
-    std::copy(steps, steps + 6, Script.LayerSteps);
+    const std::array<int, 6> steps = l.InOrder();
+    std::copy(steps.begin(), steps.end(), Script.LayerSteps);
 }
 
 namespace {
@@ -412,14 +468,15 @@ int ScriptBuilder::HitPointsOf(int slot) {
     return 0;
 }
 
-void ScriptBuilder::Place(int first, int count, Coord x, Coord y) {
-    CheckSlot("Place", first, FirstObjectSlot, LastObjectSlot);
-    if (count < 1) Fault("Place of " + Num(count) + " members");
-    CheckSlot("Place", first + count - 1, first, LastObjectSlot);
-    for (const Coord& c : {x, y}) {
+void ScriptBuilder::Place(const Placing& p) {
+    CheckSlot("Place", p.first, FirstObjectSlot, LastObjectSlot);
+    if (p.count < 1) Fault("Place of " + Num(p.count) + " members");
+    CheckSlot("Place", p.first + p.count - 1, p.first, LastObjectSlot);
+    for (const Coord& c : {p.x, p.y}) {
+        if (c.How == Coord::Constant && c.Base == NotGiven) Fault("Place without a position");
         if (c.How == Coord::Random && c.Range < 1) Fault("Place draws from an empty range");
     }
-    if (!Faulty) Script.Placements.push_back({first, count, x, y});
+    if (!Faulty) Script.Placements.push_back({p.first, p.count, p.x, p.y});
     Faulty = false;
 }
 

@@ -4,12 +4,14 @@
 // recorded in the script's Errors and the faulty statement never reaches the step list.
 #pragma once
 
+#include <array>
 #include <climits>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "stages/Script.h"
+#include "world/Field.h"
 #include "world/ObjectKinds.h"
 #include "world/World.h"
 
@@ -19,9 +21,81 @@ namespace veltrano {
 constexpr int FirstObjectSlot = 0;
 constexpr int LastObjectSlot = ObjectSlotCount - 1;
 
-// One MoveDuring segment of a path.
+// One MoveDuring segment of a path: {dx, dy, from, to}, in MoveDuring's order.
 struct Segment {
     int Dx, Dy, From, To;
+};
+
+// ---- Named arguments ------------------------------------------------------------------------------
+// A statement's arguments are written by name: `s.FireAimed({.bullet = 11020 + k, .carrier = gun,
+// .speed = 6, .from = 256, .phase = 48, .period = 96})`. Every kind lists its fields in one order:
+// the slots (what moves or fires, and the carrier it fires from), the direction (dx before dy, an
+// angle, an aim offset), the speed, then the frames (from and to, the move span, phase and period, the
+// dead time). A field a statement needs and was not given, or one it has no use for and was given, is a
+// fault, so a field written to the wrong call is caught as a typo is.
+// (INT_MIN itself is a frame the scripts write: "since always".)
+constexpr int NotGiven = INT_MIN + 1;
+
+// MoveDuring: `slot` moves by (dx, dy) every step from frame `from` until before `to`.
+struct Move {
+    int slot = NotGiven;
+    Arg dx = 0, dy = 0;
+    Arg from = NotGiven, to = NotGiven;
+};
+
+// CircleDuring (from..to) and CircleFrom (from on, without `to`).
+struct Circle {
+    int slot = NotGiven;
+    Arg cx = NotGiven, cy = NotGiven, radius = NotGiven;
+    Arg startAngle = NotGiven, angleStep = NotGiven;
+    Arg from = NotGiven, to = NotGiven;
+};
+
+// FireStraight and FireStraightStop (which alone takes the move span).
+struct StraightFire {
+    int bullet = NotGiven, carrier = NotGiven;
+    Arg dx = 0, dy = 0;
+    Arg from = NotGiven, moveSpan = NotGiven, phase = 0, period = NotGiven;
+};
+
+// FireAngled, FireAtPlayerMark, FireAngledStop (with the move span) and FireAngledOnDeath (with the
+// dead time instead of the frames).
+struct AngledFire {
+    int bullet = NotGiven, carrier = NotGiven;
+    Arg angle = NotGiven;
+    Arg speed = NotGiven;
+    Arg from = NotGiven, moveSpan = NotGiven, phase = 0, period = NotGiven;
+    Arg deadTime = NotGiven;
+};
+
+// FireAimed, FireAimedExact, FireAimedStop (with the move span) and FireOnDeath (with the dead time
+// instead of the frames); the offset turns the aim off the ship.
+struct AimedFire {
+    int bullet = NotGiven, carrier = NotGiven;
+    Arg offset = 0;
+    Arg speed = NotGiven;
+    Arg from = NotGiven, moveSpan = NotGiven, phase = 0, period = NotGiven;
+    Arg deadTime = NotGiven;
+};
+
+// Place: `count` members from `first`, at (x, y).
+struct Placing {
+    int first = NotGiven, count = 1;
+    Coord x = NotGiven, y = NotGiven;
+};
+
+// BonusCheck: when first..last have all fallen at `frame`, `flag` is set and `points` are paid.
+struct Bonus {
+    int first = NotGiven, last = NotGiven;
+    int frame = NotGiven;
+    int flag = NotGiven, points = NotGiven;
+};
+
+// Layers: the three background layers' steps per frame.
+struct LayerSteps {
+    int layer1X = 0, layer1Y = 0, layer2X = 0, layer2Y = 0, layer3X = 0, layer3Y = 0;
+    // The six steps in LayerStep's order.
+    std::array<int, 6> InOrder() const { return {layer1X, layer1Y, layer2X, layer2Y, layer3X, layer3Y}; }
 };
 
 class ScriptBuilder {
@@ -30,7 +104,7 @@ class ScriptBuilder {
 
     // ---- Init -----------------------------------------------------------------------------------
     void Reset(ResetKind kind) { Script.Reset = kind; }
-    void Layers(int layer1X, int layer2X, int layer3X, int layer1Y = 0, int layer2Y = 0, int layer3Y = 0);
+    void Layers(const LayerSteps& steps);
     void HitPoints(int first, int last, int hp);
     // Every kind within first..last that has default hit points gets them; a kind with a default
     // that the range cuts in two is a fault.
@@ -38,55 +112,51 @@ class ScriptBuilder {
     // The hit points the init gives `slot`, for a boss fight written after the init that escalates by
     // the share of them it has lost. A slot that no range written so far holds is a fault.
     int HitPointsOf(int slot);
-    void Place(int first, int count, Coord x, Coord y);
-    void Place(int slot, Coord x, Coord y) { Place(slot, 1, x, y); }
+    void Place(const Placing& p);
+    void Place(int slot, Coord x, Coord y) { Place({.first = slot, .x = x, .y = y}); }
     void Boss(int slot);
     void Flags(int count);
     void StartAt(int frame) { Script.StartFrame = frame; }
     void InitHook(void (*hook)()) { Script.InitHook = hook; }
 
     // ---- Motion primitives ----------------------------------------------------------------------
-    void MoveDuring(int slot, Arg dx, Arg dy, Arg from, Arg to);
+    void MoveDuring(const Move& m);
     void ScrollWithGround(int slot, Arg from);
     void SinkDuring(int slot, Arg from, Arg to);
-    void CircleDuring(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep, Arg from, Arg to);
-    void CircleFrom(int slot, Arg cx, Arg cy, Arg radius, Arg startAngle, Arg angleStep, Arg from);
+    void CircleDuring(const Circle& c);
+    void CircleFrom(const Circle& c);
     void ChaseRow(int slot, Arg from, Arg speed);
     void DetonateNear(int slot);
 
     // ---- Fire patterns --------------------------------------------------------------------------
-    void FireStraight(int bullet, int carrier, Arg from, Arg phase, Arg period, Arg dy, Arg dx);
-    void FireAngled(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from, Arg speed);
-    void FireAimed(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from, Arg speed);
-    void FireAngledOnDeath(int bullet, int carrier, Arg angle, Arg deadTime, Arg speed);
-    void FireOnDeath(int bullet, int carrier, Arg offset, Arg deadTime, Arg speed);
-    void FireStraightStop(int bullet, int carrier, Arg from, Arg moveSpan, Arg phase, Arg period, Arg dy,
-                          Arg dx);
-    void FireAngledStop(int bullet, int carrier, Arg angle, Arg moveSpan, Arg phase, Arg period, Arg from,
-                        Arg speed);
-    void FireAimedStop(int bullet, int carrier, Arg offset, Arg moveSpan, Arg phase, Arg period, Arg from,
-                       Arg speed);
-    void FireAtPlayerMark(int bullet, int carrier, Arg angle, Arg phase, Arg period, Arg from, Arg speed);
-    void FireAimedExact(int bullet, int carrier, Arg offset, Arg phase, Arg period, Arg from, Arg speed);
+    void FireStraight(const StraightFire& f);
+    void FireAngled(const AngledFire& f);
+    void FireAimed(const AimedFire& f);
+    void FireAngledOnDeath(const AngledFire& f);
+    void FireOnDeath(const AimedFire& f);
+    void FireStraightStop(const StraightFire& f);
+    void FireAngledStop(const AngledFire& f);
+    void FireAimedStop(const AimedFire& f);
+    void FireAtPlayerMark(const AngledFire& f);
+    void FireAimedExact(const AimedFire& f);
 
     // ---- Shapes every stage repeats -------------------------------------------------------------
     // A flier's path: one MoveDuring per segment, in order.
     void Path(int slot, std::initializer_list<Segment> segments);
-    // The usual parting shot: aimed at the ship the step after the carrier is destroyed.
-    void DeathShot(int bullet, int carrier, int offset = 0, int deadTime = 1, int speed = 6) {
-        FireOnDeath(bullet, carrier, offset, deadTime, speed);
-    }
+    // The usual parting shot: aimed at the ship at speed 6 the step after the carrier is destroyed,
+    // unless the shot names another speed or dead time.
+    void DeathShot(AimedFire f);
     // A flier: a path of three segments, and the usual parting shot on `bullet`.
     void Flier(int slot, Segment a, Segment b, Segment c, int bullet) {
         Path(slot, {a, b, c});
-        DeathShot(bullet, slot);
+        DeathShot({.bullet = bullet, .carrier = slot});
     }
     // A mine: goes off near the ship and releases a ring of twelve slow shots on bullets
     // firstBullet + stride x e.
     void Mine(int slot, int firstBullet, int stride, int speed = 3);
 
     // ---- Bonus checks and guarded blocks ----------------------------------------------------------
-    void BonusCheck(int frame, int first, int last, int flag, int points);
+    void BonusCheck(const Bonus& b);
     template <typename Body>
     void WhileFlag(int flag, Body body) {
         Guard<Op::IfFlag>({flag, 0, 0}, body);
@@ -146,6 +216,8 @@ class ScriptBuilder {
 
     // ---- Assignments ----------------------------------------------------------------------------
     void SetLayerStep(LayerStep which, Arg value);
+    // All six layer steps at once, in LayerStep's order.
+    void SetLayerSteps(const LayerSteps& steps);
     void SetBossSlot(int slot);
     void SetState(int first, int last, int state, bool clearBulletStep = false);
     void SetHP(int slot, Arg value);
@@ -185,7 +257,14 @@ class ScriptBuilder {
     bool CheckSchedule(const char* what, const Arg& phase, const Arg& period);
     bool CheckFlag(int flag);
     bool CheckFire(const char* what, int bullet, int carrier);
-    void CheckPeriodicFire(Op op, int bullet, int carrier, const Arg& phase, const Arg& period);
+    template <typename Fire>
+    void CheckPeriodicFire(Op op, const Fire& f, bool stops);
+    template <typename Fire>
+    void CheckDeathFire(Op op, const Fire& f);
+    void CheckCircle(Op op, const Circle& c);
+    // A field the statement needs must be given, one it has no use for must not be.
+    void Need(Op op, const char* field, const Arg& value);
+    void Refuse(Op op, const char* field, const Arg& value);
     void UseBullet(int bullet, Op op);
 
     template <Op op, typename Body>

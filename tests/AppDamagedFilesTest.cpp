@@ -26,6 +26,7 @@
 #include "stages/Script.h"
 #include "stages/ScriptBuilder.h"
 #include "stages/Stage.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/ProgramFolder.h"
 #include "tools/assetgen/PictureCells.h"
 #include "world/Music.h"
@@ -222,8 +223,9 @@ TEST(DamagedFiles, AScriptThatFailsItsOwnChecksStopsTheStartOnOneLineTouchingNot
     scripts[0].Name = "sound";
     scripts[1].Name = "faulty";
     ScriptBuilder s(scripts[1]);
-    s.MoveDuring(9001, 1, 0, 0, 10);          // a bullet slot moved as an enemy
-    s.FireAimed(8999, 1000, 0, 0, 60, 0, 6);  // an enemy slot used as a bullet
+    // A bullet slot moved as an enemy, an enemy slot used as a bullet.
+    s.MoveDuring({.slot = 9001, .dx = 1, .from = 0, .to = 10});
+    s.FireAimed({.bullet = 8999, .carrier = 1000, .speed = 6, .from = 0, .period = 60});
     s.Finish();
     ASSERT_EQ(scripts[1].Errors.size(), 2u);
 

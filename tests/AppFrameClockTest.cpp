@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/CommandLine.h"
 #include "app/headless/HeadlessGame.h"
 #include "platform/FrameTimer.h"
 #include "tests/support/ProgramFolder.h"
@@ -34,6 +35,11 @@ TEST(FrameClock, ALateCallSpendsAtMostOneHundredMillisecondsAndRunsOneFrame) {
 
 TEST(FrameClock, NothingHappensWhileTheDisplayIsNotReady) {
     HeadlessGame game(testdata::MakeProgramFolder().string());
+    // Without smooth motion the frame presents its own picture (a smooth display presents from the
+    // program's frame function, at the screen's refresh).
+    CommandLine ticksOnly;
+    ticksOnly.Smooth = false;
+    game.Form.UseCommandLine(ticksOnly);
     game.Platform.Ready = false;
     const int frame = StageFrame;
     for (int i = 0; i < 10; ++i) game.Form.DXTimer1Timer(25);

@@ -20,6 +20,7 @@
 #include "engine/CentralSystem.h"
 #include "platform/Files.h"
 #include "stages/Stage.h"
+#include "tests/support/FileFaults.h"
 #include "tests/support/ProgramFolder.h"
 #include "world/World.h"
 

@@ -3,6 +3,7 @@
 #include <set>
 #include <utility>
 
+#include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "engine/CentralSystem.h"
 #include "world/World.h"
@@ -75,6 +76,8 @@ TEST(EngineCountdown, NumeralsAreBuiltFromBlocksInConsecutiveSlots) {
 }
 
 TEST(EngineCountdown, ContinueStepCountsTenSecondsAndSilencesTheMusicAtTheEnd) {
+    SetProgramFolder(VELTRANO_PROGRAM_DIR);
+    LoadSoundBank();  // the music the countdown silences
     ResetWorldState();
     Scene = Stage2Scene;
     EnemyX[150] = EnemyY[150] = 40;  // a script's use of a block slot is undone on every call

@@ -3,7 +3,8 @@
 // and everything that flies, hits or is picked up must read over it: the brightest or the darkest
 // quarter of its picture at 3:1 luminance contrast against the 8-by-8 spot of backdrop under it, at 99%
 // of a thousand spots of every stage. Bullets, shots and options also keep a body colour the backdrop
-// hardly uses. The backdrops stay behind everything that moves, and hide the grid of their tiles.
+// hardly uses. The backdrops stay behind everything that moves, hide the grid of their tiles and
+// show each stage's world in colour.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -54,21 +55,6 @@ struct Pictures {
 const Pictures& Loaded() {
     static const Pictures pictures;
     return pictures;
-}
-
-// The cells drawn in play: the list from the first ship to the last enemy bullet (ships, their
-// armoured hulls, shots, options, enemies, walls, debris, guns, items and carrier, bosses and their
-// parts, bullets). Bursts, the head-up display and the menus are not in that run of the list.
-std::vector<PictureCell> PlayCells() {
-    std::vector<PictureCell> cells;
-    bool inPlay = false;
-    for (const PictureCell& c : PictureCellList) {
-        if (c.Sheet != SheetId::Character) continue;
-        if (c.X == cells::ShipCell(0).X && c.Y == cells::ShipCell(0).Y) inPlay = true;
-        if (inPlay) cells.push_back(c);
-        if (c.X == cells::BulletSmall.X && c.Y == cells::BulletSmall.Y) break;
-    }
-    return cells;
 }
 
 SpriteCell CellOf(const PictureCell& c) {
@@ -214,16 +200,40 @@ TEST(PicturesReading, BulletsShotsAndOptionsKeepColoursTheBackdropsHardlyUse) {
     }
 }
 
-TEST(PicturesReading, BackdropsHideTheGridOfTheirTiles) {
+TEST(PicturesReading, ColourfulnessAndLumaOfAScreenAreHaslerAndSuesstrunksFigures) {
+    // A flat grey screen has no colour; one half pure red and half pure green has rg = +-255 (sd 255),
+    // yb = 127.5 everywhere (sd 0), so sqrt(255^2) + 0.3 * sqrt(0^2 + 127.5^2) = 293.25.
+    Surface grey, halves;
+    grey.Create(ScreenWidth, ScreenHeight, Rgb(90, 90, 90));
+    halves.Create(ScreenWidth, ScreenHeight, Rgb(255, 0, 0));
+    for (int y = 0; y < ScreenHeight / 2; ++y)
+        for (int x = 0; x < ScreenWidth; ++x) halves.Row(y)[x] = Rgb(0, 255, 0);
+    const ScreenFigures flat = MeasureScreenFigures(grey), split = MeasureScreenFigures(halves);
+    EXPECT_NEAR(flat.Colourfulness, 0.0, 1e-9);
+    EXPECT_NEAR(flat.MeanLuma, 90.0, 1e-9);
+    EXPECT_NEAR(flat.LumaSd, 0.0, 1e-6);
+    EXPECT_EQ(flat.Colours, 1);
+    EXPECT_NEAR(split.Colourfulness, 255.0 + 0.3 * 127.5, 1e-6);
+    EXPECT_NEAR(split.MeanLuma, (0.299 + 0.587) * 255 / 2, 1e-6);
+    EXPECT_NEAR(split.LumaSd, (0.587 - 0.299) * 255 / 2, 1e-6);
+    EXPECT_EQ(split.Colours, 2);
+}
+
+TEST(PicturesReading, BackdropsHideTheGridOfTheirTilesAndShowTheirWorldInColour) {
     const Pictures& p = Loaded();
     for (const Stage& s : p.Stages) {
-        double worst = 0;
+        double worst = 0, dullest = 1e9;
         for (const testdata::StageScreen& screen : s.Screens) {
             const SeamMeasure m = MeasureSeams(screen.Screen);
             worst = std::max(worst, m.Ratio);
             EXPECT_LE(m.Ratio, 2.0) << "stage " << screen.Stage << " at frame " << screen.Frame << ": "
                                     << (m.Rows ? "row" : "column") << " phase " << m.Phase;
+            // Every stage a world of its own colour at a moderate brightness, never a grey one.
+            const ScreenFigures look = MeasureScreenFigures(screen.Screen);
+            dullest = std::min(dullest, look.Colourfulness);
+            EXPECT_GE(look.Colourfulness, 25.0) << "stage " << screen.Stage << " at frame " << screen.Frame;
         }
-        std::printf("stage %d: seam ratio %.2f\n", s.Screens.front().Stage, worst);
+        std::printf("stage %d: seam ratio %.2f, colourfulness at least %.1f\n", s.Screens.front().Stage,
+                    worst, dullest);
     }
 }

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "render/Render.h"
-#include "tests/support/FramePasses.h"
 #include "stages/SceneTable.h"
 #include "tests/RenderTestSheets.h"
+#include "tests/support/FramePasses.h"
 
 using namespace veltrano;
 using namespace veltrano::rendertest;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "render/Render.h"
-#include "tests/support/FramePasses.h"
 #include "tests/RenderTestSheets.h"
+#include "tests/support/FramePasses.h"
 
 using namespace veltrano;
 using namespace veltrano::rendertest;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "render/Render.h"
-#include "tests/support/FramePasses.h"
 #include "tests/RenderTestSheets.h"
+#include "tests/support/FramePasses.h"
 
 using namespace veltrano;
 using namespace veltrano::rendertest;
@@ -203,7 +203,8 @@ TEST(RenderObjects, BurstsAndSparksFollowTheTimeSinceDestruction) {
     // The short burst stops before the large pictures, for items and wrecks alike.
     for (int slot : {22, 2000, 6999}) {
         using Pass = void (*)();
-        const Pass pass = slot < 30 ? static_cast<Pass>(DrawLargeObjects) : static_cast<Pass>(DrawObjectsAndBullets);
+        const Pass pass =
+            slot < 30 ? static_cast<Pass>(DrawLargeObjects) : static_cast<Pass>(DrawObjectsAndBullets);
         for (int state : {StateItem, StateDestroyed}) {
             RedrawSlot(slot, state, 12, pass);
             EXPECT_TRUE(SpriteAt(80, 208, 16, 16, 108, 108)) << "slot " << slot;

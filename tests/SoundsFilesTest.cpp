@@ -263,12 +263,12 @@ TEST(SoundsFiles, TheShotIsShortAndQuieterThanTheBomb) {
 }
 
 TEST(SoundsFiles, TheBuildsFilesEqualFreshRendersSoEveryRunGivesTheSameBytes) {
-    for (int e = 0; e < EffectCount; ++e) {
-        const auto effect = static_cast<Effect>(e);
-        SCOPED_TRACE(EffectName(effect));
+    for (int e = 0; e < veltrano::EffectSlotCount; ++e) {
+        const auto effect = static_cast<veltrano::SoundSlot>(e);
+        SCOPED_TRACE(EffectFiles[e]);
         const std::vector<int16_t> first = RenderEffectWave(effect);
         EXPECT_EQ(first, RenderEffectWave(effect));
-        EXPECT_EQ(first, Load(EffectName(effect)).samples);
+        EXPECT_EQ(first, Load(EffectFiles[e]).samples);
     }
     // One piece twice in this process and once in the build's: its noise and state start afresh.
     const int boss2 = static_cast<int>(veltrano::MusicPiece::Boss2);

@@ -16,24 +16,12 @@ using namespace veltrano;
 
 namespace {
 
-uint64_t Mix(uint64_t hash, int value) {
-    hash ^= static_cast<uint32_t>(value);
-    return hash * 1099511628211ull;
-}
-
-uint64_t HashObjects(uint64_t hash) {
-    for (int i = 0; i < ObjectSlotCount; ++i) {
-        hash = Mix(hash, EnemyX[i]);
-        hash = Mix(hash, EnemyY[i]);
-        hash = Mix(hash, EnemyState[i]);
-        hash = Mix(hash, EnemyHP[i]);
-        hash = Mix(hash, EnemyDeadTime[i]);
-    }
-    for (int k = 0; k < ShotCount; ++k) {
-        hash = Mix(hash, ShotX[k]);
-        hash = Mix(hash, ShotY[k] * 2 + ShotLive[k]);
-    }
-    return Mix(Mix(hash, PlayerX), PlayerY);
+// Every object slot, the ship and every shot, as the replays' checkpoints hash them.
+uint64_t HashObjectsAndShip() {
+    Fnv hash;
+    hash.AddWide(HashObjectSlots());
+    hash.AddWide(HashShipAndShots());
+    return hash.Value;
 }
 
 }  // namespace
@@ -55,7 +43,7 @@ TEST(StageGolden, StageOnePlayedByAnUntouchablePilotEndsAsRecorded) {
     ShotPower = 3;
     Option1On = Option2On = 1;
 
-    uint64_t checkpoints = 14695981039346656037ull;
+    Fnv checkpoints;
     uint64_t last = 0;
     int lastStep = 0;
     int flags = 0;  // read in stage 1: the next stage's init clears them
@@ -64,8 +52,8 @@ TEST(StageGolden, StageOnePlayedByAnUntouchablePilotEndsAsRecorded) {
         pilot.Steer(keys.Input);
         lastStep = StageFrame;
         flags = BonusFlags[1] + 2 * BonusFlags[2] + 4 * BonusFlags[3] + 8 * BonusFlags[4];
-        if (StageFrame % 500 == 0) checkpoints = HashObjects(checkpoints);
-        if (EnemyState[6] == StateDestroyed) last = HashObjects(14695981039346656037ull);
+        if (StageFrame % 500 == 0) checkpoints.AddWide(HashObjectsAndShip());
+        if (EnemyState[6] == StateDestroyed) last = HashObjectsAndShip();
         g.Game.Frame();
     }
     ASSERT_EQ(Scene, Stage2Scene);
@@ -77,8 +65,8 @@ TEST(StageGolden, StageOnePlayedByAnUntouchablePilotEndsAsRecorded) {
     EXPECT_EQ(EnemyHP[6], 0);
     // Won: the spread guns' fliers, the upper pods and the upper crossing group; not the others.
     EXPECT_EQ(flags, 11);
-    EXPECT_EQ(checkpoints, 6587391236091551916u);
-    EXPECT_EQ(last, 11906139827821381913u);
+    EXPECT_EQ(checkpoints.Value, 3342205952173903935u);
+    EXPECT_EQ(last, 6790301107354429693u);
 }
 
 // Drawing feeds nothing back into play: a game whose pictures are dropped plays the frames of one

@@ -10,7 +10,7 @@ TEST(StageScriptCycle, ACycleGuardOpensOnItsCycleFramesWithTheSignOfTheFrame) {
     SceneScript script;
     ScriptBuilder s(script);
     s.AtCycleFrame(100, 30, [&] { s.SetState(1000, 1000, StateDestroyed); });
-    s.CycleFramesIn(100, -5, -1, [&] { s.MoveDuring(1001, 1, 0, -1000, 1000); });
+    s.CycleFramesIn(100, -5, -1, [&] { s.MoveDuring({.slot = 1001, .dx = 1, .from = -1000, .to = 1000}); });
     s.AtCycleFrame(100, 0, [&] { s.ClearBulletStep(11000, 11001); });
     ASSERT_TRUE(s.Finish()) << script.Errors.front();
 
@@ -48,11 +48,14 @@ TEST(StageScriptCycle, CyclesThatNeverComeAndClearsOutsideTheBulletsAreCaught) {
     SceneScript script;
     script.Name = "faulty";
     ScriptBuilder s(script);
-    s.AtCycleFrame(0, 0, [&] { s.MoveDuring(1000, 1, 0, 0, 10); });        // a cycle of no frames
-    s.AtCycleFrame(100, 100, [&] { s.MoveDuring(1001, 1, 0, 0, 10); });    // past the cycle's end
-    s.CycleFramesIn(100, 5, 4, [&] { s.MoveDuring(1002, 1, 0, 0, 10); });  // an empty range
-    s.ClearBulletStep(8999, 9000);                                         // an enemy slot
-    s.ClearBulletStep(11000, 10999);                                       // backwards
+    // A cycle of no frames, a frame past the cycle's end, an empty range.
+    auto move = [&](int slot) { s.MoveDuring({.slot = slot, .dx = 1, .from = 0, .to = 10}); };
+    s.AtCycleFrame(0, 0, [&] { move(1000); });
+    s.AtCycleFrame(100, 100, [&] { move(1001); });
+    s.CycleFramesIn(100, 5, 4, [&] { move(1002); });
+    // Clears of an enemy slot, and backwards.
+    s.ClearBulletStep(8999, 9000);
+    s.ClearBulletStep(11000, 10999);
     EXPECT_EQ(script.Errors.size(), 5u);
     EXPECT_FALSE(s.Finish());
     // Each faulty guard keeps its block shut.

@@ -58,14 +58,16 @@ TEST(StageScript, MistypedNumbersAreCaughtWhenTheScriptIsBuilt) {
     script.Name = "faulty";
     ScriptBuilder s(script);
     s.Flags(4);
-    s.MoveDuring(9001, 1, 0, 0, 10);            // a bullet slot moved as an enemy
-    s.FireAimed(8999, 1000, 0, 0, 60, 0, 6);    // an enemy slot used as a bullet
-    s.FireAimed(11000, 20000, 0, 0, 60, 0, 6);  // a carrier past the last slot
-    s.MoveDuring(1000, 1, 0, 64, 32);           // a window that never opens
-    s.FireAimed(11001, 1000, 0, 60, 60, 0, 6);  // a phase the period never reaches
-    s.BonusCheck(100, 1000, 1003, 4, 500);      // flag 4 of a table of 4
+    // A bullet slot moved as an enemy, an enemy slot used as a bullet, a carrier past the last slot.
+    s.MoveDuring({.slot = 9001, .dx = 1, .from = 0, .to = 10});
+    s.FireAimed({.bullet = 8999, .carrier = 1000, .speed = 6, .from = 0, .period = 60});
+    s.FireAimed({.bullet = 11000, .carrier = 20000, .speed = 6, .from = 0, .period = 60});
+    // A window that never opens, a phase the period never reaches, flag 4 of a table of 4.
+    s.MoveDuring({.slot = 1000, .dx = 1, .from = 64, .to = 32});
+    s.FireAimed({.bullet = 11001, .carrier = 1000, .speed = 6, .from = 0, .phase = 60, .period = 60});
+    s.BonusCheck({.first = 1000, .last = 1003, .frame = 100, .flag = 4, .points = 500});
     s.HitPoints(2000, 1999, 5);
-    s.Place(19990, 11, 0, 0);
+    s.Place({.first = 19990, .count = 11, .x = 0, .y = 0});
     s.SetBossSlot(20);
     const size_t faults = script.Errors.size();
     EXPECT_EQ(faults, 9u);
@@ -75,15 +77,35 @@ TEST(StageScript, MistypedNumbersAreCaughtWhenTheScriptIsBuilt) {
     EXPECT_TRUE(Mentions(script, "MoveDuring slot 9001 outside 0..8999"));
     EXPECT_TRUE(Mentions(script, "window (64, 32)"));
 
+    // A field the statement needs and was not given, or one it has no use for.
+    s.FireAimed({.bullet = 11003, .carrier = 1000, .from = 0, .period = 60});
+    s.FireAngled(
+        {.bullet = 11004, .carrier = 1000, .angle = 90, .speed = 6, .from = 0, .moveSpan = 9, .period = 8});
+    s.CircleFrom(
+        {.slot = 1000, .cx = 1, .cy = 1, .radius = 1, .startAngle = 0, .angleStep = 1, .from = 0, .to = 9});
+    s.FireOnDeath({.bullet = 11005, .carrier = 1000, .speed = 6, .from = 3, .deadTime = 1});
+    EXPECT_EQ(script.Errors.size(), faults + 4);
+    EXPECT_TRUE(script.Step.empty());
+    EXPECT_TRUE(Mentions(script, "FireAimed without its speed"));
+    EXPECT_TRUE(Mentions(script, "FireAngled takes no moveSpan"));
+    EXPECT_TRUE(Mentions(script, "CircleFrom takes no to"));
+    EXPECT_TRUE(Mentions(script, "FireOnDeath takes no from"));
+
     // Two calls sharing a bullet slot are found when the script is closed...
-    s.DeathShot(11002, 1000);
-    s.FireAimed(11002, 1001, 0, 0, 60, 0, 6);
+    s.DeathShot({.bullet = 11002, .carrier = 1000});
+    s.FireAimed({.bullet = 11002, .carrier = 1001, .speed = 6, .from = 0, .period = 60});
     // ...unless their frame ranges never meet, as a boss's phases do.
-    s.FramesIn(0, 99, [&] { s.FireAngled(13000, 1000, 90, 0, 8, 0, 6); });
-    s.FramesIn(100, 199, [&] { s.FireAngled(13000, 1000, 90, 0, 8, 99, 6); });
-    s.FromFrame(150, [&] { s.FireAngled(13000, 1001, 90, 0, 8, 0, 6); });
+    s.FramesIn(0, 99, [&] {
+        s.FireAngled({.bullet = 13000, .carrier = 1000, .angle = 90, .speed = 6, .from = 0, .period = 8});
+    });
+    s.FramesIn(100, 199, [&] {
+        s.FireAngled({.bullet = 13000, .carrier = 1000, .angle = 90, .speed = 6, .from = 99, .period = 8});
+    });
+    s.FromFrame(150, [&] {
+        s.FireAngled({.bullet = 13000, .carrier = 1001, .angle = 90, .speed = 6, .from = 0, .period = 8});
+    });
     EXPECT_FALSE(s.Finish());
-    EXPECT_EQ(script.Errors.size(), faults + 2);
+    EXPECT_EQ(script.Errors.size(), faults + 6);
     EXPECT_TRUE(Mentions(script, "bullet 11002 is fired by FireOnDeath and by FireAimed"));
     EXPECT_TRUE(Mentions(script, "bullet 13000"));
 }
@@ -92,8 +114,8 @@ TEST(StageScript, AFaultyGuardKeepsItsBlockShut) {
     SceneScript script;
     ScriptBuilder s(script);
     s.Flags(2);
-    s.WhileFlag(5, [&] { s.MoveDuring(1000, 1, 0, -100, 100); });
-    s.MoveDuring(1001, 1, 0, -100, 100);
+    s.WhileFlag(5, [&] { s.MoveDuring({.slot = 1000, .dx = 1, .from = -100, .to = 100}); });
+    s.MoveDuring({.slot = 1001, .dx = 1, .from = -100, .to = 100});
     ASSERT_EQ(script.Errors.size(), 1u);
     ResetWorldState();
     BonusFlags[5] = 1;
@@ -107,12 +129,23 @@ TEST(StageScript, GuardsChecksAndComputedArgumentsFollowTheWorldEveryStep) {
     SceneScript script;
     ScriptBuilder s(script);
     s.Flags(3);
-    s.BonusCheck(10, 1000, 1001, 2, 300);
-    s.WhileFlag(2, [&] { s.MoveDuring(1002, 1, 0, 0, 1000); });
-    s.MoveDuring(1003, Arg::TimesLayer(2, LayerStep::Layer1X), 0, 0, 1000);
+    s.BonusCheck({.first = 1000, .last = 1001, .frame = 10, .flag = 2, .points = 300});
+    s.WhileFlag(2, [&] { s.MoveDuring({.slot = 1002, .dx = 1, .from = 0, .to = 1000}); });
+    s.MoveDuring({.slot = 1003, .dx = Arg::TimesLayer(2, LayerStep::Layer1X), .from = 0, .to = 1000});
     s.PlaceRelative(1004, 1003, 16, -32);
-    s.MoveDuring(1005, 0, Arg::Cycle(50, 200, 99, 2, -2), 0, 1000);
-    s.CircleDuring(1006, 300, 200, Arg::Frame(400, -4), 0, 90, 0, 1000);
+    s.MoveDuring(
+        {.slot = 1005,
+         .dy = Arg::Cycle({.shift = 50, .period = 200, .threshold = 99, .above = 2, .otherwise = -2}),
+         .from = 0,
+         .to = 1000});
+    s.CircleDuring({.slot = 1006,
+                    .cx = 300,
+                    .cy = 200,
+                    .radius = Arg::Frame(400, -4),
+                    .startAngle = 0,
+                    .angleStep = 90,
+                    .from = 0,
+                    .to = 1000});
     s.AtDeadTime(6, 100, [&] {
         s.SetStageFrame(10000);
         s.SetLayerStep(LayerStep::Layer2X, -2);
@@ -227,10 +260,10 @@ TEST(StageScript, InitTablesPlaceMembersAndDrawRandomValuesInTableOrder) {
     SceneScript script;
     ScriptBuilder s(script);
     s.Reset(ResetKind::Stage);
-    s.Layers(-1, -2, 0, 0, 3, 0);
+    s.Layers({.layer1X = -1, .layer2X = -2, .layer2Y = 3});
     s.HitPoints(1000, 1003, 7);
-    s.Place(1000, 3, Coord::Per(10, 32), Coord::Rand(448));
-    s.Place(2000, 2, Coord::Rand(20, 5, 32), 480);
+    s.Place({.first = 1000, .count = 3, .x = Coord::Per(10, 32), .y = Coord::Rand(448)});
+    s.Place({.first = 2000, .count = 2, .x = Coord::Rand(20, 5, 32), .y = FieldHeight});
     s.Boss(9);
     s.Flags(4);
     ASSERT_TRUE(s.Finish());

@@ -1,10 +1,10 @@
 // The kinds of object as the rest of the game meets them: the class a reset gives each slot, the points
 // its destruction is worth, the sound it dies with, and the hit points a stage gives it by default.
-// Every edge of every kind is checked against the rules of play, so a row that slips by one slot
-// fails here.
+// Every slot is checked against its kind's row, and every row against the rules of play.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
@@ -18,74 +18,12 @@ using namespace veltrano;
 
 namespace {
 
-struct SlotFacts {
-    int Slot;
-    int HitClass;
-    int State;  // after a reset
-    int Points;
-    SoundSlot Death;
-    bool Boss;
-};
-
-// clang-format off
-constexpr SlotFacts Edges[] = {
-    {0,     3, StateActive, 0,       NoSound,            false},
-    {5,     3, StateActive, 0,       NoSound,            false},
-    {6,     4, StateActive, 100000,  BossDeathSound,     true},
-    {7,     4, StateActive, 200000,  BossDeathSound,     true},
-    {8,     3, StateActive, 0,       BossDeathSound,     true},
-    {9,     4, StateActive, 300000,  BossDeathSound,     true},
-    {10,    4, StateActive, 0,       BossDeathSound,     true},
-    {11,    4, StateActive, 400000,  BossDeathSound,     true},
-    {17,    4, StateActive, 1000000, BossDeathSound,     true},
-    {18,    4, StateActive, 5000000, BossDeathSound,     true},
-    {19,    5, StateActive, 0,       BossDeathSound,     true},
-    {20,    1, StateActive, 0,       BigEnemyDeathSound, false},
-    {699,   1, StateActive, 0,       BigEnemyDeathSound, false},
-    {700,   0, StateInert,  0,       BigEnemyDeathSound, false},
-    {799,   0, StateInert,  0,       BigEnemyDeathSound, false},
-    {800,   6, StateActive, 200,     ItemSound,          false},
-    {999,   6, StateActive, 200,     ItemSound,          false},
-    {1000,  1, StateActive, 100,     EnemyDeathSound,    false},
-    {1799,  1, StateActive, 100,     EnemyDeathSound,    false},
-    {1800,  1, StateActive, 500,     EnemyDeathSound,    false},
-    {1999,  1, StateActive, 500,     EnemyDeathSound,    false},
-    {2000,  4, StateActive, 500,     EnemyDeathSound,    false},
-    {2399,  4, StateActive, 500,     EnemyDeathSound,    false},
-    {2400,  4, StateActive, 1000,    BigEnemyDeathSound, false},
-    {2479,  4, StateActive, 1000,    BigEnemyDeathSound, false},
-    {2480,  4, StateActive, 5000,    BigEnemyDeathSound, false},
-    {2499,  4, StateActive, 5000,    BigEnemyDeathSound, false},
-    {2500,  5, StateActive, 0,       EnemyDeathSound,    false},
-    {2899,  5, StateActive, 0,       EnemyDeathSound,    false},
-    {2900,  5, StateActive, 0,       BigEnemyDeathSound, false},
-    {2999,  5, StateActive, 0,       BigEnemyDeathSound, false},
-    {3000,  4, StateActive, 500,     EnemyDeathSound,    false},
-    {3499,  4, StateActive, 500,     EnemyDeathSound,    false},
-    {3500,  4, StateActive, 1000,    BigEnemyDeathSound, false},
-    {3999,  4, StateActive, 1000,    BigEnemyDeathSound, false},
-    {4000,  4, StateActive, 500,     BigEnemyDeathSound, false},
-    {4499,  4, StateActive, 500,     BigEnemyDeathSound, false},
-    {4500,  2, StateActive, 0,       EnemyDeathSound,    false},
-    {4999,  2, StateActive, 0,       EnemyDeathSound,    false},
-    {5000,  5, StateActive, 0,       EnemyDeathSound,    false},
-    {5499,  5, StateActive, 0,       EnemyDeathSound,    false},
-    {5500,  4, StateActive, 1500,    BigEnemyDeathSound, false},
-    {6499,  4, StateActive, 1500,    BigEnemyDeathSound, false},
-    {6500,  4, StateActive, 700,     EnemyDeathSound,    false},
-    {6999,  4, StateActive, 700,     EnemyDeathSound,    false},
-    {7000,  1, StateInert,  0,       EnemyDeathSound,    false},
-    {7999,  1, StateInert,  0,       EnemyDeathSound,    false},
-    {8000,  1, StateActive, 200,     EnemyDeathSound,    false},
-    {8999,  1, StateActive, 200,     EnemyDeathSound,    false},
-    {9000,  0, StateActive, 0,       NoSound,            false},
-    {10999, 0, StateActive, 0,       NoSound,            false},
-    {11000, 8, StateActive, 0,       NoSound,            false},
-    {12999, 8, StateActive, 0,       NoSound,            false},
-    {13000, 0, StateActive, 0,       NoSound,            false},
-    {19999, 0, StateActive, 0,       NoSound,            false},
-};
-// clang-format on
+// The first and the last slot of every kind.
+std::vector<int> KindEdges() {
+    std::vector<int> edges;
+    for (const ObjectKind& kind : ObjectKinds) edges.insert(edges.end(), {kind.First, kind.Last});
+    return edges;
+}
 
 bool Mentions(const SceneScript& s, const std::string& text) {
     for (const std::string& e : s.Errors)
@@ -95,17 +33,34 @@ bool Mentions(const SceneScript& s, const std::string& text) {
 
 }  // namespace
 
-TEST(ObjectKinds, EveryEdgeOfEveryKindKeepsItsClassPointsSoundAndBossMark) {
+TEST(ObjectKinds, EverySlotIsResetAndScoredAsItsKindSaysAndTheKindsKeepTheRulesOfPlay) {
     EnemySize[700] = 4;
     EnemyState[7000] = StateDestroyed;
     ResetWorldState();
-    for (const SlotFacts& f : Edges) {
-        SCOPED_TRACE("slot " + std::to_string(f.Slot));
-        EXPECT_EQ(EnemySize[f.Slot], f.HitClass);
-        EXPECT_EQ(EnemyState[f.Slot], f.State);
-        EXPECT_EQ(SlotPoints(f.Slot), f.Points);
-        EXPECT_EQ(KindOfSlot(f.Slot).DeathSound, f.Death);
-        EXPECT_EQ(KindOfSlot(f.Slot).Boss, f.Boss);
+    for (int slot = 0; slot < ObjectSlotCount; ++slot) {
+        const ObjectKind& kind = KindOfSlot(slot);
+        ASSERT_TRUE(kind.First <= slot && slot <= kind.Last) << "slot " << slot;
+        ASSERT_EQ(EnemySize[slot], kind.HitClass) << "slot " << slot;
+        ASSERT_EQ(EnemyState[slot], kind.Inert ? StateInert : StateActive) << "slot " << slot;
+        ASSERT_EQ(SlotPoints(slot), kind.Points) << "slot " << slot;
+    }
+    for (const ObjectKind& kind : ObjectKinds) {
+        SCOPED_TRACE("kind " + std::to_string(kind.First) + ".." + std::to_string(kind.Last));
+        // A boss or a boss's part falls with the boss's sound, and nothing else does.
+        EXPECT_EQ(kind.DeathSound == BossDeathSound, kind.Boss);
+        // An item carrier is heard as an item when it falls; no other kind is.
+        EXPECT_EQ(kind.DeathSound == ItemSound, kind.HitClass == ItemCarrierClass);
+        // What takes no damage, what never takes part and an enemy bullet are worth nothing.
+        const bool worthless = kind.HitClass == SmallShotProofClass || kind.HitClass == LargeShotProofClass ||
+                               kind.Inert || kind.First >= FirstBulletSlot;
+        if (worthless) {
+            EXPECT_EQ(kind.Points, 0);
+        }
+        // An enemy bullet vanishes silently and takes no hit points from a stage.
+        if (kind.First >= FirstBulletSlot) {
+            EXPECT_EQ(kind.DeathSound, NoSound);
+            EXPECT_EQ(kind.DefaultHP, 0);
+        }
     }
     EXPECT_EQ(FirstBossSlot, 6);
     EXPECT_EQ(LastBossSlot, 19);
@@ -210,12 +165,13 @@ TEST(ObjectKinds, EachKindIsHeardDyingWithItsOwnSoundAndABossTwice) {
         EnemyDeadTime[slot] = 0;
         return names;
     };
-    for (const SlotFacts& f : Edges) {
-        SCOPED_TRACE("slot " + std::to_string(f.Slot));
-        const std::string expected = f.Death == NoSound ? "" : std::to_string(f.Death) + " ";
-        EXPECT_EQ(heard(f.Slot, 0), expected);
-        EXPECT_EQ(heard(f.Slot, 18), f.Boss ? expected : "");
-        EXPECT_EQ(heard(f.Slot, 17), "");
+    for (const int slot : KindEdges()) {
+        SCOPED_TRACE("slot " + std::to_string(slot));
+        const ObjectKind& kind = KindOfSlot(slot);
+        const std::string expected = kind.DeathSound == NoSound ? "" : std::to_string(kind.DeathSound) + " ";
+        EXPECT_EQ(heard(slot, 0), expected);
+        EXPECT_EQ(heard(slot, 18), kind.Boss ? expected : "");
+        EXPECT_EQ(heard(slot, 17), "");
     }
     // A carrier shot down into an item sounds like a small enemy's death.
     SilenceAllSounds();

@@ -1,26 +1,33 @@
 // The eleven sound slots and the ways the game plays them. Game modules issue cues through these
-// calls only; the sound bank of the main window registers itself as the device that carries them out
-// on the mixer's buffers, so the game's layers never call up into the program shell.
+// calls only; at start-up the program registers the mixer's sound bank as the device that carries them
+// out (app/SoundBank.cpp), so the game's layers never call up into the program shell.
 #pragma once
 
 #include <initializer_list>
 
 namespace veltrano {
 
-enum SoundSlot {
-    ShotSound,
-    EnemyDeathSound,
-    BigEnemyDeathSound,
-    BossDeathSound,
-    ItemSound,
-    SpeedSound,
-    MeDeathSound,
-    BombSound,
-    BossAlarmSound,
-    StageMusic,
-    BossMusic,
-    SoundSlotCount
-};
+// Every sound effect, one row each, in slot order: X(slot, name, peak). `name` is its wave file in the
+// Sounds folder (without ".wav") and its recipe: the generator renders the effect with its voice of
+// that name (tools/assetgen/Sfx.cpp) and scales it so that its loudest sample is `peak` of full scale,
+// which sets the balance between the effects. The two music slots follow the effects and take their
+// pieces from the scenes (world/Music.h).
+// clang-format off
+#define VELTRANO_EFFECTS(X)                         \
+    X(ShotSound,          Shot,          0.42)      \
+    X(EnemyDeathSound,    EnemyDeath,    0.6)       \
+    X(BigEnemyDeathSound, BigEnemyDeath, 0.75)      \
+    X(BossDeathSound,     BossDeath,     0.95)      \
+    X(ItemSound,          Item,          0.5)       \
+    X(SpeedSound,         Speed,         0.3)       \
+    X(MeDeathSound,       MeDeath,       0.85)      \
+    X(BombSound,          Bomb,          0.95)      \
+    X(BossAlarmSound,     BossAlarm,     0.42)
+// clang-format on
+
+#define VELTRANO_EFFECT_SLOT(slot, name, peak) slot,
+enum SoundSlot { VELTRANO_EFFECTS(VELTRANO_EFFECT_SLOT) StageMusic, BossMusic, SoundSlotCount };
+#undef VELTRANO_EFFECT_SLOT
 
 void PlaySound(SoundSlot slot, bool loop);  // from the current position; no restart if playing
 void StopSound(SoundSlot slot);             // keeps the position
@@ -57,13 +64,13 @@ consteval WaveFileList<Count> SoundsWaveFiles(const char* const (&names)[Count])
     return list;
 }
 
-// The effects' wave files in the Sounds folder, named without ".wav", in slot order from ShotSound to
-// BossAlarmSound. The sound bank loads them at start-up and the generator writes them under these
-// names; the two music slots take their pieces from the scenes (world/Music.h).
-constexpr const char* EffectNames[] = {"Shot",  "EnemyDeath", "BigEnemyDeath", "BossDeath", "Item",
-                                       "Speed", "MeDeath",    "Bomb",          "BossAlarm"};
+// The effects' wave files in the Sounds folder, named without ".wav", in slot order. The sound bank
+// loads them at start-up and the generator writes them under these names.
+#define VELTRANO_EFFECT_NAME(slot, name, peak) #name,
+constexpr const char* EffectNames[] = {VELTRANO_EFFECTS(VELTRANO_EFFECT_NAME)};
+#undef VELTRANO_EFFECT_NAME
 constexpr int EffectSlotCount = static_cast<int>(sizeof EffectNames / sizeof EffectNames[0]);
-static_assert(EffectSlotCount == BossAlarmSound + 1, "one name for every effect slot, in slot order");
+static_assert(EffectSlotCount == StageMusic, "the music slots follow the effects");
 inline constexpr auto EffectFiles = SoundsWaveFiles(EffectNames);
 
 // Loads a wave named relative to the program folder ("\Sounds\Stage2.wav") into a slot.

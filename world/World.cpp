@@ -8,50 +8,52 @@
 
 namespace veltrano {
 
-int Scene = TitleScene;
-int StageFrame = 0;
-uint8_t WorldRunning = 1;
+// The variables the reset covers start as it leaves them (WorldStarted, below): their start values are
+// written there alone.
+int Scene;
+int StageFrame;
+uint8_t WorldRunning;
 
 int Layer1TileX[TileCount], Layer1TileY[TileCount];
-int Layer1StepX = -4, Layer1StepY = 0;
+int Layer1StepX, Layer1StepY;
 int Layer2TileX[TileCount], Layer2TileY[TileCount];
-int Layer2StepX = -8, Layer2StepY = 0;
+int Layer2StepX, Layer2StepY;
 int Layer3TileX[TileCount], Layer3TileY[TileCount];
-int Layer3StepX = -8, Layer3StepY = 0;
+int Layer3StepX, Layer3StepY;
 uint8_t ForegroundTileOn[TileCount];
 
 int PanelCellX[PanelCellCount], PanelCellY[PanelCellCount];
 uint8_t PanelCellOn[PanelCellCount];
-int PanelCursor = 0;
+int PanelCursor;
 
-int PlayerX = -32, PlayerY = -96;
-int PlayerSpeed = 6;
-uint8_t SpeedKeyLatch = 0;
+int PlayerX, PlayerY;
+int PlayerSpeed;
+uint8_t SpeedKeyLatch;
 uint8_t KeyUp, KeyDown, KeyRight, KeyLeft;
-uint8_t FireHeld = 0;
-uint8_t ControlEnabled = 0;
-uint8_t PlayerShown = 1;
-uint8_t PlayerActive = 1;
-uint8_t PlayerUntouchable = 0;
-int PlayerHP = 1;
-int Lives = 4;
-int RespawnTimer = 0;
-int RespawnSide = 0;
-int Difficulty = 1;
-int ShotType = 1;
-int ShotPower = 1;
+uint8_t FireHeld;
+uint8_t ControlEnabled;
+uint8_t PlayerShown;
+uint8_t PlayerActive;
+uint8_t PlayerUntouchable;
+int PlayerHP;
+int Lives;
+int RespawnTimer;
+int RespawnSide;
+int Difficulty;
+int ShotType;
+int ShotPower;
 
 int ShotX[ShotCount], ShotY[ShotCount];
 uint8_t ShotLive[ShotCount];
 int ShotVX[ShotCount], ShotVY[ShotCount];
 int ShotCooldown[ShotGroupCount];
 
-uint8_t Option1On = 0, Option2On = 0;
-int Option1X = -96, Option1Y = -96, Option2X = -96, Option2Y = -96;
-uint8_t OptionAltFormation = 0;
-int BurstKeyFrames = 0;
-uint8_t BurstActive = 0;
-int BurstTimer = 0;
+uint8_t Option1On, Option2On;
+int Option1X, Option1Y, Option2X, Option2Y;
+uint8_t OptionAltFormation;
+int BurstKeyFrames;
+uint8_t BurstActive;
+int BurstTimer;
 
 int EnemyX[ObjectSlotCount], EnemyY[ObjectSlotCount];
 int EnemyState[ObjectSlotCount];
@@ -67,23 +69,23 @@ SlotArray<int, FirstBulletSlot, LastBulletSlot> BulletStep;
 SlotArray<long double, FirstBulletSlot, LastBulletSlot> BulletAngle;
 SlotArray<int, FirstBulletSlot, LastBulletSlot> BulletAimX, BulletAimY;
 
-int Score = 0;
-uint8_t GameOver = 0;
-int ContinueCountdown = 400;
-uint8_t CountdownExpired = 0;
-int ContinuesUsed = 0;
-int BossSlot = 0;
+int Score;
+uint8_t GameOver;
+int ContinueCountdown;
+uint8_t CountdownExpired;
+int ContinuesUsed;
+int BossSlot;
 char BossHPText[16];
 char ScoreText[16];
 uint8_t BonusFlags[MaxBonusFlags];
-int BonusFlagCount = 0;
+int BonusFlagCount;
 
-int Boss2Phase = 0, Boss2Dir = 0;
-int Stage9BossPhase = 0, Stage9BossCorner = 0;
-uint8_t StaffRollPicture = 0;
-int StaffRollBackdrop = 0;
+int Boss2Phase, Boss2Dir;
+int Stage9BossPhase, Stage9BossCorner;
+uint8_t StaffRollPicture;
+int StaffRollBackdrop;
 
-int StartScene = Stage1Scene;
+int StartScene;
 uint8_t ConfirmLatch, UpLatch, DownLatch, RightLatch, LeftLatch;
 
 int SpeedButton = -1, FireButton = -1, BurstButton = -1, ConfirmButton = -1;
@@ -217,7 +219,7 @@ void ResetGame() {
     Score = 0;
     ScoreText[0] = '\0';
     GameOver = 0;
-    ContinueCountdown = 400;
+    ContinueCountdown = CountdownLength;
     ContinuesUsed = 0;
     CountdownExpired = 0;
     StaffRollPicture = 0;
@@ -237,5 +239,11 @@ void ResetWorldState() {
     ResetObjects();
     ResetGame();
 }
+
+namespace {
+
+[[maybe_unused]] const bool WorldStarted = (ResetWorldState(), true);
+
+}  // namespace
 
 }  // namespace veltrano

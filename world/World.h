@@ -6,11 +6,14 @@
 #include <cassert>
 #include <cstdint>
 
+#include "world/Field.h"
+
 namespace veltrano {
 
 // ---- Sizes and slot ranges -------------------------------------------------------------------
 
 constexpr int TileCount = 80;       // tiles per background layer (10 columns by 8 rows)
+constexpr int TileSize = 80;        // a tile's side
 constexpr int PanelCellCount = 48;  // cover panel cells (8 columns by 6 rows)
 constexpr int ShotGroupCount = 17;
 constexpr int ShotsPerGroup = 100;
@@ -236,6 +239,8 @@ extern SlotArray<int, FirstBulletSlot, LastBulletSlot> BulletAimX, BulletAimY;
 extern int Score;
 extern uint8_t GameOver;
 extern int ContinueCountdown;
+// The continue countdown's length in steps: ten seconds, a numeral every 40.
+constexpr int CountdownLength = 400;
 extern uint8_t CountdownExpired;
 extern int ContinuesUsed;
 extern int BossSlot;

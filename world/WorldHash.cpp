@@ -4,26 +4,6 @@
 
 namespace veltrano {
 
-namespace {
-
-// 64-bit FNV-1a over 32-bit values: cheap, and any changed value changes the result.
-struct Fnv {
-    uint64_t Value = 14695981039346656037ull;
-    void Add(int v) {
-        uint32_t u = static_cast<uint32_t>(v);
-        for (int i = 0; i < 4; ++i, u >>= 8) {
-            Value ^= u & 0xff;
-            Value *= 1099511628211ull;
-        }
-    }
-    template <typename T>
-    void AddAll(const T* values, int count) {
-        for (int i = 0; i < count; ++i) Add(static_cast<int>(values[i]));
-    }
-};
-
-}  // namespace
-
 uint64_t HashObjectSlots() {
     Fnv h;
     h.AddAll(EnemyX, ObjectSlotCount);

@@ -8,6 +8,7 @@
 #include "app/ProgramFolder.h"
 #include "app/SoundBank.h"
 #include "platform/Mixer.h"
+#include "platform/SoundMix.h"
 #include "platform/SystemFolders.h"
 
 namespace veltrano {

@@ -24,6 +24,10 @@
 #include "platform/AudioDevice.h"
 #include "platform/Display.h"
 #include "platform/GlyphSheet.h"
+#include "platform/Input.h"
+#include "platform/KeyBindings.h"
+#include "platform/Mixer.h"
+#include "platform/Say.h"
 #include "platform/web/WebBackend.h"
 #include "world/World.h"
 
@@ -79,7 +83,7 @@ void Guarded(void (*step)()) {
 
 void AnimationFrame() {
     Guarded([] {
-        if (!Loop->Advance(static_cast<uint64_t>(emscripten_get_now()))) Close(0);
+        if (!Loop->Advance(emscripten_get_now())) Close(0);
     });
 }
 
@@ -88,12 +92,14 @@ void Start(PageMode mode) {
     // The page is a window inside the browser; full screen comes on request (F11, Alt+Enter).
     CommandLine windowed;
     windowed.FullScreen = false;
+    // The test frames hold the canvas up against the native game's back buffer, tick by tick.
+    if (mode == PageMode::Test) windowed.Smooth = false;
     Form->UseCommandLine(windowed);
     Platform.ApplyDisplay(Form->DisplayChoices());
     Form->DXDraw1InitializeSurface();
     std::string error;
     if (!OpenAudioDevice(MixSoundBank, &error))
-        std::fprintf(stderr, "VeltranoGame2: no audio device (%s); playing without sound\n", error.c_str());
+        SayLine("no audio device (%s); playing without sound", error.c_str());
     Form->DXSound1Initialize();
 }
 
@@ -150,6 +156,56 @@ EMSCRIPTEN_KEEPALIVE void veltrano_page_closing() {
     if (Form && !Closed) Close(0);
 }
 
+// The tab is hidden: the pause of a lost focus at once, not at the next frame, which a hidden tab may
+// never get. Play resumes as after any focus pause.
+EMSCRIPTEN_KEEPALIVE void veltrano_page_hidden() {
+    if (Form && !Closed) Form->FormDeactivate();
+}
+
+// The page's area changed size without the window (its status line grew): the picture is placed again.
+EMSCRIPTEN_KEEPALIVE void veltrano_page_resized() {
+    Platform.PlaceCanvas();
+}
+
+// The page's touch controls: 0 up, 1 down, 2 left, 3 right, then the speed, fire, burst and confirm
+// actions, each as the key (or pad button) of the input state the player's ini gives it.
+EMSCRIPTEN_KEEPALIVE void veltrano_touch(int control, int held) {
+    static constexpr int Directions[] = {StateUp, StateDown, StateLeft, StateRight};
+    const int actions[] = {SpeedState, FireState, BurstState, ConfirmState};
+    if (control < 0 || control >= 8) return;
+    const int state = control < 4 ? Directions[control] : actions[control - 4];
+    if (state < 0 || state >= InputStateCount) return;
+    const int vk = KeyOfState(state);
+    Platform.Touch(control, vk, vk == 0 && state >= StateButton1 ? state - StateButton1 : -1, held != 0);
+}
+
+// Whether a key the page would use for itself (M mutes) is one the player's bindings give the game.
+EMSCRIPTEN_KEEPALIVE int veltrano_key_is_games(int vk) {
+    const int heard = PlayerKeys.Heard(vk);
+    for (int a = 0; a < KeyActionCount; ++a)
+        if (heard != 0 && KeyActions[a].Heard == heard) return 1;
+    return 0;
+}
+
+// A music piece the page has decoded after its scene began: a music slot that holds the short silence
+// written in its place takes the piece and goes on as it was (playing, looping, at its volume).
+EMSCRIPTEN_KEEPALIVE void veltrano_music_arrived(const char* path) {
+    for (SoundSlot slot : {StageMusic, BossMusic}) {
+        SoundBuffer& buffer = SoundSlots[slot];
+        if (buffer.File != path) continue;
+        Wave wave;
+        std::string error, file = path;
+        if (!ReadWaveFile(path, &wave, &error)) {
+            SayLine("%s", error.c_str());
+            continue;
+        }
+        MixerLock lock;
+        const bool playing = buffer.Playing, looping = buffer.Looping;
+        SwapWaveInto(buffer, wave, file);
+        if (playing) PlayBuffer(buffer, looping);
+    }
+}
+
 // The browser tests: the frame function on a clock that moves 25 ms a call, so each call runs one
 // frame, as the headless game's frames do; the page's keys and events go through as in play.
 EMSCRIPTEN_KEEPALIVE void veltrano_test_frames(int count) {
@@ -172,6 +228,12 @@ EMSCRIPTEN_KEEPALIVE int veltrano_high_score(int rank) {
 }
 EMSCRIPTEN_KEEPALIVE int veltrano_score() {
     return Score;
+}
+EMSCRIPTEN_KEEPALIVE int veltrano_player_x() {
+    return PlayerX;
+}
+EMSCRIPTEN_KEEPALIVE int veltrano_player_y() {
+    return PlayerY;
 }
 
 // Checks a replay from the file system and returns the line the sim tool prints for it.
@@ -196,12 +258,12 @@ int main() {
     if (LoadGlyphSheet(ProgramPath(GlyphSheetFile), Glyphs, &error))
         UseGlyphSheet(&Glyphs);
     else
-        std::fprintf(stderr, "VeltranoGame2: %s\n", error.c_str());
+        SayLine("%s", error.c_str());
     if (mode == PageMode::Verify) return 0;
     if (PrepareDataFolder(ProgramFolderPath, DataFolderPath, &error))
         SetDataFolder(DataFolderPath);
     else
-        std::fprintf(stderr, "VeltranoGame2: %s; the scores last until the page is closed\n", error.c_str());
+        SayLine("%s; the scores last until the page is closed", error.c_str());
     Platform.Start();
     Form = std::make_unique<TForm1>(Platform);
     Loop = std::make_unique<ProgramFrame>(*Form, Platform);

@@ -23,6 +23,11 @@ class HeadlessBackend : public Backend {
     std::vector<WindowEvent> Events;
     size_t EventsRead = 0;
     int Monitor = 0;
+    bool PresentWaits = false;  // every present is a refresh of the screen, as with vertical sync
+    int Refresh = 0;            // the screen's refresh rate; 0 unknown
+
+    bool PresentWaitsForRefresh() override { return PresentWaits; }
+    int RefreshRate() override { return Refresh; }
 
     bool DisplayReady() override { return Ready; }
     void FlipBackBuffer(const Surface&) override { ++Flips; }

@@ -9,6 +9,7 @@
 
 #include "platform/Display.h"
 #include "platform/KeyBindings.h"
+#include "platform/Say.h"
 
 namespace veltrano {
 
@@ -21,7 +22,7 @@ volatile bool Lost = false;
 int DisplayConnectionLost(void*) {
     if (!Lost) {
         Lost = true;
-        std::fputs("VeltranoGame2: the connection to the display was lost; closing\n", stderr);
+        SayLine("the connection to the display was lost; closing");
         if (ClosingOnDisplayLoss) ClosingOnDisplayLoss();
     }
     std::fflush(stdout);
@@ -65,8 +66,9 @@ bool SdlBackend::Start(std::string* error) {
     return Started;
 }
 
-uint64_t SdlBackend::Ticks() {
-    return SDL_GetTicks64();
+double SdlBackend::Ticks() {
+    return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 /
+           static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
 void SdlBackend::Sleep(int milliseconds) {

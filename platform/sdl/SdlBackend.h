@@ -21,8 +21,8 @@ class SdlBackend : public Backend {
     // Opens the window and renderer as `settings` say; false with a message when no display can be had.
     bool OpenDisplay(const DisplaySettings& settings, std::string* error);
     bool Closing() const override { return CloseRequested; }
-    // Milliseconds since SDL started, and a sleep between ticks.
-    uint64_t Ticks();
+    // Milliseconds since SDL started, to a fraction of one, and a sleep between ticks.
+    double Ticks();
     void Sleep(int milliseconds);
     // The next event the game must hear of; false when none is waiting. Events only the backend
     // needs (a pad plugged in, the window minimised or resized, the close button) are handled here.
@@ -36,6 +36,9 @@ class SdlBackend : public Backend {
 
     bool DisplayReady() override;
     void FlipBackBuffer(const Surface& backBuffer) override;
+    // A renderer that syncs to the screen (a software one never really does).
+    bool PresentWaitsForRefresh() override { return SyncsToRefresh; }
+    int RefreshRate() override;
     void ReadRawInput(RawInput& raw) override;
     void SetScreenSaverActive(bool active) override;
     void RequestClose() override { CloseRequested = true; }
@@ -65,6 +68,7 @@ class SdlBackend : public Backend {
     DisplaySettings Settings;
     PressLatch Latch;
     bool CloseRequested = false;
+    bool SyncsToRefresh = false;
     bool Minimised = false;
     // A window manager may take the focus away for a moment while the window switches between full
     // screen and a window; such a loss, within SwitchSettleMs of a switch, is no reason to pause.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/Display.h"
+#include "platform/Say.h"
 #include "platform/sdl/SdlBackend.h"
 
 namespace veltrano {
@@ -108,6 +109,9 @@ bool SdlBackend::OpenDisplay(const DisplaySettings& settings, std::string* error
         if (error) *error = std::string("cannot create a renderer: ") + SDL_GetError();
         return false;
     }
+    SDL_RendererInfo info{};
+    SyncsToRefresh = SDL_GetRendererInfo(Renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) &&
+                     !(info.flags & SDL_RENDERER_SOFTWARE);
     // SDL waits up to a tenth of a second for the window manager to answer the full-screen request
     // (the whole tenth where none answers): the request follows the first frame shown, so the picture
     // is up at once over the desktop-sized window.
@@ -141,10 +145,8 @@ int SdlBackend::FittingScale(int usableW, int usableH) {
     const int scale = WindowScaleFor(Settings.WindowScale, usableW, usableH);
     if (scale < Settings.WindowScale && !ScaleClampSaid) {
         ScaleClampSaid = true;
-        std::fprintf(
-            stderr,
-            "VeltranoGame2: a window %d times 640x480 does not fit the desktop's %dx%d; using %d times\n",
-            Settings.WindowScale, usableW, usableH, scale);
+        SayLine("a window %d times 640x480 does not fit the desktop's %dx%d; using %d times",
+                Settings.WindowScale, usableW, usableH, scale);
     }
     return scale;
 }
@@ -194,6 +196,12 @@ bool SdlBackend::CreateTexture() {
     Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                 ::veltrano::ScreenWidth, ::veltrano::ScreenHeight);
     return Texture != nullptr;
+}
+
+int SdlBackend::RefreshRate() {
+    SDL_DisplayMode mode{};
+    if (!Window || SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(Window), &mode) != 0) return 0;
+    return mode.refresh_rate;
 }
 
 bool SdlBackend::DisplayReady() {

@@ -14,7 +14,7 @@ void veltrano_present(const uint32_t* pixels, int width, int height);
 void veltrano_place_canvas(int x, int y, int w, int h, int sharp);
 int veltrano_area_width();
 int veltrano_area_height();
-void veltrano_full_screen(int on);
+void veltrano_toggle_full_screen();
 }
 
 namespace veltrano {
@@ -89,6 +89,16 @@ void WebBackend::FocusLost() {
     Events.push_back({WindowEvent::Kinds::FocusLost});
 }
 
+void WebBackend::Touch(int control, int vk, int padButton, bool held) {
+    if (control < 0 || control >= TouchControlCount) return;
+    if (held && !TouchHeld[control]) {
+        TouchPressed[control] = true;
+        TouchKey[control] = vk & 255;
+        TouchButton[control] = padButton;
+    }
+    TouchHeld[control] = held;
+}
+
 bool WebBackend::NextEvent(WindowEvent& event) {
     if (Events.empty()) return false;
     event = Events.front();
@@ -116,6 +126,22 @@ void WebBackend::ReadRawInput(RawInput& raw) {
         PadWasPressed[i] = pad.Pressed[i];
     }
     raw.Joystick = JoystickOfGamepad(pad);
+    for (int c = 0; c < TouchControlCount; ++c) {
+        // A tap that went down and up between two frames is seen for one frame, as a key's press.
+        if (!TouchHeld[c] && !TouchPressed[c]) continue;
+        TouchPressed[c] = false;
+        if (TouchKey[c] != 0) {
+            raw.KeyDown[TouchKey[c]] = true;
+        } else if (TouchButton[c] >= 0 && TouchButton[c] < JoystickButtonCount) {
+            if (!raw.Joystick.Present) {
+                raw.Joystick = JoystickReading{};
+                raw.Joystick.Present = true;
+                raw.Joystick.AxisMin = -32768;
+                raw.Joystick.AxisMax = 32767;
+            }
+            raw.Joystick.Buttons |= 1u << TouchButton[c];
+        }
+    }
     // Alt+Enter switches the display; its Enter is no button press.
     if (AltHeld) raw.KeyDown[Vk::Enter] = false;
     Latch.ApplyTo(raw);
@@ -149,8 +175,9 @@ void WebBackend::ApplyDisplay(const DisplaySettings& settings) {
     const bool switchScreen = settings.FullScreen != Settings.FullScreen;
     Settings = settings;
     // A frame runs moments after the key that asked, while the browser still counts it as the
-    // player's gesture, which full screen needs.
-    if (switchScreen) veltrano_full_screen(settings.FullScreen ? 1 : 0);
+    // player's gesture, which full screen needs. The key switches what the player sees: the browser
+    // may have left full screen by itself (its own Escape) or the page's button may have entered it.
+    if (switchScreen) veltrano_toggle_full_screen();
     PlaceCanvas();
 }
 

@@ -19,6 +19,8 @@ class WebBackend : public Backend {
 
     bool DisplayReady() override { return true; }
     void FlipBackBuffer(const Surface& backBuffer) override;
+    // The page presents from each animation frame: one present a refresh of the screen.
+    bool PresentWaitsForRefresh() override { return true; }
     void ReadRawInput(RawInput& raw) override;
     // A page cannot switch the screen saver; the browser keeps the screen on while it plays.
     void SetScreenSaverActive(bool) override {}
@@ -34,11 +36,21 @@ class WebBackend : public Backend {
     void KeyUp(int vk, bool alt);
     void FocusLost();
     void PlaceCanvas();
+    // The page's touch controls (the directions and actions the program names by number), held or
+    // let go, as the key `vk` of the input state they stand for or, for a state without a key, as the
+    // pad's button `padButton` (-1 for none). Replays and tests see no difference from the keys; a tap
+    // too short for a frame is seen for one frame, as a key's press is.
+    void Touch(int control, int vk, int padButton, bool held);
 
    private:
     bool Held[256] = {};
     bool AltHeld = false;
     bool PadWasPressed[32] = {};
+    static constexpr int TouchControlCount = 8;
+    bool TouchHeld[TouchControlCount] = {};
+    bool TouchPressed[TouchControlCount] = {};  // went down since the last frame
+    int TouchKey[TouchControlCount] = {};
+    int TouchButton[TouchControlCount] = {};
     std::vector<uint32_t> Rgba;  // the back buffer in the canvas's byte order
     PressLatch Latch;
     std::deque<WindowEvent> Events;

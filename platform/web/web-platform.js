@@ -16,14 +16,15 @@ mergeInto(LibraryManager.library, {
     if (Module.veltranoFirstFrameAt === undefined) Module.veltranoFirstFrameAt = performance.now();
   },
 
-  // The area the picture is placed in, in device pixels, so that "sharp" gives whole device pixels.
+  // The area the picture is placed in, in whole device pixels (rounded down: the page's line below may
+  // begin at a fraction of a pixel), so that "sharp" gives whole device pixels.
   veltrano_area_width: function () {
     var page = document.getElementById('page');
-    return Math.max(1, Math.floor(page.clientWidth * (window.devicePixelRatio || 1)));
+    return Math.max(1, Math.floor(page.getBoundingClientRect().width * (window.devicePixelRatio || 1)));
   },
   veltrano_area_height: function () {
     var page = document.getElementById('page');
-    return Math.max(1, Math.floor(page.clientHeight * (window.devicePixelRatio || 1)));
+    return Math.max(1, Math.floor(page.getBoundingClientRect().height * (window.devicePixelRatio || 1)));
   },
   veltrano_place_canvas: function (x, y, w, h, sharp) {
     var ratio = window.devicePixelRatio || 1;
@@ -35,11 +36,10 @@ mergeInto(LibraryManager.library, {
     Module.veltranoSharp = !!sharp;
   },
 
-  veltrano_full_screen: function (on) {
-    var page = document.getElementById('page');
-    if (on && !document.fullscreenElement && page.requestFullscreen)
-      page.requestFullscreen().catch(function (e) { console.warn('full screen refused: ' + e); });
-    if (!on && document.fullscreenElement) document.exitFullscreen();
+  // Full screen holds the picture and the page's line under it. The request switches what the
+  // player sees, whatever the game last asked for: the browser leaves full screen by itself too.
+  veltrano_toggle_full_screen: function () {
+    if (Module.veltranoToggleFullScreen) Module.veltranoToggleFullScreen();
   },
 
   // Web Audio pulls the mixer from the page's audio callback. The context starts suspended and is
@@ -57,7 +57,7 @@ mergeInto(LibraryManager.library, {
     var node = context.createScriptProcessor(frames, 0, channels);
     var buffer = _malloc(frames * channels * 2);
     var meter = Module.veltranoAudio = {context: context, node: node, calls: 0, frames: 0, late: 0,
-                                        rate: context.sampleRate};
+                                        rate: context.sampleRate, recent: []};
     var scale = context.sampleRate / rate;
     node.onaudioprocess = function (e) {
       var out = e.outputBuffer;
@@ -71,30 +71,39 @@ mergeInto(LibraryManager.library, {
         var from = Math.min(c, channels - 1);
         for (var i = 0; i < n; ++i) data[i] = samples[Math.min(wanted - 1, Math.floor(i / scale)) * channels + from] / 32768;
       }
+      // The loudest sample of each buffer handed over, for the tests (a hidden page is silent).
+      var peak = 0;
+      for (var k = 0; k < samples.length; ++k) peak = Math.max(peak, Math.abs(samples[k]));
+      meter.recent.push({at: performance.now(), peak: peak});
+      if (meter.recent.length > 16) meter.recent.shift();
       meter.calls += 1;
       meter.frames += wanted;
       // A buffer handed over after its time to play has come leaves a gap.
       if (e.playbackTime + 1e-3 < context.currentTime) meter.late += 1;
     };
-    node.connect(context.destination);
-    var resume = function () {
-      if (context.state !== 'running') context.resume();
+    // The player's volume and mute act on the way out, after the mix, so the game's own sound is untouched.
+    meter.gain = context.createGain();
+    node.connect(meter.gain);
+    meter.gain.connect(context.destination);
+    if (Module.veltranoAudioOpened) Module.veltranoAudioOpened(meter);
+    // Browsers allow sound only after a gesture; a hidden page stays silent until it is seen again.
+    meter.resume = function () {
+      if (context.state === 'suspended' && !document.hidden) context.resume();
     };
-    window.addEventListener('keydown', resume, true);
-    window.addEventListener('mousedown', resume, true);
-    window.addEventListener('touchstart', resume, true);
+    meter.gestures = ['keydown', 'mousedown', 'touchstart'];
+    meter.gestures.forEach(function (type) { window.addEventListener(type, meter.resume, true); });
     return 1;
   },
   veltrano_close_audio: function () {
     var a = Module.veltranoAudio;
     if (!a) return;
+    a.gestures.forEach(function (type) { window.removeEventListener(type, a.resume, true); });
     a.node.disconnect();
     a.context.close();
     Module.veltranoAudio = null;
   },
 
-  // The files of the data folder (/save) go to the page's storage; the page calls this after the
-  // game writes and when it closes. `done` is called once the storage has them.
+  // The files of the data folder (/save) go to the page's storage (web-files.js).
   veltrano_store_files: function () {
     Module.veltranoStoreFiles();
   },

@@ -24,7 +24,6 @@
 
 namespace veltrano {
 
-using files::FaultFor;
 using files::Reason;
 using files::Say;
 
@@ -88,7 +87,7 @@ FileStatus ReadOnlyFile::Open(const std::string& path, std::string* why) {
     Fd = -1;
     Path = path;
     Bytes = 0;
-    int error = FaultFor(path, FileOperation::Open);
+    int error = FileFaultFor(path, FileOperation::Open);
     const std::wstring wide = Wide(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (!error && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -124,7 +123,7 @@ FileStatus ReadOnlyFile::Open(const std::string& path, std::string* why) {
 bool ReadOnlyFile::ReadAt(uint64_t offset, void* into, size_t count, size_t* got, std::string* why) {
     *got = 0;
     if (Fd < 0) return Say(why, Path, "is not open");
-    if (const int error = FaultFor(Path, FileOperation::Read))
+    if (const int error = FileFaultFor(Path, FileOperation::Read))
         return Say(why, Path, Reason("cannot be read", error));
     auto* bytes = static_cast<unsigned char*>(into);
     while (*got < count) {
@@ -169,7 +168,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* why) {
     Temporary = TemporaryNameFor(Target);
     const std::wstring temporary = Wide(Temporary);
     DeleteFileW(temporary.c_str());  // left by an earlier process of the same number
-    int error = FaultFor(path, FileOperation::Open);
+    int error = FileFaultFor(path, FileOperation::Open);
     Fd = error ? -1
                : _wopen(temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
                         _S_IREAD | _S_IWRITE);
@@ -179,7 +178,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* why) {
 
 void ReplacingFile::Write(const void* bytes, size_t count) {
     if (Fd < 0 || Error != 0 || count == 0) return;
-    if (const int fault = FaultFor(Path, FileOperation::Write)) {
+    if (const int fault = FileFaultFor(Path, FileOperation::Write)) {
         Error = fault;
         return;
     }

@@ -63,12 +63,11 @@ void DrawChallengeMessage(bool scored, Surface& target) {
         const MessageLine& line = lines[k - 1];
         canvas.TextOut((ScreenWidth - line.Characters * w) / 2, 2 * k * h, line.Text);
     }
-    canvas.Release();
 }
 
 void WriteChallengeMessage(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-8, -8, -16, 0, 0, -2);
+    s.Layers({.layer1X = -8, .layer2X = -8, .layer3X = -16, .layer3Y = -2});
     s.StartAt(-80);
     s.InitHook(HideShip);
     s.FramesIn(ShownFrom, ShownTo, [&] { s.Call(NoteChallengeMessage); });

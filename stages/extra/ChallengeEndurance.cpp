@@ -22,11 +22,33 @@ void ClearAt(ScriptBuilder& s, int frame, int n) {
 void WritePhase1(ScriptBuilder& s) {
     s.FramesIn(INT_MIN, 519, [&] {
         for (int i = 0; i < 16; ++i) {
-            s.FireAngled(13000 + i, Boss, 90, 4 * i, 64, -1, 12);
-            s.FireAngled(13016 + i, Boss, 270, 4 * i, 64, -1, 12);
+            s.FireAngled({.bullet = 13000 + i,
+                          .carrier = Boss,
+                          .angle = 90,
+                          .speed = 12,
+                          .from = -1,
+                          .phase = 4 * i,
+                          .period = 64});
+            s.FireAngled({.bullet = 13016 + i,
+                          .carrier = Boss,
+                          .angle = 270,
+                          .speed = 12,
+                          .from = -1,
+                          .phase = 4 * i,
+                          .period = 64});
             for (int j = 0; j < 8; ++j) {
-                s.FireAimed(11000 + i + 16 * j, 13000 + i, 0, 16 * j, 128, -1, 12);
-                s.FireAimed(11128 + i + 16 * j, 13016 + i, 0, 16 * j + 8, 128, -1, 12);
+                s.FireAimed({.bullet = 11000 + i + 16 * j,
+                             .carrier = 13000 + i,
+                             .speed = 12,
+                             .from = -1,
+                             .phase = 16 * j,
+                             .period = 128});
+                s.FireAimed({.bullet = 11128 + i + 16 * j,
+                             .carrier = 13016 + i,
+                             .speed = 12,
+                             .from = -1,
+                             .phase = 16 * j + 8,
+                             .period = 128});
             }
         }
     });
@@ -38,8 +60,20 @@ void WritePhase2(ScriptBuilder& s) {
     s.FramesIn(600, 1119, [&] {
         for (int i = 0; i < 4; ++i) {
             for (int j = 0; j < 80; ++j) {
-                s.FireAngled(13000 + i + 4 * j, Boss, 90 * i + 8 * j, 2 * j, 160, 599, 6);
-                s.FireAngled(13320 + i + 4 * j, Boss, 90 * i - 10 * j, 2 * j, 160, 599, 6);
+                s.FireAngled({.bullet = 13000 + i + 4 * j,
+                              .carrier = Boss,
+                              .angle = 90 * i + 8 * j,
+                              .speed = 6,
+                              .from = 599,
+                              .phase = 2 * j,
+                              .period = 160});
+                s.FireAngled({.bullet = 13320 + i + 4 * j,
+                              .carrier = Boss,
+                              .angle = 90 * i - 10 * j,
+                              .speed = 6,
+                              .from = 599,
+                              .phase = 2 * j,
+                              .period = 160});
             }
         }
     });
@@ -58,13 +92,38 @@ void WritePhase3(ScriptBuilder& s) {
                 const int c = 5 * j + 30;
                 const int stopped = 13000 + i + a;
                 const int mark = 13600 + i + a;
-                s.FireAngledStop(stopped, Boss, b, c, 5 * j, Period, 1199, 4);
+                s.FireAngledStop({.bullet = stopped,
+                                  .carrier = Boss,
+                                  .angle = b,
+                                  .speed = 4,
+                                  .from = 1199,
+                                  .moveSpan = c,
+                                  .phase = 5 * j,
+                                  .period = Period});
                 // A turn at or past the end of the period never comes (the last six shots of each
                 // arm), so those calls are left out.
                 if (c >= Period) continue;
-                s.FireAtPlayerMark(mark, stopped, b + 180, c, Period, 1199, 8);
-                s.FireAngled(11000 + i + a, mark, b + 260, c, Period, 1199, 8);
-                s.FireAngled(11480 + i + a, mark, b + 280, c, Period, 1199, 8);
+                s.FireAtPlayerMark({.bullet = mark,
+                                    .carrier = stopped,
+                                    .angle = b + 180,
+                                    .speed = 8,
+                                    .from = 1199,
+                                    .phase = c,
+                                    .period = Period});
+                s.FireAngled({.bullet = 11000 + i + a,
+                              .carrier = mark,
+                              .angle = b + 260,
+                              .speed = 8,
+                              .from = 1199,
+                              .phase = c,
+                              .period = Period});
+                s.FireAngled({.bullet = 11480 + i + a,
+                              .carrier = mark,
+                              .angle = b + 280,
+                              .speed = 8,
+                              .from = 1199,
+                              .phase = c,
+                              .period = Period});
             }
         }
     });
@@ -79,14 +138,62 @@ void WritePhase4(ScriptBuilder& s) {
             const int a = 4 * i;
             const int b = a + 20;
             const int c = a + 300;
-            s.FireAngledStop(13000 + i, Boss, 2 * i, b, a, Period, From, Speed);
-            s.FireAngledStop(13060 + i, Boss, -2 * i, b, a, Period, From, Speed);
-            s.FireAimedExact(13120 + i, 13000 + i, 0, b, Period, From, Speed);
-            s.FireAimedExact(13180 + i, 13060 + i, 0, b, Period, From, Speed);
-            s.FireAngledStop(13240 + i, Boss, 240 - i, c, a + 260, Period, From, Speed);
-            s.FireAngledStop(13300 + i, Boss, i + 120, c, a + 260, Period, From, Speed);
-            s.FireAimedExact(13360 + i, 13240 + i, 0, c, Period, From, Speed);
-            s.FireAimedExact(13420 + i, 13300 + i, 0, c, Period, From, Speed);
+            s.FireAngledStop({.bullet = 13000 + i,
+                              .carrier = Boss,
+                              .angle = 2 * i,
+                              .speed = Speed,
+                              .from = From,
+                              .moveSpan = b,
+                              .phase = a,
+                              .period = Period});
+            s.FireAngledStop({.bullet = 13060 + i,
+                              .carrier = Boss,
+                              .angle = -2 * i,
+                              .speed = Speed,
+                              .from = From,
+                              .moveSpan = b,
+                              .phase = a,
+                              .period = Period});
+            s.FireAimedExact({.bullet = 13120 + i,
+                              .carrier = 13000 + i,
+                              .speed = Speed,
+                              .from = From,
+                              .phase = b,
+                              .period = Period});
+            s.FireAimedExact({.bullet = 13180 + i,
+                              .carrier = 13060 + i,
+                              .speed = Speed,
+                              .from = From,
+                              .phase = b,
+                              .period = Period});
+            s.FireAngledStop({.bullet = 13240 + i,
+                              .carrier = Boss,
+                              .angle = 240 - i,
+                              .speed = Speed,
+                              .from = From,
+                              .moveSpan = c,
+                              .phase = a + 260,
+                              .period = Period});
+            s.FireAngledStop({.bullet = 13300 + i,
+                              .carrier = Boss,
+                              .angle = i + 120,
+                              .speed = Speed,
+                              .from = From,
+                              .moveSpan = c,
+                              .phase = a + 260,
+                              .period = Period});
+            s.FireAimedExact({.bullet = 13360 + i,
+                              .carrier = 13240 + i,
+                              .speed = Speed,
+                              .from = From,
+                              .phase = c,
+                              .period = Period});
+            s.FireAimedExact({.bullet = 13420 + i,
+                              .carrier = 13300 + i,
+                              .speed = Speed,
+                              .from = From,
+                              .phase = c,
+                              .period = Period});
         }
     });
 }
@@ -100,10 +207,32 @@ void WritePhase5(ScriptBuilder& s) {
             for (int j = 0; j < 180; ++j) {
                 const int a = 2 * j;
                 const int b = 8 * j;
-                s.FireAngled(13000 + i + a, Boss, 180 * i - 3 * j + 20, b + 2400, Period, From, 8);
-                s.FireAngled(13360 + i + a, Boss, 180 * i + 3 * j + 110, b + 2400, Period, From, 8);
-                s.FireAimed(11000 + i + a, 13000 + i + a, 0, b + 2416, Period, From, 6);
-                s.FireAimed(11360 + i + a, 13360 + i + a, 0, b + 2416, Period, From, 6);
+                s.FireAngled({.bullet = 13000 + i + a,
+                              .carrier = Boss,
+                              .angle = 180 * i - 3 * j + 20,
+                              .speed = 8,
+                              .from = From,
+                              .phase = b + 2400,
+                              .period = Period});
+                s.FireAngled({.bullet = 13360 + i + a,
+                              .carrier = Boss,
+                              .angle = 180 * i + 3 * j + 110,
+                              .speed = 8,
+                              .from = From,
+                              .phase = b + 2400,
+                              .period = Period});
+                s.FireAimed({.bullet = 11000 + i + a,
+                             .carrier = 13000 + i + a,
+                             .speed = 6,
+                             .from = From,
+                             .phase = b + 2416,
+                             .period = Period});
+                s.FireAimed({.bullet = 11360 + i + a,
+                             .carrier = 13360 + i + a,
+                             .speed = 6,
+                             .from = From,
+                             .phase = b + 2416,
+                             .period = Period});
             }
         }
     });

@@ -15,7 +15,7 @@ void MakeShipVulnerable() {
 
 void WriteChallengeInit(ScriptBuilder& s, int boss, int bossHP, int bossX) {
     s.Reset(ResetKind::Stage);
-    s.Layers(2, 8, -16, 0, 0, -2);
+    s.Layers({.layer1X = 2, .layer2X = 8, .layer3X = -16, .layer3Y = -2});
     s.HitPoints(boss, boss, bossHP);
     s.DefaultHitPoints();
     s.HitPoints(2400, 2489, 10);

@@ -27,6 +27,9 @@ constexpr int FirstEntry = 703, SecondEntry = 704;
 // The title's pieces strike each other on these frames, and shake for 24 frames from each strike.
 constexpr int Strikes[] = {184, 246, 508};
 constexpr int ShakeFrames = 24;
+// The side pieces stand apart from here until they close for the last strike.
+constexpr int Parted = 480;
+
 // A shake moves its piece -4 on odd frames and +4 on even ones, so over its even number of frames
 // it leaves the piece where it began.
 constexpr int Shake = INT_MIN;
@@ -54,8 +57,8 @@ constexpr TitleMove TitleMoves[] = {
     {RightPiece,     7,     -1,    287,             352},
     {LeftPiece,      0,     2,     383,             400},
     {RightPiece,     0,     -2,    383,             400},
-    {LeftPiece,      -16,   0,     463,             480},
-    {RightPiece,     16,    0,     463,             480},
+    {LeftPiece,      -16,   0,     463,             Parted},
+    {RightPiece,     16,    0,     463,             Parted},
     {LeftPiece,      16,    0,     487,             Strikes[2]},
     {RightPiece,     -16,   0,     487,             Strikes[2]},
     {LeftPiece,      Shake, 0,     Strikes[2] - 1,  Strikes[2] + ShakeFrames},
@@ -75,9 +78,9 @@ struct TitlePlace {
 };
 
 // Where the title's pieces, entries and cursor are placed when the title begins.
-constexpr TitlePlace TitleStarts[] = {{LeftPiece, -128, 128},  {MiddlePiece, 640, 0},
-                                      {RightPiece, 0, -128},   {FirstEntry, 240, 480},
-                                      {SecondEntry, 272, 480}, {MenuCursorSlot, -32, 288}};
+constexpr TitlePlace TitleStarts[] = {{LeftPiece, -128, 128},          {MiddlePiece, FieldWidth, 0},
+                                      {RightPiece, 0, -128},           {FirstEntry, 240, FieldHeight},
+                                      {SecondEntry, 272, FieldHeight}, {MenuCursorSlot, -32, 288}};
 
 // Where the animation leaves `place`'s slot.
 constexpr TitlePlace TitleEnd(TitlePlace place) {
@@ -100,7 +103,7 @@ constexpr int TitleSkipFrame = 640;
 // The background keeps scrolling behind every menu.
 void WriteMenuReset(ScriptBuilder& s, ResetKind kind) {
     s.Reset(kind);
-    s.Layers(-1, -2, -4);
+    s.Layers({.layer1X = -1, .layer2X = -2, .layer3X = -4});
     s.HitPoints(6, 6, 100);
     s.HitPoints(1000, 1999, 1);
     s.HitPoints(2000, 2499, 5);
@@ -110,10 +113,13 @@ void WriteMenuReset(ScriptBuilder& s, ResetKind kind) {
 void WriteTitle(ScriptBuilder& s) {
     WriteMenuReset(s, ResetKind::Menu);
     for (const TitlePlace& p : TitleStarts) s.Place(p.Slot, p.X, p.Y);
-    const Arg shake = Arg::Cycle(0, 2, 0, -4, 4);
+    const Arg shake = Arg::Cycle({.period = 2, .threshold = 0, .above = -4, .otherwise = 4});
     for (const TitleMove& m : TitleMoves)
-        s.MoveDuring(m.Slot, m.Dx == Shake ? shake : Arg(m.Dx), m.Dy == Shake ? shake : Arg(m.Dy), m.From,
-                     m.To);
+        s.MoveDuring({.slot = m.Slot,
+                      .dx = m.Dx == Shake ? shake : Arg(m.Dx),
+                      .dy = m.Dy == Shake ? shake : Arg(m.Dy),
+                      .from = m.From,
+                      .to = m.To});
 }
 
 void SoundTitleStrikes() {
@@ -135,7 +141,7 @@ bool SkipTitleAnimation() {
 void WriteShipSelect(ScriptBuilder& s) {
     WriteMenuReset(s, ResetKind::ShipSelect);
     s.Place(MenuCursorSlot, 64, 64);
-    s.Place(0, 6, 96, Coord::Per(64, 64));  // the six weapon icons
+    s.Place({.first = 0, .count = 6, .x = 96, .y = Coord::Per(64, 64)});  // the six weapon icons
 
     WrapFrameAt2000(s);
     s.Call(KeepShipFiring);
@@ -147,9 +153,9 @@ void WriteKeyConfig(ScriptBuilder& s) {
     s.Place(733, 96, 64);
     s.Place(706, 96, 128);
     s.Place(707, 96, 192);
-    s.Place(708, 4, 128, Coord::Per(240, 48));
+    s.Place({.first = 708, .count = 4, .x = 128, .y = Coord::Per(240, 48)});
     s.Place(734, 288, 128);
-    s.Place(735, 4, 288, Coord::Per(240, 48));
+    s.Place({.first = 735, .count = 4, .x = 288, .y = Coord::Per(240, 48)});
 
     WrapFrameAt2000(s);
 }

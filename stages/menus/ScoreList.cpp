@@ -43,7 +43,6 @@ void DrawScoreList(const int (&scores)[HighScoreCount], Surface& target) {
         const int left = extra == 0 ? 320 : 320 - canvas.TextWidth(std::string(text, extra));
         canvas.TextOut(left, i * digitHeight + 48, text);
     }
-    canvas.Release();
 }
 
 void ScoreListText(int score, char* out) {

@@ -149,7 +149,6 @@ void DrawStaffCredits(int stageFrame, Surface& target) {
         const int y = c.Y == Centred ? (ScreenHeight - canvas.TextHeight(text)) / 2 : c.Y;
         canvas.TextOut(x, y, text);
     }
-    canvas.Release();
 }
 
 void FlyDemonstrationShip() {

@@ -11,7 +11,7 @@ constexpr int BossEntryFrame = Stage1BossEntryFrame;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::FirstStage);
-    s.Layers(-1, -2, -4);
+    s.Layers({.layer1X = -1, .layer2X = -2, .layer3X = -4});
     s.Boss(Boss);
     s.Flags(8);
 
@@ -21,48 +21,48 @@ void WriteInit(ScriptBuilder& s) {
     s.HitPoints(2000, 2499, 5);
     s.DefaultHitPoints(3000, 3499);
 
-    for (int slot : {Boss, 800, 801, 850, 900, 901, 950}) s.Place(slot, 640, 224);
-    s.Place(1000, 4, 640, 0);
-    s.Place(1004, 4, 640, 448);
-    s.Place(1008, 4, 400, -16);
-    s.Place(1012, 4, 400, 480);
-    s.Place(1016, 4, 640, 232);
-    s.Place(1020, 4, 640, 480);
-    s.Place(1024, 4, 640, -16);
-    s.Place(1028, 4, 480, 480);
-    s.Place(1032, 4, 480, -16);
-    s.Place(1036, 4, 0, -16);
-    s.Place(1040, 4, 0, 480);
-    s.Place(1044, 4, 400, -16);
-    s.Place(1048, 4, 400, 480);
-    s.Place(1052, 4, 640, -16);
-    s.Place(1056, 4, 640, 480);
-    s.Place(1060, 4, 640, 0);
-    s.Place(1064, 4, 640, 448);
-    s.Place(1068, 8, 0, -16);
-    s.Place(1076, 8, 0, 480);
-    s.Place(1084, 8, 480, -16);
-    s.Place(1092, 8, 480, 480);
-    s.Place(1100, 8, 640, 0);
-    s.Place(1108, 8, 640, 464);
-    s.Place(1500, 4, 640, Coord::Per(208, 16));
-    s.Place(1504, 4, 640, Coord::Per(0, 16));
-    s.Place(1508, 4, 640, Coord::Per(64, 64));
-    s.Place(2000, 4, 640, 0);
-    s.Place(2004, 4, 640, 448);
-    s.Place(2008, 6, 640, Coord::Per(0, 32));
-    s.Place(2014, 6, 640, Coord::Per(288, 32));
-    s.Place(2020, 4, 640, Coord::Per(176, 32));
+    for (int slot : {Boss, 800, 801, 850, 900, 901, 950}) s.Place(slot, FieldWidth, 224);
+    s.Place({.first = 1000, .count = 4, .x = FieldWidth, .y = 0});
+    s.Place({.first = 1004, .count = 4, .x = FieldWidth, .y = 448});
+    s.Place({.first = 1008, .count = 4, .x = 400, .y = -16});
+    s.Place({.first = 1012, .count = 4, .x = 400, .y = FieldHeight});
+    s.Place({.first = 1016, .count = 4, .x = FieldWidth, .y = 232});
+    s.Place({.first = 1020, .count = 4, .x = FieldWidth, .y = FieldHeight});
+    s.Place({.first = 1024, .count = 4, .x = FieldWidth, .y = -16});
+    s.Place({.first = 1028, .count = 4, .x = FieldWidth * 3 / 4, .y = FieldHeight});
+    s.Place({.first = 1032, .count = 4, .x = FieldWidth * 3 / 4, .y = -16});
+    s.Place({.first = 1036, .count = 4, .x = 0, .y = -16});
+    s.Place({.first = 1040, .count = 4, .x = 0, .y = FieldHeight});
+    s.Place({.first = 1044, .count = 4, .x = 400, .y = -16});
+    s.Place({.first = 1048, .count = 4, .x = 400, .y = FieldHeight});
+    s.Place({.first = 1052, .count = 4, .x = FieldWidth, .y = -16});
+    s.Place({.first = 1056, .count = 4, .x = FieldWidth, .y = FieldHeight});
+    s.Place({.first = 1060, .count = 4, .x = FieldWidth, .y = 0});
+    s.Place({.first = 1064, .count = 4, .x = FieldWidth, .y = 448});
+    s.Place({.first = 1068, .count = 8, .x = 0, .y = -16});
+    s.Place({.first = 1076, .count = 8, .x = 0, .y = FieldHeight});
+    s.Place({.first = 1084, .count = 8, .x = FieldWidth * 3 / 4, .y = -16});
+    s.Place({.first = 1092, .count = 8, .x = FieldWidth * 3 / 4, .y = FieldHeight});
+    s.Place({.first = 1100, .count = 8, .x = FieldWidth, .y = 0});
+    s.Place({.first = 1108, .count = 8, .x = FieldWidth, .y = 464});
+    s.Place({.first = 1500, .count = 4, .x = FieldWidth, .y = Coord::Per(208, 16)});
+    s.Place({.first = 1504, .count = 4, .x = FieldWidth, .y = Coord::Per(0, 16)});
+    s.Place({.first = 1508, .count = 4, .x = FieldWidth, .y = Coord::Per(64, 64)});
+    s.Place({.first = 2000, .count = 4, .x = FieldWidth, .y = 0});
+    s.Place({.first = 2004, .count = 4, .x = FieldWidth, .y = 448});
+    s.Place({.first = 2008, .count = 6, .x = FieldWidth, .y = Coord::Per(0, 32)});
+    s.Place({.first = 2014, .count = 6, .x = FieldWidth, .y = Coord::Per(288, 32)});
+    s.Place({.first = 2020, .count = 4, .x = FieldWidth, .y = Coord::Per(176, 32)});
     // The gun pods hang in pairs above and below the screen.
     for (int base : {2024, 2032}) {
-        s.Place(base, 2, 576, Coord::Per(-64, 32));
-        s.Place(base + 2, 2, 608, Coord::Per(-64, 32));
-        s.Place(base + 4, 2, 512, Coord::Per(480, 32));
-        s.Place(base + 6, 2, 544, Coord::Per(480, 32));
+        s.Place({.first = base, .count = 2, .x = 576, .y = Coord::Per(-64, 32)});
+        s.Place({.first = base + 2, .count = 2, .x = 608, .y = Coord::Per(-64, 32)});
+        s.Place({.first = base + 4, .count = 2, .x = 512, .y = Coord::Per(FieldHeight, 32)});
+        s.Place({.first = base + 6, .count = 2, .x = 544, .y = Coord::Per(FieldHeight, 32)});
     }
-    s.Place(2500, 6, 640, Coord::Per(0, 32));
-    s.Place(2506, 6, 640, Coord::Per(288, 32));
-    s.Place(3000, 16, Coord::Per(128, 32), -32);
+    s.Place({.first = 2500, .count = 6, .x = FieldWidth, .y = Coord::Per(0, 32)});
+    s.Place({.first = 2506, .count = 6, .x = FieldWidth, .y = Coord::Per(288, 32)});
+    s.Place({.first = 3000, .count = 16, .x = Coord::Per(128, 32), .y = -32});
 }
 
 void WriteOpening(ScriptBuilder& s) {
@@ -90,14 +90,21 @@ void WriteOpening(ScriptBuilder& s) {
                 11012 + k);
     }
 
-    // Ground guns: a straight shot and an aimed one, half a period apart.
+    // Ground guns: a straight shot and an aimed one, half a period apart, from when they scroll in.
+    constexpr int GroundGunsFrame = 256;
     for (int k = 0; k < 4; ++k) {
         const int gun = 1500 + k;
-        s.ScrollWithGround(gun, 256);
-        s.FireStraight(11016 + k, gun, 256, 0, 96, 0, -6);
-        s.FireAimed(11020 + k, gun, 0, 48, 96, 256, 6);
-        s.DeathShot(11024 + k, gun);
-        s.DeathShot(11028 + k, gun, 0, 11);
+        s.ScrollWithGround(gun, GroundGunsFrame);
+        s.FireStraight(
+            {.bullet = 11016 + k, .carrier = gun, .dx = -6, .from = GroundGunsFrame, .period = 96});
+        s.FireAimed({.bullet = 11020 + k,
+                     .carrier = gun,
+                     .speed = 6,
+                     .from = GroundGunsFrame,
+                     .phase = 48,
+                     .period = 96});
+        s.DeathShot({.bullet = 11024 + k, .carrier = gun});
+        s.DeathShot({.bullet = 11028 + k, .carrier = gun, .deadTime = 11});
     }
 
     // The wall: one column with a gap from 192 to 287.
@@ -109,7 +116,7 @@ void WriteOpening(ScriptBuilder& s) {
         for (int a = 0; a < 5; ++a) {
             const int slot = 1016 + m + 4 * a;
             s.ChaseRow(slot, 464 + 6 * m + 64 * a, 3);
-            s.DeathShot(11032 + m + 4 * a, slot);
+            s.DeathShot({.bullet = 11032 + m + 4 * a, .carrier = slot});
         }
     }
 }
@@ -117,39 +124,74 @@ void WriteOpening(ScriptBuilder& s) {
 void WriteGuns(ScriptBuilder& s) {
     // The gun rows drop their shots with the ground's drift, whatever the ground's speed is then.
     const Arg drift = Arg::TimesLayer(2, LayerStep::Layer1X);
+    constexpr int UpperRowFrame = 848, LowerRowFrame = 912;  // each gun of a row 16 steps after the last
     for (int k = 0; k < 4; ++k) {
         const int gun = 2000 + k;
-        s.ScrollWithGround(gun, 848 + 16 * k);
-        s.FireStraight(15000 + k, gun, 848, 0, 160, 6, drift);
-        s.FireStraight(15004 + k, gun, 848, 80, 160, 6, drift);
-        s.DeathShot(15008 + k, gun);
-        s.DeathShot(15012 + k, gun, 0, 11);
+        s.ScrollWithGround(gun, UpperRowFrame + 16 * k);
+        s.FireStraight({.bullet = 15000 + k,
+                        .carrier = gun,
+                        .dx = drift,
+                        .dy = 6,
+                        .from = UpperRowFrame,
+                        .period = 160});
+        s.FireStraight({.bullet = 15004 + k,
+                        .carrier = gun,
+                        .dx = drift,
+                        .dy = 6,
+                        .from = UpperRowFrame,
+                        .phase = 80,
+                        .period = 160});
+        s.DeathShot({.bullet = 15008 + k, .carrier = gun});
+        s.DeathShot({.bullet = 15012 + k, .carrier = gun, .deadTime = 11});
     }
     for (int k = 0; k < 4; ++k) {
         const int gun = 2004 + k;
-        s.ScrollWithGround(gun, 912 + 16 * k);
-        s.FireStraight(15016 + k, gun, 912, 40, 160, -6, drift);
-        s.FireStraight(15020 + k, gun, 912, 120, 160, -6, drift);
-        s.DeathShot(15024 + k, gun);
-        s.DeathShot(15028 + k, gun, 0, 11);
+        s.ScrollWithGround(gun, LowerRowFrame + 16 * k);
+        s.FireStraight({.bullet = 15016 + k,
+                        .carrier = gun,
+                        .dx = drift,
+                        .dy = -6,
+                        .from = LowerRowFrame,
+                        .phase = 40,
+                        .period = 160});
+        s.FireStraight({.bullet = 15020 + k,
+                        .carrier = gun,
+                        .dx = drift,
+                        .dy = -6,
+                        .from = LowerRowFrame,
+                        .phase = 120,
+                        .period = 160});
+        s.DeathShot({.bullet = 15024 + k, .carrier = gun});
+        s.DeathShot({.bullet = 15028 + k, .carrier = gun, .deadTime = 11});
     }
 
-    // The gun wall (two columns of six) and the gun block.
+    // The gun wall (two columns of six) and the gun block, which fire from when they scroll in.
+    constexpr int GunWallFrame = 1168, GunBlockFrame = 1296;
     for (int c = 0; c < 12; ++c) {
         const int gun = 2008 + c;
-        s.ScrollWithGround(gun, 1168);
-        s.FireAimed(15032 + c, gun, 0, 0, 120, 1168, 6);
-        s.FireAimed(15044 + c, gun, 0, 60, 120, 1168, 6);
-        s.DeathShot(15056 + c, gun, 20, 1);
-        s.DeathShot(15068 + c, gun, -20, 11);
+        s.ScrollWithGround(gun, GunWallFrame);
+        s.FireAimed({.bullet = 15032 + c, .carrier = gun, .speed = 6, .from = GunWallFrame, .period = 120});
+        s.FireAimed({.bullet = 15044 + c,
+                     .carrier = gun,
+                     .speed = 6,
+                     .from = GunWallFrame,
+                     .phase = 60,
+                     .period = 120});
+        s.DeathShot({.bullet = 15056 + c, .carrier = gun, .offset = 20});
+        s.DeathShot({.bullet = 15068 + c, .carrier = gun, .offset = -20, .deadTime = 11});
     }
     for (int d = 0; d < 4; ++d) {
         const int gun = 2020 + d;
-        s.ScrollWithGround(gun, 1296);
-        s.FireAimed(15080 + d, gun, 0, 0, 120, 1296, 6);
-        s.FireAimed(15084 + d, gun, 0, 60, 120, 1296, 6);
-        s.DeathShot(15088 + d, gun, 20, 1);
-        s.DeathShot(15092 + d, gun, -20, 11);
+        s.ScrollWithGround(gun, GunBlockFrame);
+        s.FireAimed({.bullet = 15080 + d, .carrier = gun, .speed = 6, .from = GunBlockFrame, .period = 120});
+        s.FireAimed({.bullet = 15084 + d,
+                     .carrier = gun,
+                     .speed = 6,
+                     .from = GunBlockFrame,
+                     .phase = 60,
+                     .period = 120});
+        s.DeathShot({.bullet = 15088 + d, .carrier = gun, .offset = 20});
+        s.DeathShot({.bullet = 15092 + d, .carrier = gun, .offset = -20, .deadTime = 11});
     }
     s.ScrollWithGround(900, 1600);
 
@@ -177,63 +219,149 @@ void WriteCrossings(ScriptBuilder& s) {
 }
 
 // A bonus formation of eight fliers that comes only when the whole crossing group fell by the check.
-void BonusFormation(ScriptBuilder& s, int checkFrame, int group, int flag, int formation, int bullet, int dx1,
-                    int dy1, int dx2, int dy2, int dy3, int start, int span1, int span2) {
-    s.BonusCheck(checkFrame, group, group + 3, flag, 2000);
-    s.WhileFlag(flag, [&] {
+// The crossing group, the formation and its parting shots, the bonus flag; the three legs' steps (the
+// last only climbs or dives); the frame of the check, the formation's start and its first two legs' spans.
+struct BonusFlight {
+    int group, formation, bullet, flag;
+    int dx1, dy1, dx2, dy2, dy3;
+    int check, start, span1, span2;
+};
+
+void BonusFormation(ScriptBuilder& s, const BonusFlight& f) {
+    s.BonusCheck({.first = f.group, .last = f.group + 3, .frame = f.check, .flag = f.flag, .points = 2000});
+    s.WhileFlag(f.flag, [&] {
         for (int d = 0; d < 8; ++d) {
-            const int t0 = start + 4 * d;
-            const int t1 = t0 + span1;
-            const int t2 = t1 + span2;
-            s.Flier(formation + d, {dx1, dy1, t0, t1}, {dx2, dy2, t1, t2}, {0, dy3, t2, 3000}, bullet + d);
+            const int t0 = f.start + 4 * d;
+            const int t1 = t0 + f.span1;
+            const int t2 = t1 + f.span2;
+            s.Flier(f.formation + d, {f.dx1, f.dy1, t0, t1}, {f.dx2, f.dy2, t1, t2}, {0, f.dy3, t2, 3000},
+                    f.bullet + d);
         }
     });
 }
 
 void WriteBonusFormations(ScriptBuilder& s) {
-    BonusFormation(s, 2059, 1036, 4, 1084, 11076, -4, 4, 5, 2, 6, 2060, 32, 48);
-    BonusFormation(s, 2059, 1040, 5, 1092, 11084, -4, -4, 5, -2, -6, 2060, 32, 48);
-    BonusFormation(s, 2191, 1044, 6, 1100, 11092, -6, 0, -4, 4, 6, 2192, 64, 32);
-    BonusFormation(s, 2191, 1048, 7, 1108, 11100, -6, 0, -4, -4, -6, 2192, 64, 32);
+    BonusFormation(s, {.group = 1036,
+                       .formation = 1084,
+                       .bullet = 11076,
+                       .flag = 4,
+                       .dx1 = -4,
+                       .dy1 = 4,
+                       .dx2 = 5,
+                       .dy2 = 2,
+                       .dy3 = 6,
+                       .check = 2059,
+                       .start = 2060,
+                       .span1 = 32,
+                       .span2 = 48});
+    BonusFormation(s, {.group = 1040,
+                       .formation = 1092,
+                       .bullet = 11084,
+                       .flag = 5,
+                       .dx1 = -4,
+                       .dy1 = -4,
+                       .dx2 = 5,
+                       .dy2 = -2,
+                       .dy3 = -6,
+                       .check = 2059,
+                       .start = 2060,
+                       .span1 = 32,
+                       .span2 = 48});
+    BonusFormation(s, {.group = 1044,
+                       .formation = 1100,
+                       .bullet = 11092,
+                       .flag = 6,
+                       .dx1 = -6,
+                       .dy1 = 0,
+                       .dx2 = -4,
+                       .dy2 = 4,
+                       .dy3 = 6,
+                       .check = 2191,
+                       .start = 2192,
+                       .span1 = 64,
+                       .span2 = 32});
+    BonusFormation(s, {.group = 1048,
+                       .formation = 1108,
+                       .bullet = 11100,
+                       .flag = 7,
+                       .dx1 = -6,
+                       .dy1 = 0,
+                       .dx2 = -4,
+                       .dy2 = -4,
+                       .dy3 = -6,
+                       .check = 2191,
+                       .start = 2192,
+                       .span1 = 64,
+                       .span2 = 32});
 }
 
 void WriteGunColumns(ScriptBuilder& s) {
     for (int d = 0; d < 4; ++d) {
         const int gun = 1504 + d;
         s.ScrollWithGround(gun, 2400);
-        s.FireAimed(11108 + d, gun, 0, 20 * d, 160, 2400, 6);
-        s.FireAimed(11112 + d, gun, 0, 20 * d + 80, 160, 2400, 6);
-        s.DeathShot(11116 + d, gun);
-        s.DeathShot(11120 + d, gun, 0, 11);
+        s.FireAimed(
+            {.bullet = 11108 + d, .carrier = gun, .speed = 6, .from = 2400, .phase = 20 * d, .period = 160});
+        s.FireAimed({.bullet = 11112 + d,
+                     .carrier = gun,
+                     .speed = 6,
+                     .from = 2400,
+                     .phase = 20 * d + 80,
+                     .period = 160});
+        s.DeathShot({.bullet = 11116 + d, .carrier = gun});
+        s.DeathShot({.bullet = 11120 + d, .carrier = gun, .deadTime = 11});
     }
     // Spread guns: pairs at plus and minus 15 degrees.
     for (int e = 0; e < 4; ++e) {
         const int gun = 1508 + e;
         s.ScrollWithGround(gun, 2464 + 64 * e);
-        s.FireAimed(11124 + e, gun, 15, 20 * e, 160, 2400, 6);
-        s.FireAimed(11128 + e, gun, -15, 20 * e, 160, 2400, 6);
-        s.FireAimed(11132 + e, gun, 15, 20 * e + 80, 160, 2400, 6);
-        s.FireAimed(11136 + e, gun, -15, 20 * e + 80, 160, 2400, 6);
-        s.DeathShot(11140 + e, gun);
-        s.DeathShot(11144 + e, gun, 0, 11);
+        s.FireAimed({.bullet = 11124 + e,
+                     .carrier = gun,
+                     .offset = 15,
+                     .speed = 6,
+                     .from = 2400,
+                     .phase = 20 * e,
+                     .period = 160});
+        s.FireAimed({.bullet = 11128 + e,
+                     .carrier = gun,
+                     .offset = -15,
+                     .speed = 6,
+                     .from = 2400,
+                     .phase = 20 * e,
+                     .period = 160});
+        s.FireAimed({.bullet = 11132 + e,
+                     .carrier = gun,
+                     .offset = 15,
+                     .speed = 6,
+                     .from = 2400,
+                     .phase = 20 * e + 80,
+                     .period = 160});
+        s.FireAimed({.bullet = 11136 + e,
+                     .carrier = gun,
+                     .offset = -15,
+                     .speed = 6,
+                     .from = 2400,
+                     .phase = 20 * e + 80,
+                     .period = 160});
+        s.DeathShot({.bullet = 11140 + e, .carrier = gun});
+        s.DeathShot({.bullet = 11144 + e, .carrier = gun, .deadTime = 11});
     }
 
-    s.BonusCheck(2799, 1508, 1511, 1, 2000);
+    s.BonusCheck({.first = 1508, .last = 1511, .frame = 2799, .flag = 1, .points = 2000});
     s.WhileFlag(1, [&] {
         for (int e = 0; e < 8; ++e) {
             const int w = 4 * e;
             s.Path(1068 + e, {{4, 4, 2800 + w, 2900 + w}, {-6, 0, 2900 + w, 4000}});
-            s.DeathShot(11148 + e, 1068 + e);
+            s.DeathShot({.bullet = 11148 + e, .carrier = 1068 + e});
             s.Path(1076 + e, {{4, -4, 2800 + w, 2900 + w}, {-6, 0, 2900 + w, 4000}});
-            s.DeathShot(11156 + e, 1076 + e);
+            s.DeathShot({.bullet = 11156 + e, .carrier = 1076 + e});
         }
     });
 }
 
 // Gun pods drop in, stop, and leave again at 3336.
 void Pod(ScriptBuilder& s, int slot, int dy, int arrive, int arrived) {
-    s.MoveDuring(slot, 0, dy, arrive, arrived);
-    s.MoveDuring(slot, 0, dy, 3336, 6000);
+    s.MoveDuring({.slot = slot, .dy = dy, .from = arrive, .to = arrived});
+    s.MoveDuring({.slot = slot, .dy = dy, .from = 3336, .to = 6000});
 }
 
 // A bonus pod fires three aimed pairs of (0, -40, +40) degrees, twice per period.
@@ -241,7 +369,13 @@ void BonusPodFire(ScriptBuilder& s, int pod, int bullet, int phase) {
     const int offsets[3] = {0, -40, 40};
     for (int half = 0; half < 2; ++half) {
         for (int i = 0; i < 3; ++i) {
-            s.FireAimed(bullet + 4 * (3 * half + i), pod, offsets[i], phase + 64 * half, 128, 3168, 8);
+            s.FireAimed({.bullet = bullet + 4 * (3 * half + i),
+                         .carrier = pod,
+                         .offset = offsets[i],
+                         .speed = 8,
+                         .from = 3168,
+                         .phase = phase + 64 * half,
+                         .period = 128});
         }
     }
 }
@@ -252,24 +386,72 @@ void WritePods(ScriptBuilder& s) {
         Pod(s, a, 6, 2936, 2968);
         Pod(s, b, -6, 2936, 2968);
         const int phase = 8 * e;
-        s.FireAimed(15096 + e, a, -20, phase, 128, 2968, 8);
-        s.FireAimed(15100 + e, a, 20, phase, 128, 2968, 8);
-        s.FireAimed(15104 + e, b, -20, phase + 32, 128, 2968, 8);
-        s.FireAimed(15108 + e, b, 20, phase + 32, 128, 2968, 8);
-        s.FireAimed(15112 + e, a, -20, phase + 64, 128, 2968, 8);
-        s.FireAimed(15116 + e, a, 20, phase + 64, 128, 2968, 8);
-        s.FireAimed(15120 + e, b, -20, phase + 96, 128, 2968, 8);
-        s.FireAimed(15124 + e, b, 20, phase + 96, 128, 2968, 8);
+        s.FireAimed({.bullet = 15096 + e,
+                     .carrier = a,
+                     .offset = -20,
+                     .speed = 8,
+                     .from = 2968,
+                     .phase = phase,
+                     .period = 128});
+        s.FireAimed({.bullet = 15100 + e,
+                     .carrier = a,
+                     .offset = 20,
+                     .speed = 8,
+                     .from = 2968,
+                     .phase = phase,
+                     .period = 128});
+        s.FireAimed({.bullet = 15104 + e,
+                     .carrier = b,
+                     .offset = -20,
+                     .speed = 8,
+                     .from = 2968,
+                     .phase = phase + 32,
+                     .period = 128});
+        s.FireAimed({.bullet = 15108 + e,
+                     .carrier = b,
+                     .offset = 20,
+                     .speed = 8,
+                     .from = 2968,
+                     .phase = phase + 32,
+                     .period = 128});
+        s.FireAimed({.bullet = 15112 + e,
+                     .carrier = a,
+                     .offset = -20,
+                     .speed = 8,
+                     .from = 2968,
+                     .phase = phase + 64,
+                     .period = 128});
+        s.FireAimed({.bullet = 15116 + e,
+                     .carrier = a,
+                     .offset = 20,
+                     .speed = 8,
+                     .from = 2968,
+                     .phase = phase + 64,
+                     .period = 128});
+        s.FireAimed({.bullet = 15120 + e,
+                     .carrier = b,
+                     .offset = -20,
+                     .speed = 8,
+                     .from = 2968,
+                     .phase = phase + 96,
+                     .period = 128});
+        s.FireAimed({.bullet = 15124 + e,
+                     .carrier = b,
+                     .offset = 20,
+                     .speed = 8,
+                     .from = 2968,
+                     .phase = phase + 96,
+                     .period = 128});
     }
 
-    s.BonusCheck(3135, 2024, 2027, 2, 10000);
+    s.BonusCheck({.first = 2024, .last = 2027, .frame = 3135, .flag = 2, .points = 10000});
     s.WhileFlag(2, [&] {
         for (int e = 0; e < 4; ++e) {
             Pod(s, 2032 + e, 6, 3136, 3168);
             BonusPodFire(s, 2032 + e, 15128 + e, 8 * e);
         }
     });
-    s.BonusCheck(3135, 2028, 2031, 3, 10000);
+    s.BonusCheck({.first = 2028, .last = 2031, .frame = 3135, .flag = 3, .points = 10000});
     s.WhileFlag(3, [&] {
         for (int e = 0; e < 4; ++e) {
             Pod(s, 2036 + e, -6, 3136, 3168);
@@ -283,9 +465,9 @@ void WriteEscortsAndReward(ScriptBuilder& s) {
     for (int e = 0; e < 4; ++e) {
         const int w = 4 * e;
         s.Path(1060 + e, {{-6, 0, 3336 + w, 3432 + w}, {4, 4, 3432 + w, 6000}});
-        s.DeathShot(11164 + e, 1060 + e);
+        s.DeathShot({.bullet = 11164 + e, .carrier = 1060 + e});
         s.Path(1064 + e, {{-6, 0, 3336 + w, 3432 + w}, {4, -4, 3432 + w, 6000}});
-        s.DeathShot(11168 + e, 1064 + e);
+        s.DeathShot({.bullet = 11168 + e, .carrier = 1064 + e});
     }
     s.ScrollWithGround(850, 3432);
 
@@ -300,12 +482,30 @@ void WriteEscortsAndReward(ScriptBuilder& s) {
 void WriteStage1Boss(ScriptBuilder& s, const BossFight& fight) {
     const int entry = fight.At(BossEntryFrame);
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Boss, -8, 0, fight.At(3586), fight.At(3599));
-    s.CircleFrom(Boss, 304, 224, 224, 0, 1, entry);
+    s.MoveDuring({.slot = Boss, .dx = -8, .from = fight.At(3586), .to = fight.At(3599)});
+    s.CircleFrom(
+        {.slot = Boss, .cx = 304, .cy = 224, .radius = 224, .startAngle = 0, .angleStep = 1, .from = entry});
     for (int e = 0; e < 8; ++e) {
-        s.FireAimed(15178 + e, Boss, 0, 32 * e, 256, entry, 6);
-        s.FireAimed(15186 + e, Boss, 15, 32 * e + 16, 256, entry, 6);
-        s.FireAimed(15194 + e, Boss, -15, 32 * e + 16, 256, entry, 6);
+        s.FireAimed({.bullet = 15178 + e,
+                     .carrier = Boss,
+                     .speed = 6,
+                     .from = entry,
+                     .phase = 32 * e,
+                     .period = 256});
+        s.FireAimed({.bullet = 15186 + e,
+                     .carrier = Boss,
+                     .offset = 15,
+                     .speed = 6,
+                     .from = entry,
+                     .phase = 32 * e + 16,
+                     .period = 256});
+        s.FireAimed({.bullet = 15194 + e,
+                     .carrier = Boss,
+                     .offset = -15,
+                     .speed = 6,
+                     .from = entry,
+                     .phase = 32 * e + 16,
+                     .period = 256});
     }
     // A boss still flying at the time-out is switched off, without the boss bonus.
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });

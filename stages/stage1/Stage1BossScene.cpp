@@ -7,8 +7,8 @@ namespace veltrano {
 void WriteBossRush1(ScriptBuilder& s) {
     const BossFight& fight = RowOf(BossRush1Scene).Fight;
     WriteBossSceneStart(s, fight.Slot, 100, -320);
-    s.Layers(-1, -2, -4);
-    s.Place(fight.Slot, 640, 224);
+    s.Layers({.layer1X = -1, .layer2X = -2, .layer3X = -4});
+    s.Place(fight.Slot, FieldWidth, 224);
     s.HudRows();
     WriteStage1Boss(s, fight);
 }

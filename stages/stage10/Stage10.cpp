@@ -29,7 +29,7 @@ constexpr int FortressTriples = 9100, FortressTripleCount = 2 * 7 * 3;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-8, -8, -16, 0, 0, -2);
+    s.Layers({.layer1X = -8, .layer2X = -8, .layer3X = -16, .layer3Y = -2});
     s.Boss(Stage10Boss);
     s.Flags(3);
 
@@ -42,54 +42,56 @@ void WriteInit(ScriptBuilder& s) {
     s.HitPoints(2480, 2499, 200);
 
     // Random rows and columns on a grid of 32, drawn in this order.
-    s.Place(2400, 16, 640, Coord::Rand(13, 32, 32));
-    s.Place(3000, 16, Coord::Rand(20, 0, 32), -32);
-    s.Place(3500, 16, 640, Coord::Rand(15, 0, 32));
-    s.Place(4000, 32, 640, Coord::Rand(15, 0, 32));
-    s.Place(4032, 32, 640, Coord::Rand(15, 0, 32));
+    s.Place({.first = 2400, .count = 16, .x = FieldWidth, .y = Coord::Rand(13, 32, 32)});
+    s.Place({.first = 3000, .count = 16, .x = Coord::Rand(20, 0, 32), .y = -32});
+    s.Place({.first = 3500, .count = 16, .x = FieldWidth, .y = Coord::Rand(15, 0, 32)});
+    s.Place({.first = 4000, .count = 32, .x = FieldWidth, .y = Coord::Rand(15, 0, 32)});
+    s.Place({.first = 4032, .count = 32, .x = FieldWidth, .y = Coord::Rand(15, 0, 32)});
 
-    s.Place(1000, 8, 640, 32);
-    s.Place(1008, 8, 640, 432);
-    s.Place(1016, 8, 640, 96);
-    s.Place(1024, 8, 640, 368);
-    s.Place(1512, 8, Coord::Per(0, 32), -16);
+    s.Place({.first = 1000, .count = 8, .x = FieldWidth, .y = 32});
+    s.Place({.first = 1008, .count = 8, .x = FieldWidth, .y = 432});
+    s.Place({.first = 1016, .count = 8, .x = FieldWidth, .y = 96});
+    s.Place({.first = 1024, .count = 8, .x = FieldWidth, .y = 368});
+    s.Place({.first = 1512, .count = 8, .x = Coord::Per(0, 32), .y = -16});
     s.Place(FallingGun, 304, -64);
-    s.Place(TwinGuardian, 640, 96);
-    s.Place(TwinGuardian + 1, 640, 352);
-    s.Place(FirstEscort, 8, 640, 224);
-    for (int k = 0; k < 128; ++k) s.Place(8000 + k, 640, 32 + 48 * (k / 8 % 8));
-    for (int k = 0; k < 64; ++k) s.Place(5500 + k, 640, 32 + 64 * (k % 7));
-    s.Place(6500, 64, 640, Coord::Per(16, 6));
+    s.Place(TwinGuardian, FieldWidth, 96);
+    s.Place(TwinGuardian + 1, FieldWidth, 352);
+    s.Place({.first = FirstEscort, .count = 8, .x = FieldWidth, .y = 224});
+    for (int k = 0; k < 128; ++k) s.Place(8000 + k, FieldWidth, 32 + 48 * (k / 8 % 8));
+    for (int k = 0; k < 64; ++k) s.Place(5500 + k, FieldWidth, 32 + 64 * (k % 7));
+    s.Place({.first = 6500, .count = 64, .x = FieldWidth, .y = Coord::Per(16, 6)});
     // The fortress: four shot-proof pods in a square behind three gun parts.
-    s.Place(FirstPod, 2, Coord::Per(736, 32), 192);
-    s.Place(FirstPod + 2, 2, Coord::Per(736, 32), 224);
+    s.Place({.first = FirstPod, .count = 2, .x = Coord::Per(736, 32), .y = 192});
+    s.Place({.first = FirstPod + 2, .count = 2, .x = Coord::Per(736, 32), .y = 224});
     s.Place(FirstPart, 704, 208);
     s.Place(FirstPart + 1, 752, 144);
     s.Place(FirstPart + 2, 752, 272);
-    for (int slot : {800, 850, 900, 801, 851, 901}) s.Place(slot, 640, 224);
+    for (int slot : {800, 850, 900, 801, 851, 901}) s.Place(slot, FieldWidth, 224);
     // Our own sets: fliers at the edges, heavy guns, carriers, ring ships and the pincer's gunners.
-    s.Place(1040, 16, 640, Coord::Per(40, 24));
-    for (int k = 0; k < 16; ++k) s.Place(1056 + k, 640, 32 + 53 * k % 400);
-    s.Place(1072, 4, -16, 48);
-    s.Place(1076, 4, 640, 400);
-    for (int k = 0; k < 32; ++k) s.Place(1080 + k, 480 - 64 * (k / 16), k % 2 == 0 ? -16 : 480);
-    s.Place(1800, 8, Coord::Per(608, -16), -32);
-    s.Place(1808, 8, Coord::Per(608, -16), 480);
-    s.Place(2416, 4, 640, Coord::Per(96, 96));
-    s.Place(2420, 4, 640, Coord::Per(96, 96));
-    s.Place(2451, 640, 32);
-    s.Place(2452, 640, 416);
-    s.Place(2453, 4, 640, Coord::Per(48, 112));
-    s.Place(5564, 4, 640, Coord::Per(96, 96));
-    s.Place(FirstMiddleGun, MiddleGuns, 640, Coord::Per(64, 48));
+    s.Place({.first = 1040, .count = 16, .x = FieldWidth, .y = Coord::Per(40, 24)});
+    for (int k = 0; k < 16; ++k) s.Place(1056 + k, FieldWidth, 32 + 53 * k % 400);
+    s.Place({.first = 1072, .count = 4, .x = -16, .y = 48});
+    s.Place({.first = 1076, .count = 4, .x = FieldWidth, .y = 400});
+    for (int k = 0; k < 32; ++k)
+        s.Place(1080 + k, FieldWidth * 3 / 4 - 64 * (k / 16), k % 2 == 0 ? -16 : FieldHeight);
+    s.Place({.first = 1800, .count = 8, .x = Coord::Per(608, -16), .y = -32});
+    s.Place({.first = 1808, .count = 8, .x = Coord::Per(608, -16), .y = FieldHeight});
+    s.Place({.first = 2416, .count = 4, .x = FieldWidth, .y = Coord::Per(96, 96)});
+    s.Place({.first = 2420, .count = 4, .x = FieldWidth, .y = Coord::Per(96, 96)});
+    s.Place(2451, FieldWidth, 32);
+    s.Place(2452, FieldWidth, 416);
+    s.Place({.first = 2453, .count = 4, .x = FieldWidth, .y = Coord::Per(48, 112)});
+    s.Place({.first = 5564, .count = 4, .x = FieldWidth, .y = Coord::Per(96, 96)});
+    s.Place({.first = FirstMiddleGun, .count = MiddleGuns, .x = FieldWidth, .y = Coord::Per(64, 48)});
     for (int k = 0; k < Divers; ++k) s.Place(1112 + k, 160 + 97 * k % 440, -16);
-    for (int w = 0; w < 2; ++w) s.Place(4064 + 8 * w, 8, 640, Coord::Per(16, 56));
+    for (int w = 0; w < 2; ++w)
+        s.Place({.first = 4064 + 8 * w, .count = 8, .x = FieldWidth, .y = Coord::Per(16, 56)});
     PlaceStage10Boss(s);
 }
 
 // The ground runs too fast here for an item to be caught, so items drift in at their own pace.
 void DriftItem(ScriptBuilder& s, int item, int from) {
-    s.MoveDuring(item, -4, 0, from, from + 400);
+    s.MoveDuring({.slot = item, .dx = -4, .from = from, .to = from + 400});
 }
 
 // The race's opening: two flights of eight fan out from the edges, firing fans at the ship.
@@ -97,8 +99,22 @@ void WriteOpeningFlights(ScriptBuilder& s, BulletCursor& b) {
     FlightOf(s, b, 1000, 8, {-8, 0, 64, 96}, {-4, 6, 96, 128}, {-10, 0, 128, 0});
     FlightOf(s, b, 1008, 8, {-8, 0, 64, 96}, {-4, -6, 96, 128}, {-10, 0, 128, 0});
     for (int k = 0; k < 8; ++k) {
-        AimedFan(s, b, 1000 + k, 2, 16, (4 * k) % 32, 32, 80 + 4 * k, 7);
-        AimedFan(s, b, 1008 + k, 2, 16, (4 * k + 16) % 32, 32, 80 + 4 * k, 7);
+        AimedFan(s, b,
+                 {.carrier = 1000 + k,
+                  .shots = 2,
+                  .spread = 16,
+                  .speed = 7,
+                  .from = 80 + 4 * k,
+                  .phase = (4 * k) % 32,
+                  .every = 32});
+        AimedFan(s, b,
+                 {.carrier = 1008 + k,
+                  .shots = 2,
+                  .spread = 16,
+                  .speed = 7,
+                  .from = 80 + 4 * k,
+                  .phase = (4 * k + 16) % 32,
+                  .every = 32});
     }
     DriftItem(s, 800, 400);
 }
@@ -109,8 +125,14 @@ void WriteSpiralPairs(ScriptBuilder& s, BulletCursor& b) {
         const int pair = 1032 + 2 * p, start = 200 + 60 * p;
         SpiralPair(s, pair, 420, 224, 3, p % 2 == 0 ? 90 : 270, start, start + 110, 4000);
         for (int m = 0; m < 2; ++m) {
-            AimedFan(s, b, pair + m, 1, 0, 8 * m, 20, start + 30, 6);
-            s.DeathShot(b.Take(1), pair + m);
+            AimedFan(s, b,
+                     {.carrier = pair + m,
+                      .shots = 1,
+                      .speed = 6,
+                      .from = start + 30,
+                      .phase = 8 * m,
+                      .every = 20});
+            s.DeathShot({.bullet = b.Take(1), .carrier = pair + m});
         }
     }
 }
@@ -122,9 +144,19 @@ void WriteRollingWalls(ScriptBuilder& s, BulletCursor& b) {
         for (int k = 0; k < 8; ++k) {
             if (k == gap) continue;
             const int block = 4064 + 8 * w + k;
-            s.MoveDuring(block, -2, 0, start, 4000);
-            s.FireStraight(b.Take(1), block, start + 16, 4 * k % 32, 32, 0, -6);
-            s.FireStraight(b.Take(1), block, start + 16, (4 * k + 16) % 32, 32, 0, -6);
+            s.MoveDuring({.slot = block, .dx = -2, .from = start, .to = 4000});
+            s.FireStraight({.bullet = b.Take(1),
+                            .carrier = block,
+                            .dx = -6,
+                            .from = start + 16,
+                            .phase = 4 * k % 32,
+                            .period = 32});
+            s.FireStraight({.bullet = b.Take(1),
+                            .carrier = block,
+                            .dx = -6,
+                            .from = start + 16,
+                            .phase = (4 * k + 16) % 32,
+                            .period = 32});
             DeathRing(s, b, block, 6, 4);
         }
     }
@@ -134,13 +166,18 @@ void WriteRollingWalls(ScriptBuilder& s, BulletCursor& b) {
 void WriteDashersAndDebris(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 16; ++k) {
         const int dasher = 1040 + k, start = 440 + 24 * k;
-        s.MoveDuring(dasher, -8, 0, start, 4000);
-        FanOnce(s, b, dasher, start, 16, 3, 20, 7);
-        s.DeathShot(b.Take(1), dasher);
+        s.MoveDuring({.slot = dasher, .dx = -8, .from = start, .to = 4000});
+        FanOnce(s, b, {.carrier = dasher, .shots = 3, .spread = 20, .speed = 7, .from = start, .phase = 16});
+        s.DeathShot({.bullet = b.Take(1), .carrier = dasher});
     }
     for (int k = 0; k < 16; ++k) {
         s.SinkDuring(3000 + k, 700 + 24 * k, 4000);
-        s.FireStraight(b.Take(1), 3000 + k, 708 + 24 * k, 8 * k % 16, 16, 0, -8);
+        s.FireStraight({.bullet = b.Take(1),
+                        .carrier = 3000 + k,
+                        .dx = -8,
+                        .from = 708 + 24 * k,
+                        .phase = 8 * k % 16,
+                        .period = 16});
         DeathRing(s, b, 3000 + k, 6, 4);
     }
 }
@@ -150,14 +187,28 @@ void WriteChasersAndFlights(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 16; ++k) {
         const int chaser = 1056 + k, start = 760 + 32 * k;
         s.ChaseRow(chaser, start, 5);
-        FanOnce(s, b, chaser, start, 32, 2, 24, 6);
+        FanOnce(s, b, {.carrier = chaser, .shots = 2, .spread = 24, .speed = 6, .from = start, .phase = 32});
         DeathRing(s, b, chaser, 4, 5);
     }
     FlightOf(s, b, 1016, 8, {-10, 0, 1100, 1140}, {0, 0, 1140, 1180}, {-10, 4, 1180, 0});
     FlightOf(s, b, 1024, 8, {-10, 0, 1100, 1140}, {0, 0, 1140, 1180}, {-10, -4, 1180, 0});
     for (int k = 0; k < 8; ++k) {
-        AimedFan(s, b, 1016 + k, 3, 12, 8 * (k % 2), 16, 1140 + 4 * k, 6);
-        AimedFan(s, b, 1024 + k, 3, 12, 8 * (1 - k % 2), 16, 1140 + 4 * k, 6);
+        AimedFan(s, b,
+                 {.carrier = 1016 + k,
+                  .shots = 3,
+                  .spread = 12,
+                  .speed = 6,
+                  .from = 1140 + 4 * k,
+                  .phase = 8 * (k % 2),
+                  .every = 16});
+        AimedFan(s, b,
+                 {.carrier = 1024 + k,
+                  .shots = 3,
+                  .spread = 12,
+                  .speed = 6,
+                  .from = 1140 + 4 * k,
+                  .phase = 8 * (1 - k % 2),
+                  .every = 16});
     }
 }
 
@@ -165,10 +216,25 @@ void WriteChasersAndFlights(ScriptBuilder& s, BulletCursor& b) {
 void WriteCornerGuns(ScriptBuilder& s, BulletCursor& b) {
     for (int c = 0; c < 2; ++c) {
         const int gun = 2451 + c, start = 1280 + 40 * c;
-        s.MoveDuring(gun, -4, 0, start, start + 40);
-        s.MoveDuring(gun, -4, c == 0 ? -1 : 1, 2520, 4000);
-        TurningStream(s, b, gun, 36, 90 + 180 * c, c == 0 ? 10 : -10, 4, 144, start + 40, 5);
-        AimedFan(s, b, gun, 3, 20, 24 * c, 48, start + 40, 7);
+        s.MoveDuring({.slot = gun, .dx = -4, .from = start, .to = start + 40});
+        s.MoveDuring({.slot = gun, .dx = -4, .dy = c == 0 ? -1 : 1, .from = 2520, .to = 4000});
+        TurningStream(s, b,
+                      {.carrier = gun,
+                       .shots = 36,
+                       .angle = 90 + 180 * c,
+                       .turn = c == 0 ? 10 : -10,
+                       .speed = 5,
+                       .from = start + 40,
+                       .gap = 4,
+                       .period = 144});
+        AimedFan(s, b,
+                 {.carrier = gun,
+                  .shots = 3,
+                  .spread = 20,
+                  .speed = 7,
+                  .from = start + 40,
+                  .phase = 24 * c,
+                  .every = 48});
         DeathRing(s, b, gun, 16, 5);
     }
 }
@@ -176,20 +242,34 @@ void WriteCornerGuns(ScriptBuilder& s, BulletCursor& b) {
 // Gun groups glide in, hold their row and fire, then leave. The whole first group shot down lets
 // the falling gun drop with its ring.
 void WriteGunGroups(ScriptBuilder& s, BulletCursor& b) {
+    constexpr int GunGroupHold = 480;  // steps from a group's start until it leaves
     for (int group = 0; group < 4; ++group) {
         const int start = 1600 + 1000 * group;
         for (int k = 0; k < 4; ++k) {
             const int gun = 2400 + 4 * group + k;
-            s.MoveDuring(gun, -4, 0, start + 16 * k, start + 16 * k + 60);
-            s.MoveDuring(gun, -4, 0, start + 480, 8000);
-            AimedFan(s, b, gun, 3, 14, 16 * k % 48, 48, start + 16 * k + 16, 6);
+            s.MoveDuring({.slot = gun, .dx = -4, .from = start + 16 * k, .to = start + 16 * k + 60});
+            s.MoveDuring({.slot = gun, .dx = -4, .from = start + GunGroupHold, .to = 8000});
+            AimedFan(s, b,
+                     {.carrier = gun,
+                      .shots = 3,
+                      .spread = 14,
+                      .speed = 6,
+                      .from = start + 16 * k + 16,
+                      .phase = 16 * k % 48,
+                      .every = 48});
         }
     }
-    s.BonusCheck(1967, 2400, 2403, 1, 20000);
+    s.BonusCheck({.first = 2400, .last = 2403, .frame = 1967, .flag = 1, .points = 20000});
     s.WhileFlag(1, [&] {
-        s.MoveDuring(FallingGun, 0, 2, 1968, 4000);
+        s.MoveDuring({.slot = FallingGun, .dy = 2, .from = 1968, .to = 4000});
         const int bullet = b.Take(12);
-        for (int i = 0; i < 12; ++i) s.FireAngled(bullet + i, FallingGun, 30 * i + 15, 0, 64, 1968, 4);
+        for (int i = 0; i < 12; ++i)
+            s.FireAngled({.bullet = bullet + i,
+                          .carrier = FallingGun,
+                          .angle = 30 * i + 15,
+                          .speed = 4,
+                          .from = 1968,
+                          .period = 64});
     });
 }
 
@@ -200,8 +280,22 @@ void WriteSideGunnersAndMines(ScriptBuilder& s, BulletCursor& b) {
         const int left = 1072 + k, right = 1076 + k, start = 2140 + 24 * k;
         s.Path(left, {{6, 0, start, start + 32}, {2, 4, start + 32, 4000}});
         s.Path(right, {{-6, 0, start, start + 32}, {-2, -4, start + 32, 4000}});
-        AimedFan(s, b, left, 3, 10, 8 * k % 32, 32, start + 8, 6);
-        AimedFan(s, b, right, 3, 10, (8 * k + 16) % 32, 32, start + 8, 6);
+        AimedFan(s, b,
+                 {.carrier = left,
+                  .shots = 3,
+                  .spread = 10,
+                  .speed = 6,
+                  .from = start + 8,
+                  .phase = 8 * k % 32,
+                  .every = 32});
+        AimedFan(s, b,
+                 {.carrier = right,
+                  .shots = 3,
+                  .spread = 10,
+                  .speed = 6,
+                  .from = start + 8,
+                  .phase = (8 * k + 16) % 32,
+                  .every = 32});
     }
     for (int c = 0; c < 4; ++c)
         MineCarrier(s, b, 2416 + c, 9000 + 4 * c, 2480 + 160 * c, c % 2 == 0 ? 1 : -1, 9 * c, 4000);
@@ -211,11 +305,11 @@ void WriteSideGunnersAndMines(ScriptBuilder& s, BulletCursor& b) {
 
 // The whole second gun group shot down lets a hail of eight fall on the ship.
 void WriteSecondGroupBonus(ScriptBuilder& s, BulletCursor& b) {
-    s.BonusCheck(3935, 2408, 2411, 2, 20000);
+    s.BonusCheck({.first = 2408, .last = 2411, .frame = 3935, .flag = 2, .points = 20000});
     s.WhileFlag(2, [&] {
         for (int h = 0; h < 8; ++h) {
-            s.MoveDuring(1512 + h, 4, 10, 3936 + 4 * h, 4200);
-            s.DeathShot(b.Take(1), 1512 + h, 0, 1, 8);
+            s.MoveDuring({.slot = 1512 + h, .dx = 4, .dy = 10, .from = 3936 + 4 * h, .to = 4200});
+            s.DeathShot({.bullet = b.Take(1), .carrier = 1512 + h, .speed = 8});
         }
     });
 }
@@ -224,10 +318,24 @@ void WriteSecondGroupBonus(ScriptBuilder& s, BulletCursor& b) {
 void WriteRingShips(ScriptBuilder& s, BulletCursor& b) {
     for (int k = 0; k < 4; ++k) {
         const int ship = 5564 + k, start = 3440 + 160 * k;
-        s.MoveDuring(ship, -3, 0, start, start + 64);
-        s.MoveDuring(ship, -3, k % 2 == 0 ? 2 : -2, start + 560, 6000);
-        AngledRing(s, b, ship, 12, 15 * k, 8 * k, 48, start + 32, 4);
-        AimedFan(s, b, ship, 3, 30, 24, 48, start + 32, 7);
+        s.MoveDuring({.slot = ship, .dx = -3, .from = start, .to = start + 64});
+        s.MoveDuring({.slot = ship, .dx = -3, .dy = k % 2 == 0 ? 2 : -2, .from = start + 560, .to = 6000});
+        AngledRing(s, b,
+                   {.carrier = ship,
+                    .shots = 12,
+                    .angle = 15 * k,
+                    .speed = 4,
+                    .from = start + 32,
+                    .phase = 8 * k,
+                    .every = 48});
+        AimedFan(s, b,
+                 {.carrier = ship,
+                  .shots = 3,
+                  .spread = 30,
+                  .speed = 7,
+                  .from = start + 32,
+                  .phase = 24,
+                  .every = 48});
         DeathRing(s, b, ship, 8, 5);
     }
 }
@@ -268,14 +376,17 @@ void GauntletFlight(ScriptBuilder& s, BulletCursor& b, int n) {
                      {-10, -2, start + 36, 0}, 8000);
             break;
     }
-    for (int k = 0; k < 8; ++k) FanOnce(s, b, first + k, start + 4 * k, 24 + 2 * (k % 4), 1, 0, 7);
+    for (int k = 0; k < 8; ++k)
+        FanOnce(
+            s, b,
+            {.carrier = first + k, .shots = 1, .speed = 7, .from = start + 4 * k, .phase = 24 + 2 * (k % 4)});
 }
 
 // Frames 4000..9600: flights, mines, the twin guardians and the circling escorts.
 void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, BulletCursor& guns) {
     for (int n = 0; n < 16; ++n) GauntletFlight(s, b, n);
     for (int k = 0; k < 16; ++k) {
-        s.MoveDuring(3500 + k, -3, 0, 4600 + 32 * k, 8000);
+        s.MoveDuring({.slot = 3500 + k, .dx = -3, .from = 4600 + 32 * k, .to = 8000});
         MineOf(s, mines, 3500 + k);
     }
     DriftItem(s, 900, 5200);
@@ -286,49 +397,133 @@ void WriteGauntletFirst(ScriptBuilder& s, BulletCursor& b, BulletCursor& mines, 
                {{-1, 6, start, start + 24}, {-1, 0, start + 24, start + 400}, {-1, -6, start + 400, 8000}});
         s.Path(bottom,
                {{-1, -6, start, start + 24}, {-1, 0, start + 24, start + 400}, {-1, 6, start + 400, 8000}});
-        s.FireStraight(b.Take(1), top, start + 24, 16 * k % 32, 32, 4, -4);
-        s.FireStraight(b.Take(1), bottom, start + 24, (16 * k + 16) % 32, 32, -4, -4);
-        AimedFan(s, b, top, 2, 20, 8, 48, start + 24, 6);
-        AimedFan(s, b, bottom, 2, 20, 32, 48, start + 24, 6);
+        s.FireStraight({.bullet = b.Take(1),
+                        .carrier = top,
+                        .dx = -4,
+                        .dy = 4,
+                        .from = start + 24,
+                        .phase = 16 * k % 32,
+                        .period = 32});
+        s.FireStraight({.bullet = b.Take(1),
+                        .carrier = bottom,
+                        .dx = -4,
+                        .dy = -4,
+                        .from = start + 24,
+                        .phase = (16 * k + 16) % 32,
+                        .period = 32});
+        AimedFan(s, b,
+                 {.carrier = top,
+                  .shots = 2,
+                  .spread = 20,
+                  .speed = 6,
+                  .from = start + 24,
+                  .phase = 8,
+                  .every = 48});
+        AimedFan(s, b,
+                 {.carrier = bottom,
+                  .shots = 2,
+                  .spread = 20,
+                  .speed = 6,
+                  .from = start + 24,
+                  .phase = 32,
+                  .every = 48});
     }
 
     // The twin guardians sway in front of the ship and fire rings, fans and streams, then leave.
     for (int t = 0; t < 2; ++t) {
         const int g = TwinGuardian + t;
-        s.MoveDuring(g, -4, 0, 6000, 6064);
+        s.MoveDuring({.slot = g, .dx = -4, .from = 6000, .to = 6064});
         // The upper one sways down first, the lower one up, so the two never meet.
         const int first = t == 0 ? 1 : -1;
-        s.MoveDuring(g, 0, Arg::Cycle(6064, 128, 63, -first, first), 6064, 7600);
-        s.MoveDuring(g, -6, 0, 7600, 8000);
-        AngledRing(s, b, g, 16, 11 * t, 32 * t, 64, 6064, 5);
-        AimedFan(s, b, g, 5, 10, 16 + 32 * t, 64, 6064, 8);
-        TurningStream(s, b, g, 32, t == 0 ? 90 : 270, t == 0 ? 7 : -7, 8, 256, 6400, 6);
+        s.MoveDuring(
+            {.slot = g,
+             .dy = Arg::Cycle(
+                 {.shift = 6064, .period = 128, .threshold = 63, .above = -first, .otherwise = first}),
+             .from = 6064,
+             .to = 7600});
+        s.MoveDuring({.slot = g, .dx = -6, .from = 7600, .to = 8000});
+        AngledRing(s, b,
+                   {.carrier = g,
+                    .shots = 16,
+                    .angle = 11 * t,
+                    .speed = 5,
+                    .from = 6064,
+                    .phase = 32 * t,
+                    .every = 64});
+        AimedFan(s, b,
+                 {.carrier = g,
+                  .shots = 5,
+                  .spread = 10,
+                  .speed = 8,
+                  .from = 6064,
+                  .phase = 16 + 32 * t,
+                  .every = 64});
+        TurningStream(s, b,
+                      {.carrier = g,
+                       .shots = 32,
+                       .angle = t == 0 ? 90 : 270,
+                       .turn = t == 0 ? 7 : -7,
+                       .speed = 6,
+                       .from = 6400,
+                       .gap = 8,
+                       .period = 256});
         DeathRing(s, b, g, 24, 4);
     }
     // From the twins' arrival to the escorts' departure divers drop from above in a scattered line,
     // firing as they fall.
     for (int k = 0; k < Divers; ++k) {
         const int diver = 1112 + k, start = 6160 + 80 * k;
-        s.MoveDuring(diver, -1, 5, start, 9700);
-        AimedFan(s, b, diver, 2, 14, 8 * (k % 3), 24, start + 8, 6);
+        s.MoveDuring({.slot = diver, .dx = -1, .dy = 5, .from = start, .to = 9700});
+        AimedFan(s, b,
+                 {.carrier = diver,
+                  .shots = 2,
+                  .spread = 14,
+                  .speed = 6,
+                  .from = start + 8,
+                  .phase = 8 * (k % 3),
+                  .every = 24});
         DeathRing(s, b, diver, 4, 5);
     }
     // Eight escorts circle the middle, firing at the ship in turn.
     for (int k = 0; k < 8; ++k) {
         const int e = FirstEscort + k;
-        s.CircleDuring(e, 304, 224, 160, 45 * k, 2, 7700, 9500);
-        s.MoveDuring(e, -8, 0, 9499, 9600);
-        AimedFan(s, b, e, 3, 15, 6 * k, 48, 7700, 7);
+        s.CircleDuring({.slot = e,
+                        .cx = 304,
+                        .cy = 224,
+                        .radius = 160,
+                        .startAngle = 45 * k,
+                        .angleStep = 2,
+                        .from = 7700,
+                        .to = 9500});
+        s.MoveDuring({.slot = e, .dx = -8, .from = 9499, .to = 9600});
+        AimedFan(
+            s, b,
+            {.carrier = e, .shots = 3, .spread = 15, .speed = 7, .from = 7700, .phase = 6 * k, .every = 48});
         DeathRing(s, b, e, 8, 4);
     }
     // Heavy guns hold the right of the screen around the twins and the escorts, so the middle of the
     // gauntlet stays thick however early the twins and the escorts fall.
     for (int c = 0; c < MiddleGuns; ++c) {
         const int gun = FirstMiddleGun + c, start = MiddleGunStart[c];
-        s.MoveDuring(gun, -4, 0, start, start + 40);
-        s.MoveDuring(gun, -3, c % 2 == 0 ? -1 : 1, start + 400, 9700);
-        AimedFan(s, guns, gun, 3, 16, 8 * c % 48, 48, start + 40, 6);
-        TurningStream(s, guns, gun, 24, 120 + 40 * c, c % 2 == 0 ? 10 : -10, 4, 144, start + 40, 5);
+        s.MoveDuring({.slot = gun, .dx = -4, .from = start, .to = start + 40});
+        s.MoveDuring({.slot = gun, .dx = -3, .dy = c % 2 == 0 ? -1 : 1, .from = start + 400, .to = 9700});
+        AimedFan(s, guns,
+                 {.carrier = gun,
+                  .shots = 3,
+                  .spread = 16,
+                  .speed = 6,
+                  .from = start + 40,
+                  .phase = 8 * c % 48,
+                  .every = 48});
+        TurningStream(s, guns,
+                      {.carrier = gun,
+                       .shots = 24,
+                       .angle = 120 + 40 * c,
+                       .turn = c % 2 == 0 ? 10 : -10,
+                       .speed = 5,
+                       .from = start + 40,
+                       .gap = 4,
+                       .period = 144});
         DeathRing(s, guns, gun, 8, 5);
     }
     DriftItem(s, 801, 9000);
@@ -343,32 +538,55 @@ void WriteGauntletSecond(ScriptBuilder& s, BulletCursor& b) {
     // Columns of gunships drift in while fast raiders dash through.
     for (int k = 0; k < 64; ++k) {
         const int ship = 5500 + k, start = 9400 + 32 * k;
-        s.MoveDuring(ship, -2, 0, start, Stage10FortressStart);
-        AimedFan(s, b, ship, 3, 16, 16 + k % 4 * 8, 48, start + 16, 6);
+        s.MoveDuring({.slot = ship, .dx = -2, .from = start, .to = Stage10FortressStart});
+        AimedFan(s, b,
+                 {.carrier = ship,
+                  .shots = 3,
+                  .spread = 16,
+                  .speed = 6,
+                  .from = start + 16,
+                  .phase = 16 + k % 4 * 8,
+                  .every = 48});
         DeathRing(s, b, ship, 6, 4);
     }
     for (int k = 0; k < 64; ++k) {
         const int raider = 6500 + k;
-        s.MoveDuring(raider, -7, 0, 10000 + 24 * k, Stage10FortressStart);
-        FanOnce(s, b, raider, 10000 + 24 * k, 20, 1, 0, 9);
+        s.MoveDuring({.slot = raider, .dx = -7, .from = 10000 + 24 * k, .to = Stage10FortressStart});
+        FanOnce(s, b, {.carrier = raider, .shots = 1, .speed = 9, .from = 10000 + 24 * k, .phase = 20});
         DeathRing(s, b, raider, 4, 5);
     }
     DriftItem(s, 851, 11000);
     for (int k = 0; k < 32; ++k) {
         for (int row = 0; row < 2; ++row) {
             const int block = 4000 + 32 * row + k;
-            s.MoveDuring(block, -4, 0, 11600 + 500 * row + 16 * k, Stage10FortressStart);
-            s.DeathShot(b.Take(1), block, 0, 1, 6);
+            s.MoveDuring(
+                {.slot = block, .dx = -4, .from = 11600 + 500 * row + 16 * k, .to = Stage10FortressStart});
+            s.DeathShot({.bullet = b.Take(1), .carrier = block});
         }
     }
     DriftItem(s, 901, 12400);
     // Four heavy guns take the four quarters of the screen in turn and turn their streams.
     for (int c = 0; c < 4; ++c) {
         const int gun = 2453 + c, start = 11400 + 400 * c;
-        s.MoveDuring(gun, -4, 0, start, start + 48);
-        s.MoveDuring(gun, -4, 0, start + 560, Stage10FortressStart);
-        TurningStream(s, b, gun, 36, 45 + 90 * c, c % 2 == 0 ? 10 : -10, 4, 144, start + 48, 5);
-        AngledRing(s, b, gun, 8, 22 * c, 36, 72, start + 48, 6);
+        s.MoveDuring({.slot = gun, .dx = -4, .from = start, .to = start + 48});
+        s.MoveDuring({.slot = gun, .dx = -4, .from = start + 560, .to = Stage10FortressStart});
+        TurningStream(s, b,
+                      {.carrier = gun,
+                       .shots = 36,
+                       .angle = 45 + 90 * c,
+                       .turn = c % 2 == 0 ? 10 : -10,
+                       .speed = 5,
+                       .from = start + 48,
+                       .gap = 4,
+                       .period = 144});
+        AngledRing(s, b,
+                   {.carrier = gun,
+                    .shots = 8,
+                    .angle = 22 * c,
+                    .speed = 6,
+                    .from = start + 48,
+                    .phase = 36,
+                    .every = 72});
         DeathRing(s, b, gun, 16, 5);
     }
     for (int k = 0; k < 16; ++k)
@@ -386,25 +604,49 @@ void FreeFortressBullets(ScriptBuilder& s) {
 // steps after the first pod bursts the clock moves on to the last boss's approach.
 void WriteFortress(ScriptBuilder& s) {
     for (int slot = FirstPart; slot <= LastPart; ++slot)
-        s.MoveDuring(slot, -4, 0, 13235, Stage10FortressStart);
-    for (int slot = FirstPod; slot <= LastPod; ++slot) s.MoveDuring(slot, -4, 0, 13235, Stage10FortressStart);
+        s.MoveDuring({.slot = slot, .dx = -4, .from = 13235, .to = Stage10FortressStart});
+    for (int slot = FirstPod; slot <= LastPod; ++slot)
+        s.MoveDuring({.slot = slot, .dx = -4, .from = 13235, .to = Stage10FortressStart});
     const int from = Stage10FortressStart;
     // Large bullets 11144..11223 from the parts, small ones 13196..13423 from the pods: the
     // time-out frees exactly these.
     for (int v = 0; v < 8; ++v) {
         for (int i = 0; i < 5; ++i)
-            s.FireAimed(11144 + 5 * v + i, FirstPart, 10 * i - 20, 87 * v, FortressCycle, from, 7);
+            s.FireAimed({.bullet = 11144 + 5 * v + i,
+                         .carrier = FirstPart,
+                         .offset = 10 * i - 20,
+                         .speed = 7,
+                         .from = from,
+                         .phase = 87 * v,
+                         .period = FortressCycle});
     }
     for (int i = 0; i < 20; ++i) {
-        s.FireAngled(11184 + i, FirstPart + 1, 90 + 5 * i, 200 + 4 * i, FortressCycle, from, 6);
-        s.FireAngled(11204 + i, FirstPart + 2, 270 - 5 * i, 450 + 4 * i, FortressCycle, from, 6);
+        s.FireAngled({.bullet = 11184 + i,
+                      .carrier = FirstPart + 1,
+                      .angle = 90 + 5 * i,
+                      .speed = 6,
+                      .from = from,
+                      .phase = 200 + 4 * i,
+                      .period = FortressCycle});
+        s.FireAngled({.bullet = 11204 + i,
+                      .carrier = FirstPart + 2,
+                      .angle = 270 - 5 * i,
+                      .speed = 6,
+                      .from = from,
+                      .phase = 450 + 4 * i,
+                      .period = FortressCycle});
     }
     for (int p = 0; p < 4; ++p) {
         for (int r = 0; r < 3; ++r) {
             for (int i = 0; i < 19; ++i) {
                 const int bullet = 13196 + 57 * p + 19 * r + i;
-                s.FireAngled(bullet, FirstPod + p, 360 * i / 19 + 6 * r, 100 + 200 * r + 8 * p, FortressCycle,
-                             from, 4);
+                s.FireAngled({.bullet = bullet,
+                              .carrier = FirstPod + p,
+                              .angle = 360 * i / 19 + 6 * r,
+                              .speed = 4,
+                              .from = from,
+                              .phase = 100 + 200 * r + 8 * p,
+                              .period = FortressCycle});
             }
         }
     }
@@ -413,16 +655,26 @@ void WriteFortress(ScriptBuilder& s) {
     for (int part = 1; part < 3; ++part) {
         for (int v = 0; v < 7; ++v) {
             for (int i = 0; i < 3; ++i) {
-                s.FireAimed(FortressTriples + 21 * (part - 1) + 3 * v + i, FirstPart + part, 15 * i - 15,
-                            (50 * part + 100 * v) % FortressCycle, FortressCycle, from, 6);
+                s.FireAimed({.bullet = FortressTriples + 21 * (part - 1) + 3 * v + i,
+                             .carrier = FirstPart + part,
+                             .offset = 15 * i - 15,
+                             .speed = 6,
+                             .from = from,
+                             .phase = (50 * part + 100 * v) % FortressCycle,
+                             .period = FortressCycle});
             }
         }
     }
     for (int p = 0; p < 4; ++p) {
         for (int r = 0; r < 4; ++r) {
             for (int i = 0; i < 12; ++i) {
-                s.FireAngled(FortressRings + 48 * p + 12 * r + i, FirstPod + p, 30 * i + 15 * (r % 2),
-                             200 * r + 8 * p, FortressCycle, from, 5);
+                s.FireAngled({.bullet = FortressRings + 48 * p + 12 * r + i,
+                              .carrier = FirstPod + p,
+                              .angle = 30 * i + 15 * (r % 2),
+                              .speed = 5,
+                              .from = from,
+                              .phase = 200 * r + 8 * p,
+                              .period = FortressCycle});
             }
         }
     }

@@ -53,12 +53,21 @@ void RingBreaks(ScriptBuilder& s, int ring, int bullets, int count, int target) 
 void WriteRingFire(ScriptBuilder& s, const BossFight& fight) {
     for (int k = 0; k < 4; ++k) {
         for (int i = 0; i < 20; ++i) {
-            s.FireAimed(OuterBullets + 20 * k + i, OuterRing + k, 0, (8 * i + 40 * k) % 160, 160,
-                        fight.At(Stage10BossStandFrame), 6);
+            s.FireAimed({.bullet = OuterBullets + 20 * k + i,
+                         .carrier = OuterRing + k,
+                         .speed = 6,
+                         .from = fight.At(Stage10BossStandFrame),
+                         .phase = (8 * i + 40 * k) % 160,
+                         .period = 160});
         }
         for (int w = 0; w < InnerBulletCount / 4; ++w) {
-            s.FireAngled(InnerBullets + InnerBulletCount / 4 * k + w, InnerRing + k, 5 * w + 90 * k, 5 * w,
-                         600, InnerRingStart, 6);
+            s.FireAngled({.bullet = InnerBullets + InnerBulletCount / 4 * k + w,
+                          .carrier = InnerRing + k,
+                          .angle = 5 * w + 90 * k,
+                          .speed = 6,
+                          .from = InnerRingStart,
+                          .phase = 5 * w,
+                          .period = 600});
         }
     }
 }
@@ -81,31 +90,56 @@ static_assert((Stage10BossCircleStart + 1260) % LastTurn == 0);
 void WriteBossFire(ScriptBuilder& s, const BossFight& fight, int fullHP) {
     for (int v = 0; v < 4; ++v) {
         for (int i = 0; i < 5; ++i)
-            s.FireAimed(FanBullets + 5 * v + i, Boss, 12 * i - 24, 64 * v, 256,
-                        fight.At(Stage10BossStandFrame), 7);
+            s.FireAimed({.bullet = FanBullets + 5 * v + i,
+                         .carrier = Boss,
+                         .offset = 12 * i - 24,
+                         .speed = 7,
+                         .from = fight.At(Stage10BossStandFrame),
+                         .phase = 64 * v,
+                         .period = 256});
     }
     for (int r = 0; r < 6; ++r) {
         for (int i = 0; i < 20; ++i)
-            s.FireAngled(RingBullets + 20 * r + i, Boss, Arg::Frame(18 * i, 1), 40 * r + FromPoint(0), 280,
-                         CircleStart, 4);
+            s.FireAngled({.bullet = RingBullets + 20 * r + i,
+                          .carrier = Boss,
+                          .angle = Arg::Frame(18 * i, 1),
+                          .speed = 4,
+                          .from = CircleStart,
+                          .phase = 40 * r + FromPoint(0),
+                          .period = 280});
     }
     for (int t = 0; t < 5; ++t) {
         for (int i = 0; i < 3; ++i)
-            s.FireAimed(TripleBullets + 3 * t + i, Boss, 15 * i - 15, 20 * t + FromPoint(1), 100, CircleStart,
-                        7);
+            s.FireAimed({.bullet = TripleBullets + 3 * t + i,
+                         .carrier = Boss,
+                         .offset = 15 * i - 15,
+                         .speed = 7,
+                         .from = CircleStart,
+                         .phase = 20 * t + FromPoint(1),
+                         .period = 100});
     }
     s.WhileHPBelow(Boss, fullHP * 2 / 3 + 1, [&] {
         for (int r = 0; r < 8; ++r) {
             for (int i = 0; i < 12; ++i)
-                s.FireAngled(ShardBullets + 12 * r + i, Boss, Arg::Frame(30 * i + 15, -1),
-                             40 * r + FromPoint(9), 320, CircleStart, 3);
+                s.FireAngled({.bullet = ShardBullets + 12 * r + i,
+                              .carrier = Boss,
+                              .angle = Arg::Frame(30 * i + 15, -1),
+                              .speed = 3,
+                              .from = CircleStart,
+                              .phase = 40 * r + FromPoint(9),
+                              .period = 320});
         }
     });
     s.WhileHPBelow(Boss, fullHP / 3 + 1, [&] {
         for (int v = 0; v < 8; ++v) {
             for (int i = 0; i < 5; ++i)
-                s.FireAimed(WornFanBullets + 5 * v + i, Boss, 10 * i - 20, 20 * v + FromPoint(2), 160,
-                            CircleStart, 7);
+                s.FireAimed({.bullet = WornFanBullets + 5 * v + i,
+                             .carrier = Boss,
+                             .offset = 10 * i - 20,
+                             .speed = 7,
+                             .from = CircleStart,
+                             .phase = 20 * v + FromPoint(2),
+                             .period = 160});
         }
     });
 }
@@ -114,18 +148,28 @@ void WriteBossFire(ScriptBuilder& s, const BossFight& fight, int fullHP) {
 
 void PlaceStage10Boss(ScriptBuilder& s) {
     s.Place(Boss, 704, 224);
-    s.Place(OuterRing, 8, 704, 224);
+    s.Place({.first = OuterRing, .count = 8, .x = 704, .y = 224});
 }
 
 void WriteStage10Boss(ScriptBuilder& s, const BossFight& fight, int fullHP) {
     auto f = [&fight](int frame) { return fight.At(frame); };
-    s.MoveDuring(Boss, -2, 0, f(19920), f(Stage10BossStandFrame));
+    s.MoveDuring({.slot = Boss, .dx = -2, .from = f(19920), .to = f(Stage10BossStandFrame)});
     s.FromFrame(f(Stage10BossStandFrame), [&] { s.HudBossDigits(); });
     for (int k = 0; k < 4; ++k) {
-        s.CircleFrom(OuterRing + k, Arg::XOf(Boss, 0), Arg::YOf(Boss, 0), 64, 90 * k, 4,
-                     f(Stage10BossStandFrame));
-        s.CircleFrom(InnerRing + k, Arg::XOf(Boss, 0), Arg::YOf(Boss, 0), 32, 90 * k, -4,
-                     f(Stage10BossStandFrame));
+        s.CircleFrom({.slot = OuterRing + k,
+                      .cx = Arg::XOf(Boss, 0),
+                      .cy = Arg::YOf(Boss, 0),
+                      .radius = 64,
+                      .startAngle = 90 * k,
+                      .angleStep = 4,
+                      .from = f(Stage10BossStandFrame)});
+        s.CircleFrom({.slot = InnerRing + k,
+                      .cx = Arg::XOf(Boss, 0),
+                      .cy = Arg::YOf(Boss, 0),
+                      .radius = 32,
+                      .startAngle = 90 * k,
+                      .angleStep = -4,
+                      .from = f(Stage10BossStandFrame)});
     }
 
     // The fight's bullets are its own from the boss's arrival on: the waves before may use the same
@@ -144,7 +188,13 @@ void WriteStage10Boss(ScriptBuilder& s, const BossFight& fight, int fullHP) {
         const int from = CircleStart + StretchLength * i;
         const int last = i + 1 < count ? from + StretchLength - 1 : INT_MAX;
         s.FramesIn(from, last, [&] {
-            s.CircleFrom(Boss, 304, 224, 224, Stretches[i].StartAngle, Stretches[i].AngleStep, from);
+            s.CircleFrom({.slot = Boss,
+                          .cx = 304,
+                          .cy = 224,
+                          .radius = 224,
+                          .startAngle = Stretches[i].StartAngle,
+                          .angleStep = Stretches[i].AngleStep,
+                          .from = from});
         });
     }
 

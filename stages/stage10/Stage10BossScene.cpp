@@ -10,7 +10,7 @@ void WriteBossRush10(ScriptBuilder& s) {
     WriteLateBossSceneStart(s, fight.Slot, BossHP, -384);
     // The rings keep the strength they have in the stage.
     s.HitPoints(2480, 2487, 200);
-    s.Layers(-8, -8, -16, 0, 0, -2);
+    s.Layers({.layer1X = -8, .layer2X = -8, .layer3X = -16, .layer3Y = -2});
     PlaceStage10Boss(s);
     s.HudRows();
     WriteStage10Boss(s, fight, BossHP);

@@ -13,7 +13,7 @@ constexpr int BossFireFrame = 4000;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-1, -1, 0);
+    s.Layers({.layer1X = -1, .layer2X = -1});
     s.Boss(Boss);
     s.Flags(6);
 
@@ -25,41 +25,41 @@ void WriteInit(ScriptBuilder& s) {
     s.DefaultHitPoints(3000, 3499);
     s.DefaultHitPoints(3500, 3999);
 
-    s.Place(Boss, 640, 448);
+    s.Place(Boss, FieldWidth, 448);
     s.Place(Shield, 448, -96);
-    s.Place(800, 640, 368);
-    s.Place(801, 2, 640, 120);
-    s.Place(850, 640, 32);
-    s.Place(900, 640, 400);
-    s.Place(901, 640, 300);
-    s.Place(1000, 6, 640, 100);
-    s.Place(1006, 6, 400, 480);
-    s.Place(1012, 4, 640, 448);
-    s.Place(1016, 4, 0, -16);
-    s.Place(1020, 8, 640, 0);
-    s.Place(1028, 8, 640, 464);
-    s.Place(1500, 4, 640, 0);
-    s.Place(1504, 4, 640, 464);
-    s.Place(1508, 4, 640, Coord::Per(320, 32));
-    s.Place(1512, 4, 480, 480);
-    s.Place(2000, 4, 640, 32);
-    s.Place(2004, 4, 640, Coord::Per(32, 64));
-    s.Place(2008, 4, 640, Coord::Per(64, 64));
-    s.Place(2012, 4, 640, Coord::Per(128, 64));
-    s.Place(2500, 4, 640, 128);
-    s.Place(2504, 4, 640, 208);
-    s.Place(2508, 4, 640, 288);
-    s.Place(2512, 4, 640, 368);
-    s.Place(3500, 4, 640, Coord::Per(192, 64));
-    s.Place(3504, 8, 640, Coord::Rand(448));
-    s.Place(3512, 8, Coord::Rand(508, 100), 480);
-    s.Place(3520, 4, 640, Coord::Per(0, 128));
+    s.Place(800, FieldWidth, 368);
+    s.Place({.first = 801, .count = 2, .x = FieldWidth, .y = 120});
+    s.Place(850, FieldWidth, 32);
+    s.Place(900, FieldWidth, 400);
+    s.Place(901, FieldWidth, 300);
+    s.Place({.first = 1000, .count = 6, .x = FieldWidth, .y = 100});
+    s.Place({.first = 1006, .count = 6, .x = 400, .y = FieldHeight});
+    s.Place({.first = 1012, .count = 4, .x = FieldWidth, .y = 448});
+    s.Place({.first = 1016, .count = 4, .x = 0, .y = -16});
+    s.Place({.first = 1020, .count = 8, .x = FieldWidth, .y = 0});
+    s.Place({.first = 1028, .count = 8, .x = FieldWidth, .y = 464});
+    s.Place({.first = 1500, .count = 4, .x = FieldWidth, .y = 0});
+    s.Place({.first = 1504, .count = 4, .x = FieldWidth, .y = 464});
+    s.Place({.first = 1508, .count = 4, .x = FieldWidth, .y = Coord::Per(320, 32)});
+    s.Place({.first = 1512, .count = 4, .x = FieldWidth * 3 / 4, .y = FieldHeight});
+    s.Place({.first = 2000, .count = 4, .x = FieldWidth, .y = 32});
+    s.Place({.first = 2004, .count = 4, .x = FieldWidth, .y = Coord::Per(32, 64)});
+    s.Place({.first = 2008, .count = 4, .x = FieldWidth, .y = Coord::Per(64, 64)});
+    s.Place({.first = 2012, .count = 4, .x = FieldWidth, .y = Coord::Per(128, 64)});
+    s.Place({.first = 2500, .count = 4, .x = FieldWidth, .y = 128});
+    s.Place({.first = 2504, .count = 4, .x = FieldWidth, .y = 208});
+    s.Place({.first = 2508, .count = 4, .x = FieldWidth, .y = 288});
+    s.Place({.first = 2512, .count = 4, .x = FieldWidth, .y = 368});
+    s.Place({.first = 3500, .count = 4, .x = FieldWidth, .y = Coord::Per(192, 64)});
+    s.Place({.first = 3504, .count = 8, .x = FieldWidth, .y = Coord::Rand(448)});
+    s.Place({.first = 3512, .count = 8, .x = Coord::Rand(508, 100), .y = FieldHeight});
+    s.Place({.first = 3520, .count = 4, .x = FieldWidth, .y = Coord::Per(0, 128)});
 }
 
 // Two parting shots, ten steps apart.
 void DeathPair(ScriptBuilder& s, int first, int second, int carrier) {
-    s.DeathShot(first, carrier);
-    s.DeathShot(second, carrier, 0, 11);
+    s.DeathShot({.bullet = first, .carrier = carrier});
+    s.DeathShot({.bullet = second, .carrier = carrier, .deadTime = 11});
 }
 
 void WriteOpening(ScriptBuilder& s) {
@@ -75,18 +75,29 @@ void WriteOpening(ScriptBuilder& s) {
     for (int j = 0; j < 4; ++j) {
         const int gun = 2000 + j, from = 208 + 64 * j;
         s.ScrollWithGround(gun, from);
-        s.FireAimed(15000 + j, gun, 0, 4 * j, 80, from, 6);
-        s.FireAimed(15004 + j, gun, 0, 4 * j + 40, 80, from, 6);
+        s.FireAimed(
+            {.bullet = 15000 + j, .carrier = gun, .speed = 6, .from = from, .phase = 4 * j, .period = 80});
+        s.FireAimed({.bullet = 15004 + j,
+                     .carrier = gun,
+                     .speed = 6,
+                     .from = from,
+                     .phase = 4 * j + 40,
+                     .period = 80});
         DeathPair(s, 15008 + j, 15012 + j, gun);
     }
     // The gun row shot down calls four fliers that each fire four aimed shots on their way up.
-    s.BonusCheck(495, 2000, 2003, 5, 10000);
+    s.BonusCheck({.first = 2000, .last = 2003, .frame = 495, .flag = 5, .points = 10000});
     s.WhileFlag(5, [&] {
         for (int j = 0; j < 4; ++j) {
             const int flier = 1512 + j;
-            s.MoveDuring(flier, 2, -5, 496 + 8 * j, 1000);
+            s.MoveDuring({.slot = flier, .dx = 2, .dy = -5, .from = 496 + 8 * j, .to = 1000});
             for (int k = 0; k < 4; ++k)
-                s.FireAimed(11012 + j + 4 * k, flier, 0, 8 * k + 8, 496 + 8 * j, 496, 6);
+                s.FireAimed({.bullet = 11012 + j + 4 * k,
+                             .carrier = flier,
+                             .speed = 6,
+                             .from = 496,
+                             .phase = 8 * k + 8,
+                             .period = 496 + 8 * j});
             DeathPair(s, 11028 + j, 11032 + j, flier);
         }
     });
@@ -97,7 +108,7 @@ void WriteMinesAndFliers(ScriptBuilder& s) {
         s.ScrollWithGround(3500 + j, 528 + 128 * j);
         s.Mine(3500 + j, 10000 + j, 4);
     }
-    s.BonusCheck(1039, 3500, 3503, 1, 10000);
+    s.BonusCheck({.first = 3500, .last = 3503, .frame = 1039, .flag = 1, .points = 10000});
     s.WhileFlag(1, [&] {
         for (int k = 0; k < 8; ++k) {
             const int w = 4 * k;
@@ -116,13 +127,18 @@ void WriteMinesAndFliers(ScriptBuilder& s) {
         s.Flier(1016 + k, {0, 6, 1328 + w, 1392 + w}, {6, 0, 1392 + w, 1456 + w}, {-4, -4, 1456 + w, 4000},
                 11056 + k);
     }
-    s.BonusCheck(1456, 1016, 1019, 4, 2000);
+    s.BonusCheck({.first = 1016, .last = 1019, .frame = 1456, .flag = 4, .points = 2000});
     s.WhileFlag(4, [&] {
         for (int k = 0; k < 4; ++k) {
             const int flier = 1508 + k, w = 8 * k;
             s.Path(flier, {{-6, 0, 1456 + w, 1504 + w}, {-2, -5, 1536 + w, 2000}});
             for (int l = 0; l < 4; ++l)
-                s.FireAimed(11060 + k + 4 * l, flier, 0, 8 * l + 8, 1456 + w, 1455, 6);
+                s.FireAimed({.bullet = 11060 + k + 4 * l,
+                             .carrier = flier,
+                             .speed = 6,
+                             .from = 1455,
+                             .phase = 8 * l + 8,
+                             .period = 1456 + w});
             DeathPair(s, 11076 + k, 11080 + k, flier);
         }
     });
@@ -133,7 +149,14 @@ void FanGun(ScriptBuilder& s, int gun, int bullet, int from) {
     const int phase[5] = {8, 8, 40, 40, 40};
     const int dy[5] = {2, -2, 0, 4, -4};
     const int dx[5] = {-5, -5, -6, -4, -4};
-    for (int i = 0; i < 5; ++i) s.FireStraight(bullet + 4 * i, gun, from, phase[i], from, dy[i], dx[i]);
+    for (int i = 0; i < 5; ++i)
+        s.FireStraight({.bullet = bullet + 4 * i,
+                        .carrier = gun,
+                        .dx = dx[i],
+                        .dy = dy[i],
+                        .from = from,
+                        .phase = phase[i],
+                        .period = from});
 }
 
 void WriteBlocksAndFanGuns(ScriptBuilder& s) {
@@ -162,19 +185,31 @@ void WriteMineFields(ScriptBuilder& s) {
         s.Mine(3504 + k, 10096 + k, 8);
     }
     for (int l = 0; l < 8; ++l) {
-        s.MoveDuring(3512 + l, 0, -2, 2688 + 64 * l, 6000);
+        s.MoveDuring({.slot = 3512 + l, .dy = -2, .from = 2688 + 64 * l, .to = 6000});
         s.Mine(3512 + l, 10288 + l, 8);
     }
     // Half the rising mines shot down call two rows of gunships: the upper fires down, the lower up.
-    s.BonusCheck(3263, 3516, 3519, 2, 10000);
+    s.BonusCheck({.first = 3516, .last = 3519, .frame = 3263, .flag = 2, .points = 10000});
     s.WhileFlag(2, [&] {
         for (int l = 0; l < 4; ++l) {
             const int upper = 1500 + l, lower = 1504 + l;
-            s.MoveDuring(upper, -4, 0, 3264 + 8 * l, 6000);
-            s.MoveDuring(lower, -4, 0, 3264 + 8 * l, 6000);
+            s.MoveDuring({.slot = upper, .dx = -4, .from = 3264 + 8 * l, .to = 6000});
+            s.MoveDuring({.slot = lower, .dx = -4, .from = 3264 + 8 * l, .to = 6000});
             for (int m = 0; m < 8; ++m) {
-                s.FireAngled(11084 + l + 4 * m, upper, 90, 16 * m, 128, 3263, 6);
-                s.FireAngled(11116 + l + 4 * m, lower, 270, 16 * m, 128, 3263, 6);
+                s.FireAngled({.bullet = 11084 + l + 4 * m,
+                              .carrier = upper,
+                              .angle = 90,
+                              .speed = 6,
+                              .from = 3263,
+                              .phase = 16 * m,
+                              .period = 128});
+                s.FireAngled({.bullet = 11116 + l + 4 * m,
+                              .carrier = lower,
+                              .angle = 270,
+                              .speed = 6,
+                              .from = 3263,
+                              .phase = 16 * m,
+                              .period = 128});
             }
             DeathPair(s, 11148 + l, 11152 + l, upper);
             DeathPair(s, 11156 + l, 11160 + l, lower);
@@ -182,8 +217,9 @@ void WriteMineFields(ScriptBuilder& s) {
     });
     for (int l = 0; l < 4; ++l) {
         const int gun = 2012 + l;
-        s.MoveDuring(gun, -6, 0, 3408, 3424);
-        for (int m = 0; m < 4; ++m) s.DeathShot(15072 + l + 4 * m, gun, 0, 10 * m + 1);
+        s.MoveDuring({.slot = gun, .dx = -6, .from = 3408, .to = 3424});
+        for (int m = 0; m < 4; ++m)
+            s.DeathShot({.bullet = 15072 + l + 4 * m, .carrier = gun, .deadTime = 10 * m + 1});
     }
     s.ScrollWithGround(802, 3408);
     for (int l = 0; l < 4; ++l) {
@@ -273,27 +309,107 @@ void LeavePatrol() {
 void WritePatrolFire(ScriptBuilder& s, int from) {
     for (int l = 0; l < 4; ++l) {
         const int a = 4 * l;
-        s.FireAimedStop(15088 + l, Boss, 0, a + 32, a, 128, from, 6);
-        s.FireAimedExact(15092 + l, 15088 + l, 0, a + 48, 128, from, 6);
-        s.FireAimedStop(15096 + l, Boss, 0, a + 96, a + 48, 128, from, 6);
-        s.FireAimedExact(15100 + l, 15096 + l, 0, a + 112, 128, from, 6);
+        s.FireAimedStop({.bullet = 15088 + l,
+                         .carrier = Boss,
+                         .speed = 6,
+                         .from = from,
+                         .moveSpan = a + 32,
+                         .phase = a,
+                         .period = 128});
+        s.FireAimedExact({.bullet = 15092 + l,
+                          .carrier = 15088 + l,
+                          .speed = 6,
+                          .from = from,
+                          .phase = a + 48,
+                          .period = 128});
+        s.FireAimedStop({.bullet = 15096 + l,
+                         .carrier = Boss,
+                         .speed = 6,
+                         .from = from,
+                         .moveSpan = a + 96,
+                         .phase = a + 48,
+                         .period = 128});
+        s.FireAimedExact({.bullet = 15100 + l,
+                          .carrier = 15096 + l,
+                          .speed = 6,
+                          .from = from,
+                          .phase = a + 112,
+                          .period = 128});
     }
 }
 
 // Phase 2: fans that stop and re-aim, then a slow spread of five pairs.
 void WriteShieldedFire(ScriptBuilder& s, int from) {
-    for (int i = 0; i < 3; ++i) s.FireAimedStop(15104 + i, Boss, 20 - 20 * i, 32, 0, 256, from, 6);
-    for (int i = 0; i < 3; ++i) s.FireAimedExact(15107 + i, 15104 + i, 0, 48, 256, from, 6);
-    for (int m = 0; m < 4; ++m) s.FireAimed(15110 + m, Boss, 30 - 20 * m, 0, 256, from, 6);
-    for (int i = 0; i < 3; ++i) s.FireAimedStop(15114 + i, Boss, 20 - 20 * i, 80, 48, 256, from, 6);
-    for (int i = 0; i < 3; ++i) s.FireAimedExact(15117 + i, 15114 + i, 0, 96, 256, from, 6);
-    for (int b = 0; b < 4; ++b) s.FireAimed(15120 + b, Boss, 30 - 20 * b, 48, 256, from, 6);
-    for (int c = 0; c < 4; ++c) s.FireAimed(15124 + c, Boss, 0, 128 + 32 * c, 256, from, 4);
+    for (int i = 0; i < 3; ++i)
+        s.FireAimedStop({.bullet = 15104 + i,
+                         .carrier = Boss,
+                         .offset = 20 - 20 * i,
+                         .speed = 6,
+                         .from = from,
+                         .moveSpan = 32,
+                         .period = 256});
+    for (int i = 0; i < 3; ++i)
+        s.FireAimedExact({.bullet = 15107 + i,
+                          .carrier = 15104 + i,
+                          .speed = 6,
+                          .from = from,
+                          .phase = 48,
+                          .period = 256});
+    for (int m = 0; m < 4; ++m)
+        s.FireAimed({.bullet = 15110 + m,
+                     .carrier = Boss,
+                     .offset = 30 - 20 * m,
+                     .speed = 6,
+                     .from = from,
+                     .period = 256});
+    for (int i = 0; i < 3; ++i)
+        s.FireAimedStop({.bullet = 15114 + i,
+                         .carrier = Boss,
+                         .offset = 20 - 20 * i,
+                         .speed = 6,
+                         .from = from,
+                         .moveSpan = 80,
+                         .phase = 48,
+                         .period = 256});
+    for (int i = 0; i < 3; ++i)
+        s.FireAimedExact({.bullet = 15117 + i,
+                          .carrier = 15114 + i,
+                          .speed = 6,
+                          .from = from,
+                          .phase = 96,
+                          .period = 256});
+    for (int b = 0; b < 4; ++b)
+        s.FireAimed({.bullet = 15120 + b,
+                     .carrier = Boss,
+                     .offset = 30 - 20 * b,
+                     .speed = 6,
+                     .from = from,
+                     .phase = 48,
+                     .period = 256});
+    for (int c = 0; c < 4; ++c)
+        s.FireAimed({.bullet = 15124 + c,
+                     .carrier = Boss,
+                     .speed = 4,
+                     .from = from,
+                     .phase = 128 + 32 * c,
+                     .period = 256});
     const int offsets[4] = {5, 10, 30, 35};
     for (int i = 0; i < 4; ++i) {
         for (int c = 0; c < 4; ++c) {
-            s.FireAimed(15128 + 8 * i + c, Boss, offsets[i], 128 + 32 * c, 256, from, 4);
-            s.FireAimed(15132 + 8 * i + c, Boss, -offsets[i], 128 + 32 * c, 256, from, 4);
+            s.FireAimed({.bullet = 15128 + 8 * i + c,
+                         .carrier = Boss,
+                         .offset = offsets[i],
+                         .speed = 4,
+                         .from = from,
+                         .phase = 128 + 32 * c,
+                         .period = 256});
+            s.FireAimed({.bullet = 15132 + 8 * i + c,
+                         .carrier = Boss,
+                         .offset = -offsets[i],
+                         .speed = 4,
+                         .from = from,
+                         .phase = 128 + 32 * c,
+                         .period = 256});
         }
     }
 }

@@ -8,8 +8,8 @@ void WriteBossRush2(ScriptBuilder& s) {
     const BossFight& fight = RowOf(BossRush2Scene).Fight;
     WriteBossSceneStart(s, fight.Slot, 200, -320);
     s.HitPoints(8, 8, 30000);
-    s.Layers(-1, -1, 0);
-    s.Place(fight.Slot, 640, 448);
+    s.Layers({.layer1X = -1, .layer2X = -1});
+    s.Place(fight.Slot, FieldWidth, 448);
     s.Place(8, 448, -96);
     s.InitHook(ResetStage2Boss);
     s.HudRows();

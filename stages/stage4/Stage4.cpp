@@ -11,7 +11,7 @@ namespace {
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-1, -2, 0);
+    s.Layers({.layer1X = -1, .layer2X = -2});
     s.Boss(Stage4FirstBoss);
     s.Flags(4);
 
@@ -27,44 +27,47 @@ void WriteInit(ScriptBuilder& s) {
     s.DefaultHitPoints(4000, 4499);
 
     PlaceStage4Bosses(s);
-    for (int slot : {800, 850, 900}) s.Place(slot, 640, 224);
-    for (int slot : {801, 901}) s.Place(slot, 560, 480);
-    s.Place(851, 640, 208);
-    s.Place(902, 640, 240);
-    s.Place(1000, 20, 640, 232);
-    s.Place(1500, 4, 640, 232);
-    s.Place(1020, 8, -128, -128);
-    s.Place(1504, 4, 144, -16);
-    s.Place(1508, 4, 144, 480);
-    s.Place(1512, 4, 640, 224);
-    s.Place(2000, 4, 608, -32);
-    s.Place(2004, 4, 576, 480);
-    s.Place(2008, 4, 640, 480);
-    s.Place(2012, 4, 0, -32);
-    s.Place(2016, 4, 640, 64);
-    s.Place(2020, 4, 640, 416);
-    s.Place(2500, 2, 640, Coord::Per(0, 32));
-    s.Place(2502, 2, 640, Coord::Per(416, 32));
-    s.Place(2504, 4, 640, Coord::Per(0, 32));
-    s.Place(2508, 4, 640, Coord::Per(352, 32));
-    s.Place(2512, 6, 640, Coord::Per(0, 32));
-    s.Place(2518, 6, 640, Coord::Per(288, 32));
-    s.Place(2524, 12, 640, Coord::Per(0, 32));
-    s.Place(2536, 12, 640, Coord::Per(96, 32));
-    s.Place(2548, 6, 640, Coord::Per(0, 32));
-    s.Place(2554, 6, 640, Coord::Per(288, 32));
-    s.Place(4000, 16, Coord::Rand(608), 480);
+    for (int slot : {800, 850, 900}) s.Place(slot, FieldWidth, 224);
+    for (int slot : {801, 901}) s.Place(slot, 560, FieldHeight);
+    s.Place(851, FieldWidth, 208);
+    s.Place(902, FieldWidth, 240);
+    s.Place({.first = 1000, .count = 20, .x = FieldWidth, .y = 232});
+    s.Place({.first = 1500, .count = 4, .x = FieldWidth, .y = 232});
+    s.Place({.first = 1020, .count = 8, .x = -128, .y = -128});
+    s.Place({.first = 1504, .count = 4, .x = 144, .y = -16});
+    s.Place({.first = 1508, .count = 4, .x = 144, .y = FieldHeight});
+    s.Place({.first = 1512, .count = 4, .x = FieldWidth, .y = 224});
+    s.Place({.first = 2000, .count = 4, .x = 608, .y = -32});
+    s.Place({.first = 2004, .count = 4, .x = 576, .y = FieldHeight});
+    s.Place({.first = 2008, .count = 4, .x = FieldWidth, .y = FieldHeight});
+    s.Place({.first = 2012, .count = 4, .x = 0, .y = -32});
+    s.Place({.first = 2016, .count = 4, .x = FieldWidth, .y = 64});
+    s.Place({.first = 2020, .count = 4, .x = FieldWidth, .y = 416});
+    s.Place({.first = 2500, .count = 2, .x = FieldWidth, .y = Coord::Per(0, 32)});
+    s.Place({.first = 2502, .count = 2, .x = FieldWidth, .y = Coord::Per(416, 32)});
+    s.Place({.first = 2504, .count = 4, .x = FieldWidth, .y = Coord::Per(0, 32)});
+    s.Place({.first = 2508, .count = 4, .x = FieldWidth, .y = Coord::Per(352, 32)});
+    s.Place({.first = 2512, .count = 6, .x = FieldWidth, .y = Coord::Per(0, 32)});
+    s.Place({.first = 2518, .count = 6, .x = FieldWidth, .y = Coord::Per(288, 32)});
+    s.Place({.first = 2524, .count = 12, .x = FieldWidth, .y = Coord::Per(0, 32)});
+    s.Place({.first = 2536, .count = 12, .x = FieldWidth, .y = Coord::Per(96, 32)});
+    s.Place({.first = 2548, .count = 6, .x = FieldWidth, .y = Coord::Per(0, 32)});
+    s.Place({.first = 2554, .count = 6, .x = FieldWidth, .y = Coord::Per(288, 32)});
+    s.Place({.first = 4000, .count = 16, .x = Coord::Rand(608), .y = FieldHeight});
 }
 
 // A chaser's six parting shots: a straight one, then a pair at 5 degrees and a trio, each slower.
 void ChaserDeathFan(ScriptBuilder& s, int chaser, const int (&bullets)[6], int pairDeadTime,
                     int trioDeadTime) {
-    s.DeathShot(bullets[0], chaser, 0, 1, 6);
-    s.DeathShot(bullets[1], chaser, 5, pairDeadTime, 5);
-    s.DeathShot(bullets[2], chaser, -5, pairDeadTime, 5);
-    s.DeathShot(bullets[3], chaser, 0, trioDeadTime, 4);
-    s.DeathShot(bullets[4], chaser, 10, trioDeadTime, 4);
-    s.DeathShot(bullets[5], chaser, -10, trioDeadTime, 4);
+    s.DeathShot({.bullet = bullets[0], .carrier = chaser});
+    s.DeathShot({.bullet = bullets[1], .carrier = chaser, .offset = 5, .speed = 5, .deadTime = pairDeadTime});
+    s.DeathShot(
+        {.bullet = bullets[2], .carrier = chaser, .offset = -5, .speed = 5, .deadTime = pairDeadTime});
+    s.DeathShot({.bullet = bullets[3], .carrier = chaser, .speed = 4, .deadTime = trioDeadTime});
+    s.DeathShot(
+        {.bullet = bullets[4], .carrier = chaser, .offset = 10, .speed = 4, .deadTime = trioDeadTime});
+    s.DeathShot(
+        {.bullet = bullets[5], .carrier = chaser, .offset = -10, .speed = 4, .deadTime = trioDeadTime});
 }
 
 void WriteOpening(ScriptBuilder& s) {
@@ -74,7 +77,7 @@ void WriteOpening(ScriptBuilder& s) {
 
     for (int l = 0; l < 4; ++l) {
         s.ChaseRow(1000 + l, 128 + 8 * l, 6);
-        s.DeathShot(11000 + l, 1000 + l);
+        s.DeathShot({.bullet = 11000 + l, .carrier = 1000 + l});
     }
     for (int m = 0; m < 4; ++m) {
         s.ChaseRow(1500 + m, 160 + 8 * m, 6);
@@ -86,41 +89,84 @@ void WriteOpening(ScriptBuilder& s) {
     // Guns drop from above and rise from below and fire a fan at each of their trips.
     for (int m = 0; m < 4; ++m) {
         const int upper = 2000 + m, lower = 2004 + m;
-        s.MoveDuring(upper, 0, 6, 336 + 64 * m, 4000);
-        s.MoveDuring(lower, 0, -6, 368 + 64 * m, 4000);
+        s.MoveDuring({.slot = upper, .dy = 6, .from = 336 + 64 * m, .to = 4000});
+        s.MoveDuring({.slot = lower, .dy = -6, .from = 368 + 64 * m, .to = 4000});
         const int upperOffsets[3] = {0, 10, -10};
         for (int i = 0; i < 3; ++i)
-            s.FireAimed(15000 + m + 4 * i, upper, upperOffsets[i], 32, 336 + 64 * m, 336, 8);
+            s.FireAimed({.bullet = 15000 + m + 4 * i,
+                         .carrier = upper,
+                         .offset = upperOffsets[i],
+                         .speed = 8,
+                         .from = 336,
+                         .phase = 32,
+                         .period = 336 + 64 * m});
         const int lowerOffsets[5] = {0, 10, -10, 20, -20};
         for (int i = 0; i < 5; ++i)
-            s.FireAimed(15012 + m + 4 * i, lower, lowerOffsets[i], 32, 368 + 64 * m, 368, 4);
+            s.FireAimed({.bullet = 15012 + m + 4 * i,
+                         .carrier = lower,
+                         .offset = lowerOffsets[i],
+                         .speed = 4,
+                         .from = 368,
+                         .phase = 32,
+                         .period = 368 + 64 * m});
     }
     s.ScrollWithGround(850, 592);
 
     // Diagonal fliers from above and from below.
     for (int m = 0; m < 4; ++m) {
         const int down = 1504 + m, up = 1508 + m;
-        s.MoveDuring(down, 4, 4, 624 + 32 * m, 4000);
-        s.DeathShot(11028 + m, down);
-        s.DeathShot(11032 + m, down, 0, 11);
-        s.FireAimed(11044 + m, down, 3, 32, 624 + 32 * m, 624, 6);
-        s.FireAimed(11048 + m, down, -3, 32, 624 + 32 * m, 624, 6);
-        s.MoveDuring(up, 4, -4, 752 + 32 * m, 4000);
-        s.DeathShot(11036 + m, up);
-        s.DeathShot(11040 + m, up, 0, 11);
-        s.FireAimed(11052 + m, up, 3, 32, 752 + 32 * m, 752, 6);
-        s.FireAimed(11056 + m, up, -3, 32, 752 + 32 * m, 752, 6);
+        s.MoveDuring({.slot = down, .dx = 4, .dy = 4, .from = 624 + 32 * m, .to = 4000});
+        s.DeathShot({.bullet = 11028 + m, .carrier = down});
+        s.DeathShot({.bullet = 11032 + m, .carrier = down, .deadTime = 11});
+        s.FireAimed({.bullet = 11044 + m,
+                     .carrier = down,
+                     .offset = 3,
+                     .speed = 6,
+                     .from = 624,
+                     .phase = 32,
+                     .period = 624 + 32 * m});
+        s.FireAimed({.bullet = 11048 + m,
+                     .carrier = down,
+                     .offset = -3,
+                     .speed = 6,
+                     .from = 624,
+                     .phase = 32,
+                     .period = 624 + 32 * m});
+        s.MoveDuring({.slot = up, .dx = 4, .dy = -4, .from = 752 + 32 * m, .to = 4000});
+        s.DeathShot({.bullet = 11036 + m, .carrier = up});
+        s.DeathShot({.bullet = 11040 + m, .carrier = up, .deadTime = 11});
+        s.FireAimed({.bullet = 11052 + m,
+                     .carrier = up,
+                     .offset = 3,
+                     .speed = 6,
+                     .from = 752,
+                     .phase = 32,
+                     .period = 752 + 32 * m});
+        s.FireAimed({.bullet = 11056 + m,
+                     .carrier = up,
+                     .offset = -3,
+                     .speed = 6,
+                     .from = 752,
+                     .phase = 32,
+                     .period = 752 + 32 * m});
     }
 }
 
 // A flier of a ring spiralling in on the screen's middle: the radius shrinks by 4 pixels per step,
 // reaches 0 at `throughCentre`, and grows again as the flier carries on past the centre.
 void SpiralFlier(ScriptBuilder& s, int slot, int throughCentre, int startAngle, int angleStep, int from) {
-    s.CircleDuring(slot, 312, 232, Arg::Frame(4 * throughCentre, -4), startAngle, angleStep, from, 4000);
+    s.CircleDuring({.slot = slot,
+                    .cx = 312,
+                    .cy = 232,
+                    .radius = Arg::Frame(4 * throughCentre, -4),
+                    .startAngle = startAngle,
+                    .angleStep = angleStep,
+                    .from = from,
+                    .to = 4000});
 }
 
 void WriteFirstSpirals(ScriptBuilder& s) {
-    s.BonusCheck(895, 1508, 1511, 1, 2000);
+    s.BonusCheck({.first = 1508, .last = 1511, .frame = 895, .flag = 1, .points = 2000});
     s.WhileFlag(1, [&] {
         for (int m = 0; m < 8; ++m) {
             SpiralFlier(s, 1020 + m, 988, 45 * m, 1, 896);
@@ -143,24 +189,46 @@ void WriteClimb(ScriptBuilder& s) {
     // Guns that drift up the right side; each shot flies, stops, and turns into an aimed shot.
     for (int m = 0; m < 4; ++m) {
         const int gun = 2008 + m;
-        s.MoveDuring(gun, -2, -2, 1008 + 32 * m, 1088 + 32 * m);
-        s.MoveDuring(gun, 0, -3, 1088 + 32 * m, 4000);
+        s.MoveDuring({.slot = gun, .dx = -2, .dy = -2, .from = 1008 + 32 * m, .to = 1088 + 32 * m});
+        s.MoveDuring({.slot = gun, .dy = -3, .from = 1088 + 32 * m, .to = 4000});
         for (int a = 0; a < 4; ++a) {
             const int b = 16 * a;
             const int period = 16 * m + b + 1008;
-            s.FireStraightStop(15032 + m + 4 * a, gun, 1008, b + 64, b + 32, period, 0, -3);
-            s.FireAimedExact(15048 + m + 4 * a, 15032 + m + 4 * a, 0, b + 64, period, 1008, 6);
+            s.FireStraightStop({.bullet = 15032 + m + 4 * a,
+                                .carrier = gun,
+                                .dx = -3,
+                                .from = 1008,
+                                .moveSpan = b + 64,
+                                .phase = b + 32,
+                                .period = period});
+            s.FireAimedExact({.bullet = 15048 + m + 4 * a,
+                              .carrier = 15032 + m + 4 * a,
+                              .speed = 6,
+                              .from = 1008,
+                              .phase = b + 64,
+                              .period = period});
         }
     }
     // Guns that sink down the left side, dropping shots that turn into aimed ones the same way.
     for (int a = 0; a < 4; ++a) {
         const int gun = 2012 + a;
-        s.MoveDuring(gun, 0, 3, 1168 + 32 * a, 4000);
+        s.MoveDuring({.slot = gun, .dy = 3, .from = 1168 + 32 * a, .to = 4000});
         for (int b = 0; b < 4; ++b) {
             const int c = 16 * b;
             const int period = 16 * a + c + 1168;
-            s.FireStraightStop(15064 + a + 4 * b, gun, 1168, c + 64, c + 32, period, 0, 3);
-            s.FireAimedExact(15080 + a + 4 * b, 15064 + a + 4 * b, 0, c + 64, period, 1008, 6);
+            s.FireStraightStop({.bullet = 15064 + a + 4 * b,
+                                .carrier = gun,
+                                .dx = 3,
+                                .from = 1168,
+                                .moveSpan = c + 64,
+                                .phase = c + 32,
+                                .period = period});
+            s.FireAimedExact({.bullet = 15080 + a + 4 * b,
+                              .carrier = 15064 + a + 4 * b,
+                              .speed = 6,
+                              .from = 1008,
+                              .phase = c + 64,
+                              .period = period});
         }
     }
 
@@ -174,21 +242,21 @@ void WriteClimb(ScriptBuilder& s) {
 
     for (int b = 0; b < 16; ++b) {
         s.ChaseRow(1004 + b, 1760 + 64 * b, 4);
-        s.DeathShot(11088 + b, 1004 + b);
+        s.DeathShot({.bullet = 11088 + b, .carrier = 1004 + b});
     }
     // Blocks on the cave floor rise into view with the scenery and burst into fans of six.
     for (int c = 0; c < 16; ++c) {
         const int block = 4000 + c;
         s.ScrollWithGround(block, 1632 + 64 * c);
-        s.DeathShot(9000 + c, block, 0, 1, 4);
-        s.DeathShot(9016 + c, block, 10, 1, 4);
-        s.DeathShot(9032 + c, block, -10, 1, 4);
-        s.DeathShot(9048 + c, block, 0, 1, 6);
-        s.DeathShot(9064 + c, block, 10, 1, 6);
-        s.DeathShot(9080 + c, block, -10, 1, 6);
+        s.DeathShot({.bullet = 9000 + c, .carrier = block, .speed = 4});
+        s.DeathShot({.bullet = 9016 + c, .carrier = block, .offset = 10, .speed = 4});
+        s.DeathShot({.bullet = 9032 + c, .carrier = block, .offset = -10, .speed = 4});
+        s.DeathShot({.bullet = 9048 + c, .carrier = block});
+        s.DeathShot({.bullet = 9064 + c, .carrier = block, .offset = 10});
+        s.DeathShot({.bullet = 9080 + c, .carrier = block, .offset = -10});
     }
 
-    s.BonusCheck(2727, 4012, 4015, 2, 2500);
+    s.BonusCheck({.first = 4012, .last = 4015, .frame = 2727, .flag = 2, .points = 2500});
     s.WhileFlag(2, [&] {
         for (int c = 0; c < 8; ++c) {
             const int angle = 45 * c;
@@ -218,14 +286,24 @@ void WriteRun(ScriptBuilder& s) {
         const int upper = 2016 + c, lower = 2020 + c;
         const int arrive = 2896 + 160 * c, arrived = 2928 + 160 * c;
         for (int gun : {upper, lower}) {
-            s.MoveDuring(gun, -6, 0, arrive, arrived);
-            s.MoveDuring(gun, -6, 0, 3056 + 160 * c, 6000);
+            s.MoveDuring({.slot = gun, .dx = -6, .from = arrive, .to = arrived});
+            s.MoveDuring({.slot = gun, .dx = -6, .from = 3056 + 160 * c, .to = 6000});
         }
         for (int g = 0; g < 8; ++g) {
-            s.FireAimed(15096 + c + 4 * g, upper, 0, 8 * g, arrived, 0, 6);
-            s.FireAimed(15128 + c + 4 * g, lower, 0, 8 * g + 4, arrived, 0, 6);
-            s.DeathShot(15160 + c + 4 * g, upper, 0, 1, g + 4);
-            s.DeathShot(15192 + c + 4 * g, lower, 0, 1, g + 4);
+            s.FireAimed({.bullet = 15096 + c + 4 * g,
+                         .carrier = upper,
+                         .speed = 6,
+                         .from = 0,
+                         .phase = 8 * g,
+                         .period = arrived});
+            s.FireAimed({.bullet = 15128 + c + 4 * g,
+                         .carrier = lower,
+                         .speed = 6,
+                         .from = 0,
+                         .phase = 8 * g + 4,
+                         .period = arrived});
+            s.DeathShot({.bullet = 15160 + c + 4 * g, .carrier = upper, .speed = g + 4});
+            s.DeathShot({.bullet = 15192 + c + 4 * g, .carrier = lower, .speed = g + 4});
         }
     }
     for (int d = 0; d < 12; ++d) {

@@ -16,7 +16,7 @@ constexpr int FirstFramePart = 2900, LastFramePart = 2952;
 
 // Moves `slot` by (dx, dy) on every step on which the guard around it holds.
 void Nudge(ScriptBuilder& s, int slot, int dx, int dy) {
-    s.MoveDuring(slot, dx, dy, INT_MIN, INT_MAX);
+    s.MoveDuring({.slot = slot, .dx = dx, .dy = dy, .from = INT_MIN, .to = INT_MAX});
 }
 
 // The twelve guns' volleys. Every gun fires aimed shots in a cycle of 1000 steps, some from its
@@ -25,21 +25,76 @@ void WriteGunFire(ScriptBuilder& s, const BossFight& fight, int d) {
     const int gun = FirstGun + d;
     const int from = fight.At(4128);
     const int speed = d + 4;
-    s.FireAimed(15224 + d, gun, 0, 4 * d + 160, 1000, from, speed);
-    s.FireAimed(15236 + d, gun, 10, 4 * d + 224, 1000, from, speed);
-    s.FireAimed(15248 + d, gun, -10, 4 * d + 224, 1000, from, speed);
-    s.FireAimed(15260 + d, gun, 0, 4 * d + 288, 1000, from, speed);
-    s.FireAimed(15272 + d, gun, 5, 4 * d + 352, 1000, from, speed);
-    s.FireAimed(15284 + d, gun, -5, 4 * d + 352, 1000, from, speed);
+    s.FireAimed({.bullet = 15224 + d,
+                 .carrier = gun,
+                 .speed = speed,
+                 .from = from,
+                 .phase = 4 * d + 160,
+                 .period = 1000});
+    s.FireAimed({.bullet = 15236 + d,
+                 .carrier = gun,
+                 .offset = 10,
+                 .speed = speed,
+                 .from = from,
+                 .phase = 4 * d + 224,
+                 .period = 1000});
+    s.FireAimed({.bullet = 15248 + d,
+                 .carrier = gun,
+                 .offset = -10,
+                 .speed = speed,
+                 .from = from,
+                 .phase = 4 * d + 224,
+                 .period = 1000});
+    s.FireAimed({.bullet = 15260 + d,
+                 .carrier = gun,
+                 .speed = speed,
+                 .from = from,
+                 .phase = 4 * d + 288,
+                 .period = 1000});
+    s.FireAimed({.bullet = 15272 + d,
+                 .carrier = gun,
+                 .offset = 5,
+                 .speed = speed,
+                 .from = from,
+                 .phase = 4 * d + 352,
+                 .period = 1000});
+    s.FireAimed({.bullet = 15284 + d,
+                 .carrier = gun,
+                 .offset = -5,
+                 .speed = speed,
+                 .from = from,
+                 .phase = 4 * d + 352,
+                 .period = 1000});
     for (int h = 0; h < 6; ++h) {
-        s.FireAimed(15296 + d + 24 * h, FirstGun + h, 0, 2 * d + 32 * h + 432, 1000, from, speed);
-        s.FireAimed(15308 + d + 24 * h, LastGun - h, 0, 2 * d + 32 * h + 448, 1000, from, speed);
+        s.FireAimed({.bullet = 15296 + d + 24 * h,
+                     .carrier = FirstGun + h,
+                     .speed = speed,
+                     .from = from,
+                     .phase = 2 * d + 32 * h + 432,
+                     .period = 1000});
+        s.FireAimed({.bullet = 15308 + d + 24 * h,
+                     .carrier = LastGun - h,
+                     .speed = speed,
+                     .from = from,
+                     .phase = 2 * d + 32 * h + 448,
+                     .period = 1000});
     }
     for (int h = 0; h < 4; ++h) {
         for (int o = 0; o < 4; ++o) {
             const int stopping = 15440 + d + 12 * h + 96 * o;
-            s.FireStraightStop(stopping, gun, from, 4 * h + 64 * o + 688, 64 * o + 656, 1000, 0, -4 - 2 * o);
-            s.FireAimedExact(15488 + d + 12 * h + 96 * o, stopping, 0, 4 * h + 64 * o + 720, 1000, from, 10);
+            s.FireStraightStop({.bullet = stopping,
+                                .carrier = gun,
+                                .dx = -4 - 2 * o,
+                                .from = from,
+                                .moveSpan = 4 * h + 64 * o + 688,
+                                .phase = 64 * o + 656,
+                                .period = 1000});
+            s.FireAimedExact({.bullet = 15488 + d + 12 * h + 96 * o,
+                              .carrier = stopping,
+                              .speed = 10,
+                              .from = from,
+                              .phase = 4 * h + 64 * o + 720,
+                              .period = 1000});
         }
     }
 }
@@ -58,36 +113,60 @@ void WriteFirstBossFire(ScriptBuilder& s, const BossFight& fight, int d) {
         {16232, 20, 976, 928, 16244, -90, 992}, {16256, -20, 976, 928, 16268, -90, 992},
     };
     for (const Stopping& shot : shots) {
-        s.FireAimedStop(shot.Bullet + d, Stage4FirstBoss, shot.Offset, shot.MoveSpan, shot.Phase, 1000, from,
-                        speed);
+        s.FireAimedStop({.bullet = shot.Bullet + d,
+                         .carrier = Stage4FirstBoss,
+                         .offset = shot.Offset,
+                         .speed = speed,
+                         .from = from,
+                         .moveSpan = shot.MoveSpan,
+                         .phase = shot.Phase,
+                         .period = 1000});
     }
     for (const Stopping& shot : shots) {
-        s.FireAtPlayerMark(shot.Mark + d, shot.Bullet + d, shot.MarkAngle, shot.MarkPhase, 1000, from, 4);
+        s.FireAtPlayerMark({.bullet = shot.Mark + d,
+                            .carrier = shot.Bullet + d,
+                            .angle = shot.MarkAngle,
+                            .speed = 4,
+                            .from = from,
+                            .phase = shot.MarkPhase,
+                            .period = 1000});
     }
 }
 
 void WriteFirstBoss(ScriptBuilder& s, const BossFight& fight) {
     const int entry = fight.At(4128);
-    s.MoveDuring(Stage4FirstBoss, -8, 0, entry, fight.At(4133));
+    s.MoveDuring({.slot = Stage4FirstBoss, .dx = -8, .from = entry, .to = fight.At(4133)});
     for (int d = 0; d < 12; ++d) {
-        s.MoveDuring(FirstGun + d, -8, 0, entry, fight.At(4133));
+        s.MoveDuring({.slot = FirstGun + d, .dx = -8, .from = entry, .to = fight.At(4133)});
         WriteGunFire(s, fight, d);
         WriteFirstBossFire(s, fight, d);
     }
 
     // The frame closes in around the screen: top and bottom rows slide in, then the left column.
-    for (int slot = 2913; slot <= 2932; ++slot) s.MoveDuring(slot, 0, 8, fight.At(4132), fight.At(4137));
+    for (int slot = 2913; slot <= 2932; ++slot)
+        s.MoveDuring({.slot = slot, .dy = 8, .from = fight.At(4132), .to = fight.At(4137)});
     for (int slot = 2933; slot <= LastFramePart; ++slot)
-        s.MoveDuring(slot, 0, -8, fight.At(4132), fight.At(4137));
+        s.MoveDuring({.slot = slot, .dy = -8, .from = fight.At(4132), .to = fight.At(4137)});
     for (int slot = FirstFramePart; slot <= 2912; ++slot)
-        s.MoveDuring(slot, 8, 0, fight.At(4136), fight.At(4141));
+        s.MoveDuring({.slot = slot, .dx = 8, .from = fight.At(4136), .to = fight.At(4141)});
 
     // With every gun down the boss fires fans of its own.
     s.WhileAllDestroyed(FirstGun, LastGun, [&] {
         for (int e = 0; e < 8; ++e) {
-            s.FireAimed(16280 + e, Stage4FirstBoss, 0, 32 * e, 256, entry, 8);
+            s.FireAimed({.bullet = 16280 + e,
+                         .carrier = Stage4FirstBoss,
+                         .speed = 8,
+                         .from = entry,
+                         .phase = 32 * e,
+                         .period = 256});
             for (int f = 0; f < 3; ++f) {
-                s.FireAimed(16288 + e + 8 * f, Stage4FirstBoss, 5 - 5 * f, 32 * e + 8 * f + 8, 256, entry, 8);
+                s.FireAimed({.bullet = 16288 + e + 8 * f,
+                             .carrier = Stage4FirstBoss,
+                             .offset = 5 - 5 * f,
+                             .speed = 8,
+                             .from = entry,
+                             .phase = 32 * e + 8 * f + 8,
+                             .period = 256});
             }
         }
     });
@@ -116,14 +195,26 @@ void WriteSecondBoss(ScriptBuilder& s, const BossFight& fight) {
         // A slow ring of 24 every 32 steps.
         for (int f = 0; f < 8; ++f) {
             for (int g = 0; g < 24; ++g) {
-                s.FireAimed(15848 + f + 8 * g, Stage4SecondBoss, 15 * g, 32 * f, 256, from, 2);
+                s.FireAimed({.bullet = 15848 + f + 8 * g,
+                             .carrier = Stage4SecondBoss,
+                             .offset = 15 * g,
+                             .speed = 2,
+                             .from = from,
+                             .phase = 32 * f,
+                             .period = 256});
             }
         }
         // Each satellite fires inward, towards the screen's middle.
         const int angles[8] = {45, 90, 135, 0, 180, 315, 270, 225};
         for (int g = 0; g < 12; ++g) {
             for (int i = 0; i < 8; ++i) {
-                s.FireAngled(16040 + 12 * i + g, FirstSatellite + i, angles[i], 16 * g, 192, from, 4);
+                s.FireAngled({.bullet = 16040 + 12 * i + g,
+                              .carrier = FirstSatellite + i,
+                              .angle = angles[i],
+                              .speed = 4,
+                              .from = from,
+                              .phase = 16 * g,
+                              .period = 192});
             }
         }
     });
@@ -139,23 +230,23 @@ void WriteSecondBoss(ScriptBuilder& s, const BossFight& fight) {
 
 void WriteBossOnlyOpening(ScriptBuilder& s, int boss) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-1, -2, 0);
+    s.Layers({.layer1X = -1, .layer2X = -2});
     s.Boss(boss);
     s.StartAt(-320);
 }
 
 void PlaceStage4Bosses(ScriptBuilder& s) {
-    s.Place(Stage4FirstBoss, 640, 224);
-    s.Place(Stage4SecondBoss, 640, 224);
-    s.Place(FirstGun, 6, 640, Coord::Per(32, 32));
-    s.Place(FirstGun + 6, 6, 640, Coord::Per(256, 32));
+    s.Place(Stage4FirstBoss, FieldWidth, 224);
+    s.Place(Stage4SecondBoss, FieldWidth, 224);
+    s.Place({.first = FirstGun, .count = 6, .x = FieldWidth, .y = Coord::Per(32, 32)});
+    s.Place({.first = FirstGun + 6, .count = 6, .x = FieldWidth, .y = Coord::Per(256, 32)});
     // Satellites wait just outside the edges: three above, two beside, three below.
-    s.Place(FirstSatellite, 3, Coord::Per(-32, 336), -32);
-    s.Place(FirstSatellite + 3, 2, Coord::Per(-32, 672), 224);
-    s.Place(FirstSatellite + 5, 3, Coord::Per(-32, 336), 480);
-    s.Place(FirstFramePart, 13, -32, Coord::Per(32, 32));
-    s.Place(2913, 20, Coord::Per(0, 32), -32);
-    s.Place(2933, 20, Coord::Per(0, 32), 480);
+    s.Place({.first = FirstSatellite, .count = 3, .x = Coord::Per(-32, 336), .y = -32});
+    s.Place({.first = FirstSatellite + 3, .count = 2, .x = Coord::Per(-32, 672), .y = 224});
+    s.Place({.first = FirstSatellite + 5, .count = 3, .x = Coord::Per(-32, 336), .y = FieldHeight});
+    s.Place({.first = FirstFramePart, .count = 13, .x = -32, .y = Coord::Per(32, 32)});
+    s.Place({.first = 2913, .count = 20, .x = Coord::Per(0, 32), .y = -32});
+    s.Place({.first = 2933, .count = 20, .x = Coord::Per(0, 32), .y = FieldHeight});
 }
 
 void WriteStage4Bosses(ScriptBuilder& s, const BossFight& fight) {

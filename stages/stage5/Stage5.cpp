@@ -18,7 +18,7 @@ constexpr int ForegroundCloseFrame = 10224;
 
 void WriteInit(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-1, -2, 0);
+    s.Layers({.layer1X = -1, .layer2X = -2});
     s.Boss(Stage5Boss);
     s.Flags(5);
 
@@ -32,21 +32,24 @@ void WriteInit(ScriptBuilder& s) {
     s.DefaultHitPoints(4000, 4499);
     s.HitPoints(5000, 5499, 1);
 
-    s.Place(1000, 4, 640, -16);
-    s.Place(1004, 4, 640, 480);
-    s.Place(1008, 16, 640, -16);
-    s.Place(1024, 16, 640, 480);
-    s.Place(1500, 4, 480, -16);
-    s.Place(2000, 4, 640, 0);
-    s.Place(2004, 4, -32, 448);
-    s.Place(2008, 4, 640, 224);
-    s.Place(2012, 4, 640, 0);
-    s.Place(2016, 4, 640, 448);
-    for (int slot : {800, 801, 850, 851, 900, 901}) s.Place(slot, 640, 224);
+    s.Place({.first = 1000, .count = 4, .x = FieldWidth, .y = -16});
+    s.Place({.first = 1004, .count = 4, .x = FieldWidth, .y = FieldHeight});
+    s.Place({.first = 1008, .count = 16, .x = FieldWidth, .y = -16});
+    s.Place({.first = 1024, .count = 16, .x = FieldWidth, .y = FieldHeight});
+    s.Place({.first = 1500, .count = 4, .x = FieldWidth * 3 / 4, .y = -16});
+    s.Place({.first = 2000, .count = 4, .x = FieldWidth, .y = 0});
+    s.Place({.first = 2004, .count = 4, .x = -32, .y = 448});
+    s.Place({.first = 2008, .count = 4, .x = FieldWidth, .y = 224});
+    s.Place({.first = 2012, .count = 4, .x = FieldWidth, .y = 0});
+    s.Place({.first = 2016, .count = 4, .x = FieldWidth, .y = 448});
+    for (int slot : {800, 801, 850, 851, 900, 901}) s.Place(slot, FieldWidth, 224);
     PlaceStage5Boss(s);
     // The closing wall: six columns of fifteen blocks waiting beyond the right edge.
     for (int column = 0; column < 6; ++column) {
-        s.Place(FirstWallBlock + 15 * column, 15, 640 + 32 * column, Coord::Per(0, 32));
+        s.Place({.first = FirstWallBlock + 15 * column,
+                 .count = 15,
+                 .x = FieldWidth + 32 * column,
+                 .y = Coord::Per(0, 32)});
     }
 }
 
@@ -54,58 +57,90 @@ void WriteOpening(ScriptBuilder& s) {
     for (int i = 0; i < 4; ++i) {
         const int w = 8 * i;
         s.Path(1000 + i, {{-4, 4, 32 + w, 64 + w}, {-6, 0, 64 + w, 160 + w}, {4, 4, 160 + w, 4000}});
-        s.DeathShot(11000 + i, 1000 + i);
+        s.DeathShot({.bullet = 11000 + i, .carrier = 1000 + i});
         s.Path(1004 + i, {{-4, -4, 32 + w, 64 + w}, {-6, 0, 64 + w, 160 + w}, {4, -4, 160 + w, 4000}});
-        s.DeathShot(11004 + i, 1004 + i);
+        s.DeathShot({.bullet = 11004 + i, .carrier = 1004 + i});
     }
 
     // Guns from the right along the top, and from the left along the bottom.
     for (int j = 0; j < 4; ++j) {
         const int a = 64 * j;
         const int right = 2000 + j, left = 2004 + j;
-        s.MoveDuring(right, -6, 0, 224 + a, 4000);
-        s.MoveDuring(left, 6, 0, 256 + a, 4000);
+        s.MoveDuring({.slot = right, .dx = -6, .from = 224 + a, .to = 4000});
+        s.MoveDuring({.slot = left, .dx = 6, .from = 256 + a, .to = 4000});
         for (int k = 0; k < 4; ++k) {
-            s.FireAimed(15000 + j + 4 * k, right, 0, 8 * k + 8, 224 + a, 0, 4);
-            s.FireAimed(15016 + j + 4 * k, left, 0, 8 * k + 8, 256 + a, 0, 4);
-            s.DeathShot(15032 + j + 4 * k, right, 3 - 2 * k);
-            s.DeathShot(15048 + j + 4 * k, left, 3 - 2 * k);
+            s.FireAimed({.bullet = 15000 + j + 4 * k,
+                         .carrier = right,
+                         .speed = 4,
+                         .from = 0,
+                         .phase = 8 * k + 8,
+                         .period = 224 + a});
+            s.FireAimed({.bullet = 15016 + j + 4 * k,
+                         .carrier = left,
+                         .speed = 4,
+                         .from = 0,
+                         .phase = 8 * k + 8,
+                         .period = 256 + a});
+            s.DeathShot({.bullet = 15032 + j + 4 * k, .carrier = right, .offset = 3 - 2 * k});
+            s.DeathShot({.bullet = 15048 + j + 4 * k, .carrier = left, .offset = 3 - 2 * k});
         }
     }
 
-    // Fliers swing down on a wide arc around the top left corner and climb away, bursting into a
-    // ring of twenty slow shots.
+    // Fliers swing down on a wide arc around the top left corner, as wide as the field is high, and
+    // climb away, bursting into a ring of twenty slow shots.
     for (int k = 0; k < 4; ++k) {
         const int b = 8 * k;
         const int flier = 1500 + k;
-        s.CircleDuring(flier, 0, -16, 480, 0, 1, 512 + b, 576 + b);
-        s.MoveDuring(flier, -4, -4, 576 + b, 4000);
-        for (int l = 0; l < 4; ++l) s.FireAimed(11008 + k + 4 * l, flier, 0, 8 * l + 8, 512 + b, 100, 6);
-        for (int m = 0; m < 20; ++m) s.DeathShot(11024 + k + 4 * m, flier, 18 * m, 1, 2);
+        s.CircleDuring({.slot = flier,
+                        .cx = 0,
+                        .cy = -16,
+                        .radius = FieldHeight,
+                        .startAngle = 0,
+                        .angleStep = 1,
+                        .from = 512 + b,
+                        .to = 576 + b});
+        s.MoveDuring({.slot = flier, .dx = -4, .dy = -4, .from = 576 + b, .to = 4000});
+        for (int l = 0; l < 4; ++l)
+            s.FireAimed({.bullet = 11008 + k + 4 * l,
+                         .carrier = flier,
+                         .speed = 6,
+                         .from = 100,
+                         .phase = 8 * l + 8,
+                         .period = 512 + b});
+        for (int m = 0; m < 20; ++m)
+            s.DeathShot({.bullet = 11024 + k + 4 * m, .carrier = flier, .offset = 18 * m, .speed = 2});
     }
 }
 
 // Four single guns stop in the middle of the screen in turn; each one shot down in time brings two
 // files of fliers.
 void WriteSingleGuns(ScriptBuilder& s) {
+    // The first gun's frames; each of the others comes 64 steps after the one before.
+    constexpr int Enter = 624, Stop = 640, Leave = 688;
     for (int l = 0; l < 4; ++l) {
         const int a = 64 * l;
         const int gun = 2008 + l;
-        s.MoveDuring(gun, -6, 0, 624 + a, 640 + a);
-        s.MoveDuring(gun, -6, 0, 688 + a, 6000);
+        s.MoveDuring({.slot = gun, .dx = -6, .from = Enter + a, .to = Stop + a});
+        s.MoveDuring({.slot = gun, .dx = -6, .from = Leave + a, .to = 6000});
         for (int m = 0; m < 8; ++m) {
             for (int b = 0; b < 3; ++b) {
-                s.FireAimed(15064 + l + 4 * m + 32 * b, gun, 15 - 15 * b, 4 * m, 628 + a, 0, m + 2);
+                s.FireAimed({.bullet = 15064 + l + 4 * m + 32 * b,
+                             .carrier = gun,
+                             .offset = 15 - 15 * b,
+                             .speed = m + 2,
+                             .from = 0,
+                             .phase = 4 * m,
+                             .period = 628 + a});
             }
         }
     }
     for (int n = 1; n <= 4; ++n) {
-        s.BonusCheck(623 + 64 * n, 2007 + n, 2007 + n, n, 2500);
+        s.BonusCheck({.first = 2007 + n, .last = 2007 + n, .frame = 623 + 64 * n, .flag = n, .points = 2500});
         s.WhileFlag(n, [&] {
             for (int i = 0; i < 4; ++i) {
                 const int from = 624 + 64 * n + 4 * i;
-                s.MoveDuring(1004 + 4 * n + i, -4, 4, from, 2000);
-                s.MoveDuring(1020 + 4 * n + i, -4, -4, from, 2000);
+                s.MoveDuring({.slot = 1004 + 4 * n + i, .dx = -4, .dy = 4, .from = from, .to = 2000});
+                s.MoveDuring({.slot = 1020 + 4 * n + i, .dx = -4, .dy = -4, .from = from, .to = 2000});
             }
         });
     }
@@ -116,19 +151,41 @@ void WriteGunPairs(ScriptBuilder& s) {
     for (int l = 0; l < 4; ++l) {
         const int b = 64 * l;
         const int upper = 2012 + l, lower = 2016 + l;
-        s.MoveDuring(upper, -6, 0, 944 + b, 960 + b);
-        s.MoveDuring(upper, -6, 0, 1008 + b, 6000);
-        s.MoveDuring(lower, -6, 0, 976 + b, 992 + b);
-        s.MoveDuring(lower, -6, 0, 1040 + b, 6000);
+        s.MoveDuring({.slot = upper, .dx = -6, .from = 944 + b, .to = 960 + b});
+        s.MoveDuring({.slot = upper, .dx = -6, .from = 1008 + b, .to = 6000});
+        s.MoveDuring({.slot = lower, .dx = -6, .from = 976 + b, .to = 992 + b});
+        s.MoveDuring({.slot = lower, .dx = -6, .from = 1040 + b, .to = 6000});
         for (int m = 0; m < 4; ++m) {
-            s.FireAimed(15160 + l + 4 * m, upper, 0, 4 * m, 960 + b, 0, m + 4);
-            s.FireAimed(15176 + l + 4 * m, lower, 0, 4 * m, 992 + b, 0, m + 4);
-            s.DeathShot(15192 + l + 4 * m, upper, 0, 1, m + 4);
-            s.DeathShot(15208 + l + 4 * m, lower, 0, 1, m + 4);
+            s.FireAimed({.bullet = 15160 + l + 4 * m,
+                         .carrier = upper,
+                         .speed = m + 4,
+                         .from = 0,
+                         .phase = 4 * m,
+                         .period = 960 + b});
+            s.FireAimed({.bullet = 15176 + l + 4 * m,
+                         .carrier = lower,
+                         .speed = m + 4,
+                         .from = 0,
+                         .phase = 4 * m,
+                         .period = 992 + b});
+            s.DeathShot({.bullet = 15192 + l + 4 * m, .carrier = upper, .speed = m + 4});
+            s.DeathShot({.bullet = 15208 + l + 4 * m, .carrier = lower, .speed = m + 4});
         }
         for (int e = 0; e < 12; ++e) {
-            s.FireAngled(15224 + l + 4 * e, upper, 90, 8 * e, 96, 1008 + b, 4);
-            s.FireAngled(15272 + l + 4 * e, lower, -90, 8 * e, 96, 1040 + b, 4);
+            s.FireAngled({.bullet = 15224 + l + 4 * e,
+                          .carrier = upper,
+                          .angle = 90,
+                          .speed = 4,
+                          .from = 1008 + b,
+                          .phase = 8 * e,
+                          .period = 96});
+            s.FireAngled({.bullet = 15272 + l + 4 * e,
+                          .carrier = lower,
+                          .angle = -90,
+                          .speed = 4,
+                          .from = 1040 + b,
+                          .phase = 8 * e,
+                          .period = 96});
         }
     }
     const int items[6][2] = {{800, 1264}, {801, 1280}, {850, 1296}, {851, 1312}, {900, 1328}, {901, 1344}};
@@ -151,7 +208,7 @@ void WriteClosing(ScriptBuilder& s) {
         s.SetLayerStep(LayerStep::Layer2X, -2);
     });
     for (int block = FirstWallBlock; block <= LastWallBlock; ++block)
-        s.MoveDuring(block, -2, 0, 10064, 10160);
+        s.MoveDuring({.slot = block, .dx = -2, .from = 10064, .to = 10160});
     // The wall vanishes and the ship flies on by itself, without firing.
     s.AtFrame(10160, [&] {
         s.SetState(FirstWallBlock, LastWallBlock, StateDestroyed);

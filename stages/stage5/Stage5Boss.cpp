@@ -62,9 +62,21 @@ void WriteVolley(ScriptBuilder& s, const Volley& v, int from) {
             if (lane.First == 0) continue;
             const int angle = lane.Angle + lane.PerMember * m;
             if (v.Aimed) {
-                s.FireAimed(lane.First + m, lane.Carrier, angle, phase, Cycle, from, v.Speed);
+                s.FireAimed({.bullet = lane.First + m,
+                             .carrier = lane.Carrier,
+                             .offset = angle,
+                             .speed = v.Speed,
+                             .from = from,
+                             .phase = phase,
+                             .period = Cycle});
             } else {
-                s.FireAngled(lane.First + m, lane.Carrier, angle, phase, Cycle, from, v.Speed);
+                s.FireAngled({.bullet = lane.First + m,
+                              .carrier = lane.Carrier,
+                              .angle = angle,
+                              .speed = v.Speed,
+                              .from = from,
+                              .phase = phase,
+                              .period = Cycle});
             }
         }
     }
@@ -83,8 +95,13 @@ void WriteFans(ScriptBuilder& s, int from) {
     for (const PodFan& fan : podFans) {
         for (int l = 0; l < 4; ++l) {
             for (int m = 0; m < fan.Shots; ++m) {
-                s.FireAimed(fan.First + l + 4 * m, fan.Carrier, fan.Offset - 20 * m, 64 * l + fan.Phase,
-                            Cycle, from, fan.Speed);
+                s.FireAimed({.bullet = fan.First + l + 4 * m,
+                             .carrier = fan.Carrier,
+                             .offset = fan.Offset - 20 * m,
+                             .speed = fan.Speed,
+                             .from = from,
+                             .phase = 64 * l + fan.Phase,
+                             .period = Cycle});
             }
         }
     }
@@ -96,8 +113,13 @@ void WriteFans(ScriptBuilder& s, int from) {
     for (const BossFan& fan : bossFans) {
         for (int l = 0; l < 4; ++l) {
             for (int e = 0; e < 3; ++e) {
-                s.FireAimed(fan.First + l + 4 * e, Stage5Boss, fan.OffsetPerL * l - 30 * e + fan.Offset,
-                            2 * l + fan.Phase, Cycle, from, l + 6);
+                s.FireAimed({.bullet = fan.First + l + 4 * e,
+                             .carrier = Stage5Boss,
+                             .offset = fan.OffsetPerL * l - 30 * e + fan.Offset,
+                             .speed = l + 6,
+                             .from = from,
+                             .phase = 2 * l + fan.Phase,
+                             .period = Cycle});
             }
         }
     }
@@ -106,7 +128,7 @@ void WriteFans(ScriptBuilder& s, int from) {
 }  // namespace
 
 void PlaceStage5Boss(ScriptBuilder& s) {
-    s.Place(Stage5Boss, 544, 480);
+    s.Place(Stage5Boss, 544, FieldHeight);
     s.Place(UpperPod, 800, 800);
     s.Place(LowerPod, 800, 800);
 }
@@ -119,11 +141,25 @@ void WriteStage5Boss(ScriptBuilder& s, const BossFight& fight) {
         s.SetLayerStep(LayerStep::Layer2X, 0);
     });
     s.FromFrame(fire, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Stage5Boss, 0, -8, fight.At(1567), fire);
+    s.MoveDuring({.slot = Stage5Boss, .dy = -8, .from = fight.At(1567), .to = fire});
     // The pods circle wherever the boss is on this step, one each way, until the time-out.
     const Arg bossX = Arg::XOf(Stage5Boss, 0), bossY = Arg::YOf(Stage5Boss, 0);
-    s.CircleDuring(UpperPod, bossX, bossY, 64, 0, 7, fight.At(1567), fight.TimeOut);
-    s.CircleDuring(LowerPod, bossX, bossY, 64, 0, -7, fight.At(1567), fight.TimeOut);
+    s.CircleDuring({.slot = UpperPod,
+                    .cx = bossX,
+                    .cy = bossY,
+                    .radius = 64,
+                    .startAngle = 0,
+                    .angleStep = 7,
+                    .from = fight.At(1567),
+                    .to = fight.TimeOut});
+    s.CircleDuring({.slot = LowerPod,
+                    .cx = bossX,
+                    .cy = bossY,
+                    .radius = 64,
+                    .startAngle = 0,
+                    .angleStep = -7,
+                    .from = fight.At(1567),
+                    .to = fight.TimeOut});
 
     WriteFans(s, fire);
     for (const Volley& v : Volleys) WriteVolley(s, v, fire);

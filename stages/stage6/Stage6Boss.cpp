@@ -34,10 +34,23 @@ void PlaceParts(ScriptBuilder& s) {
 
 // A stream that turns `turn` degrees per shot, one shot every `gap` steps all cycle long, on bullets
 // first.. (one per shot of the cycle).
-void Stream(ScriptBuilder& s, int first, int carrier, int entry, int angle, int turn, int gap, int speed) {
-    const auto at = [&](int p) { return (entry + p) % Cycle; };
-    for (int n = 0; n < Cycle / gap; ++n)
-        s.FireAngled(first + n, carrier, angle + turn * n, at(gap * n), Cycle, entry, speed);
+struct StreamShots {
+    int bullet, carrier;
+    int angle, turn;
+    int speed;
+    int entry, gap;
+};
+
+void Stream(ScriptBuilder& s, const StreamShots& stream) {
+    const auto at = [&](int p) { return (stream.entry + p) % Cycle; };
+    for (int n = 0; n < Cycle / stream.gap; ++n)
+        s.FireAngled({.bullet = stream.bullet + n,
+                      .carrier = stream.carrier,
+                      .angle = stream.angle + stream.turn * n,
+                      .speed = stream.speed,
+                      .from = stream.entry,
+                      .phase = at(stream.gap * n),
+                      .period = Cycle});
 }
 
 // The pylons open with eight rings of 24 each, the lower one half a beat behind, each ring
@@ -49,20 +62,40 @@ void WritePylonRings(ScriptBuilder& s, int entry) {
             const int angle = 15 * n + 5 * r;
             const int upper = r < 4 ? 16496 + n + 24 * r : 17900 + n + 24 * (r - 4);
             const int lower = r < 4 ? 16592 + n + 24 * r : 17996 + n + 24 * (r - 4);
-            s.FireAngled(upper, UpperPylon, angle, at(16 + 96 * r), Cycle, entry, 4);
-            s.FireAngled(lower, LowerPylon, angle + 7, at(64 + 96 * r), Cycle, entry, 4);
+            s.FireAngled({.bullet = upper,
+                          .carrier = UpperPylon,
+                          .angle = angle,
+                          .speed = 4,
+                          .from = entry,
+                          .phase = at(16 + 96 * r),
+                          .period = Cycle});
+            s.FireAngled({.bullet = lower,
+                          .carrier = LowerPylon,
+                          .angle = angle + 7,
+                          .speed = 4,
+                          .from = entry,
+                          .phase = at(64 + 96 * r),
+                          .period = Cycle});
         }
     }
 }
 
-// The plates fire aimed fans of seven small shots, one plate after the other, fourteen times over.
+// The plates fire aimed fans of seven small shots, one plate after the other, fourteen times over,
+// from `FirstPlateFan` steps into the boss's cycle.
 void WritePlateFans(ScriptBuilder& s, int entry) {
+    constexpr int FirstPlateFan = 480;
     const auto at = [&](int p) { return (entry + p) % Cycle; };
     for (int w = 0; w < 14; ++w) {
         for (int d = 0; d < 4; ++d) {
             for (int n = 0; n < 7; ++n) {
                 const int bullet = PlateFans + n + 7 * d + 28 * w;
-                s.FireAimed(bullet, FirstPlate + d, 10 * n - 30, at(480 + 8 * d + 64 * w), Cycle, entry, 6);
+                s.FireAimed({.bullet = bullet,
+                             .carrier = FirstPlate + d,
+                             .offset = 10 * n - 30,
+                             .speed = 6,
+                             .from = entry,
+                             .phase = at(FirstPlateFan + 8 * d + 64 * w),
+                             .period = Cycle});
             }
         }
     }
@@ -76,12 +109,23 @@ void WriteArmFans(ScriptBuilder& s, int entry) {
             const int carrier = 16800 + n + 8 * d;
             const int angle = 145 + 10 * n;
             const int launch = 800 + 4 * n + 48 * d;
-            s.FireAngled(carrier, FirstArm + d, angle, at(launch), Cycle, entry, 3);
+            s.FireAngled({.bullet = carrier,
+                          .carrier = FirstArm + d,
+                          .angle = angle,
+                          .speed = 3,
+                          .from = entry,
+                          .phase = at(launch),
+                          .period = Cycle});
             for (int c = 0; c < 3; ++c) {
                 for (int side = 0; side < 2; ++side) {
                     const int turn = side == 0 ? 90 : -90;
-                    s.FireAngled(16832 + n + 8 * d + 32 * (2 * c + side), carrier, angle + turn,
-                                 at(launch + 16 * (c + 1)), Cycle, entry, 5);
+                    s.FireAngled({.bullet = 16832 + n + 8 * d + 32 * (2 * c + side),
+                                  .carrier = carrier,
+                                  .angle = angle + turn,
+                                  .speed = 5,
+                                  .from = entry,
+                                  .phase = at(launch + 16 * (c + 1)),
+                                  .period = Cycle});
                 }
             }
         }
@@ -91,10 +135,22 @@ void WriteArmFans(ScriptBuilder& s, int entry) {
 // The boss closes the cycle with a fast aimed stream, then aimed triples that speed up.
 void WriteClosingFire(ScriptBuilder& s, int entry) {
     const auto at = [&](int p) { return (entry + p) % Cycle; };
-    for (int n = 0; n < 16; ++n) s.FireAimed(17024 + n, Boss, 0, at(1200 + 8 * n), Cycle, entry, 8);
+    for (int n = 0; n < 16; ++n)
+        s.FireAimed({.bullet = 17024 + n,
+                     .carrier = Boss,
+                     .speed = 8,
+                     .from = entry,
+                     .phase = at(1200 + 8 * n),
+                     .period = Cycle});
     for (int w = 0; w < 16; ++w) {
         for (int n = 0; n < 3; ++n)
-            s.FireAimed(18500 + 3 * w + n, Boss, 20 * n - 20, at(1340 + 16 * w), Cycle, entry, 5 + w / 4);
+            s.FireAimed({.bullet = 18500 + 3 * w + n,
+                         .carrier = Boss,
+                         .offset = 20 * n - 20,
+                         .speed = 5 + w / 4,
+                         .from = entry,
+                         .phase = at(1340 + 16 * w),
+                         .period = Cycle});
     }
 }
 
@@ -109,7 +165,13 @@ void WriteFireAsItWears(ScriptBuilder& s, int entry) {
         for (int w = 0; w < 8; ++w) {
             const int count = w % 2 == 0 ? 5 : 6;
             for (int n = 0; n < count; ++n) {
-                s.FireAimed(bullet++, Boss, 10 * n - 5 * (count - 1), 32 * w, 256, entry, 10);
+                s.FireAimed({.bullet = bullet++,
+                             .carrier = Boss,
+                             .offset = 10 * n - 5 * (count - 1),
+                             .speed = 10,
+                             .from = entry,
+                             .phase = 32 * w,
+                             .period = 256});
             }
         }
     });
@@ -118,17 +180,34 @@ void WriteFireAsItWears(ScriptBuilder& s, int entry) {
     // which outweigh all that its arms and pylons fired.
     const int hp = s.HitPointsOf(Boss);
     s.WhileHPBelow(Boss, hp * 2 / 3, [&] {
-        Stream(s, 17300, Boss, entry, 270, -29, 8, 4);
+        Stream(s, {.bullet = 17300,
+                   .carrier = Boss,
+                   .angle = 270,
+                   .turn = -29,
+                   .speed = 4,
+                   .entry = entry,
+                   .gap = 8});
         for (int w = 0; w < Cycle / 48; ++w) {
             for (int n = 0; n < 3; ++n)
-                s.FireAimed(17500 + 3 * w + n, Boss, 15 * n - 15, at(24 + 48 * w), Cycle, entry, 7);
+                s.FireAimed({.bullet = 17500 + 3 * w + n,
+                             .carrier = Boss,
+                             .offset = 15 * n - 15,
+                             .speed = 7,
+                             .from = entry,
+                             .phase = at(24 + 48 * w),
+                             .period = Cycle});
         }
     });
     s.WhileHPBelow(Boss, hp / 3, [&] {
         for (int w = 0; w < Cycle / 32; ++w) {
             for (int n = 0; n < 16; ++n)
-                s.FireAngled(LastRings + 16 * w + n, Boss, 45 * n / 2 + 13 * w, at(40 + 32 * w), Cycle, entry,
-                             4);
+                s.FireAngled({.bullet = LastRings + 16 * w + n,
+                              .carrier = Boss,
+                              .angle = 45 * n / 2 + 13 * w,
+                              .speed = 4,
+                              .from = entry,
+                              .phase = at(40 + 32 * w),
+                              .period = Cycle});
         }
     });
 }
@@ -138,7 +217,8 @@ void WriteFireAsItWears(ScriptBuilder& s, int entry) {
 void WriteVolleys(ScriptBuilder& s, int entry) {
     // Under everything the boss turns a slow stream, a shot every eight steps, so the fight never
     // falls silent, whatever has been shot away.
-    Stream(s, 17100, Boss, entry, 90, 23, 8, 3);
+    Stream(s,
+           {.bullet = 17100, .carrier = Boss, .angle = 90, .turn = 23, .speed = 3, .entry = entry, .gap = 8});
     WritePylonRings(s, entry);
     WritePlateFans(s, entry);
     WriteArmFans(s, entry);
@@ -156,9 +236,14 @@ void WriteStage6BossParts(ScriptBuilder& s) {
 void WriteStage6Boss(ScriptBuilder& s, const BossFight& fight) {
     const int entry = fight.At(StageEntry);
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Boss, -8, 0, entry - 18, entry);
+    s.MoveDuring({.slot = Boss, .dx = -8, .from = entry - 18, .to = entry});
     // One pixel a step: 96 steps down, 96 up.
-    s.MoveDuring(Boss, 0, Arg::Cycle(48 + entry - StageEntry, 192, 95, 1, -1), entry, SwayEnd);
+    s.MoveDuring(
+        {.slot = Boss,
+         .dy = Arg::Cycle(
+             {.shift = 48 + entry - StageEntry, .period = 192, .threshold = 95, .above = 1, .otherwise = -1}),
+         .from = entry,
+         .to = SwayEnd});
     PlaceParts(s);
     WriteVolleys(s, entry);
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
@@ -172,7 +257,7 @@ void WriteStage6Boss(ScriptBuilder& s, const BossFight& fight) {
 // The boss alone, after a lead-in of 320 steps over the stage's scenery.
 void WriteBossRush6(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-4, -8, -20);
+    s.Layers({.layer1X = -4, .layer2X = -8, .layer3X = -20});
     s.Boss(Boss);
     s.StartAt(-320);
     s.HitPoints(Boss, Boss, 200);

@@ -32,10 +32,22 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
     // Under everything the boss turns a slow stream, a shot every eight steps, so the fight never
     // falls silent.
     for (int n = 0; n < Cycle / 8; ++n)
-        s.FireAngled(16100 + n, Boss, 180 + 17 * n, at(8 * n), Cycle, entry, 3);
+        s.FireAngled({.bullet = 16100 + n,
+                      .carrier = Boss,
+                      .angle = 180 + 17 * n,
+                      .speed = 3,
+                      .from = entry,
+                      .phase = at(8 * n),
+                      .period = Cycle});
     // and a second one, half as thick, turning the other way.
     for (int n = 0; n < Cycle / 16; ++n)
-        s.FireAngled(17700 + n, Boss, 180 - 31 * n, at(16 * n + 4), Cycle, entry, 4);
+        s.FireAngled({.bullet = 17700 + n,
+                      .carrier = Boss,
+                      .angle = 180 - 31 * n,
+                      .speed = 4,
+                      .from = entry,
+                      .phase = at(16 * n + 4),
+                      .period = Cycle});
     // The plates fire eight waves of straight shots, the plates two steps apart, five times a cycle;
     // in each wave one plate stays silent, a different one each time, so a lane always opens.
     for (int burst = 0; burst < 5; ++burst) {
@@ -43,8 +55,12 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
             for (int c = 0; c < 8; ++c) {
                 if (c == (3 * burst + 5 * w) % 8) continue;
                 const int bullet = burst == 0 ? 15736 + c + 8 * w : 16400 + c + 8 * w + 64 * (burst - 1);
-                s.FireStraight(bullet, FirstPlate + c, entry, at(16 + 400 * burst + 16 * w + 2 * c), Cycle, 0,
-                               -8);
+                s.FireStraight({.bullet = bullet,
+                                .carrier = FirstPlate + c,
+                                .dx = -8,
+                                .from = entry,
+                                .phase = at(16 + 400 * burst + 16 * w + 2 * c),
+                                .period = Cycle});
             }
         }
     }
@@ -52,15 +68,63 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
     // three times a cycle, faster each time. The lower pod sweeps a beat after the upper one, so the
     // two arms never close on the ship's side together.
     for (int n = 0; n < 54; ++n) {
-        s.FireAngled(15800 + n, UpperPod, 90 + 5 * n, at(200 + 2 * n), Cycle, entry, 6);
-        s.FireAngled(15854 + n, LowerPod, 270 - 5 * n, at(PincerLag + 200 + 2 * n), Cycle, entry, 6);
+        s.FireAngled({.bullet = 15800 + n,
+                      .carrier = UpperPod,
+                      .angle = 90 + 5 * n,
+                      .speed = 6,
+                      .from = entry,
+                      .phase = at(200 + 2 * n),
+                      .period = Cycle});
+        s.FireAngled({.bullet = 15854 + n,
+                      .carrier = LowerPod,
+                      .angle = 270 - 5 * n,
+                      .speed = 6,
+                      .from = entry,
+                      .phase = at(PincerLag + 200 + 2 * n),
+                      .period = Cycle});
         // Between the first two sweeps the pods fire aimed fans of three instead, one every 12 steps.
-        s.FireAimed(16700 + n, UpperPod, 15 * (n % 3) - 15, at(600 + 12 * (n / 3)), Cycle, entry, 5);
-        s.FireAimed(16754 + n, LowerPod, 15 * (n % 3) - 15, at(606 + 12 * (n / 3)), Cycle, entry, 5);
-        s.FireAngled(15908 + n, UpperPod, 355 - 5 * n, at(1000 + 2 * n), Cycle, entry, 8);
-        s.FireAngled(15962 + n, LowerPod, 5 + 5 * n, at(PincerLag + 1000 + 2 * n), Cycle, entry, 8);
-        s.FireAngled(16808 + n, UpperPod, 357 - 5 * n, at(1800 + 2 * n), Cycle, entry, 7);
-        s.FireAngled(16862 + n, LowerPod, 3 + 5 * n, at(PincerLag + 1800 + 2 * n), Cycle, entry, 7);
+        s.FireAimed({.bullet = 16700 + n,
+                     .carrier = UpperPod,
+                     .offset = 15 * (n % 3) - 15,
+                     .speed = 5,
+                     .from = entry,
+                     .phase = at(600 + 12 * (n / 3)),
+                     .period = Cycle});
+        s.FireAimed({.bullet = 16754 + n,
+                     .carrier = LowerPod,
+                     .offset = 15 * (n % 3) - 15,
+                     .speed = 5,
+                     .from = entry,
+                     .phase = at(606 + 12 * (n / 3)),
+                     .period = Cycle});
+        s.FireAngled({.bullet = 15908 + n,
+                      .carrier = UpperPod,
+                      .angle = 355 - 5 * n,
+                      .speed = 8,
+                      .from = entry,
+                      .phase = at(1000 + 2 * n),
+                      .period = Cycle});
+        s.FireAngled({.bullet = 15962 + n,
+                      .carrier = LowerPod,
+                      .angle = 5 + 5 * n,
+                      .speed = 8,
+                      .from = entry,
+                      .phase = at(PincerLag + 1000 + 2 * n),
+                      .period = Cycle});
+        s.FireAngled({.bullet = 16808 + n,
+                      .carrier = UpperPod,
+                      .angle = 357 - 5 * n,
+                      .speed = 7,
+                      .from = entry,
+                      .phase = at(1800 + 2 * n),
+                      .period = Cycle});
+        s.FireAngled({.bullet = 16862 + n,
+                      .carrier = LowerPod,
+                      .angle = 3 + 5 * n,
+                      .speed = 7,
+                      .from = entry,
+                      .phase = at(PincerLag + 1800 + 2 * n),
+                      .period = Cycle});
     }
     // Aimed triples from the boss, each one faster than the one before, three times a cycle.
     // Each round keeps clear of the pods' sweeps, so a sweep and a volley never close in together.
@@ -69,7 +133,13 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
         for (int w = 0; w < 8; ++w) {
             for (int n = 0; n < 3; ++n) {
                 const int bullet = round == 0 ? 16016 + n + 3 * w : 16920 + n + 3 * w + 24 * (round - 1);
-                s.FireAimed(bullet, Boss, 10 * n - 10, at(RoundStart[round] + 16 * w), Cycle, entry, 4 + w);
+                s.FireAimed({.bullet = bullet,
+                             .carrier = Boss,
+                             .offset = 10 * n - 10,
+                             .speed = 4 + w,
+                             .from = entry,
+                             .phase = at(RoundStart[round] + 16 * w),
+                             .period = Cycle});
             }
         }
     }
@@ -78,9 +148,21 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
         const int carrier = 16040 + q;
         const int pod = q % 2 == 0 ? UpperPod : LowerPod;
         const int launch = 1400 + 64 * q;
-        s.FireAngled(carrier, pod, q % 2 == 0 ? 210 : 150, at(launch), Cycle, entry, 4);
+        s.FireAngled({.bullet = carrier,
+                      .carrier = pod,
+                      .angle = q % 2 == 0 ? 210 : 150,
+                      .speed = 4,
+                      .from = entry,
+                      .phase = at(launch),
+                      .period = Cycle});
         for (int n = 0; n < 10; ++n) {
-            s.FireAimed(16044 + n + 10 * q, carrier, 36 * n, at(launch + 40), Cycle, entry, 3);
+            s.FireAimed({.bullet = 16044 + n + 10 * q,
+                         .carrier = carrier,
+                         .offset = 36 * n,
+                         .speed = 3,
+                         .from = entry,
+                         .phase = at(launch + 40),
+                         .period = Cycle});
         }
     }
     // Worn down by a third, the pods add aimed fans of three small shots every 40 steps; by two thirds the
@@ -89,16 +171,33 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
     s.WhileHPBelow(Boss, hp * 2 / 3, [&] {
         for (int w = 0; w < Cycle / 40; ++w) {
             for (int n = 0; n < 3; ++n) {
-                s.FireAimed(WornFans + 3 * w + n, UpperPod, 12 * n - 12, at(20 + 40 * w), Cycle, entry, 6);
-                s.FireAimed(WornFans + 150 + 3 * w + n, LowerPod, 12 * n - 12, at(20 + 40 * w), Cycle, entry,
-                            6);
+                s.FireAimed({.bullet = WornFans + 3 * w + n,
+                             .carrier = UpperPod,
+                             .offset = 12 * n - 12,
+                             .speed = 6,
+                             .from = entry,
+                             .phase = at(20 + 40 * w),
+                             .period = Cycle});
+                s.FireAimed({.bullet = WornFans + 150 + 3 * w + n,
+                             .carrier = LowerPod,
+                             .offset = 12 * n - 12,
+                             .speed = 6,
+                             .from = entry,
+                             .phase = at(20 + 40 * w),
+                             .period = Cycle});
             }
         }
     });
     s.WhileHPBelow(Boss, hp / 3, [&] {
         for (int w = 0; w < Cycle / 80; ++w) {
             for (int n = 0; n < 16; ++n)
-                s.FireAngled(17300 + 16 * w + n, Boss, 22 * n + 7 * w, at(40 + 80 * w), Cycle, entry, 4);
+                s.FireAngled({.bullet = 17300 + 16 * w + n,
+                              .carrier = Boss,
+                              .angle = 22 * n + 7 * w,
+                              .speed = 4,
+                              .from = entry,
+                              .phase = at(40 + 80 * w),
+                              .period = Cycle});
         }
     });
 }
@@ -108,9 +207,14 @@ void WriteVolleys(ScriptBuilder& s, int entry) {
 void WriteStage7Boss(ScriptBuilder& s, const BossFight& fight) {
     const int entry = fight.At(StageEntry);
     s.FromFrame(entry, [&] { s.HudBossDigits(); });
-    s.MoveDuring(Boss, -8, 0, entry - 18, entry);
+    s.MoveDuring({.slot = Boss, .dx = -8, .from = entry - 18, .to = entry});
     // Two pixels a step: 100 steps down, 100 up.
-    s.MoveDuring(Boss, 0, Arg::Cycle(50 + entry - StageEntry, 200, 99, 2, -2), entry, SwayEnd);
+    s.MoveDuring(
+        {.slot = Boss,
+         .dy = Arg::Cycle(
+             {.shift = 50 + entry - StageEntry, .period = 200, .threshold = 99, .above = 2, .otherwise = -2}),
+         .from = entry,
+         .to = SwayEnd});
     PlaceParts(s);
     WriteVolleys(s, entry);
     s.AtFrame(fight.TimeOut, [&] { s.SetState(Boss, Boss, StateDestroyed); });
@@ -120,7 +224,7 @@ void WriteStage7Boss(ScriptBuilder& s, const BossFight& fight) {
 // The boss alone, after a lead-in of 320 steps over the stage's scenery.
 void WriteBossRush7(ScriptBuilder& s) {
     s.Reset(ResetKind::Stage);
-    s.Layers(-1, -1, -1, 0, 2, -4);
+    s.Layers({.layer1X = -1, .layer2X = -1, .layer2Y = 2, .layer3X = -1, .layer3Y = -4});
     s.Boss(Boss);
     s.StartAt(-320);
     s.HitPoints(Boss, Boss, 200);

@@ -18,7 +18,14 @@ constexpr int FirstSweepShot = 12314, FirstTripleShot = 16660;
 // cycle step `phase`, on bullets first..first+2.
 void AimedTriple(ScriptBuilder& s, int first, int carrier, int phase, int from, int speed) {
     const int offsets[3] = {0, 20, -20};
-    for (int j = 0; j < 3; ++j) s.FireAimed(first + j, carrier, offsets[j], phase, Cycle, from, speed);
+    for (int j = 0; j < 3; ++j)
+        s.FireAimed({.bullet = first + j,
+                     .carrier = carrier,
+                     .offset = offsets[j],
+                     .speed = speed,
+                     .from = from,
+                     .phase = phase,
+                     .period = Cycle});
 }
 
 // The bottom row sweeps a fan of six shots from every block, one block after the other, from the
@@ -26,8 +33,13 @@ void AimedTriple(ScriptBuilder& s, int first, int carrier, int phase, int from, 
 void Sweep(ScriptBuilder& s, int first, int phase, int angle, int turn, int from) {
     for (int k = 0; k < 12; ++k) {
         for (int j = 0; j < 6; ++j)
-            s.FireAngled(first + k + 12 * j, BottomRow + 11 - k, angle + turn * j, phase + 4 * k + 16 * j,
-                         Cycle, from, 5);
+            s.FireAngled({.bullet = first + k + 12 * j,
+                          .carrier = BottomRow + 11 - k,
+                          .angle = angle + turn * j,
+                          .speed = 5,
+                          .from = from,
+                          .phase = phase + 4 * k + 16 * j,
+                          .period = Cycle});
     }
 }
 
@@ -72,27 +84,27 @@ void WriteVolleys(ScriptBuilder& s, int from) {
 }  // namespace
 
 void PlaceStage8Boss(ScriptBuilder& s) {
-    s.Place(Boss, 640, 224);
+    s.Place(Boss, FieldWidth, 224);
     // The rows end up along the top and bottom edges from X 256 to the right edge; the columns close
     // the left side at X 256, leaving the boss's row open.
-    s.Place(TopRow, 12, Coord::Per(-384, 32), 0);
-    s.Place(BottomRow, 12, Coord::Per(-384, 32), 448);
-    s.Place(UpperColumn, 6, 256, Coord::Per(-192, 32));
-    s.Place(LowerColumn, 6, 256, Coord::Per(480, 32));
+    s.Place({.first = TopRow, .count = 12, .x = Coord::Per(-384, 32), .y = 0});
+    s.Place({.first = BottomRow, .count = 12, .x = Coord::Per(-384, 32), .y = 448});
+    s.Place({.first = UpperColumn, .count = 6, .x = 256, .y = Coord::Per(-192, 32)});
+    s.Place({.first = LowerColumn, .count = 6, .x = 256, .y = Coord::Per(FieldHeight, 32)});
 }
 
 void WriteStage8Boss(ScriptBuilder& s, const BossFight& fight) {
     auto f = [&fight](int frame) { return fight.At(frame); };
     s.FromFrame(f(5000), [&] { s.HudBossDigits(); });
     for (int slot = TopRow; slot < UpperColumn; ++slot) {
-        s.MoveDuring(slot, 4, 0, f(4811), f(4964));
-        s.MoveDuring(slot, 8, 0, f(4991), f(4996));
+        s.MoveDuring({.slot = slot, .dx = 4, .from = f(4811), .to = f(4964)});
+        s.MoveDuring({.slot = slot, .dx = 8, .from = f(4991), .to = f(4996)});
     }
     for (int k = 0; k < 6; ++k) {
-        s.MoveDuring(UpperColumn + k, 0, 8, f(4963), f(4992));
-        s.MoveDuring(LowerColumn + k, 0, -8, f(4963), f(4992));
+        s.MoveDuring({.slot = UpperColumn + k, .dy = 8, .from = f(4963), .to = f(4992)});
+        s.MoveDuring({.slot = LowerColumn + k, .dy = -8, .from = f(4963), .to = f(4992)});
     }
-    s.MoveDuring(Boss, -8, 0, f(4963), f(4968));
+    s.MoveDuring({.slot = Boss, .dx = -8, .from = f(4963), .to = f(4968)});
 
     WriteVolleys(s, f(4999));
 

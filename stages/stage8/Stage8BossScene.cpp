@@ -7,7 +7,7 @@ namespace veltrano {
 void WriteBossRush8(ScriptBuilder& s) {
     const BossFight& fight = RowOf(BossRush8Scene).Fight;
     WriteLateBossSceneStart(s, fight.Slot, 200, -509);
-    s.Layers(-2, -4, 0);
+    s.Layers({.layer1X = -2, .layer2X = -4});
     PlaceStage8Boss(s);
     s.HudRows();
     WriteStage8Boss(s, fight);

@@ -138,13 +138,25 @@ void WriteStage9Boss(ScriptBuilder& s, const BossFight& fight) {
     s.FramesIn(f(PhaseStart[0]), f(PhaseStart[1]) - 1, [&] {
         for (int p = 0; p < 4; ++p) {
             for (int w = 0; w < 36; ++w) {
-                s.FireAngled(15000 + 36 * p + w, FirstPod + p, 10 * w + 90 * p, 8 * w, 288, f(6000), 8);
+                s.FireAngled({.bullet = 15000 + 36 * p + w,
+                              .carrier = FirstPod + p,
+                              .angle = 10 * w + 90 * p,
+                              .speed = 8,
+                              .from = f(6000),
+                              .phase = 8 * w,
+                              .period = 288});
             }
         }
         for (int i = 0; i < 6; ++i) {
             const int offsets[3] = {0, 60, -60};
             for (int j = 0; j < 3; ++j)
-                s.FireAimed(BossTriples + 3 * i + j, Boss, offsets[j], 48 * i + 24, 288, f(6000), 6);
+                s.FireAimed({.bullet = BossTriples + 3 * i + j,
+                             .carrier = Boss,
+                             .offset = offsets[j],
+                             .speed = 6,
+                             .from = f(6000),
+                             .phase = 48 * i + 24,
+                             .period = 288});
         }
     });
     // Phase 1: the parts turn two streams each, in opposite directions.
@@ -152,21 +164,51 @@ void WriteStage9Boss(ScriptBuilder& s, const BossFight& fight) {
         for (int p = 0; p < 4; ++p) {
             for (int w = 0; w < 36; ++w) {
                 const int bullet = 15200 + 72 * p + w, base = 225 + 90 * p;
-                s.FireAngled(bullet, FirstPart + p, base + 10 * w, 8 * w, 288, f(13104), 6);
-                s.FireAngled(bullet + 36, FirstPart + p, base - 10 * w, 8 * w, 288, f(13104), 6);
+                s.FireAngled({.bullet = bullet,
+                              .carrier = FirstPart + p,
+                              .angle = base + 10 * w,
+                              .speed = 6,
+                              .from = f(13104),
+                              .phase = 8 * w,
+                              .period = 288});
+                s.FireAngled({.bullet = bullet + 36,
+                              .carrier = FirstPart + p,
+                              .angle = base - 10 * w,
+                              .speed = 6,
+                              .from = f(13104),
+                              .phase = 8 * w,
+                              .period = 288});
             }
         }
     });
     // Phase 2: the boss turns both streams itself, twice as often, between aimed triples.
     s.FromFrame(f(PhaseStart[2]), [&] {
         for (int w = 0; w < 18; ++w) {
-            s.FireAngled(15500 + w, Boss, 225 + 20 * w, 8 * w, 144, f(20016), 8);
-            s.FireAngled(15518 + w, Boss, 225 - 20 * w, 8 * w, 144, f(20016), 8);
+            s.FireAngled({.bullet = 15500 + w,
+                          .carrier = Boss,
+                          .angle = 225 + 20 * w,
+                          .speed = 8,
+                          .from = f(20016),
+                          .phase = 8 * w,
+                          .period = 144});
+            s.FireAngled({.bullet = 15518 + w,
+                          .carrier = Boss,
+                          .angle = 225 - 20 * w,
+                          .speed = 8,
+                          .from = f(20016),
+                          .phase = 8 * w,
+                          .period = 144});
         }
         for (int i = 0; i < 3; ++i) {
             const int offsets[3] = {0, 30, -30};
             for (int j = 0; j < 3; ++j)
-                s.FireAimed(BossTriples + 20 + 3 * i + j, Boss, offsets[j], 48 * i + 24, 144, f(20016), 8);
+                s.FireAimed({.bullet = BossTriples + 20 + 3 * i + j,
+                             .carrier = Boss,
+                             .offset = offsets[j],
+                             .speed = 8,
+                             .from = f(20016),
+                             .phase = 48 * i + 24,
+                             .period = 144});
         }
     });
 

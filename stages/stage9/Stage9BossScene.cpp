@@ -7,7 +7,7 @@ namespace veltrano {
 void WriteBossRush9(ScriptBuilder& s) {
     const BossFight& fight = RowOf(BossRush9Scene).Fight;
     WriteLateBossSceneStart(s, fight.Slot, 200, -384);
-    s.Layers(-2, -8, -16);
+    s.Layers({.layer1X = -2, .layer2X = -8, .layer3X = -16});
     PlaceStage9Boss(s);
     s.HudRows();
     WriteStage9Boss(s, fight);

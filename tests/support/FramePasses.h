@@ -28,20 +28,48 @@ inline TopPicture& TopNow() {
     return picture;
 }
 
-inline void DrawBackgroundLayers() { DrawBackgroundLayers(BackNow(), BackBuffer); }
-inline void DrawShipAndFrontObjects() { DrawShipAndFrontObjects(BackNow(), BackBuffer); }
-inline void DrawObjectsAndBullets() { DrawObjectsAndBullets(BackNow(), BackBuffer); }
-inline void DrawShip() { DrawShip(BackNow(), BackBuffer); }
-inline void DrawPlayerShots() { DrawPlayerShots(BackNow(), BackBuffer); }
-inline void DrawOptions() { DrawOptions(BackNow(), BackBuffer); }
-inline void DrawLargeObjects() { DrawLargeObjects(BackNow(), BackBuffer); }
-inline void DrawPictureSlots() { DrawPictureSlots(BackNow(), BackBuffer); }
-inline void DrawForegroundLayer() { DrawForegroundLayer(FrontNow(), BackBuffer); }
-inline void DrawCountdownBlocks() { DrawCountdownBlocks(FrontNow(), BackBuffer); }
-inline void DrawHud() { DrawHud(FrontNow(), BackBuffer); }
-inline void DrawCoverPanels() { DrawCoverPanels(TopNow(), BackBuffer); }
-inline void DrawClosingPicture() { DrawClosingPicture(TopNow(), BackBuffer); }
-inline void DrawNotices() { DrawNotices(TopNow(), BackBuffer); }
+inline void DrawBackgroundLayers() {
+    DrawBackgroundLayers(BackNow(), BackBuffer);
+}
+inline void DrawShipAndFrontObjects() {
+    DrawShipAndFrontObjects(BackNow(), BackBuffer);
+}
+inline void DrawObjectsAndBullets() {
+    DrawObjectsAndBullets(BackNow(), BackBuffer);
+}
+inline void DrawShip() {
+    DrawShip(BackNow(), BackBuffer);
+}
+inline void DrawPlayerShots() {
+    DrawPlayerShots(BackNow(), BackBuffer);
+}
+inline void DrawOptions() {
+    DrawOptions(BackNow(), BackBuffer);
+}
+inline void DrawLargeObjects() {
+    DrawLargeObjects(BackNow(), BackBuffer);
+}
+inline void DrawPictureSlots() {
+    DrawPictureSlots(BackNow(), BackBuffer);
+}
+inline void DrawForegroundLayer() {
+    DrawForegroundLayer(FrontNow(), BackBuffer);
+}
+inline void DrawCountdownBlocks() {
+    DrawCountdownBlocks(FrontNow(), BackBuffer);
+}
+inline void DrawHud() {
+    DrawHud(FrontNow(), BackBuffer);
+}
+inline void DrawCoverPanels() {
+    DrawCoverPanels(TopNow(), BackBuffer);
+}
+inline void DrawClosingPicture() {
+    DrawClosingPicture(TopNow(), BackBuffer);
+}
+inline void DrawNotices() {
+    DrawNotices(TopNow(), BackBuffer);
+}
 
 inline void DrawFramePasses() {
     DrawBackgroundLayers();

@@ -3,6 +3,8 @@
 // are checked against the scenes' tile rules, so the list cannot drift from what the game draws.
 #pragma once
 
+#include <vector>
+
 #include "platform/Display.h"
 #include "render/SpriteCells.h"
 #include "render/TileRules.h"
@@ -220,6 +222,21 @@ inline constexpr const PictureCell* FindPictureCell(SheetId sheet, int x, int y)
     for (const PictureCell& c : PictureCellList)
         if (c.Sheet == sheet && c.X == x && c.Y == y) return &c;
     return nullptr;
+}
+
+// The cells drawn in play: the list from the first ship to the last enemy bullet (ships, their
+// armoured hulls, shots, options, enemies, walls, debris, guns, items and carrier, bosses and their
+// parts, bullets). Bursts, the head-up display and the menus are not in that run of the list.
+inline std::vector<PictureCell> PlayCells() {
+    std::vector<PictureCell> cells;
+    bool inPlay = false;
+    for (const PictureCell& c : PictureCellList) {
+        if (c.Sheet != SheetId::Character) continue;
+        if (c.X == cells::ShipCell(0).X && c.Y == cells::ShipCell(0).Y) inPlay = true;
+        if (inPlay) cells.push_back(c);
+        if (c.X == cells::BulletSmall.X && c.Y == cells::BulletSmall.Y) break;
+    }
+    return cells;
 }
 
 }  // namespace veltrano::assetgen

@@ -277,4 +277,32 @@ SeamMeasure MeasureSeams(const Surface& screen, int period) {
     return byRows.Ratio > byColumns.Ratio ? byRows : byColumns;
 }
 
+ScreenFigures MeasureScreenFigures(const Surface& screen) {
+    ScreenFigures f;
+    const double n = static_cast<double>(screen.Pixels.size());
+    if (n == 0) return f;
+    double rg = 0, yb = 0, rg2 = 0, yb2 = 0, luma = 0, luma2 = 0;
+    std::unordered_map<uint32_t, int> colours;
+    for (const uint32_t p : screen.Pixels) {
+        const double r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+        const double a = r - g, c = (r + g) / 2 - b, l = 0.299 * r + 0.587 * g + 0.114 * b;
+        rg += a;
+        rg2 += a * a;
+        yb += c;
+        yb2 += c * c;
+        luma += l;
+        luma2 += l * l;
+        ++colours[p];
+    }
+    rg /= n;
+    yb /= n;
+    luma /= n;
+    const double sdRg2 = std::max(0.0, rg2 / n - rg * rg), sdYb2 = std::max(0.0, yb2 / n - yb * yb);
+    f.Colourfulness = std::sqrt(sdRg2 + sdYb2) + 0.3 * std::sqrt(rg * rg + yb * yb);
+    f.MeanLuma = luma;
+    f.LumaSd = std::sqrt(std::max(0.0, luma2 / n - luma * luma));
+    f.Colours = static_cast<int>(colours.size());
+    return f;
+}
+
 }  // namespace veltrano::assetgen

@@ -96,4 +96,13 @@ struct SeamMeasure {
 };
 SeamMeasure MeasureSeams(const Surface& screen, int period = 80);
 
+// How colourful and how bright a whole screen looks. Colourfulness is Hasler and Suesstrunk's: with
+// rg = R - G and yb = (R + G) / 2 - B per pixel, sd(rg, yb) + 0.3 mean(rg, yb) (0 none, 15 slight,
+// 33 moderate, 45 average, 59 high). Luma is the gamma-encoded 0.299 R + 0.587 G + 0.114 B, 0 to 255.
+struct ScreenFigures {
+    double Colourfulness = 0, MeanLuma = 0, LumaSd = 0;
+    int Colours = 0;  // distinct colours on the screen
+};
+ScreenFigures MeasureScreenFigures(const Surface& screen);
+
 }  // namespace veltrano::assetgen

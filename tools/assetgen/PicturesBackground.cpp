@@ -136,12 +136,13 @@ float FallingDiagonal(int x, int y, int spacing, int offset) {
 namespace {
 
 // Backdrops stay behind everything that moves: every tile a stage scrolls past is mapped into one
-// dark, narrow band of luminance, and its colourfulness cut, so the bright cores of ships, shots and
-// bullets always stand out and their dark rims still show against the lightest of it. One mapping for
-// every pixel, so tiles that join keep joining.
-constexpr float BandLow = 16.0f, BandHigh = 88.0f;  // grey levels the band runs between
+// band of luminance, dark enough that the bright cores of ships, shots and bullets always stand out
+// and their dark rims still show against the lightest of it. The hue of each stage's materials stays
+// whole, and a little richer, so the worlds keep their colour at that moderate brightness. One mapping
+// for every pixel, so tiles that join keep joining.
+constexpr float BandLow = 14.0f, BandHigh = 96.0f;  // grey levels the band runs between
 constexpr float BandGamma = 0.9f;
-constexpr float SubduedChroma = 0.5f;
+constexpr float StageChroma = 1.25f;
 
 void Subdue(Surface& sheet, int ox, int oy) {
     for (int y = oy; y < oy + TileSize; ++y)
@@ -152,11 +153,10 @@ void Subdue(Surface& sheet, int ox, int oy) {
             const float grey = std::max(1.0f, 0.299f * c.R + 0.587f * c.G + 0.114f * c.B);
             const float dim =
                 BandLow + (BandHigh - BandLow) * std::pow(std::min(grey, 255.0f) / 255.0f, BandGamma);
-            // The same hue at the new grey level, then part of the way to that grey.
+            // The same hue at the new grey level, its distance from that grey a little widened.
             const float scale = dim / grey;
-            const Colour out{dim + (c.R * scale - dim) * SubduedChroma,
-                             dim + (c.G * scale - dim) * SubduedChroma,
-                             dim + (c.B * scale - dim) * SubduedChroma};
+            const Colour out{dim + (c.R * scale - dim) * StageChroma, dim + (c.G * scale - dim) * StageChroma,
+                             dim + (c.B * scale - dim) * StageChroma};
             PutSheet(sheet, x, y, Pack(out));
         }
 }

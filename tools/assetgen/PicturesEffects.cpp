@@ -19,9 +19,10 @@ const Ramp FireRamp = {{0x3A1420, 0x9A2818, 0xE05A18, 0xF8A428, 0xF8E468, 0xFFFF
 const Ramp PlasmaRamp = {{0x1A2050, 0x2850B0, 0x3890E8, 0x70D0F8, 0xC8F4FF, 0xFFFFFF}};
 const uint32_t Smoke[3] = {0x3A3440, 0x5A5060, 0x7A7080};
 
-// Hot pink for the common round bullets, the colour no backdrop of the game uses.
-const TwoTones PinkTones = {0x2A0418, 0xFF78D8, 0xFFB8EC, 0xFFF4FC};
-const TwoTones CyanTones = {0x04182E, 0x58E8FF, 0xB0F8FF, 0xF4FFFF};
+// Hot pink for the common round bullets, the colour no backdrop of the game uses; every bullet is
+// more colourful than the stages it flies over.
+const TwoTones PinkTones = {0x2A0418, 0xFF50C8, 0xFF90E0, 0xFFD8F4};
+const TwoTones CyanTones = {0x002050, 0x18A8FF, 0x60D0FF, 0xB8ECFF};
 const TwoTones LimeTones = {0x142004, 0xD8FF48, 0xF0FFA8, 0xFFFFF0};
 
 // A round bullet that fills its cell, so what the eye sees is what can hit.

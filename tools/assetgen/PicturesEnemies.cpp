@@ -33,8 +33,9 @@ Sprite WallBlock() {
         for (int x = 0; x < 32; ++x) {
             const int edge = std::min(std::min(x, y), std::min(31 - x, 31 - y));
             const float lit = (31 - x - y) / 62.0f;  // 0.5 at the upper left, -0.5 at the lower right
-            static constexpr float Climb[] = {1.2f, 1.8f, 2.4f, 2.9f, 3.4f};
-            float level = edge < 5 ? Climb[edge] : 3.9f + 0.5f * lit;
+            // A deep rim and a bright face: one of the two stands clear of any backdrop a wall crosses.
+            static constexpr float Climb[] = {0.6f, 1.4f, 2.2f, 2.9f, 3.5f};
+            float level = edge < 5 ? Climb[edge] : 4.2f + 0.6f * lit;
             if (edge < 5 && x + y < 31) level += 0.2f;  // the rims that face the light
             const int lo = std::min(4, static_cast<int>(level));
             s.Put(x, y, Pack(Mix(Unpack(stone.Shade[lo]), Unpack(stone.Shade[lo + 1]), level - lo)));
@@ -180,8 +181,9 @@ Sprite Gunner() {
 
 Sprite Scout() {
     Sprite s(16, 16);
-    ShadeSphere(s, EllipseMask(16, 16, 8, 9, 6, 3), MakeRamp(0x9870B8), 7, 8, 6, 3);
-    ShadeSphere(s, EllipseMask(16, 16, 8, 7, 3, 2.5f), Gunmetal, 7, 6, 3, 2.5f);
+    // A light lilac hull with a pale canopy: the small flier keeps a bright top over lit farmland.
+    ShadeSphere(s, EllipseMask(16, 16, 8, 9, 6, 3), MakeRamp(0xB48CDC, 1.0f, 1.4f), 7, 8, 6, 3);
+    ShadeSphere(s, EllipseMask(16, 16, 8, 7, 3, 2.5f), MakeRamp(0xA8B0C8, 1.0f, 1.4f), 7, 6, 3, 2.5f);
     for (int x = 4; x < 13; x += 3) s.Put(x, 10, 0xF8E070);
     Outline(s, InkColour);
     return s;

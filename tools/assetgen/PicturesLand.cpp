@@ -10,15 +10,14 @@ namespace {
 
 // ---- Stage 1 and 6: farmland far below ----
 
-// Muted field colours: the ground lies far below, so it must not outshine the sprites.
-// Their hues differ more than their lightness, so no one field stands out as a landmark that comes
-// back with the tile.
-const Ramp FieldRamps[] = {MakeRamp(0x5E8840), MakeRamp(0x7A8A48), MakeRamp(0x50804A),
-                           MakeRamp(0x8A8650), MakeRamp(0x64885A), MakeRamp(0x7E6E4C)};
+// Summer fields: mossy and meadow greens, ripe wheat and a ploughed brown. Their hues differ more than
+// their lightness, so no one field stands out as a landmark that comes back with the tile.
+const Ramp FieldRamps[] = {MakeRamp(0x4C9430), MakeRamp(0x8CA030), MakeRamp(0x38883A),
+                           MakeRamp(0xB49838), MakeRamp(0x5EA040), MakeRamp(0x9A6430)};
 
-// Aerial haze over the farmland: a little of the sky's blue-grey over every colour.
+// Aerial haze over the farmland: a touch of the sky's blue over every colour.
 uint32_t Haze(uint32_t c) {
-    return Pack(Mix(Unpack(c), Colour{112, 138, 160}, 0.22f));
+    return Pack(Mix(Unpack(c), Colour{96, 140, 190}, 0.08f));
 }
 
 // Furrows run on a diagonal of their own in each field, never along a row or a column, so that the
@@ -39,7 +38,7 @@ bool Furrow(int x, int y, uint32_t field) {
 }  // namespace
 
 void PaintFarmland(Tile t, bool copses) {
-    const Ramp tree = MakeRamp(0x2E6A34);
+    const Ramp tree = MakeRamp(0x1E6A2C);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             // Fields are the irregular cells of ten points, their borders wandering a little, and
@@ -52,9 +51,13 @@ void PaintFarmland(Tile t, bool copses) {
             const uint32_t field = Hash(static_cast<uint32_t>(cell.Nearest), 0, 5);
             const Ramp& r = FieldRamps[field % 6];
             float level = 2.4f + 0.9f * TileFractal(x, y, 10, 3) - (Furrow(x, y, field >> 4) ? 0.6f : 0);
+            // The sun stands at the upper left: a hedgerow casts its shadow on the field below and to
+            // the right of it.
+            if (PeriodicCells(wx - 2, wy - 2, 10, 5).Border < 1.7f) level -= 0.8f;
             uint32_t c = Grained(r, level, x, y, 2.0f);
-            // Hedgerows follow the borders, with a tree here and there along them.
-            if (cell.Border < 2.2f) c = Grained(tree, 1.4f + 1.2f * TileNoise(x, y, 4, 9), x, y);
+            // Hedgerows follow the borders, with a tree here and there along them, lit on top.
+            if (cell.Border < 1.7f)
+                c = Grained(tree, 1.1f + 1.3f * TileNoise(x, y, 4, 9) + 0.5f * (1.7f - cell.Border), x, y);
             // Small copses of trees scattered over the fields: dark crowns, lit on the upper left. The
             // second farmland tile has more of them, away from its edges so that both tiles join.
             float wood = TileFractal(x, y, 10, 21);
@@ -70,8 +73,8 @@ void PaintFarmland(Tile t, bool copses) {
 // ---- Stage 3: the sea ----
 
 void PaintSea(Tile t, bool shallows) {
-    const Ramp sea = MakeRamp(0x2A6AB0);
-    const Ramp shoal = MakeRamp(0x3A8A9A);
+    const Ramp sea = MakeRamp(0x2060B8);
+    const Ramp shoal = MakeRamp(0x1CA0A8);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             const float n = TileFractal(x, y, 20, 61);
@@ -94,7 +97,7 @@ void PaintSea(Tile t, bool shallows) {
 }
 
 void PaintMist(Tile t) {
-    const Ramp mist = MakeRamp(0x9AB8C8, 0.4f, 0.6f);
+    const Ramp mist = MakeRamp(0x9AC4E0, 0.4f, 0.6f);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             const float n = TileFractal(x, y * 2, 20, 71);
@@ -112,14 +115,25 @@ void PaintMist(Tile t) {
 // ---- Stages 4 and 8: the cave ----
 
 void PaintRock(Tile t, bool glints) {
-    const Ramp rock = MakeRamp(0x6A5060);
-    const Ramp gem = MakeRamp(0x38C8D8, 1.0f, 1.0f);
+    // Warm sandstone, lit from the upper left, with veins of cold ore.
+    const Ramp rock = MakeRamp(0xA8643A);
+    const Ramp rust = MakeRamp(0x9A4A36);
+    const Ramp gem = MakeRamp(0x30D8E0, 1.0f, 1.0f);
+    // The height of the wall at a pixel: rounded boulders of many sizes (irregular cells that swell
+    // from their cracks) under a fine fractal grain. Each of the two rock tiles bends the boulders its
+    // own way inside, so the checkerboard they form does not show the same stones every 80 pixels.
+    auto height = [glints](int x, int y) {
+        const Shift bend = InnerShift(x, y, 22, glints ? 91 : 93);
+        const CellSample boulder = PeriodicCells(static_cast<int>(std::lround(x + bend.X)),
+                                                 static_cast<int>(std::lround(y + bend.Y)), 14, 83);
+        return 0.45f * std::sqrt(std::min(boulder.Border, 9.0f) / 9.0f) + 0.55f * TileFractal(x, y, 20, 81);
+    };
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const float h = TileFractal(x, y, 20, 81);
-            const float hl = TileFractal(x - 1, y - 1, 20, 81);
-            float level =
-                2.4f + 2.2f * (h - 0.5f) + 9.0f * (h - hl);  // lit where the relief rises to the upper left
+            const float h = height(x, y);
+            // Lit where the relief rises towards the light, shaded where it falls away from it.
+            const float slope = h - height(x - 1, y - 1);
+            float level = 2.1f + 1.6f * (h - 0.5f) + 5.5f * slope;
             // Long cracks follow the valleys of a slow noise.
             const float crack =
                 std::fabs(0.6f * TileNoise(x, y, 20, 85) + 0.4f * TileNoise(x, y, 10, 84) - 0.5f);
@@ -127,7 +141,9 @@ void PaintRock(Tile t, bool glints) {
                 level -= 1.2f;
             else if (crack < 0.03f)
                 level -= 0.5f;
-            uint32_t c = Grained(rock, level, x, y);
+            // Bands of redder stone wander through the ochre.
+            const Ramp& stone = TileNoise(x, y, 40, 89) > 0.58f ? rust : rock;
+            uint32_t c = Grained(stone, level, x, y);
             // The second rock tile has grains of ore that catch the light, scattered evenly.
             if (glints && Hash(x, y, 87) % 97 == 0) c = Grained(gem, 2.5f, x, y);
             t.Put(x, y, c);
@@ -135,7 +151,7 @@ void PaintRock(Tile t, bool glints) {
 }
 
 void PaintRidge(Tile t) {
-    const Ramp rock = MakeRamp(0x3E3848);  // darker and cooler than the cave wall behind it
+    const Ramp rock = MakeRamp(0x2E5A58);  // darker and cooler than the machine wall behind it
     for (int x = 0; x < TileSize; ++x) {
         // Jagged upper and lower edges from periodic noise, so the ridge runs on without a joint,
         // and stalactites of uneven length hang from its underside.

@@ -32,7 +32,7 @@ float Unit(uint32_t h) {
 }  // namespace
 
 void PaintHullPlate(Tile t, bool second) {
-    const Ramp steel = MakeRamp(0x5E687C);
+    const Ramp steel = MakeRamp(0x3858B8);
     const uint32_t kind = second ? 2 : 1;
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
@@ -40,17 +40,22 @@ void PaintHullPlate(Tile t, bool second) {
             // column or a diagonal, and each kind of hull tile bends its seams its own way inside, so
             // the two kinds side by side do not show the same plates every 80 pixels.
             const Shift bend = InnerShift(x, y, 14, 60 + 2 * kind);
-            const CellSample plate = PeriodicCells(static_cast<int>(std::lround(x + bend.X)),
-                                                   static_cast<int>(std::lround(y + bend.Y)), 9, 52);
+            const int px = static_cast<int>(std::lround(x + bend.X)),
+                      py = static_cast<int>(std::lround(y + bend.Y));
+            const CellSample plate = PeriodicCells(px, py, 9, 52);
+            // Each plate stands proud of its grooves: the edges facing the light from the upper left
+            // catch it, those facing away fall into shadow.
+            const float relief =
+                std::min(plate.Border, 3.0f) - std::min(PeriodicCells(px - 1, py - 1, 9, 52).Border, 3.0f);
             const float hump =
                 std::sin(3.14159265f * (x + 0.5f) / TileSize) * std::sin(3.14159265f * (y + 0.5f) / TileSize);
             float level = 2.4f + 0.5f * TileFractal(x, y, 10, 52) +
-                          0.5f * (Unit(Hash(static_cast<uint32_t>(plate.Nearest), 0, 53)) - 0.5f) +
+                          0.8f * (Unit(Hash(static_cast<uint32_t>(plate.Nearest), 0, 53)) - 0.5f) +
                           0.6f * hump * (TileNoise(x, y, 20, 70 + kind) - 0.5f);
             if (plate.Border < 1.0f)
                 level -= 0.7f;  // the groove between two plates
-            else if (plate.Border < 2.0f)
-                level += 0.2f;  // its worn lip
+            else
+                level += 0.8f * relief;
             // Rivets here and there along the seams.
             if (plate.Border > 2.6f && plate.Border < 3.4f &&
                 Hash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 54) % 9 == 0)
@@ -61,7 +66,7 @@ void PaintHullPlate(Tile t, bool second) {
 }
 
 void PaintGirderTower(Tile t) {
-    const Ramp iron = MakeRamp(0x5A6070);
+    const Ramp iron = MakeRamp(0x6A5CA0);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) t.Clear(x, y);
     auto beam = [&](float x0, float y0, float x1, float y1, float width) {
@@ -97,9 +102,9 @@ void PaintGirderTower(Tile t) {
 // ---- Stage 5, and the shafts of stages 4 and 8: the machine wall ----
 
 void PaintMachineWall(Tile t) {
-    const Ramp plate = MakeRamp(0x4A5468);
-    const Ramp pipe = MakeRamp(0x8A7248);
-    const Ramp conduit = MakeRamp(0x4A7868);
+    const Ramp plate = MakeRamp(0x2A7A66);
+    const Ramp pipe = MakeRamp(0xC88E30);
+    const Ramp conduit = MakeRamp(0xB04030);
     constexpr float Pi = 3.14159265f;
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
@@ -138,8 +143,8 @@ void PaintMachineWall(Tile t) {
 // ---- Stage 6: the sky fortress over the farmland ----
 
 void PaintFortressDeck(Tile t, bool walkways) {
-    const Ramp iron = MakeRamp(0x68707E);
-    const Ramp accent = MakeRamp(0xA84838);
+    const Ramp iron = MakeRamp(0x6E6470);
+    const Ramp accent = MakeRamp(0xD03C28);
     const uint32_t kind = walkways ? 2 : 1;
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
@@ -171,8 +176,8 @@ void PaintFortressDeck(Tile t, bool walkways) {
 // ---- Stage 10: the core of the enemy ----
 
 void PaintCore(Tile t, bool eye) {
-    const Ramp flesh = MakeRamp(0x5E2034);
-    const Ramp vein = MakeRamp(0xB83828, 1.0f, 1.0f);
+    const Ramp flesh = MakeRamp(0x8C1838);
+    const Ramp vein = MakeRamp(0xE84820, 1.0f, 1.0f);
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
             // Living tissue of irregular cells with dark membranes between them, each cell swelling

@@ -165,14 +165,15 @@ Sprite MakeArmouredShip(int type) {
     return s;
 }
 
-// The colour of each weapon's shots and options, in two tones: a dark rim and a light core.
+// The colour of each weapon's shots and options, in two tones: a dark rim and a light core, both
+// saturated enough that a shot is more colourful than any stage it flies over.
 const TwoTones ShotTones[] = {
-    {0x003450, 0x70E4FF, 0xC0F6FF, 0xF8FEFF},  // wave: ice blue
+    {0x00306C, 0x2898FF, 0x68C8FF, 0xB8E8FF},  // wave: ice blue
     {0x301000, 0xFFB040, 0xFFD888, 0xFFFCF0},  // spread: orange
-    {0x042008, 0x68F078, 0xB8FFC0, 0xF4FFF4},  // twin: green
+    {0x063010, 0x40E050, 0x98FFA0, 0xE8FFE8},  // twin: green
     {0x200838, 0xC890FF, 0xE4C8FF, 0xFCF8FF},  // cross: violet
     {0x502400, 0xFFD040, 0xFFEC98, 0xFFFFF4},  // flank: gold
-    {0x002820, 0x58FFC8, 0xB0FFE4, 0xF4FFFC},  // guard: mint
+    {0x003A28, 0x20E8A0, 0x80FFD0, 0xE0FFF4},  // guard: mint
 };
 
 // Shots: each type's projectile in two tones, a dark rim and a light core in the weapon's own colour,

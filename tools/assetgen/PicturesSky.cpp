@@ -6,32 +6,6 @@
 
 namespace veltrano::assetgen {
 
-namespace {
-
-struct Puff {
-    float X, Y, R;
-};
-
-// How deep (x, y) lies in the deepest of a cloud's puffs (0 outside, 1 at a centre), and how much
-// that puff's surface there faces the light from the upper left.
-struct PuffSample {
-    float Depth = 0, Light = 0;
-};
-
-template <size_t N>
-PuffSample SamplePuffs(const Puff (&puffs)[N], int x, int y) {
-    PuffSample best;
-    for (const Puff& p : puffs) {
-        const float dx = (x + 0.5f - p.X) / p.R, dy = (y + 0.5f - p.Y) / p.R;
-        const float v = 1 - (dx * dx + dy * dy);
-        if (v > best.Depth)
-            best = {v, std::max(0.0f, -0.55f * dx - 0.7f * dy + 0.45f * std::sqrt(std::max(0.0f, v)))};
-    }
-    return best;
-}
-
-}  // namespace
-
 void PaintCloud(Tile t) {
     // Thin drifting wisps rather than a solid cumulus: their shape comes from noise, their edges
     // fray into a dither, and they thin out well before the tile's edge, so the clouds of a layer
@@ -68,25 +42,38 @@ void PaintCurtain(Tile t) {
 }
 
 void PaintTitleSky(Tile t) {
-    // A wallpaper of small fair-weather clouds, pale enough that the score list's black text reads
-    // on it anywhere.
-    const Colour sky = {164, 202, 240}, shade = {204, 222, 246}, cloud = {250, 252, 255};
-    const Puff puffs[] = {{30, 50, 9}, {40, 45, 11}, {51, 50, 8}, {22, 54, 6}, {58, 54, 5}};
+    // A fair-weather sky the title lays on every cell of the screen, so it must show nothing the eye
+    // can count: no cloud of its own, but bands of high cirrus about 25 pixels apart on a shallow
+    // slant, bent and broken by noise, and a scatter of small flecks of cloud. The bands' period
+    // divides the tile's, so they run on across its edges and the eye follows them, not the tile.
+    // Pale throughout, so the score list's black text reads on it anywhere.
+    constexpr float Pi = 3.14159265f;
+    const Colour deep = {132, 176, 236}, sky = {150, 192, 242}, wisp = {222, 236, 252};
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            const auto [depth, light] = SamplePuffs(puffs, x, y);
-            Colour c = sky;
-            if (depth > 0 && y < 57) {
-                // Three dithered steps from the shaded underside to the sunlit top.
-                const float q = std::floor(std::min(1.0f, light * 1.4f) * 2 + Bayer(x, y)) / 2;
-                c = Mix(shade, cloud, q);
-            } else if (y == 20 && x > 4 && x < 30) {
-                c = Mix(sky, cloud, 0.45f);  // a thin streak of high cloud
-            } else if (y == 21 && x > 10 && x < 24) {
-                c = Mix(sky, cloud, 0.3f);
-            }
+            const float bend = 0.35f * TileFractal(x, y, 40, 281) + 0.65f * TileFractal(x, y, 20, 282);
+            const float phase = 2 * Pi * (x + 3 * y) / TileSize + 6.0f * bend;
+            const float band = 0.5f + 0.5f * std::sin(phase);
+            // Where the band is thick and the breaking noise lets it through, a wisp; its soft upper
+            // edge catches the light, the clear sky under it is the deepest blue.
+            const float broken = Smooth(0.3f, 0.7f, TileFractal(x, y, 10, 283));
+            const float grain = static_cast<float>(Hash(x, y, 285) >> 8) / 16777216.0f - 0.5f;
+            const float thick = std::clamp(Smooth(0.55f, 0.95f, band) * broken + 0.12f * grain, 0.0f, 1.0f);
+            Colour c = Mix(sky, deep, Smooth(0.35f, 0.0f, band) * 0.6f);
+            c = Mix(c, wisp, thick * 0.65f);
             t.Put(x, y, Pack(c));
         }
+    // Small flecks of cloud, short and flat, each wrapped round the tile's edges: a bright top row
+    // over a paler underside.
+    Scatter scatter(271);
+    for (int k = 0; k < 12; ++k) {
+        const int fx = scatter.Below(TileSize), fy = scatter.Below(TileSize), length = 3 + scatter.Below(5);
+        for (int i = 0; i < length; ++i) {
+            const int px = (fx + i) % TileSize;
+            t.Put(px, fy, Pack(Mix(sky, wisp, 0.7f)));
+            if (i > 0 && i + 1 < length) t.Put(px, (fy + 1) % TileSize, Pack(Mix(sky, wisp, 0.4f)));
+        }
+    }
 }
 
 // ---- Stage 9 and the last battles: space ----
@@ -109,14 +96,22 @@ StarPlace PlaceStar(int k, uint32_t seed, int margin) {
 }  // namespace
 
 void PaintNebula(Tile t, bool farStars) {
-    const Colour deep = {8, 8, 28}, violet = {96, 40, 140}, blue = {40, 70, 160};
+    // Deep space and three gases: a teal, a blue and a rose violet, blending into each other.
+    const Colour deep = {12, 14, 44}, teal = {28, 92, 144}, blue = {42, 70, 160}, violet = {120, 50, 128};
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x) {
-            // The veil is the same on both nebula tiles, so the checkerboard they form joins anywhere.
-            const float a = TileFractal(x, y, 40, 111), b = TileFractal(x, y, 20, 113);
+            // The veil is the same on the edges of both nebula tiles, so the checkerboard they form
+            // joins anywhere, and each bends it its own way inside, so its clouds do not come back
+            // every 80 pixels.
+            const Shift bend = InnerShift(x, y, 26, farStars ? 121 : 123);
+            const int vx = static_cast<int>(std::lround(x + bend.X)),
+                      vy = static_cast<int>(std::lround(y + bend.Y));
+            const float a = TileFractal(vx, vy, 40, 111),
+                        b = Smooth(0.3f, 0.7f, TileFractal(vx, vy, 10, 113));
             const float grain = static_cast<float>(Hash(x, y, 115) >> 8) / 16777216.0f - 0.5f;
-            const float veil = std::clamp(Smooth(0.3f, 0.85f, a) + 0.5f * grain, 0.0f, 1.0f);
-            t.Put(x, y, Pack(Mix(deep, Mix(blue, violet, b), veil)));
+            const float veil = std::clamp(Smooth(0.25f, 0.8f, a) + 0.5f * grain, 0.0f, 1.0f);
+            const Colour gas = b < 0.5f ? Mix(teal, blue, 2 * b) : Mix(blue, violet, 2 * b - 1);
+            t.Put(x, y, Pack(Mix(deep, gas, veil)));
         }
     // Faint far stars, different on the two tiles; no galaxy or other landmark, since half the sky
     // is each tile.

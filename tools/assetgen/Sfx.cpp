@@ -2,6 +2,8 @@
 // hears first, a low thump for weight, and late crackles for the bigger explosions.
 #include "tools/assetgen/Sfx.h"
 
+#include <iterator>
+
 #include "tools/assetgen/EffectSynth.h"
 #include "tools/assetgen/SoundSynth.h"
 #include "tools/assetgen/WaveFile.h"
@@ -184,25 +186,21 @@ std::vector<float> BossAlarm() {
     return out;
 }
 
-// In the order of the effect slots, which name the files.
+// Each effect slot's voice and peak, from the one list of the effects.
 struct EffectRecipe {
     std::vector<float> (*render)();
     double peak;  // of full scale: the balance between the effects
 };
 
-const EffectRecipe Recipes[EffectCount] = {
-    {Shot, 0.42}, {EnemyDeath, 0.6}, {BigEnemyDeath, 0.75}, {BossDeath, 0.95}, {Item, 0.5},
-    {Speed, 0.3}, {MeDeath, 0.85},   {Bomb, 0.95},          {BossAlarm, 0.42},
-};
+#define VELTRANO_EFFECT_RECIPE(slot, name, peak) {name, peak},
+const EffectRecipe Recipes[] = {VELTRANO_EFFECTS(VELTRANO_EFFECT_RECIPE)};
+#undef VELTRANO_EFFECT_RECIPE
+static_assert(std::size(Recipes) == EffectSlotCount);
 
 }  // namespace
 
-const char* EffectName(Effect effect) {
-    return EffectNames[static_cast<int>(effect)];
-}
-
-std::vector<int16_t> RenderEffectWave(Effect effect) {
-    const EffectRecipe& recipe = Recipes[static_cast<int>(effect)];
+std::vector<int16_t> RenderEffectWave(SoundSlot effect) {
+    const EffectRecipe& recipe = Recipes[effect];
     return FinishEffect(recipe.render(), recipe.peak);
 }
 

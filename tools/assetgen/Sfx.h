@@ -1,4 +1,4 @@
-// The nine sound effects of the game.
+// The nine sound effects of the game, rendered by their recipes (VELTRANO_EFFECTS, world/Sounds.h).
 #pragma once
 
 #include <cstdint>
@@ -8,13 +8,8 @@
 
 namespace veltrano::assetgen {
 
-enum class Effect { Shot, EnemyDeath, BigEnemyDeath, BossDeath, Item, Speed, MeDeath, Bomb, BossAlarm };
-inline constexpr int EffectCount = EffectSlotCount;
-
-// The file name without ".wav": "Shot", "EnemyDeath", ...
-const char* EffectName(Effect effect);
-
-// The finished samples at SampleRate, each effect at its own level against the others.
-std::vector<int16_t> RenderEffectWave(Effect effect);
+// The finished samples of an effect slot's wave (ShotSound to BossAlarmSound) at SampleRate, each
+// effect at its own level against the others (its row of VELTRANO_EFFECTS).
+std::vector<int16_t> RenderEffectWave(SoundSlot effect);
 
 }  // namespace veltrano::assetgen

@@ -35,10 +35,9 @@ void WriteSongs(const std::filesystem::path& folder, int first, int stride, std:
 
 bool WriteSounds(const std::filesystem::path& out, std::string* error) {
     const auto folder = out / SoundsFolderName;
-    for (int e = 0; e < EffectCount; ++e) {
-        const auto effect = static_cast<Effect>(e);
-        const auto path = folder / (std::string(EffectName(effect)) + ".wav");
-        if (!WriteWave(path, RenderEffectWave(effect), SampleRate, error)) return false;
+    for (int e = 0; e < EffectSlotCount; ++e) {
+        const auto path = folder / (std::string(EffectNames[e]) + ".wav");
+        if (!WriteWave(path, RenderEffectWave(static_cast<SoundSlot>(e)), SampleRate, error)) return false;
     }
     // The music is most of the generator's time; two threads halve it on the build machines.
     std::vector<SongJob> jobs(SongCount);

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
+#include "app/Presentation.h"
 #include "app/Replay.h"
 #include "app/SoundBank.h"
 #include "app/headless/HeadlessGame.h"
@@ -23,10 +25,13 @@
 #include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/Mixer.h"
+#include "platform/SoundMix.h"
 #include "platform/SystemFolders.h"
 #include "stages/Scenes.h"
 #include "stages/Stage.h"
 #include "tools/pilot/Pilot.h"
+#include "tools/sim/LookSheet.h"
+#include "tools/sim/Refreshes.h"
 #include "tools/stats/SceneStats.h"
 #include "world/World.h"
 
@@ -110,6 +115,30 @@ Runs VeltranoGame2 without window or audio device, one 25 ms frame after another
                      frames as the scene runs
                      (--stats flies the untouchable ship parked with --pilot park, else sweeping
                      and firing at full power)
+  --look-sheet FILE  play the title and every stage with the parked, untouchable pilot (firing
+                     unless --no-fire is given); every --every frames (default 600) up to --frames
+                     (default 3000) print the screen's colourfulness (Hasler and Suesstrunk), mean
+                     and spread of its luma (0-255) and its distinct colours, then per scene the
+                     lowest and mean of them, and how many of the cells drawn in play read at 99%
+                     of spots over each stage's backdrops (the wall block's share and the lowest),
+                     and write the first screen of each side by side to FILE (PNG)
+  --digest           print a checksum of the back buffer after every frame ("digest F HASH"):
+                     two builds that draw the same pictures print the same lines
+  --present-hz HZ    present the run to a screen refreshing HZ times a second (1..1000) through
+                     the program's frame function, one call per refresh as with vertical sync,
+                     for --frames ticks; prints per refresh the first tile's X of each layer and
+                     the ship's drawn position, then each layer's mean step, the largest
+                     difference from it and the refreshes that stood still; status 1 when a
+                     layer that moves a pixel a refresh or more stood still or stepped unevenly
+  --latency N        with --present-hz: press up and down N times at varied moments and print
+                     the mean and worst time from the key to the first refresh showing the ship
+                     moved
+  --check-pictures N draw every Nth frame (the others dropped as in a plain --replay) and check
+                     that the presentation's picture with nothing behind the tick is the back
+                     buffer the frame drew (with --verify a difference ends with status 1); a
+                     refresh half a tick behind is drawn as well, which the replay's checkpoints
+                     prove changes nothing of the game
+  --smooth, --no-smooth  smooth motion on or off for this run (default: the ini's [Display])
   --help             this text
 
 With --pilot, a last line sums the run up:
@@ -212,7 +241,7 @@ constexpr int NoScene = -100;
 constexpr int NoFrameGiven = INT32_MIN;
 
 struct SimOptions {
-    std::string Data, InputFile, OutDir = ".", WavFile, PartsPrefix, RecordFile, ReplayFile;
+    std::string Data, InputFile, OutDir = ".", WavFile, PartsPrefix, RecordFile, ReplayFile, LookSheet;
     int Frames = -1, StartScene = NoScene, ShotType = 1, Every = 0, EnterScene = NoScene,
         AtStageFrame = NoFrameGiven;
     long long Seed = -1;
@@ -221,6 +250,9 @@ struct SimOptions {
     PilotOptions Pilot;
     int StatsScene = NoScene, TimelineEvery = 0;
     std::set<int> Shots;
+    bool Digest = false;
+    int PresentHz = 0, LatencyPresses = 0, CheckPictures = 0;
+    std::optional<bool> Smooth;
 };
 
 bool WholeNumber(const char* text, long long low, long long high, long long& out) {
@@ -282,10 +314,17 @@ const OptionRow Options[] = {
     {"--trace",     false, [](SimOptions& o, const char*, std::string&) { o.Trace = true; return true; }},
     {"--every",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.Every, v, 0, MaxFrames, e); }},
     {"--out",       true,  [](SimOptions& o, const char* v, std::string&) { o.OutDir = v; return true; }},
+    {"--look-sheet", true, [](SimOptions& o, const char* v, std::string&) { o.LookSheet = v; return true; }},
     {"--wav",       true,  [](SimOptions& o, const char* v, std::string&) { o.WavFile = v; return true; }},
     {"--wav-parts", true,  [](SimOptions& o, const char* v, std::string&) { o.PartsPrefix = v; return true; }},
     {"--timeline",  true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.TimelineEvery, v, 0, MaxFrames, e); }},
     {"--stats",     true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.StatsScene, v, -2, 25, e); }},
+    {"--digest",    false, [](SimOptions& o, const char*, std::string&) { o.Digest = true; return true; }},
+    {"--present-hz", true, [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.PresentHz, v, 1, 1000, e); }},
+    {"--latency",   true,  [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.LatencyPresses, v, 1, 10000, e); }},
+    {"--check-pictures", true, [](SimOptions& o, const char* v, std::string& e) { return SetInt(o.CheckPictures, v, 1, MaxFrames, e); }},
+    {"--smooth",    false, [](SimOptions& o, const char*, std::string&) { o.Smooth = true; return true; }},
+    {"--no-smooth", false, [](SimOptions& o, const char*, std::string&) { o.Smooth = false; return true; }},
     {"--screenshot", true, [](SimOptions& o, const char* v, std::string& e) {
         std::stringstream list(v);
         for (std::string item; std::getline(list, item, ',');) {
@@ -346,7 +385,7 @@ bool OptionsAgree(const SimOptions& o) {
         std::fprintf(stderr, "sim: --at needs --enter\n");
         return false;
     }
-    if (!o.UsePilot &&
+    if (!o.UsePilot && o.LookSheet.empty() &&
         (o.Pilot.Power || o.Pilot.Continue || !o.Pilot.Fire || o.Pilot.PartsFirst || o.Balance)) {
         std::fprintf(stderr,
                      "sim: --power, --continues, --parts-first, --no-fire and --balance need --pilot\n");
@@ -509,6 +548,20 @@ void PrintBalance(const SimOptions& o, int scene, const Pilot& pilot, const Scen
         thirds.FinalLaunchesPerSecond, thirds.FinalBullets, noEnemy, noLaunch);
 }
 
+bool PicturesDiffered = false;
+
+// The presentation's picture with nothing behind the tick is the frame's own back buffer. A refresh
+// half a tick behind is drawn too: were it to change the world, the replay's next checkpoint would
+// say so.
+bool PictureMatchesTick() {
+    static Surface refresh;
+    if (refresh.Empty()) refresh.Create(ScreenWidth, ScreenHeight, 0);
+    DrawPictureBetween(0.0, refresh);
+    const bool same = refresh.Pixels == BackBuffer.Pixels;
+    DrawPictureBetween(0.5, refresh);
+    return same;
+}
+
 // Runs the frames of the run: keys from the pilot or the input file, one frame, then what the
 // options ask to see of it. Returns the frames run.
 int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, ReplayPlayer* player,
@@ -531,9 +584,18 @@ int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, Rep
             break;
         }
         if (o.Invincible) PlayerUntouchable = 1;
+        const bool checked = o.CheckPictures > 0 && f % o.CheckPictures == 0;
+        if (checked) BackBuffer.DropsPixels = false;
         const int sceneBefore = Scene, stageFrameBefore = StageFrame, bossDeadTime = EnemyDeadTime[BossSlot],
                   bossHP = EnemyHP[BossSlot];
         game.Frame();
+        if (checked) {
+            if (!PictureMatchesTick()) {
+                std::printf("the picture between ticks differs from the tick's at frame %d\n", f);
+                PicturesDiffered = true;
+            }
+            BackBuffer.DropsPixels = true;
+        }
         if (Scene != sceneBefore) {
             ReportSceneChange(sceneBefore, f, stageFrameBefore, bossDeadTime, bossHP, end);
             seen.Report();
@@ -547,6 +609,11 @@ int RunFrames(HeadlessGame& game, const SimOptions& o, const Script& script, Rep
         if (o.Trace)
             std::printf("%d %d %d %d %d %d %d %d %d\n", f, Scene, StageFrame, Score, Lives, PlayerX, PlayerY,
                         LiveBullets(), EnemyHP[BossSlot]);
+        if (o.Digest) {
+            uint64_t hash = 1469598103934665603ull;  // FNV-1a over the pixels
+            for (uint32_t pixel : BackBuffer.Pixels) hash = (hash ^ pixel) * 1099511628211ull;
+            std::printf("digest %d %016llx\n", f, static_cast<unsigned long long>(hash));
+        }
         if (o.Shots.count(f) || (o.Every > 0 && f % o.Every == 0)) {
             const std::string path = o.OutDir + "/frame-" + std::to_string(f) + ".png";
             if (!SavePng(BackBuffer, path, &error)) std::fprintf(stderr, "sim: %s\n", error.c_str());
@@ -569,6 +636,7 @@ int FinishRun(HeadlessGame& game, const SimOptions& o, int framesRun, const Pilo
             return 1;
         }
     }
+    if (PicturesDiffered && o.Verify) return 1;
     if (player) {
         if (player->Diverged()) {
             std::printf("replay differs at %s\n", player->FirstDifference().c_str());
@@ -591,6 +659,18 @@ int main(int argc, char** argv) {
     o.Data = DefaultDataFolder(argv[0]);
     if (int status = 0; !ParseOptions(argc, argv, o, status)) return status;
     if (!OptionsAgree(o)) return 2;
+
+    if (!o.LookSheet.empty()) {
+        LookOptions look{.Data = o.Data, .Sheet = o.LookSheet, .Fire = o.Pilot.Fire};
+        if (o.Every > 0) look.Every = o.Every;
+        if (o.Frames > 0) look.Frames = o.Frames;
+        try {
+            return WriteLookSheet(look) ? 0 : 1;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "sim: %s\n", e.what());
+            return 1;
+        }
+    }
 
     Script script;
     std::string error;
@@ -623,7 +703,12 @@ int main(int argc, char** argv) {
         MixParts parts;
         if (!o.PartsPrefix.empty()) KeepMixParts(&parts);
         // Without a screenshot nobody looks at the pictures.
-        if (o.Shots.empty() && o.Every == 0) game.DropPictures();
+        if (o.Shots.empty() && o.Every == 0 && !o.Digest && o.PresentHz == 0) game.DropPictures();
+        if (o.Smooth) {
+            CommandLine line;
+            line.Smooth = o.Smooth;
+            game.Form.UseCommandLine(line);
+        }
         ReplayRecorder recorder(o.RecordFile);
         if (!playing && !o.RecordFile.empty() && !recorder.CheckAtStart(&error)) {
             std::fprintf(stderr, "sim: %s\n", error.c_str());
@@ -650,6 +735,20 @@ int main(int argc, char** argv) {
         StartRequestedScene(game, o, recorder);
         o.Pilot.Untouchable = o.Invincible;
         Pilot pilot(o.Pilot);
+        if (o.PresentHz > 0) {
+            if (o.LatencyPresses > 0) {
+                sim::MeasureLatency(game, o.PresentHz, o.LatencyPresses);
+                return 0;
+            }
+            ScriptedKeys keys(script);
+            return sim::PresentRefreshes(
+                game, o.PresentHz, o.Frames,
+                [&](long tick) {
+                    if (o.UsePilot) pilot.Steer(game.Platform.Input);
+                    keys.Apply(game, static_cast<int>(tick));
+                },
+                stdout);
+        }
         const int framesRun = RunFrames(game, o, script, playing ? &player : nullptr, pilot);
         const int status = FinishRun(game, o, framesRun, pilot, recorder, playing ? &player : nullptr);
         KeepMixParts(nullptr);
