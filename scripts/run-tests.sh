@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: once in a Release build, once
 # more built with AddressSanitizer and UndefinedBehaviorSanitizer, then the browser build in
-# headless Chromium (scripts/test-web.sh) and the Windows build under wine (scripts/test-windows.sh).
+# headless Chromium (scripts/test-web.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -31,6 +31,3 @@ suppressions="$PWD/scripts/lsan.supp"
 
 # The browser build: built with emscripten, served from 127.0.0.1 and driven in headless Chromium.
 bash scripts/test-web.sh
-
-# The Windows build: cross-compiled with mingw-w64 and run under wine on Xvfb.
-bash scripts/test-windows.sh

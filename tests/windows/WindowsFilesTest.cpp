@@ -14,6 +14,7 @@
 
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
+#include "tests/support/FileFaults.h"
 #include "world/Extended.h"
 #include "world/World.h"
 
